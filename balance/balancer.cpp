@@ -1,0 +1,74 @@
+#include "balance/balancer.h"
+
+#include "formula/numbertext.h"
+
+namespace quorvex::balance {
+
+MessageBoxView UpdateMessageBox(std::string_view pending) {
+  const bool error = pending.find("error") != std::string_view::npos;
+  return {std::string(pending), error ? kErrorColour : kNormalColour};
+}
+
+bool IsShow(std::string_view text) {
+  return text.find("error") == std::string_view::npos &&
+         text.find("Failed") == std::string_view::npos;
+}
+
+std::string BalancedEquationText(const formula::BoxTexts& boxes, const CoefficientVector& x) {
+  std::string text;
+  std::size_t column = 1;
+  const auto side = [&](const auto& texts) {
+    bool any = false;
+    for (const std::string& species : texts) {
+      if (species.empty()) continue;
+      const std::string coefficient = NumberText(x[column++]);
+      if (coefficient != "1") text += coefficient;
+      text += species;
+      text += '+';
+      any = true;
+    }
+    // The last "+" goes; a side without species loses the character before it.
+    if (any || !text.empty()) text.pop_back();
+  };
+  side(boxes.reactants);
+  text += " = ";
+  side(boxes.products);
+  return text;
+}
+
+Balancer::Run Balancer::Input_BalanceClick(const formula::BoxTexts& boxes) {
+  if (m_board.isFull()) {
+    m_notifier.modal(kBoardFull);
+    return Run::Refused;
+  }
+  m_pending.clear();
+  m_names.GetTotalElement(boxes, m_pending);
+  findroot(boxes);
+  return Run::Done;
+}
+
+void Balancer::findroot(const formula::BoxTexts& boxes) {
+  m_x.fill(0.0);
+  const auto hasError = [&] { return m_pending.find("error") != std::string::npos; };
+  // More names than rows: refused before anything would leave the matrix.
+  if (m_names.count() > formula::kMaxElements) {
+    if (!hasError()) m_pending.assign(kFailed);
+    return;
+  }
+  formula::Scanner scanner(m_pending, m_notifier);
+  formula::FillMatrix(boxes, m_names, scanner, m_matrix);
+  if (hasError()) return;
+
+  m_original = m_matrix;
+  m_pending.assign(Solve(m_matrix, m_notifier, m_x));
+  // A success must conserve every element and the charge exactly; the
+  // tolerance of the multiplier search could otherwise pass a near miss.
+  if (m_pending == kBalanced && !ConservesEveryRow(m_original, m_x)) m_pending.assign(kFailed);
+
+  // Output step.
+  if (!IsShow(m_pending)) return;
+  const std::string equation = BalancedEquationText(boxes, m_x);
+  if (!m_board.append(equation)) m_pending.assign(kDisplayFull);
+}
+
+}  // namespace quorvex::balance

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "balance/resultboard.h"
+#include "balance/solver.h"
+#include "formula/composition.h"
+#include "formula/notifier.h"
+
+namespace quorvex::balance {
+
+inline constexpr std::string_view kBoardFull = "Too many equations in the result board! ";
+// A success whose line would take the display text past its limit.
+inline constexpr std::string_view kDisplayFull =
+    "Display error - the result board is full! Click \"Clear List\" to make room.";
+
+struct Rgb {
+  int red;
+  int green;
+  int blue;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+inline constexpr Rgb kErrorColour{255, 100, 100};
+inline constexpr Rgb kNormalColour{100, 100, 255};
+
+// What the message box shows for a pending message text.
+struct MessageBoxView {
+  std::string text;
+  Rgb colour;
+};
+// Red for a text containing "error" (case-sensitive), blue otherwise.
+MessageBoxView UpdateMessageBox(std::string_view pending);
+
+// True when `text` contains neither "error" nor "Failed".
+bool IsShow(std::string_view text);
+
+// Coefficient terms joined by "+", " = " between the sides; a coefficient of
+// 1 is left out. Coefficients are taken in column order over both sides.
+std::string BalancedEquationText(const formula::BoxTexts& boxes, const CoefficientVector& x);
+
+// The balance command and what it leaves behind: the pending message text,
+// the element-name list and the result board.
+class Balancer {
+ public:
+  explicit Balancer(Notifier& notifier) : m_notifier(notifier) {}
+
+  enum class Run { Refused, Done };
+  // "Balance". Refused (after a modal message) when the board holds more than
+  // 1500 equations; otherwise the pending message text holds the outcome and
+  // a success is on the board. Scanner exceptions (ConvertError,
+  // AssertionFailure) propagate; what changed before them stays changed.
+  Run Input_BalanceClick(const formula::BoxTexts& boxes);
+  // Matrix fill, solve and output step.
+  void findroot(const formula::BoxTexts& boxes);
+  // "Clear List" of the result board.
+  void OnResultClear() { m_board.clear(); }
+
+  std::string& pendingMessage() { return m_pending; }
+  const std::string& pendingMessage() const { return m_pending; }
+  ResultBoard& board() { return m_board; }
+  const ResultBoard& board() const { return m_board; }
+  const formula::ElementNameList& elementNames() const { return m_names; }
+  // The coefficients of the last solve, in column order from index 1.
+  const CoefficientVector& coefficients() const { return m_x; }
+
+ private:
+  Notifier& m_notifier;
+  std::string m_pending;
+  formula::ElementNameList m_names;
+  ResultBoard m_board;
+  CoefficientVector m_x{};
+  formula::CompositionMatrix m_matrix;
+  formula::CompositionMatrix m_original;
+};
+
+}  // namespace quorvex::balance

@@ -1,0 +1,41 @@
+#include "balance/resultboard.h"
+
+#include "formula/errors.h"
+
+namespace quorvex::balance {
+
+const ListRecord& ResultBoard::record(int i) const {
+  if (i < 1 || i > kRecordTable) throw AssertionFailure("result board record out of range");
+  return m_records[static_cast<std::size_t>(i)];
+}
+
+std::string ResultBoard::DisplayLine(int number, std::string_view equation) {
+  std::string line = "|" + std::to_string(number) + "| ";
+  line += equation;
+  line += "\n\n";
+  return line;
+}
+
+bool ResultBoard::canAppend(std::string_view equation) const {
+  if (isFull()) return false;
+  // "|", the number, "| ", the equation and two line feeds.
+  const std::size_t lineLength = std::to_string(m_count + 1).size() + 5 + equation.size();
+  return m_display.size() <= kDisplayLimit && lineLength <= kDisplayLimit - m_display.size();
+}
+
+bool ResultBoard::append(std::string_view equation) {
+  if (!canAppend(equation)) return false;
+  ++m_count;
+  ListRecord& r = m_records[static_cast<std::size_t>(m_count)];
+  r.libraryPos = -1;
+  r.equation.assign(equation);
+  m_display += DisplayLine(m_count, equation);
+  return true;
+}
+
+void ResultBoard::clear() {
+  m_count = 0;
+  m_display.clear();
+}
+
+}  // namespace quorvex::balance

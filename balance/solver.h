@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "formula/composition.h"
+#include "formula/notifier.h"
+
+namespace quorvex::balance {
+
+inline constexpr std::string_view kBalanced = "Balanced it successfully!";
+inline constexpr std::string_view kFailed = "Failed to balance!";
+inline constexpr std::string_view kSearchExhausted = "Failed to Balance!";  // modal only
+
+inline constexpr int kLargestMultiplier = 100000;
+
+// One coefficient per column, 1-based; index 0 unused.
+using CoefficientVector = std::array<double, formula::kMatrixCapacity + 1>;
+
+// Finds the smallest positive whole coefficients of the matrix's columns 1..S.
+// Works on `m` in place (the elimination changes it). Returns kBalanced or
+// kFailed; `x` holds the coefficients on success. Shows "Failed to Balance!"
+// when no multiplier up to kLargestMultiplier makes the solution whole.
+std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, CoefficientVector& x);
+
+// True when the whole coefficients x(1..S) conserve every row of `m` exactly,
+// checked in integer arithmetic. Entries of `m` must be whole numbers.
+bool ConservesEveryRow(const formula::CompositionMatrix& m, const CoefficientVector& x);
+
+}  // namespace quorvex::balance

@@ -1,0 +1,90 @@
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "balance/balancer.h"
+#include "cli/balancecli.h"
+#include "cli/equationline.h"
+
+namespace {
+
+using quorvex::SilentNotifier;
+using quorvex::balance::Balancer;
+
+const std::vector<std::string> kExamples = {
+    "H2 + Ca(CN)2 + NaAlF4 + FeSO4 + MgSiO3 + KI + H3PO4 + PbCrO4 + BrCl + CF2Cl2 + SO2 = "
+    "PbBr2 + CrCl3 + MgCO3 + KAl(OH)4 + Fe(SCN)3 + PI3 + NaSiO3 + CaF2 + H2O",
+    "CS2 + MnO4[-] + H[+] = Mn[2+] + S + CO2 + H2O",
+    "P4 + P2I4 + H2O = H3PO4 + PH4I",
+    "CrI3 + Cl2 + KOH = K2CrO4 + KIO3 + KCl + H2O",
+    "Cu(NH3)4[2+] + CN[-] + OH[-] = Cu(CN)3[2-] + CNO[-] + NH3 + H2O",
+};
+
+quorvex::formula::BoxTexts Boxes(const std::string& line) {
+  return quorvex::cli::ParseEquationLine(line).boxes;
+}
+
+// The whole command, box texts to the appended record.
+void BM_BalanceExample(benchmark::State& state) {
+  const auto boxes = Boxes(kExamples[static_cast<std::size_t>(state.range(0) - 1)]);
+  SilentNotifier notifier;
+  Balancer balancer(notifier);
+  for (auto _ : state) {
+    balancer.OnResultClear();
+    balancer.Input_BalanceClick(boxes);
+    benchmark::DoNotOptimize(balancer.board().count());
+  }
+  if (balancer.pendingMessage() != quorvex::balance::kBalanced) state.SkipWithError("not balanced");
+}
+BENCHMARK(BM_BalanceExample)->DenseRange(1, 5)->ArgName("case");
+
+// Elimination, back substitution and multiplier search on case 1's matrix.
+void BM_SolveOnly(benchmark::State& state) {
+  const auto boxes = Boxes(kExamples[0]);
+  std::string pending;
+  SilentNotifier notifier;
+  quorvex::formula::ElementNameList names;
+  names.GetTotalElement(boxes, pending);
+  quorvex::formula::Scanner scanner(pending, notifier);
+  quorvex::formula::CompositionMatrix filled;
+  quorvex::formula::FillMatrix(boxes, names, scanner, filled);
+  quorvex::balance::CoefficientVector x{};
+  for (auto _ : state) {
+    quorvex::formula::CompositionMatrix m = filled;
+    benchmark::DoNotOptimize(quorvex::balance::Solve(m, notifier, x));
+  }
+}
+BENCHMARK(BM_SolveOnly);
+
+// A balance whose multiplier search runs to the end (smallest coefficient 100001).
+void BM_FailingBalance(benchmark::State& state) {
+  const auto boxes = Boxes("H100001 = H100003");
+  SilentNotifier notifier;
+  Balancer balancer(notifier);
+  for (auto _ : state) {
+    balancer.Input_BalanceClick(boxes);
+    benchmark::DoNotOptimize(balancer.pendingMessage().data());
+  }
+}
+BENCHMARK(BM_FailingBalance)->Unit(benchmark::kMicrosecond);
+
+// quorvex-cli balance over 10,000 equations held in memory.
+void BM_CliBalance10k(benchmark::State& state) {
+  std::string input;
+  for (int i = 0; i < 10000; ++i) input += kExamples[static_cast<std::size_t>(i) % kExamples.size()] + "\n";
+  for (auto _ : state) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    quorvex::cli::RunBalance(in, out, err);
+    benchmark::DoNotOptimize(out.str().size());
+  }
+  state.SetItemsProcessed(state.iterations() * 10000);
+}
+BENCHMARK(BM_CliBalance10k)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,56 @@
+#include "cli/balancecli.h"
+
+#include <istream>
+#include <ostream>
+#include <string>
+
+#include "balance/balancer.h"
+#include "cli/equationline.h"
+
+namespace quorvex::cli {
+namespace {
+
+// Writes each modal message at once, tagged with the current line number.
+class LineNotifier final : public Notifier {
+ public:
+  explicit LineNotifier(std::ostream& err) : m_err(err) {}
+  void setLine(long line) { m_line = line; }
+  void modal(std::string_view text) override { m_err << m_line << ": " << text << '\n'; }
+
+ private:
+  std::ostream& m_err;
+  long m_line = 0;
+};
+
+}  // namespace
+
+bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err) {
+  LineNotifier notifier(err);
+  balance::Balancer balancer(notifier);
+  std::string line;
+  long number = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    const EquationLine parsed = ParseEquationLine(line);
+    if (parsed.kind == EquationLine::Kind::Skip) continue;
+    if (parsed.kind == EquationLine::Kind::Error) {
+      out << parsed.error << "\t\n";
+      continue;
+    }
+    notifier.setLine(number);
+    // A fresh board for every line, so its limit never refuses one.
+    balancer.OnResultClear();
+    try {
+      balancer.Input_BalanceClick(parsed.boxes);
+      const std::string& message = balancer.pendingMessage();
+      out << message << '\t';
+      if (message == balance::kBalanced) out << balancer.board().record(balancer.board().count()).equation;
+      out << '\n';
+    } catch (const std::exception& e) {
+      out << e.what() << "\t\n";
+    }
+  }
+  return !in.bad();
+}
+
+}  // namespace quorvex::cli

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "formula/composition.h"
+
+namespace quorvex::cli {
+
+// One line of a balance input file.
+struct EquationLine {
+  enum class Kind { Skip, Equation, Error };
+  Kind kind = Kind::Skip;
+  formula::BoxTexts boxes;  // for Equation: reactants from Sp1, products from Pr1
+  std::string error;        // for Error: the message, which contains "error"
+};
+
+// Reads "reactants = products". Species are split at "+" outside square
+// brackets and trimmed of blanks; empty and "#" lines are skipped.
+EquationLine ParseEquationLine(std::string_view line);
+
+}  // namespace quorvex::cli

@@ -1,0 +1,112 @@
+#include "formula/composition.h"
+
+#include "formula/charset.h"
+#include "formula/errors.h"
+
+namespace quorvex::formula {
+
+int GetSpecieNum(const BoxTexts& boxes) {
+  int count = 0;
+  for (int i = 0; i < kBoxesPerSide; ++i) {
+    if (!boxes.reactants[i].empty()) ++count;
+    if (!boxes.products[i].empty()) ++count;
+  }
+  return count;
+}
+
+void ElementNameList::ClearElementName() {
+  m_count = 0;
+  for (std::string& s : m_slots) s.clear();
+}
+
+bool ElementNameList::IsInElementName(std::string_view name, int k, std::string& pending) const {
+  if (name.empty()) pending.assign(kNoEquation);
+  for (int i = 0; i < k && i < kElementSlots; ++i) {
+    if (m_slots[i] == name) return true;
+  }
+  return false;
+}
+
+void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pending) {
+  ClearElementName();
+  int k = -1;
+  bool anyCapital = false;
+  bool full = false;  // more distinct names than slots: stop collecting
+
+  const auto walk = [&](const std::string& text, bool checkValid) {
+    for (const char c : text) {
+      if (IsCapital(c)) {
+        anyCapital = true;
+        if (full) continue;
+        if (k == -1) {
+          k = 0;
+        } else if (!IsInElementName(m_slots[k], k, pending)) {
+          if (k + 1 == kElementSlots) {
+            full = true;
+            continue;
+          }
+          ++k;
+        }
+        m_slots[k].assign(1, c);
+      } else if (IsSmall(c)) {
+        // Appended to the name most recently begun, whatever stood between.
+        if (k != -1 && !full) m_slots[k] += c;
+      } else if (checkValid && !IsFormulaSymbol(c)) {
+        pending.assign(kInvalidCharacters);
+      }
+    }
+  };
+  for (const std::string& text : boxes.reactants) walk(text, true);
+  for (const std::string& text : boxes.products) walk(text, false);
+
+  if (!anyCapital) {
+    pending.assign(kNoEquation);
+    m_count = 0;
+    return;
+  }
+  if (full) {
+    m_count = kElementSlots;
+    return;
+  }
+  if (IsInElementName(m_slots[k], k, pending)) {
+    m_slots[k].clear();
+    --k;
+  }
+  m_count = k + 1;
+}
+
+void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& scanner,
+                CompositionMatrix& m) {
+  if (names.count() > kMaxElements) {
+    throw AssertionFailure("more element names than the composition matrix holds");
+  }
+  for (auto& row : m.a) row.fill(0.0);
+  const int E = names.count();
+  m.n = E + 2;
+  m.S = GetSpecieNum(boxes);
+
+  static const std::string kNoName;
+  for (int r = 1; r <= m.n; ++r) {
+    const std::string& name = r <= E ? names.slot(r - 1) : kNoName;
+    int j = 1;
+    for (const std::string& text : boxes.reactants) {
+      if (text.empty()) continue;
+      m.a[r][j++] = scanner.ExGetElementNum(name, text);
+    }
+    for (const std::string& text : boxes.products) {
+      if (text.empty()) continue;
+      m.a[r][j++] = -static_cast<double>(scanner.ExGetElementNum(name, text));
+    }
+  }
+  int j = 1;
+  for (const std::string& text : boxes.reactants) {
+    if (text.empty()) continue;
+    m.a[m.n][j++] = scanner.GetChargeNum(text);
+  }
+  for (const std::string& text : boxes.products) {
+    if (text.empty()) continue;
+    m.a[m.n][j++] = -static_cast<double>(scanner.GetChargeNum(text));
+  }
+}
+
+}  // namespace quorvex::formula

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "formula/scanner.h"
+
+namespace quorvex::formula {
+
+inline constexpr int kBoxesPerSide = 14;
+inline constexpr int kMatrixCapacity = 50;                  // rows and columns
+inline constexpr int kMaxElements = kMatrixCapacity - 2;    // a zero row and the charge row follow
+inline constexpr int kElementSlots = 201;                   // slots 0 to 200 of the name list
+
+inline constexpr std::string_view kInvalidCharacters = "Input error-Invalid characters!";
+inline constexpr std::string_view kNoEquation =
+    "Input error - Please input the reactants and products correctly.";
+
+// The texts of the 14 reactant boxes (Sp1..Sp14) and 14 product boxes
+// (Pr1..Pr14), as bytes. An empty text is an empty box.
+struct BoxTexts {
+  std::array<std::string, kBoxesPerSide> reactants;
+  std::array<std::string, kBoxesPerSide> products;
+};
+
+// Number of non-empty boxes on both sides (0 to 28).
+int GetSpecieNum(const BoxTexts& boxes);
+
+// The distinct element names of an equation in order of first appearance.
+class ElementNameList {
+ public:
+  // Empties every slot; the count becomes 0.
+  void ClearElementName();
+  // True when `name` equals one of slots 0..k-1; an empty name also writes
+  // the "please input" error into `pending`.
+  bool IsInElementName(std::string_view name, int k, std::string& pending) const;
+  // Rebuilds the list from the boxes; writes input errors into `pending`.
+  void GetTotalElement(const BoxTexts& boxes, std::string& pending);
+
+  // E. More names than the slots hold (kElementSlots) stop the collection and
+  // leave E at kElementSlots, which no matrix can take.
+  int count() const { return m_count; }
+  const std::string& slot(int i) const { return m_slots.at(static_cast<std::size_t>(i)); }
+
+ private:
+  std::array<std::string, kElementSlots> m_slots;
+  int m_count = 0;
+};
+
+// Rows 1..E: atoms of each element per species (products negated); row E+1
+// zero; row n = E+2 the charges. Indices count from 1; row and column 0 are
+// unused.
+struct CompositionMatrix {
+  std::array<std::array<double, kMatrixCapacity + 1>, kMatrixCapacity + 1> a{};
+  int n = 0;  // E + 2
+  int S = 0;  // species count
+};
+
+// Fills `m` from the boxes and the name list (which must hold at most
+// kMaxElements names). Scanner errors go where the scanner sends them.
+void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& scanner,
+                CompositionMatrix& m);
+
+}  // namespace quorvex::formula

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace quorvex {
+
+// The general text of a double: at most 15 significant digits, no trailing
+// zeros and no point for whole values; fixed notation for magnitudes from
+// 0.0001 up to below 1E15, otherwise scientific with "E", a "-" only for
+// negative exponents and no leading zeros in the exponent ("5E-5", "1E15").
+// Infinities and NaN give "INF", "-INF" and "NAN".
+std::string NumberText(double value, char decimalSeparator = '.');
+
+}  // namespace quorvex

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "formula/notifier.h"
+
+namespace quorvex::formula {
+
+inline constexpr std::string_view kInputError = "Input error!";
+inline constexpr std::string_view kChargeError = "Input error-charge error!";
+inline constexpr std::string_view kNumberTooGreat = "Input error 2-Number too great!";
+inline constexpr std::string_view kTooManySame = "Input error 1-Too many same elements!";
+
+// Longest text GetStrChar accepts (its buffer holds this many bytes and a zero).
+inline constexpr std::size_t kStrCharCapacity = 600;
+
+// Reads one species text: atoms of a named element and the charge. Positions
+// are 1-based byte positions. Input errors go into the pending message text
+// (never cleared here); some are also shown at once through the notifier.
+// Counts that would overflow 32 bits record "Input error!" and leave the
+// overflowing term out.
+class Scanner {
+ public:
+  Scanner(std::string& pendingMessage, Notifier& notifier)
+      : m_pending(pendingMessage), m_notifier(notifier) {}
+
+  // Position of the first whole-name occurrence of `name` in `text`, or 0.
+  static std::int32_t GetElementPos(std::string_view name, std::string_view text);
+  // Product of the multipliers of the ")" groups enclosing position `pos`.
+  std::int32_t GetBracketNum(std::int32_t pos, std::string_view text);
+  // Atoms of `name` in a text without "*".
+  std::int32_t GetElementNum(std::string_view name, std::string_view text);
+  // Atoms of `name` in a whole species text, parts joined by "*" included.
+  std::int32_t ExGetElementNum(std::string_view name, std::string_view text);
+  // Leading number of `text`: its digits, else 1 (0 for ""). Throws ConvertError.
+  static std::int32_t GetHeadNum(std::string_view text);
+  // Charge of the species, 0 without a charge group.
+  std::int32_t GetChargeNum(std::string_view text);
+  // Byte at 1-based `pos`, 0 past the end. Throws AssertionFailure over 600 bytes.
+  static char GetStrChar(std::string_view text, std::int32_t pos);
+
+ private:
+  void inputError(std::string_view text) { m_pending.assign(text); }
+
+  std::string& m_pending;
+  Notifier& m_notifier;
+};
+
+// Reads a run of decimal digits as a 32-bit signed value; false when it is
+// empty or does not fit.
+bool ParseDigitRun(std::string_view digits, std::int32_t& value);
+
+}  // namespace quorvex::formula

@@ -1,0 +1,230 @@
+#include "balance/balancer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "formula/errors.h"
+#include "support/boxes.h"
+
+namespace quorvex::balance {
+namespace {
+
+using quorvex::testing::MakeBoxes;
+
+const formula::BoxTexts kWater = MakeBoxes({"H2", "O2"}, {"H2O"});
+
+TEST(Balancer, CaseTwoOnAnEmptyBoard) {
+  RecordingNotifier notifier;
+  Balancer b(notifier);
+  EXPECT_EQ(b.Input_BalanceClick(MakeBoxes({"CS2", "MnO4[-]", "H[+]"},
+                                           {"Mn[2+]", "S", "CO2", "H2O"})),
+            Balancer::Run::Done);
+  const MessageBoxView view = UpdateMessageBox(b.pendingMessage());
+  EXPECT_EQ(view.text, "Balanced it successfully!");
+  EXPECT_EQ(view.colour, kNormalColour);
+  ASSERT_EQ(b.board().count(), 1);
+  EXPECT_EQ(b.board().record(1).equation, "5CS2+4MnO4[-]+12H[+] = 4Mn[2+]+10S+5CO2+6H2O");
+  EXPECT_EQ(b.board().record(1).libraryPos, -1);
+  EXPECT_EQ(b.board().displayText(), "|1| 5CS2+4MnO4[-]+12H[+] = 4Mn[2+]+10S+5CO2+6H2O\n\n");
+  EXPECT_TRUE(notifier.messages().empty());
+}
+
+TEST(Balancer, EquationTexts) {
+  struct Case {
+    const char* name;
+    formula::BoxTexts boxes;
+    const char* text;
+  };
+  formula::BoxTexts gaps;
+  gaps.reactants[0] = "H2";
+  gaps.reactants[2] = "O2";
+  gaps.products[1] = "H2O";
+  formula::BoxTexts lastBoxes;
+  lastBoxes.reactants[13] = "H2";
+  lastBoxes.reactants[0] = "O2";
+  lastBoxes.products[13] = "H2O";
+  const std::vector<Case> cases = {
+      {"empty box between leaves no trace", gaps, "2H2+O2 = 2H2O"},
+      {"boxes 14 are last", lastBoxes, "O2+2H2 = 2H2O"},
+      {"typed leading number stays", MakeBoxes({"2H2", "O2"}, {"H2O"}), "22H2+O2 = 2H2O"},
+      {"hydrate", MakeBoxes({"CuSO4", "H2O"}, {"CuSO4*5H2O"}), "CuSO4+5H2O = CuSO4*5H2O"},
+      {"case 1", MakeBoxes({"H2", "Ca(CN)2", "NaAlF4", "FeSO4", "MgSiO3", "KI", "H3PO4", "PbCrO4",
+                            "BrCl", "CF2Cl2", "SO2"},
+                           {"PbBr2", "CrCl3", "MgCO3", "KAl(OH)4", "Fe(SCN)3", "PI3", "NaSiO3",
+                            "CaF2", "H2O"}),
+       "119H2+18Ca(CN)2+6NaAlF4+12FeSO4+6MgSiO3+6KI+2H3PO4+12PbCrO4+24BrCl+6CF2Cl2+24SO2 = "
+       "12PbBr2+12CrCl3+6MgCO3+6KAl(OH)4+12Fe(SCN)3+2PI3+6NaSiO3+18CaF2+110H2O"},
+      {"product side with only charges", MakeBoxes({"H0[+]", "H0[-]"}, {}), "H0[+]+H0[-] ="},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SilentNotifier notifier;
+    Balancer b(notifier);
+    b.Input_BalanceClick(c.boxes);
+    EXPECT_EQ(b.pendingMessage(), "Balanced it successfully!");
+    ASSERT_EQ(b.board().count(), 1);
+    EXPECT_EQ(b.board().record(1).equation, c.text);
+  }
+}
+
+TEST(Balancer, FailuresLeaveTheBoardAlone) {
+  struct Case {
+    const char* name;
+    formula::BoxTexts boxes;
+    const char* message;
+    Rgb colour;
+  };
+  const std::vector<Case> cases = {
+      {"invalid character", MakeBoxes({"H2 O"}, {"H2O"}), "Input error-Invalid characters!",
+       kErrorColour},
+      {"nothing typed", formula::BoxTexts{},
+       "Input error - Please input the reactants and products correctly.", kErrorColour},
+      {"unsolvable", MakeBoxes({"H2"}, {"O2"}), "Failed to balance!", kNormalColour},
+      {"charge error", MakeBoxes({"Fe[x+]"}, {"Fe"}), "Input error-charge error!", kErrorColour},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SilentNotifier notifier;
+    Balancer b(notifier);
+    b.Input_BalanceClick(kWater);
+    b.Input_BalanceClick(c.boxes);
+    const MessageBoxView view = UpdateMessageBox(b.pendingMessage());
+    EXPECT_EQ(view.text, c.message);
+    EXPECT_EQ(view.colour, c.colour);
+    EXPECT_EQ(b.board().count(), 1);
+    EXPECT_EQ(b.board().displayText(), "|1| 2H2+O2 = 2H2O\n\n");
+  }
+}
+
+TEST(Balancer, TooManyElementNamesFailBeforeTheMatrix) {
+  std::string names;
+  for (int i = 0; i < 49; ++i) {
+    names += static_cast<char>('A' + i / 26);
+    names += static_cast<char>('a' + i % 26);
+  }
+  RecordingNotifier notifier;
+  Balancer b(notifier);
+  b.Input_BalanceClick(MakeBoxes({names}, {names}));
+  EXPECT_EQ(b.pendingMessage(), "Failed to balance!");
+  // An input error found before stays.
+  b.Input_BalanceClick(MakeBoxes({names + " "}, {names}));
+  EXPECT_EQ(b.pendingMessage(), "Input error-Invalid characters!");
+  EXPECT_EQ(b.board().count(), 0);
+  EXPECT_TRUE(notifier.messages().empty());
+}
+
+TEST(Balancer, NumberingRepeatsAndClear) {
+  SilentNotifier notifier;
+  Balancer b(notifier);
+  b.Input_BalanceClick(kWater);
+  b.Input_BalanceClick(kWater);
+  EXPECT_EQ(b.board().displayText(), "|1| 2H2+O2 = 2H2O\n\n|2| 2H2+O2 = 2H2O\n\n");
+  b.pendingMessage() = "kept";
+  b.OnResultClear();
+  EXPECT_EQ(b.board().count(), 0);
+  EXPECT_EQ(b.board().displayText(), "");
+  EXPECT_EQ(b.pendingMessage(), "kept");
+  // Records stay until overwritten.
+  EXPECT_EQ(b.board().record(2).equation, "2H2+O2 = 2H2O");
+  b.Input_BalanceClick(MakeBoxes({"H2O"}, {"H2O"}));
+  EXPECT_EQ(b.board().displayText(), "|1| H2O = H2O\n\n");
+  EXPECT_EQ(b.board().record(1).equation, "H2O = H2O");
+}
+
+TEST(Balancer, BoardLimitRefusesThe1502nd) {
+  RecordingNotifier notifier;
+  Balancer b(notifier);
+  for (int i = 0; i < 1500; ++i) b.Input_BalanceClick(kWater);
+  EXPECT_FALSE(b.board().isFull());
+  EXPECT_EQ(b.Input_BalanceClick(kWater), Balancer::Run::Done);
+  EXPECT_EQ(b.board().count(), 1501);
+  EXPECT_TRUE(notifier.messages().empty());
+
+  b.pendingMessage() = "unchanged";
+  EXPECT_EQ(b.Input_BalanceClick(kWater), Balancer::Run::Refused);
+  EXPECT_EQ(notifier.messages(),
+            std::vector<std::string>{"Too many equations in the result board! "});
+  EXPECT_EQ(b.pendingMessage(), "unchanged");
+  EXPECT_EQ(b.board().count(), 1501);
+
+  b.OnResultClear();
+  EXPECT_EQ(b.Input_BalanceClick(kWater), Balancer::Run::Done);
+  EXPECT_EQ(b.board().displayText(), "|1| 2H2+O2 = 2H2O\n\n");
+}
+
+TEST(Balancer, DisplayLimitRefusesASuccessThatWouldNotFit) {
+  SilentNotifier notifier;
+  Balancer b(notifier);
+  // "|n| " + 30,008-byte equation + two line feeds: two lines fit, a third not.
+  const formula::BoxTexts longOne = MakeBoxes({"H2" + std::string(30000, '_')}, {"H"});
+  b.Input_BalanceClick(longOne);
+  b.Input_BalanceClick(longOne);
+  EXPECT_EQ(b.board().count(), 2);
+  const std::string before = b.board().displayText();
+  b.Input_BalanceClick(longOne);
+  EXPECT_EQ(b.pendingMessage(), kDisplayFull);
+  EXPECT_EQ(UpdateMessageBox(b.pendingMessage()).colour, kErrorColour);
+  EXPECT_EQ(b.board().count(), 2);
+  EXPECT_EQ(b.board().displayText(), before);
+  // A short one still fits.
+  b.Input_BalanceClick(kWater);
+  EXPECT_EQ(b.board().count(), 3);
+  EXPECT_LE(b.board().displayText().size(), ResultBoard::kDisplayLimit);
+}
+
+TEST(ResultBoard, DisplayLimitEdge) {
+  ResultBoard board;
+  // "|1| " + equation + "\n\n" is exactly 65,535 bytes.
+  const std::string exact(65535 - 6, 'x');
+  EXPECT_TRUE(board.canAppend(exact));
+  EXPECT_FALSE(board.canAppend(exact + "x"));
+  EXPECT_TRUE(board.append(exact));
+  EXPECT_EQ(board.displayText().size(), 65535u);
+  EXPECT_FALSE(board.append(""));
+  EXPECT_THROW(board.record(0), AssertionFailure);
+  EXPECT_THROW(board.record(ResultBoard::kRecordTable + 1), AssertionFailure);
+}
+
+TEST(Balancer, ScannerExceptionsStopTheCommand) {
+  RecordingNotifier notifier;
+  Balancer b(notifier);
+  b.Input_BalanceClick(kWater);
+  try {
+    b.Input_BalanceClick(MakeBoxes({"H99999999999"}, {"H"}));
+    ADD_FAILURE() << "no exception";
+  } catch (const ConvertError& e) {
+    EXPECT_STREQ(e.what(), "'99999999999' is not a valid integer value");
+  }
+  EXPECT_EQ(b.board().count(), 1);
+  EXPECT_THROW(b.Input_BalanceClick(MakeBoxes({std::string(601, 'H') + "[2+]"}, {"H"})),
+               AssertionFailure);
+  EXPECT_EQ(b.board().count(), 1);
+}
+
+TEST(Balancer, IsShowAndColours) {
+  struct Case {
+    const char* text;
+    bool show;
+    Rgb colour;
+  };
+  const std::vector<Case> cases = {
+      {"Balanced it successfully!", true, kNormalColour},
+      {"Failed to balance!", false, kNormalColour},
+      {"Input error!", false, kErrorColour},
+      {"", true, kNormalColour},
+      {"Error", true, kNormalColour},  // case-sensitive
+      {"failed", true, kNormalColour},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(IsShow(c.text), c.show);
+    EXPECT_EQ(UpdateMessageBox(c.text).colour, c.colour);
+  }
+  EXPECT_EQ(kErrorColour, (Rgb{255, 100, 100}));
+  EXPECT_EQ(kNormalColour, (Rgb{100, 100, 255}));
+}
+
+}  // namespace
+}  // namespace quorvex::balance

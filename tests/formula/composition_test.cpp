@@ -1,0 +1,190 @@
+#include "formula/composition.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "formula/errors.h"
+
+namespace quorvex::formula {
+namespace {
+
+// Boxes from "Sp3=O2" style names.
+BoxTexts Boxes(const std::vector<std::pair<std::string, std::string>>& filled) {
+  BoxTexts b;
+  for (const auto& [box, text] : filled) {
+    const int index = std::stoi(box.substr(2)) - 1;
+    (box[0] == 'S' ? b.reactants : b.products).at(static_cast<std::size_t>(index)) = text;
+  }
+  return b;
+}
+
+struct Built {
+  std::string pending;
+  RecordingNotifier notifier;
+  ElementNameList names;
+  CompositionMatrix m;
+
+  explicit Built(const BoxTexts& boxes) {
+    names.GetTotalElement(boxes, pending);
+    if (names.count() <= kMaxElements) {
+      Scanner scanner(pending, notifier);
+      FillMatrix(boxes, names, scanner, m);
+    }
+  }
+  std::vector<std::string> nameList() const {
+    std::vector<std::string> out;
+    for (int i = 0; i < names.count(); ++i) out.push_back(names.slot(i));
+    return out;
+  }
+  std::vector<double> row(int r) const {
+    return std::vector<double>(m.a[r].begin() + 1, m.a[r].begin() + 1 + m.S);
+  }
+};
+
+TEST(Composition, WaterFromBoxesWithGaps) {
+  Built b(Boxes({{"Sp1", "H2"}, {"Sp3", "O2"}, {"Pr2", "H2O"}}));
+  EXPECT_EQ(b.pending, "");
+  EXPECT_EQ(b.nameList(), (std::vector<std::string>{"H", "O"}));
+  EXPECT_EQ(b.m.n, 4);
+  EXPECT_EQ(b.m.S, 3);
+  EXPECT_EQ(b.row(1), (std::vector<double>{2, 0, -2}));
+  EXPECT_EQ(b.row(2), (std::vector<double>{0, 2, -1}));
+  EXPECT_EQ(b.row(3), (std::vector<double>{0, 0, 0}));
+  EXPECT_EQ(b.row(4), (std::vector<double>{0, 0, 0}));
+}
+
+TEST(Composition, IonicCaseTwo) {
+  Built b(Boxes({{"Sp1", "CS2"}, {"Sp2", "MnO4[-]"}, {"Sp3", "H[+]"}, {"Pr1", "Mn[2+]"},
+                 {"Pr2", "S"}, {"Pr3", "CO2"}, {"Pr4", "H2O"}}));
+  EXPECT_EQ(b.nameList(), (std::vector<std::string>{"C", "S", "Mn", "O", "H"}));
+  EXPECT_EQ(b.m.n, 7);
+  EXPECT_EQ(b.m.S, 7);
+  const std::vector<std::vector<double>> rows = {
+      {1, 0, 0, 0, 0, -1, 0}, {2, 0, 0, 0, -1, 0, 0}, {0, 1, 0, -1, 0, 0, 0},
+      {0, 4, 0, 0, 0, -2, -1}, {0, 0, 1, 0, 0, 0, -2}, {0, 0, 0, 0, 0, 0, 0},
+      {0, -1, 1, -2, 0, 0, 0}};
+  for (int r = 1; r <= 7; ++r) EXPECT_EQ(b.row(r), rows[r - 1]) << "row " << r;
+}
+
+TEST(Composition, NameListQuirksAndInputErrors) {
+  struct Case {
+    const char* name;
+    BoxTexts boxes;
+    std::vector<std::string> names;
+    int S;
+    std::string pending;
+  };
+  const std::vector<Case> cases = {
+      {"last boxes take part", Boxes({{"Sp14", "Na"}, {"Pr14", "NaCl"}}), {"Na", "Cl"}, 2, ""},
+      {"space in a reactant", Boxes({{"Sp1", "H2 O"}, {"Pr1", "H2O"}}), {"H", "O"}, 2,
+       "Input error-Invalid characters!"},
+      {"space in a product is not tested", Boxes({{"Sp1", "H2O"}, {"Pr1", "H2 O"}}), {"H", "O"}, 2,
+       ""},
+      {"star in a reactant", Boxes({{"Sp1", "CuSO4*5H2O"}, {"Pr1", "CuSO4"}}),
+       {"Cu", "S", "O", "H"}, 2, "Input error-Invalid characters!"},
+      {"byte above 127", Boxes({{"Sp1", "H\xe9"}, {"Pr1", "H"}}), {"H"}, 2,
+       "Input error-Invalid characters!"},
+      {"small letter continues the name", Boxes({{"Sp1", "H2o"}}), {"Ho"}, 1, ""},
+      {"small letter before any name", Boxes({{"Sp1", "h2"}, {"Pr1", "H2"}}), {"H"}, 2, ""},
+      {"small letter across boxes", Boxes({{"Sp1", "H"}, {"Sp2", "e"}}), {"He"}, 2, ""},
+      {"repeated names", Boxes({{"Sp1", "HOH"}, {"Pr1", "OHO"}}), {"H", "O"}, 2, ""},
+      {"all empty", BoxTexts{}, {}, 0,
+       "Input error - Please input the reactants and products correctly."},
+      {"no capital", Boxes({{"Sp1", "2"}, {"Pr1", "(3)"}}), {}, 2,
+       "Input error - Please input the reactants and products correctly."},
+      {"box of spaces", Boxes({{"Sp1", "  "}, {"Pr1", "H"}}), {"H"}, 2,
+       "Input error-Invalid characters!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Built b(c.boxes);
+    EXPECT_EQ(b.nameList(), c.names);
+    EXPECT_EQ(GetSpecieNum(c.boxes), c.S);
+    EXPECT_EQ(b.pending, c.pending);
+  }
+}
+
+TEST(Composition, CaseSensitiveNamesGiveZeroRows) {
+  Built b(Boxes({{"Sp1", "H2o"}, {"Pr1", "H2O"}}));
+  EXPECT_EQ(b.nameList(), (std::vector<std::string>{"Ho", "H", "O"}));
+  EXPECT_EQ(b.row(1), (std::vector<double>{0, 0}));  // "Ho" is in no box
+  EXPECT_EQ(b.row(2), (std::vector<double>{2, -2}));
+}
+
+TEST(Composition, BoxOfSpacesTakesAZeroColumn) {
+  Built b(Boxes({{"Pr1", "  "}, {"Sp1", "H"}}));
+  EXPECT_EQ(b.m.S, 2);
+  EXPECT_EQ(b.row(1), (std::vector<double>{1, 0}));
+}
+
+TEST(Composition, ModalMessagesComeRowByRowThenCharges) {
+  // Row O first reports Sp1's long subscript, row H reports Pr1's, then the
+  // charge row reports Sp2's charge error.
+  Built b(Boxes({{"Sp1", "O123456"}, {"Sp2", "H[3]"}, {"Pr1", "H1234567"}}));
+  EXPECT_EQ(b.nameList(), (std::vector<std::string>{"O", "H"}));
+  EXPECT_EQ(b.notifier.messages(),
+            (std::vector<std::string>{"Input error 2-Number too great!",
+                                      "Input error 2-Number too great!",
+                                      "Input error-charge error!"}));
+  EXPECT_EQ(b.pending, "Input error-charge error!");
+}
+
+TEST(Composition, ChargeRowErrorsOverwriteEarlierOnes) {
+  Built b(Boxes({{"Sp1", "H 2"}, {"Sp2", "(H)99999999999"}, {"Pr1", "H[x+]"}}));
+  EXPECT_EQ(b.pending, "Input error-charge error!");
+  Built c(Boxes({{"Sp1", "H 2"}, {"Sp2", "(H)99999999999"}}));
+  EXPECT_EQ(c.pending, "Input error!");
+}
+
+TEST(Composition, ElementLimits) {
+  // Names made of a capital and small letters: "Aa", "Ab", ... all distinct.
+  const auto manyNames = [](int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+      text += static_cast<char>('A' + i / 26);
+      text += static_cast<char>('a' + i % 26);
+    }
+    return text;
+  };
+  Built fits(Boxes({{"Sp1", manyNames(48)}, {"Pr1", manyNames(48)}}));
+  EXPECT_EQ(fits.names.count(), 48);
+  EXPECT_EQ(fits.m.n, 50);
+  EXPECT_EQ(fits.pending, "");
+
+  Built over(Boxes({{"Sp1", manyNames(49)}}));
+  EXPECT_EQ(over.names.count(), 49);
+
+  // 201 names fill every slot; more stop the collection without writing past it.
+  Built full(Boxes({{"Sp1", manyNames(201)}}));
+  EXPECT_EQ(full.names.count(), 201);
+  EXPECT_EQ(full.names.slot(200), "Hs");
+  Built beyond(Boxes({{"Sp1", manyNames(300)}, {"Pr1", "x y"}}));
+  EXPECT_EQ(beyond.names.count(), kElementSlots);
+  EXPECT_EQ(beyond.pending, "");
+
+  CompositionMatrix m;
+  std::string pending;
+  RecordingNotifier notifier;
+  Scanner scanner(pending, notifier);
+  EXPECT_THROW(FillMatrix(Boxes({{"Sp1", manyNames(49)}}), over.names, scanner, m),
+               AssertionFailure);
+}
+
+TEST(Composition, IsInElementNameWithAnEmptyName) {
+  ElementNameList names;
+  std::string pending;
+  names.GetTotalElement(Boxes({{"Sp1", "H"}}), pending);
+  EXPECT_TRUE(names.IsInElementName("H", 1, pending));
+  EXPECT_FALSE(names.IsInElementName("H", 0, pending));
+  EXPECT_EQ(pending, "");
+  EXPECT_FALSE(names.IsInElementName("", 1, pending));
+  EXPECT_EQ(pending, "Input error - Please input the reactants and products correctly.");
+  names.ClearElementName();
+  EXPECT_EQ(names.count(), 0);
+  EXPECT_EQ(names.slot(0), "");
+}
+
+}  // namespace
+}  // namespace quorvex::formula
