@@ -1,0 +1,40 @@
+// Every scanner operation on an arbitrary name and text.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "formula/errors.h"
+#include "formula/scanner.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const std::size_t nameLength = data[0] % 4;
+  if (size < 1 + nameLength) return 0;
+  const std::string_view name(reinterpret_cast<const char*>(data) + 1, nameLength);
+  const std::string_view text(reinterpret_cast<const char*>(data) + 1 + nameLength,
+                              size - 1 - nameLength);
+  std::string pending;
+  quorvex::SilentNotifier notifier;
+  quorvex::formula::Scanner scanner(pending, notifier);
+  try {
+    scanner.ExGetElementNum(name, text);
+  } catch (const quorvex::ConvertError&) {
+  }
+  try {
+    scanner.GetChargeNum(text);
+  } catch (const quorvex::AssertionFailure&) {
+  }
+  try {
+    quorvex::formula::Scanner::GetHeadNum(text);
+  } catch (const quorvex::ConvertError&) {
+  }
+  const auto pos = static_cast<std::int32_t>(data[0]) - 8;
+  scanner.GetBracketNum(pos, text);
+  quorvex::formula::Scanner::GetElementPos(name, text);
+  try {
+    quorvex::formula::Scanner::GetStrChar(text, pos);
+  } catch (const quorvex::AssertionFailure&) {
+  }
+  return 0;
+}

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Builds and runs every test: each fuzz target for a bounded time, the core
+# tests under AddressSanitizer and UndefinedBehaviorSanitizer, then the whole
+# suite (its summary is the last thing printed).
+#   ./test.sh           everything
+#   ./test.sh --quick   the whole suite only, no fuzzing or sanitizers
+# QUORVEX_FUZZ_SECONDS sets the time per fuzz target (default 60).
+set -euo pipefail
+cd "$(dirname "$0")"
+bash scripts/deps.sh test
+jobs=$(nproc)
+
+if [[ "${1:-}" != --quick ]]; then
+  seconds=${QUORVEX_FUZZ_SECONDS:-60}
+  echo "== fuzzing, ${seconds} s a target"
+  CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DQUORVEX_FUZZ=ON -DQUORVEX_TESTS=OFF >/dev/null
+  cmake --build build-fuzz -j "$jobs"
+  for target in scanner_fuzz balance_fuzz; do
+    corpus=build-fuzz/corpus/$target
+    mkdir -p "$corpus"
+    cp -n fuzz/corpus/"$target"/* "$corpus"/ 2>/dev/null || true
+    echo "-- $target"
+    ./build-fuzz/fuzz/$target -max_total_time="$seconds" -max_len=2048 -timeout=10 \
+      -print_final_stats=1 -artifact_prefix=build-fuzz/ "$corpus" 2>&1 | tail -n 12
+    # pipefail carries a crash's exit status through tail.
+  done
+
+  echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVEX_SANITIZE=ON >/dev/null
+  cmake --build build-sanitize -j "$jobs"
+  (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --output-on-failure -j "$jobs" | tail -n 3)
+fi
+
+echo "== all tests"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j "$jobs"
+cd build && ctest --output-on-failure -j "$jobs"
