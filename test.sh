@@ -16,18 +16,19 @@ if [[ "${1:-}" != --quick ]]; then
   CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUORVEX_FUZZ=ON -DQUORVEX_TESTS=OFF >/dev/null
   cmake --build build-fuzz -j "$jobs"
-  for target in scanner_fuzz balance_fuzz; do
+  for binary in build-fuzz/fuzz/*_fuzz; do
+    target=$(basename "$binary")
     corpus=build-fuzz/corpus/$target
     mkdir -p "$corpus"
     cp -n fuzz/corpus/"$target"/* "$corpus"/ 2>/dev/null || true
     echo "-- $target"
-    ./build-fuzz/fuzz/$target -max_total_time="$seconds" -max_len=2048 -timeout=10 \
+    "$binary" -max_total_time="$seconds" -max_len=2048 -timeout=10 \
       -print_final_stats=1 -artifact_prefix=build-fuzz/ "$corpus" 2>&1 | tail -n 12
     # pipefail carries a crash's exit status through tail.
   done
 
   echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVEX_SANITIZE=ON >/dev/null
+  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVEX_SANITIZE=ON -DQUORVEX_APP=OFF >/dev/null
   cmake --build build-sanitize -j "$jobs"
   (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --output-on-failure -j "$jobs" | tail -n 3)

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+
+namespace quorvex::cli {
+
+// One subcommand of quorvex-cli: argv[1] is its name. Returns the exit status
+// (0 done, 2 usage or file error).
+struct Command {
+  std::string_view name;
+  std::string_view usage;  // the lines of --help that describe it
+  int (*run)(int argc, char** argv);
+};
+
+extern const Command kBalanceCommand;  // balancecli.cpp
+extern const Command kSearchCommand;   // searchcommand.cpp
+extern const Command kWeightCommand;   // calccommands.cpp
+extern const Command kTableCommand;    // calccommands.cpp
+
+}  // namespace quorvex::cli
