@@ -1,0 +1,27 @@
+// Quorvex: the program entry.
+#include <QApplication>
+
+#include "app/fonts.h"
+#include "app/messages.h"
+#include "app/tform1.h"
+#include "app/tform2.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Quorvex");
+  quorvex::app::UseWindowFont();
+
+  auto splash = std::make_unique<quorvex::app::TForm2>();
+  splash->show();
+  splash->repaint();
+  QApplication::processEvents();
+
+  quorvex::app::MessageBoxPresenter presenter;
+  quorvex::app::TForm1 window(presenter, {});
+  presenter.setParent(&window);
+
+  splash->hide();
+  splash.reset();
+  window.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <string_view>
+
+#include "formula/notifier.h"
+
+class QWidget;
+
+namespace quorvex::app {
+
+// Where the window's modal messages go: message boxes in the program, a
+// recorder in tests.
+class MessagePresenter {
+ public:
+  virtual ~MessagePresenter() = default;
+  // A message with one OK button; returns once it is closed.
+  virtual void information(const QString& text) = 0;
+  // The text of an error that ended a command.
+  virtual void error(const QString& text) = 0;
+};
+
+// Modal QMessageBox windows over `parent`, titled with the application name.
+class MessageBoxPresenter final : public MessagePresenter {
+ public:
+  explicit MessageBoxPresenter(QWidget* parent = nullptr) : m_parent(parent) {}
+  void setParent(QWidget* parent) { m_parent = parent; }
+  void information(const QString& text) override;
+  void error(const QString& text) override;
+
+ private:
+  QWidget* m_parent;
+};
+
+// The core's modal messages, as bytes in the system code page, shown through
+// a presenter.
+class PresenterNotifier final : public Notifier {
+ public:
+  explicit PresenterNotifier(MessagePresenter& presenter) : m_presenter(presenter) {}
+  void modal(std::string_view text) override;
+
+ private:
+  MessagePresenter& m_presenter;
+};
+
+// Conversions at the window's edge: the core works on bytes in the system code page.
+QString FromBytes(std::string_view bytes);
+std::string ToBytes(const QString& text);
+
+}  // namespace quorvex::app

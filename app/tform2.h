@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QWidget>
+
+namespace quorvex::app {
+
+// The splash window shown while the main window starts.
+class TForm2 : public QWidget {
+ public:
+  explicit TForm2(QWidget* parent = nullptr);
+};
+
+}  // namespace quorvex::app
