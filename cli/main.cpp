@@ -15,7 +15,9 @@ int Usage(std::ostream& os, int status) {
   os << "Usage:\n";
   for (const Command* c : kCommands) os << c->usage;
   os << "  quorvex-cli --help\n\n"
-        "Exit status: 0 when the input could be read, 2 for a usage or file error.\n";
+        "Exit status: 0 when the input could be read, 1 when a formula or an\n"
+        "equation given to weight or table could not be weighed, 2 for a usage or\n"
+        "file error.\n";
   return status;
 }
 

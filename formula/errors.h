@@ -29,4 +29,36 @@ class AssertionFailure : public std::runtime_error {
       : std::runtime_error(std::string("Assertion failure: ").append(what)) {}
 };
 
+// A text that is not a decimal number, or one too large for a double.
+class FloatConvertError : public std::runtime_error {
+ public:
+  explicit FloatConvertError(std::string_view text) : std::runtime_error(Message(text)) {}
+
+ private:
+  static std::string Message(std::string_view text) {
+    std::string message = "'";
+    message.append(text);
+    message.append("' is not a valid floating point value");
+    return message;
+  }
+};
+
+// A non-zero value divided by zero.
+class DivisionByZero : public std::runtime_error {
+ public:
+  DivisionByZero() : std::runtime_error("Floating point division by zero") {}
+};
+
+// Zero divided by zero, and other operations without a numeric result.
+class InvalidOperation : public std::runtime_error {
+ public:
+  InvalidOperation() : std::runtime_error("Invalid floating point operation") {}
+};
+
+// A result too large for a double.
+class FloatOverflow : public std::runtime_error {
+ public:
+  FloatOverflow() : std::runtime_error("Floating point overflow") {}
+};
+
 }  // namespace quorvex

@@ -1,0 +1,94 @@
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "library/library.h"
+#include "library/search.h"
+#include "library/searcher.h"
+
+namespace {
+
+using quorvex::SilentNotifier;
+using quorvex::library::Library;
+
+// A full library of 5000 distinct balanced equations, 50 to 80 bytes a line.
+std::string FullLibrary() {
+  const char* metals[] = {"Na", "K", "Li", "Ca", "Mg", "Al", "Fe", "Zn", "Cu", "Ba"};
+  const char* acids[] = {"HCl", "HBr", "HNO3", "H2SO4", "H3PO4", "HClO4", "HI", "HF"};
+  std::string bytes;
+  for (int i = 0; i < quorvex::library::kLibraryCapacity; ++i) {
+    const std::string metal = metals[i % 10];
+    const std::string acid = acids[(i / 10) % 8];
+    const std::string tag = "C" + std::to_string(i / 80 + 2) + "H" + std::to_string(i % 80 + 2);
+    bytes += "#2" + metal + "+2" + acid + "+" + tag + "+O2+N2+H2O = 2" + metal +
+             "X+H2+2H2O+CO2+NO2+" + tag + "#\r\n";
+  }
+  return bytes;
+}
+
+std::filesystem::path BenchFile() {
+  return std::filesystem::temp_directory_path() /
+         ("quorvex-bench-library-" + std::to_string(std::random_device()()) + ".dat");
+}
+
+void BM_LoadLibrary(benchmark::State& state) {
+  const std::filesystem::path file = BenchFile();
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << FullLibrary();
+  }
+  SilentNotifier notifier;
+  Library lib(file);
+  for (auto _ : state) {
+    lib.load(notifier);
+    benchmark::DoNotOptimize(lib.count());
+  }
+  if (lib.count() != quorvex::library::kLibraryCapacity) state.SkipWithError("not loaded");
+  std::filesystem::remove(file);
+}
+BENCHMARK(BM_LoadLibrary)->Unit(benchmark::kMillisecond);
+
+// The atomic rewrite: temporary file, flush, rename.
+void BM_SaveLibrary(benchmark::State& state) {
+  const std::filesystem::path file = BenchFile();
+  SilentNotifier notifier;
+  Library lib(file);
+  lib.loadFromBytes(FullLibrary(), notifier);
+  for (auto _ : state) lib.save();
+  if (std::filesystem::file_size(file) != lib.fileBytes().size()) state.SkipWithError("not saved");
+  std::filesystem::remove(file);
+}
+BENCHMARK(BM_SaveLibrary)->Unit(benchmark::kMillisecond);
+
+// Twelve terms. Arg 1: every term holds on every line, so all twelve tests
+// run on each line and the listing fills the display. Arg 0: a typical search.
+void BM_SearchTwelveTerms(benchmark::State& state) {
+  SilentNotifier notifier;
+  Library lib("unused");
+  lib.loadFromBytes(FullLibrary(), notifier);
+  quorvex::library::SearchTerms terms;
+  if (state.range(0) == 1) {
+    terms.reactants = {"O2", "N2", "H2O", "O2", "N2", "H2O"};
+    terms.products = {"H2", "H2O", "CO2", "NO2", "H2", "CO2"};
+  } else {
+    terms.reactants = {"Cu", "HCl", "O2", "N2", "H2O", "C3H10"};
+    terms.products = {"CuX", "H2", "H2O", "CO2", "NO2", "C3H10"};
+  }
+  const auto boxes = quorvex::library::CopySearchEditToInputEdit(terms);
+  quorvex::library::FoundList found;
+  int matches = 0;
+  for (auto _ : state) {
+    found.clear();
+    matches = found.Search(lib, boxes).matches;
+    benchmark::DoNotOptimize(matches);
+  }
+  state.counters["matches"] = matches;
+}
+BENCHMARK(BM_SearchTwelveTerms)->Arg(0)->Arg(1)->ArgName("all")->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

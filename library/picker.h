@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "balance/resultboard.h"
+
+namespace quorvex::library {
+
+// Longest selection text; a longer one is cut at this many bytes.
+inline constexpr std::size_t kSelectionLimit = 5000;
+
+// "|position| " and the entry text, at most kSelectionLimit bytes.
+std::string SelectionText(int position, std::string_view entry);
+// What a picker shows for a record: its own equation text, which is the one
+// "Add To Lib", "Del From Lib" and the calculator act on.
+std::string_view EntryText(const balance::ListRecord& record);
+
+// A position in a list (0 for nothing) and the text of its last move.
+class Picker {
+ public:
+  int position() const { return m_position; }
+  const std::string& selectionText() const { return m_text; }
+
+  // Moves one step (delta +1 or -1); the caller checks the list's bounds.
+  void step(int delta) { m_position += delta; }
+  // Rebuilds the selection text for the current position.
+  void rebuild(std::string_view entry) { m_text = SelectionText(m_position, entry); }
+  // Position 0; the selection text stays ("Switch List...").
+  void unselect() { m_position = 0; }
+  // Position 0 and an empty selection text (the list was cleared).
+  void reset() {
+    m_position = 0;
+    m_text.clear();
+  }
+
+ private:
+  int m_position = 0;
+  std::string m_text;
+};
+
+}  // namespace quorvex::library

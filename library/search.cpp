@@ -1,0 +1,150 @@
+#include "library/search.h"
+
+#include "formula/errors.h"
+
+namespace quorvex::library {
+namespace {
+
+using SeparatorSet = std::array<bool, 256>;
+
+constexpr SeparatorSet MakeSeparators(bool right) {
+  SeparatorSet set{};
+  for (const unsigned char c : std::string_view("+=# <>")) set[c] = true;
+  if (right) {
+    set[0xA1] = true;
+    set[0xA2] = true;
+  }
+  return set;
+}
+
+constexpr SeparatorSet kLeftSeparators = MakeSeparators(false);
+constexpr SeparatorSet kRightSeparators = MakeSeparators(true);
+
+bool IsIn(std::string_view term, std::string_view side, const SeparatorSet& separators) {
+  if (term.empty()) return true;
+  const std::size_t at = side.find(term);
+  if (at == std::string_view::npos) return false;
+  const auto isSeparator = [&](char c) { return separators[static_cast<unsigned char>(c)]; };
+  const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+
+  // Start test: the byte before the occurrence, or the first byte of the side
+  // when the occurrence starts it. Coefficient digits are passed over; digits
+  // that run to the start of the side have no separator before them and fail.
+  std::size_t i = at == 0 ? 0 : at - 1;
+  while (isDigit(side[i]) && i > 0) --i;
+  if (!isSeparator(side[i])) return false;
+
+  const std::size_t end = at + term.size();
+  return end < side.size() && isSeparator(side[end]);
+}
+
+// The line that closes a search whose matches did not all fit.
+std::string ListedLine(int listed) {
+  return "...... The list is full: only the first " + std::to_string(listed) +
+         " are listed. Click \"Clear List\" to make room. ......\n\n";
+}
+
+std::size_t DisplayLineLength(int number, std::string_view equation) {
+  return std::to_string(number).size() + 5 + equation.size();  // "|", "| " and two LF
+}
+
+}  // namespace
+
+std::string_view LeftSide(std::string_view line) {
+  const std::size_t p = line.find('=');
+  return p == std::string_view::npos ? std::string_view() : line.substr(0, p + 1);
+}
+
+std::string_view RightSide(std::string_view line) {
+  const std::size_t p = line.find('=');
+  return p == std::string_view::npos ? line : line.substr(p + 1);
+}
+
+bool IsInLeft(std::string_view term, std::string_view side) {
+  return IsIn(term, side, kLeftSeparators);
+}
+
+bool IsInRight(std::string_view term, std::string_view side) {
+  return IsIn(term, side, kRightSeparators);
+}
+
+std::string FoundCountLine(int matches) {
+  return "...... Found " + std::to_string(matches) +
+         (matches == 1 ? " equation ......" : " equations ......");
+}
+
+const balance::ListRecord& FoundList::record(int i) const {
+  if (i < 1 || i > kFoundCapacity) throw AssertionFailure("found list record out of range");
+  return m_records[static_cast<std::size_t>(i)];
+}
+
+FoundList::Outcome FoundList::Search(const Library& library, const formula::BoxTexts& terms) {
+  const int first = m_count;
+  m_matches.clear();
+  for (int i = 1; i <= library.count(); ++i) {
+    const std::string& line = library.line(i);
+    const std::string_view left = LeftSide(line);
+    const std::string_view right = RightSide(line);
+    bool all = true;
+    for (int j = 0; j < formula::kBoxesPerSide && all; ++j) {
+      all = IsInLeft(terms.reactants[static_cast<std::size_t>(j)], left) &&
+            IsInRight(terms.products[static_cast<std::size_t>(j)], right);
+    }
+    if (all) m_matches.push_back(i);
+  }
+
+  Outcome outcome;
+  outcome.matches = static_cast<int>(m_matches.size());
+  const std::string header = "\n" + FoundCountLine(outcome.matches) + "\n\n";
+  const std::size_t room = kFoundDisplayLimit - m_display.size();
+
+  std::size_t needed = header.size();
+  for (int k = 0; k < outcome.matches; ++k) {
+    const std::string_view equation = StripEnds(library.line(m_matches[static_cast<std::size_t>(k)]));
+    needed += DisplayLineLength(first + k + 1, equation);
+  }
+  if (outcome.matches <= kFoundCapacity - first && needed <= room) {
+    outcome.listed = outcome.matches;
+  } else {
+    // The closing line for `listed` is never longer than the one for all matches.
+    std::size_t used = header.size() + ListedLine(outcome.matches).size();
+    if (used > room) {
+      outcome.refused = true;
+      return outcome;
+    }
+    while (outcome.listed < outcome.matches && first + outcome.listed < kFoundCapacity) {
+      const int position = m_matches[static_cast<std::size_t>(outcome.listed)];
+      const std::size_t length = DisplayLineLength(first + outcome.listed + 1,
+                                                   StripEnds(library.line(position)));
+      if (length > room - used) break;
+      used += length;
+      ++outcome.listed;
+    }
+  }
+
+  m_display += header;
+  for (int k = 0; k < outcome.listed; ++k) {
+    const int position = m_matches[static_cast<std::size_t>(k)];
+    const std::string_view equation = StripEnds(library.line(position));
+    ++m_count;
+    balance::ListRecord& r = m_records[static_cast<std::size_t>(m_count)];
+    r.libraryPos = position;
+    r.equation.assign(equation);
+    m_display += balance::ResultBoard::DisplayLine(m_count, equation);
+  }
+  if (outcome.listed < outcome.matches) m_display += ListedLine(outcome.listed);
+  return outcome;
+}
+
+bool FoundList::appendDisplay(std::string_view text) {
+  if (text.size() > kFoundDisplayLimit - m_display.size()) return false;
+  m_display += text;
+  return true;
+}
+
+void FoundList::clear() {
+  m_count = 0;
+  m_display.clear();
+}
+
+}  // namespace quorvex::library

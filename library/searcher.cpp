@@ -1,0 +1,178 @@
+#include "library/searcher.h"
+
+namespace quorvex::library {
+namespace {
+
+constexpr Box kSearchEdits[] = {Box::SearchEdit1,  Box::SearchEdit2,  Box::SearchEdit3,
+                                Box::SearchEdit4,  Box::SearchEdit5,  Box::SearchEdit6,
+                                Box::SearchEdit7,  Box::SearchEdit8,  Box::SearchEdit9,
+                                Box::SearchEdit10, Box::SearchEdit11, Box::SearchEdit12};
+
+// One step of `picker` over `list` when the bounds allow it: the position
+// moves, the amounts are cleared, the selection text is rebuilt and shown.
+template <class List>
+bool Move(Picker& picker, const List& list, int delta, View& view, CalculatorHooks& hooks) {
+  const bool can = delta > 0 ? picker.position() < list.count() : picker.position() > 1;
+  if (!can) return false;
+  picker.step(delta);
+  hooks.ClearAmout();
+  picker.rebuild(EntryText(list.record(picker.position())));
+  view.show(Box::SelEquationEdit, picker.selectionText());
+  return true;
+}
+
+}  // namespace
+
+formula::BoxTexts CopySearchEditToInputEdit(const SearchTerms& terms) {
+  formula::BoxTexts boxes;
+  for (std::size_t k = 0; k < static_cast<std::size_t>(kTermsPerSide); ++k) {
+    boxes.reactants[k] = terms.reactants[k];
+    boxes.products[k] = terms.products[k];
+  }
+  return boxes;
+}
+
+Searcher::SearchRun Searcher::Button2Click(const SearchTerms& terms, View& view) {
+  const formula::BoxTexts boxes = CopySearchEditToInputEdit(terms);
+  if (m_balancer.board().isFull()) {
+    m_notifier.modal(balance::kBoardFull);
+    return SearchRun::Refused;
+  }
+  if (formula::GetSpecieNum(boxes) == 0) return SearchRun::NoTerms;
+  if (m_found.Search(m_library, boxes).refused) {
+    m_notifier.modal(kFoundListFull);
+    return SearchRun::ListFull;
+  }
+  view.show(Box::m_SearchResultEdit, m_found.displayText());
+  return SearchRun::Searched;
+}
+
+void Searcher::BitBtn18Click(View& view) {
+  m_found.clearDisplay();
+  view.show(Box::m_SearchResultEdit, m_found.displayText());
+  for (const Box box : kSearchEdits) view.show(box, "");
+}
+
+void Searcher::OnClearSchList(View& view) {
+  m_found.clear();
+  m_searcherPicker.reset();
+  view.show(Box::m_SearchResultEdit, m_found.displayText());
+  view.show(Box::SelEquationEdit, m_searcherPicker.selectionText());
+}
+
+void Searcher::OnResultClear(View& view) {
+  m_balancer.OnResultClear();
+  m_balancerPicker.reset();
+  const std::string& display = m_balancer.board().displayText();
+  view.show(Box::ResultEdit, display);
+  view.show(Box::AddToLibEdit, display);
+  view.show(Box::RemoveEquationEdit, display);
+  view.show(Box::SelEquationEdit, m_balancerPicker.selectionText());
+}
+
+void Searcher::OnSelEquationNext(View& view, CalculatorHooks& hooks) {
+  const balance::ResultBoard& board = m_balancer.board();
+  if (Move(m_balancerPicker, board, +1, view, hooks)) hooks.UpdateCaculate();
+  view.show(Box::AddToLibEdit, m_balancerPicker.selectionText());
+  if (board.count() == 0) {
+    view.show(Box::AddToLibEdit, kBoardListEmpty);
+    view.show(Box::SelEquationEdit, kBoardListEmpty);
+  }
+}
+
+void Searcher::OnSelEquationBack(View& view, CalculatorHooks& hooks) {
+  const balance::ResultBoard& board = m_balancer.board();
+  if (Move(m_balancerPicker, board, -1, view, hooks)) {
+    view.show(Box::AddToLibEdit, m_balancerPicker.selectionText());
+  }
+  if (board.count() == 0) {
+    view.show(Box::AddToLibEdit, kBoardListEmpty);
+    view.show(Box::SelEquationEdit, kBoardListEmpty);
+  }
+  hooks.UpdateCaculate();
+}
+
+void Searcher::OnSchSelEquationNext(View& view, CalculatorHooks& hooks) {
+  if (Move(m_searcherPicker, m_found, +1, view, hooks)) hooks.UpdateCaculate();
+  view.show(Box::RemoveEquationEdit, m_searcherPicker.selectionText());
+  if (m_found.count() == 0) {
+    view.show(Box::RemoveEquationEdit, kFoundListEmpty);
+    view.show(Box::SelEquationEdit, kFoundListEmpty);
+  }
+}
+
+void Searcher::OnSchSelEquationBack(View& view, CalculatorHooks& hooks) {
+  Move(m_searcherPicker, m_found, -1, view, hooks);
+  hooks.UpdateCaculate();
+  view.show(Box::RemoveEquationEdit, m_searcherPicker.selectionText());
+  if (m_found.count() == 0) {
+    view.show(Box::RemoveEquationEdit, kFoundListEmpty);
+    view.show(Box::SelEquationEdit, kFoundListEmpty);
+  }
+}
+
+void Searcher::unselectPickers() {
+  m_balancerPicker.unselect();
+  m_searcherPicker.unselect();
+}
+
+void Searcher::OnAddTolib(View& view) {
+  const balance::ResultBoard& board = m_balancer.board();
+  const int position = m_balancerPicker.position();
+  // A position past the count would name a record of before the last "Clear List".
+  if (m_balancerPicker.selectionText().empty() || position == 0 || position > board.count()) {
+    m_notifier.modal(kNoSelection);
+    return;
+  }
+  const std::string line = LibraryLine(board.record(position).equation);
+  if (m_library.IsInLib(line) != 0) {
+    m_notifier.modal(kAlreadyInLibrary);
+  } else if (m_library.count() >= kLibraryCapacity || !IsStorable(line)) {
+    m_library.AddTolib(line, m_notifier);  // shows why it refuses
+    view.show(Box::EquationNumberLabel, m_library.countLabel());
+  } else {
+    m_notifier.modal(kAdded);
+    m_library.AddTolib(line, m_notifier);
+    view.show(Box::EquationNumberLabel, m_library.countLabel());
+  }
+  m_library.save();
+}
+
+void Searcher::OnDelFromLib(View& view) {
+  const int position = m_searcherPicker.position();
+  if (m_searcherPicker.selectionText().empty() || position == 0 || position > m_found.count()) {
+    m_notifier.modal(kNoSelection);
+    return;
+  }
+  const std::string line = LibraryLine(m_found.record(position).equation);
+  const int q = m_library.IsInLib(line);
+  if (q != 0) {
+    m_library.DeleteFromLib(q);
+    view.show(Box::EquationNumberLabel, m_library.countLabel());
+    m_notifier.modal(kDeleted);
+  } else {
+    m_notifier.modal(kNotInLibrary);
+  }
+  m_library.save();
+}
+
+void Searcher::OnTabSheetClick(CalculatorSource source, View& view, CalculatorHooks& hooks) {
+  view.show(Box::EquationNumberLabel, m_library.countLabel());
+  const bool boardEmpty = m_balancer.board().count() == 0;
+  const bool foundEmpty = m_found.count() == 0;
+  if (boardEmpty || foundEmpty) {
+    view.show(Box::AddToLibEdit, "");
+    view.show(Box::RemoveEquationEdit, "");
+    if ((source == CalculatorSource::ResultBoard && boardEmpty) ||
+        (source == CalculatorSource::FoundList && foundEmpty)) {
+      view.show(Box::SelEquationEdit, "");
+    }
+  }
+  hooks.UpdateCaculate();
+}
+
+void Searcher::OnSelEquationEditEnter(View& view) {
+  view.show(Box::ResultEdit, m_balancer.board().displayText());
+}
+
+}  // namespace quorvex::library

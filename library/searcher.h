@@ -1,0 +1,89 @@
+#pragma once
+
+#include <string_view>
+
+#include "balance/balancer.h"
+#include "formula/notifier.h"
+#include "library/library.h"
+#include "library/picker.h"
+#include "library/search.h"
+#include "library/view.h"
+
+namespace quorvex::library {
+
+inline constexpr std::string_view kNoSelection = "No equation selected.";
+inline constexpr std::string_view kAlreadyInLibrary =
+    "This equation has already been in the equation library";
+inline constexpr std::string_view kAdded = "Added to the equation library successfully!";
+inline constexpr std::string_view kDeleted = "Deleted from the library successfully!";
+inline constexpr std::string_view kNotInLibrary = "This equation is not in the library.";
+inline constexpr std::string_view kBoardListEmpty =
+    "The Balanced Equation List in the balancer is empty.";
+inline constexpr std::string_view kFoundListEmpty =
+    "The Found Equations List in the searcher is empty.";
+
+// SearchEdit1..6 into Sp1..6 and SearchEdit7..12 into Pr1..6; boxes 7..14 empty.
+formula::BoxTexts CopySearchEditToInputEdit(const SearchTerms& terms);
+
+// The commands of the Searcher tab's two pages: the search with its found
+// list, the library maintenance, and the two pickers that the Calculator tab
+// shares. Texts go to a View in the order shown, modal messages to the
+// Notifier. Library file errors are thrown as FileError after everything the
+// command changed and showed before them.
+class Searcher {
+ public:
+  Searcher(balance::Balancer& balancer, Library& library, Notifier& notifier)
+      : m_balancer(balancer), m_library(library), m_notifier(notifier) {}
+
+  const FoundList& found() const { return m_found; }
+  // For the guided search examples, which append their text to the display.
+  FoundList& found() { return m_found; }
+  const Picker& balancerPicker() const { return m_balancerPicker; }
+  const Picker& searcherPicker() const { return m_searcherPicker; }
+  const Library& library() const { return m_library; }
+
+  enum class SearchRun {
+    Refused,   // the result board holds more than 1500 equations
+    NoTerms,   // every term empty: the window refreshes MessageBox (UpdateMessageBox)
+    ListFull,  // the found display had no room even for the found-count line
+    Searched,
+  };
+  // "Search".
+  SearchRun Button2Click(const SearchTerms& terms, View& view);
+  // "Reset" of the search page: the search boxes and the found display text.
+  void BitBtn18Click(View& view);
+  // "Clear List" of the search page: the found list and the searcher picker.
+  void OnClearSchList(View& view);
+  // "Clear List" of the Balancer page: the result board and the balancer picker.
+  void OnResultClear(View& view);
+
+  // Balancer picker one step forward / back.
+  void OnSelEquationNext(View& view, CalculatorHooks& hooks);
+  void OnSelEquationBack(View& view, CalculatorHooks& hooks);
+  // Searcher picker one step forward / back.
+  void OnSchSelEquationNext(View& view, CalculatorHooks& hooks);
+  void OnSchSelEquationBack(View& view, CalculatorHooks& hooks);
+  // Both positions 0, the selection texts kept ("Switch List...").
+  void unselectPickers();
+
+  // "Add To Lib": the balancer picker's equation into the library, then the
+  // file rewritten. Throws FileError when the rewrite fails or is refused.
+  void OnAddTolib(View& view);
+  // "Del From Lib": the searcher picker's equation out of the library, then
+  // the file rewritten. Throws FileError when the rewrite fails or is refused.
+  void OnDelFromLib(View& view);
+  // A change of the main tab: the count label, stale selection boxes, the table.
+  void OnTabSheetClick(CalculatorSource source, View& view, CalculatorHooks& hooks);
+  // A selection box got the focus: ResultEdit gets the result board's text again.
+  void OnSelEquationEditEnter(View& view);
+
+ private:
+  balance::Balancer& m_balancer;
+  Library& m_library;
+  Notifier& m_notifier;
+  FoundList m_found;
+  Picker m_balancerPicker;
+  Picker m_searcherPicker;
+};
+
+}  // namespace quorvex::library

@@ -1,0 +1,46 @@
+#include "cli/calccli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace quorvex::cli {
+namespace {
+
+using Command = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+
+TEST(CalcCli, PrintsWeightsAndTables) {
+  struct Case {
+    Command command;
+    std::vector<std::string> args;
+    int status;
+    const char* out;
+    const char* err;
+  };
+  const std::vector<Case> cases = {
+      {RunWeight, {"H2O", "CuSO4*5H2O", "(NH4)2SO4", "Uun"}, 0, "18\n249.5\n132\n0\n", ""},
+      {RunWeight, {"NaCl", "--high", "H2O"}, 0, "58.443\n18.0148\n", ""},
+      {RunWeight, {"H99999999999", "O2"}, 1, "32\n",
+       "H99999999999: Input error 2-Number too great!\n"
+       "H99999999999: '99999999999' is not a valid integer value\n"},
+      {RunWeight, {"--high"}, 2, "", "quorvex-cli: weight needs at least one FORMULA\n"},
+      {RunTable, {"2H2+O2", "=", "2H2O"}, 0, "H2\t2\t2\t4\nO2\t1\t32\t32\nH2O\t2\t18\t36\n", ""},
+      {RunTable, {"--high", "Fe[3+]+e = Fe[2+]"}, 0,
+       "Fe[3+]\t1\t55.847\t55.847\ne\t1\t0\t0\nFe[2+]\t1\t55.847\t55.847\n", ""},
+      {RunTable, {"2H2+99999999999O2 = 2H2O"}, 1, "H2\t2\t2\t4\n",
+       "2H2+99999999999O2 = 2H2O: '99999999999' is not a valid integer value\n"},
+      {RunTable, {}, 2, "", "quorvex-cli: table needs an EQUATION\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.empty() ? "" : c.args.front());
+    std::ostringstream out, err;
+    EXPECT_EQ(c.command(c.args, out, err), c.status);
+    EXPECT_EQ(out.str(), c.out);
+    EXPECT_EQ(err.str(), c.err);
+  }
+}
+
+}  // namespace
+}  // namespace quorvex::cli

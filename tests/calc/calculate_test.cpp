@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "calc/calctable.h"
+#include "calcenv.h"
+
+namespace quorvex::calc {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+struct Problem {
+  const char* name;
+  const char* equation;
+  Precision precision;
+  Unit unit;
+  Texts typed;     // column 4 of rows 1 on
+  Texts solved;    // column 4 afterwards
+  Texts messages;  // modal messages; "!" then the text of a stopping error
+};
+
+// The answers are worked by hand in the comments.
+const std::vector<Problem> kProblems = {
+    // 10 g H2 = 5 mol allows 2.5 runs, 64 g O2 = 2 mol allows 2: O2 limits.
+    // 2 runs give 4 mol = 72 g H2O and use 4 mol = 8 g H2, leaving 2 g.
+    {"limiting reagent", "2H2+O2 = 2H2O", Precision::Low, Unit::Gram, {"10", "64", ""},
+     {"10", "64", "72"}, {"The limiting reagent is O2. Left over: 2 g H2."}},
+    // Fe2O3 = 2(56) + 3(16) = 160, so 1000 g is 6.25 mol: 18.75 mol CO = 525 g,
+    // 12.5 mol Fe = 700 g, 18.75 mol CO2 = 825 g.
+    {"one reactant", "Fe2O3+3CO = 2Fe+3CO2", Precision::Low, Unit::Gram, {"1000", "", "", ""},
+     {"1000", "525", "700", "825"}, {}},
+    // 2 mol propane takes 5 x 2 = 10 mol O2 and gives 6 mol CO2, 8 mol H2O.
+    {"mole ratios", "C3H8+5O2 = 3CO2+4H2O", Precision::High, Unit::Mole, {"2", "", "", ""},
+     {"2", "10", "6", "8"}, {}},
+    // 34 g NH3 = 2 mol is one run: 1 mol N2 = 28 g and 3 mol H2 = 6 g.
+    {"backwards", "N2+3H2 = 2NH3", Precision::Low, Unit::Gram, {"", "", "34"}, {"28", "6", "34"}, {}},
+    // 1 mol CO2 and 2 mol H2O are one run; 1 and 3 fit no run.
+    {"products that fit", "CH4+2O2 = CO2+2H2O", Precision::Low, Unit::Mole, {"", "", "1", "2"},
+     {"1", "2", "1", "2"}, {}},
+    {"products that do not fit", "CH4+2O2 = CO2+2H2O", Precision::Low, Unit::Mole,
+     {"", "", "1", "3"}, {"", "", "1", "3"},
+     {"The amounts typed for CO2 and H2O do not fit the equation: type the amount of one product, "
+      "or amounts in the ratio of their coefficients."}},
+    // 0.1 mol Ag[+] limits; 0.25 - 0.1 = 0.15 mol Cl[-] stays.
+    {"ions", "Ag[+]+Cl[-] = AgCl", Precision::Low, Unit::Mole, {"0.1", "0.25", ""},
+     {"0.1", "0.25", "0.1"}, {"The limiting reagent is Ag[+]. Left over: 0.15 mol Cl[-]."}},
+    // 4 mol Al is 1 run, 6 mol O2 is 2: 3 mol O2 stays; the typed yield stays as typed.
+    {"typed product", "4Al+3O2 = 2Al2O3", Precision::Low, Unit::Mole, {"4", "6", "1.5"},
+     {"4", "6", "1.5"}, {"The limiting reagent is Al. Left over: 3 mol O2."}},
+    // 4.0316 g H2 (2 x 2.0158) and 31.998 g O2 are 2 mol and 1 mol, one run
+    // each: 2 mol H2O = 36.0296 g, and rounding shows no left-over.
+    {"exact ratio", "2H2+O2 = 2H2O", Precision::High, Unit::Gram, {"4.0316", "31.998", ""},
+     {"4.0316", "31.998", "36.0296"}, {"The limiting reagent is H2. Nothing is left over."}},
+    // One electron per iron; the weightless electron is fine in moles.
+    {"weightless in mole", "Fe[3+]+e = Fe[2+]", Precision::Low, Unit::Mole, {"", "1", ""},
+     {"1", "1", "1"}, {}},
+    {"nothing picked", "", Precision::Low, Unit::Mole, {"4"}, {"4"}, {"No equation selected."}},
+    {"nothing typed", "2H2+O2 = 2H2O", Precision::Low, Unit::Gram, {"", "", ""}, {"", "", ""},
+     {"Type a mass (gram) for at least one species, then press Calculate."}},
+    {"negative", "2H2+O2 = 2H2O", Precision::Low, Unit::Mole, {"4", "-2", ""}, {"4", "-2", ""},
+     {"'-2' is not a positive amount."}},
+    {"not a number", "2H2+O2 = 2H2O", Precision::Low, Unit::Mole, {"4", "two", ""},
+     {"4", "two", ""}, {"!'two' is not a valid floating point value"}},
+    {"weightless in gram", "Fe[3+]+e = Fe[2+]", Precision::Low, Unit::Gram, {"", "1", ""},
+     {"", "1", ""}, {"!Floating point division by zero"}},
+    // 1E308 mol O2 would need 2E308 mol H2.
+    {"overflow", "2H2+O2 = 2H2O", Precision::Low, Unit::Mole, {"", "1e308", ""}, {"", "1e308", ""},
+     {"!Floating point overflow"}},
+};
+
+TEST(Calculate, SolvesStoichiometryProblems) {
+  for (const Problem& p : kProblems) {
+    SCOPED_TRACE(p.name);
+    CalcEnv env;
+    CalcTable t;
+    t.UpdateCaculate(p.equation, env.elements, env.scanner);
+    if (p.precision == Precision::High) {
+      t.OnHighPrecisionClick(p.equation, env.elements, env.scanner);
+    }
+    if (p.unit == Unit::Gram) t.Unit_gClick(p.equation, env.elements, env.scanner);
+    for (int i = 1; i <= static_cast<int>(p.typed.size()); ++i) {
+      t.setCell(kAmountColumn, i, p.typed[static_cast<std::size_t>(i - 1)]);
+    }
+    Texts messages;
+    try {
+      t.OnSetAccurate(env.notifier);
+    } catch (const std::runtime_error& e) {
+      messages.push_back(std::string("!") + e.what());
+    }
+    const Texts& shown = env.notifier.messages();
+    messages.insert(messages.begin(), shown.begin(), shown.end());
+    EXPECT_EQ(messages, p.messages);
+    Texts solved;
+    for (int i = 1; i <= static_cast<int>(p.typed.size()); ++i) {
+      solved.push_back(t.cell(kAmountColumn, i));
+    }
+    EXPECT_EQ(solved, p.solved);
+  }
+}
+
+TEST(Calculate, UsesTheUserSeparatorAndIgnoresRowsBelowTheEquation) {
+  // 0.5 mol H2 makes 0.5 mol H2O and takes 0.25 mol O2. The stored weights
+  // read with their point whatever the user's separator.
+  CalcEnv env;
+  CalcTable t(',');
+  t.OnHighPrecisionClick("2H2+O2 = 2H2O", env.elements, env.scanner);
+  t.setCell(kAmountColumn, 1, "0,5");
+  t.setCell(kAmountColumn, 4, "junk");
+  t.OnSetAccurate(env.notifier);
+  EXPECT_EQ((Texts{t.cell(2, 1), t.cell(4, 1), t.cell(4, 2), t.cell(4, 3), t.cell(4, 4)}),
+            (Texts{"2,0158", "0,5", "0,25", "0,5", "junk"}));
+  CalcTable fresh;
+  fresh.OnSetAccurate(env.notifier);
+  EXPECT_EQ(env.notifier.messages(), Texts{"No equation selected."});
+}
+
+}  // namespace
+}  // namespace quorvex::calc

@@ -1,0 +1,79 @@
+#include "cli/searchcli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tempfolder.h"
+
+namespace quorvex::cli {
+namespace {
+
+using quorvex::testing::TempFolder;
+using quorvex::testing::WriteBytes;
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliRun Search(const std::vector<std::string>& args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = RunSearch(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(SearchCli, PrintsTheFoundList) {
+  TempFolder folder;
+  const std::string file = (folder / "cbd.dat").string();
+  WriteBytes(file, "#2H2+O2 = 2H2O#\r\n#2KClO3 = 2KCl+3O2#\n#2H2O2 = 2H2O+O2#");
+  const CliRun both = Search({"--library", file, "--product", "O2", "--product", "", "--reactant",
+                              "KClO3"});
+  EXPECT_EQ(both.status, 0);
+  EXPECT_EQ(both.out, "\n...... Found 1 equation ......\n\n|1| 2KClO3 = 2KCl+3O2\n\n");
+  EXPECT_EQ(both.err, "");
+
+  const CliRun water = Search({"--product", "H2O", "--library", file});
+  EXPECT_EQ(water.out,
+            "\n...... Found 2 equations ......\n\n|1| 2H2+O2 = 2H2O\n\n|2| 2H2O2 = 2H2O+O2\n\n");
+  EXPECT_EQ(Search({"--library", file, "--reactant", "Xe"}).out,
+            "\n...... Found 0 equations ......\n\n");
+}
+
+TEST(SearchCli, UsageAndFileErrors) {
+  TempFolder folder;
+  const std::string file = (folder / "cbd.dat").string();
+  WriteBytes(file, "#2H2+O2 = 2H2O#\r\n");
+  const std::vector<std::string> sevenReactants = {
+      "--library", file,         "--reactant", "A", "--reactant", "B", "--reactant", "C",
+      "--reactant", "D", "--reactant", "E", "--reactant", "F", "--reactant", "G"};
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::string err;
+  };
+  const std::vector<Case> cases = {
+      {"seven reactant terms", sevenReactants, "at most 6 --reactant terms"},
+      {"no library", {"--reactant", "H2"}, "--library FILE is missing"},
+      {"library twice", {"--library", file, "--library", file, "--reactant", "H2"}, "given twice"},
+      {"option without value", {"--library", file, "--product"}, "--product needs a value"},
+      {"unknown argument", {"--library", file, "H2"}, "unknown argument 'H2'"},
+      {"no term", {"--library", file, "--product", ""}, "at least one non-empty"},
+      {"missing file", {"--library", (folder / "none.dat").string(), "--reactant", "H2"},
+       "Cannot read the library file '" + (folder / "none.dat").string() + "': File not found"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CliRun r = Search(c.args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+  }
+}
+
+}  // namespace
+}  // namespace quorvex::cli

@@ -1,0 +1,399 @@
+#include "library/searcher.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+#include <string>
+#include <vector>
+
+#include "support/boxes.h"
+#include "tempfolder.h"
+
+namespace quorvex::library {
+namespace {
+
+using quorvex::testing::MakeBoxes;
+using quorvex::testing::ReadBytes;
+using quorvex::testing::TempFolder;
+using quorvex::testing::WriteBytes;
+using Log = std::vector<std::string>;
+
+std::string Name(Box box) {
+  switch (box) {
+    case Box::ResultEdit: return "ResultEdit";
+    case Box::AddToLibEdit: return "AddToLibEdit";
+    case Box::RemoveEquationEdit: return "RemoveEquationEdit";
+    case Box::SelEquationEdit: return "SelEquationEdit";
+    case Box::m_SearchResultEdit: return "m_SearchResultEdit";
+    case Box::EquationNumberLabel: return "EquationNumberLabel";
+    default: return "SearchEdit" + std::to_string(static_cast<int>(box) -
+                                                  static_cast<int>(Box::SearchEdit1) + 1);
+  }
+}
+
+// Boxes, calculator calls and modal messages in one sequence, as the user sees them.
+class Recorder final : public View, public CalculatorHooks, public Notifier {
+ public:
+  void show(Box box, std::string_view text) override { m_log.push_back(Name(box) + "=" + std::string(text)); }
+  void ClearAmout() override { m_log.emplace_back("ClearAmout"); }
+  void UpdateCaculate() override { m_log.emplace_back("UpdateCaculate"); }
+  void modal(std::string_view text) override { m_log.push_back("modal:" + std::string(text)); }
+  Log take() { return std::exchange(m_log, {}); }
+
+ private:
+  Log m_log;
+};
+
+const std::string kWater = "2H2+O2 = 2H2O";
+const std::string kSodium = "2Na+2H2O = 2NaOH+H2";
+const std::string kChlorate = "2KClO3 = 2KCl+3O2";
+const std::string kWaterSel = "|1| " + kWater;
+
+// Everything the Searcher tab works on, over a library file in a fresh folder.
+struct World {
+  TempFolder folder;
+  Recorder r;
+  balance::Balancer balancer{r};
+  Library library{folder / "cbd.dat"};
+  Searcher searcher{balancer, library, r};
+
+  explicit World(const std::string& file = "", int boardEquations = 0) {
+    WriteBytes(folder / "cbd.dat", file);
+    library.load(r);
+    const formula::BoxTexts boxes[] = {MakeBoxes({"H2", "O2"}, {"H2O"}),
+                                       MakeBoxes({"Na", "H2O"}, {"NaOH", "H2"}),
+                                       MakeBoxes({"KClO3"}, {"KCl", "O2"})};
+    for (int i = 0; i < boardEquations; ++i) balancer.Input_BalanceClick(boxes[i % 3]);
+    r.take();
+  }
+  void Search(const std::string& product) {
+    SearchTerms terms;
+    terms.products[0] = product;
+    searcher.Button2Click(terms, r);
+    r.take();
+  }
+  std::string file() const { return ReadBytes(folder / "cbd.dat"); }
+};
+
+const std::string kThreeLines = "#" + kWater + "#\r\n#" + kSodium + "#\r\n#" + kChlorate + "#\r\n";
+
+TEST(Pickers, WalksNeverWrapAndBackNeverReturnsToNothing) {
+  enum Step { Next, Back };
+  struct Case {
+    const char* name;
+    std::vector<Step> steps;
+    std::vector<int> positions;
+  };
+  const std::vector<Case> cases = {
+      {"next, next, back, back", {Next, Next, Back, Back}, {1, 2, 1, 1}},
+      {"next four times", {Next, Next, Next, Next}, {1, 2, 3, 3}},
+      {"back with nothing picked", {Back, Next}, {0, 1}},
+  };
+  for (const bool searcherList : {false, true}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (searcherList ? " (found list)" : " (result board)"));
+      World w(kThreeLines, 3);
+      w.Search("H2O");
+      w.Search("H2");
+      w.Search("O2");
+      ASSERT_EQ(w.searcher.found().count(), 3);
+      for (std::size_t i = 0; i < c.steps.size(); ++i) {
+        if (searcherList) {
+          c.steps[i] == Next ? w.searcher.OnSchSelEquationNext(w.r, w.r)
+                             : w.searcher.OnSchSelEquationBack(w.r, w.r);
+        } else {
+          c.steps[i] == Next ? w.searcher.OnSelEquationNext(w.r, w.r)
+                             : w.searcher.OnSelEquationBack(w.r, w.r);
+        }
+        const Picker& p = searcherList ? w.searcher.searcherPicker() : w.searcher.balancerPicker();
+        EXPECT_EQ(p.position(), c.positions[i]) << "step " << i + 1;
+      }
+    }
+  }
+}
+
+TEST(Pickers, SelectionTextStopsAtItsLimit) {
+  const std::string fits(kSelectionLimit - 4, 'A');
+  EXPECT_EQ(SelectionText(1, fits), "|1| " + fits);
+  EXPECT_EQ(SelectionText(1, fits + "B"), "|1| " + fits);
+  EXPECT_EQ(SelectionText(1234, fits).size(), kSelectionLimit);
+  EXPECT_EQ(SelectionText(3, "2H2+O2 = 2H2O"), "|3| 2H2+O2 = 2H2O");
+}
+
+// What each step shows, and when it calls the calculator, in order.
+TEST(Pickers, StepCommandsShowInOrder) {
+  const std::string boardEmpty = std::string(kBoardListEmpty);
+  const std::string foundEmpty = std::string(kFoundListEmpty);
+  struct Case {
+    const char* name;
+    int board;       // equations on the result board, also found by the search
+    int stepsFirst;  // Next steps of both pickers before the command
+    std::function<void(World&)> command;
+    Log shown;
+  };
+  const auto next = [](World& w) { w.searcher.OnSelEquationNext(w.r, w.r); };
+  const auto back = [](World& w) { w.searcher.OnSelEquationBack(w.r, w.r); };
+  const auto schNext = [](World& w) { w.searcher.OnSchSelEquationNext(w.r, w.r); };
+  const auto schBack = [](World& w) { w.searcher.OnSchSelEquationBack(w.r, w.r); };
+  const std::vector<Case> cases = {
+      {"Next moves", 1, 0, next,
+       {"ClearAmout", "SelEquationEdit=" + kWaterSel, "UpdateCaculate", "AddToLibEdit=" + kWaterSel}},
+      {"Next at the end", 1, 1, next, {"AddToLibEdit=" + kWaterSel}},
+      {"Next on an empty board", 0, 0, next,
+       {"AddToLibEdit=", "AddToLibEdit=" + boardEmpty, "SelEquationEdit=" + boardEmpty}},
+      {"Back moves", 2, 2, back,
+       {"ClearAmout", "SelEquationEdit=" + kWaterSel, "AddToLibEdit=" + kWaterSel, "UpdateCaculate"}},
+      {"Back at the first", 1, 1, back, {"UpdateCaculate"}},
+      {"Back on an empty board", 0, 0, back,
+       {"AddToLibEdit=" + boardEmpty, "SelEquationEdit=" + boardEmpty, "UpdateCaculate"}},
+      {"searcher Next moves", 1, 0, schNext,
+       {"ClearAmout", "SelEquationEdit=" + kWaterSel, "UpdateCaculate",
+        "RemoveEquationEdit=" + kWaterSel}},
+      {"searcher Next at the end", 1, 1, schNext, {"RemoveEquationEdit=" + kWaterSel}},
+      {"searcher Next on an empty list", 0, 0, schNext,
+       {"RemoveEquationEdit=", "RemoveEquationEdit=" + foundEmpty, "SelEquationEdit=" + foundEmpty}},
+      {"searcher Back moves", 2, 2, schBack,
+       {"ClearAmout", "SelEquationEdit=" + kWaterSel, "UpdateCaculate",
+        "RemoveEquationEdit=" + kWaterSel}},
+      {"searcher Back at the first", 1, 1, schBack,
+       {"UpdateCaculate", "RemoveEquationEdit=" + kWaterSel}},
+      {"searcher Back on an empty list", 0, 0, schBack,
+       {"UpdateCaculate", "RemoveEquationEdit=", "RemoveEquationEdit=" + foundEmpty,
+        "SelEquationEdit=" + foundEmpty}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // The library holds the board's equations in board order, so both lists agree.
+    World w(c.board >= 1 ? "#" + kWater + "#\r\n#" + kSodium + "#\r\n" : "", c.board);
+    if (c.board >= 1) w.Search("H2O");
+    if (c.board >= 2) w.Search("H2");
+    ASSERT_EQ(w.searcher.found().count(), c.board);
+    for (int i = 0; i < c.stepsFirst; ++i) {
+      next(w);
+      schNext(w);
+    }
+    w.r.take();
+    c.command(w);
+    EXPECT_EQ(w.r.take(), c.shown);
+  }
+}
+
+TEST(Maintenance, AddToLib) {
+  World w;  // an empty library file
+  w.searcher.OnAddTolib(w.r);
+  EXPECT_EQ(w.r.take(), Log{"modal:No equation selected."});
+
+  w.balancer.Input_BalanceClick(MakeBoxes({"H2", "O2"}, {"H2O"}));
+  w.searcher.OnSelEquationNext(w.r, w.r);
+  w.r.take();
+  w.searcher.OnAddTolib(w.r);
+  // The message comes first; the line is added once it is closed.
+  EXPECT_EQ(w.r.take(), (Log{"modal:Added to the equation library successfully!",
+                             "EquationNumberLabel= There are total 1 equations in your library "
+                             "currently."}));
+  EXPECT_EQ(w.file(), "#" + kWater + "#\r\n");
+
+  // A second attempt rewrites the file with the same content.
+  std::filesystem::remove(w.folder / "cbd.dat");
+  w.searcher.OnAddTolib(w.r);
+  EXPECT_EQ(w.r.take(), Log{"modal:This equation has already been in the equation library"});
+  EXPECT_EQ(w.file(), "#" + kWater + "#\r\n");
+
+  // After the result board's "Clear List" nothing is selected.
+  w.searcher.OnResultClear(w.r);
+  EXPECT_EQ(w.r.take(),
+            (Log{"ResultEdit=", "AddToLibEdit=", "RemoveEquationEdit=", "SelEquationEdit="}));
+  EXPECT_EQ(w.searcher.balancerPicker().position(), 0);
+  EXPECT_EQ(w.searcher.balancerPicker().selectionText(), "");
+  std::filesystem::remove(w.folder / "cbd.dat");
+  w.searcher.OnAddTolib(w.r);
+  EXPECT_EQ(w.r.take(), Log{"modal:No equation selected."});
+  EXPECT_FALSE(std::filesystem::exists(w.folder / "cbd.dat"));
+  // The next balance is number 1 again.
+  w.balancer.Input_BalanceClick(MakeBoxes({"Na", "H2O"}, {"NaOH", "H2"}));
+  w.searcher.OnSelEquationNext(w.r, w.r);
+  EXPECT_EQ(w.searcher.balancerPicker().selectionText(), "|1| " + kSodium);
+}
+
+TEST(Maintenance, AddToAFullLibrary) {
+  std::string lines;
+  for (int i = 1; i <= kLibraryCapacity; ++i) lines += "#L" + std::to_string(i) + "#\r\n";
+  World w(lines, 1);
+  w.searcher.OnSelEquationNext(w.r, w.r);
+  w.r.take();
+  std::filesystem::remove(w.folder / "cbd.dat");
+  w.searcher.OnAddTolib(w.r);
+  EXPECT_EQ(w.r.take(), (Log{"modal:The library can only contain 5000 equations.",
+                             "EquationNumberLabel= There are total 5000 equations in your library "
+                             "currently."}));
+  EXPECT_EQ(w.file(), lines);
+}
+
+TEST(Maintenance, DelFromLib) {
+  // Two equal lines: each deletion takes the first one left.
+  World w("#" + kWater + "#\r\n#" + kSodium + "#\r\n#" + kWater + "#\r\n");
+  w.searcher.OnDelFromLib(w.r);
+  EXPECT_EQ(w.r.take(), Log{"modal:No equation selected."});
+  EXPECT_EQ(w.file(), "#" + kWater + "#\r\n#" + kSodium + "#\r\n#" + kWater + "#\r\n");
+
+  w.Search("H2O");
+  w.searcher.OnSchSelEquationNext(w.r, w.r);
+  w.r.take();
+  w.searcher.OnDelFromLib(w.r);
+  EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 2 equations in your library "
+                             "currently.",
+                             "modal:Deleted from the library successfully!"}));
+  EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n#" + kWater + "#\r\n");
+  w.searcher.OnDelFromLib(w.r);
+  EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n");
+  w.r.take();
+  w.searcher.OnDelFromLib(w.r);
+  EXPECT_EQ(w.r.take(), Log{"modal:This equation is not in the library."});
+  EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n");
+
+  // The deleted equation stays listed and selected; the balancer picker adds it back.
+  EXPECT_EQ(w.searcher.found().count(), 2);
+  EXPECT_EQ(w.searcher.searcherPicker().selectionText(), kWaterSel);
+  w.balancer.Input_BalanceClick(MakeBoxes({"H2", "O2"}, {"H2O"}));
+  w.searcher.OnSelEquationNext(w.r, w.r);
+  w.searcher.OnAddTolib(w.r);
+  EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n#" + kWater + "#\r\n");
+}
+
+// A failed rewrite comes after everything the command did and showed.
+TEST(Maintenance, FailedRewriteKeepsTheChange) {
+  World w("#" + kSodium + "#\r\n", 1);
+  std::filesystem::create_directory(w.folder / "cbd.dat.tmp");
+  w.searcher.OnSelEquationNext(w.r, w.r);
+  w.r.take();
+  EXPECT_THROW(w.searcher.OnAddTolib(w.r), FileError);
+  EXPECT_EQ(w.r.take(), (Log{"modal:Added to the equation library successfully!",
+                             "EquationNumberLabel= There are total 2 equations in your library "
+                             "currently."}));
+  EXPECT_EQ(w.library.count(), 2);
+  EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n");
+
+  // A library that was never read refuses to overwrite the file.
+  World unread("#" + kSodium + "#\r\n", 1);
+  Library fresh(unread.folder / "cbd.dat");
+  Searcher searcher(unread.balancer, fresh, unread.r);
+  searcher.OnSelEquationNext(unread.r, unread.r);
+  try {
+    searcher.OnAddTolib(unread.r);
+    FAIL() << "the file was overwritten";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.kind(), FileError::Kind::Refused);
+  }
+  EXPECT_EQ(fresh.count(), 1);
+  EXPECT_EQ(unread.file(), "#" + kSodium + "#\r\n");
+}
+
+TEST(Maintenance, TabChangeClearsStaleBoxes) {
+  const std::string label = "EquationNumberLabel= There are total 1 equations in your library currently.";
+  struct Case {
+    const char* name;
+    int board;
+    bool found;
+    CalculatorSource source;
+    Log shown;
+  };
+  using S = CalculatorSource;
+  const std::vector<Case> cases = {
+      {"both lists hold equations", 1, true, S::ResultBoard, {label, "UpdateCaculate"}},
+      {"board empty, calculator on the board", 0, true, S::ResultBoard,
+       {label, "AddToLibEdit=", "RemoveEquationEdit=", "SelEquationEdit=", "UpdateCaculate"}},
+      {"board empty, calculator on the found list", 0, true, S::FoundList,
+       {label, "AddToLibEdit=", "RemoveEquationEdit=", "UpdateCaculate"}},
+      {"only the found list empty, calculator on the board", 1, false, S::ResultBoard,
+       {label, "AddToLibEdit=", "RemoveEquationEdit=", "UpdateCaculate"}},
+      {"found list empty, calculator on it", 1, false, S::FoundList,
+       {label, "AddToLibEdit=", "RemoveEquationEdit=", "SelEquationEdit=", "UpdateCaculate"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    World w("#" + kWater + "#\r\n", c.board);
+    if (c.found) w.Search("H2O");
+    w.searcher.OnSelEquationNext(w.r, w.r);
+    w.r.take();
+    w.searcher.OnTabSheetClick(c.source, w.r, w.r);
+    EXPECT_EQ(w.r.take(), c.shown);
+    EXPECT_EQ(w.searcher.balancerPicker().position(), c.board);
+  }
+  // The balancer selection stays: Add To Lib still acts on it.
+  World w("", 1);
+  w.searcher.OnSelEquationNext(w.r, w.r);
+  w.searcher.OnTabSheetClick(S::ResultBoard, w.r, w.r);
+  w.r.take();
+  w.searcher.OnAddTolib(w.r);
+  EXPECT_EQ(w.file(), "#" + kWater + "#\r\n");
+}
+
+TEST(Maintenance, FocusRefillsTheResultBox) {
+  World w("", 2);
+  w.searcher.OnSelEquationEditEnter(w.r);
+  EXPECT_EQ(w.r.take(), Log{"ResultEdit=|1| " + kWater + "\n\n|2| " + kSodium + "\n\n"});
+}
+
+TEST(SearchPage, Commands) {
+  World w(kThreeLines);
+  SearchTerms none;
+  EXPECT_EQ(w.searcher.Button2Click(none, w.r), Searcher::SearchRun::NoTerms);
+  EXPECT_EQ(w.r.take(), Log{});
+
+  SearchTerms terms;
+  terms.reactants[5] = "KClO3";
+  terms.products[5] = "O2";
+  EXPECT_EQ(w.searcher.Button2Click(terms, w.r), Searcher::SearchRun::Searched);
+  const std::string first = "\n...... Found 1 equation ......\n\n|1| " + kChlorate + "\n\n";
+  EXPECT_EQ(w.r.take(), Log{"m_SearchResultEdit=" + first});
+  w.searcher.OnSchSelEquationNext(w.r, w.r);
+  w.r.take();
+
+  // "Reset" empties the box and the search boxes; numbering goes on.
+  w.searcher.BitBtn18Click(w.r);
+  Log reset = {"m_SearchResultEdit="};
+  for (int i = 1; i <= 12; ++i) reset.push_back("SearchEdit" + std::to_string(i) + "=");
+  EXPECT_EQ(w.r.take(), reset);
+  w.searcher.Button2Click(terms, w.r);
+  EXPECT_EQ(w.r.take(),
+            Log{"m_SearchResultEdit=\n...... Found 1 equation ......\n\n|2| " + kChlorate + "\n\n"});
+  EXPECT_EQ(w.searcher.searcherPicker().position(), 1);
+
+  // "Clear List" leaves RemoveEquationEdit alone.
+  w.searcher.OnClearSchList(w.r);
+  EXPECT_EQ(w.r.take(), (Log{"m_SearchResultEdit=", "SelEquationEdit="}));
+  EXPECT_EQ(w.searcher.found().count(), 0);
+  EXPECT_EQ(w.searcher.searcherPicker().position(), 0);
+  EXPECT_EQ(w.searcher.searcherPicker().selectionText(), "");
+  w.searcher.OnDelFromLib(w.r);
+  EXPECT_EQ(w.r.take(), Log{"modal:No equation selected."});
+}
+
+TEST(SearchPage, RefusedAboveFifteenHundredBoardEquations) {
+  World w(kThreeLines, balance::ResultBoard::kRefuseAbove + 1);
+  SearchTerms terms;
+  terms.products[0] = "O2";
+  EXPECT_EQ(w.searcher.Button2Click(terms, w.r), Searcher::SearchRun::Refused);
+  EXPECT_EQ(w.r.take(), Log{"modal:Too many equations in the result board! "});
+  EXPECT_EQ(w.searcher.found().count(), 0);
+  EXPECT_EQ(w.searcher.found().displayText(), "");
+
+  w.searcher.OnResultClear(w.r);
+  w.r.take();
+  EXPECT_EQ(w.searcher.Button2Click(terms, w.r), Searcher::SearchRun::Searched);
+}
+
+TEST(SearchPage, FullDisplayRefusesWithAMessage) {
+  World w("#A=" + std::string(kFoundDisplayLimit - 100, 'B') + "#\r\n");
+  SearchTerms terms;
+  terms.reactants[0] = "A";
+  EXPECT_EQ(w.searcher.Button2Click(terms, w.r), Searcher::SearchRun::Searched);
+  w.r.take();
+  EXPECT_EQ(w.searcher.Button2Click(terms, w.r), Searcher::SearchRun::ListFull);
+  EXPECT_EQ(w.r.take(), Log{"modal:" + std::string(kFoundListFull)});
+  EXPECT_EQ(w.searcher.found().count(), 1);
+}
+
+}  // namespace
+}  // namespace quorvex::library
