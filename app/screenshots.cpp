@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   PrintingPresenter presenter;
-  quorvex::app::TForm1 window(presenter, {QDir::current(), 0});
+  quorvex::app::TForm1 window(presenter, {QDir::current(), 0, {}});
   window.show();
   // Something to look at on the Balancer page.
   window.ExampleBtClick();

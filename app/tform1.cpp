@@ -1,7 +1,11 @@
 #include "app/tform1.h"
 
-#include <QDeadlineTimer>
+#include <QApplication>
 #include <QDateTime>
+#include <QFile>
+#include <QFileDialog>
+#include <QLocale>
+#include <QTextDocument>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -19,8 +23,10 @@
 #include <QThread>
 
 #include <exception>
+#include <filesystem>
 
 #include "app/pictures.h"
+#include "app/printing.h"
 
 namespace quorvex::app {
 namespace {
@@ -57,6 +63,13 @@ QPlainTextEdit* ListBox(QWidget* parent, const char* name, int left, int top, in
   return box;
 }
 
+// The user's decimal separator when it is one byte, else the point.
+char DecimalSeparator() {
+  const QString point = QLocale().decimalPoint();
+  if (point.size() == 1 && point[0].unicode() < 0x80) return static_cast<char>(point[0].unicode());
+  return '.';
+}
+
 void SetTextIfChanged(QLineEdit* edit, const QString& text) {
   if (edit->text() != text) edit->setText(text);
 }
@@ -89,7 +102,11 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
       m_presenter(presenter),
       m_notifier(presenter),
       m_options(std::move(options)),
-      m_workspace(std::make_unique<workspace::Workspace>(m_notifier)) {
+      m_workspace(std::make_unique<workspace::Workspace>(
+          m_notifier,
+          std::filesystem::path(
+              QFile::encodeName(m_options.workingDirectory.filePath("cbd.dat")).toStdString()),
+          DecimalSeparator())) {
   setObjectName("TForm1");
   setWindowTitle("Quorvex v2.11");
   setFixedSize(529, 529);
@@ -109,6 +126,8 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
   m_tabs->setTabToolTip(4, "Periodic Table");
   m_tabs->setTabToolTip(5, "Help Documents");
   m_tabs->setCurrentIndex(0);
+  connect(m_tabs, &QTabWidget::currentChanged, this, &TForm1::OnTabSheetClick);
+  connect(qApp, &QApplication::focusChanged, this, &TForm1::onFocusChanged);
 
   OnMainFormCreate();
 }
@@ -117,6 +136,14 @@ TForm1::~TForm1() = default;
 
 void TForm1::OnMainFormCreate() {
   m_workspace->texts().resultEdit = "No Results avalible.";
+  // Each file that cannot be read is reported on its own, and start-up goes
+  // on: the library and the element data never depend on the documents.
+  try {
+    m_workspace->loadLibrary();
+  } catch (const std::exception& e) {
+    m_presenter.error(FromBytes(e.what()));
+  }
+  m_workspace->InitRealElement();
   showTexts();
 
   // The hold keeps the splash window up: until the whole-second tick count
@@ -189,8 +216,11 @@ QWidget* TForm1::createBalancerPage() {
   connect(balance, &QPushButton::clicked, this, &TForm1::Input_BalanceClick);
   connect(Button(page, "BitBtn15", "Clear List", 356, 435, 75, 25, "Clear all balanced equations"),
           &QPushButton::clicked, this, &TForm1::OnResultClear);
-  Button(page, "BitBtn2", "Print List", 431, 435, 75, 25, "Print the balanced equations");
-  Button(page, "SearchBt", "Search", 600, 435)->hide();
+  connect(Button(page, "BitBtn2", "Print List", 431, 435, 75, 25, "Print the balanced equations"),
+          &QPushButton::clicked, this, &TForm1::PrintResultList);
+  auto* hiddenSearch = Button(page, "SearchBt", "Search", 600, 435);
+  hiddenSearch->hide();
+  connect(hiddenSearch, &QPushButton::clicked, this, &TForm1::Button2Click);
   return page;
 }
 
@@ -213,12 +243,19 @@ QWidget* TForm1::createSearcherPage() {
   }
   Label(search, "Label19", "Found Equations List", 9, 101);
   m_searcher.searchResultEdit = ListBox(search, "m_SearchResultEdit", 8, 121, 499, 280);
-  Button(search, "BitBtn18", "Reset", 7, 407);
-  Button(search, "BitBtn14", "Examples", 82, 407);
-  Button(search, "BitBtn13", "Search", 156, 407);
-  Button(search, "BitBtn19", "Clear List", 359, 407);
-  Button(search, "BitBtn21", "Print List", 434, 407);
-  Button(search, "BitBtn12", "Balance", 600, 407)->hide();
+  connect(Button(search, "BitBtn18", "Reset", 7, 407), &QPushButton::clicked, this,
+          &TForm1::BitBtn18Click);
+  connect(Button(search, "BitBtn14", "Examples", 82, 407), &QPushButton::clicked, this,
+          &TForm1::OnSearchExamples);
+  connect(Button(search, "BitBtn13", "Search", 156, 407), &QPushButton::clicked, this,
+          &TForm1::Button2Click);
+  connect(Button(search, "BitBtn19", "Clear List", 359, 407), &QPushButton::clicked, this,
+          &TForm1::OnClearSchList);
+  connect(Button(search, "BitBtn21", "Print List", 434, 407), &QPushButton::clicked, this,
+          &TForm1::PrintFoundList);
+  auto* hiddenBalance = Button(search, "BitBtn12", "Balance", 600, 407);
+  hiddenBalance->hide();
+  connect(hiddenBalance, &QPushButton::clicked, this, &TForm1::Input_BalanceClick);
   inner->addTab(search, "Search in the library");
 
   auto* maintenance = new QWidget;
@@ -231,19 +268,25 @@ QWidget* TForm1::createSearcherPage() {
                                   maintenance),
                     "GroupBox14", 8, 65, 505, 153);
   m_searcher.addToLibEdit = ListBox(add, "AddToLibEdit", 8, 16, 489, 97);
-  Button(add, "BitBtn22", "Back", 8, 120, 90, 25, "Slect last equation in the result board.");
-  Button(add, "BitBtn23", "Next", 104, 120, 90, 25, "Slect next equation in the result board.");
-  Button(add, "BitBtn24", "Add To Lib", 407, 120, 90, 25,
-         "Add current equation to your equation library.");
+  connect(Button(add, "BitBtn22", "Back", 8, 120, 90, 25, "Slect last equation in the result board."),
+          &QPushButton::clicked, this, &TForm1::OnSelEquationBack);
+  connect(Button(add, "BitBtn23", "Next", 104, 120, 90, 25, "Slect next equation in the result board."),
+          &QPushButton::clicked, this, &TForm1::OnSelEquationNext);
+  connect(Button(add, "BitBtn24", "Add To Lib", 407, 120, 90, 25,
+                 "Add current equation to your equation library."),
+          &QPushButton::clicked, this, &TForm1::OnAddTolib);
   Label(maintenance, "StaticText2", "Remove an equation from the library:", 8, 248);
   auto* remove = Place(new QGroupBox("Select one in the Found Equations List in the searcher",
                                      maintenance),
                        "GroupBox15", 8, 265, 505, 153);
   m_searcher.removeEquationEdit = ListBox(remove, "RemoveEquationEdit", 8, 16, 489, 97);
-  Button(remove, "BitBtn28", "Back", 8, 120, 90, 25, "Slect last equation in the result board.");
-  Button(remove, "BitBtn29", "Next", 104, 120, 90, 25, "Slect next equation in the result board.");
-  Button(remove, "BitBtn26", "Del From Lib", 407, 120, 90, 25,
-         "Remove current equation from your equation library.");
+  connect(Button(remove, "BitBtn28", "Back", 8, 120, 90, 25, "Slect last equation in the result board."),
+          &QPushButton::clicked, this, &TForm1::OnSchSelEquationBack);
+  connect(Button(remove, "BitBtn29", "Next", 104, 120, 90, 25, "Slect next equation in the result board."),
+          &QPushButton::clicked, this, &TForm1::OnSchSelEquationNext);
+  connect(Button(remove, "BitBtn26", "Del From Lib", 407, 120, 90, 25,
+                 "Remove current equation from your equation library."),
+          &QPushButton::clicked, this, &TForm1::OnDelFromLib);
   inner->addTab(maintenance, "Libray Maintenance");
   inner->tabBar()->setTabTextColor(1, QColor(0, 0, 128));
   return page;
@@ -257,14 +300,19 @@ QWidget* TForm1::createCalculatorPage() {
             "GroupCalcEquation", 8, 8, 505, 153);
   m_calculator.selEquationEdit =
       ListBox(m_calculator.groupCalcEquation, "SelEquationEdit", 8, 16, 489, 97);
-  Button(m_calculator.groupCalcEquation, "BitBtn30", "Switch List...", 8, 120, 90, 25,
-         "Switch equation lists");
-  Button(m_calculator.groupCalcEquation, "BitBtn3", "Prev", 320, 120, 85, 25,
-         "Select the previous equation");
-  Button(m_calculator.groupCalcEquation, "BitBtn4", "Next", 409, 120, 85, 25,
-         "Select the next equation");
-  Button(m_calculator.groupCalcEquation, "BitBtn10", "Add To Lib", 600, 120)->hide();
-  Button(m_calculator.groupCalcEquation, "BitBtn11", "Del From Lib", 600, 120)->hide();
+  QGroupBox* const pick = m_calculator.groupCalcEquation;
+  connect(Button(pick, "BitBtn30", "Switch List...", 8, 120, 90, 25, "Switch equation lists"),
+          &QPushButton::clicked, this, &TForm1::BitBtn30Click);
+  connect(Button(pick, "BitBtn3", "Prev", 320, 120, 85, 25, "Select the previous equation"),
+          &QPushButton::clicked, this, &TForm1::OnCalcBack);
+  connect(Button(pick, "BitBtn4", "Next", 409, 120, 85, 25, "Select the next equation"),
+          &QPushButton::clicked, this, &TForm1::OnCalcNext);
+  auto* hiddenAdd = Button(pick, "BitBtn10", "Add To Lib", 600, 120);
+  hiddenAdd->hide();
+  connect(hiddenAdd, &QPushButton::clicked, this, &TForm1::OnAddTolib);
+  auto* hiddenDelete = Button(pick, "BitBtn11", "Del From Lib", 600, 120);
+  hiddenDelete->hide();
+  connect(hiddenDelete, &QPushButton::clicked, this, &TForm1::OnDelFromLib);
 
   auto* table = Place(new QGroupBox("Calculation Table", page), "GroupBox4", 8, 160, 505, 305);
   auto* grid = Place(new QTableWidget(61, 30, table), "CalculateGrid", 8, 16, 489, 225);
@@ -289,8 +337,32 @@ QWidget* TForm1::createCalculatorPage() {
   m_calculator.low = Place(new QRadioButton("low", precision), "RadioButton1", 8, 18, 45, 22);
   m_calculator.high = Place(new QRadioButton("high", precision), "RadioButton2", 56, 18, 50, 22);
   m_calculator.low->setChecked(true);
-  Button(table, "CalculateBt", "Calculate", 336, 262, 75, 25, "Solve selected equation.");
-  Button(table, "BitBtn5", "Clear All", 420, 262, 75, 25, "Clear the table.");
+  // The handlers run when a button becomes selected, not when it is pressed again.
+  const auto onSelected = [this](QRadioButton* button, void (TForm1::*handler)()) {
+    connect(button, &QRadioButton::toggled, this, [this, handler](bool checked) {
+      if (checked) (this->*handler)();
+    });
+  };
+  onSelected(m_calculator.unitMol, &TForm1::Unit_molClick);
+  onSelected(m_calculator.unitGram, &TForm1::Unit_gClick);
+  onSelected(m_calculator.low, &TForm1::OnLowPrecisionClick);
+  onSelected(m_calculator.high, &TForm1::OnHighPrecisionClick);
+  connect(Button(table, "CalculateBt", "Calculate", 336, 262, 75, 25, "Solve selected equation."),
+          &QPushButton::clicked, this, &TForm1::OnSetAccurate);
+  connect(Button(table, "BitBtn5", "Clear All", 420, 262, 75, 25, "Clear the table."),
+          &QPushButton::clicked, this, &TForm1::BitBtn5Click);
+  // Row 0 and column 0 are fixed: sky blue and not editable.
+  for (int r = 0; r < grid->rowCount(); ++r) {
+    for (int c = 0; c < grid->columnCount(); ++c) {
+      auto* item = new QTableWidgetItem;
+      if (r == 0 || c == 0) {
+        item->setFlags(Qt::ItemIsEnabled);
+        item->setBackground(QColor(166, 202, 240));
+      }
+      grid->setItem(r, c, item);
+    }
+  }
+  connect(grid, &QTableWidget::cellChanged, this, &TForm1::onGridEdited);
   return page;
 }
 
@@ -352,6 +424,7 @@ QWidget* TForm1::createPeriodicTablePage() {
       const QColor colour =
           kRed.contains(symbols[i]) ? red : (kPurple.contains(symbols[i]) ? purple : green);
       b->setStyleSheet(QString("QPushButton { color: %1; padding: 0px; }").arg(colour.name()));
+      connect(b, &QPushButton::clicked, this, &TForm1::OnElementClick);
     }
   }
   // The legend strip.
@@ -447,31 +520,117 @@ void TForm1::showTexts() {
   palette.setColor(QPalette::Text,
                    QColor(t.messageColour.red, t.messageColour.green, t.messageColour.blue));
   m_balancer.messageBox->setPalette(palette);
-  if (m_balancer.resultEdit->toPlainText() != FromBytes(t.resultEdit)) {
-    m_balancer.resultEdit->setPlainText(FromBytes(t.resultEdit));
-    m_balancer.resultEdit->verticalScrollBar()->setValue(
-        m_balancer.resultEdit->verticalScrollBar()->maximum());
+  for (QPlainTextEdit* list : {m_balancer.resultEdit, m_searcher.searchResultEdit}) {
+    const QString text = FromBytes(list == m_balancer.resultEdit ? t.resultEdit : t.searchResultEdit);
+    if (list->toPlainText() != text) {
+      list->setPlainText(text);
+      list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
+    }
   }
+  SetTextIfChanged(m_searcher.addToLibEdit, FromBytes(t.addToLibEdit));
+  SetTextIfChanged(m_searcher.removeEquationEdit, FromBytes(t.removeEquationEdit));
+  SetTextIfChanged(m_calculator.selEquationEdit, FromBytes(t.selEquationEdit));
+  if (m_searcher.equationNumberLabel->text() != FromBytes(t.equationNumberLabel)) {
+    m_searcher.equationNumberLabel->setText(FromBytes(t.equationNumberLabel));
+    m_searcher.equationNumberLabel->adjustSize();
+  }
+  m_calculator.groupCalcEquation->setTitle(FromBytes(t.groupCalcEquation));
+  for (int i = 0; i < workspace::kElementFacts; ++i) {
+    m_table.values[i]->setText(FromBytes(t.elementFacts[i]));
+  }
+  showGrid();
 }
 
-void TForm1::Input_BalanceClick() {
-  run([this] { m_workspace->Input_BalanceClick(); });
+void TForm1::showGrid() {
+  const calc::CalcTable& table = m_workspace->calcTable();
+  m_showingGrid = true;
+  for (int r = 0; r < calc::kGridRows; ++r) {
+    for (int c = 0; c < calc::kTableColumns; ++c) {
+      QTableWidgetItem* item = m_calculator.grid->item(r, c);
+      const QString text = FromBytes(table.cell(c, r));
+      if (item->text() != text) item->setText(text);
+    }
+  }
+  m_showingGrid = false;
 }
 
-void TForm1::ResetButtonClick() {
-  run([this] { m_workspace->ResetButtonClick(); });
+void TForm1::onGridEdited(int row, int column) {
+  if (m_showingGrid || row < 1 || column < 1 || column > calc::kAmountColumn) return;
+  const QString text = m_calculator.grid->item(row, column)->text();
+  run([&] { m_workspace->setCalcCell(column, row, ToBytes(text)); });
 }
 
-void TForm1::ExampleBtClick() {
-  run([this] { m_workspace->ExampleBtClick(); });
+void TForm1::onFocusChanged(QWidget* old, QWidget* now) {
+  if (!now || now->window() != this) return;
+  if (now == m_searcher.addToLibEdit || now == m_searcher.removeEquationEdit ||
+      now == m_calculator.selEquationEdit) {
+    OnSelEquationEditEnter();
+  }
+  // Entering the Calculator page: the focus moves into it from outside.
+  QWidget* const page = m_calculator.groupCalcEquation->parentWidget();
+  if (page->isAncestorOf(now) && !(old && page->isAncestorOf(old))) CalculateSheetEnter();
 }
 
-void TForm1::OnResultClear() {
-  run([this] { m_workspace->OnResultClear(); });
+QString TForm1::choosePdfPath() {
+  if (m_options.pdfPath) return m_options.pdfPath();
+  return QFileDialog::getSaveFileName(this, "Save as PDF", m_options.workingDirectory.path(),
+                                      "PDF documents (*.pdf)");
 }
 
-void TForm1::OnInputBoxClick() {
-  run([this] { m_workspace->OnInputBoxClick(); });
+void TForm1::printList(const QString& heading, const std::string& displayText) {
+  QStringList lines;
+  for (const QString& line : FromBytes(displayText).split('\n')) {
+    if (line.startsWith('|')) lines << line;
+  }
+  QTextDocument document;
+  BuildListDocument(document, heading, lines);
+  PrintDocument(document, heading, m_presenter, [this] { return choosePdfPath(); });
+}
+
+void TForm1::Input_BalanceClick() { run([this] { m_workspace->Input_BalanceClick(); }); }
+void TForm1::ResetButtonClick() { run([this] { m_workspace->ResetButtonClick(); }); }
+void TForm1::ExampleBtClick() { run([this] { m_workspace->ExampleBtClick(); }); }
+void TForm1::OnResultClear() { run([this] { m_workspace->OnResultClear(); }); }
+void TForm1::OnInputBoxClick() { run([this] { m_workspace->OnInputBoxClick(); }); }
+
+void TForm1::PrintResultList() {
+  printList("Balanced Equations List", m_workspace->balancer().board().displayText());
+}
+
+void TForm1::Button2Click() { run([this] { m_workspace->Button2Click(); }); }
+void TForm1::BitBtn18Click() { run([this] { m_workspace->BitBtn18Click(); }); }
+void TForm1::OnClearSchList() { run([this] { m_workspace->OnClearSchList(); }); }
+void TForm1::OnSearchExamples() { run([this] { m_workspace->OnSearchExamples(); }); }
+
+void TForm1::PrintFoundList() {
+  printList("Found Equations List", m_workspace->searcher().found().displayText());
+}
+
+void TForm1::OnSelEquationNext() { run([this] { m_workspace->OnSelEquationNext(); }); }
+void TForm1::OnSelEquationBack() { run([this] { m_workspace->OnSelEquationBack(); }); }
+void TForm1::OnSchSelEquationNext() { run([this] { m_workspace->OnSchSelEquationNext(); }); }
+void TForm1::OnSchSelEquationBack() { run([this] { m_workspace->OnSchSelEquationBack(); }); }
+void TForm1::OnAddTolib() { run([this] { m_workspace->OnAddTolib(); }); }
+void TForm1::OnDelFromLib() { run([this] { m_workspace->OnDelFromLib(); }); }
+void TForm1::OnTabSheetClick() { run([this] { m_workspace->OnTabSheetClick(); }); }
+void TForm1::OnSelEquationEditEnter() { run([this] { m_workspace->OnSelEquationEditEnter(); }); }
+
+void TForm1::OnCalcBack() { run([this] { m_workspace->OnCalcBack(); }); }
+void TForm1::OnCalcNext() { run([this] { m_workspace->OnCalcNext(); }); }
+void TForm1::BitBtn30Click() { run([this] { m_workspace->BitBtn30Click(); }); }
+void TForm1::CalculateSheetEnter() { run([this] { m_workspace->CalculateSheetEnter(); }); }
+void TForm1::Unit_molClick() { run([this] { m_workspace->Unit_molClick(); }); }
+void TForm1::Unit_gClick() { run([this] { m_workspace->Unit_gClick(); }); }
+void TForm1::OnLowPrecisionClick() { run([this] { m_workspace->OnLowPrecisionClick(); }); }
+void TForm1::OnHighPrecisionClick() { run([this] { m_workspace->OnHighPrecisionClick(); }); }
+void TForm1::BitBtn5Click() { run([this] { m_workspace->BitBtn5Click(); }); }
+void TForm1::OnSetAccurate() { run([this] { m_workspace->OnSetAccurate(); }); }
+
+void TForm1::OnElementClick() {
+  const auto* button = qobject_cast<const QPushButton*>(sender());
+  if (!button) return;
+  const std::string symbol = ToBytes(button->text());
+  run([&] { m_workspace->OnElementClick(symbol); });
 }
 
 }  // namespace quorvex::app

@@ -32,6 +32,9 @@ class TForm1 : public QWidget {
   struct Options {
     QDir workingDirectory = QDir::current();  // where cbd.dat, help.rtf and report.rtf live
     int holdSeconds = 2;                      // the start-up hold under the splash window
+    // Asks where to save a PDF when no printer is installed; empty cancels.
+    // Unset: a file dialog.
+    std::function<QString()> pdfPath;
   };
 
   TForm1(MessagePresenter& presenter, Options options, QWidget* parent = nullptr);
@@ -46,6 +49,35 @@ class TForm1 : public QWidget {
   void ExampleBtClick();
   void OnResultClear();
   void OnInputBoxClick();
+  void PrintResultList();
+  // Searcher page.
+  void Button2Click();
+  void BitBtn18Click();
+  void OnClearSchList();
+  void OnSearchExamples();
+  void PrintFoundList();
+  // Library maintenance and the pickers.
+  void OnSelEquationNext();
+  void OnSelEquationBack();
+  void OnSchSelEquationNext();
+  void OnSchSelEquationBack();
+  void OnAddTolib();
+  void OnDelFromLib();
+  void OnTabSheetClick();
+  void OnSelEquationEditEnter();
+  // Calculator page.
+  void OnCalcBack();
+  void OnCalcNext();
+  void BitBtn30Click();
+  void CalculateSheetEnter();
+  void Unit_molClick();
+  void Unit_gClick();
+  void OnLowPrecisionClick();
+  void OnHighPrecisionClick();
+  void BitBtn5Click();
+  void OnSetAccurate();
+  // Periodic Table page.
+  void OnElementClick();
 
  private:
   struct BalancerPage {
@@ -86,6 +118,11 @@ class TForm1 : public QWidget {
   void run(const std::function<void()>& command);
   void readBoxes();
   void showTexts();
+  void showGrid();
+  void onGridEdited(int row, int column);
+  void onFocusChanged(QWidget* old, QWidget* now);
+  void printList(const QString& heading, const std::string& displayText);
+  QString choosePdfPath();
 
   MessagePresenter& m_presenter;
   PresenterNotifier m_notifier;
@@ -98,6 +135,7 @@ class TForm1 : public QWidget {
   CalculatorPage m_calculator;
   TablePage m_table;
   QTextEdit* m_reportEdit = nullptr;
+  bool m_showingGrid = false;
   QTextEdit* m_helpEdit = nullptr;
 };
 

@@ -4,9 +4,18 @@
 
 namespace quorvex::workspace {
 
-Workspace::Workspace(Notifier& notifier) : m_notifier(notifier), m_balancer(notifier) {
-  m_texts.resultEdit = "No Results avalible.";
-}
+using library::Box;
+
+Workspace::Workspace(Notifier& notifier, std::filesystem::path libraryFile, char decimalSeparator)
+    : m_notifier(notifier),
+      m_balancer(notifier),
+      m_library(std::move(libraryFile)),
+      m_searcher(m_balancer, m_library, notifier),
+      m_calc(decimalSeparator) {}
+
+void Workspace::loadLibrary() { m_library.load(m_notifier); }
+
+// Balancer page.
 
 void Workspace::Input_BalanceClick() {
   if (m_balancer.Input_BalanceClick(m_texts.boxes) == balance::Balancer::Run::Refused) return;
@@ -47,8 +56,169 @@ void Workspace::ExampleBtClick() {
 }
 
 void Workspace::OnResultClear() {
-  m_balancer.OnResultClear();
-  m_texts.resultEdit = m_balancer.board().displayText();
+  // Through the searcher, so that the balancer picker is reset with the board.
+  m_searcher.OnResultClear(*this);
+}
+
+// Searcher page.
+
+void Workspace::Button2Click() {
+  library::SearchTerms terms;
+  for (int k = 0; k < library::kTermsPerSide; ++k) {
+    terms.reactants[k] = m_texts.searchTerms[k];
+    terms.products[k] = m_texts.searchTerms[k + library::kTermsPerSide];
+  }
+  // The Balancer's boxes are not touched: the terms travel on their own.
+  if (m_searcher.Button2Click(terms, *this) == library::Searcher::SearchRun::NoTerms) {
+    UpdateMessageBox();
+  }
+}
+
+void Workspace::BitBtn18Click() { m_searcher.BitBtn18Click(*this); }
+
+void Workspace::OnClearSchList() { m_searcher.OnClearSchList(*this); }
+
+void Workspace::OnSearchExamples() {
+  for (std::string& term : m_texts.searchTerms) term.clear();
+  m_searcher.OnClearSchList(*this);
+  m_searchExample = (m_searchExample + 1) % kExampleCases;
+  const SearchExample& example = SearchExampleCase(m_searchExample + 1);
+  for (int k = 0; k < kSearchBoxes; ++k) m_texts.searchTerms[k].assign(example.terms[k]);
+  std::string guidance(example.guidance);
+  guidance += '\n';
+  m_searcher.found().appendDisplay(guidance);
+  m_texts.searchResultEdit = m_searcher.found().displayText();
+}
+
+// Library maintenance and the pickers.
+
+void Workspace::OnSelEquationNext() { m_searcher.OnSelEquationNext(*this, *this); }
+void Workspace::OnSelEquationBack() { m_searcher.OnSelEquationBack(*this, *this); }
+void Workspace::OnSchSelEquationNext() { m_searcher.OnSchSelEquationNext(*this, *this); }
+void Workspace::OnSchSelEquationBack() { m_searcher.OnSchSelEquationBack(*this, *this); }
+void Workspace::OnAddTolib() { m_searcher.OnAddTolib(*this); }
+void Workspace::OnDelFromLib() { m_searcher.OnDelFromLib(*this); }
+void Workspace::OnTabSheetClick() { m_searcher.OnTabSheetClick(librarySource(), *this, *this); }
+void Workspace::OnSelEquationEditEnter() { m_searcher.OnSelEquationEditEnter(*this); }
+
+// Calculator page.
+
+void Workspace::OnCalcBack() {
+  if (m_calc.source() == calc::CalculatorSource::FoundList) {
+    OnSchSelEquationBack();
+  } else {
+    OnSelEquationBack();
+  }
+}
+
+void Workspace::OnCalcNext() {
+  if (m_calc.source() == calc::CalculatorSource::FoundList) {
+    OnSchSelEquationNext();
+  } else {
+    OnSelEquationNext();
+  }
+}
+
+void Workspace::BitBtn30Click() {
+  m_searcher.unselectPickers();
+  m_texts.selEquationEdit.clear();
+  formula::Scanner scanner(m_balancer.pendingMessage(), m_notifier);
+  const calc::CalculatorSource source = m_calc.switchSource(m_elements, scanner);
+  showCalcCaption();
+  if (source == calc::CalculatorSource::FoundList) {
+    OnSchSelEquationNext();
+  } else {
+    OnSelEquationNext();
+  }
+}
+
+void Workspace::CalculateSheetEnter() {
+  if (m_searcher.balancerPicker().position() < 1 && m_searcher.searcherPicker().position() < 1) {
+    OnSelEquationNext();
+    if (m_searcher.balancerPicker().position() >= 1) {
+      m_calc.setSource(calc::CalculatorSource::ResultBoard);
+    } else {
+      OnSchSelEquationNext();
+      if (m_searcher.searcherPicker().position() >= 1 &&
+          m_calc.source() != calc::CalculatorSource::FoundList) {
+        // The step refreshed the table from the old source's list; show the
+        // equation it just picked instead of an empty table.
+        m_calc.setSource(calc::CalculatorSource::FoundList);
+        UpdateCaculate();
+      }
+    }
+  }
+  showCalcCaption();
+}
+
+void Workspace::Unit_molClick() {
+  formula::Scanner scanner(m_balancer.pendingMessage(), m_notifier);
+  m_calc.Unit_molClick(pickedEquation(), m_elements, scanner);
+}
+
+void Workspace::Unit_gClick() {
+  formula::Scanner scanner(m_balancer.pendingMessage(), m_notifier);
+  m_calc.Unit_gClick(pickedEquation(), m_elements, scanner);
+}
+
+void Workspace::OnLowPrecisionClick() {
+  formula::Scanner scanner(m_balancer.pendingMessage(), m_notifier);
+  m_calc.OnLowPrecisionClick(pickedEquation(), m_elements, scanner);
+}
+
+void Workspace::OnHighPrecisionClick() {
+  formula::Scanner scanner(m_balancer.pendingMessage(), m_notifier);
+  m_calc.OnHighPrecisionClick(pickedEquation(), m_elements, scanner);
+}
+
+void Workspace::OnSetAccurate() { m_calc.OnSetAccurate(m_notifier); }
+
+void Workspace::OnElementClick(std::string_view symbol) {
+  const calc::ElementRecord& r = m_elements.ShowRealElementInfo(symbol);
+  m_texts.elementFacts = {r.name,  r.symbol, r.type, r.number,     r.weight,
+                          r.state, r.melt,   r.boil, r.negativity, r.energy};
+}
+
+std::string_view Workspace::pickedEquation() const {
+  if (m_calc.source() == calc::CalculatorSource::FoundList) {
+    const int position = m_searcher.searcherPicker().position();
+    if (position < 1 || position > library::kFoundCapacity) return {};
+    return m_searcher.found().record(position).equation;
+  }
+  const int position = m_searcher.balancerPicker().position();
+  if (position < 1 || position > balance::ResultBoard::kRecordTable) return {};
+  return m_balancer.board().record(position).equation;
+}
+
+void Workspace::show(Box box, std::string_view text) {
+  switch (box) {
+    case Box::ResultEdit: m_texts.resultEdit.assign(text); return;
+    case Box::AddToLibEdit: m_texts.addToLibEdit.assign(text); return;
+    case Box::RemoveEquationEdit: m_texts.removeEquationEdit.assign(text); return;
+    case Box::SelEquationEdit: m_texts.selEquationEdit.assign(text); return;
+    case Box::m_SearchResultEdit: m_texts.searchResultEdit.assign(text); return;
+    case Box::EquationNumberLabel: m_texts.equationNumberLabel.assign(text); return;
+    default: break;
+  }
+  const int k = static_cast<int>(box) - static_cast<int>(Box::SearchEdit1);
+  if (k >= 0 && k < kSearchBoxes) m_texts.searchTerms[static_cast<std::size_t>(k)].assign(text);
+}
+
+void Workspace::UpdateCaculate() {
+  formula::Scanner scanner(m_balancer.pendingMessage(), m_notifier);
+  m_calc.UpdateCaculate(pickedEquation(), m_elements, scanner);
+}
+
+library::CalculatorSource Workspace::librarySource() const {
+  return m_calc.source() == calc::CalculatorSource::FoundList
+             ? library::CalculatorSource::FoundList
+             : library::CalculatorSource::ResultBoard;
+}
+
+void Workspace::showCalcCaption() {
+  const bool found = m_calc.source() == calc::CalculatorSource::FoundList;
+  m_texts.groupCalcEquation = calc::GroupCalcEquationCaption(
+      m_calc.source(), found ? m_searcher.found().count() : m_balancer.board().count());
 }
 
 }  // namespace quorvex::workspace

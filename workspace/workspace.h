@@ -1,58 +1,131 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "balance/balancer.h"
+#include "calc/calctable.h"
+#include "calc/elements.h"
 #include "formula/composition.h"
 #include "formula/notifier.h"
+#include "library/library.h"
+#include "library/searcher.h"
+#include "library/view.h"
 
 namespace quorvex::workspace {
 
 inline constexpr int kSearchBoxes = 12;
+inline constexpr int kElementFacts = 10;
+inline constexpr std::string_view kDesignCountLabel =
+    "There are total 217 equations in your library currently.";
 
 // The texts the main window shows, as bytes. The window copies the boxes the
-// user edits in before a command and shows every field after it.
+// user edits in before a command and shows every field after it; the
+// calculation grid is read from the calculation table itself.
 struct WindowTexts {
-  formula::BoxTexts boxes;                             // Sp1..Sp14, Pr1..Pr14
-  std::array<std::string, kSearchBoxes> searchTerms;   // SearchEdit1..SearchEdit12
+  formula::BoxTexts boxes;                                // Sp1..Sp14, Pr1..Pr14
+  std::array<std::string, kSearchBoxes> searchTerms;      // SearchEdit1..SearchEdit12
   std::string messageBox = "Welcome to use Quorvex!";
   balance::Rgb messageColour{89, 137, 202};
-  std::string resultEdit;                              // ResultEdit
+  std::string resultEdit = "No Results avalible.";
+  std::string searchResultEdit;                           // m_SearchResultEdit
+  std::string addToLibEdit;
+  std::string removeEquationEdit;
+  std::string selEquationEdit;
+  std::string equationNumberLabel{kDesignCountLabel};
+  std::string groupCalcEquation{calc::kInitialCalcCaption};
+  std::array<std::string, kElementFacts> elementFacts;    // ETName .. ETEnergy
+  WindowTexts() { elementFacts.fill("N/A"); }
 };
 
-// Everything one main window works on: the balancer with its pending message
-// text and result board, and the guided examples. One per window; no globals.
-class Workspace {
+// Everything one main window works on: the balancer with the pending message
+// text and the result board, the equation library, the searcher with the found
+// list and the two pickers, the element table, the calculation table and the
+// guided examples. One per window; no globals. Commands that stop on an error
+// throw it (ConvertError, FileError, FloatConvertError, ...) after leaving
+// what they changed before; the window shows it.
+class Workspace final : private library::View, private library::CalculatorHooks {
  public:
-  explicit Workspace(Notifier& notifier);
+  // `libraryFile` is the window's cbd.dat; `decimalSeparator` the user's.
+  Workspace(Notifier& notifier, std::filesystem::path libraryFile, char decimalSeparator = '.');
 
   WindowTexts& texts() { return m_texts; }
   const WindowTexts& texts() const { return m_texts; }
-  balance::Balancer& balancer() { return m_balancer; }
   const balance::Balancer& balancer() const { return m_balancer; }
+  const library::Library& library() const { return m_library; }
+  const library::Searcher& searcher() const { return m_searcher; }
+  const calc::ElementTable& elements() const { return m_elements; }
+  calc::CalcTable& calcTable() { return m_calc; }
+  const calc::CalcTable& calcTable() const { return m_calc; }
 
-  // "Balance": runs the balance command on the boxes; the message box and
-  // ResultEdit follow unless the board refused it. Scanner exceptions propagate.
+  // Start-up: the library from its file (throws FileError) and the element data.
+  void loadLibrary();
+  void InitRealElement() { m_elements.InitRealElement(); }
+
+  // Balancer page.
   void Input_BalanceClick();
-  // Shows the pending message text in the message box with its colour.
   void UpdateMessageBox();
-  // "Reset" of the Balancer page: empties the 28 boxes and the message.
   void ResetButtonClick();
-  // A click into any input or search box: empties the message.
   void OnInputBoxClick();
-  // "Examples" of the Balancer page: the next of the five balance examples.
   void ExampleBtClick();
-  // "Clear List" of the Balancer page.
   void OnResultClear();
 
+  // Searcher page.
+  void Button2Click();
+  void BitBtn18Click();
+  void OnClearSchList();
+  void OnSearchExamples();
+
+  // Library maintenance and the pickers.
+  void OnSelEquationNext();
+  void OnSelEquationBack();
+  void OnSchSelEquationNext();
+  void OnSchSelEquationBack();
+  void OnAddTolib();
+  void OnDelFromLib();
+  void OnTabSheetClick();
+  void OnSelEquationEditEnter();
+
+  // Calculator page.
+  void OnCalcBack();
+  void OnCalcNext();
+  void BitBtn30Click();
+  void CalculateSheetEnter();
+  void Unit_molClick();
+  void Unit_gClick();
+  void OnLowPrecisionClick();
+  void OnHighPrecisionClick();
+  void BitBtn5Click() { m_calc.BitBtn5Click(); }
+  void OnSetAccurate();
+  // What the user typed into cell (column, row) of the grid, 1..4 and 1..60.
+  void setCalcCell(int column, int row, std::string_view text) { m_calc.setCell(column, row, text); }
+
+  // Periodic Table page: the ten facts of the pressed element.
+  void OnElementClick(std::string_view symbol);
+
+  // The equation text of the record the calculator source's picker selects; empty for none.
+  std::string_view pickedEquation() const;
   int balanceExampleCounter() const { return m_balanceExample; }
+  int searchExampleCounter() const { return m_searchExample; }
 
  private:
+  void show(library::Box box, std::string_view text) override;
+  void ClearAmout() override { m_calc.ClearAmout(); }
+  void UpdateCaculate() override;
+  library::CalculatorSource librarySource() const;
+  void showCalcCaption();
+
   Notifier& m_notifier;
   balance::Balancer m_balancer;
+  library::Library m_library;
+  library::Searcher m_searcher;
+  calc::ElementTable m_elements;
+  calc::CalcTable m_calc;
   WindowTexts m_texts;
   int m_balanceExample = 1;
+  int m_searchExample = 0;
 };
 
 }  // namespace quorvex::workspace

@@ -33,8 +33,12 @@ class WindowTest : public QObject {
  private slots:
   void init() {
     QVERIFY(m_dir.isValid());
+    QFile library(m_dir.filePath("cbd.dat"));
+    QVERIFY(library.open(QIODevice::WriteOnly));
+    library.write("#2H2+O2 = 2H2O#\r\n#2KClO3 = 2KCl+3O2#\r\n");
+    library.close();
     m_presenter.messages.clear();
-    m_window = std::make_unique<TForm1>(m_presenter, TForm1::Options{QDir(m_dir.path()), 0});
+    m_window = std::make_unique<TForm1>(m_presenter, TForm1::Options{QDir(m_dir.path()), 0, {}});
     m_window->show();
   }
   void cleanup() { m_window.reset(); }

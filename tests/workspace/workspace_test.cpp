@@ -1,0 +1,263 @@
+// The window's commands end to end on one workspace: how the pages meet.
+#include "workspace/workspace.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "workspace/examples.h"
+
+namespace quorvex::workspace {
+namespace {
+
+namespace fs = std::filesystem;
+
+class WorkspaceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_dir = fs::temp_directory_path() /
+            ("quorvex-workspace-" + std::to_string(std::random_device{}()));
+    fs::create_directories(m_dir);
+  }
+  void TearDown() override { fs::remove_all(m_dir); }
+
+  fs::path libraryFile() const { return m_dir / "cbd.dat"; }
+  void writeLibrary(const std::string& bytes) { std::ofstream(libraryFile(), std::ios::binary) << bytes; }
+  std::string readLibrary() const {
+    std::ifstream in(libraryFile(), std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+  }
+  // A workspace started as the window starts it.
+  Workspace& start() {
+    m_ws = std::make_unique<Workspace>(m_notifier, libraryFile());
+    try {
+      m_ws->loadLibrary();
+    } catch (const std::exception& e) {
+      m_startError = e.what();
+    }
+    m_ws->InitRealElement();
+    return *m_ws;
+  }
+  void balance(Workspace& ws, std::vector<std::string> reactants, std::vector<std::string> products) {
+    ws.ResetButtonClick();
+    for (std::size_t i = 0; i < reactants.size(); ++i) ws.texts().boxes.reactants[i] = reactants[i];
+    for (std::size_t i = 0; i < products.size(); ++i) ws.texts().boxes.products[i] = products[i];
+    ws.Input_BalanceClick();
+  }
+  void search(Workspace& ws, std::vector<std::string> terms) {
+    for (auto& t : ws.texts().searchTerms) t.clear();
+    for (std::size_t i = 0; i < terms.size(); ++i) ws.texts().searchTerms[i] = terms[i];
+    ws.Button2Click();
+  }
+  std::vector<std::string> row(const Workspace& ws, int r) const {
+    std::vector<std::string> cells;
+    for (int c = 0; c < 4; ++c) cells.push_back(ws.calcTable().cell(c, r));
+    return cells;
+  }
+
+  fs::path m_dir;
+  RecordingNotifier m_notifier;
+  std::unique_ptr<Workspace> m_ws;
+  std::string m_startError;
+};
+
+const char* const kLibrary =
+    "#2H2+O2 = 2H2O#\r\n#2H2O = 2H2+O2#\r\n#2KClO3 = 2KCl+3O2#\r\n#2H2O2 = 2H2O+O2#\r\n";
+
+TEST_F(WorkspaceTest, StartUpTexts) {
+  writeLibrary(kLibrary);
+  Workspace& ws = start();
+  EXPECT_EQ(m_startError, "");
+  EXPECT_EQ(ws.texts().messageBox, "Welcome to use Quorvex!");
+  EXPECT_EQ(ws.texts().resultEdit, "No Results avalible.");
+  EXPECT_EQ(ws.texts().groupCalcEquation, "Select an equation from the Blancer result list");
+  EXPECT_EQ(ws.texts().elementFacts[0], "N/A");
+  EXPECT_EQ(ws.library().count(), 4);
+  ws.OnTabSheetClick();
+  EXPECT_EQ(ws.texts().equationNumberLabel, " There are total 4 equations in your library currently.");
+}
+
+TEST_F(WorkspaceTest, AMissingLibraryIsReportedAndTheFirstAddCreatesIt) {
+  Workspace& ws = start();
+  EXPECT_EQ(m_startError.rfind("Cannot read the library file '", 0), 0u) << m_startError;
+  EXPECT_NE(m_startError.find("cbd.dat': File not found"), std::string::npos) << m_startError;
+  EXPECT_EQ(ws.elements().slot(26).name, "Iron");  // the element data loads all the same
+  balance(ws, {"H2", "O2"}, {"H2O"});
+  ws.OnSelEquationNext();
+  ws.OnAddTolib();
+  EXPECT_EQ(m_notifier.messages().back(), "Added to the equation library successfully!");
+  EXPECT_EQ(readLibrary(), "#2H2+O2 = 2H2O#\r\n");
+}
+
+TEST_F(WorkspaceTest, SearchExamplesCycleFromCaseTwoAndDiscardTheList) {
+  writeLibrary(kLibrary);
+  Workspace& ws = start();
+  search(ws, {"", "", "", "", "", "", "O2"});
+  ASSERT_GT(ws.searcher().found().count(), 0);
+  ws.OnSearchExamples();
+  EXPECT_EQ(ws.searcher().found().count(), 0);
+  EXPECT_EQ(ws.texts().searchTerms[6], "O2");
+  for (int k = 0; k < kSearchBoxes; ++k) {
+    if (k != 6) {
+      EXPECT_EQ(ws.texts().searchTerms[k], "") << k;
+    }
+  }
+  EXPECT_EQ(ws.texts().searchResultEdit, std::string(SearchExampleCase(2).guidance) + "\n");
+  const int expectedCases[] = {3, 4, 5, 1, 2};
+  for (int c : expectedCases) {
+    ws.OnSearchExamples();
+    EXPECT_EQ(ws.texts().searchResultEdit, std::string(SearchExampleCase(c).guidance) + "\n");
+  }
+  // Case 4 then finds the equations with both reactants.
+  ws.OnSearchExamples();
+  ws.OnSearchExamples();
+  EXPECT_EQ(ws.texts().searchTerms[0], "KClO3");
+  ws.Button2Click();
+  EXPECT_EQ(ws.searcher().found().count(), 0);
+}
+
+TEST_F(WorkspaceTest, SearchWithoutTermsRefreshesTheMessageBoxOnly) {
+  writeLibrary(kLibrary);
+  Workspace& ws = start();
+  balance(ws, {"H2"}, {"O2"});
+  ws.texts().messageBox = "stale";
+  search(ws, {});
+  EXPECT_EQ(ws.texts().messageBox, "Failed to balance!");
+  EXPECT_EQ(ws.texts().searchResultEdit, "");
+}
+
+TEST_F(WorkspaceTest, PickersDriveTheCalculationTable) {
+  writeLibrary(kLibrary);
+  Workspace& ws = start();
+  balance(ws, {"H2", "O2"}, {"H2O"});
+  balance(ws, {"CS2", "MnO4[-]", "H[+]"}, {"Mn[2+]", "S", "CO2", "H2O"});
+  ws.CalculateSheetEnter();
+  EXPECT_EQ(ws.texts().selEquationEdit, "|1| 2H2+O2 = 2H2O");
+  EXPECT_EQ(ws.texts().groupCalcEquation, "Select an equation from the Balancer result list (2)");
+  EXPECT_EQ(row(ws, 1), (std::vector<std::string>{"H2", "2", "2", "4"}));
+  EXPECT_EQ(row(ws, 3), (std::vector<std::string>{"H2O", "2", "18", "36"}));
+  ws.setCalcCell(4, 1, "4");
+  ws.OnHighPrecisionClick();
+  EXPECT_EQ(row(ws, 2), (std::vector<std::string>{"O2", "1", "31.998", "31.998"}));
+  ws.Unit_gClick();
+  EXPECT_EQ(ws.calcTable().cell(4, 1), "8.0632");
+  ws.Unit_molClick();
+  EXPECT_EQ(ws.calcTable().cell(4, 1), "4");
+  // Next moves to the second equation and clears the amounts.
+  ws.OnCalcNext();
+  EXPECT_EQ(ws.texts().selEquationEdit, "|2| 5CS2+4MnO4[-]+12H[+] = 4Mn[2+]+10S+5CO2+6H2O");
+  EXPECT_EQ(ws.calcTable().cell(4, 1), "");
+  EXPECT_EQ(ws.calcTable().rowCount(), 7);
+  ws.OnCalcNext();
+  EXPECT_EQ(ws.searcher().balancerPicker().position(), 2);
+  ws.OnCalcBack();
+  EXPECT_EQ(ws.texts().selEquationEdit, "|1| 2H2+O2 = 2H2O");
+}
+
+TEST_F(WorkspaceTest, SwitchListToAnEmptyFoundList) {
+  writeLibrary(kLibrary);
+  Workspace& ws = start();
+  balance(ws, {"H2", "O2"}, {"H2O"});
+  ws.CalculateSheetEnter();
+  ASSERT_EQ(ws.calcTable().rowCount(), 3);
+  ws.BitBtn30Click();
+  EXPECT_EQ(ws.texts().selEquationEdit, "The Found Equations List in the searcher is empty.");
+  EXPECT_EQ(ws.texts().groupCalcEquation, "Select an equation from the Searcher result list (0)");
+  EXPECT_EQ(ws.calcTable().cell(0, 1), "");
+  EXPECT_EQ(ws.searcher().balancerPicker().position(), 0);
+  // And back: the balancer picker starts again from its first equation.
+  ws.BitBtn30Click();
+  EXPECT_EQ(ws.texts().selEquationEdit, "|1| 2H2+O2 = 2H2O");
+  EXPECT_EQ(ws.texts().groupCalcEquation, "Select an equation from the Balancer result list (1)");
+  EXPECT_EQ(ws.calcTable().cell(0, 1), "H2");
+}
+
+TEST_F(WorkspaceTest, PageEntryPicksTheFirstFoundEquationWhenTheBoardIsEmpty) {
+  writeLibrary(kLibrary);
+  Workspace& ws = start();
+  search(ws, {"", "", "", "", "", "", "O2"});
+  ASSERT_EQ(ws.searcher().found().count(), 3);
+  ws.CalculateSheetEnter();
+  EXPECT_EQ(ws.calcTable().source(), calc::CalculatorSource::FoundList);
+  EXPECT_EQ(ws.texts().selEquationEdit, "|1| 2H2O = 2H2+O2");
+  EXPECT_EQ(ws.texts().groupCalcEquation, "Select an equation from the Searcher result list (3)");
+  EXPECT_EQ(ws.calcTable().cell(0, 1), "H2O");
+  // A second entry with a picked equation changes nothing but the caption.
+  ws.CalculateSheetEnter();
+  EXPECT_EQ(ws.searcher().searcherPicker().position(), 1);
+}
+
+TEST_F(WorkspaceTest, AddAndDeleteRewriteTheFile) {
+  writeLibrary(kLibrary);
+  Workspace& ws = start();
+  balance(ws, {"N2", "H2"}, {"NH3"});
+  ws.OnAddTolib();
+  EXPECT_EQ(m_notifier.messages().back(), "No equation selected.");
+  ws.OnSelEquationNext();
+  EXPECT_EQ(ws.texts().addToLibEdit, "|1| N2+3H2 = 2NH3");
+  ws.OnAddTolib();
+  ws.OnAddTolib();
+  EXPECT_EQ(m_notifier.messages().back(), "This equation has already been in the equation library");
+  EXPECT_EQ(readLibrary(), std::string(kLibrary) + "#N2+3H2 = 2NH3#\r\n");
+  EXPECT_EQ(ws.texts().equationNumberLabel, " There are total 5 equations in your library currently.");
+
+  search(ws, {"N2"});
+  ws.OnSchSelEquationNext();
+  EXPECT_EQ(ws.texts().removeEquationEdit, "|1| N2+3H2 = 2NH3");
+  ws.OnDelFromLib();
+  EXPECT_EQ(m_notifier.messages().back(), "Deleted from the library successfully!");
+  ws.OnDelFromLib();
+  EXPECT_EQ(m_notifier.messages().back(), "This equation is not in the library.");
+  EXPECT_EQ(readLibrary(), kLibrary);
+
+  // "Clear List" of the board resets the balancer picker.
+  ws.OnResultClear();
+  ws.OnAddTolib();
+  EXPECT_EQ(m_notifier.messages().back(), "No equation selected.");
+}
+
+TEST_F(WorkspaceTest, TabChangeEmptiesStaleSelections) {
+  writeLibrary(kLibrary);
+  Workspace& ws = start();
+  balance(ws, {"N2", "H2"}, {"NH3"});
+  ws.OnSelEquationNext();
+  ASSERT_EQ(ws.texts().addToLibEdit, "|1| N2+3H2 = 2NH3");
+  ws.OnTabSheetClick();  // the found list is empty
+  EXPECT_EQ(ws.texts().addToLibEdit, "");
+  EXPECT_EQ(ws.texts().selEquationEdit, "|1| N2+3H2 = 2NH3");
+  ws.OnAddTolib();  // the selection stays
+  EXPECT_EQ(m_notifier.messages().back(), "Added to the equation library successfully!");
+}
+
+TEST_F(WorkspaceTest, PeriodicTableFacts) {
+  Workspace& ws = start();
+  ws.OnElementClick("Fe");
+  EXPECT_EQ(ws.texts().elementFacts,
+            (std::array<std::string, 10>{"Iron", "Fe", "Metal", "26", "55.847", "Solid", "1535",
+                                         "2750", "1.8", "759"}));
+  ws.OnElementClick("Uun");
+  for (const std::string& fact : ws.texts().elementFacts) EXPECT_EQ(fact, "");
+  ws.OnElementClick("He");
+  EXPECT_EQ(ws.texts().elementFacts[8], " N / A");
+}
+
+TEST_F(WorkspaceTest, BalanceExamplesCycleFromCaseThree) {
+  Workspace& ws = start();
+  const char* const firstReactants[] = {"P4", "CrI3", "Cu(NH3)4[2+]", "H2", "CS2", "P4"};
+  for (const char* expected : firstReactants) {
+    ws.ExampleBtClick();
+    EXPECT_EQ(ws.texts().boxes.reactants[0], expected);
+  }
+  EXPECT_EQ(ws.texts().messageBox,
+            "Good! Now click \"Balance\" to balance, or click \"Examples\" again for next.");
+}
+
+}  // namespace
+}  // namespace quorvex::workspace
