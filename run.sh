@@ -1,9 +1,25 @@
 #!/usr/bin/env bash
-# Builds Quorvex and runs it: for now the command-line balancer on the five
-# balance examples.
+# Builds Quorvex and starts it. The program works in the folder given by
+# QUORVEX_HOME (default ~/Quorvex), where it keeps cbd.dat, help.rtf and
+# report.rtf; missing files are copied there from data/ first, so the library
+# you build up and the report you save stay between runs.
 set -euo pipefail
 cd "$(dirname "$0")"
+root=$(pwd)
 bash scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build --target quorvex-cli
-./build/cli/quorvex-cli balance data/examples.txt
+cmake --build build --target quorvex quorvex-cli
+
+home=${QUORVEX_HOME:-$HOME/Quorvex}
+mkdir -p "$home"
+for file in cbd.dat help.rtf report.rtf; do
+  [[ -e "$home/$file" ]] || cp "data/$file" "$home/$file"
+done
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
+  echo "No desktop display here. The command-line balancer on the five examples:"
+  ./build/cli/quorvex-cli balance data/examples.txt
+  echo "(scripts/screenshots.sh shows every page of the window as PNG files.)"
+  exit 0
+fi
+cd "$home"
+exec "$root/build/app/quorvex"

@@ -40,7 +40,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   PrintingPresenter presenter;
-  quorvex::app::TForm1 window(presenter, {QDir::current(), 0, {}});
+  quorvex::app::TForm1::Options options;
+  options.holdSeconds = 0;
+  options.pdfPath = [] { return QString(); };
+  options.openUrl = [](const QString&) { return false; };
+  quorvex::app::TForm1 window(presenter, options);
   window.show();
   // Something to look at on the Balancer page.
   window.ExampleBtClick();
@@ -52,6 +56,8 @@ int main(int argc, char** argv) {
   int status = 0;
   for (int i = 0; i < tabs->count(); ++i) {
     tabs->setCurrentIndex(i);
+    // As a click into the page would: the calculator picks its first equation.
+    if (i == 2) window.CalculateSheetEnter();
     QApplication::processEvents();
     const QString file = out.filePath(QString::fromLatin1(names[i]) + ".png");
     if (!window.grab().save(file)) {

@@ -1,7 +1,16 @@
 #include "app/tform1.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDateTime>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QProcess>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QUrl>
 #include <QFile>
 #include <QFileDialog>
 #include <QLocale>
@@ -27,6 +36,8 @@
 
 #include "app/pictures.h"
 #include "app/printing.h"
+#include "app/rtf/rtfreader.h"
+#include "app/rtf/rtfwriter.h"
 
 namespace quorvex::app {
 namespace {
@@ -62,6 +73,40 @@ QPlainTextEdit* ListBox(QWidget* parent, const char* name, int left, int top, in
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   return box;
 }
+
+const char* const kHomePage = "https://www.quorvex.example/chemical/index.htm";
+const char* const kSupportAddress = "support@quorvex.example";
+
+// Ctrl+C, Ctrl+R and Ctrl+P in the boxes that carry a pop-up menu. The boxes'
+// own key handling would copy their own selection, so the keys are taken
+// before it.
+class MenuKeys : public QObject {
+ public:
+  MenuKeys(QObject* parent, std::function<bool(int key)> onKey)
+      : QObject(parent), m_onKey(std::move(onKey)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (key->modifiers() == Qt::ControlModifier) {
+        if (event->type() == QEvent::ShortcutOverride) {
+          // Let the key reach this filter as a key press.
+          if (m_onKey(-key->key())) {
+            event->accept();
+            return true;
+          }
+        } else if (m_onKey(key->key())) {
+          return true;
+        }
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<bool(int)> m_onKey;  // a negative key asks only whether it is taken
+};
 
 // The user's decimal separator when it is one byte, else the point.
 char DecimalSeparator() {
@@ -127,6 +172,7 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
   m_tabs->setTabToolTip(5, "Help Documents");
   m_tabs->setCurrentIndex(0);
   connect(m_tabs, &QTabWidget::currentChanged, this, &TForm1::OnTabSheetClick);
+  createMenus();
   connect(qApp, &QApplication::focusChanged, this, &TForm1::onFocusChanged);
 
   OnMainFormCreate();
@@ -138,6 +184,8 @@ void TForm1::OnMainFormCreate() {
   m_workspace->texts().resultEdit = "No Results avalible.";
   // Each file that cannot be read is reported on its own, and start-up goes
   // on: the library and the element data never depend on the documents.
+  loadDocument("help.rtf", m_helpEdit);
+  loadDocument("report.rtf", m_reportEdit);
   try {
     m_workspace->loadLibrary();
   } catch (const std::exception& e) {
@@ -327,6 +375,7 @@ QWidget* TForm1::createCalculatorPage() {
   grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
   grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
   grid->setTabKeyNavigation(true);
+  grid->setTextElideMode(Qt::ElideNone);
   m_calculator.grid = grid;
 
   auto* unit = Place(new QGroupBox("Calculating", table), "GroupBox13", 8, 246, 200, 50);
@@ -373,10 +422,14 @@ QWidget* TForm1::createReportPage() {
   group->setToolTip("Write your report here.");
   m_reportEdit = Place(new QTextEdit(group), "ReportEdit", 8, 16, 497, 401);
   m_reportEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Button(group, "BitBtn6", "Print", 8, 424);
-  Button(group, "BitBtn17", "Save", 90, 424);
-  Button(group, "BitBtn16", "Calculator", 172, 424);
-  Button(group, "BitBtn1", "Clear All", 430, 424);
+  connect(Button(group, "BitBtn6", "Print", 8, 424), &QPushButton::clicked, this,
+          &TForm1::BitBtn6Click);
+  connect(Button(group, "BitBtn17", "Save", 90, 424), &QPushButton::clicked, this,
+          &TForm1::BitBtn17Click);
+  connect(Button(group, "BitBtn16", "Calculator", 172, 424), &QPushButton::clicked, this,
+          &TForm1::BitBtn16Click);
+  connect(Button(group, "BitBtn1", "Clear All", 430, 424), &QPushButton::clicked, this,
+          &TForm1::BitBtn1Click);
   return page;
 }
 
@@ -472,7 +525,9 @@ QWidget* TForm1::createHelpPage() {
   Place(new QLabel(group), "Image3", 12, 20, 16, 16)->setPixmap(HomeIcon());
   auto* home = Label(group, "Label2", "Home Page", 32, 21);
   Place(new QLabel(group), "Image4", 180, 20, 16, 16)->setPixmap(MailIcon());
-  auto* mail = Label(group, "Label1", "support@quorvex.example", 200, 21);
+  auto* mail = Label(group, "Label1", kSupportAddress, 200, 21);
+  home->installEventFilter(new ClickFilter(home, [this] { OnWeb(); }));
+  mail->installEventFilter(new ClickFilter(mail, [this] { Label1Click(); }));
   for (QLabel* link : {home, mail}) {
     QFont f = link->font();
     f.setUnderline(true);
@@ -632,5 +687,118 @@ void TForm1::OnElementClick() {
   const std::string symbol = ToBytes(button->text());
   run([&] { m_workspace->OnElementClick(symbol); });
 }
+
+void TForm1::createMenus() {
+  m_resultMenu = new QMenu(this);
+  m_resultMenu->setObjectName("ResultPopupMenu");
+  QAction* copy = m_resultMenu->addAction("Copy", this, &TForm1::CopyResult);
+  copy->setObjectName("Copy1");
+  copy->setShortcut(QKeySequence("Ctrl+C"));
+  QAction* record = m_resultMenu->addAction("Record", this, &TForm1::RecordtoReportClick);
+  record->setObjectName("CopytoReport1");
+  record->setShortcut(QKeySequence("Ctrl+R"));
+  m_reportMenu = new QMenu(this);
+  m_reportMenu->setObjectName("PopupMenu1");
+  QAction* reportCopy = m_reportMenu->addAction("Copy", this, &TForm1::ReportCopy);
+  reportCopy->setObjectName("Copy2");
+  reportCopy->setShortcut(QKeySequence("Ctrl+C"));
+  QAction* paste = m_reportMenu->addAction("Paste", this, &TForm1::Paste1Click);
+  paste->setObjectName("Paste1");
+  paste->setShortcut(QKeySequence("Ctrl+P"));
+
+  auto* resultKeys = new MenuKeys(this, [this](int key) {
+    const bool taken = key == Qt::Key_C || key == Qt::Key_R || key == -Qt::Key_C || key == -Qt::Key_R;
+    if (key == Qt::Key_C) CopyResult();
+    if (key == Qt::Key_R) RecordtoReportClick();
+    return taken;
+  });
+  for (QPlainTextEdit* box : {m_balancer.resultEdit, m_searcher.searchResultEdit, m_searcher.addToLibEdit,
+                              m_searcher.removeEquationEdit, m_calculator.selEquationEdit}) {
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(box, &QWidget::customContextMenuRequested, this,
+            [this, box](const QPoint& at) { m_resultMenu->exec(box->viewport()->mapToGlobal(at)); });
+    box->installEventFilter(resultKeys);
+  }
+  m_reportEdit->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(m_reportEdit, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    m_reportMenu->exec(m_reportEdit->viewport()->mapToGlobal(at));
+  });
+  m_reportEdit->installEventFilter(new MenuKeys(this, [this](int key) {
+    // Ctrl+C is the box's own copy; Ctrl+P pastes.
+    if (key == -Qt::Key_P) return true;
+    if (key == Qt::Key_P) {
+      Paste1Click();
+      return true;
+    }
+    return false;
+  }));
+}
+
+void TForm1::loadDocument(const QString& fileName, QTextEdit* into) {
+  QString error;
+  if (!rtf::ReadRtfFile(m_options.workingDirectory.filePath(fileName), *into->document(), &error)) {
+    m_presenter.error("Cannot read '" + fileName + "': " + error);
+  }
+  into->moveCursor(QTextCursor::Start);
+}
+
+void TForm1::BitBtn1Click() { m_reportEdit->clear(); }
+
+void TForm1::BitBtn17Click() {
+  // Written whole to a temporary file and renamed over the old one, so a
+  // failure leaves the file and the text in the box as they were.
+  const QString path = m_options.workingDirectory.filePath("report.rtf");
+  QSaveFile file(path);
+  const QByteArray bytes = rtf::WriteRtf(*m_reportEdit->document());
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    m_presenter.error("Cannot save 'report.rtf': " + file.errorString());
+  }
+}
+
+void TForm1::BitBtn6Click() {
+  PrintDocument(*m_reportEdit->document(), "report.rtf", m_presenter, [this] { return choosePdfPath(); });
+}
+
+void TForm1::BitBtn16Click() {
+  for (const char* program : {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk",
+                              "xcalc"}) {
+    const QString path = QStandardPaths::findExecutable(program);
+    if (!path.isEmpty() && QProcess::startDetached(path, {})) return;
+  }
+  m_presenter.information(
+      "No calculator program was found on this computer. Install one, for example "
+      "gnome-calculator, and press \"Calculator\" again.");
+}
+
+void TForm1::CopyResult() {
+  const QString selected = m_balancer.resultEdit->textCursor().selectedText();
+  if (selected.isEmpty()) return;
+  // The list's line breaks come back as paragraph separators.
+  QString text = selected;
+  text.replace(QChar::ParagraphSeparator, '\n');
+  QApplication::clipboard()->setText(text);
+}
+
+void TForm1::RecordtoReportClick() {
+  CopyResult();
+  Paste1Click();
+}
+
+void TForm1::ReportCopy() { m_reportEdit->copy(); }
+
+void TForm1::Paste1Click() { m_reportEdit->paste(); }
+
+bool TForm1::openUrl(const QString& url) {
+  const bool opened = m_options.openUrl ? m_options.openUrl(url) : QDesktopServices::openUrl(QUrl(url));
+  if (!opened) {
+    m_presenter.information("Nothing on this computer could open " + url +
+                            ". Open it in your web browser or mail program yourself.");
+  }
+  return opened;
+}
+
+void TForm1::OnWeb() { openUrl(kHomePage); }
+
+void TForm1::Label1Click() { openUrl(QString("mailto:") + kSupportAddress); }
 
 }  // namespace quorvex::app

@@ -19,6 +19,7 @@ class QRadioButton;
 class QTabWidget;
 class QTableWidget;
 class QTextEdit;
+class QMenu;
 
 namespace quorvex::app {
 
@@ -35,6 +36,9 @@ class TForm1 : public QWidget {
     // Asks where to save a PDF when no printer is installed; empty cancels.
     // Unset: a file dialog.
     std::function<QString()> pdfPath;
+    // Opens a web or mail address; false when nothing could open it. Unset:
+    // the desktop's URL handling.
+    std::function<bool(const QString&)> openUrl;
   };
 
   TForm1(MessagePresenter& presenter, Options options, QWidget* parent = nullptr);
@@ -78,6 +82,17 @@ class TForm1 : public QWidget {
   void OnSetAccurate();
   // Periodic Table page.
   void OnElementClick();
+  // Report page, pop-up menus and the help page's links.
+  void BitBtn1Click();
+  void BitBtn17Click();
+  void BitBtn6Click();
+  void BitBtn16Click();
+  void CopyResult();
+  void RecordtoReportClick();
+  void ReportCopy();
+  void Paste1Click();
+  void OnWeb();
+  void Label1Click();
 
  private:
   struct BalancerPage {
@@ -122,6 +137,10 @@ class TForm1 : public QWidget {
   void onGridEdited(int row, int column);
   void onFocusChanged(QWidget* old, QWidget* now);
   void printList(const QString& heading, const std::string& displayText);
+  // Reads one of the rich-text documents; reports a file that cannot be read.
+  void loadDocument(const QString& fileName, QTextEdit* into);
+  void createMenus();
+  bool openUrl(const QString& url);
   QString choosePdfPath();
 
   MessagePresenter& m_presenter;
@@ -137,6 +156,8 @@ class TForm1 : public QWidget {
   QTextEdit* m_reportEdit = nullptr;
   bool m_showingGrid = false;
   QTextEdit* m_helpEdit = nullptr;
+  QMenu* m_resultMenu = nullptr;  // ResultPopupMenu
+  QMenu* m_reportMenu = nullptr;  // PopupMenu1
 };
 
 }  // namespace quorvex::app

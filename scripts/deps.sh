@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev fonts-wine)
 if [[ "${1:-}" == test ]]; then
   # Benchmarks, and clang with its runtime for libFuzzer and the sanitizers.
-  packages+=(libbenchmark-dev clang libclang-rt-14-dev)
+  packages+=(libbenchmark-dev clang libclang-rt-14-dev unrtf)
 fi
 
 missing=()

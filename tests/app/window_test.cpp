@@ -1,4 +1,12 @@
+#include <QAction>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPrinterInfo>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTextEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -16,8 +24,10 @@ class WindowTest : public QObject {
   Q_OBJECT
 
  private:
-  QTemporaryDir m_dir;
+  std::unique_ptr<QTemporaryDir> m_temp;  // a fresh working folder for each test
+  QDir m_dir;
   RecordingPresenter m_presenter;
+  QStringList m_urls;
   std::unique_ptr<TForm1> m_window;
 
   template <class W>
@@ -32,16 +42,41 @@ class WindowTest : public QObject {
 
  private slots:
   void init() {
-    QVERIFY(m_dir.isValid());
-    QFile library(m_dir.filePath("cbd.dat"));
-    QVERIFY(library.open(QIODevice::WriteOnly));
-    library.write("#2H2+O2 = 2H2O#\r\n#2KClO3 = 2KCl+3O2#\r\n");
-    library.close();
+    m_temp = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_temp->isValid());
+    m_dir = QDir(m_temp->path());
+    writeFile("cbd.dat", "#2H2+O2 = 2H2O#\r\n#2KClO3 = 2KCl+3O2#\r\n");
+    writeFile("help.rtf", "{\\rtf1\\ansi Quorvex help: balance with {\\b Balance}.\\par}");
+    writeFile("report.rtf", "{\\rtf1\\ansi My report\\par}");
     m_presenter.messages.clear();
-    m_window = std::make_unique<TForm1>(m_presenter, TForm1::Options{QDir(m_dir.path()), 0, {}});
+    m_urls.clear();
+    startWindow();
+  }
+  void startWindow() {
+    TForm1::Options options;
+    options.workingDirectory = QDir(m_dir.path());
+    options.holdSeconds = 0;
+    options.pdfPath = [this] { return m_dir.filePath("list.pdf"); };
+    options.openUrl = [this](const QString& url) {
+      m_urls << url;
+      return false;
+    };
+    m_window = std::make_unique<TForm1>(m_presenter, options);
     m_window->show();
   }
-  void cleanup() { m_window.reset(); }
+  void writeFile(const QString& name, const QByteArray& bytes) {
+    QFile file(m_dir.filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+  QByteArray readFile(const QString& name) {
+    QFile file(m_dir.filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  void cleanup() {
+    m_window.reset();
+    m_temp.reset();
+  }
 
   void startsOnTheBalancerPage() {
     QCOMPARE(m_window->size(), QSize(529, 529));
@@ -162,6 +197,210 @@ class WindowTest : public QObject {
     click("BalanceBt");
     QCOMPARE(find<QPlainTextEdit>("ResultEdit")->toPlainText(),
              QString("|1| 13P4+10P2I4+128H2O = 32H3PO4+40PH4I\n\n"));
+  }
+  void searchHandsTheBalancerBoxesBack() {
+    box("Sp1")->setText("KClO3");
+    box("Sp9")->setText("x y");
+    box("Pr14")->setText("O2");
+    box("SearchEdit7")->setText("O2");
+    click("BitBtn13");
+    QCOMPARE(find<QPlainTextEdit>("m_SearchResultEdit")->toPlainText(),
+             QString("\n...... Found 1 equation ......\n\n|1| 2KClO3 = 2KCl+3O2\n\n"));
+    QCOMPARE(box("Sp1")->text(), QString("KClO3"));
+    QCOMPARE(box("Sp9")->text(), QString("x y"));
+    QCOMPARE(box("Pr14")->text(), QString("O2"));
+    click("BitBtn18");  // Reset
+    QCOMPARE(box("SearchEdit7")->text(), QString());
+    QCOMPARE(find<QPlainTextEdit>("m_SearchResultEdit")->toPlainText(), QString());
+  }
+
+  void searchExamplesStartAtCaseTwo() {
+    click("BitBtn14");
+    QCOMPARE(box("SearchEdit7")->text(), QString("O2"));
+    QVERIFY(find<QPlainTextEdit>("m_SearchResultEdit")->toPlainText().startsWith(
+        "In this example, you will search for the equations which have \"O2\" as a product."));
+  }
+
+  void pickerAddAndDeleteWithTheFileOnDisk() {
+    box("Sp1")->setText("N2");
+    box("Sp2")->setText("H2");
+    box("Pr1")->setText("NH3");
+    click("BalanceBt");
+    click("BitBtn24");
+    QCOMPARE(m_presenter.messages.takeLast(), QString("No equation selected."));
+    click("BitBtn23");
+    QCOMPARE(find<QPlainTextEdit>("AddToLibEdit")->toPlainText(), QString("|1| N2+3H2 = 2NH3"));
+    QCOMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(), QString("|1| N2+3H2 = 2NH3"));
+    click("BitBtn24");
+    QCOMPARE(m_presenter.messages.takeLast(), QString("Added to the equation library successfully!"));
+    QCOMPARE(readFile("cbd.dat"),
+             QByteArray("#2H2+O2 = 2H2O#\r\n#2KClO3 = 2KCl+3O2#\r\n#N2+3H2 = 2NH3#\r\n"));
+    QCOMPARE(find<QLabel>("EquationNumberLabel")->text(),
+             QString(" There are total 3 equations in your library currently."));
+    click("BitBtn24");
+    QCOMPARE(m_presenter.messages.takeLast(),
+             QString("This equation has already been in the equation library"));
+
+    box("SearchEdit1")->setText("N2");
+    click("BitBtn13");
+    click("BitBtn29");
+    QCOMPARE(find<QPlainTextEdit>("RemoveEquationEdit")->toPlainText(), QString("|1| N2+3H2 = 2NH3"));
+    click("BitBtn26");
+    QCOMPARE(m_presenter.messages.takeLast(), QString("Deleted from the library successfully!"));
+    click("BitBtn26");
+    QCOMPARE(m_presenter.messages.takeLast(), QString("This equation is not in the library."));
+    QCOMPARE(readFile("cbd.dat"), QByteArray("#2H2+O2 = 2H2O#\r\n#2KClO3 = 2KCl+3O2#\r\n"));
+    QVERIFY(m_presenter.messages.isEmpty());
+  }
+
+  void calculatorTableInBothPrecisionsAndUnits() {
+    box("Sp1")->setText("H2");
+    box("Sp2")->setText("O2");
+    box("Pr1")->setText("H2O");
+    click("BalanceBt");
+    find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    find<QPlainTextEdit>("SelEquationEdit")->setFocus();
+    QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(), QString("|1| 2H2+O2 = 2H2O"));
+    auto* grid = find<QTableWidget>("CalculateGrid");
+    const auto row = [grid](int r) {
+      QStringList cells;
+      for (int c = 0; c < 4; ++c) cells << grid->item(r, c)->text();
+      return cells;
+    };
+    QCOMPARE(row(0), QStringList({"Chemical", "Coefficient", "Molecular Weight", "Total Molecular Weight"}));
+    QCOMPARE(grid->item(0, 4)->text(), QString("   Amount (mole)"));
+    QCOMPARE(row(3), QStringList({"H2O", "2", "18", "36"}));
+    QTest::mouseClick(find<QRadioButton>("RadioButton2"), Qt::LeftButton);
+    QCOMPARE(row(1), QStringList({"H2", "2", "2.0158", "4.0316"}));
+    QCOMPARE(row(3), QStringList({"H2O", "2", "18.0148", "36.0296"}));
+    grid->item(1, 4)->setText("4");
+    QTest::mouseClick(find<QRadioButton>("Unit_g"), Qt::LeftButton);
+    QCOMPARE(grid->item(0, 4)->text(), QString("    Mass (gram)"));
+    QCOMPARE(grid->item(1, 4)->text(), QString("8.0632"));
+    QTest::mouseClick(find<QRadioButton>("Unit_mol"), Qt::LeftButton);
+    QCOMPARE(grid->item(1, 4)->text(), QString("4"));
+    QVERIFY(!(grid->item(0, 1)->flags() & Qt::ItemIsEditable));
+    QVERIFY(grid->item(1, 4)->flags() & Qt::ItemIsEditable);
+    click("BitBtn5");
+    QCOMPARE(grid->item(1, 4)->text(), QString());
+    QCOMPARE(find<QGroupBox>("GroupCalcEquation")->title(),
+             QString("Select an equation from the Balancer result list (1)"));
+  }
+
+  void elementButtons() {
+    find<QPushButton>("ElementFe")->click();
+    const char* const labels[] = {"ETName", "ETSymbol", "ETeType", "ETnumber", "ETweight",
+                                  "ETstate", "ETMelt", "ETBoil", "ETnag", "ETEnergy"};
+    const QStringList iron = {"Iron", "Fe", "Metal", "26", "55.847", "Solid", "1535", "2750", "1.8", "759"};
+    for (int i = 0; i < 10; ++i) QCOMPARE(find<QLabel>(labels[i])->text(), iron[i]);
+    find<QPushButton>("ElementUun")->click();
+    for (const char* label : labels) QCOMPARE(find<QLabel>(label)->text(), QString());
+  }
+
+  void startUpWithAFileMissing_data() {
+    QTest::addColumn<QString>("missing");
+    QTest::newRow("help") << "help.rtf";
+    QTest::newRow("report") << "report.rtf";
+    QTest::newRow("library") << "cbd.dat";
+  }
+  void startUpWithAFileMissing() {
+    QFETCH(QString, missing);
+    m_window.reset();
+    QVERIFY(QFile::remove(m_dir.filePath(missing)));
+    startWindow();
+    QCOMPARE(m_presenter.messages.size(), 1);
+    QVERIFY2(m_presenter.messages[0].startsWith("error: Cannot read") &&
+                 m_presenter.messages[0].contains(missing),
+             qPrintable(m_presenter.messages[0]));
+    // The other files and the element data are loaded all the same.
+    find<QTabWidget>("TapSheet1")->setCurrentIndex(1);
+    const int count = missing == "cbd.dat" ? 0 : 2;
+    QCOMPARE(find<QLabel>("EquationNumberLabel")->text(),
+             QString(" There are total %1 equations in your library currently.").arg(count));
+    QCOMPARE(find<QTextEdit>("ReportEdit")->toPlainText(),
+             missing == "report.rtf" ? QString() : QString("My report"));
+    find<QPushButton>("ElementH")->click();
+    QCOMPARE(find<QLabel>("ETName")->text(), QString("Hydrogen"));
+  }
+
+  void reportSaveClearAndRestart() {
+    auto* report = find<QTextEdit>("ReportEdit");
+    QCOMPARE(report->toPlainText(), QString("My report"));
+    click("BitBtn1");  // Clear All, not saved
+    QCOMPARE(report->toPlainText(), QString());
+    m_window.reset();
+    startWindow();
+    report = find<QTextEdit>("ReportEdit");
+    QCOMPARE(report->toPlainText(), QString("My report"));
+    report->setPlainText("CO2 and H\u2082O, \u03b1 particles");
+    click("BitBtn17");
+    QVERIFY(m_presenter.messages.isEmpty());
+    m_window.reset();
+    startWindow();
+    QCOMPARE(find<QTextEdit>("ReportEdit")->toPlainText(), QString("CO2 and H\u2082O, \u03b1 particles"));
+  }
+
+  void aFailedSaveKeepsFileAndText() {
+    // A folder in place of the file makes the write fail, even as root.
+    QVERIFY(QFile::remove(m_dir.filePath("report.rtf")));
+    QVERIFY(QDir(m_dir.path()).mkdir("report.rtf"));
+    auto* report = find<QTextEdit>("ReportEdit");
+    report->setPlainText("new text");
+    click("BitBtn17");
+    QCOMPARE(m_presenter.messages.size(), 1);
+    QVERIFY2(m_presenter.messages[0].startsWith("error: Cannot save 'report.rtf': "),
+             qPrintable(m_presenter.messages[0]));
+    QCOMPARE(report->toPlainText(), QString("new text"));
+    QVERIFY(QFileInfo(m_dir.filePath("report.rtf")).isDir());
+  }
+
+  void recordPutsTheSelectionAtTheCaret() {
+    box("Sp1")->setText("H2");
+    box("Sp2")->setText("O2");
+    box("Pr1")->setText("H2O");
+    click("BalanceBt");
+    auto* result = find<QPlainTextEdit>("ResultEdit");
+    QTextCursor selection(result->document());
+    selection.setPosition(4);
+    selection.setPosition(13, QTextCursor::KeepAnchor);  // "2H2+O2 = "
+    result->setTextCursor(selection);
+    auto* report = find<QTextEdit>("ReportEdit");
+    QTextCursor caret(report->document());
+    caret.setPosition(3);  // "My |report"
+    report->setTextCursor(caret);
+    find<QAction>("CopytoReport1")->trigger();
+    QCOMPARE(report->toPlainText(), QString("My 2H2+O2 = report"));
+    QCOMPARE(QApplication::clipboard()->text(), QString("2H2+O2 = "));
+    // "Copy" opened from the found-list box still takes the result board's selection.
+    QApplication::clipboard()->setText("unchanged");
+    auto* found = find<QPlainTextEdit>("m_SearchResultEdit");
+    found->setPlainText("other text");
+    found->selectAll();
+    find<QAction>("Copy1")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("2H2+O2 = "));
+  }
+
+  void printingWithoutAPrinterOffersAPdf() {
+    if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a printer is installed here");
+    box("Sp1")->setText("H2");
+    box("Sp2")->setText("O2");
+    box("Pr1")->setText("H2O");
+    click("BalanceBt");
+    click("BitBtn2");
+    QCOMPARE(m_presenter.messages.size(), 1);
+    QVERIFY(m_presenter.messages[0].startsWith("No printer is installed."));
+    QVERIFY(readFile("list.pdf").startsWith("%PDF-"));
+  }
+
+  void helpLinks() {
+    QVERIFY(find<QTextEdit>("HelpRichEdit")->toPlainText().startsWith("Quorvex help"));
+    QTest::mouseClick(find<QLabel>("Label2"), Qt::LeftButton);
+    QTest::mouseClick(find<QLabel>("Label1"), Qt::LeftButton);
+    QCOMPARE(m_urls, QStringList({"https://www.quorvex.example/chemical/index.htm",
+                                  "mailto:support@quorvex.example"}));
+    QCOMPARE(m_presenter.messages.size(), 2);  // nothing could open them here
   }
 };
 

@@ -1,0 +1,1129 @@
+#include "app/rtf/rtfreader.h"
+
+#include <QFile>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <map>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/rtf/rtfcommon.h"
+
+namespace quorvex::rtf {
+namespace {
+
+using namespace detail;
+
+// Groups nested deeper than this share the state of the deepest one, so memory stays
+// bounded whatever the input; real files nest a few dozen levels at most.
+constexpr int kMaxGroupDepth = 256;
+// RTF limits control words to 32 letters; longer ones are treated as unknown.
+constexpr std::size_t kMaxWordLength = 32;
+// Larger parameters are clamped; no control word needs more than 32 bits.
+constexpr qint64 kMaxParameter = std::numeric_limits<int>::max();
+constexpr qint64 kMaxFileBytes = qint64{64} * 1024 * 1024;
+
+enum class Dest : std::uint8_t {
+  Body,        // document text
+  Skip,        // a destination ignored whole
+  FontTable,
+  ColorTable,
+  Pn,          // {\*\pn}: numbering of the current paragraph
+  PnBefore,    // {\pntxtb}
+  PnAfter,     // {\pntxta}
+  Field,       // {\field}: only its instruction and its result count
+  FieldInst,
+  ListText,    // {\listtext}: the marker, kept only to tell the list style
+  Upr,         // {\upr}: an ANSI and a Unicode version of the same text
+  UprPart,     // a group inside \upr; skipped unless it is the {\*\ud} one
+};
+
+enum class Kw : std::uint8_t {
+  Rtf, FontTable, ColorTable, SkipDest, Pn, PnTxtA, PnTxtB, Field, FldInst, FldRslt, ListText,
+  Upr, Ud, Ignore,
+  Ansi, Mac, Pc, Pca, AnsiCpg, Deff, Uc, U, Bin,
+  F, FCharset, Cpg,
+  Plain, Bold, Italic, Underline, Strike, Vertical, Up, Dn, Fs, Cf, Bg, Hidden,
+  Pard, Par, Line, Tab, Align, Li, Ri, Fi, Sb, Sa, Outline, Tx, TabType, Intbl, Cell, Row, Ls, Ilvl,
+  PnLvl, PnLvlBlt, PnLvlBody, PnLvlCont, PnStyle, PnF,
+  Red, Green, Blue,
+  Char,
+};
+
+struct Keyword {
+  std::string_view name;
+  Kw kind;
+  int value = 0;
+};
+
+constexpr int kSingle = QTextCharFormat::SingleUnderline;
+constexpr int kDot = QTextCharFormat::DotLine;
+constexpr int kDash = QTextCharFormat::DashUnderline;
+constexpr int kDashDot = QTextCharFormat::DashDotLine;
+constexpr int kDashDotDot = QTextCharFormat::DashDotDotLine;
+constexpr int kWave = QTextCharFormat::WaveUnderline;
+
+constexpr Keyword kUnsortedKeywords[] = {
+    // Destinations handled.
+    {"rtf", Kw::Rtf}, {"fonttbl", Kw::FontTable}, {"colortbl", Kw::ColorTable}, {"pn", Kw::Pn},
+    {"pntxta", Kw::PnTxtA}, {"pntxtb", Kw::PnTxtB}, {"field", Kw::Field}, {"fldinst", Kw::FldInst},
+    {"fldrslt", Kw::FldRslt}, {"listtext", Kw::ListText}, {"upr", Kw::Upr}, {"ud", Kw::Ud},
+    // Kept from being skipped when starred: nested table rows end inside it.
+    {"nesttableprops", Kw::Ignore},
+    // Destinations skipped whole: metadata, tables of definitions, pictures, objects,
+    // headers and notes, and fallbacks for readers that do not know a feature.
+    {"aftncn", Kw::SkipDest}, {"aftnsep", Kw::SkipDest}, {"aftnsepc", Kw::SkipDest},
+    {"annotation", Kw::SkipDest}, {"atnauthor", Kw::SkipDest}, {"atndate", Kw::SkipDest},
+    {"atnicn", Kw::SkipDest}, {"atnid", Kw::SkipDest}, {"atnparent", Kw::SkipDest},
+    {"atnref", Kw::SkipDest}, {"atntime", Kw::SkipDest}, {"atrfend", Kw::SkipDest},
+    {"atrfstart", Kw::SkipDest}, {"author", Kw::SkipDest}, {"background", Kw::SkipDest},
+    {"bkmkend", Kw::SkipDest}, {"bkmkstart", Kw::SkipDest}, {"buptim", Kw::SkipDest},
+    {"category", Kw::SkipDest}, {"colorschememapping", Kw::SkipDest}, {"comment", Kw::SkipDest},
+    {"company", Kw::SkipDest}, {"creatim", Kw::SkipDest}, {"datafield", Kw::SkipDest},
+    {"datastore", Kw::SkipDest}, {"defchp", Kw::SkipDest}, {"defpap", Kw::SkipDest},
+    {"do", Kw::SkipDest}, {"doccomm", Kw::SkipDest}, {"docvar", Kw::SkipDest},
+    {"dptxbxtext", Kw::SkipDest}, {"falt", Kw::SkipDest}, {"fchars", Kw::SkipDest},
+    {"ffdeftext", Kw::SkipDest}, {"ffentrymcr", Kw::SkipDest}, {"ffexitmcr", Kw::SkipDest},
+    {"ffformat", Kw::SkipDest}, {"ffhelptext", Kw::SkipDest}, {"ffl", Kw::SkipDest},
+    {"ffname", Kw::SkipDest}, {"ffstattext", Kw::SkipDest}, {"filetbl", Kw::SkipDest},
+    {"fname", Kw::SkipDest}, {"footer", Kw::SkipDest}, {"footerf", Kw::SkipDest},
+    {"footerl", Kw::SkipDest}, {"footerr", Kw::SkipDest}, {"footnote", Kw::SkipDest},
+    {"formfield", Kw::SkipDest}, {"ftncn", Kw::SkipDest}, {"ftnsep", Kw::SkipDest},
+    {"ftnsepc", Kw::SkipDest}, {"generator", Kw::SkipDest}, {"header", Kw::SkipDest},
+    {"headerf", Kw::SkipDest}, {"headerl", Kw::SkipDest}, {"headerr", Kw::SkipDest},
+    {"hlinkbase", Kw::SkipDest}, {"htmltag", Kw::SkipDest}, {"info", Kw::SkipDest},
+    {"keywords", Kw::SkipDest}, {"latentstyles", Kw::SkipDest}, {"lchars", Kw::SkipDest},
+    {"listoverridetable", Kw::SkipDest}, {"listpicture", Kw::SkipDest},
+    {"listtable", Kw::SkipDest}, {"manager", Kw::SkipDest}, {"mhtmltag", Kw::SkipDest},
+    {"mmath", Kw::SkipDest}, {"mmathPr", Kw::SkipDest}, {"nonesttables", Kw::SkipDest},
+    {"nonshppict", Kw::SkipDest}, {"objdata", Kw::SkipDest}, {"object", Kw::SkipDest},
+    {"operator", Kw::SkipDest}, {"panose", Kw::SkipDest}, {"pgdsctbl", Kw::SkipDest},
+    {"pict", Kw::SkipDest}, {"pnseclvl", Kw::SkipDest}, {"pntext", Kw::SkipDest},
+    {"printim", Kw::SkipDest}, {"private", Kw::SkipDest}, {"propname", Kw::SkipDest},
+    {"protusertbl", Kw::SkipDest}, {"revtbl", Kw::SkipDest}, {"revtim", Kw::SkipDest},
+    {"rsidtbl", Kw::SkipDest}, {"shp", Kw::SkipDest}, {"shppict", Kw::SkipDest},
+    {"staticval", Kw::SkipDest}, {"stylesheet", Kw::SkipDest}, {"subject", Kw::SkipDest},
+    {"tc", Kw::SkipDest}, {"template", Kw::SkipDest}, {"themedata", Kw::SkipDest},
+    {"title", Kw::SkipDest}, {"txe", Kw::SkipDest}, {"userprops", Kw::SkipDest},
+    {"wgrffmtfilter", Kw::SkipDest}, {"xe", Kw::SkipDest}, {"xmlnstbl", Kw::SkipDest},
+    // Document.
+    {"ansi", Kw::Ansi}, {"mac", Kw::Mac}, {"pc", Kw::Pc}, {"pca", Kw::Pca},
+    {"ansicpg", Kw::AnsiCpg}, {"deff", Kw::Deff}, {"uc", Kw::Uc}, {"u", Kw::U}, {"bin", Kw::Bin},
+    // Font table.
+    {"f", Kw::F}, {"fcharset", Kw::FCharset}, {"cpg", Kw::Cpg},
+    // Characters.
+    {"plain", Kw::Plain}, {"b", Kw::Bold}, {"i", Kw::Italic},
+    {"ul", Kw::Underline, kSingle}, {"ulw", Kw::Underline, kSingle},
+    {"uldb", Kw::Underline, kSingle}, {"ulth", Kw::Underline, kSingle},
+    {"uld", Kw::Underline, kDot}, {"ulthd", Kw::Underline, kDot},
+    {"uldash", Kw::Underline, kDash}, {"ulthdash", Kw::Underline, kDash},
+    {"ulldash", Kw::Underline, kDash}, {"ulthldash", Kw::Underline, kDash},
+    {"uldashd", Kw::Underline, kDashDot}, {"ulthdashd", Kw::Underline, kDashDot},
+    {"uldashdd", Kw::Underline, kDashDotDot}, {"ulthdashdd", Kw::Underline, kDashDotDot},
+    {"ulwave", Kw::Underline, kWave}, {"ulhwave", Kw::Underline, kWave},
+    {"ululdbwave", Kw::Underline, kWave}, {"ulnone", Kw::Underline, QTextCharFormat::NoUnderline},
+    {"strike", Kw::Strike}, {"striked", Kw::Strike},
+    {"sub", Kw::Vertical, QTextCharFormat::AlignSubScript},
+    {"super", Kw::Vertical, QTextCharFormat::AlignSuperScript},
+    {"nosupersub", Kw::Vertical, QTextCharFormat::AlignNormal},
+    {"up", Kw::Up}, {"dn", Kw::Dn}, {"fs", Kw::Fs}, {"cf", Kw::Cf},
+    {"highlight", Kw::Bg}, {"chcbpat", Kw::Bg}, {"cb", Kw::Bg}, {"v", Kw::Hidden},
+    // Paragraphs.
+    {"pard", Kw::Pard}, {"par", Kw::Par}, {"sect", Kw::Par}, {"page", Kw::Par},
+    {"column", Kw::Par}, {"line", Kw::Line}, {"tab", Kw::Tab},
+    {"ql", Kw::Align, Qt::AlignLeft}, {"qc", Kw::Align, Qt::AlignHCenter},
+    {"qr", Kw::Align, Qt::AlignRight}, {"qj", Kw::Align, Qt::AlignJustify},
+    {"qd", Kw::Align, Qt::AlignJustify},
+    {"li", Kw::Li}, {"lin", Kw::Li}, {"ri", Kw::Ri}, {"rin", Kw::Ri}, {"fi", Kw::Fi},
+    {"sb", Kw::Sb}, {"sa", Kw::Sa}, {"outlinelevel", Kw::Outline}, {"tx", Kw::Tx},
+    {"tqr", Kw::TabType, QTextOption::RightTab}, {"tqc", Kw::TabType, QTextOption::CenterTab},
+    {"tqdec", Kw::TabType, QTextOption::DelimiterTab},
+    {"intbl", Kw::Intbl}, {"cell", Kw::Cell}, {"nestcell", Kw::Cell}, {"row", Kw::Row},
+    {"nestrow", Kw::Row}, {"ls", Kw::Ls}, {"ilvl", Kw::Ilvl},
+    // Paragraph numbering inside {\*\pn}.
+    {"pnlvl", Kw::PnLvl}, {"pnlvlblt", Kw::PnLvlBlt}, {"pnlvlbody", Kw::PnLvlBody},
+    {"pnlvlcont", Kw::PnLvlCont}, {"pnf", Kw::PnF},
+    {"pndec", Kw::PnStyle, QTextListFormat::ListDecimal},
+    {"pnord", Kw::PnStyle, QTextListFormat::ListDecimal},
+    {"pncard", Kw::PnStyle, QTextListFormat::ListDecimal},
+    {"pnlcltr", Kw::PnStyle, QTextListFormat::ListLowerAlpha},
+    {"pnucltr", Kw::PnStyle, QTextListFormat::ListUpperAlpha},
+    {"pnlcrm", Kw::PnStyle, QTextListFormat::ListLowerRoman},
+    {"pnucrm", Kw::PnStyle, QTextListFormat::ListUpperRoman},
+    // Colour table.
+    {"red", Kw::Red}, {"green", Kw::Green}, {"blue", Kw::Blue},
+    // Characters by name.
+    {"emdash", Kw::Char, 0x2014}, {"endash", Kw::Char, 0x2013}, {"lquote", Kw::Char, 0x2018},
+    {"rquote", Kw::Char, 0x2019}, {"ldblquote", Kw::Char, 0x201C},
+    {"rdblquote", Kw::Char, 0x201D}, {"bullet", Kw::Char, 0x2022},
+    {"enspace", Kw::Char, 0x2002}, {"emspace", Kw::Char, 0x2003},
+    {"qmspace", Kw::Char, 0x2005}, {"zwbo", Kw::Char, 0x200B}, {"zwnj", Kw::Char, 0x200C},
+    {"zwj", Kw::Char, 0x200D}, {"ltrmark", Kw::Char, 0x200E}, {"rtlmark", Kw::Char, 0x200F},
+};
+
+constexpr bool byName(const Keyword& a, const Keyword& b) { return a.name < b.name; }
+
+template <std::size_t N>
+constexpr std::array<Keyword, N> sortedKeywords(const Keyword (&unsorted)[N]) {
+  std::array<Keyword, N> table{};
+  std::copy(std::begin(unsorted), std::end(unsorted), table.begin());
+  std::sort(table.begin(), table.end(), byName);
+  return table;
+}
+
+constexpr auto kKeywords = sortedKeywords(kUnsortedKeywords);
+static_assert(std::adjacent_find(kKeywords.begin(), kKeywords.end(),
+                                 [](const Keyword& a, const Keyword& b) { return a.name == b.name; }) ==
+                  kKeywords.end(),
+              "duplicate control word");
+
+const Keyword* findKeyword(std::string_view word) {
+  const auto it = std::lower_bound(kKeywords.begin(), kKeywords.end(), Keyword{word, Kw::Ignore}, byName);
+  return it != kKeywords.end() && it->name == word ? &*it : nullptr;
+}
+
+bool isDestination(Kw kind) {
+  switch (kind) {
+    case Kw::Rtf: case Kw::FontTable: case Kw::ColorTable: case Kw::SkipDest: case Kw::Pn:
+    case Kw::PnTxtA: case Kw::PnTxtB: case Kw::Field: case Kw::FldInst: case Kw::FldRslt:
+    case Kw::ListText: case Kw::Upr: case Kw::Ud: case Kw::Ignore:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+int clampTwips(int twips) { return std::clamp(twips, -kMaxTwips, kMaxTwips); }
+
+struct CharProps {
+  int font = -1;  // id in the font table; -1 for the document's default font
+  int halfPoints = kDefaultHalfPoints;
+  int foreground = 0;  // colour table index; 0 is automatic
+  int background = 0;
+  int link = -1;  // index of the hyperlink target
+  QTextCharFormat::UnderlineStyle underline = QTextCharFormat::NoUnderline;
+  QTextCharFormat::VerticalAlignment vertical = QTextCharFormat::AlignNormal;
+  bool bold = false;
+  bool italic = false;
+  bool strike = false;
+  bool hidden = false;
+  bool operator==(const CharProps&) const = default;
+};
+
+// Old-style paragraph numbering ({\*\pn ...}), as WordPad writes bullets.
+struct PnProps {
+  bool on = false;
+  bool bullet = false;
+  QTextListFormat::Style style = QTextListFormat::ListDecimal;
+  int level = 0;  // \pnlvlN, 0 when not given
+  int font = -1;
+  QString before;
+  QString after;
+};
+
+struct ParaProps {
+  Qt::Alignment alignment = Qt::AlignLeft;
+  int left = 0;  // twips
+  int right = 0;
+  int firstLine = 0;
+  int spaceBefore = 0;
+  int spaceAfter = 0;
+  int outline = -1;
+  bool inTable = false;
+  int list = 0;  // \lsN, 0 when the paragraph is in no list
+  int listLevel = 0;
+  PnProps pn;
+  QList<QTextOption::Tab> tabs;
+  QTextOption::TabType nextTabType = QTextOption::LeftTab;
+};
+
+struct Group {
+  CharProps chr;
+  ParaProps para;
+  Dest dest = Dest::Body;
+  Dest uprOuter = Dest::Body;  // the destination an \upr group stands in
+  int unicodeSkip = 1;         // \ucN
+  int field = -1;
+  bool starred = false;
+};
+
+struct Font {
+  QString name;
+  int codePage = 0;  // 0: the document's code page
+};
+
+// The style, prefix and suffix a list marker such as "1.", "(a)", "iv)" or a bullet shows.
+void describeMarker(QString marker, QTextListFormat& format) {
+  marker = marker.trimmed();
+  qsizetype start = 0;
+  while (start < marker.size() && !marker.at(start).isLetterOrNumber()) ++start;
+  qsizetype end = start;
+  while (end < marker.size() && marker.at(end).isLetterOrNumber()) ++end;
+  const QString core = marker.mid(start, end - start);
+  const auto isRoman = [](const QString& s) {
+    return !s.isEmpty() && std::all_of(s.begin(), s.end(), [](QChar c) {
+      return QStringView(u"ivxlcdmIVXLCDM").contains(c);
+    });
+  };
+  QTextListFormat::Style style = QTextListFormat::ListStyleUndefined;
+  if (core.isEmpty() || marker == u"o") {
+    style = marker == u"o" || marker == u"\u25E6" ? QTextListFormat::ListCircle
+            : (marker == u"\u25AA" || marker == u"\u25A0") ? QTextListFormat::ListSquare
+                                                           : QTextListFormat::ListDisc;
+  } else if (std::all_of(core.begin(), core.end(), [](QChar c) { return c.isDigit(); })) {
+    style = QTextListFormat::ListDecimal;
+  } else if ((core.size() > 1 || core == u"i" || core == u"I") && isRoman(core)) {
+    style = core.at(0).isLower() ? QTextListFormat::ListLowerRoman : QTextListFormat::ListUpperRoman;
+  } else if (core.size() == 1) {
+    style = core.at(0).isLower() ? QTextListFormat::ListLowerAlpha : QTextListFormat::ListUpperAlpha;
+  } else {
+    style = QTextListFormat::ListDisc;
+  }
+  format.setStyle(style);
+  if (style != QTextListFormat::ListDisc && style != QTextListFormat::ListCircle &&
+      style != QTextListFormat::ListSquare) {
+    format.setNumberPrefix(marker.left(start));
+    format.setNumberSuffix(marker.mid(end));
+  }
+}
+
+// The target of a HYPERLINK field instruction, or an empty string for other fields.
+QString hyperlinkTarget(QStringView inst) {
+  struct Token {
+    QString text;
+    bool quoted = false;
+  };
+  std::vector<Token> tokens;
+  for (qsizetype i = 0; i < inst.size();) {
+    if (inst.at(i).isSpace()) {
+      ++i;
+      continue;
+    }
+    Token token;
+    if (inst.at(i) == u'"') {
+      token.quoted = true;
+      for (++i; i < inst.size() && inst.at(i) != u'"'; ++i) {
+        if (inst.at(i) == u'\\' && i + 1 < inst.size()) ++i;
+        token.text += inst.at(i);
+      }
+      ++i;
+    } else {
+      for (; i < inst.size() && !inst.at(i).isSpace(); ++i) token.text += inst.at(i);
+    }
+    tokens.push_back(std::move(token));
+  }
+  if (tokens.empty() || tokens[0].text.compare(u"HYPERLINK", Qt::CaseInsensitive) != 0) return {};
+  QString url;
+  QString anchor;
+  for (std::size_t i = 1; i < tokens.size(); ++i) {
+    const Token& t = tokens[i];
+    if (!t.quoted && t.text.startsWith(u'\\')) {
+      // \l names a bookmark; \o, \t and \m take an argument we do not use.
+      const bool hasArgument = t.text == u"\\l" || t.text == u"\\o" || t.text == u"\\t" || t.text == u"\\m";
+      if (hasArgument && i + 1 < tokens.size()) {
+        ++i;
+        if (t.text == u"\\l") anchor = tokens[i].text;
+      }
+      continue;
+    }
+    if (url.isEmpty()) url = t.text;
+  }
+  if (!anchor.isEmpty()) url += u'#' + anchor;
+  return url;
+}
+
+class Reader {
+ public:
+  Reader(QByteArrayView input, QTextDocument& doc) : m_in(input), m_cursor(&doc) {}
+
+  void run(qsizetype start);
+
+ private:
+  Group& top() { return m_groups.back(); }
+
+  void openGroup();
+  void closeGroup();
+  void controlSequence();
+  void controlWord();
+  void hexByte();
+  void textByte(char c);
+  void literalByte(char c);
+  void apply(const Keyword& keyword, bool hasParam, int param);
+  bool consumeFallback();
+
+  void addByte(char byte);
+  void flushBytes();
+  void emitText(QStringView text);
+  void route(QStringView text);
+  void unicodeChar(int value);
+  void flushHighSurrogate();
+  void bodyText(QStringView text);
+  void appendToRun(QStringView text);
+  void flushRun();
+
+  void paragraphEnd();
+  void cellEnd();
+  void rowEnd();
+  void openPendingBlock();
+  void finishBlock(const ParaProps& para, const CharProps& chr, const QString& listText);
+  void finish(const Group& last);
+
+  void startFontEntry(int id);
+  void finishFontEntry();
+  void finishColor();
+
+  const Font* font(int id) const;
+  int codePageOf(int fontId) const;
+  int currentCodePage();
+  std::optional<QColor> color(int index) const;
+  QTextCharFormat charFormat(const CharProps& c) const;
+  int listIndent(const ParaProps& p) const;
+  QTextListFormat listFormat(const ParaProps& p, int indent, const QString& listText) const;
+
+  QByteArrayView m_in;
+  qsizetype m_pos = 0;
+  bool m_done = false;
+  std::vector<Group> m_groups;
+  int m_overflowDepth = 0;
+  int m_skipCount = 0;  // fallback characters still to skip after \uN
+
+  int m_docCodePage = 1252;
+  int m_defaultFont = 0;
+  std::map<int, Font> m_fonts;
+  bool m_entryOpen = false;
+  int m_entryId = 0;
+  int m_entryCharset = -1;
+  int m_entryCodePage = 0;
+  QString m_entryName;
+
+  std::vector<std::optional<QColor>> m_colors;
+  std::array<int, 3> m_rgb{};
+  bool m_rgbSet = false;
+
+  std::vector<QString> m_fieldInst;
+  std::vector<QString> m_links;
+
+  ByteDecoder m_decoder;
+  QByteArray m_bytes;
+  int m_bytesCodePage = 0;
+  char16_t m_highSurrogate = 0;
+
+  QTextCursor m_cursor;
+  QString m_run;
+  CharProps m_runProps;
+  bool m_blockHasText = false;
+  // A \par is applied when the next paragraph starts, so that the final \par of a
+  // file makes no empty paragraph and a \par just before \cell joins the cells.
+  bool m_breakPending = false;
+  bool m_breakInCell = false;
+  ParaProps m_pendingPara;
+  CharProps m_pendingChar;
+  QString m_pendingListText;
+  bool m_cellTabPending = false;
+  QString m_listText;
+  std::map<std::pair<int, int>, QTextList*> m_lsLists;
+  std::map<int, QTextList*> m_pnLists;  // by level; a paragraph outside a list ends them
+};
+
+void Reader::run(qsizetype start) {
+  m_pos = start;
+  while (m_pos < m_in.size() && !m_done) {
+    const char c = m_in[m_pos++];
+    switch (c) {
+      case '{': openGroup(); break;
+      case '}': closeGroup(); break;
+      case '\\': controlSequence(); break;
+      case '\r':
+      case '\n': break;
+      default: textByte(c); break;
+    }
+  }
+  if (!m_done) {
+    // Truncated input: end the document with the state of the innermost open group.
+    flushBytes();
+    finish(m_groups.empty() ? Group{} : m_groups.back());
+  }
+}
+
+void Reader::openGroup() {
+  flushBytes();
+  m_skipCount = 0;
+  if (m_groups.size() >= static_cast<std::size_t>(kMaxGroupDepth)) {
+    ++m_overflowDepth;
+    return;
+  }
+  Group child = m_groups.empty() ? Group{} : m_groups.back();
+  child.starred = false;
+  if (child.dest == Dest::Upr) child.dest = Dest::UprPart;
+  else if (child.dest == Dest::UprPart) child.dest = Dest::Skip;
+  m_groups.push_back(std::move(child));
+}
+
+void Reader::closeGroup() {
+  flushBytes();
+  m_skipCount = 0;
+  if (m_overflowDepth > 0) {
+    --m_overflowDepth;
+    return;
+  }
+  if (m_groups.empty()) return;
+  if (m_groups.back().dest == Dest::FontTable) finishFontEntry();
+  if (m_groups.size() == 1) {
+    // The end of the {\rtf1 ...} group; anything after it (RichEdit adds a NUL) is not text.
+    finish(m_groups.back());
+    m_done = true;
+    return;
+  }
+  flushHighSurrogate();
+  Group child = std::move(m_groups.back());
+  m_groups.pop_back();
+  Group& parent = top();
+  // Numbering read inside {\*\pn {\pntxtb ...}} belongs to the enclosing paragraph.
+  if (child.dest == Dest::Pn || child.dest == Dest::PnBefore || child.dest == Dest::PnAfter)
+    parent.para.pn = std::move(child.para.pn);
+}
+
+void Reader::controlSequence() {
+  if (m_pos >= m_in.size()) return;
+  const char c = m_in[m_pos];
+  if (isLetter(c)) {
+    controlWord();
+    return;
+  }
+  ++m_pos;
+  if (c == '\'') {
+    hexByte();
+    return;
+  }
+  if (consumeFallback()) return;
+  if (top().dest == Dest::Skip) return;
+  switch (c) {
+    case '*': flushBytes(); top().starred = true; break;
+    case '\\': case '{': case '}': literalByte(c); break;
+    case '~': flushBytes(); emitText(u"\u00A0"); break;
+    case '_': flushBytes(); emitText(u"\u2011"); break;
+    case '\r': case '\n': flushBytes(); if (top().dest == Dest::Body) paragraphEnd(); break;
+    default: break;  // \- (optional hyphen), \: and others show nothing
+  }
+}
+
+void Reader::controlWord() {
+  const qsizetype start = m_pos;
+  while (m_pos < m_in.size() && isLetter(m_in[m_pos])) ++m_pos;
+  const std::string_view word(m_in.data() + start, static_cast<std::size_t>(m_pos - start));
+  bool hasParam = false;
+  int param = 0;
+  const bool negative = m_pos + 1 < m_in.size() && m_in[m_pos] == '-' && isDigit(m_in[m_pos + 1]);
+  if (negative || (m_pos < m_in.size() && isDigit(m_in[m_pos]))) {
+    if (negative) ++m_pos;
+    qint64 value = 0;
+    for (; m_pos < m_in.size() && isDigit(m_in[m_pos]); ++m_pos)
+      value = std::min(value * 10 + (m_in[m_pos] - '0'), kMaxParameter);
+    hasParam = true;
+    param = static_cast<int>(negative ? -value : value);
+  }
+  if (m_pos < m_in.size() && m_in[m_pos] == ' ') ++m_pos;
+
+  const Keyword* keyword = word.size() <= kMaxWordLength ? findKeyword(word) : nullptr;
+  if (keyword && keyword->kind == Kw::Bin) {
+    // \binN: N bytes of raw data follow, whatever they hold.
+    if (hasParam && param > 0) m_pos += std::min<qsizetype>(param, m_in.size() - m_pos);
+    consumeFallback();
+    return;
+  }
+  if (consumeFallback()) return;
+  flushBytes();
+  Group& g = top();
+  if (g.dest == Dest::Skip) return;
+  const bool starred = std::exchange(g.starred, false);
+  if (g.dest == Dest::UprPart) {
+    g.dest = keyword && keyword->kind == Kw::Ud ? g.uprOuter : Dest::Skip;
+    return;
+  }
+  if (!keyword || (starred && !isDestination(keyword->kind))) {
+    // An unknown control word is ignored, an unknown {\*\destination} is skipped.
+    if (starred) g.dest = Dest::Skip;
+    return;
+  }
+  apply(*keyword, hasParam, param);
+}
+
+void Reader::hexByte() {
+  const qsizetype left = m_in.size() - m_pos;
+  const int high = left > 0 ? hexValue(m_in[m_pos]) : -1;
+  const int low = left > 1 ? hexValue(m_in[m_pos + 1]) : -1;
+  if (high < 0 || low < 0) {
+    // A malformed \'h escape: drop it and read what follows as usual.
+    if (high >= 0) ++m_pos;
+    consumeFallback();
+    return;
+  }
+  m_pos += 2;
+  if (consumeFallback()) return;
+  const Dest dest = top().dest;
+  if (dest == Dest::Skip || dest == Dest::ColorTable) return;
+  addByte(static_cast<char>(high * 16 + low));
+}
+
+void Reader::textByte(char c) {
+  if (!consumeFallback()) literalByte(c);
+}
+
+void Reader::literalByte(char c) {
+  switch (top().dest) {
+    case Dest::Skip: case Dest::Pn: case Dest::Field: case Dest::Upr: case Dest::UprPart:
+      return;
+    case Dest::ColorTable:
+      if (c == ';') finishColor();
+      return;
+    case Dest::FontTable:
+      if (c == ';') {
+        flushBytes();
+        finishFontEntry();
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  if (c == '\t') {
+    flushBytes();
+    emitText(u"\t");
+    return;
+  }
+  if (static_cast<unsigned char>(c) < 0x20) return;
+  addByte(c);
+}
+
+bool Reader::consumeFallback() {
+  if (m_skipCount <= 0) return false;
+  --m_skipCount;
+  return true;
+}
+
+void Reader::apply(const Keyword& keyword, bool hasParam, int param) {
+  Group& g = top();
+  // Toggles such as \b take no parameter to switch on and 0 to switch off.
+  const bool on = !hasParam || param != 0;
+  switch (keyword.kind) {
+    case Kw::Rtf: case Kw::Ignore: case Kw::Ud: break;
+    case Kw::FontTable: g.dest = Dest::FontTable; break;
+    case Kw::ColorTable:
+      g.dest = Dest::ColorTable;
+      m_colors.clear();
+      m_rgbSet = false;
+      m_rgb = {};
+      break;
+    case Kw::SkipDest: g.dest = Dest::Skip; break;
+    case Kw::Pn:
+      if (g.dest != Dest::Body) {
+        g.dest = Dest::Skip;
+        break;
+      }
+      g.dest = Dest::Pn;
+      g.para.pn = PnProps{};
+      g.para.pn.on = true;
+      break;
+    case Kw::PnTxtA:
+    case Kw::PnTxtB:
+      if (g.dest != Dest::Pn) {
+        g.dest = Dest::Skip;
+      } else if (keyword.kind == Kw::PnTxtA) {
+        g.dest = Dest::PnAfter;
+        g.para.pn.after.clear();
+      } else {
+        g.dest = Dest::PnBefore;
+        g.para.pn.before.clear();
+      }
+      break;
+    case Kw::Field:
+      if (g.dest != Dest::Body) {
+        g.dest = Dest::Skip;
+        break;
+      }
+      g.dest = Dest::Field;
+      g.field = static_cast<int>(m_fieldInst.size());
+      m_fieldInst.emplace_back();
+      break;
+    case Kw::FldInst: g.dest = g.dest == Dest::Field ? Dest::FieldInst : Dest::Skip; break;
+    case Kw::FldRslt:
+      if (g.dest != Dest::Field) {
+        g.dest = Dest::Skip;
+        break;
+      }
+      g.dest = Dest::Body;
+      if (const QString target = hyperlinkTarget(m_fieldInst[static_cast<std::size_t>(g.field)]);
+          !target.isEmpty()) {
+        g.chr.link = static_cast<int>(m_links.size());
+        m_links.push_back(target);
+      }
+      break;
+    case Kw::ListText:
+      if (g.dest != Dest::Body) {
+        g.dest = Dest::Skip;
+        break;
+      }
+      g.dest = Dest::ListText;
+      m_listText.clear();
+      break;
+    case Kw::Upr:
+      g.uprOuter = g.dest;
+      g.dest = Dest::Upr;
+      break;
+
+    case Kw::Ansi: m_docCodePage = 1252; break;
+    case Kw::Mac: m_docCodePage = 10000; break;
+    case Kw::Pc: m_docCodePage = 437; break;
+    case Kw::Pca: m_docCodePage = 850; break;
+    case Kw::AnsiCpg: if (hasParam && param > 0) m_docCodePage = param; break;
+    case Kw::Deff: if (hasParam) m_defaultFont = param; break;
+    case Kw::Uc: if (hasParam) g.unicodeSkip = std::max(param, 0); break;
+    case Kw::U:
+      if (hasParam) {
+        unicodeChar(param);
+        m_skipCount = g.unicodeSkip;
+      }
+      break;
+    case Kw::Bin: break;
+
+    case Kw::F:
+      if (!hasParam) break;
+      if (g.dest == Dest::FontTable) startFontEntry(param);
+      else g.chr.font = param;
+      break;
+    case Kw::FCharset: if (g.dest == Dest::FontTable && hasParam) m_entryCharset = param; break;
+    case Kw::Cpg: if (g.dest == Dest::FontTable && hasParam) m_entryCodePage = param; break;
+
+    case Kw::Plain: {
+      const int link = g.chr.link;
+      g.chr = CharProps{};
+      g.chr.link = link;
+      break;
+    }
+    case Kw::Bold: g.chr.bold = on; break;
+    case Kw::Italic: g.chr.italic = on; break;
+    case Kw::Underline:
+      g.chr.underline = on ? static_cast<QTextCharFormat::UnderlineStyle>(keyword.value)
+                           : QTextCharFormat::NoUnderline;
+      break;
+    case Kw::Strike: g.chr.strike = on; break;
+    case Kw::Vertical: g.chr.vertical = static_cast<QTextCharFormat::VerticalAlignment>(keyword.value); break;
+    case Kw::Up:
+    case Kw::Dn:
+      g.chr.vertical = !on ? QTextCharFormat::AlignNormal
+                       : keyword.kind == Kw::Up ? QTextCharFormat::AlignSuperScript
+                                                : QTextCharFormat::AlignSubScript;
+      break;
+    case Kw::Fs: if (hasParam && param > 0) g.chr.halfPoints = std::min(param, kMaxHalfPoints); break;
+    case Kw::Cf: g.chr.foreground = hasParam ? std::max(param, 0) : 0; break;
+    case Kw::Bg: g.chr.background = hasParam ? std::max(param, 0) : 0; break;
+    case Kw::Hidden: g.chr.hidden = on; break;
+
+    case Kw::Pard: g.para = ParaProps{}; break;
+    case Kw::Par: if (g.dest == Dest::Body) paragraphEnd(); break;
+    case Kw::Line: emitText(u"\u2028"); break;
+    case Kw::Tab: emitText(u"\t"); break;
+    case Kw::Align: g.para.alignment = static_cast<Qt::Alignment>(keyword.value); break;
+    case Kw::Li: if (hasParam) g.para.left = clampTwips(param); break;
+    case Kw::Ri: if (hasParam) g.para.right = clampTwips(param); break;
+    case Kw::Fi: if (hasParam) g.para.firstLine = clampTwips(param); break;
+    case Kw::Sb: if (hasParam) g.para.spaceBefore = std::clamp(param, 0, kMaxTwips); break;
+    case Kw::Sa: if (hasParam) g.para.spaceAfter = std::clamp(param, 0, kMaxTwips); break;
+    case Kw::Outline: g.para.outline = hasParam && param >= 0 && param <= 8 ? param : -1; break;
+    case Kw::TabType: g.para.nextTabType = static_cast<QTextOption::TabType>(keyword.value); break;
+    case Kw::Tx:
+      if (hasParam && param >= 0 && g.para.tabs.size() < 64) {
+        QTextOption::Tab tab(twipsToPixels(std::min(param, kMaxTwips)), g.para.nextTabType);
+        if (tab.type == QTextOption::DelimiterTab) tab.delimiter = u'.';
+        g.para.tabs.append(tab);
+      }
+      g.para.nextTabType = QTextOption::LeftTab;
+      break;
+    case Kw::Intbl: g.para.inTable = on; break;
+    case Kw::Cell: if (g.dest == Dest::Body) cellEnd(); break;
+    case Kw::Row: if (g.dest == Dest::Body) rowEnd(); break;
+    case Kw::Ls: g.para.list = hasParam && param > 0 ? param : 0; break;
+    case Kw::Ilvl: g.para.listLevel = hasParam ? std::clamp(param, 0, 8) : 0; break;
+
+    case Kw::PnLvl:
+      if (g.dest == Dest::Pn && hasParam) g.para.pn.level = std::clamp(param, 1, 9);
+      break;
+    case Kw::PnLvlBlt: if (g.dest == Dest::Pn) g.para.pn.bullet = true; break;
+    case Kw::PnLvlBody: if (g.dest == Dest::Pn) g.para.pn.bullet = false; break;
+    case Kw::PnLvlCont: if (g.dest == Dest::Pn) g.para.pn.on = false; break;
+    case Kw::PnStyle:
+      if (g.dest == Dest::Pn) g.para.pn.style = static_cast<QTextListFormat::Style>(keyword.value);
+      break;
+    case Kw::PnF: if (hasParam) g.para.pn.font = param; break;
+
+    case Kw::Red: case Kw::Green: case Kw::Blue:
+      if (g.dest == Dest::ColorTable && hasParam) {
+        const auto channel = static_cast<std::size_t>(keyword.kind == Kw::Red ? 0 : keyword.kind == Kw::Green ? 1 : 2);
+        m_rgb[channel] = std::clamp(param, 0, 255);
+        m_rgbSet = true;
+      }
+      break;
+
+    case Kw::Char: {
+      const auto c = static_cast<char16_t>(keyword.value);
+      emitText(QStringView(&c, 1));
+      break;
+    }
+  }
+}
+
+void Reader::addByte(char byte) {
+  const int codePage = currentCodePage();
+  if (!m_bytes.isEmpty() && codePage != m_bytesCodePage) flushBytes();
+  m_bytesCodePage = codePage;
+  m_bytes.append(byte);
+}
+
+void Reader::flushBytes() {
+  if (m_bytes.isEmpty()) return;
+  const QString text = m_decoder.decode(m_bytesCodePage, m_bytes);
+  m_bytes.clear();
+  emitText(text);
+}
+
+void Reader::emitText(QStringView text) {
+  flushHighSurrogate();
+  route(text);
+}
+
+void Reader::route(QStringView text) {
+  Group& g = top();
+  switch (g.dest) {
+    case Dest::Body: bodyText(text); break;
+    case Dest::FontTable: if (m_entryOpen) m_entryName += text; break;
+    case Dest::ListText: m_listText += text; break;
+    case Dest::PnBefore: g.para.pn.before += text; break;
+    case Dest::PnAfter: g.para.pn.after += text; break;
+    case Dest::FieldInst:
+      if (g.field >= 0) m_fieldInst[static_cast<std::size_t>(g.field)] += text;
+      break;
+    default: break;
+  }
+}
+
+void Reader::unicodeChar(int value) {
+  if (value < 0) value += 65536;  // values above 32767 are written negative
+  if (value < 0 || value > 0xFFFF) {
+    emitText(u"\uFFFD");
+    return;
+  }
+  const auto unit = static_cast<char16_t>(value);
+  if (QChar::isHighSurrogate(unit)) {
+    flushHighSurrogate();
+    m_highSurrogate = unit;
+    return;
+  }
+  if (QChar::isLowSurrogate(unit) && m_highSurrogate != 0) {
+    const char16_t pair[2] = {m_highSurrogate, unit};
+    m_highSurrogate = 0;
+    route(QStringView(pair, 2));
+    return;
+  }
+  emitText(QStringView(&unit, 1));
+}
+
+void Reader::flushHighSurrogate() {
+  if (m_highSurrogate == 0) return;
+  m_highSurrogate = 0;
+  route(u"\uFFFD");
+}
+
+void Reader::bodyText(QStringView text) {
+  if (top().chr.hidden) return;
+  QString clean;
+  clean.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i].unicode();
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+      clean += text.mid(i, 2);
+      ++i;
+    } else if (QChar::isSurrogate(c)) {
+      clean += QChar::ReplacementCharacter;
+    } else if (c == u'\u2029') {
+      appendToRun(clean);
+      clean.clear();
+      paragraphEnd();
+    } else if ((c < 0x20 && c != u'\t') || c == 0xFDD0 || c == 0xFDD1 || c == 0xFFFC) {
+      // Controls, and the characters QTextDocument reserves for frames and objects.
+    } else {
+      clean += QChar(c);
+    }
+  }
+  appendToRun(clean);
+}
+
+void Reader::appendToRun(QStringView text) {
+  if (text.isEmpty()) return;
+  openPendingBlock();
+  const CharProps& props = top().chr;
+  if (!m_run.isEmpty() && !(props == m_runProps)) flushRun();
+  m_runProps = props;
+  if (m_cellTabPending) {
+    m_cellTabPending = false;
+    m_run += u'\t';
+  }
+  m_run += text;
+  m_blockHasText = true;
+}
+
+void Reader::flushRun() {
+  if (m_run.isEmpty()) return;
+  m_cursor.insertText(m_run, charFormat(m_runProps));
+  m_run.clear();
+}
+
+void Reader::paragraphEnd() {
+  flushHighSurrogate();
+  openPendingBlock();
+  flushRun();
+  m_breakPending = true;
+  m_breakInCell = top().para.inTable;
+  m_pendingPara = top().para;
+  m_pendingChar = top().chr;
+  m_pendingListText = std::exchange(m_listText, {});
+}
+
+void Reader::cellEnd() {
+  flushHighSurrogate();
+  // Cells are separated by tabs; a \par that closes the cell's last paragraph is dropped.
+  if (m_breakPending && m_breakInCell) m_breakPending = false;
+  if (m_cellTabPending) {
+    m_cellTabPending = false;
+    openPendingBlock();
+    m_run += u'\t';
+    m_blockHasText = true;
+  }
+  m_cellTabPending = true;
+}
+
+void Reader::rowEnd() {
+  if (m_breakPending && m_breakInCell) m_breakPending = false;
+  m_cellTabPending = false;
+  paragraphEnd();
+  m_breakInCell = false;
+}
+
+void Reader::openPendingBlock() {
+  if (!m_breakPending) return;
+  m_breakPending = false;
+  finishBlock(m_pendingPara, m_pendingChar, m_pendingListText);
+  m_cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+  m_blockHasText = false;
+  m_cellTabPending = false;
+}
+
+void Reader::finishBlock(const ParaProps& para, const CharProps& chr, const QString& listText) {
+  flushRun();
+  const int indent = listIndent(para);
+  QTextBlockFormat format;
+  if (para.alignment != Qt::AlignLeft) format.setAlignment(para.alignment);
+  int left = para.left;
+  int firstLine = para.firstLine;
+  if (indent > 0) {
+    // The list's own indentation stands for the hanging indent word processors write.
+    left = std::max(0, left - indent * kListLevelTwips);
+    firstLine = 0;
+  }
+  if (left != 0) format.setLeftMargin(twipsToPixels(left));
+  if (para.right != 0) format.setRightMargin(twipsToPixels(para.right));
+  if (firstLine != 0) format.setTextIndent(twipsToPixels(firstLine));
+  if (para.spaceBefore != 0) format.setTopMargin(twipsToPixels(para.spaceBefore));
+  if (para.spaceAfter != 0) format.setBottomMargin(twipsToPixels(para.spaceAfter));
+  if (para.outline >= 0) format.setHeadingLevel(para.outline + 1);
+  if (!para.tabs.isEmpty()) format.setTabPositions(para.tabs);
+  m_cursor.setBlockFormat(format);
+  if (!m_blockHasText) m_cursor.setBlockCharFormat(charFormat(chr));
+  if (indent == 0) {
+    m_pnLists.clear();
+    return;
+  }
+  const QTextListFormat listFmt = listFormat(para, indent, listText);
+  QTextList*& list = para.list > 0 ? m_lsLists[{para.list, para.listLevel}] : m_pnLists[indent];
+  if (para.list == 0 && list && list->format() != listFmt) list = nullptr;
+  if (list) list->add(m_cursor.block());
+  else list = m_cursor.createList(listFmt);
+}
+
+void Reader::finish(const Group& last) {
+  flushHighSurrogate();
+  if (m_breakPending) {
+    // A file's final \par ends its last paragraph; it starts no new, empty one.
+    m_breakPending = false;
+    finishBlock(m_pendingPara, m_pendingChar, m_pendingListText);
+  } else {
+    finishBlock(last.para, last.chr, m_listText);
+  }
+}
+
+int Reader::listIndent(const ParaProps& p) const {
+  if (p.list > 0) return p.listLevel + 1;
+  if (!p.pn.on) return 0;
+  if (p.pn.level > 0) return p.pn.level;
+  return std::clamp(p.left / kListLevelTwips, 1, 9);
+}
+
+QTextListFormat Reader::listFormat(const ParaProps& p, int indent, const QString& listText) const {
+  QTextListFormat format;
+  format.setIndent(indent);
+  if (p.list > 0) {
+    describeMarker(listText, format);
+  } else if (p.pn.bullet) {
+    describeMarker(p.pn.before.isEmpty() ? QStringLiteral("\u2022") : p.pn.before, format);
+    if (format.style() != QTextListFormat::ListCircle && format.style() != QTextListFormat::ListSquare)
+      format.setStyle(QTextListFormat::ListDisc);
+  } else {
+    format.setStyle(p.pn.style);
+    format.setNumberPrefix(p.pn.before);
+    format.setNumberSuffix(p.pn.after);
+  }
+  return format;
+}
+
+void Reader::startFontEntry(int id) {
+  finishFontEntry();
+  m_entryOpen = true;
+  m_entryId = id;
+  m_entryCharset = -1;
+  m_entryCodePage = 0;
+  m_entryName.clear();
+}
+
+void Reader::finishFontEntry() {
+  flushBytes();
+  if (!m_entryOpen) return;
+  m_entryOpen = false;
+  Font entry;
+  entry.name = m_entryName.trimmed();
+  entry.codePage = m_entryCodePage > 0 ? m_entryCodePage : codePageForCharset(m_entryCharset);
+  if (entry.codePage == kSymbolCodePage && entry.name.compare(u"Symbol", Qt::CaseInsensitive) != 0)
+    entry.codePage = kDingbatsCodePage;
+  m_fonts.insert_or_assign(m_entryId, std::move(entry));
+}
+
+void Reader::finishColor() {
+  if (m_rgbSet) m_colors.emplace_back(QColor(m_rgb[0], m_rgb[1], m_rgb[2]));
+  else m_colors.emplace_back(std::nullopt);
+  m_rgb = {};
+  m_rgbSet = false;
+}
+
+const Font* Reader::font(int id) const {
+  const auto it = m_fonts.find(id < 0 ? m_defaultFont : id);
+  return it == m_fonts.end() ? nullptr : &it->second;
+}
+
+int Reader::codePageOf(int fontId) const {
+  const Font* f = font(fontId);
+  return f && f->codePage != 0 ? f->codePage : m_docCodePage;
+}
+
+int Reader::currentCodePage() {
+  const Group& g = top();
+  switch (g.dest) {
+    case Dest::FontTable: {
+      // Font names are never in a symbol font's own encoding.
+      const int codePage = m_entryCodePage > 0 ? m_entryCodePage : codePageForCharset(m_entryCharset);
+      return codePage == 0 || codePage == kSymbolCodePage ? m_docCodePage : codePage;
+    }
+    case Dest::PnBefore:
+    case Dest::PnAfter:
+      return codePageOf(g.para.pn.font >= 0 ? g.para.pn.font : g.chr.font);
+    default:
+      return codePageOf(g.chr.font);
+  }
+}
+
+std::optional<QColor> Reader::color(int index) const {
+  if (index <= 0 || static_cast<std::size_t>(index) >= m_colors.size()) return std::nullopt;
+  return m_colors[static_cast<std::size_t>(index)];
+}
+
+QTextCharFormat Reader::charFormat(const CharProps& c) const {
+  QTextCharFormat format;
+  if (const Font* f = font(c.font); f && !f->name.isEmpty()) format.setFontFamilies({f->name});
+  format.setFontPointSize(c.halfPoints / 2.0);
+  if (c.bold) format.setFontWeight(QFont::Bold);
+  if (c.italic) format.setFontItalic(true);
+  if (c.underline != QTextCharFormat::NoUnderline) format.setUnderlineStyle(c.underline);
+  if (c.strike) format.setFontStrikeOut(true);
+  if (c.vertical != QTextCharFormat::AlignNormal) format.setVerticalAlignment(c.vertical);
+  if (const auto fg = color(c.foreground)) format.setForeground(*fg);
+  if (const auto bg = color(c.background)) format.setBackground(*bg);
+  if (c.link >= 0) {
+    format.setAnchor(true);
+    format.setAnchorHref(m_links[static_cast<std::size_t>(c.link)]);
+  }
+  return format;
+}
+
+qsizetype rtfStart(QByteArrayView bytes) {
+  qsizetype i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+  while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n')) ++i;
+  return bytes.sliced(i).startsWith("{\\rtf") ? i : -1;
+}
+
+}  // namespace
+
+bool LooksLikeRtf(QByteArrayView bytes) { return rtfStart(bytes) >= 0; }
+
+bool ReadRtf(const QByteArray& bytes, QTextDocument& into, QString* error) {
+  const qsizetype start = rtfStart(bytes);
+  if (start < 0) {
+    if (error) *error = QStringLiteral("The data is not RTF: it does not begin with {\\rtf.");
+    return false;
+  }
+  const bool undo = into.isUndoRedoEnabled();
+  into.setUndoRedoEnabled(false);
+  into.clear();
+  {
+    Reader reader(bytes, into);
+    reader.run(start);
+  }
+  into.setUndoRedoEnabled(undo);
+  into.setModified(false);
+  return true;
+}
+
+bool ReadRtfFile(const QString& path, QTextDocument& into, QString* error) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    if (error) *error = file.errorString();
+    return false;
+  }
+  if (file.size() > kMaxFileBytes) {
+    if (error) *error = QStringLiteral("The file is larger than 64 MiB.");
+    return false;
+  }
+  const QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) {
+    if (error) *error = file.errorString();
+    return false;
+  }
+  return ReadRtf(bytes, into, error);
+}
+
+}  // namespace quorvex::rtf

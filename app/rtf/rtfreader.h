@@ -1,0 +1,25 @@
+// Reads RTF, as word processors write it for ordinary documents, into a QTextDocument.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+class QTextDocument;
+
+namespace quorvex::rtf {
+
+// True when the bytes begin, after any whitespace or UTF-8 byte order mark, with "{\rtf".
+bool LooksLikeRtf(QByteArrayView bytes);
+
+// Replaces the content of `into` with the RTF in `bytes` and marks it unmodified; the
+// undo history is cleared. Malformed RTF still gives a best-effort document and true.
+// Returns false, with the reason in *error and `into` left as it was, only when the
+// bytes are not RTF at all (a caller may then show them as plain text).
+bool ReadRtf(const QByteArray& bytes, QTextDocument& into, QString* error = nullptr);
+
+// ReadRtf on the file at `path`; false with the system's error text when it cannot be
+// read, or with ReadRtf's reason when it is not RTF.
+bool ReadRtfFile(const QString& path, QTextDocument& into, QString* error = nullptr);
+
+}  // namespace quorvex::rtf

@@ -1,0 +1,37 @@
+// Helpers shared by the RTF tests: text normalisation, format descriptions, generated documents.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class QTextDocument;
+class QTextCharFormat;
+class QTextBlock;
+
+namespace quorvex::rtf::test {
+
+// The document ReadRtf makes of `rtf`; fails the current test when ReadRtf returns false.
+QString readPlainText(const QByteArray& rtf);
+
+// Lines of text as two readers of the same file should agree on them: tabs, line and
+// paragraph separators split lines; leading list markers (bullets, "12.", "iv)"),
+// blank lines and repeated spaces go.
+QStringList normalizedLines(QString text);
+
+// The runs of ASCII letters and digits in `text`, in order.
+QStringList asciiWords(const QString& text);
+
+// Effective character formatting as one line, e.g. "Arial 12pt b sub fg=#ff0000".
+QString describeChar(const QTextCharFormat& format, const QTextDocument& doc);
+// Effective paragraph formatting, list membership included; margins in pixels.
+QString describeBlock(const QTextBlock& block, const QTextDocument& doc);
+// Every block of the document: its description, then each run of equal formatting as
+// "[description]text".
+QStringList describeDocument(const QTextDocument& doc);
+
+// Fills `doc` with paragraphs of random text (ASCII, cp1252, Greek, CJK, astral) in
+// random character and paragraph formats, lists included; the same seed gives the same document.
+void buildRandomDocument(QTextDocument& doc, unsigned seed);
+
+}  // namespace quorvex::rtf::test
