@@ -122,7 +122,7 @@ void Workspace::OnCalcNext() {
 void Workspace::BitBtn30Click() {
   m_searcher.unselectPickers();
   m_texts.selEquationEdit.clear();
-  formula::Scanner scanner(m_balancer.pendingMessage(), m_notifier);
+  formula::Scanner scanner = makeScanner();
   const calc::CalculatorSource source = m_calc.switchSource(m_elements, scanner);
   showCalcCaption();
   if (source == calc::CalculatorSource::FoundList) {
@@ -152,22 +152,22 @@ void Workspace::CalculateSheetEnter() {
 }
 
 void Workspace::Unit_molClick() {
-  formula::Scanner scanner(m_balancer.pendingMessage(), m_notifier);
+  formula::Scanner scanner = makeScanner();
   m_calc.Unit_molClick(pickedEquation(), m_elements, scanner);
 }
 
 void Workspace::Unit_gClick() {
-  formula::Scanner scanner(m_balancer.pendingMessage(), m_notifier);
+  formula::Scanner scanner = makeScanner();
   m_calc.Unit_gClick(pickedEquation(), m_elements, scanner);
 }
 
 void Workspace::OnLowPrecisionClick() {
-  formula::Scanner scanner(m_balancer.pendingMessage(), m_notifier);
+  formula::Scanner scanner = makeScanner();
   m_calc.OnLowPrecisionClick(pickedEquation(), m_elements, scanner);
 }
 
 void Workspace::OnHighPrecisionClick() {
-  formula::Scanner scanner(m_balancer.pendingMessage(), m_notifier);
+  formula::Scanner scanner = makeScanner();
   m_calc.OnHighPrecisionClick(pickedEquation(), m_elements, scanner);
 }
 
@@ -205,7 +205,7 @@ void Workspace::show(Box box, std::string_view text) {
 }
 
 void Workspace::UpdateCaculate() {
-  formula::Scanner scanner(m_balancer.pendingMessage(), m_notifier);
+  formula::Scanner scanner = makeScanner();
   m_calc.UpdateCaculate(pickedEquation(), m_elements, scanner);
 }
 
