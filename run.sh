@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
-# Builds Quorvex and starts it. The program works in the folder given by
-# QUORVEX_HOME (default ~/Quorvex), where it keeps cbd.dat, help.rtf and
-# report.rtf; missing files are copied there from data/ first, so the library
-# you build up and the report you save stay between runs.
+# Builds Quorvex and starts it in the user's data folder
+# ($XDG_DATA_HOME/quorvex, else ~/.local/share/quorvex), where it keeps
+# cbd.dat, help.rtf and report.rtf. Files missing there are copied from data/
+# first and a user's own files are never overwritten, so the library you build
+# up and the report you save stay between runs.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
 bash scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build --target quorvex quorvex-cli
+cmake --build build --target quorvex quorvex-cli quorvex_icon
 
-home=${QUORVEX_HOME:-$HOME/Quorvex}
+home=${XDG_DATA_HOME:-$HOME/.local/share}/quorvex
 mkdir -p "$home"
 for file in cbd.dat help.rtf report.rtf; do
   [[ -e "$home/$file" ]] || cp "data/$file" "$home/$file"

@@ -1,7 +1,13 @@
 // Quorvex: the program entry.
 #include <QApplication>
 
+#include <memory>
+
+#include <QIcon>
+#include <QPixmap>
+
 #include "app/fonts.h"
+#include "app/pictures.h"
 #include "app/messages.h"
 #include "app/tform1.h"
 #include "app/tform2.h"
@@ -9,6 +15,7 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("Quorvex");
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(quorvex::app::AppIcon(64))));
   quorvex::app::UseWindowFont();
 
   auto splash = std::make_unique<quorvex::app::TForm2>();

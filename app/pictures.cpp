@@ -132,4 +132,20 @@ QPixmap MailIcon() {
   return pixmap;
 }
 
+QImage AppIcon(int size) {
+  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  const qreal s = size;
+  QLinearGradient sky(0, 0, 0, s);
+  sky.setColorAt(0, QColor(70, 100, 200));
+  sky.setColorAt(1, QColor(40, 70, 160));
+  p.setPen(Qt::NoPen);
+  p.setBrush(sky);
+  p.drawRoundedRect(QRectF(s * 0.03, s * 0.03, s * 0.94, s * 0.94), s * 0.18, s * 0.18);
+  DrawFlask(p, QRectF(s * 0.22, s * 0.14, s * 0.56, s * 0.72), QColor(120, 220, 140));
+  return image;
+}
+
 }  // namespace quorvex::app

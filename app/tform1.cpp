@@ -36,6 +36,7 @@
 
 #include "app/pictures.h"
 #include "app/printing.h"
+#include "formula/charset.h"
 #include "app/rtf/rtfreader.h"
 #include "app/rtf/rtfwriter.h"
 
@@ -231,6 +232,8 @@ QWidget* TForm1::createBalancerPage() {
                              16 + 24 * (i % 7), 110, 19);
     m_balancer.sp[i]->installEventFilter(filter);
     m_balancer.pr[i]->installEventFilter(filter);
+    connect(m_balancer.sp[i], &QLineEdit::returnPressed, this, &TForm1::Input_BalanceClick);
+    connect(m_balancer.pr[i], &QLineEdit::returnPressed, this, &TForm1::Input_BalanceClick);
   }
   m_balancer.sp[0]->setToolTip("Input reactant");
   for (int i = 0; i + 1 < 14; ++i) QWidget::setTabOrder(m_balancer.sp[i], m_balancer.sp[i + 1]);
@@ -288,6 +291,7 @@ QWidget* TForm1::createSearcherPage() {
     m_searcher.searchEdits[i] = Place(new QLineEdit(i < 6 ? reactants : products),
                                       name.constData(), k < 3 ? 8 : 128, 16 + 24 * (k % 3), 110, 19);
     m_searcher.searchEdits[i]->installEventFilter(filter);
+    connect(m_searcher.searchEdits[i], &QLineEdit::returnPressed, this, &TForm1::Button2Click);
   }
   Label(search, "Label19", "Found Equations List", 9, 101);
   m_searcher.searchResultEdit = ListBox(search, "m_SearchResultEdit", 8, 121, 499, 280);
@@ -642,7 +646,27 @@ void TForm1::printList(const QString& heading, const std::string& displayText) {
   PrintDocument(document, heading, m_presenter, [this] { return choosePdfPath(); });
 }
 
-void TForm1::Input_BalanceClick() { run([this] { m_workspace->Input_BalanceClick(); }); }
+void TForm1::Input_BalanceClick() {
+  run([this] { m_workspace->Input_BalanceClick(); });
+  if (m_workspace->balancer().pendingMessage() == formula::kInvalidCharacters) showInvalidCharacter();
+}
+
+void TForm1::showInvalidCharacter() {
+  // The first reactant box with a character no formula may hold gets the
+  // focus, with that character selected.
+  for (QLineEdit* box : m_balancer.sp) {
+    const QString text = box->text();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+      const char16_t c = text[i].unicode();
+      if (c < 0x80 && formula::IsValidChar(static_cast<char>(c))) continue;
+      const int length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+      m_tabs->setCurrentIndex(0);
+      box->setFocus();
+      box->setSelection(static_cast<int>(i), length);
+      return;
+    }
+  }
+}
 void TForm1::ResetButtonClick() { run([this] { m_workspace->ResetButtonClick(); }); }
 void TForm1::ExampleBtClick() { run([this] { m_workspace->ExampleBtClick(); }); }
 void TForm1::OnResultClear() { run([this] { m_workspace->OnResultClear(); }); }

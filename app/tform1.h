@@ -137,6 +137,7 @@ class TForm1 : public QWidget {
   void onGridEdited(int row, int column);
   void onFocusChanged(QWidget* old, QWidget* now);
   void printList(const QString& heading, const std::string& displayText);
+  void showInvalidCharacter();
   // Reads one of the rich-text documents; reports a file that cannot be read.
   void loadDocument(const QString& fileName, QTextEdit* into);
   void createMenus();

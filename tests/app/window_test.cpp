@@ -402,6 +402,29 @@ class WindowTest : public QObject {
                                   "mailto:support@quorvex.example"}));
     QCOMPARE(m_presenter.messages.size(), 2);  // nothing could open them here
   }
+  void enterRunsBalanceAndSearch() {
+    box("Sp1")->setText("H2");
+    box("Sp2")->setText("O2");
+    box("Pr1")->setText("H2O");
+    QTest::keyClick(box("Sp2"), Qt::Key_Return);
+    QCOMPARE(box("MessageBox")->text(), QString("Balanced it successfully!"));
+    box("SearchEdit1")->setText("KClO3");
+    QTest::keyClick(box("SearchEdit1"), Qt::Key_Enter);
+    QVERIFY(find<QPlainTextEdit>("m_SearchResultEdit")->toPlainText().contains("|1| 2KClO3 = 2KCl+3O2"));
+  }
+
+  void anInvalidCharacterIsSelected() {
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    box("Sp1")->setText("H2");
+    box("Sp3")->setText("Na\u00e9Cl");
+    box("Pr1")->setText("H2 O");  // product boxes are not checked
+    click("BalanceBt");
+    QCOMPARE(box("MessageBox")->text(), QString("Input error-Invalid characters!"));
+    QTRY_VERIFY(box("Sp3")->hasFocus());
+    QCOMPARE(box("Sp3")->selectionStart(), 2);
+    QCOMPARE(box("Sp3")->selectedText(), QString("\u00e9"));
+  }
 };
 
 QTEST_MAIN(WindowTest)
