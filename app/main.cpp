@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <QIcon>
+#include <QScreen>
 #include <QPixmap>
 
 #include "app/fonts.h"
@@ -29,6 +30,9 @@ int main(int argc, char** argv) {
 
   splash->hide();
   splash.reset();
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    window.move(screen->availableGeometry().center() - window.rect().center());
+  }
   window.show();
   return QApplication::exec();
 }
