@@ -380,6 +380,7 @@ QWidget* TForm1::createCalculatorPage() {
   grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
   grid->setTabKeyNavigation(true);
   grid->setTextElideMode(Qt::ElideNone);
+  grid->setWordWrap(false);
   m_calculator.grid = grid;
 
   auto* unit = Place(new QGroupBox("Calculating", table), "GroupBox13", 8, 246, 200, 50);
