@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QPrinterInfo>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QPlainTextEdit>
@@ -285,6 +287,15 @@ class WindowTest : public QObject {
     QVERIFY(grid->item(1, 4)->flags() & Qt::ItemIsEditable);
     click("BitBtn5");
     QCOMPARE(grid->item(1, 4)->text(), QString());
+    // Row 0 and column 0 stay in view when the grid scrolls.
+    grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum());
+    grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+    auto* fixedRow = find<QTableView>("CalculateGridFixedRow");
+    auto* fixedColumn = find<QTableView>("CalculateGridFixedColumn");
+    QCOMPARE(fixedRow->indexAt(QPoint(2, 2)).row(), 0);
+    QCOMPARE(fixedColumn->indexAt(QPoint(2, 2)).column(), 0);
+    QCOMPARE(fixedColumn->indexAt(QPoint(2, 2)).row(), grid->rowAt(2));
+    QVERIFY(grid->rowAt(2) > 1);
     QCOMPARE(find<QGroupBox>("GroupCalcEquation")->title(),
              QString("Select an equation from the Balancer result list (1)"));
   }
