@@ -5,17 +5,22 @@
 
 namespace quorvex::app {
 
-void MessageBoxPresenter::information(const QString& text) {
-  QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
-                  m_parent);
+namespace {
+
+void Show(QMessageBox::Icon icon, const QString& text, QWidget* parent) {
+  QMessageBox box(icon, QApplication::applicationName(), text, QMessageBox::Ok, parent);
+  // Before the main window is up (start-up errors) nothing may hide the box.
+  if (!parent) box.setWindowFlag(Qt::WindowStaysOnTopHint);
   box.exec();
 }
 
-void MessageBoxPresenter::error(const QString& text) {
-  QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok,
-                  m_parent);
-  box.exec();
+}  // namespace
+
+void MessageBoxPresenter::information(const QString& text) {
+  Show(QMessageBox::NoIcon, text, m_parent);
 }
+
+void MessageBoxPresenter::error(const QString& text) { Show(QMessageBox::Critical, text, m_parent); }
 
 void PresenterNotifier::modal(std::string_view text) { m_presenter.information(FromBytes(text)); }
 

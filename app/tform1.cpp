@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDateTime>
+#include <QElapsedTimer>
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMenu>
@@ -241,10 +241,14 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
   m_tabs->addTab(createReportPage(), "Report");
   m_tabs->addTab(createPeriodicTablePage(), "Periodic Table");
   m_tabs->addTab(createHelpPage(), "Help");
-  m_tabs->setTabToolTip(0, "Input Pannel");
-  m_tabs->setTabToolTip(2, "Equation and Calculation Table.");
-  m_tabs->setTabToolTip(4, "Periodic Table");
-  m_tabs->setTabToolTip(5, "Help Documents");
+  // A page's hint shows over its tab and over the page itself.
+  const std::pair<int, const char*> hints[] = {
+      {0, "Input Pannel"}, {2, "Equation and Calculation Table."}, {4, "Periodic Table"},
+      {5, "Help Documents"}};
+  for (const auto& [index, hint] : hints) {
+    m_tabs->setTabToolTip(index, hint);
+    m_tabs->widget(index)->setToolTip(hint);
+  }
   m_tabs->setCurrentIndex(0);
   connect(m_tabs, &QTabWidget::currentChanged, this, &TForm1::OnTabSheetClick);
   createMenus();
@@ -253,7 +257,10 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
   OnMainFormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // Focus changes while the widgets are destroyed must not reach this window.
+  disconnect(qApp, &QApplication::focusChanged, this, &TForm1::onFocusChanged);
+}
 
 void TForm1::OnMainFormCreate() {
   m_workspace->texts().resultEdit = "No Results avalible.";
@@ -272,8 +279,11 @@ void TForm1::OnMainFormCreate() {
   // The hold keeps the splash window up: until the whole-second tick count
   // has moved on by the hold.
   if (m_options.holdSeconds > 0) {
-    const qint64 start = QDateTime::currentMSecsSinceEpoch() / 1000;
-    while (QDateTime::currentMSecsSinceEpoch() / 1000 < start + m_options.holdSeconds) {
+    // The monotonic tick count, so a clock set back cannot stretch the hold.
+    QElapsedTimer ticks;
+    ticks.start();
+    const qint64 start = ticks.msecsSinceReference() / 1000;
+    while (ticks.msecsSinceReference() / 1000 < start + m_options.holdSeconds) {
       QThread::msleep(20);
     }
   }
@@ -386,6 +396,9 @@ QWidget* TForm1::createSearcherPage() {
 
   auto* maintenance = new QWidget;
   maintenance->setObjectName("TabSheet5");
+  QPalette navy = maintenance->palette();
+  navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
+  maintenance->setPalette(navy);
   m_searcher.equationNumberLabel =
       Label(maintenance, "EquationNumberLabel",
             "There are total 217 equations in your library currently.", 128, 8);
@@ -613,7 +626,7 @@ QWidget* TForm1::createHelpPage() {
     f.setUnderline(true);
     link->setFont(f);
     QPalette palette = link->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
     link->setPalette(palette);
     link->setCursor(Qt::PointingHandCursor);
     link->adjustSize();
@@ -696,14 +709,20 @@ void TForm1::onGridEdited(int row, int column) {
 }
 
 void TForm1::onFocusChanged(QWidget* old, QWidget* now) {
-  if (!now || now->window() != this) return;
+  // Only moves inside this window count: focus that comes back from a message
+  // box or another program enters nothing.
+  if (!now || !old || now->window() != this || old->window() != this) return;
   if (now == m_searcher.addToLibEdit || now == m_searcher.removeEquationEdit ||
       now == m_calculator.selEquationEdit) {
     OnSelEquationEditEnter();
   }
-  // Entering the Calculator page: the focus moves into it from outside.
+  // Entering the Calculator page: the focus moves into it from outside. Qt
+  // moves the focus before it reports the page change, so the entry waits
+  // until the page change has been handled.
   QWidget* const page = m_calculator.groupCalcEquation->parentWidget();
-  if (page->isAncestorOf(now) && !(old && page->isAncestorOf(old))) CalculateSheetEnter();
+  if (page->isAncestorOf(now) && !page->isAncestorOf(old)) {
+    QMetaObject::invokeMethod(this, &TForm1::CalculateSheetEnter, Qt::QueuedConnection);
+  }
 }
 
 QString TForm1::choosePdfPath() {

@@ -199,7 +199,25 @@ void Library::save() const {
   }
 
   const std::string bytes = WriteLibraryLines(allLines());
-  std::filesystem::path temporary = m_file;
+  namespace fs = std::filesystem;
+  // Write where the file really is: a link named cbd.dat keeps pointing at it.
+  std::error_code linkError;
+  fs::path target = m_file;
+  if (fs::is_symlink(m_file, linkError)) {
+    const fs::path resolved = fs::weakly_canonical(m_file, linkError);
+    if (!linkError) target = resolved;
+  }
+  // A file the user made read-only stays as it is, as a plain write would fail on it.
+  std::error_code statusError;
+  const fs::file_status old = fs::status(target, statusError);
+  const bool exists = !statusError && fs::exists(old);
+  constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  if (exists && (old.permissions() & kAnyWrite) == fs::perms::none) {
+    throw FileError(FileError::Kind::Write, "Cannot write the library file " + Quoted(m_file) +
+                                                ": Permission denied (the file is read-only). "
+                                                "The file keeps its previous content.");
+  }
+  fs::path temporary = target;
   temporary += ".tmp";
   const auto fail = [&](const std::string& reason) {
     std::error_code ignored;
@@ -223,7 +241,9 @@ void Library::save() const {
   if (out.fail()) throw fail(SystemReason(errno));
 
   std::error_code ec;
-  std::filesystem::rename(temporary, m_file, ec);
+  if (exists) fs::permissions(temporary, old.permissions(), fs::perm_options::replace, ec);
+  ec.clear();
+  fs::rename(temporary, target, ec);
   if (ec) throw fail(ec.message());
 }
 

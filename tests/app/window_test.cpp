@@ -260,10 +260,11 @@ class WindowTest : public QObject {
     box("Sp2")->setText("O2");
     box("Pr1")->setText("H2O");
     click("BalanceBt");
-    find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    find<QPlainTextEdit>("SelEquationEdit")->setFocus();
+    box("Sp1")->setFocus();
+    // Changing the page moves the focus into it: the page entry picks the equation.
+    find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
     QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(), QString("|1| 2H2+O2 = 2H2O"));
     auto* grid = find<QTableWidget>("CalculateGrid");
     const auto row = [grid](int r) {
@@ -435,6 +436,17 @@ class WindowTest : public QObject {
     QTRY_VERIFY(box("Sp3")->hasFocus());
     QCOMPARE(box("Sp3")->selectionStart(), 2);
     QCOMPARE(box("Sp3")->selectedText(), QString("\u00e9"));
+  }
+  void enteringTheCalculatorWithBothListsEmpty() {
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    box("Sp1")->setFocus();
+    find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
+    // The page change empties the box first, then the entry tries both lists.
+    QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(),
+                 QString("The Found Equations List in the searcher is empty."));
+    QCOMPARE(find<QGroupBox>("GroupCalcEquation")->title(),
+             QString("Select an equation from the Balancer result list (0)"));
   }
 };
 

@@ -248,6 +248,12 @@ TEST(LibraryFile, FailedWriteKeepsTheOldFile) {
       {"temporary file cannot be created",
        [](const TempFolder& f) { std::filesystem::create_directory(f / "cbd.dat.tmp"); },
        "Is a directory"},
+      {"the file is read-only",
+       [](const TempFolder& f) {
+         std::filesystem::permissions(f / "cbd.dat", std::filesystem::perms::owner_read |
+                                                          std::filesystem::perms::group_read);
+       },
+       "Permission denied (the file is read-only)"},
       {"rename over a folder fails",
        [](const TempFolder& f) {
          std::filesystem::remove(f / "cbd.dat");
@@ -283,6 +289,25 @@ TEST(LibraryFile, FailedWriteKeepsTheOldFile) {
       EXPECT_FALSE(std::filesystem::exists(folder / "cbd.dat.tmp"));
     }
   }
+}
+
+TEST(LibraryFile, RewriteKeepsLinksAndPermissions) {
+  namespace fs = std::filesystem;
+  TempFolder folder;
+  fs::create_directory(folder / "real");
+  WriteBytes(folder / "real" / "library.dat", "#a#\r\n");
+  fs::permissions(folder / "real" / "library.dat",
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  fs::create_symlink(folder / "real" / "library.dat", folder / "cbd.dat");
+  SilentNotifier notifier;
+  Library lib(folder / "cbd.dat");
+  lib.load(notifier);
+  lib.AddTolib("#b#", notifier);
+  lib.save();
+  EXPECT_TRUE(fs::is_symlink(folder / "cbd.dat"));
+  EXPECT_EQ(ReadBytes(folder / "real" / "library.dat"), "#a#\r\n#b#\r\n");
+  EXPECT_EQ(fs::status(folder / "real" / "library.dat").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
 }  // namespace
