@@ -29,6 +29,13 @@ void DrawFlask(QPainter& p, const QRectF& box, const QColor& liquid) {
   p.drawPath(glass);
 }
 
+QFont TextFont(int pixels, bool bold) {
+  QFont font("Tahoma");
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}
+
 }  // namespace
 
 QPixmap BannerPicture() {
@@ -40,15 +47,10 @@ QPixmap BannerPicture() {
   sky.setColorAt(1, QColor(113, 113, 255));
   p.fillRect(pixmap.rect(), sky);
   DrawFlask(p, QRectF(10, 4, 22, 27), QColor(120, 220, 140));
-  QFont title("Tahoma");
-  title.setPixelSize(20);
-  title.setBold(true);
-  p.setFont(title);
+  p.setFont(TextFont(20, true));
   p.setPen(Qt::white);
   p.drawText(QRect(42, 0, 200, 35), Qt::AlignVCenter | Qt::AlignLeft, "Quorvex");
-  QFont motto("Tahoma");
-  motto.setPixelSize(11);
-  p.setFont(motto);
+  p.setFont(TextFont(11, false));
   p.setPen(QColor(220, 230, 255));
   p.drawText(QRect(200, 0, 322, 35), Qt::AlignVCenter | Qt::AlignRight,
              "balance  \xc2\xb7  search  \xc2\xb7  calculate");
@@ -70,10 +72,7 @@ QPixmap PagePicture() {
   p.drawLine(QPointF(12, 18), QPointF(22, 18));
   p.drawArc(QRectF(5, 8, 7, 5), 180 * 16, 180 * 16);
   p.drawArc(QRectF(22, 8, 7, 5), 180 * 16, 180 * 16);
-  QFont f("Tahoma");
-  f.setPixelSize(11);
-  f.setBold(true);
-  p.setFont(f);
+  p.setFont(TextFont(11, true));
   p.drawText(QRect(30, 0, 62, 22), Qt::AlignVCenter | Qt::AlignLeft, "Balancer");
   return pixmap;
 }
@@ -87,15 +86,10 @@ QPixmap SplashPicture() {
   sky.setColorAt(1, QColor(20, 30, 80));
   p.fillRect(pixmap.rect(), sky);
   DrawFlask(p, QRectF(28, 60, 90, 120), QColor(120, 220, 140));
-  QFont title("Tahoma");
-  title.setPixelSize(40);
-  title.setBold(true);
-  p.setFont(title);
+  p.setFont(TextFont(40, true));
   p.setPen(Qt::white);
   p.drawText(QRect(140, 60, 230, 60), Qt::AlignVCenter | Qt::AlignLeft, "Quorvex");
-  QFont line("Tahoma");
-  line.setPixelSize(13);
-  p.setFont(line);
+  p.setFont(TextFont(13, false));
   p.setPen(QColor(220, 230, 255));
   p.drawText(QRect(142, 120, 230, 20), Qt::AlignLeft, "Chemical equations, balanced.");
   p.drawText(QRect(142, 140, 230, 20), Qt::AlignLeft, "Version 2.11");

@@ -3,7 +3,6 @@
 #include <QFileInfo>
 
 #include <memory>
-#include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextCursor>

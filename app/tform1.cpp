@@ -263,7 +263,7 @@ TForm1::~TForm1() {
 }
 
 void TForm1::OnMainFormCreate() {
-  m_workspace->texts().resultEdit = "No Results avalible.";
+  // The workspace starts with the start-up texts ("No Results avalible." and the rest).
   // Each file that cannot be read is reported on its own, and start-up goes
   // on: the library and the element data never depend on the documents.
   loadDocument("help.rtf", m_helpEdit);

@@ -44,8 +44,6 @@ class TForm1 : public QWidget {
   TForm1(MessagePresenter& presenter, Options options, QWidget* parent = nullptr);
   ~TForm1() override;
 
-  workspace::Workspace& workspace() { return *m_workspace; }
-
  public slots:
   // Balancer page.
   void Input_BalanceClick();

@@ -59,7 +59,10 @@ void Balancer::findroot(const formula::BoxTexts& boxes) {
   formula::FillMatrix(boxes, m_names, scanner, m_matrix);
   if (hasError()) return;
 
-  m_original = m_matrix;
+  // The exact check needs the counts the elimination overwrites: rows 1..n.
+  m_original.n = m_matrix.n;
+  m_original.S = m_matrix.S;
+  for (int r = 1; r <= m_matrix.n; ++r) m_original.a[r] = m_matrix.a[r];
   m_pending.assign(Solve(m_matrix, m_notifier, m_x));
   // A success must conserve every element and the charge exactly; the
   // tolerance of the multiplier search could otherwise pass a near miss.

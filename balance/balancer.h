@@ -60,7 +60,6 @@ class Balancer {
   const std::string& pendingMessage() const { return m_pending; }
   ResultBoard& board() { return m_board; }
   const ResultBoard& board() const { return m_board; }
-  const formula::ElementNameList& elementNames() const { return m_names; }
   // The coefficients of the last solve, in column order from index 1.
   const CoefficientVector& coefficients() const { return m_x; }
 

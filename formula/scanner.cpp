@@ -20,23 +20,35 @@ std::size_t DigitRunLength(std::string_view text, std::size_t from) {
   return end - from;
 }
 
+// One or more decimal digits whose value is at most `limit`.
+bool ParseMagnitude(std::string_view digits, std::int64_t limit, std::int64_t& value) {
+  if (digits.empty()) return false;
+  std::int64_t v = 0;
+  for (char c : digits) {
+    if (!IsDigit(c)) return false;
+    v = v * 10 + (c - '0');
+    if (v > limit) return false;
+  }
+  value = v;
+  return true;
+}
+
+// A run of decimal digits as a 32-bit signed value; false when it is empty or
+// does not fit.
+bool ParseDigitRun(std::string_view digits, std::int32_t& value) {
+  std::int64_t v = 0;
+  if (!ParseMagnitude(digits, kInt32Max, v)) return false;
+  value = static_cast<std::int32_t>(v);
+  return true;
+}
+
 // An optional sign, then one or more digits, within 32 bits.
 bool ParseSignedInt(std::string_view text, std::int32_t& value) {
-  bool negative = false;
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  if (text.empty()) return false;
+  const bool negative = !text.empty() && text.front() == '-';
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
   std::int64_t magnitude = 0;
-  for (char c : text) {
-    if (!IsDigit(c)) return false;
-    magnitude = magnitude * 10 + (c - '0');
-    if (magnitude > kInt32Max + 1) return false;
-  }
-  const std::int64_t signedValue = negative ? -magnitude : magnitude;
-  if (signedValue > kInt32Max || signedValue < kInt32Min) return false;
-  value = static_cast<std::int32_t>(signedValue);
+  if (!ParseMagnitude(text, negative ? -kInt32Min : kInt32Max, magnitude)) return false;
+  value = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
   return true;
 }
 
@@ -47,18 +59,6 @@ std::int32_t ToInt32OrThrow(std::string_view digits) {
 }
 
 }  // namespace
-
-bool ParseDigitRun(std::string_view digits, std::int32_t& value) {
-  if (digits.empty()) return false;
-  std::int64_t v = 0;
-  for (char c : digits) {
-    if (!IsDigit(c)) return false;
-    v = v * 10 + (c - '0');
-    if (v > kInt32Max) return false;
-  }
-  value = static_cast<std::int32_t>(v);
-  return true;
-}
 
 std::int32_t Scanner::GetElementPos(std::string_view name, std::string_view text) {
   if (name.empty()) return 0;

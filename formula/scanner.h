@@ -48,8 +48,4 @@ class Scanner {
   Notifier& m_notifier;
 };
 
-// Reads a run of decimal digits as a 32-bit signed value; false when it is
-// empty or does not fit.
-bool ParseDigitRun(std::string_view digits, std::int32_t& value);
-
 }  // namespace quorvex::formula

@@ -20,5 +20,5 @@ if ((${#missing[@]})); then
   sudo=()
   if [[ $(id -u) -ne 0 ]]; then sudo=(sudo); fi
   "${sudo[@]}" apt-get update -q
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi

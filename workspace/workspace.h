@@ -107,8 +107,6 @@ class Workspace final : private library::View, private library::CalculatorHooks 
 
   // The equation text of the record the calculator source's picker selects; empty for none.
   std::string_view pickedEquation() const;
-  int balanceExampleCounter() const { return m_balanceExample; }
-  int searchExampleCounter() const { return m_searchExample; }
 
  private:
   void show(library::Box box, std::string_view text) override;
