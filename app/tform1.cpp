@@ -276,15 +276,17 @@ void TForm1::OnMainFormCreate() {
   m_workspace->InitRealElement();
   showTexts();
 
-  // The hold keeps the splash window up: until the whole-second tick count
-  // has moved on by the hold.
+  // The hold keeps the splash window up until the whole-second value of the
+  // tick count has moved on by the hold: with two, between one and two seconds.
   if (m_options.holdSeconds > 0) {
-    // The monotonic tick count, so a clock set back cannot stretch the hold.
+    // The monotonic clock, so a clock set back cannot stretch the hold. The
+    // tick count is the clock's reading at start() plus what has elapsed since.
     QElapsedTimer ticks;
     ticks.start();
-    const qint64 start = ticks.msecsSinceReference() / 1000;
-    while (ticks.msecsSinceReference() / 1000 < start + m_options.holdSeconds) {
-      QThread::msleep(20);
+    const qint64 origin = ticks.msecsSinceReference();
+    const qint64 start = origin / 1000;
+    while ((origin + ticks.elapsed()) / 1000 < start + m_options.holdSeconds) {
+      QThread::msleep(10);
     }
   }
 }

@@ -92,6 +92,17 @@ class WindowTest : public QObject {
                      "result board."));
   }
 
+  void startUpHoldEndsAfterOneToTwoSeconds() {
+    // The window as the program builds it: the default hold, no test option.
+    TForm1::Options options;
+    options.workingDirectory = QDir(m_dir.path());
+    QElapsedTimer clock;
+    clock.start();
+    TForm1 held(m_presenter, options);
+    const qint64 ms = clock.elapsed();
+    QVERIFY2(ms >= 1000 && ms < 3000, qPrintable(QString("the hold took %1 ms").arg(ms)));
+  }
+
   void balanceShowsTheOutcomeInItsColour_data() {
     QTest::addColumn<QStringList>("reactants");
     QTest::addColumn<QStringList>("products");
