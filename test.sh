@@ -37,4 +37,4 @@ fi
 echo "== all tests"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j "$jobs"
-cd build && ctest --output-on-failure -j "$jobs"
+cd build && ctest --output-on-failure --no-tests=error -j "$jobs"

@@ -252,6 +252,8 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
   m_tabs->setCurrentIndex(0);
   connect(m_tabs, &QTabWidget::currentChanged, this, &TForm1::OnTabSheetClick);
   createMenus();
+  // Typing starts in the first reactant box.
+  m_balancer.sp[0]->setFocus();
   connect(qApp, &QApplication::focusChanged, this, &TForm1::onFocusChanged);
 
   OnMainFormCreate();

@@ -3,10 +3,14 @@
 # Usage: scripts/deps.sh [test]
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev fonts-wine)
+# The program: what ./run.sh needs, and nothing more.
+packages=(cmake ninja-build g++ qt6-base-dev fonts-wine)
 if [[ "${1:-}" == test ]]; then
-  # Benchmarks, and clang with its runtime for libFuzzer and the sanitizers.
-  packages+=(libbenchmark-dev clang libclang-rt-14-dev unrtf)
+  # GoogleTest and benchmarks; clang with its runtime for libFuzzer and the
+  # sanitizers; unrtf for reading our RTF back; Xvfb, xauth, xdotool, xclip and
+  # the X11 headers for the end-to-end tests; poppler-utils to read printed PDFs.
+  packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev unrtf
+             xvfb xauth xdotool xclip libx11-dev poppler-utils)
 fi
 
 missing=()

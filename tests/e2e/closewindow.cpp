@@ -1,0 +1,32 @@
+// Asks an X window to close the way a window manager's close button does: a
+// WM_DELETE_WINDOW client message. Under Xvfb there is no window manager to
+// send it, and xdotool has no command for it.
+//   closewindow WINDOW-ID    exit status 0 when the message was sent
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: closewindow WINDOW-ID\n");
+    return 2;
+  }
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) {
+    std::fprintf(stderr, "closewindow: cannot open the display\n");
+    return 1;
+  }
+  const Window window = std::strtoul(argv[1], nullptr, 0);
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  const Status sent = XSendEvent(display, window, False, NoEventMask, &event);
+  XSync(display, False);
+  XCloseDisplay(display);
+  return sent ? 0 : 1;
+}

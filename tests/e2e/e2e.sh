@@ -1,0 +1,166 @@
+#!/usr/bin/env bash
+# End-to-end tests of the shipped program: each starts the built `quorvex` as a
+# user does (no test option, no switch), on its own Xvfb display, in a fresh
+# temporary data folder, drives it with real X input events and reads back what
+# it shows. A test that goes wrong says what it saw and kills what it started;
+# it never waits past its own limits.
+#   e2e.sh CASE BUILD-DIR SOURCE-DIR
+# CASE: window | scenario | launcher | nodisplay
+set -euo pipefail
+
+case=$1
+build=$(realpath "$2")
+source=$(realpath "$3")
+quorvex=$build/app/quorvex
+closewindow=$build/tests/e2e/closewindow
+title='Quorvex v2.11'
+hold=2                    # the start-up hold in seconds (one to two seconds)
+limit=$((hold + 2))       # the window must be up by then
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# A display of our own, so tests running side by side never meet.
+start_display() {
+  local fifo=$work/display
+  mkfifo "$fifo"
+  Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$fifo" 2>"$work/xvfb.log" &
+  pids+=($!)
+  local number
+  read -r -t 10 number <"$fifo" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  export DISPLAY=:$number
+  unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+}
+
+# Starts a program in the background; its pid is in $started.
+start() {
+  "$@" >"$work/program.log" 2>&1 &
+  started=$!
+  pids+=("$started")
+}
+
+# Waits until the program maps the main window; its id is in $window, the time
+# from $since to then in $shown_ms.
+wait_window() {
+  local pid=$1 since=$2
+  local deadline=$((since + limit * 1000))
+  window=
+  while :; do
+    window=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1) || true
+    [[ -n $window ]] && break
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid" && status=0 || status=$?
+      fail "the program ended with status $status before its window opened: $(cat "$work/program.log")"
+    fi
+    (($(now_ms) < deadline)) || fail "no window titled \"$title\" within $limit s"
+    sleep 0.05
+  done
+  shown_ms=$(($(now_ms) - since))
+  # The splash window is gone by then: the main window is the only one shown.
+  local shown
+  shown=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)
+  ((shown == 1)) || fail "$shown windows are shown with the main window; the splash window stayed"
+}
+
+# Closes the main window as a window manager's close button does and checks
+# that the program then ends with status 0.
+close_and_check() {
+  local pid=$1
+  "$closewindow" "$window" || fail "could not ask the window to close"
+  local deadline=$(($(now_ms) + 5000))
+  while kill -0 "$pid" 2>/dev/null; do
+    (($(now_ms) < deadline)) || fail "the program did not end within 5 s of closing its window"
+    sleep 0.05
+  done
+  local status=0
+  wait "$pid" || status=$?
+  ((status == 0)) || fail "the program ended with status $status: $(cat "$work/program.log")"
+}
+
+data_folder() {
+  mkdir -p "$1"
+  cp "$source"/data/{cbd.dat,help.rtf,report.rtf} "$1"/
+}
+
+case $case in
+window)
+  start_display
+  data_folder "$work/data"
+  cd "$work/data"
+  since=$(now_ms)
+  start "$quorvex"
+  wait_window "$started" "$since"
+  echo "window shown after $shown_ms ms (limit $((limit * 1000)) ms)"
+  ((shown_ms >= 1000)) || fail "the window came up after $shown_ms ms, before the one-second hold"
+  close_and_check "$started"
+  ;;
+
+scenario)
+  start_display
+  data_folder "$work/data"
+  cd "$work/data"
+  since=$(now_ms)
+  start "$quorvex"
+  wait_window "$started" "$since"
+  # Typing starts in Sp1; Tab moves to Sp2, then through Sp3..Sp14 to Pr1.
+  xdotool type --delay 20 'H2'
+  xdotool key Tab
+  xdotool type --delay 20 'O2'
+  xdotool key --repeat 13 Tab
+  xdotool type --delay 20 'H2O'
+  xdotool key Return
+  # Into the Balanced Equations List, select all and copy.
+  xdotool mousemove --window "$window" 260 392 click 1
+  xdotool key ctrl+a ctrl+c
+  sleep 0.2
+  copied=$(timeout 5 xclip -o -selection clipboard) || fail "nothing was copied from the list"
+  [[ $copied == *'|1| 2H2+O2 = 2H2O'* ]] || fail "the list shows \"$copied\", not |1| 2H2+O2 = 2H2O"
+  close_and_check "$started"
+  ;;
+
+launcher)
+  start_display
+  prefix=$work/prefix
+  cmake --install "$build" --prefix "$prefix" >"$work/install.log" || fail "cmake --install failed: $(cat "$work/install.log")"
+  export XDG_DATA_HOME=$work/xdg HOME=$work/home
+  mkdir -p "$HOME"
+  since=$(now_ms)
+  start "$prefix/bin/quorvex-launch"
+  wait_window "$started" "$since"
+  for file in cbd.dat help.rtf report.rtf; do
+    cmp -s "$source/data/$file" "$XDG_DATA_HOME/quorvex/$file" || fail "$file was not seeded into \$XDG_DATA_HOME/quorvex"
+  done
+  close_and_check "$started"
+  printf '#H2+Cl2 = 2HCl#\r\n' >>"$XDG_DATA_HOME/quorvex/cbd.dat"
+  cp "$XDG_DATA_HOME/quorvex/cbd.dat" "$work/changed.dat"
+  since=$(now_ms)
+  start "$prefix/bin/quorvex-launch"
+  wait_window "$started" "$since"
+  close_and_check "$started"
+  cmp -s "$work/changed.dat" "$XDG_DATA_HOME/quorvex/cbd.dat" || fail "a second start overwrote the changed cbd.dat"
+  ;;
+
+nodisplay)
+  export XDG_DATA_HOME=$work/xdg HOME=$work/home
+  mkdir -p "$HOME"
+  output=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$source/run.sh" 2>&1) ||
+    fail "run.sh without a display failed: $output"
+  count=$(grep -c 'Balanced it successfully!' <<<"$output" || true)
+  ((count == 5)) || fail "run.sh without a display printed $count balanced examples, not 5: $output"
+  ;;
+
+*)
+  fail "unknown case $case"
+  ;;
+esac
+echo "PASS: $case"
