@@ -41,7 +41,6 @@ int main(int argc, char** argv) {
   }
   PrintingPresenter presenter;
   quorvex::app::TForm1::Options options;
-  options.holdSeconds = 0;
   options.pdfPath = [] { return QString(); };
   options.openUrl = [](const QString&) { return false; };
   quorvex::app::TForm1 window(presenter, options);

@@ -729,9 +729,12 @@ void TForm1::onFocusChanged(QWidget* old, QWidget* now) {
   }
 }
 
-QString TForm1::choosePdfPath() {
+QString TForm1::choosePdfPath(const QString& title) {
   if (m_options.pdfPath) return m_options.pdfPath();
-  return QFileDialog::getSaveFileName(this, "Save as PDF", m_options.workingDirectory.path(),
+  // The documents folder: the working folder is the hidden data folder.
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty()) folder = QDir::homePath();
+  return QFileDialog::getSaveFileName(this, "Save as PDF", QDir(folder).filePath(title + ".pdf"),
                                       "PDF documents (*.pdf)");
 }
 
@@ -742,7 +745,7 @@ void TForm1::printList(const QString& heading, const std::string& displayText) {
   }
   QTextDocument document;
   BuildListDocument(document, heading, lines);
-  PrintDocument(document, heading, m_presenter, [this] { return choosePdfPath(); });
+  PrintDocument(document, heading, m_presenter, [&] { return choosePdfPath(heading); });
 }
 
 void TForm1::Input_BalanceClick() {
@@ -879,7 +882,8 @@ void TForm1::BitBtn17Click() {
 }
 
 void TForm1::BitBtn6Click() {
-  PrintDocument(*m_reportEdit->document(), "report.rtf", m_presenter, [this] { return choosePdfPath(); });
+  PrintDocument(*m_reportEdit->document(), "report.rtf", m_presenter,
+                [this] { return choosePdfPath("report"); });
 }
 
 void TForm1::BitBtn16Click() {

@@ -140,7 +140,7 @@ class TForm1 : public QWidget {
   void loadDocument(const QString& fileName, QTextEdit* into);
   void createMenus();
   bool openUrl(const QString& url);
-  QString choosePdfPath();
+  QString choosePdfPath(const QString& title);
 
   MessagePresenter& m_presenter;
   PresenterNotifier m_notifier;

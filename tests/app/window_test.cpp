@@ -3,7 +3,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTextDocument>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -15,8 +20,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <array>
 #include <memory>
 
+#include "app/fonts.h"
+#include "app/printing.h"
 #include "app/tform1.h"
 #include "recorder.h"
 
@@ -30,6 +38,7 @@ class WindowTest : public QObject {
   QDir m_dir;
   RecordingPresenter m_presenter;
   QStringList m_urls;
+  QString m_pdfName = "list.pdf";  // what the PDF file dialog answers
   std::unique_ptr<TForm1> m_window;
 
   template <class W>
@@ -43,6 +52,10 @@ class WindowTest : public QObject {
   QColor messageColour() { return box("MessageBox")->palette().color(QPalette::Text); }
 
  private slots:
+  void initTestCase() {
+    // The program's own font, set in pixels as the program sets it.
+    quorvex::app::UseWindowFont();
+  }
   void init() {
     m_temp = std::make_unique<QTemporaryDir>();
     QVERIFY(m_temp->isValid());
@@ -52,13 +65,14 @@ class WindowTest : public QObject {
     writeFile("report.rtf", "{\\rtf1\\ansi My report\\par}");
     m_presenter.messages.clear();
     m_urls.clear();
+    m_pdfName = "list.pdf";
     startWindow();
   }
   void startWindow() {
     TForm1::Options options;
     options.workingDirectory = QDir(m_dir.path());
     options.holdSeconds = 0;
-    options.pdfPath = [this] { return m_dir.filePath("list.pdf"); };
+    options.pdfPath = [this] { return m_dir.filePath(m_pdfName); };
     options.openUrl = [this](const QString& url) {
       m_urls << url;
       return false;
@@ -74,6 +88,35 @@ class WindowTest : public QObject {
   QByteArray readFile(const QString& name) {
     QFile file(m_dir.filePath(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  void balanceTwo() {
+    for (const auto& [sp1, sp2, pr1] : {std::array<const char*, 3>{"H2", "O2", "H2O"}, {"N2", "H2", "NH3"}}) {
+      box("Sp1")->setText(sp1);
+      box("Sp2")->setText(sp2);
+      box("Pr1")->setText(pr1);
+      click("BalanceBt");
+    }
+  }
+  // Reads a PDF back with pdftotext: every word of `words` is there, and each
+  // of them stands between `minHeight` and `maxHeight` points high.
+  void checkPrintedWords(const QString& pdf, const QStringList& words, double minHeight, double maxHeight) {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+    QProcess reader;
+    reader.start("pdftotext", {"-bbox", pdf, "-"});
+    QVERIFY(reader.waitForFinished(30000));
+    const QString html = QString::fromUtf8(reader.readAllStandardOutput());
+    static const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    QMap<QString, double> heights;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+      const auto m = it.next();
+      heights.insert(m.captured(5).replace("&amp;", "&"), m.captured(4).toDouble() - m.captured(2).toDouble());
+    }
+    for (const QString& w : words) {
+      QVERIFY2(heights.contains(w), qPrintable("\"" + w + "\" is not in the PDF: " + QStringList(heights.keys()).join(' ')));
+      QVERIFY2(heights[w] >= minHeight && heights[w] <= maxHeight,
+               qPrintable(QString("\"%1\" is %2 pt high").arg(w).arg(heights[w])));
+    }
   }
   void cleanup() {
     m_window.reset();
@@ -407,14 +450,51 @@ class WindowTest : public QObject {
 
   void printingWithoutAPrinterOffersAPdf() {
     if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a printer is installed here");
-    box("Sp1")->setText("H2");
-    box("Sp2")->setText("O2");
-    box("Pr1")->setText("H2O");
-    click("BalanceBt");
+    balanceTwo();
+    m_pdfName = "list";  // typed without ".pdf"
     click("BitBtn2");
-    QCOMPARE(m_presenter.messages.size(), 1);
+    QCOMPARE(m_presenter.messages.size(), 2);
     QVERIFY(m_presenter.messages[0].startsWith("No printer is installed."));
-    QVERIFY(readFile("list.pdf").startsWith("%PDF-"));
+    QCOMPARE(m_presenter.messages[1],
+             "\"Balanced Equations List\" was saved as " + m_dir.filePath("list.pdf") + ".");
+    checkPrintedWords(m_dir.filePath("list.pdf"), {"|1|", "2H2+O2", "=", "2H2O", "|2|", "N2+3H2", "2NH3"},
+                      9, 16);
+  }
+
+  // Every list and the report print at a reading size at every resolution.
+  void printsAtAReadableSize_data() {
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<int>("dpi");
+    for (const char* what : {"result list", "found list", "report"}) {
+      for (int dpi : {300, 1200}) QTest::newRow(qPrintable(QString("%1 %2").arg(what).arg(dpi))) << what << dpi;
+    }
+  }
+  void printsAtAReadableSize() {
+    QFETCH(QString, what);
+    QFETCH(int, dpi);
+    balanceTwo();
+    box("SearchEdit7")->setText("H2O");
+    click("BitBtn13");
+    QTextDocument list;
+    QStringList lines;
+    QString source = find<QPlainTextEdit>(what == "found list" ? "m_SearchResultEdit" : "ResultEdit")->toPlainText();
+    for (const QString& line : source.split('\n')) {
+      if (line.startsWith('|')) lines << line;
+    }
+    quorvex::app::BuildListDocument(list, what, lines);
+    const QTextDocument& document = what == "report" ? *find<QTextEdit>("ReportEdit")->document() : list;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(dpi);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_dir.filePath("printed.pdf"));
+    QVERIFY(quorvex::app::PrintTo(document, printer, what, m_presenter));
+    if (what == "report") {
+      checkPrintedWords(printer.outputFileName(), {"My", "report"}, 9, 16);
+    } else if (what == "found list") {
+      checkPrintedWords(printer.outputFileName(), {"|1|", "2H2+O2", "=", "2H2O"}, 9, 16);
+    } else {
+      checkPrintedWords(printer.outputFileName(), {"|1|", "2H2+O2", "|2|", "N2+3H2", "2NH3"}, 9, 16);
+    }
   }
 
   void helpLinks() {
