@@ -96,8 +96,24 @@ void Workspace::OnSelEquationNext() { m_searcher.OnSelEquationNext(*this, *this)
 void Workspace::OnSelEquationBack() { m_searcher.OnSelEquationBack(*this, *this); }
 void Workspace::OnSchSelEquationNext() { m_searcher.OnSchSelEquationNext(*this, *this); }
 void Workspace::OnSchSelEquationBack() { m_searcher.OnSchSelEquationBack(*this, *this); }
-void Workspace::OnAddTolib() { m_searcher.OnAddTolib(*this); }
-void Workspace::OnDelFromLib() { m_searcher.OnDelFromLib(*this); }
+void Workspace::OnAddTolib() {
+  // A page change empties the box but keeps the pick: never change the file
+  // with an equation the page does not show.
+  const std::string& picked = m_searcher.balancerPicker().selectionText();
+  if (!picked.empty() && m_texts.addToLibEdit != picked) {
+    m_notifier.modal(kPickFirst);
+    return;
+  }
+  m_searcher.OnAddTolib(*this);
+}
+void Workspace::OnDelFromLib() {
+  const std::string& picked = m_searcher.searcherPicker().selectionText();
+  if (!picked.empty() && m_texts.removeEquationEdit != picked) {
+    m_notifier.modal(kPickFirst);
+    return;
+  }
+  m_searcher.OnDelFromLib(*this);
+}
 void Workspace::OnTabSheetClick() { m_searcher.OnTabSheetClick(librarySource(), *this, *this); }
 void Workspace::OnSelEquationEditEnter() { m_searcher.OnSelEquationEditEnter(*this); }
 

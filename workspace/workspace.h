@@ -18,6 +18,9 @@ namespace quorvex::workspace {
 
 inline constexpr int kSearchBoxes = 12;
 inline constexpr int kElementFacts = 10;
+// Add To Lib or Del From Lib while the box shows no equation.
+inline constexpr std::string_view kPickFirst =
+    "No equation selected. Pick one with \"Back\" or \"Next\" first.";
 inline constexpr std::string_view kDesignCountLabel =
     "There are total 217 equations in your library currently.";
 

@@ -232,8 +232,24 @@ TEST_F(WorkspaceTest, TabChangeEmptiesStaleSelections) {
   ws.OnTabSheetClick();  // the found list is empty
   EXPECT_EQ(ws.texts().addToLibEdit, "");
   EXPECT_EQ(ws.texts().selEquationEdit, "|1| N2+3H2 = 2NH3");
-  ws.OnAddTolib();  // the selection stays
+  // The pick stays, but the page shows nothing: the file is not changed.
+  ws.OnAddTolib();
+  EXPECT_EQ(m_notifier.messages().back(), kPickFirst);
+  EXPECT_EQ(readLibrary(), kLibrary);
+  ws.OnSelEquationNext();  // shows it again
+  ASSERT_EQ(ws.texts().addToLibEdit, "|1| N2+3H2 = 2NH3");
+  ws.OnAddTolib();
   EXPECT_EQ(m_notifier.messages().back(), "Added to the equation library successfully!");
+
+  ws.OnResultClear();
+  search(ws, {"H2"});
+  ws.OnSchSelEquationNext();
+  ASSERT_NE(ws.texts().removeEquationEdit, "");
+  ws.OnTabSheetClick();  // the board is empty
+  ASSERT_EQ(ws.texts().removeEquationEdit, "");
+  ws.OnDelFromLib();
+  EXPECT_EQ(m_notifier.messages().back(), kPickFirst);
+  EXPECT_NE(readLibrary().find("N2+3H2 = 2NH3"), std::string::npos);
 }
 
 TEST_F(WorkspaceTest, PeriodicTableFacts) {
