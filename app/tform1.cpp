@@ -461,13 +461,19 @@ QWidget* TForm1::createCalculatorPage() {
   auto* grid = Place(new QTableWidget(61, 30, table), "CalculateGrid", 8, 16, 489, 225);
   grid->horizontalHeader()->hide();
   grid->verticalHeader()->hide();
+  // The minimum first: a default below the minimum in force (which the font
+  // sets) is raised to it.
+  grid->horizontalHeader()->setMinimumSectionSize(10);
+  grid->verticalHeader()->setMinimumSectionSize(10);
   grid->horizontalHeader()->setDefaultSectionSize(80);
   grid->verticalHeader()->setDefaultSectionSize(16);
-  grid->verticalHeader()->setMinimumSectionSize(10);
   static constexpr int kWidths[7] = {80, 73, 85, 112, 96, 94, 91};
   for (int c = 0; c < 7; ++c) grid->setColumnWidth(c, kWidths[c]);
   grid->setRowHeight(6, 15);
-  grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
+  // No editing on a click into the selected cell: its editor would open after
+  // a delay and lose the keys typed before it.
+  grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                        QAbstractItemView::AnyKeyPressed | QAbstractItemView::CurrentChanged);
   grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
   grid->setTabKeyNavigation(true);
   grid->setTextElideMode(Qt::ElideNone);
@@ -496,13 +502,16 @@ QWidget* TForm1::createCalculatorPage() {
           &QPushButton::clicked, this, &TForm1::OnSetAccurate);
   connect(Button(table, "BitBtn5", "Clear All", 420, 262, 75, 25, "Clear the table."),
           &QPushButton::clicked, this, &TForm1::BitBtn5Click);
-  // Row 0 and column 0 are fixed: sky blue and not editable.
+  // Row 0 and column 0 are fixed: sky blue and not editable. Only the amounts
+  // are typed: the table and Calculate use nothing else typed into the grid.
   for (int r = 0; r < grid->rowCount(); ++r) {
     for (int c = 0; c < grid->columnCount(); ++c) {
       auto* item = new QTableWidgetItem;
       if (r == 0 || c == 0) {
         item->setFlags(Qt::ItemIsEnabled);
         item->setBackground(QColor(166, 202, 240));
+      } else if (c != calc::kAmountColumn) {
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
       }
       grid->setItem(r, c, item);
     }

@@ -339,7 +339,26 @@ class WindowTest : public QObject {
     QTest::mouseClick(find<QRadioButton>("Unit_mol"), Qt::LeftButton);
     QCOMPARE(grid->item(1, 4)->text(), QString("4"));
     QVERIFY(!(grid->item(0, 1)->flags() & Qt::ItemIsEditable));
-    QVERIFY(grid->item(1, 4)->flags() & Qt::ItemIsEditable);
+    for (int c = 1; c < grid->columnCount(); ++c) {
+      QCOMPARE(bool(grid->item(1, c)->flags() & Qt::ItemIsEditable), c == 4);
+    }
+    for (int r = 0; r < grid->rowCount(); ++r) QCOMPARE(grid->rowHeight(r), r == 6 ? 15 : 16);
+    const int widths[] = {80, 73, 85, 112, 96, 94, 91};
+    for (int c = 0; c < grid->columnCount(); ++c) QCOMPARE(grid->columnWidth(c), c < 7 ? widths[c] : 80);
+    // Keys typed at a typist's pace straight after a click into the selected
+    // cell all arrive.
+    const QPoint cell = grid->visualItemRect(grid->item(2, 4)).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
+    QTest::keyClick(QApplication::focusWidget(), '3');
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(grid->item(2, 4)->text(), QString("3"));
+    QTest::qWait(QApplication::doubleClickInterval() + 100);  // a click, not a double click
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
+    for (const char c : {'1', '5', '.', '8'}) {
+      QTest::keyClick(QApplication::focusWidget(), c, Qt::NoModifier, 150);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(grid->item(2, 4)->text(), QString("15.8"));
     click("BitBtn5");
     QCOMPARE(grid->item(1, 4)->text(), QString());
     // Row 0 and column 0 stay in view when the grid scrolls.
