@@ -36,6 +36,7 @@
 
 #include "app/pictures.h"
 #include "app/printing.h"
+#include "app/recording.h"
 #include "formula/charset.h"
 #include "app/rtf/rtfreader.h"
 #include "app/rtf/rtfwriter.h"
@@ -83,7 +84,7 @@ const char* const kSupportAddress = "support@quorvex.example";
 // before it.
 class MenuKeys : public QObject {
  public:
-  MenuKeys(QObject* parent, std::function<bool(int key)> onKey)
+  MenuKeys(QObject* parent, std::function<bool(QObject* box, int key)> onKey)
       : QObject(parent), m_onKey(std::move(onKey)) {}
 
  protected:
@@ -93,11 +94,11 @@ class MenuKeys : public QObject {
       if (key->modifiers() == Qt::ControlModifier) {
         if (event->type() == QEvent::ShortcutOverride) {
           // Let the key reach this filter as a key press.
-          if (m_onKey(-key->key())) {
+          if (m_onKey(watched, -key->key())) {
             event->accept();
             return true;
           }
-        } else if (m_onKey(key->key())) {
+        } else if (m_onKey(watched, key->key())) {
           return true;
         }
       }
@@ -106,7 +107,7 @@ class MenuKeys : public QObject {
   }
 
  private:
-  std::function<bool(int)> m_onKey;  // a negative key asks only whether it is taken
+  std::function<bool(QObject*, int)> m_onKey;  // a negative key asks only whether it is taken
 };
 
 // Keeps row 0 and column 0 of a grid in view while it scrolls, as fixed rows
@@ -225,7 +226,7 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
       m_workspace(std::make_unique<workspace::Workspace>(
           m_notifier,
           std::filesystem::path(
-              QFile::encodeName(m_options.workingDirectory.filePath("cbd.dat")).toStdString()),
+              QFile::encodeName(m_options.workingDirectory.absoluteFilePath("cbd.dat")).toStdString()),
           DecimalSeparator())) {
   setObjectName("TForm1");
   setWindowTitle("Quorvex v2.11");
@@ -841,8 +842,10 @@ void TForm1::createMenus() {
   paste->setObjectName("Paste1");
   paste->setShortcut(QKeySequence("Ctrl+P"));
 
-  auto* resultKeys = new MenuKeys(this, [this](int key) {
+  // Copy and Record act on the box they were used in.
+  auto* resultKeys = new MenuKeys(this, [this](QObject* box, int key) {
     const bool taken = key == Qt::Key_C || key == Qt::Key_R || key == -Qt::Key_C || key == -Qt::Key_R;
+    if (key > 0) m_menuBox = qobject_cast<QPlainTextEdit*>(box);
     if (key == Qt::Key_C) CopyResult();
     if (key == Qt::Key_R) RecordtoReportClick();
     return taken;
@@ -850,15 +853,17 @@ void TForm1::createMenus() {
   for (QPlainTextEdit* box : {m_balancer.resultEdit, m_searcher.searchResultEdit, m_searcher.addToLibEdit,
                               m_searcher.removeEquationEdit, m_calculator.selEquationEdit}) {
     box->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(box, &QWidget::customContextMenuRequested, this,
-            [this, box](const QPoint& at) { m_resultMenu->exec(box->viewport()->mapToGlobal(at)); });
+    connect(box, &QWidget::customContextMenuRequested, this, [this, box](const QPoint& at) {
+      m_menuBox = box;
+      m_resultMenu->exec(box->viewport()->mapToGlobal(at));
+    });
     box->installEventFilter(resultKeys);
   }
   m_reportEdit->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(m_reportEdit, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     m_reportMenu->exec(m_reportEdit->viewport()->mapToGlobal(at));
   });
-  m_reportEdit->installEventFilter(new MenuKeys(this, [this](int key) {
+  m_reportEdit->installEventFilter(new MenuKeys(this, [this](QObject*, int key) {
     // Ctrl+C is the box's own copy; Ctrl+P pastes.
     if (key == -Qt::Key_P) return true;
     if (key == Qt::Key_P) {
@@ -871,13 +876,22 @@ void TForm1::createMenus() {
 
 void TForm1::loadDocument(const QString& fileName, QTextEdit* into) {
   QString error;
-  if (!rtf::ReadRtfFile(m_options.workingDirectory.filePath(fileName), *into->document(), &error)) {
-    m_presenter.error("Cannot read '" + fileName + "': " + error);
+  const QString path = m_options.workingDirectory.absoluteFilePath(fileName);
+  if (!rtf::ReadRtfFile(path, *into->document(), &error)) {
+    m_presenter.error("Cannot read '" + QDir::toNativeSeparators(path) + "': " + error);
   }
-  into->moveCursor(QTextCursor::Start);
+  // The help opens at its top; the report's caret waits at its end.
+  into->moveCursor(into == m_reportEdit ? QTextCursor::End : QTextCursor::Start);
 }
 
-void TForm1::BitBtn1Click() { m_reportEdit->clear(); }
+void TForm1::BitBtn1Click() {
+  m_reportEdit->clear();
+  QTextCursor caret(m_reportEdit->document());
+  caret.setBlockFormat(BodyBlockFormat());
+  caret.setBlockCharFormat(BodyCharFormat());
+  m_reportEdit->setTextCursor(caret);
+  m_reportEdit->setCurrentCharFormat(BodyCharFormat());
+}
 
 void TForm1::BitBtn17Click() {
   // Written whole to a temporary file and renamed over the old one, so a
@@ -906,18 +920,26 @@ void TForm1::BitBtn16Click() {
       "gnome-calculator, and press \"Calculator\" again.");
 }
 
-void TForm1::CopyResult() {
-  const QString selected = m_balancer.resultEdit->textCursor().selectedText();
-  if (selected.isEmpty()) return;
+QString TForm1::selectedListText() const {
+  const QPlainTextEdit* box = m_menuBox ? m_menuBox : m_balancer.resultEdit;
   // The list's line breaks come back as paragraph separators.
-  QString text = selected;
+  QString text = box->textCursor().selectedText();
   text.replace(QChar::ParagraphSeparator, '\n');
-  QApplication::clipboard()->setText(text);
+  return text;
+}
+
+void TForm1::CopyResult() {
+  const QString text = selectedListText();
+  if (!text.isEmpty()) QApplication::clipboard()->setText(text);
 }
 
 void TForm1::RecordtoReportClick() {
-  CopyResult();
-  Paste1Click();
+  const QString text = selectedListText();
+  if (text.isEmpty()) return;
+  QApplication::clipboard()->setText(text);
+  QTextCursor caret = m_reportEdit->textCursor();
+  InsertParagraphs(caret, text);
+  m_reportEdit->setTextCursor(caret);
 }
 
 void TForm1::ReportCopy() { m_reportEdit->copy(); }

@@ -139,6 +139,9 @@ class TForm1 : public QWidget {
   // Reads one of the rich-text documents; reports a file that cannot be read.
   void loadDocument(const QString& fileName, QTextEdit* into);
   void createMenus();
+  // The selection of the list box the pop-up menu was used in (ResultEdit
+  // before any), with line feeds between lines.
+  QString selectedListText() const;
   bool openUrl(const QString& url);
   QString choosePdfPath(const QString& title);
 
@@ -156,6 +159,7 @@ class TForm1 : public QWidget {
   bool m_showingGrid = false;
   QTextEdit* m_helpEdit = nullptr;
   QMenu* m_resultMenu = nullptr;  // ResultPopupMenu
+  QPlainTextEdit* m_menuBox = nullptr;  // the list box ResultPopupMenu was last used in
   QMenu* m_reportMenu = nullptr;  // PopupMenu1
 };
 

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -396,8 +397,9 @@ class WindowTest : public QObject {
     QVERIFY(QFile::remove(m_dir.filePath(missing)));
     startWindow();
     QCOMPARE(m_presenter.messages.size(), 1);
+    // The message names the file with its full path.
     QVERIFY2(m_presenter.messages[0].startsWith("error: Cannot read") &&
-                 m_presenter.messages[0].contains(missing),
+                 m_presenter.messages[0].contains("'" + QDir(m_dir.path()).absoluteFilePath(missing) + "'"),
              qPrintable(m_presenter.messages[0]));
     // The other files and the element data are loaded all the same.
     find<QTabWidget>("TapSheet1")->setCurrentIndex(1);
@@ -441,7 +443,53 @@ class WindowTest : public QObject {
     QVERIFY(QFileInfo(m_dir.filePath("report.rtf")).isDir());
   }
 
-  void recordPutsTheSelectionAtTheCaret() {
+  // Copy and Record act on the list box they are used in; Record puts the
+  // selection into the report as a body paragraph of its own.
+  void copyAndRecordFromEachList_data() {
+    QTest::addColumn<QString>("list");
+    for (const char* list : {"ResultEdit", "m_SearchResultEdit", "AddToLibEdit", "RemoveEquationEdit",
+                             "SelEquationEdit"}) {
+      QTest::newRow(list) << list;
+    }
+  }
+  void copyAndRecordFromEachList() {
+    QFETCH(QString, list);
+    m_window.reset();
+    writeFile("report.rtf", "{\\rtf1\\ansi\\fs36{\\b My Chemistry Report}\\par\\fs18 Body\\par}");
+    startWindow();
+    auto* box = find<QPlainTextEdit>(qPrintable(list));
+    auto* report = find<QTextEdit>("ReportEdit");
+    box->setPlainText("|1| 2H2+O2 = 2H2O\n\n|2| N2+3H2 = 2NH3");
+    // Nothing selected: nothing is recorded and the clipboard keeps its text.
+    QApplication::clipboard()->setText("unrelated");
+    QTest::keyClick(box, Qt::Key_R, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("unrelated"));
+    QCOMPARE(report->toPlainText(), QString("My Chemistry Report\nBody"));
+    for (const auto& [from, to] : {std::pair{4, 17}, std::pair{23, 36}}) {
+      QTextCursor selection(box->document());
+      selection.setPosition(from);
+      selection.setPosition(to, QTextCursor::KeepAnchor);
+      box->setTextCursor(selection);
+      QTest::keyClick(box, Qt::Key_R, Qt::ControlModifier);
+    }
+    QCOMPARE(QApplication::clipboard()->text(), QString("N2+3H2 = 2NH3"));
+    QCOMPARE(report->toPlainText(), QString("My Chemistry Report\nBody\n2H2+O2 = 2H2O\nN2+3H2 = 2NH3"));
+    const QTextBlock last = report->document()->lastBlock();
+    QCOMPARE(last.charFormat().fontPointSize(), 9.0);
+    QCOMPARE(last.begin().fragment().charFormat().fontWeight(), int(QFont::Normal));
+    QCOMPARE(report->document()->firstBlock().text(), QString("My Chemistry Report"));
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("|1| 2H2+O2 = 2H2O\n\n|2| N2+3H2 = 2NH3"));
+    // After "Clear All", typing is body text, not the heading's.
+    click("BitBtn1");
+    QTest::keyClicks(report, "Notes");
+    QCOMPARE(report->document()->firstBlock().begin().fragment().charFormat().fontPointSize(), 9.0);
+    QVERIFY(!report->document()->firstBlock().begin().fragment().charFormat().font().bold());
+  }
+
+  void recordAtACaretInsideAParagraph() {
     box("Sp1")->setText("H2");
     box("Sp2")->setText("O2");
     box("Pr1")->setText("H2O");
@@ -449,22 +497,18 @@ class WindowTest : public QObject {
     auto* result = find<QPlainTextEdit>("ResultEdit");
     QTextCursor selection(result->document());
     selection.setPosition(4);
-    selection.setPosition(13, QTextCursor::KeepAnchor);  // "2H2+O2 = "
+    selection.setPosition(17, QTextCursor::KeepAnchor);
     result->setTextCursor(selection);
     auto* report = find<QTextEdit>("ReportEdit");
     QTextCursor caret(report->document());
     caret.setPosition(3);  // "My |report"
     report->setTextCursor(caret);
     find<QAction>("CopytoReport1")->trigger();
-    QCOMPARE(report->toPlainText(), QString("My 2H2+O2 = report"));
-    QCOMPARE(QApplication::clipboard()->text(), QString("2H2+O2 = "));
-    // "Copy" opened from the found-list box still takes the result board's selection.
-    QApplication::clipboard()->setText("unchanged");
-    auto* found = find<QPlainTextEdit>("m_SearchResultEdit");
-    found->setPlainText("other text");
-    found->selectAll();
-    find<QAction>("Copy1")->trigger();
-    QCOMPARE(QApplication::clipboard()->text(), QString("2H2+O2 = "));
+    QCOMPARE(report->toPlainText(), QString("My \n2H2+O2 = 2H2O\nreport"));
+    caret.setPosition(0);  // "|My"
+    report->setTextCursor(caret);
+    find<QAction>("CopytoReport1")->trigger();
+    QCOMPARE(report->toPlainText(), QString("2H2+O2 = 2H2O\nMy \n2H2+O2 = 2H2O\nreport"));
   }
 
   void printingWithoutAPrinterOffersAPdf() {
