@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QProcess>
+#include <QProxyStyle>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
@@ -139,6 +140,7 @@ class FrozenEdges : public QObject {
   QTableView* overlay(const char* name, bool rowOnly, bool columnOnly) {
     auto* view = new QTableView(m_grid);
     view->setObjectName(QString::fromLatin1(name));
+    view->setStyle(m_grid->style());  // cells drawn as the grid draws them
     view->setModel(m_grid->model());
     view->setFocusPolicy(Qt::NoFocus);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -182,6 +184,17 @@ class FrozenEdges : public QObject {
   QTableView* m_row = nullptr;
   QTableView* m_column = nullptr;
   QTableView* m_corner = nullptr;
+};
+
+// A cell's text keeps one pixel from the cell's edges instead of three.
+class NarrowCellStyle : public QProxyStyle {
+ public:
+  // Kept by the application: a widget's style must outlive the widget.
+  NarrowCellStyle() : QProxyStyle(QApplication::style()->name()) { setParent(qApp); }
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    if (metric == PM_FocusFrameHMargin) return 0;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
 };
 
 // The user's decimal separator when it is one byte, else the point.
@@ -462,6 +475,9 @@ QWidget* TForm1::createCalculatorPage() {
   auto* grid = Place(new QTableWidget(61, 30, table), "CalculateGrid", 8, 16, 489, 225);
   grid->horizontalHeader()->hide();
   grid->verticalHeader()->hide();
+  // One pixel of margin beside a cell's text, so that "Total Molecular Weight"
+  // shows whole in its 112 pixels.
+  grid->setStyle(new NarrowCellStyle);
   // The minimum first: a default below the minimum in force (which the font
   // sets) is raised to it.
   grid->horizontalHeader()->setMinimumSectionSize(10);
@@ -482,8 +498,8 @@ QWidget* TForm1::createCalculatorPage() {
   m_calculator.grid = grid;
 
   auto* unit = Place(new QGroupBox("Calculating", table), "GroupBox13", 8, 246, 200, 50);
-  m_calculator.unitMol = Place(new QRadioButton("amount (mole)", unit), "Unit_mol", 8, 18, 95, 22);
-  m_calculator.unitGram = Place(new QRadioButton("mass (gram)", unit), "Unit_g", 106, 18, 90, 22);
+  m_calculator.unitMol = Place(new QRadioButton("amount (mole)", unit), "Unit_mol", 6, 18, 100, 22);
+  m_calculator.unitGram = Place(new QRadioButton("mass (gram)", unit), "Unit_g", 108, 18, 90, 22);
   m_calculator.unitMol->setChecked(true);
   auto* precision = Place(new QGroupBox("Precision", table), "GroupBox12", 214, 246, 110, 50);
   m_calculator.low = Place(new QRadioButton("low", precision), "RadioButton1", 8, 18, 45, 22);

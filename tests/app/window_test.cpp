@@ -147,6 +147,41 @@ class WindowTest : public QObject {
     QVERIFY2(ms >= 1000 && ms < 3000, qPrintable(QString("the hold took %1 ms").arg(ms)));
   }
 
+  // Every caption, header and label shows whole in the window's font.
+  void captionsFitTheirControls() {
+    QStringList clipped;
+    const auto check = [&](const QWidget* w, const QString& text, int needed, int room) {
+      if (needed > room) clipped << QString("%1 \"%2\": %3 px in %4").arg(w->objectName(), text).arg(needed).arg(room);
+    };
+    for (const QLabel* l : m_window->findChildren<QLabel*>()) {
+      if (!l->text().isEmpty()) check(l, l->text(), l->sizeHint().width(), l->width());
+    }
+    for (const QAbstractButton* b : m_window->findChildren<QAbstractButton*>()) {
+      if (b->text().isEmpty() || !qobject_cast<const QPushButton*>(b)) continue;
+      check(b, b->text(), b->fontMetrics().horizontalAdvance(b->text()) + 2, b->width());  // inside the border
+    }
+    for (const QRadioButton* b : m_window->findChildren<QRadioButton*>()) {
+      check(b, b->text(), b->sizeHint().width(), b->width());
+    }
+    for (const QGroupBox* g : m_window->findChildren<QGroupBox*>()) {
+      check(g, g->title(), g->fontMetrics().horizontalAdvance(g->title()) + 16, g->width());
+    }
+    for (const QTabWidget* t : m_window->findChildren<QTabWidget*>()) {
+      check(t, "tabs", t->tabBar()->sizeHint().width(), t->width());
+    }
+    auto* grid = find<QTableWidget>("CalculateGrid");
+    find<QRadioButton>("Unit_g")->setChecked(true);
+    m_window->CalculateSheetEnter();
+    // Row 0 shows in the view that keeps it in place.
+    const QTableView* fixedRow = find<QTableView>("CalculateGridFixedRow");
+    for (int c = 0; c < grid->columnCount(); ++c) {
+      const QString text = grid->item(0, c)->text();
+      const int margin = 2 * (fixedRow->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, fixedRow) + 1);
+      check(grid, text, grid->fontMetrics().horizontalAdvance(text) + margin, grid->columnWidth(c));
+    }
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join("; ")));
+  }
+
   void balanceShowsTheOutcomeInItsColour_data() {
     QTest::addColumn<QStringList>("reactants");
     QTest::addColumn<QStringList>("products");
