@@ -30,11 +30,12 @@ fail() {
 }
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
-# A display of our own, so tests running side by side never meet.
+# A display of our own, so tests running side by side never meet. -noreset:
+# a server that resets when its last client leaves refuses the next one meanwhile.
 start_display() {
   local fifo=$work/display
   mkfifo "$fifo"
-  Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$fifo" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp -noreset 9>"$fifo" 2>"$work/xvfb.log" &
   pids+=($!)
   local number
   read -r -t 10 number <"$fifo" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
