@@ -283,7 +283,7 @@ void TForm1::OnMainFormCreate() {
     QElapsedTimer ticks;
     ticks.start();
     const qint64 start = ticks.msecsSinceReference() / 1000;
-    while (ticks.msecsSinceReference() / 1000 < start + m_options.holdSeconds) {
+    while ((ticks.msecsSinceReference() + ticks.elapsed()) / 1000 < start + m_options.holdSeconds) {
       QThread::msleep(20);
     }
   }
