@@ -7,6 +7,9 @@ packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev fonts-wine)
 if [[ "${1:-}" == test ]]; then
   # Benchmarks, and clang with its runtime for libFuzzer and the sanitizers.
   packages+=(libbenchmark-dev clang libclang-rt-14-dev unrtf)
+  # The Debian package and its checks: cpack's helpers, the manual pages, the
+  # validators, and the install test in a fresh root under Xvfb.
+  packages+=(dpkg-dev file help2man lintian appstream desktop-file-utils debootstrap xvfb xauth xdotool)
 fi
 
 missing=()
