@@ -63,7 +63,7 @@ done
 
 echo "== lintian"
 # Errors and warnings fail; the infos left are explained in the README.
-report=$(lintian --info "$deb" 2>&1 | grep -v 'running with root privileges' || true)
+report=$(lintian --display-info "$deb" 2>&1 | grep -v 'running with root privileges' || true)
 [[ -n "$report" ]] && echo "$report"
 if grep -q '^[EW]:' <<<"$report"; then fail "lintian reports errors or warnings"; fi
 
