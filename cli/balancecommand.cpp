@@ -18,15 +18,10 @@ int RunBalanceCommand(int argc, char** argv) {
   if (!args) return 2;
   if (args->operands.size() > 1) return UsageError(std::cerr, "balance", "takes at most one FILE");
   const std::string path = args->operands.empty() ? "-" : args->operands.front();
-  bool ok = false;
-  if (path == "-") {
-    ok = RunBalance(std::cin, std::cout, std::cerr);
-  } else {
-    std::ifstream file;
-    if (!OpenInput(path, file, std::cerr)) return 2;
-    errno = 0;
-    ok = RunBalance(file, std::cout, std::cerr);
-  }
+  std::ifstream file;
+  if (path != "-" && !OpenInput(path, file, std::cerr)) return 2;
+  errno = 0;
+  const bool ok = RunBalance(path == "-" ? std::cin : file, std::cout, std::cerr);
   const int error = errno;
   std::cout.flush();
   if (!ok) {

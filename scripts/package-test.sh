@@ -125,14 +125,17 @@ echo "$balanced"
 [[ $(grep -c '^Balanced it successfully!' <<<"$balanced") -eq 5 ]] || fail "not all five examples balanced"
 
 echo "== the installed quorvex-launch opens the main window under Xvfb"
-cat >"$chroot/tmp/window.sh" <<'SCRIPT'
+cat >"$chroot/tmp/window.sh" <<SCRIPT
 set -u
+caption='^Quorvex v${version//./\\.}\$'
+SCRIPT
+cat >>"$chroot/tmp/window.sh" <<'SCRIPT'
 export XDG_DATA_HOME=/tmp/fresh-data
 quorvex-launch >/tmp/launch.log 2>&1 &
 launched=$!
 found=
 for _ in $(seq 1 150); do
-  if xdotool search --onlyvisible --name '^Quorvex v[0-9.]+$' >/dev/null 2>&1; then found=yes; break; fi
+  if xdotool search --onlyvisible --name "$caption" >/dev/null 2>&1; then found=yes; break; fi
   kill -0 "$launched" 2>/dev/null || break
   sleep 0.2
 done
