@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds and runs every test: each fuzz target for a bounded time, the core
-# tests under AddressSanitizer and UndefinedBehaviorSanitizer, then the whole
-# suite (its summary is the last thing printed).
+# tests under AddressSanitizer and UndefinedBehaviorSanitizer, the Debian
+# package installed into a fresh root, then the whole suite (its summary is
+# the last thing printed).
 #   ./test.sh           everything
-#   ./test.sh --quick   the whole suite only, no fuzzing or sanitizers
+#   ./test.sh --quick   the whole suite only, no fuzzing, sanitizers or install test
 # QUORVEX_FUZZ_SECONDS sets the time per fuzz target (default 60).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -37,4 +38,14 @@ fi
 echo "== all tests"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j "$jobs"
+
+if [[ "${1:-}" != --quick ]]; then
+  echo "== the package, installed into a fresh Debian 12 root"
+  sudo=()
+  if [[ $(id -u) -ne 0 ]]; then sudo=(sudo); fi
+  status=0
+  "${sudo[@]}" bash scripts/package-test.sh --install build || status=$?
+  # 77: it cannot run here, and it has said why.
+  if ((status != 0 && status != 77)); then exit "$status"; fi
+fi
 cd build && ctest --output-on-failure --no-tests=error -j "$jobs"

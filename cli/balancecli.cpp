@@ -5,6 +5,7 @@
 #include <string>
 
 #include "balance/balancer.h"
+#include "cli/arguments.h"
 #include "cli/equationline.h"
 
 namespace quorvex::cli {
@@ -15,7 +16,9 @@ class LineNotifier final : public Notifier {
  public:
   explicit LineNotifier(std::ostream& err) : m_err(err) {}
   void setLine(long line) { m_line = line; }
-  void modal(std::string_view text) override { m_err << m_line << ": " << text << '\n'; }
+  void modal(std::string_view text) override {
+    m_err << m_line << ": " << CommandLineWording(std::string(text)) << '\n';
+  }
 
  private:
   std::ostream& m_err;
@@ -31,7 +34,8 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err) {
   long number = 0;
   while (std::getline(in, line)) {
     ++number;
-    const EquationLine parsed = ParseEquationLine(line);
+    const EquationLine parsed =
+        ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line));
     if (parsed.kind == EquationLine::Kind::Skip) continue;
     if (parsed.kind == EquationLine::Kind::Error) {
       out << parsed.error << "\t\n";
@@ -43,7 +47,7 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err) {
     try {
       balancer.Input_BalanceClick(parsed.boxes);
       const std::string& message = balancer.pendingMessage();
-      out << message << '\t';
+      out << CommandLineWording(message) << '\t';
       if (message == balance::kBalanced) out << balancer.board().record(balancer.board().count()).equation;
       out << '\n';
     } catch (const std::exception& e) {

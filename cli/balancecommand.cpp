@@ -1,10 +1,11 @@
 #include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "cli/arguments.h"
 #include "cli/balancecli.h"
 #include "cli/commands.h"
 
@@ -12,30 +13,19 @@ namespace quorvex::cli {
 namespace {
 
 int RunBalanceCommand(int argc, char** argv) {
-  if (argc > 3) {
-    std::cerr << "quorvex-cli: balance takes at most one FILE\n";
-    return 2;
-  }
-  const std::string path = argc == 3 ? argv[2] : "-";
-  bool ok = false;
-  if (path == "-") {
-    ok = RunBalance(std::cin, std::cout, std::cerr);
-  } else {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-      std::cerr << "quorvex-cli: cannot read '" << path << "': " << std::strerror(EISDIR) << '\n';
-      return 2;
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-      std::cerr << "quorvex-cli: cannot open '" << path << "': " << std::strerror(errno) << '\n';
-      return 2;
-    }
-    ok = RunBalance(file, std::cout, std::cerr);
-  }
+  const std::optional<Arguments> args =
+      ParseArguments("balance", std::vector<std::string>(argv + 2, argv + argc), {}, std::cerr);
+  if (!args) return 2;
+  if (args->operands.size() > 1) return UsageError(std::cerr, "balance", "takes at most one FILE");
+  const std::string path = args->operands.empty() ? "-" : args->operands.front();
+  std::ifstream file;
+  if (path != "-" && !OpenInput(path, file, std::cerr)) return 2;
+  errno = 0;
+  const bool ok = RunBalance(path == "-" ? std::cin : file, std::cout, std::cerr);
+  const int error = errno;
   std::cout.flush();
   if (!ok) {
-    std::cerr << "quorvex-cli: reading '" << path << "' failed\n";
+    ReadFailed(path == "-" ? "standard input" : path, error, std::cerr);
     return 2;
   }
   return 0;
@@ -55,7 +45,8 @@ const Command kBalanceCommand = {
       balanced equation (empty unless the balance succeeded):
         Balanced it successfully!<TAB>2H2+O2 = 2H2O
       Messages that the window shows in a message box go to standard error as
-      "N: text", N being the input line number.
+      "N: text", N being the input line number. A UTF-8 byte-order mark at
+      the start of the input is skipped.
 )",
     RunBalanceCommand};
 

@@ -1,9 +1,11 @@
 #include "cli/calccli.h"
 
 #include <exception>
+#include <optional>
 #include <ostream>
 
 #include "calc/calctable.h"
+#include "cli/arguments.h"
 #include "calc/elements.h"
 #include "calc/weight.h"
 #include "formula/numbertext.h"
@@ -31,16 +33,10 @@ struct Options {
 // False, with a message, for an unknown option.
 bool ParseOptions(const std::vector<std::string>& args, std::string_view command, Options& options,
                   std::ostream& err) {
-  for (const std::string& arg : args) {
-    if (arg == "--high") {
-      options.precision = calc::Precision::High;
-    } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
-      err << "quorvex-cli: " << command << ": unknown option '" << arg << "'\n";
-      return false;
-    } else {
-      options.words.push_back(arg);
-    }
-  }
+  std::optional<Arguments> parsed = ParseArguments(command, args, {{"--high", false}}, err);
+  if (!parsed) return false;
+  if (!parsed->options.empty()) options.precision = calc::Precision::High;
+  options.words = std::move(parsed->operands);
   return true;
 }
 
@@ -50,8 +46,7 @@ int RunWeight(const std::vector<std::string>& args, std::ostream& out, std::ostr
   Options options;
   if (!ParseOptions(args, "weight", options, err)) return 2;
   if (options.words.empty()) {
-    err << "quorvex-cli: weight needs at least one FORMULA\n";
-    return 2;
+    return UsageError(err, "weight", "needs at least one FORMULA");
   }
   calc::ElementTable elements;
   elements.InitRealElement();
@@ -75,8 +70,7 @@ int RunTable(const std::vector<std::string>& args, std::ostream& out, std::ostre
   Options options;
   if (!ParseOptions(args, "table", options, err)) return 2;
   if (options.words.empty()) {
-    err << "quorvex-cli: table needs an EQUATION\n";
-    return 2;
+    return UsageError(err, "table", "needs an EQUATION");
   }
   std::string equation;
   for (const std::string& word : options.words) {

@@ -1,8 +1,12 @@
 // quorvex-cli: the Quorvex engine driven from files and pipes.
 #include <iostream>
+#include <string>
 #include <string_view>
+#include <vector>
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
+#include "quorvex/version.h"
 
 namespace {
 
@@ -11,13 +15,38 @@ using quorvex::cli::Command;
 const Command* const kCommands[] = {&quorvex::cli::kBalanceCommand, &quorvex::cli::kSearchCommand,
                                     &quorvex::cli::kWeightCommand, &quorvex::cli::kTableCommand};
 
-int Usage(std::ostream& os, int status) {
-  os << "Usage:\n";
+constexpr std::string_view kSeeHelp = " (see 'quorvex-cli --help')\n";
+
+void Usage(std::ostream& os) {
+  os << "Usage: quorvex-cli COMMAND [OPTION]... [ARGUMENT]...\n"
+        "Balance chemical equations, search an equation library and compute molecular\n"
+        "weights from the command line, with the engine of the Quorvex window.\n"
+        "\n"
+        "Commands:\n";
   for (const Command* c : kCommands) os << c->usage;
-  os << "  quorvex-cli --help\n\n"
+  os << "\n"
+        "Options:\n"
+        "  -h, --help     display this help and exit; after a COMMAND, that command's help\n"
+        "      --version  output version information and exit\n"
+        "\n"
+        "An option's value may follow it as the next argument or after \"=\"\n"
+        "(\"--library FILE\" or \"--library=FILE\"); \"--\" ends the options.\n"
+        "\n"
         "Exit status: 0 when the input could be read, 1 when a formula or an\n"
         "equation given to weight or table could not be weighed, 2 for a usage or\n"
-        "file error.\n";
+        "file error.\n"
+        "\n"
+        "Report bugs to: support@quorvex.example\n"
+        "Quorvex home page: <https://www.quorvex.example/chemical/index.htm>\n";
+}
+
+// Standard output is checked at the end, so a full disk or a closed pipe is an error.
+int Finish(int status) {
+  std::cout.flush();
+  if (!std::cout) {
+    std::cerr << "quorvex-cli: cannot write to standard output\n";
+    return 2;
+  }
   return status;
 }
 
@@ -25,12 +54,31 @@ int Usage(std::ostream& os, int status) {
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
-  if (argc < 2) return Usage(std::cerr, 2);
-  const std::string_view name = argv[1];
-  if (name == "--help" || name == "-h" || name == "help") return Usage(std::cout, 0);
-  for (const Command* c : kCommands) {
-    if (c->name == name) return c->run(argc, argv);
+  if (argc < 2) {
+    std::cerr << "quorvex-cli: no COMMAND given" << kSeeHelp;
+    return 2;
   }
-  std::cerr << "quorvex-cli: unknown command '" << name << "'\n";
-  return Usage(std::cerr, 2);
+  const std::string_view name = argv[1];
+  if (name == "--help" || name == "-h" || name == "help") {
+    Usage(std::cout);
+    return Finish(0);
+  }
+  if (name == "--version") {
+    std::cout << quorvex::VersionText("quorvex-cli");
+    return Finish(0);
+  }
+  for (const Command* c : kCommands) {
+    if (c->name != name) continue;
+    if (quorvex::cli::AsksForHelp(std::vector<std::string>(argv + 2, argv + argc))) {
+      std::cout << "Usage:\n" << c->usage;
+      return Finish(0);
+    }
+    return Finish(c->run(argc, argv));
+  }
+  if (name.size() > 1 && name.front() == '-') {
+    std::cerr << "quorvex-cli: unknown option '" << name << "'" << kSeeHelp;
+  } else {
+    std::cerr << "quorvex-cli: unknown command '" << name << "'" << kSeeHelp;
+  }
+  return 2;
 }

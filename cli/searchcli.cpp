@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "cli/arguments.h"
 #include "library/library.h"
 #include "library/search.h"
 #include "library/searcher.h"
@@ -16,63 +17,59 @@ namespace {
 class ErrNotifier final : public Notifier {
  public:
   explicit ErrNotifier(std::ostream& err) : m_err(err) {}
-  void modal(std::string_view text) override { m_err << "quorvex-cli: " << text << '\n'; }
+  void modal(std::string_view text) override {
+    m_err << "quorvex-cli: " << CommandLineWording(std::string(text)) << '\n';
+  }
 
  private:
   std::ostream& m_err;
 };
 
-int UsageError(std::ostream& err, std::string_view text) {
-  err << "quorvex-cli: search: " << text << '\n';
-  return 2;
-}
+constexpr std::string_view kCommand = "search";
 
 }  // namespace
 
 int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const std::optional<Arguments> parsed = ParseArguments(
+      kCommand, args, {{"--library", true}, {"--reactant", true}, {"--product", true}}, err);
+  if (!parsed) return 2;
+  if (!parsed->operands.empty()) {
+    return UsageError(err, kCommand, "unexpected argument '" + parsed->operands.front() + "'");
+  }
   std::optional<std::string> file;
   std::vector<std::string> reactants;
   std::vector<std::string> products;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& option = args[i];
-    if (option != "--library" && option != "--reactant" && option != "--product") {
-      return UsageError(err, "unknown argument '" + option + "'");
-    }
-    if (i + 1 >= args.size()) return UsageError(err, option + " needs a value");
-    const std::string& value = args[++i];
+  for (const auto& [option, value] : parsed->options) {
     if (option == "--library") {
-      if (file) return UsageError(err, "--library given twice");
+      if (file) return UsageError(err, kCommand, "option '--library' given twice");
       file = value;
     } else {
       (option == "--reactant" ? reactants : products).push_back(value);
     }
   }
-  if (!file) return UsageError(err, "--library FILE is missing");
+  if (!file) return UsageError(err, kCommand, "option '--library FILE' is missing");
   const auto tooMany = [](const std::vector<std::string>& terms) {
     return terms.size() > static_cast<std::size_t>(library::kTermsPerSide);
   };
-  if (tooMany(reactants)) return UsageError(err, "at most 6 --reactant terms");
-  if (tooMany(products)) return UsageError(err, "at most 6 --product terms");
+  if (tooMany(reactants)) return UsageError(err, kCommand, "at most 6 --reactant terms");
+  if (tooMany(products)) return UsageError(err, kCommand, "at most 6 --product terms");
 
   library::SearchTerms terms;
   std::copy(reactants.begin(), reactants.end(), terms.reactants.begin());
   std::copy(products.begin(), products.end(), terms.products.begin());
   const formula::BoxTexts boxes = library::CopySearchEditToInputEdit(terms);
   if (formula::GetSpecieNum(boxes) == 0) {
-    return UsageError(err, "give at least one non-empty --reactant or --product term");
+    return UsageError(err, kCommand, "give at least one non-empty --reactant or --product term");
   }
 
+  const std::optional<std::string> bytes = ReadInput(*file, err);
+  if (!bytes) return 2;
   ErrNotifier notifier(err);
   library::Library lib(*file);
-  try {
-    lib.load(notifier);
-  } catch (const library::FileError& e) {
-    err << "quorvex-cli: " << e.what() << '\n';
-    return 2;
-  }
+  lib.loadFromBytes(SkipByteOrderMark(*bytes), notifier);
   library::FoundList found;
   found.Search(lib, boxes);
-  out << found.displayText();
+  out << CommandLineWording(found.displayText());
   out.flush();
   return 0;
 }

@@ -11,6 +11,9 @@ if [[ "${1:-}" == test ]]; then
   # the X11 headers for the end-to-end tests; poppler-utils to read printed PDFs.
   packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev unrtf
              xvfb xauth xdotool xclip libx11-dev poppler-utils)
+  # The Debian package and its checks: cpack's helpers, the manual pages, the
+  # validators, and the install test in a fresh root.
+  packages+=(dpkg-dev file help2man lintian appstream desktop-file-utils debootstrap)
 fi
 
 missing=()

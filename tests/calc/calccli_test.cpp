@@ -25,13 +25,15 @@ TEST(CalcCli, PrintsWeightsAndTables) {
       {RunWeight, {"H99999999999", "O2"}, 1, "32\n",
        "H99999999999: Input error 2-Number too great!\n"
        "H99999999999: '99999999999' is not a valid integer value\n"},
-      {RunWeight, {"--high"}, 2, "", "quorvex-cli: weight needs at least one FORMULA\n"},
+      {RunWeight, {"--high"}, 2, "",
+       "quorvex-cli: weight: needs at least one FORMULA (see 'quorvex-cli weight --help')\n"},
+      {RunWeight, {"--", "--high"}, 0, "0\n", ""},
       {RunTable, {"2H2+O2", "=", "2H2O"}, 0, "H2\t2\t2\t4\nO2\t1\t32\t32\nH2O\t2\t18\t36\n", ""},
       {RunTable, {"--high", "Fe[3+]+e = Fe[2+]"}, 0,
        "Fe[3+]\t1\t55.847\t55.847\ne\t1\t0\t0\nFe[2+]\t1\t55.847\t55.847\n", ""},
       {RunTable, {"2H2+99999999999O2 = 2H2O"}, 1, "H2\t2\t2\t4\n",
        "2H2+99999999999O2 = 2H2O: '99999999999' is not a valid integer value\n"},
-      {RunTable, {}, 2, "", "quorvex-cli: table needs an EQUATION\n"},
+      {RunTable, {}, 2, "", "quorvex-cli: table: needs an EQUATION (see 'quorvex-cli table --help')\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.empty() ? "" : c.args.front());

@@ -64,6 +64,9 @@ TEST(BalanceCli, ABoardLimitNeverRefusesALongFile) {
 
 TEST(BalanceCli, LastLineWithoutLineEnd) {
   EXPECT_EQ(Balance("H2O = H2O").out, "Balanced it successfully!\tH2O = H2O\n");
+  // A byte-order mark is skipped at the start of the input only.
+  EXPECT_EQ(Balance("\xEF\xBB\xBFH2O = H2O\n\xEF\xBB\xBFH2O = H2O").out,
+            "Balanced it successfully!\tH2O = H2O\nInput error-Invalid characters!\t\n");
   EXPECT_EQ(Balance("").out, "");
 }
 

@@ -37,7 +37,7 @@ TEST(SearchCli, PrintsTheFoundList) {
   EXPECT_EQ(both.out, "\n...... Found 1 equation ......\n\n|1| 2KClO3 = 2KCl+3O2\n\n");
   EXPECT_EQ(both.err, "");
 
-  const CliRun water = Search({"--product", "H2O", "--library", file});
+  const CliRun water = Search({"--product=H2O", "--library=" + file});
   EXPECT_EQ(water.out,
             "\n...... Found 2 equations ......\n\n|1| 2H2+O2 = 2H2O\n\n|2| 2H2O2 = 2H2O+O2\n\n");
   EXPECT_EQ(Search({"--library", file, "--reactant", "Xe"}).out,
@@ -58,13 +58,17 @@ TEST(SearchCli, UsageAndFileErrors) {
   };
   const std::vector<Case> cases = {
       {"seven reactant terms", sevenReactants, "at most 6 --reactant terms"},
-      {"no library", {"--reactant", "H2"}, "--library FILE is missing"},
+      {"no library", {"--reactant", "H2"}, "option '--library FILE' is missing"},
       {"library twice", {"--library", file, "--library", file, "--reactant", "H2"}, "given twice"},
-      {"option without value", {"--library", file, "--product"}, "--product needs a value"},
-      {"unknown argument", {"--library", file, "H2"}, "unknown argument 'H2'"},
+      {"option without value", {"--library", file, "--product"}, "option '--product' needs a value"},
+      {"unknown option", {"--library", file, "--reactants=H2"},
+       "search: unknown option '--reactants' (see 'quorvex-cli search --help')"},
+      {"operand", {"--library", file, "H2"}, "unexpected argument 'H2'"},
+      {"options ended", {"--library", file, "--", "--reactant", "H2"}, "unexpected argument '--reactant'"},
       {"no term", {"--library", file, "--product", ""}, "at least one non-empty"},
       {"missing file", {"--library", (folder / "none.dat").string(), "--reactant", "H2"},
-       "Cannot read the library file '" + (folder / "none.dat").string() + "': File not found"},
+       "quorvex-cli: cannot open '" + (folder / "none.dat").string() + "': No such file or directory\n"},
+      {"folder", {"--library", folder.path().string(), "--reactant", "H2"}, "': Is a directory"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
