@@ -100,7 +100,8 @@ class WindowTest : public QObject {
   }
   // Reads a PDF back with pdftotext: every word of `words` is there, and each
   // of them stands between `minHeight` and `maxHeight` points high.
-  void checkPrintedWords(const QString& pdf, const QStringList& words, double minHeight, double maxHeight) {
+  void checkPrintedWords(const QString& pdf, const QStringList& words, double minHeight, double maxHeight,
+                         const QStringList& absent = {}) {
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
     QProcess reader;
     reader.start("pdftotext", {"-bbox", pdf, "-"});
@@ -118,6 +119,7 @@ class WindowTest : public QObject {
       QVERIFY2(heights[w] >= minHeight && heights[w] <= maxHeight,
                qPrintable(QString("\"%1\" is %2 pt high").arg(w).arg(heights[w])));
     }
+    for (const QString& w : absent) QVERIFY2(!heights.contains(w), qPrintable("\"" + w + "\" was printed"));
   }
   void cleanup() {
     m_window.reset();
@@ -557,6 +559,12 @@ class WindowTest : public QObject {
              "\"Balanced Equations List\" was saved as " + m_dir.filePath("list.pdf") + ".");
     checkPrintedWords(m_dir.filePath("list.pdf"), {"|1|", "2H2+O2", "=", "2H2O", "|2|", "N2+3H2", "2NH3"},
                       9, 16);
+    // The found list prints its equations, not its "Found" lines.
+    box("SearchEdit7")->setText("H2O");
+    click("BitBtn13");
+    m_pdfName = "found.pdf";
+    click("BitBtn21");
+    checkPrintedWords(m_dir.filePath("found.pdf"), {"|1|", "2H2+O2"}, 9, 16, {"......", "equations", "equation"});
   }
 
   // Every list and the report print at a reading size at every resolution.
@@ -636,6 +644,21 @@ class WindowTest : public QObject {
                  QString("The Found Equations List in the searcher is empty."));
     QCOMPARE(find<QGroupBox>("GroupCalcEquation")->title(),
              QString("Select an equation from the Balancer result list (0)"));
+    // Focus that comes back from another window enters nothing: an entry now
+    // would pick the equation balanced meanwhile.
+    box("Sp1")->setText("H2");
+    box("Sp2")->setText("O2");
+    box("Pr1")->setText("H2O");
+    m_window->Input_BalanceClick();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::qWait(50);
+    QCOMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(),
+             QString("The Found Equations List in the searcher is empty."));
   }
 };
 
