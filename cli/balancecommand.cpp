@@ -33,7 +33,6 @@ int RunBalanceCommand(int argc, char** argv) {
     }
     ok = RunBalance(file, std::cout, std::cerr);
   }
-  std::cout.flush();
   if (!ok) {
     std::cerr << "quorvex-cli: reading '" << path << "' failed\n";
     return 2;

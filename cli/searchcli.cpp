@@ -73,7 +73,6 @@ int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
   library::FoundList found;
   found.Search(lib, boxes);
   out << found.displayText();
-  out.flush();
   return 0;
 }
 
