@@ -132,6 +132,18 @@ void Library::DeleteFromLib(int position) {
 
 void Library::loadFromBytes(std::string_view bytes, Notifier& notifier) {
   m_text = ReadLibraryText(bytes);
+  std::size_t cut = 0;
+  std::size_t first = 0;
+  for (std::size_t i = 0; i < m_text.raw.size(); ++i) {
+    if (m_text.raw[i].empty()) continue;
+    if (cut++ == 0) first = i + 1;
+  }
+  if (cut > 0) {
+    notifier.modal("The library file " + Quoted(m_file) + " has a 0x1A byte inside " +
+                   std::to_string(cut) + (cut == 1 ? " line" : " lines") + " (line " +
+                   std::to_string(first) + (cut == 1 ? "" : " is the first") +
+                   "): the equation ends at that byte, and the line is kept in the file as it is.");
+  }
   if (m_text.tail.empty()) return;
   // The table cannot hold them; they go back into the file untouched so that
   // no rewrite loses them.
@@ -280,7 +292,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 
 // Puts `bytes` in place of `target` at once: a new file in the same folder,
-// written and synced, renamed over it, then the folder synced.
+// written and synced, renamed over it.
 void ReplaceFile(const fs::path& file, const fs::path& target, std::string_view bytes,
                  const struct stat& old) {
   std::random_device random;
@@ -298,18 +310,23 @@ void ReplaceFile(const fs::path& file, const fs::path& target, std::string_view 
     ::unlink(temporary.c_str());
     return WriteError(file, SystemReason(error));
   };
-  // The rewrite keeps the file's permissions.
-  ::fchmod(fd, old.st_mode & 07777);
+  // The rewrite keeps the file's owner (where allowed) and permissions.
+  static_cast<void>(::fchown(fd, old.st_uid, old.st_gid));
+  static_cast<void>(::fchmod(fd, old.st_mode & 07777));
   if (!WriteAll(fd, bytes) || ::fsync(fd) != 0 || !out.close()) throw fail(errno);
   if (::rename(temporary.c_str(), target.c_str()) != 0) throw fail(errno);
+}
 
-  Descriptor folder(::open(target.parent_path().empty() ? "." : target.parent_path().c_str(),
-                           O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+// Makes the rename durable.
+void SyncFolder(const fs::path& file, const fs::path& target) {
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  const Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   // A folder that cannot be synced (EINVAL) has nothing to sync.
-  if (folder.get() >= 0 && ::fsync(folder.get()) != 0 && errno != EINVAL) {
+  if (fd.get() >= 0 && ::fsync(fd.get()) != 0 && errno != EINVAL) {
     throw FileError(FileError::Kind::Write,
                     "The library file " + Quoted(file) + " was written, but its folder could not "
-                    "be synced (" + SystemReason(errno) + "): the change may be lost in a power failure.");
+                    "be synced (" + SystemReason(errno) + "): the change may be lost in a power "
+                    "failure.");
   }
 }
 
@@ -338,6 +355,7 @@ Library::Change Library::update(Apply apply) {
   const Change change = apply(changed);
   ReplaceFile(m_file, target, changed.bytes(), old);
   m_text = std::move(changed);
+  SyncFolder(m_file, target);
   return change;
 }
 
