@@ -32,7 +32,8 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err) {
   balance::Balancer balancer(notifier);
   std::string line;
   long number = 0;
-  while (std::getline(in, line)) {
+  // Once the output fails nothing more can be reported; the caller says so.
+  while (out && std::getline(in, line)) {
     ++number;
     const EquationLine parsed =
         ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line));
@@ -47,6 +48,12 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err) {
     try {
       balancer.Input_BalanceClick(parsed.boxes);
       const std::string& message = balancer.pendingMessage();
+      if (message == balance::kDisplayFull) {
+        // Only the window's result board has a size; here the equation is printed whole.
+        out << balance::kBalanced << '\t'
+            << balance::BalancedEquationText(parsed.boxes, balancer.coefficients()) << '\n';
+        continue;
+      }
       out << CommandLineWording(message) << '\t';
       if (message == balance::kBalanced) out << balancer.board().record(balancer.board().count()).equation;
       out << '\n';

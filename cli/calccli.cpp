@@ -2,6 +2,8 @@
 
 #include <exception>
 #include <optional>
+#include <string_view>
+#include <utility>
 #include <ostream>
 
 #include "calc/calctable.h"
@@ -13,17 +15,41 @@
 namespace quorvex::cli {
 namespace {
 
-// Writes modal messages at once, tagged with what is being worked on.
-class TaggedNotifier final : public Notifier {
+// Keeps the first modal message of the scanner; on the command line it is
+// the error text of the formula being weighed.
+class FirstMessage final : public Notifier {
  public:
-  explicit TaggedNotifier(std::ostream& err) : m_err(err) {}
-  void setTag(std::string tag) { m_tag = std::move(tag); }
-  void modal(std::string_view text) override { m_err << m_tag << ": " << text << '\n'; }
+  void modal(std::string_view text) override {
+    if (m_text.empty()) m_text.assign(text);
+  }
+  std::string take() { return std::exchange(m_text, {}); }
 
  private:
-  std::ostream& m_err;
-  std::string m_tag;
+  std::string m_text;
 };
+
+// The weight of one formula, or the first error the scanner recorded or showed for it.
+struct Weighed {
+  double weight = 0;
+  std::string error;
+};
+
+Weighed Weigh(std::string_view formula, calc::Precision precision, const calc::ElementTable& elements) {
+  std::string pending;
+  FirstMessage messages;
+  formula::Scanner scanner(pending, messages);
+  Weighed result;
+  try {
+    result.weight = calc::GetWeight(formula, precision, elements, scanner);
+  } catch (const std::exception& e) {
+    result.error = e.what();
+    return result;
+  }
+  // A modal message comes first, as the window shows it before the pending text.
+  result.error = messages.take();
+  if (result.error.empty()) result.error = pending;
+  return result;
+}
 
 struct Options {
   calc::Precision precision = calc::Precision::Low;
@@ -50,16 +76,13 @@ int RunWeight(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
   calc::ElementTable elements;
   elements.InitRealElement();
-  std::string pending;
-  TaggedNotifier notifier(err);
-  formula::Scanner scanner(pending, notifier);
   int status = 0;
   for (const std::string& formula : options.words) {
-    notifier.setTag(formula);
-    try {
-      out << NumberText(calc::GetWeight(formula, options.precision, elements, scanner)) << '\n';
-    } catch (const std::exception& e) {
-      err << formula << ": " << e.what() << '\n';
+    const Weighed weighed = Weigh(formula, options.precision, elements);
+    if (weighed.error.empty()) {
+      out << NumberText(weighed.weight) << '\n';
+    } else {
+      out << weighed.error << '\n';
       status = 1;
     }
   }
@@ -80,11 +103,11 @@ int RunTable(const std::vector<std::string>& args, std::ostream& out, std::ostre
   calc::ElementTable elements;
   elements.InitRealElement();
   std::string pending;
-  TaggedNotifier notifier(err);
-  notifier.setTag(equation);
+  // Each row is weighed again below, where its own errors are caught.
+  SilentNotifier notifier;
   formula::Scanner scanner(pending, notifier);
   calc::CalcTable table;
-  int status = 0;
+  std::string stopped;
   try {
     if (options.precision == calc::Precision::High) {
       table.OnHighPrecisionClick(equation, elements, scanner);
@@ -92,17 +115,24 @@ int RunTable(const std::vector<std::string>& args, std::ostream& out, std::ostre
       table.UpdateCaculate(equation, elements, scanner);
     }
   } catch (const std::exception& e) {
-    // The rows before the one that failed are still printed.
-    err << equation << ": " << e.what() << '\n';
-    status = 1;
+    // The rows before the one that failed are still printed, then its error.
+    stopped = e.what();
   }
+  int status = stopped.empty() ? 0 : 1;
   for (int row = 1; row <= table.rowCount(); ++row) {
+    const std::string error = Weigh(table.cell(0, row), options.precision, elements).error;
+    if (!error.empty()) {
+      out << error << '\n';
+      status = 1;
+      continue;
+    }
     for (int column = 0; column < calc::kAmountColumn; ++column) {
       if (column > 0) out << '\t';
       out << table.cell(column, row);
     }
     out << '\n';
   }
+  if (!stopped.empty()) out << stopped << '\n';
   return status;
 }
 

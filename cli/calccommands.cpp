@@ -14,15 +14,11 @@ std::vector<std::string> Words(int argc, char** argv) {
 }
 
 int RunWeightCommand(int argc, char** argv) {
-  const int status = RunWeight(Words(argc, argv), std::cout, std::cerr);
-  std::cout.flush();
-  return status;
+  return RunWeight(Words(argc, argv), std::cout, std::cerr);
 }
 
 int RunTableCommand(int argc, char** argv) {
-  const int status = RunTable(Words(argc, argv), std::cout, std::cerr);
-  std::cout.flush();
-  return status;
+  return RunTable(Words(argc, argv), std::cout, std::cerr);
 }
 
 }  // namespace
@@ -35,8 +31,9 @@ const Command kWeightCommand = {
       --high. A leading coefficient and a charge add nothing; unknown symbols
       weigh 0:
         quorvex-cli weight --high H2O CuSO4*5H2O    prints 18.0148 and 249.682
-      Messages go to standard error as "FORMULA: text"; the exit status is 1
-      when a formula could not be weighed.
+      A formula that cannot be weighed (a count too great for the scanner, a
+      number too long) gets its error text on its line instead, such as
+      "Input error!", and the exit status is then 1.
 )",
     RunWeightCommand};
 
@@ -47,8 +44,8 @@ const Command kTableCommand = {
       "2H2+O2 = 2H2O", one species a line: the formula, the coefficient, the
       molecular weight and the total molecular weight, separated by tabs.
       Separate words of EQUATION are joined by blanks. --high as for weight.
-      Messages go to standard error; the exit status is 1 when a species could
-      not be weighed (the rows before it are printed).
+      A species that cannot be weighed gets its error text on its line, and
+      the exit status is then 1.
 )",
     RunTableCommand};
 

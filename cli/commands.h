@@ -5,7 +5,7 @@
 namespace quorvex::cli {
 
 // One subcommand of quorvex-cli: argv[1] is its name. Returns the exit status
-// (0 done, 2 usage or file error).
+// (0 done, 1 see the command, 2 usage or file error).
 struct Command {
   std::string_view name;
   std::string_view usage;  // the lines of --help that describe it
@@ -16,5 +16,7 @@ extern const Command kBalanceCommand;  // balancecli.cpp
 extern const Command kSearchCommand;   // searchcommand.cpp
 extern const Command kWeightCommand;   // calccommands.cpp
 extern const Command kTableCommand;    // calccommands.cpp
+extern const Command kAddCommand;      // librarycommands.cpp
+extern const Command kDeleteCommand;   // librarycommands.cpp
 
 }  // namespace quorvex::cli

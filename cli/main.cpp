@@ -6,6 +6,7 @@
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "quorvex/version.h"
 
 namespace {
@@ -13,7 +14,8 @@ namespace {
 using quorvex::cli::Command;
 
 const Command* const kCommands[] = {&quorvex::cli::kBalanceCommand, &quorvex::cli::kSearchCommand,
-                                    &quorvex::cli::kWeightCommand, &quorvex::cli::kTableCommand};
+                                    &quorvex::cli::kWeightCommand, &quorvex::cli::kTableCommand,
+                                    &quorvex::cli::kAddCommand,    &quorvex::cli::kDeleteCommand};
 
 constexpr std::string_view kSeeHelp = " (see 'quorvex-cli --help')\n";
 
@@ -33,22 +35,16 @@ void Usage(std::ostream& os) {
         "(\"--library FILE\" or \"--library=FILE\"); \"--\" ends the options.\n"
         "\n"
         "Exit status: 0 when the input could be read, 1 when a formula or an\n"
-        "equation given to weight or table could not be weighed, 2 for a usage or\n"
-        "file error.\n"
+        "equation given to weight or table could not be weighed or add or delete\n"
+        "did not change the library, 2 for a usage or file error or output that\n"
+        "could not be written.\n"
         "\n"
         "Report bugs to: support@quorvex.example\n"
         "Quorvex home page: <https://www.quorvex.example/chemical/index.htm>\n";
 }
 
 // Standard output is checked at the end, so a full disk or a closed pipe is an error.
-int Finish(int status) {
-  std::cout.flush();
-  if (!std::cout) {
-    std::cerr << "quorvex-cli: cannot write to standard output\n";
-    return 2;
-  }
-  return status;
-}
+int Finish(int status) { return quorvex::cli::FinishStandardOutput(status); }
 
 }  // namespace
 

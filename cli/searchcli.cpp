@@ -70,7 +70,6 @@ int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
   library::FoundList found;
   found.Search(lib, boxes);
   out << CommandLineWording(found.displayText());
-  out.flush();
   return 0;
 }
 

@@ -1,7 +1,13 @@
 #include "library/library.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <fstream>
+#include <random>
 #include <system_error>
 #include <utility>
 
@@ -41,50 +47,65 @@ std::string CountLabel(int count) {
   return " There are total " + std::to_string(count) + " equations in your library currently.";
 }
 
-std::vector<std::string> ReadLibraryLines(std::string_view bytes) {
-  std::vector<std::string> lines;
-  std::size_t from = 0;
-  while (from < bytes.size() && bytes[from] != kEndOfFile) {
-    std::size_t end = bytes.find('\n', from);
-    if (end == std::string_view::npos) end = bytes.size();
-    std::string_view text = bytes.substr(from, end - from);
-    const std::size_t cut = text.find(kEndOfFile);
-    if (cut != std::string_view::npos) text = text.substr(0, cut);
-    std::string& line = lines.emplace_back();
-    line.reserve(text.size());
-    // Every CR goes: the one before LF belongs to the line end, a lone one is dropped.
-    for (const char c : text) {
-      if (c != '\r') line += c;
-    }
-    from = end + 1;
-  }
-  return lines;
-}
-
-std::string WriteLibraryLines(const std::vector<std::string>& lines) {
-  std::size_t size = 0;
-  for (const std::string& line : lines) size += line.size() + 2;
-  std::string bytes;
-  bytes.reserve(size);
-  for (const std::string& line : lines) {
-    bytes += line;
-    bytes += "\r\n";
-  }
-  return bytes;
-}
-
 bool IsStorable(std::string_view line) {
   return line.find_first_of(std::string_view("\r\n\x1A", 3)) == std::string_view::npos;
 }
 
+LibraryText ReadLibraryText(std::string_view bytes) {
+  LibraryText text;
+  text.crLineEnds = bytes.find('\r') != std::string_view::npos &&
+                    bytes.find('\n') == std::string_view::npos;
+  const char lineEnd = text.crLineEnds ? '\r' : '\n';
+  std::size_t from = 0;
+  while (from < bytes.size()) {
+    if (bytes[from] == kEndOfFile || text.lines.size() == static_cast<std::size_t>(kLibraryCapacity)) {
+      text.tailAtEndByte = bytes[from] == kEndOfFile;
+      text.tail.assign(bytes.substr(from));
+      break;
+    }
+    std::size_t end = bytes.find(lineEnd, from);
+    if (end == std::string_view::npos) end = bytes.size();
+    std::string_view whole = bytes.substr(from, end - from);
+    // The CR of a CR LF line end (or a lone one at the end of the file) is not the line's.
+    if (!whole.empty() && whole.back() == '\r') whole.remove_suffix(1);
+    const std::size_t cut = whole.find(kEndOfFile);
+    const std::string_view kept = cut == std::string_view::npos ? whole : whole.substr(0, cut);
+    std::string& line = text.lines.emplace_back();
+    line.reserve(kept.size());
+    // A lone CR is dropped from the entry.
+    for (const char c : kept) {
+      if (c != '\r') line += c;
+    }
+    text.raw.emplace_back(cut == std::string_view::npos ? std::string_view() : whole);
+    from = end + 1;
+  }
+  return text;
+}
+
+std::string LibraryText::bytes() const {
+  const std::string_view lineEnd = crLineEnds ? "\r" : "\r\n";
+  std::size_t size = tail.size();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    size += (raw[i].empty() ? lines[i].size() : raw[i].size()) + lineEnd.size();
+  }
+  std::string out;
+  out.reserve(size);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    out += raw[i].empty() ? lines[i] : raw[i];
+    out += lineEnd;
+  }
+  out += tail;
+  return out;
+}
+
 const std::string& Library::line(int position) const {
   if (position < 1 || position > count()) throw AssertionFailure("library position out of range");
-  return m_lines[static_cast<std::size_t>(position - 1)];
+  return m_text.lines[static_cast<std::size_t>(position - 1)];
 }
 
 int Library::IsInLib(std::string_view line) const {
-  for (std::size_t i = 0; i < m_lines.size(); ++i) {
-    if (m_lines[i] == line) return static_cast<int>(i) + 1;
+  for (std::size_t i = 0; i < m_text.lines.size(); ++i) {
+    if (m_text.lines[i] == line) return static_cast<int>(i) + 1;
   }
   return 0;
 }
@@ -98,57 +119,66 @@ bool Library::AddTolib(std::string_view line, Notifier& notifier) {
     notifier.modal(kUnstorableLine);
     return false;
   }
-  m_lines.emplace_back(line);
+  m_text.lines.emplace_back(line);
+  m_text.raw.emplace_back();
   return true;
 }
 
 void Library::DeleteFromLib(int position) {
   if (position < 1 || position > count()) throw AssertionFailure("library position out of range");
-  m_lines.erase(m_lines.begin() + (position - 1));
+  m_text.lines.erase(m_text.lines.begin() + (position - 1));
+  m_text.raw.erase(m_text.raw.begin() + (position - 1));
 }
 
 void Library::loadFromBytes(std::string_view bytes, Notifier& notifier) {
-  m_lines = ReadLibraryLines(bytes);
-  m_overflow.clear();
-  m_state = ReadState::Complete;
-  m_readProblem.clear();
-  if (m_lines.size() <= static_cast<std::size_t>(kLibraryCapacity)) return;
-
-  // The table cannot take them; they go back into the file untouched so that
+  m_text = ReadLibraryText(bytes);
+  std::size_t cut = 0;
+  std::size_t first = 0;
+  for (std::size_t i = 0; i < m_text.raw.size(); ++i) {
+    if (m_text.raw[i].empty()) continue;
+    if (cut++ == 0) first = i + 1;
+  }
+  if (cut > 0) {
+    notifier.modal("The library file " + Quoted(m_file) + " has a 0x1A byte inside " +
+                   std::to_string(cut) + (cut == 1 ? " line" : " lines") + " (line " +
+                   std::to_string(first) + (cut == 1 ? "" : " is the first") +
+                   "): the equation ends at that byte, and the line is kept in the file as it is.");
+  }
+  if (m_text.tail.empty()) return;
+  // The table cannot hold them; they go back into the file untouched so that
   // no rewrite loses them.
-  m_overflow.assign(std::make_move_iterator(m_lines.begin() + kLibraryCapacity),
-                    std::make_move_iterator(m_lines.end()));
-  m_lines.resize(static_cast<std::size_t>(kLibraryCapacity));
-  const std::size_t total = m_overflow.size() + m_lines.size();
-  notifier.modal("The library file " + Quoted(m_file) + " holds " + std::to_string(total) +
+  if (m_text.tailAtEndByte) {
+    notifier.modal("The library file " + Quoted(m_file) + " has an end-of-file byte (0x1A) at the "
+                   "start of line " + std::to_string(count() + 1) + ": the library ends there, "
+                   "and the " + std::to_string(m_text.tail.size()) +
+                   " bytes from it on are not searched, and they are kept at the end of the file.");
+    return;
+  }
+  const LibraryText rest = ReadLibraryText(m_text.tail);
+  const std::size_t more = rest.lines.size();
+  notifier.modal("The library file " + Quoted(m_file) + " holds " +
+                 std::to_string(more + m_text.lines.size()) +
+                 (rest.tail.empty() ? "" : " or more") +
                  " lines, but the library can only contain " + std::to_string(kLibraryCapacity) +
-                 " equations: the other " + std::to_string(m_overflow.size()) +
+                 " equations: the other " + std::to_string(more) +
                  " lines are not searched, and they are kept at the end of the file.");
 }
 
 void Library::load(Notifier& notifier) {
-  m_lines.clear();
-  m_overflow.clear();
-  m_state = ReadState::NotRead;
-  m_readProblem.clear();
-
+  m_text = LibraryText();
   errno = 0;
   std::ifstream in(m_file, std::ios::binary);
   if (!in) {
     const int error = errno;
     if (error == ENOENT) {
       // Nothing to lose: the first add creates the file.
-      m_state = ReadState::Complete;
       throw FileError(FileError::Kind::Missing,
                       "Cannot read the library file " + Quoted(m_file) + ": " +
                           std::string(kFileNotFound));
     }
-    m_state = ReadState::Incomplete;
-    m_readProblem = SystemReason(error);
     throw FileError(FileError::Kind::Read, "Cannot read the library file " + Quoted(m_file) +
-                                               ": " + m_readProblem +
-                                               ". The library is empty, and the file will not be "
-                                               "rewritten in this session.");
+                                               ": " + SystemReason(error) +
+                                               ". The library is empty.");
   }
 
   std::string bytes;
@@ -167,39 +197,143 @@ void Library::load(Notifier& notifier) {
   const std::size_t lastEnd = bytes.rfind('\n');
   bytes.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
   loadFromBytes(bytes, notifier);
-  m_state = ReadState::Incomplete;
-  m_readProblem = SystemReason(error);
   throw FileError(FileError::Kind::Read,
-                  "Cannot read the library file " + Quoted(m_file) + ": " + m_readProblem +
+                  "Cannot read the library file " + Quoted(m_file) + ": " + SystemReason(error) +
                       ". The library holds the " + std::to_string(count()) +
-                      " equations read before the failure, and the file will not be rewritten "
-                      "in this session.");
+                      " equations read before the failure.");
 }
 
-std::vector<std::string> Library::allLines() const {
-  if (m_overflow.empty()) return m_lines;
-  std::vector<std::string> all = m_lines;
-  all.insert(all.end(), m_overflow.begin(), m_overflow.end());
-  return all;
+namespace {
+
+namespace fs = std::filesystem;
+
+// Retries of the lock when the file is replaced between opening and locking it.
+constexpr int kLockAttempts = 1000;
+// Names tried for the new file before giving up.
+constexpr int kTemporaryAttempts = 100;
+
+// A descriptor closed on every path out.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd = -1) : m_fd(fd) {}
+  ~Descriptor() {
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return m_fd; }
+  int release() { return std::exchange(m_fd, -1); }
+  // Closes now; false (errno set) when the close fails.
+  bool close() {
+    const int fd = std::exchange(m_fd, -1);
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int m_fd;
+};
+
+FileError WriteError(const fs::path& file, const std::string& reason) {
+  return FileError(FileError::Kind::Write, "Cannot write the library file " + Quoted(file) + ": " +
+                                               reason + ". The file keeps its previous content.");
 }
 
-void Library::save() const {
-  if (m_state == ReadState::NotRead) {
-    throw FileError(FileError::Kind::Refused,
-                    "The library file " + Quoted(m_file) +
-                        " was not read at start-up, so it is not rewritten: that would lose the "
-                        "equations in it. The change holds until the program ends.");
+// Opens `target` (creating it empty when missing) and holds an exclusive
+// advisory lock on it. A rewrite renames a new file over the name, so the
+// lock only counts when the locked file is still the one the name shows.
+int OpenLocked(const fs::path& file, const fs::path& target) {
+  for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
+    const int fd = ::open(target.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) throw WriteError(file, SystemReason(errno));
+    Descriptor held(fd);
+    int locked;
+    do {
+      locked = ::flock(fd, LOCK_EX);
+    } while (locked != 0 && errno == EINTR);
+    if (locked != 0) throw WriteError(file, "it cannot be locked (" + SystemReason(errno) + ")");
+    struct stat open {};
+    struct stat named {};
+    if (::fstat(fd, &open) != 0) throw WriteError(file, SystemReason(errno));
+    if (::stat(target.c_str(), &named) == 0 && named.st_dev == open.st_dev &&
+        named.st_ino == open.st_ino) {
+      return held.release();
+    }
   }
-  if (m_state == ReadState::Incomplete) {
-    throw FileError(FileError::Kind::Refused,
-                    "The library file " + Quoted(m_file) +
-                        " could not be read completely at start-up (" + m_readProblem +
-                        "), so it is not rewritten: that would lose the equations not read. The "
-                        "change holds until the program ends.");
-  }
+  throw WriteError(file, "it was replaced too often while waiting for its lock");
+}
 
-  const std::string bytes = WriteLibraryLines(allLines());
-  namespace fs = std::filesystem;
+// The whole content behind `fd`.
+std::string ReadAll(int fd, const fs::path& file) {
+  std::string bytes;
+  std::string chunk(kReadChunk, '\0');
+  for (;;) {
+    const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+    if (got == 0) return bytes;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      throw FileError(FileError::Kind::Read, "Cannot read the library file " + Quoted(file) + ": " +
+                                                 SystemReason(errno) +
+                                                 ". The file keeps its previous content.");
+    }
+    bytes.append(chunk.data(), static_cast<std::size_t>(got));
+  }
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(put));
+  }
+  return true;
+}
+
+// Puts `bytes` in place of `target` at once: a new file in the same folder,
+// written and synced, renamed over it.
+void ReplaceFile(const fs::path& file, const fs::path& target, std::string_view bytes,
+                 const struct stat& old) {
+  std::random_device random;
+  fs::path temporary;
+  int fd = -1;
+  for (int attempt = 0; fd < 0 && attempt < kTemporaryAttempts; ++attempt) {
+    temporary = target;
+    temporary += "." + std::to_string(::getpid()) + "-" + std::to_string(random()) + ".tmp";
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) throw WriteError(file, SystemReason(errno));
+  }
+  if (fd < 0) throw WriteError(file, "no free name for its new copy");
+  Descriptor out(fd);
+  const auto fail = [&](int error) {
+    ::unlink(temporary.c_str());
+    return WriteError(file, SystemReason(error));
+  };
+  // The rewrite keeps the file's owner (where allowed) and permissions.
+  static_cast<void>(::fchown(fd, old.st_uid, old.st_gid));
+  static_cast<void>(::fchmod(fd, old.st_mode & 07777));
+  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0 || !out.close()) throw fail(errno);
+  if (::rename(temporary.c_str(), target.c_str()) != 0) throw fail(errno);
+}
+
+// Makes the rename durable.
+void SyncFolder(const fs::path& file, const fs::path& target) {
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  const Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  // A folder that cannot be synced (EINVAL) has nothing to sync.
+  if (fd.get() >= 0 && ::fsync(fd.get()) != 0 && errno != EINVAL) {
+    throw FileError(FileError::Kind::Write,
+                    "The library file " + Quoted(file) + " was written, but its folder could not "
+                    "be synced (" + SystemReason(errno) + "): the change may be lost in a power "
+                    "failure.");
+  }
+}
+
+}  // namespace
+
+template <class Apply>
+Library::Change Library::update(Apply apply) {
   // Write where the file really is: a link named cbd.dat keeps pointing at it.
   std::error_code linkError;
   fs::path target = m_file;
@@ -207,44 +341,47 @@ void Library::save() const {
     const fs::path resolved = fs::weakly_canonical(m_file, linkError);
     if (!linkError) target = resolved;
   }
+  const Descriptor lock(OpenLocked(m_file, target));
+  struct stat old {};
+  if (::fstat(lock.get(), &old) != 0) throw WriteError(m_file, SystemReason(errno));
+  if (S_ISDIR(old.st_mode)) throw WriteError(m_file, SystemReason(EISDIR));
+  // The file as it is now: another window may have changed it since it was read.
+  m_text = ReadLibraryText(ReadAll(lock.get(), m_file));
   // A file the user made read-only stays as it is, as a plain write would fail on it.
-  std::error_code statusError;
-  const fs::file_status old = fs::status(target, statusError);
-  const bool exists = !statusError && fs::exists(old);
-  constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-  if (exists && (old.permissions() & kAnyWrite) == fs::perms::none) {
-    throw FileError(FileError::Kind::Write, "Cannot write the library file " + Quoted(m_file) +
-                                                ": Permission denied (the file is read-only). "
-                                                "The file keeps its previous content.");
+  if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    throw WriteError(m_file, "Permission denied (the file is read-only)");
   }
-  fs::path temporary = target;
-  temporary += ".tmp";
-  const auto fail = [&](const std::string& reason) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return FileError(FileError::Kind::Write, "Cannot write the library file " + Quoted(m_file) +
-                                                 ": " + reason +
-                                                 ". The file keeps its previous content.");
-  };
+  LibraryText changed = m_text;
+  const Change change = apply(changed);
+  ReplaceFile(m_file, target, changed.bytes(), old);
+  m_text = std::move(changed);
+  SyncFolder(m_file, target);
+  return change;
+}
 
-  errno = 0;
-  std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-  if (!out) throw fail(SystemReason(errno));
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.flush();
-  if (!out) {
-    const int error = errno;
-    out.close();
-    throw fail(SystemReason(error));
-  }
-  out.close();
-  if (out.fail()) throw fail(SystemReason(errno));
+Library::Change Library::add(std::string_view line) {
+  return update([&](LibraryText& text) {
+    for (const std::string& have : text.lines) {
+      if (have == line) return Change::AlreadyIn;
+    }
+    if (text.lines.size() >= static_cast<std::size_t>(kLibraryCapacity)) return Change::Full;
+    if (!IsStorable(line)) return Change::Unstorable;
+    text.lines.emplace_back(line);
+    text.raw.emplace_back();
+    return Change::Added;
+  });
+}
 
-  std::error_code ec;
-  if (exists) fs::permissions(temporary, old.permissions(), fs::perm_options::replace, ec);
-  ec.clear();
-  fs::rename(temporary, target, ec);
-  if (ec) throw fail(ec.message());
+Library::Change Library::remove(std::string_view line) {
+  return update([&](LibraryText& text) {
+    for (std::size_t i = 0; i < text.lines.size(); ++i) {
+      if (text.lines[i] != line) continue;
+      text.lines.erase(text.lines.begin() + static_cast<std::ptrdiff_t>(i));
+      text.raw.erase(text.raw.begin() + static_cast<std::ptrdiff_t>(i));
+      return Change::Deleted;
+    }
+    return Change::NotIn;
+  });
 }
 
 }  // namespace quorvex::library

@@ -116,6 +116,36 @@ void Searcher::unselectPickers() {
   m_searcherPicker.unselect();
 }
 
+namespace {
+
+// The library's change of its file, with the count label shown after it
+// whether or not it succeeded: the table is the file's content either way.
+template <class Run>
+Library::Change ChangeFile(Library& library, View& view, Run run) {
+  try {
+    const Library::Change change = run();
+    view.show(Box::EquationNumberLabel, library.countLabel());
+    return change;
+  } catch (const FileError&) {
+    view.show(Box::EquationNumberLabel, library.countLabel());
+    throw;
+  }
+}
+
+}  // namespace
+
+std::string_view ChangeMessage(Library::Change change) {
+  switch (change) {
+    case Library::Change::Added: return kAdded;
+    case Library::Change::AlreadyIn: return kAlreadyInLibrary;
+    case Library::Change::Full: return kLibraryFull;
+    case Library::Change::Unstorable: return kUnstorableLine;
+    case Library::Change::Deleted: return kDeleted;
+    case Library::Change::NotIn: return kNotInLibrary;
+  }
+  return {};
+}
+
 void Searcher::OnAddTolib(View& view) {
   const balance::ResultBoard& board = m_balancer.board();
   const int position = m_balancerPicker.position();
@@ -125,17 +155,8 @@ void Searcher::OnAddTolib(View& view) {
     return;
   }
   const std::string line = LibraryLine(board.record(position).equation);
-  if (m_library.IsInLib(line) != 0) {
-    m_notifier.modal(kAlreadyInLibrary);
-  } else if (m_library.count() >= kLibraryCapacity || !IsStorable(line)) {
-    m_library.AddTolib(line, m_notifier);  // shows why it refuses
-    view.show(Box::EquationNumberLabel, m_library.countLabel());
-  } else {
-    m_notifier.modal(kAdded);
-    m_library.AddTolib(line, m_notifier);
-    view.show(Box::EquationNumberLabel, m_library.countLabel());
-  }
-  m_library.save();
+  const Library::Change change = ChangeFile(m_library, view, [&] { return m_library.add(line); });
+  m_notifier.modal(ChangeMessage(change));
 }
 
 void Searcher::OnDelFromLib(View& view) {
@@ -145,15 +166,8 @@ void Searcher::OnDelFromLib(View& view) {
     return;
   }
   const std::string line = LibraryLine(m_found.record(position).equation);
-  const int q = m_library.IsInLib(line);
-  if (q != 0) {
-    m_library.DeleteFromLib(q);
-    view.show(Box::EquationNumberLabel, m_library.countLabel());
-    m_notifier.modal(kDeleted);
-  } else {
-    m_notifier.modal(kNotInLibrary);
-  }
-  m_library.save();
+  const Library::Change change = ChangeFile(m_library, view, [&] { return m_library.remove(line); });
+  m_notifier.modal(ChangeMessage(change));
 }
 
 void Searcher::OnTabSheetClick(CalculatorSource source, View& view, CalculatorHooks& hooks) {

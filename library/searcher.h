@@ -22,6 +22,9 @@ inline constexpr std::string_view kBoardListEmpty =
 inline constexpr std::string_view kFoundListEmpty =
     "The Found Equations List in the searcher is empty.";
 
+// The message of a library change: "Added to the equation library successfully!" and the rest.
+std::string_view ChangeMessage(Library::Change change);
+
 // SearchEdit1..6 into Sp1..6 and SearchEdit7..12 into Pr1..6; boxes 7..14 empty.
 formula::BoxTexts CopySearchEditToInputEdit(const SearchTerms& terms);
 
@@ -66,11 +69,13 @@ class Searcher {
   // Both positions 0, the selection texts kept ("Switch List...").
   void unselectPickers();
 
-  // "Add To Lib": the balancer picker's equation into the library, then the
-  // file rewritten. Throws FileError when the rewrite fails or is refused.
+  // "Add To Lib": the balancer picker's equation added to the library file
+  // as it is now; the table and the count label then show the file, and the
+  // message says what came of it. Throws FileError, with the table as the
+  // file is and no message, when the file cannot be read or written.
   void OnAddTolib(View& view);
-  // "Del From Lib": the searcher picker's equation out of the library, then
-  // the file rewritten. Throws FileError when the rewrite fails or is refused.
+  // "Del From Lib": the searcher picker's equation removed from the file, as
+  // "Add To Lib" does.
   void OnDelFromLib(View& view);
   // A change of the main tab: the count label, stale selection boxes, the table.
   void OnTabSheetClick(CalculatorSource source, View& view, CalculatorHooks& hooks);

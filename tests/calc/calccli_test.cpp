@@ -22,17 +22,19 @@ TEST(CalcCli, PrintsWeightsAndTables) {
   const std::vector<Case> cases = {
       {RunWeight, {"H2O", "CuSO4*5H2O", "(NH4)2SO4", "Uun"}, 0, "18\n249.5\n132\n0\n", ""},
       {RunWeight, {"NaCl", "--high", "H2O"}, 0, "58.443\n18.0148\n", ""},
-      {RunWeight, {"H99999999999", "O2"}, 1, "32\n",
-       "H99999999999: Input error 2-Number too great!\n"
-       "H99999999999: '99999999999' is not a valid integer value\n"},
+      {RunWeight, {"H99999999999", "O2"}, 1, "'99999999999' is not a valid integer value\n32\n", ""},
+      // Counts past 32 bits are the scanner's input error, on the formula's own line.
+      {RunWeight, {"(H2)1073741824", "H2O", "CuSO4*2147483647H2O", "((H2)65536)65536"}, 1,
+       "Input error!\n18\nInput error!\nInput error!\n", ""},
+      {RunTable, {"2H2+O2 = 2(H2)1073741824"}, 1, "H2\t2\t2\t4\nO2\t1\t32\t32\nInput error!\n", ""},
       {RunWeight, {"--high"}, 2, "",
        "quorvex-cli: weight: needs at least one FORMULA (see 'quorvex-cli weight --help')\n"},
       {RunWeight, {"--", "--high"}, 0, "0\n", ""},
       {RunTable, {"2H2+O2", "=", "2H2O"}, 0, "H2\t2\t2\t4\nO2\t1\t32\t32\nH2O\t2\t18\t36\n", ""},
       {RunTable, {"--high", "Fe[3+]+e = Fe[2+]"}, 0,
        "Fe[3+]\t1\t55.847\t55.847\ne\t1\t0\t0\nFe[2+]\t1\t55.847\t55.847\n", ""},
-      {RunTable, {"2H2+99999999999O2 = 2H2O"}, 1, "H2\t2\t2\t4\n",
-       "2H2+99999999999O2 = 2H2O: '99999999999' is not a valid integer value\n"},
+      {RunTable, {"2H2+99999999999O2 = 2H2O"}, 1,
+       "H2\t2\t2\t4\n'99999999999' is not a valid integer value\n", ""},
       {RunTable, {}, 2, "", "quorvex-cli: table: needs an EQUATION (see 'quorvex-cli table --help')\n"},
   };
   for (const Case& c : cases) {

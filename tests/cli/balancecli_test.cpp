@@ -60,6 +60,10 @@ TEST(BalanceCli, ABoardLimitNeverRefusesALongFile) {
   for (int i = 0; i < 1600; ++i) expected += "Balanced it successfully!\t2H2+O2 = 2H2O\n";
   EXPECT_EQ(r.out, expected);
   EXPECT_EQ(r.err, "");
+
+  // An equation longer than the window's board holds is printed whole.
+  const std::string deep = std::string(100000, '(') + "H" + std::string(100000, ')') + "2";
+  EXPECT_EQ(Balance(deep + " = H2\n").out, "Balanced it successfully!\t" + deep + " = H2\n");
 }
 
 TEST(BalanceCli, LastLineWithoutLineEnd) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -41,25 +43,30 @@ TEST(LibraryFile, ReadAndRewriteByteForByte) {
       {"blank line kept", "#a#\r\n\r\n#b#\r\n", {"#a#", "", "#b#"}, "#a#\r\n\r\n#b#\r\n"},
       {"two line ends at the end", "#a#\r\n\r\n", {"#a#", ""}, "#a#\r\n\r\n"},
       {"only a line end", "\n", {""}, "\r\n"},
-      {"0x1A at a line start ends the file", "#a#\r\n\x1A#b#\r\n#c#\r\n", {"#a#"}, "#a#\r\n"},
-      {"0x1A first byte", "\x1A#a#\r\n", {}, ""},
-      {"0x1A inside a line cuts it", "#a\x1A#x\r#\r\n#b#\r\n", {"#a", "#b#"}, "#a\r\n#b#\r\n"},
-      {"CR then 0x1A is inside the line", "\r\x1A#a#\r\n#b#", {"", "#b#"}, "\r\n#b#\r\n"},
+      {"0x1A at a line start ends the table, kept after it", "#a#\r\n\x1A#b#\r\n#c#\n", {"#a#"},
+       "#a#\r\n\x1A#b#\r\n#c#\n"},
+      {"0x1A first byte", "\x1A#a#\r\n", {}, "\x1A#a#\r\n"},
+      {"0x1A inside a line cuts the entry, not the file",
+       "#a\x1A#x\r#\r\n#b#\r\n", {"#a", "#b#"}, "#a\x1A#x\r#\r\n#b#\r\n"},
+      {"CR then 0x1A is inside the line", "\r\x1A#a#\r\n#b#", {"", "#b#"}, "\r\x1A#a#\r\n#b#\r\n"},
+      {"CR and no LF: CR ends lines", "#a#\r#b#\r\r#c#", {"#a#", "#b#", "", "#c#"},
+       "#a#\r#b#\r\r#c#\r"},
       {"high bytes verbatim", "#A\xA1\xA2=\xFF#\r\n", {"#A\xA1\xA2=\xFF#"}, "#A\xA1\xA2=\xFF#\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempFolder folder;
     WriteBytes(folder / "cbd.dat", c.file);
-    RecordingNotifier notifier;
+    SilentNotifier notifier;
     Library lib(folder / "cbd.dat");
     lib.load(notifier);
     EXPECT_EQ(lib.lines(), c.table);
-    EXPECT_EQ(lib.readState(), Library::ReadState::Complete);
-    lib.save();
+    EXPECT_EQ(lib.fileBytes(), c.rewritten);
+    // A change that finds nothing to change still rewrites the file.
+    EXPECT_EQ(lib.remove("#none#"), Library::Change::NotIn);
     EXPECT_EQ(ReadBytes(folder / "cbd.dat"), c.rewritten);
-    EXPECT_FALSE(std::filesystem::exists(folder / "cbd.dat.tmp"));
-    EXPECT_TRUE(notifier.messages().empty());
+    EXPECT_EQ(lib.lines(), c.table);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
   }
 }
 
@@ -149,7 +156,7 @@ TEST(LibraryFile, LinesPastTheCapacityAreKept) {
   lib.load(notifier);
   EXPECT_EQ(lib.count(), kLibraryCapacity);
   EXPECT_EQ(lib.line(kLibraryCapacity), "#L5000#");
-  EXPECT_EQ(lib.overflow(), (Lines{"#L5001#", "#L5002#", "#L5003#"}));
+  EXPECT_EQ(lib.tail(), "#L5001#\r\n#L5002#\r\n#L5003#\r\n");
   ASSERT_EQ(notifier.messages().size(), 1u);
   EXPECT_EQ(notifier.messages()[0],
             "The library file '" + (folder / "cbd.dat").string() +
@@ -157,16 +164,27 @@ TEST(LibraryFile, LinesPastTheCapacityAreKept) {
                 "lines are not searched, and they are kept at the end of the file.");
   EXPECT_EQ(lib.IsInLib("#L5001#"), 0);
 
-  lib.save();
+  EXPECT_EQ(lib.add("#more#"), Library::Change::Full);
   EXPECT_EQ(ReadBytes(folder / "cbd.dat"), file);
 
   // After a deletion the table is written first and the kept lines follow.
-  lib.DeleteFromLib(1);
-  lib.save();
+  EXPECT_EQ(lib.remove("#L1#"), Library::Change::Deleted);
   EXPECT_EQ(ReadBytes(folder / "cbd.dat"), file.substr(std::string("#L1#\r\n").size()));
   lib.load(notifier);
   EXPECT_EQ(lib.line(kLibraryCapacity), "#L5001#");
-  EXPECT_EQ(lib.overflow(), (Lines{"#L5002#", "#L5003#"}));
+  EXPECT_EQ(lib.tail(), "#L5002#\r\n#L5003#\r\n");
+
+  // An end-of-file byte at a line start: what follows it is announced and kept.
+  notifier.clear();
+  WriteBytes(folder / "cbd.dat", "#a#\r\n\x1A#b#\r\n#c#\r\n");
+  lib.load(notifier);
+  EXPECT_EQ(notifier.messages(),
+            std::vector<std::string>{"The library file '" + (folder / "cbd.dat").string() +
+                                     "' has an end-of-file byte (0x1A) at the start of line 2: the "
+                                     "library ends there, and the 11 bytes from it on are not "
+                                     "searched, and they are kept at the end of the file."});
+  EXPECT_EQ(lib.add("#d#"), Library::Change::Added);
+  EXPECT_EQ(ReadBytes(folder / "cbd.dat"), "#a#\r\n#d#\r\n\x1A#b#\r\n#c#\r\n");
 }
 
 TEST(LibraryFile, MissingFileIsEmptyAndCreatedByTheFirstSave) {
@@ -183,61 +201,35 @@ TEST(LibraryFile, MissingFileIsEmptyAndCreatedByTheFirstSave) {
   }
   EXPECT_EQ(lib.count(), 0);
   EXPECT_EQ(lib.countLabel(), " There are total 0 equations in your library currently.");
-  EXPECT_EQ(lib.readState(), Library::ReadState::Complete);
-  ASSERT_TRUE(lib.AddTolib("#2H2+O2 = 2H2O#", notifier));
-  lib.save();
+  EXPECT_EQ(lib.add("#2H2+O2 = 2H2O#"), Library::Change::Added);
   EXPECT_EQ(ReadBytes(folder / "cbd.dat"), "#2H2+O2 = 2H2O#\r\n");
 
-  lib.DeleteFromLib(1);
-  lib.save();
+  EXPECT_EQ(lib.remove("#2H2+O2 = 2H2O#"), Library::Change::Deleted);
   EXPECT_EQ(ReadBytes(folder / "cbd.dat"), "");
   EXPECT_TRUE(std::filesystem::exists(folder / "cbd.dat"));
 }
 
-// A library that does not stand for the whole file must never overwrite it.
-TEST(LibraryFile, RewriteRefusedUnlessReadCompletely) {
+// Each change applies to the file as it is now, whatever the copy in memory holds.
+TEST(LibraryFile, ChangesMergeWithTheFile) {
   TempFolder folder;
+  WriteBytes(folder / "cbd.dat", "#a#\r\n");
   SilentNotifier notifier;
-  WriteBytes(folder / "kept.dat", "#a#\r\n");
-
-  Library neverRead(folder / "kept.dat");
-  neverRead.AddTolib("#b#", notifier);
-  try {
-    neverRead.save();
-    FAIL() << "a library never read overwrote its file";
-  } catch (const FileError& e) {
-    EXPECT_EQ(e.kind(), FileError::Kind::Refused);
-    EXPECT_NE(std::string(e.what()).find("was not read at start-up"), std::string::npos);
-  }
-  EXPECT_EQ(ReadBytes(folder / "kept.dat"), "#a#\r\n");
-
-  // A folder in place of the file: opened, but every read fails.
-  std::filesystem::create_directory(folder / "cbd.dat");
-  Library unreadable(folder / "cbd.dat");
-  try {
-    unreadable.load(notifier);
-    FAIL() << "no error for a failed read";
-  } catch (const FileError& e) {
-    EXPECT_EQ(e.kind(), FileError::Kind::Read);
-    EXPECT_NE(std::string(e.what()).find("Cannot read the library file '" +
-                                         (folder / "cbd.dat").string() + "': "),
-              std::string::npos);
-  }
-  EXPECT_EQ(unreadable.readState(), Library::ReadState::Incomplete);
-  EXPECT_EQ(unreadable.count(), 0);
-  unreadable.AddTolib("#b#", notifier);
-  try {
-    unreadable.save();
-    FAIL() << "an incompletely read library was written";
-  } catch (const FileError& e) {
-    EXPECT_EQ(e.kind(), FileError::Kind::Refused);
-    EXPECT_NE(std::string(e.what()).find("could not be read completely"), std::string::npos);
-  }
-  EXPECT_TRUE(std::filesystem::is_directory(folder / "cbd.dat"));
-  EXPECT_EQ(unreadable.count(), 1);
+  Library first(folder / "cbd.dat");
+  Library second(folder / "cbd.dat");
+  first.load(notifier);  // the second is never read
+  EXPECT_EQ(first.add("#b#"), Library::Change::Added);
+  EXPECT_EQ(second.add("#c#"), Library::Change::Added);
+  EXPECT_EQ(second.lines(), (Lines{"#a#", "#b#", "#c#"}));
+  EXPECT_EQ(first.add("#c#"), Library::Change::AlreadyIn);
+  EXPECT_EQ(first.remove("#a#"), Library::Change::Deleted);
+  EXPECT_EQ(second.remove("#a#"), Library::Change::NotIn);
+  EXPECT_EQ(second.lines(), (Lines{"#b#", "#c#"}));
+  EXPECT_EQ(ReadBytes(folder / "cbd.dat"), "#b#\r\n#c#\r\n");
+  EXPECT_EQ(first.add("#x\ny#"), Library::Change::Unstorable);
 }
 
-// A failed write leaves the old file whole and says which file and why.
+// A failed write leaves the old file whole, says which file and why, and
+// leaves the table as the file is.
 TEST(LibraryFile, FailedWriteKeepsTheOldFile) {
   struct Case {
     const char* name;
@@ -245,16 +237,13 @@ TEST(LibraryFile, FailedWriteKeepsTheOldFile) {
     const char* reason;
   };
   const std::vector<Case> cases = {
-      {"temporary file cannot be created",
-       [](const TempFolder& f) { std::filesystem::create_directory(f / "cbd.dat.tmp"); },
-       "Is a directory"},
       {"the file is read-only",
        [](const TempFolder& f) {
          std::filesystem::permissions(f / "cbd.dat", std::filesystem::perms::owner_read |
                                                           std::filesystem::perms::group_read);
        },
        "Permission denied (the file is read-only)"},
-      {"rename over a folder fails",
+      {"a folder in place of the file",
        [](const TempFolder& f) {
          std::filesystem::remove(f / "cbd.dat");
          std::filesystem::create_directories(f / "cbd.dat" / "inside");
@@ -268,12 +257,10 @@ TEST(LibraryFile, FailedWriteKeepsTheOldFile) {
     SilentNotifier notifier;
     Library lib(folder / "cbd.dat");
     lib.load(notifier);
-    lib.AddTolib("#b#", notifier);
     c.block(folder);
-    const std::string before =
-        std::filesystem::is_regular_file(folder / "cbd.dat") ? ReadBytes(folder / "cbd.dat") : "";
+    const bool file = std::filesystem::is_regular_file(folder / "cbd.dat");
     try {
-      lib.save();
+      lib.add("#b#");
       FAIL() << "the write did not fail";
     } catch (const FileError& e) {
       EXPECT_EQ(e.kind(), FileError::Kind::Write);
@@ -281,14 +268,42 @@ TEST(LibraryFile, FailedWriteKeepsTheOldFile) {
                                            (folder / "cbd.dat").string() + "': " + c.reason +
                                            ". The file keeps its previous content.");
     }
-    EXPECT_EQ(lib.count(), 2);
-    if (std::filesystem::is_regular_file(folder / "cbd.dat")) {
-      EXPECT_EQ(ReadBytes(folder / "cbd.dat"), before);
-    } else {
-      EXPECT_TRUE(std::filesystem::exists(folder / "cbd.dat" / "inside"));
-      EXPECT_FALSE(std::filesystem::exists(folder / "cbd.dat.tmp"));
+    EXPECT_EQ(lib.IsInLib("#b#"), 0);
+    if (file) {
+      EXPECT_EQ(ReadBytes(folder / "cbd.dat"), "#a#\r\n");
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+  }
+}
+
+// A full disk, on a small tmpfs of its own: the write fails, nothing is lost.
+TEST(LibraryFile, FullDiskKeepsTheOldFile) {
+  TempFolder folder;
+  const std::string command = "mount -t tmpfs -o size=64k quorvex-full " + folder.path().string() +
+                              " 2>/dev/null";
+  if (std::system(command.c_str()) != 0) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+  WriteBytes(folder / "cbd.dat", "#a#\r\n");
+  {
+    std::ofstream filler(folder / "filler", std::ios::binary);
+    const std::string block(4096, 'x');
+    while (filler.write(block.data(), static_cast<std::streamsize>(block.size())) && filler.flush()) {
     }
   }
+  SilentNotifier notifier;
+  Library lib(folder / "cbd.dat");
+  lib.load(notifier);
+  std::string message;
+  try {
+    lib.add("#" + std::string(8192, 'b') + "#");
+  } catch (const FileError& e) {
+    message = e.what();
+  }
+  EXPECT_EQ(message, "Cannot write the library file '" + (folder / "cbd.dat").string() +
+                         "': No space left on device. The file keeps its previous content.");
+  EXPECT_EQ(lib.lines(), Lines{"#a#"});
+  EXPECT_EQ(ReadBytes(folder / "cbd.dat"), "#a#\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
+  EXPECT_EQ(std::system(("umount " + folder.path().string()).c_str()), 0);
 }
 
 TEST(LibraryFile, RewriteKeepsLinksAndPermissions) {
@@ -302,8 +317,7 @@ TEST(LibraryFile, RewriteKeepsLinksAndPermissions) {
   SilentNotifier notifier;
   Library lib(folder / "cbd.dat");
   lib.load(notifier);
-  lib.AddTolib("#b#", notifier);
-  lib.save();
+  EXPECT_EQ(lib.add("#b#"), Library::Change::Added);
   EXPECT_TRUE(fs::is_symlink(folder / "cbd.dat"));
   EXPECT_EQ(ReadBytes(folder / "real" / "library.dat"), "#a#\r\n#b#\r\n");
   EXPECT_EQ(fs::status(folder / "real" / "library.dat").permissions(),

@@ -1,5 +1,7 @@
 #include "cli/searchcli.h"
 
+#include "cli/librarycli.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -12,6 +14,7 @@ namespace quorvex::cli {
 namespace {
 
 using quorvex::testing::TempFolder;
+using quorvex::testing::ReadBytes;
 using quorvex::testing::WriteBytes;
 
 struct CliRun {
@@ -77,6 +80,41 @@ TEST(SearchCli, UsageAndFileErrors) {
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
   }
+}
+
+// Add and delete: the window's message, status 0 only when the file changed.
+TEST(LibraryCli, AddAndDelete) {
+  TempFolder folder;
+  const std::string file = (folder / "cbd.dat").string();
+  struct Step {
+    bool add;
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+  };
+  const std::vector<Step> steps = {
+      {true, {"--library", file, "2H2+O2", "=", "2H2O"}, 0, "Added to the equation library successfully!\n"},
+      {true, {"2H2+O2 = 2H2O", "--library", file}, 1, "This equation has already been in the equation library\n"},
+      {false, {"--library", file, "2H2O2 = 2H2O+O2"}, 1, "This equation is not in the library.\n"},
+      {false, {"--library", file, "2H2+O2 = 2H2O"}, 0, "Deleted from the library successfully!\n"},
+      {true, {"--library", file}, 2, ""},
+      {false, {"2H2+O2 = 2H2O", "--library"}, 2, ""},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.out);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunLibraryChange(step.add, step.args, out, err), step.status);
+    EXPECT_EQ(out.str(), step.out);
+    EXPECT_EQ(err.str().empty(), step.status != 2);
+  }
+  EXPECT_EQ(ReadBytes(file), "");
+
+  // A file that cannot be written: status 1, the reason on standard error.
+  std::filesystem::create_directory(folder / "dir.dat");
+  std::ostringstream out, err;
+  EXPECT_EQ(RunLibraryChange(true, {"--library", (folder / "dir.dat").string(), "A = A"}, out, err), 1);
+  EXPECT_EQ(out.str(), "");
+  EXPECT_NE(err.str().find("Is a directory"), std::string::npos);
 }
 
 }  // namespace

@@ -188,17 +188,20 @@ TEST(Maintenance, AddToLib) {
   w.searcher.OnSelEquationNext(w.r, w.r);
   w.r.take();
   w.searcher.OnAddTolib(w.r);
-  // The message comes first; the line is added once it is closed.
-  EXPECT_EQ(w.r.take(), (Log{"modal:Added to the equation library successfully!",
-                             "EquationNumberLabel= There are total 1 equations in your library "
-                             "currently."}));
+  // The message comes once the file is written.
+  EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 1 equations in your library "
+                             "currently.",
+                             "modal:Added to the equation library successfully!"}));
   EXPECT_EQ(w.file(), "#" + kWater + "#\r\n");
 
-  // A second attempt rewrites the file with the same content.
-  std::filesystem::remove(w.folder / "cbd.dat");
+  // A second attempt finds it in the file; another program's line shows in the count.
+  Library other(w.folder / "cbd.dat");
+  other.add("#" + kSodium + "#");
   w.searcher.OnAddTolib(w.r);
-  EXPECT_EQ(w.r.take(), Log{"modal:This equation has already been in the equation library"});
-  EXPECT_EQ(w.file(), "#" + kWater + "#\r\n");
+  EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 2 equations in your library "
+                             "currently.",
+                             "modal:This equation has already been in the equation library"}));
+  EXPECT_EQ(w.file(), "#" + kWater + "#\r\n#" + kSodium + "#\r\n");
 
   // After the result board's "Clear List" nothing is selected.
   w.searcher.OnResultClear(w.r);
@@ -222,11 +225,10 @@ TEST(Maintenance, AddToAFullLibrary) {
   World w(lines, 1);
   w.searcher.OnSelEquationNext(w.r, w.r);
   w.r.take();
-  std::filesystem::remove(w.folder / "cbd.dat");
   w.searcher.OnAddTolib(w.r);
-  EXPECT_EQ(w.r.take(), (Log{"modal:The library can only contain 5000 equations.",
-                             "EquationNumberLabel= There are total 5000 equations in your library "
-                             "currently."}));
+  EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 5000 equations in your library "
+                             "currently.",
+                             "modal:The library can only contain 5000 equations."}));
   EXPECT_EQ(w.file(), lines);
 }
 
@@ -249,7 +251,9 @@ TEST(Maintenance, DelFromLib) {
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n");
   w.r.take();
   w.searcher.OnDelFromLib(w.r);
-  EXPECT_EQ(w.r.take(), Log{"modal:This equation is not in the library."});
+  EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 1 equations in your library "
+                             "currently.",
+                             "modal:This equation is not in the library."}));
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n");
 
   // The deleted equation stays listed and selected; the balancer picker adds it back.
@@ -261,32 +265,25 @@ TEST(Maintenance, DelFromLib) {
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n#" + kWater + "#\r\n");
 }
 
-// A failed rewrite comes after everything the command did and showed.
-TEST(Maintenance, FailedRewriteKeepsTheChange) {
+// A failed rewrite shows no success and leaves the table as the file is.
+TEST(Maintenance, FailedRewriteShowsNoSuccess) {
   World w("#" + kSodium + "#\r\n", 1);
-  std::filesystem::create_directory(w.folder / "cbd.dat.tmp");
+  std::filesystem::permissions(w.folder / "cbd.dat", std::filesystem::perms::owner_read);
   w.searcher.OnSelEquationNext(w.r, w.r);
   w.r.take();
   EXPECT_THROW(w.searcher.OnAddTolib(w.r), FileError);
-  EXPECT_EQ(w.r.take(), (Log{"modal:Added to the equation library successfully!",
-                             "EquationNumberLabel= There are total 2 equations in your library "
+  EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 1 equations in your library "
                              "currently."}));
-  EXPECT_EQ(w.library.count(), 2);
+  EXPECT_EQ(w.library.count(), 1);
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n");
 
-  // A library that was never read refuses to overwrite the file.
-  World unread("#" + kSodium + "#\r\n", 1);
-  Library fresh(unread.folder / "cbd.dat");
-  Searcher searcher(unread.balancer, fresh, unread.r);
-  searcher.OnSelEquationNext(unread.r, unread.r);
-  try {
-    searcher.OnAddTolib(unread.r);
-    FAIL() << "the file was overwritten";
-  } catch (const FileError& e) {
-    EXPECT_EQ(e.kind(), FileError::Kind::Refused);
-  }
-  EXPECT_EQ(fresh.count(), 1);
-  EXPECT_EQ(unread.file(), "#" + kSodium + "#\r\n");
+  w.Search("NaOH");
+  w.searcher.OnSchSelEquationNext(w.r, w.r);
+  w.r.take();
+  EXPECT_THROW(w.searcher.OnDelFromLib(w.r), FileError);
+  EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 1 equations in your library "
+                             "currently."}));
+  EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n");
 }
 
 TEST(Maintenance, TabChangeClearsStaleBoxes) {

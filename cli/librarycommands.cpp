@@ -1,0 +1,42 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/librarycli.h"
+
+namespace quorvex::cli {
+namespace {
+
+int RunAddCommand(int argc, char** argv) {
+  return RunLibraryChange(true, std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+}
+
+int RunDeleteCommand(int argc, char** argv) {
+  return RunLibraryChange(false, std::vector<std::string>(argv + 2, argv + argc), std::cout,
+                          std::cerr);
+}
+
+}  // namespace
+
+const Command kAddCommand = {
+    "add",
+    R"(  quorvex-cli add --library FILE EQUATION
+      Adds the line "#EQUATION#" to the equation library FILE as "Add To Lib"
+      does, and prints the window's message, such as
+      "Added to the equation library successfully!". The file is locked while
+      it is read and rewritten, so several programs may add at once. Exit
+      status 0 when the file changed, 1 when it did not (already there, full,
+      or the file could not be written: the reason goes to standard error).
+)",
+    RunAddCommand};
+
+const Command kDeleteCommand = {
+    "delete",
+    R"(  quorvex-cli delete --library FILE EQUATION
+      Removes the first line "#EQUATION#" from FILE as "Del From Lib" does,
+      with the same messages and exit status as add.
+)",
+    RunDeleteCommand};
+
+}  // namespace quorvex::cli
