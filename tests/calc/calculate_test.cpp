@@ -53,6 +53,11 @@ const std::vector<Problem> kProblems = {
     // each: 2 mol H2O = 36.0296 g, and rounding shows no left-over.
     {"exact ratio", "2H2+O2 = 2H2O", Precision::High, Unit::Gram, {"4.0316", "31.998", ""},
      {"4.0316", "31.998", "36.0296"}, {"The limiting reagent is H2. Nothing is left over."}},
+    // 0.1 mol N2 and 0.3 mol H2 are 0.1 runs each; 0.3 / 3 comes out a hair
+    // below 0.1 in binary, so H2 limits, and the slack keeps the 1.4E-17 mol of
+    // N2 that rounding leaves from showing as a left-over.
+    {"rounding slack", "N2+3H2 = 2NH3", Precision::Low, Unit::Mole, {"0.1", "0.3", ""},
+     {"0.1", "0.3", "0.2"}, {"The limiting reagent is H2. Nothing is left over."}},
     // One electron per iron; the weightless electron is fine in moles.
     {"weightless in mole", "Fe[3+]+e = Fe[2+]", Precision::Low, Unit::Mole, {"", "1", ""},
      {"1", "1", "1"}, {}},

@@ -139,6 +139,23 @@ TEST_F(FoundListTest, RecordLimit) {
             "room. ......\n\n");
 }
 
+// 5000 matches whose lines fill the display exactly are all listed, with no
+// "list is full" line.
+TEST_F(FoundListTest, RecordAndDisplayLimitsMeet) {
+  const std::size_t header = std::string("\n...... Found 5000 equations ......\n\n").size();
+  std::size_t used = header;
+  for (int k = 1; k <= kFoundCapacity; ++k) used += std::to_string(k).size() + 5 + 4;  // "|k| A=BB\n\n"
+  const std::size_t longer = kFoundDisplayLimit - used;  // lines that get one more B
+  ASSERT_LT(longer, static_cast<std::size_t>(kFoundCapacity));
+  std::string bytes;
+  for (int k = 1; k <= kFoundCapacity; ++k) bytes += static_cast<std::size_t>(k) <= longer ? "#A=BBB#\n" : "#A=BB#\n";
+  Load(bytes);
+  const FoundList::Outcome outcome = m_found.Search(m_library, MakeBoxes({"A"}, {}));
+  EXPECT_EQ(outcome.listed, kFoundCapacity);
+  EXPECT_EQ(m_found.count(), kFoundCapacity);
+  EXPECT_EQ(m_found.displayText().size(), kFoundDisplayLimit);
+}
+
 // The display holds 65,535 characters: one that fits exactly is listed whole.
 TEST_F(FoundListTest, DisplayLimit) {
   const std::size_t header = std::string("\n...... Found 1 equation ......\n\n").size();

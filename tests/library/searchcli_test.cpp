@@ -45,6 +45,12 @@ TEST(SearchCli, PrintsTheFoundList) {
             "\n...... Found 2 equations ......\n\n|1| 2H2+O2 = 2H2O\n\n|2| 2H2O2 = 2H2O+O2\n\n");
   EXPECT_EQ(Search({"--library", file, "--reactant", "Xe"}).out,
             "\n...... Found 0 equations ......\n\n");
+  // Six terms a side is the most, and allowed.
+  std::vector<std::string> six = {"--library", file};
+  for (const char* term : {"H2", "O2", "H2", "O2", "H2", "O2"}) {
+    six.insert(six.end(), {"--reactant", term, "--product", "H2O"});
+  }
+  EXPECT_EQ(Search(six).out, "\n...... Found 1 equation ......\n\n|1| 2H2+O2 = 2H2O\n\n");
 }
 
 TEST(SearchCli, UsageAndFileErrors) {
