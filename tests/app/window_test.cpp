@@ -412,6 +412,27 @@ class WindowTest : public QObject {
              QString("Select an equation from the Balancer result list (1)"));
   }
 
+  // A radio button's handler runs when it becomes selected, not when it is
+  // deselected: each click refreshes the table once.
+  void radioHandlersRunOnSelectionOnly() {
+    m_window.reset();
+    writeFile("cbd.dat", "#H123456 = H123456#\r\n");
+    startWindow();
+    box("SearchEdit1")->setText("H123456");
+    click("BitBtn13");
+    find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
+    click("BitBtn30");  // Switch List...: the found equation, weighed with its long subscripts
+    m_presenter.messages.clear();
+    QTest::mouseClick(find<QRadioButton>("Unit_g"), Qt::LeftButton);  // one refresh
+    const qsizetype once = m_presenter.messages.size();
+    QVERIFY(once > 0);
+    for (const char* radio : {"RadioButton2", "RadioButton1", "Unit_mol"}) {
+      m_presenter.messages.clear();
+      QTest::mouseClick(find<QRadioButton>(radio), Qt::LeftButton);
+      QCOMPARE(m_presenter.messages.size(), once);
+    }
+  }
+
   void elementButtons() {
     find<QPushButton>("ElementFe")->click();
     const char* const labels[] = {"ETName", "ETSymbol", "ETeType", "ETnumber", "ETweight",
