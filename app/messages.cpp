@@ -22,7 +22,10 @@ void MessageBoxPresenter::information(const QString& text) {
 
 void MessageBoxPresenter::error(const QString& text) { Show(QMessageBox::Critical, text, m_parent); }
 
-void PresenterNotifier::modal(std::string_view text) { m_presenter.information(FromBytes(text)); }
+void PresenterNotifier::modal(std::string_view text) {
+  if (m_beforeModal) m_beforeModal();
+  m_presenter.information(FromBytes(text));
+}
 
 QString FromBytes(std::string_view bytes) {
   return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));

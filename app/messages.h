@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <string_view>
 
 #include "formula/notifier.h"
@@ -34,14 +35,17 @@ class MessageBoxPresenter final : public MessagePresenter {
 };
 
 // The core's modal messages, as bytes in the system code page, shown through
-// a presenter.
+// a presenter. `beforeModal` runs first, so that the window shows the core's
+// texts as they are when the message opens, not as they were before the command.
 class PresenterNotifier final : public Notifier {
  public:
   explicit PresenterNotifier(MessagePresenter& presenter) : m_presenter(presenter) {}
+  void setBeforeModal(std::function<void()> beforeModal) { m_beforeModal = std::move(beforeModal); }
   void modal(std::string_view text) override;
 
  private:
   MessagePresenter& m_presenter;
+  std::function<void()> m_beforeModal;
 };
 
 // Conversions at the window's edge: the core works on bytes in the system code page.

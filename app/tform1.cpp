@@ -269,6 +269,9 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
   // Typing starts in the first reactant box.
   m_balancer.sp[0]->setFocus();
   connect(qApp, &QApplication::focusChanged, this, &TForm1::onFocusChanged);
+  // A message the core opens in the middle of a command shows over what the
+  // core holds at that moment.
+  m_notifier.setBeforeModal([this] { showTexts(); });
 
   OnMainFormCreate();
 }

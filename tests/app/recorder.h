@@ -3,13 +3,19 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include "app/messages.h"
 
 // Keeps the window's modal messages in order instead of showing them, so a
 // test never waits on a message box. Errors are kept with an "error: " prefix.
 class RecordingPresenter final : public quorvex::app::MessagePresenter {
  public:
-  void information(const QString& text) override { messages << text; }
+  void information(const QString& text) override {
+    messages << text;
+    if (whileOpen) whileOpen();
+  }
   void error(const QString& text) override { messages << "error: " + text; }
   QStringList messages;
+  std::function<void()> whileOpen;  // runs while a message is "open"
 };

@@ -339,8 +339,13 @@ class WindowTest : public QObject {
     click("BitBtn13");
     click("BitBtn29");
     QCOMPARE(find<QPlainTextEdit>("RemoveEquationEdit")->toPlainText(), QString("|1| N2+3H2 = 2NH3"));
+    // While the message is open, the window already shows the new count.
+    QString labelWhileOpen;
+    m_presenter.whileOpen = [&] { labelWhileOpen = find<QLabel>("EquationNumberLabel")->text(); };
     click("BitBtn26");
+    m_presenter.whileOpen = nullptr;
     QCOMPARE(m_presenter.messages.takeLast(), QString("Deleted from the library successfully!"));
+    QCOMPARE(labelWhileOpen, QString(" There are total 2 equations in your library currently."));
     click("BitBtn26");
     QCOMPARE(m_presenter.messages.takeLast(), QString("This equation is not in the library."));
     QCOMPARE(readFile("cbd.dat"), QByteArray("#2H2+O2 = 2H2O#\r\n#2KClO3 = 2KCl+3O2#\r\n"));
