@@ -55,7 +55,9 @@ void Balancer::findroot(const formula::BoxTexts& boxes) {
     if (!hasError()) m_pending.assign(kFailed);
     return;
   }
-  formula::Scanner scanner(m_pending, m_notifier);
+  // One message window for each message text in a balance.
+  DistinctNotifier notifier(m_notifier);
+  formula::Scanner scanner(m_pending, notifier);
   formula::FillMatrix(boxes, m_names, scanner, m_matrix);
   if (hasError()) return;
 
@@ -63,7 +65,7 @@ void Balancer::findroot(const formula::BoxTexts& boxes) {
   m_original.n = m_matrix.n;
   m_original.S = m_matrix.S;
   for (int r = 1; r <= m_matrix.n; ++r) m_original.a[r] = m_matrix.a[r];
-  m_pending.assign(Solve(m_matrix, m_notifier, m_x));
+  m_pending.assign(Solve(m_matrix, notifier, m_x));
   // A success must conserve every element and the charge exactly; the
   // tolerance of the multiplier search could otherwise pass a near miss.
   if (m_pending == kBalanced && !ConservesEveryRow(m_original, m_x)) m_pending.assign(kFailed);

@@ -115,6 +115,20 @@ TEST(Balancer, TooManyElementNamesFailBeforeTheMatrix) {
   EXPECT_TRUE(notifier.messages().empty());
 }
 
+TEST(Balancer, OneMessageWindowForEachTextInOrderOfFirstShowing) {
+  std::string twelve;
+  for (int i = 0; i < 12; ++i) twelve += "H2";
+  RecordingNotifier notifier;
+  Balancer b(notifier);
+  b.Input_BalanceClick(MakeBoxes({twelve, "Fe[3]"}, {"H123456", "H123456", "Fe[3]"}));
+  EXPECT_EQ(notifier.messages(),
+            (std::vector<std::string>{"Input error 1-Too many same elements!",
+                                      "Input error 2-Number too great!",
+                                      "Input error-charge error!"}));
+  b.Input_BalanceClick(MakeBoxes({twelve}, {"H"}));
+  EXPECT_EQ(notifier.messages().size(), 4u);  // the next balance shows its own
+}
+
 TEST(Balancer, NumberingRepeatsAndClear) {
   SilentNotifier notifier;
   Balancer b(notifier);

@@ -47,7 +47,6 @@ TEST(BalanceCli, OneOutcomeLineForEachEquation) {
   EXPECT_EQ(r.err,
             "8: Input error 2-Number too great!\n"
             "9: Input error 2-Number too great!\n"
-            "9: Input error 2-Number too great!\n"
             "9: Failed to Balance!\n"
             "10: Input error-charge error!\n");
 }
