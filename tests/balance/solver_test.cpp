@@ -73,7 +73,6 @@ TEST(Solver, ExhaustedMultiplierSearch) {
   b.Input_BalanceClick(MakeBoxes({"H100001"}, {"H100003"}));
   EXPECT_EQ(b.pendingMessage(), "Failed to balance!");
   EXPECT_EQ(notifier.messages(), (std::vector<std::string>{"Input error 2-Number too great!",
-                                                           "Input error 2-Number too great!",
                                                            "Failed to Balance!"}));
   EXPECT_EQ(b.board().count(), 0);
 
