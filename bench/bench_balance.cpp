@@ -126,6 +126,45 @@ void BM_CliBalanceMixed(benchmark::State& state) {
 }
 BENCHMARK(BM_CliBalanceMixed)->Unit(benchmark::kMillisecond);
 
+// One species of state.range(0) bytes repeating one element ("H2H2..."),
+// balanced against H2. Sizes ten times apart show how the cost grows.
+void BM_LongSpecies(benchmark::State& state) {
+  const auto bytes = static_cast<std::size_t>(state.range(0));
+  std::string species;
+  while (species.size() < bytes) species += "H2";
+  const auto boxes = Boxes(species + " = H2");
+  SilentNotifier notifier;
+  Balancer balancer(notifier);
+  for (auto _ : state) {
+    balancer.OnResultClear();
+    balancer.Input_BalanceClick(boxes);
+    benchmark::DoNotOptimize(balancer.pendingMessage().data());
+  }
+  state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_LongSpecies)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// One quorvex-cli balance line of state.range(0) bytes: fourteen long
+// reactants of several elements and their product.
+void BM_LongEquationLine(benchmark::State& state) {
+  const auto bytes = static_cast<std::size_t>(state.range(0));
+  const std::size_t each = bytes / 15;
+  std::string reactant;
+  while (reactant.size() < each) reactant += "CH3(OH)2";
+  std::string line;
+  for (int i = 0; i < 14; ++i) line += (i == 0 ? "" : " + ") + reactant;
+  line += " = " + reactant + "\n";
+  for (auto _ : state) {
+    std::istringstream in(line);
+    std::ostringstream out;
+    std::ostringstream err;
+    quorvex::cli::RunBalance(in, out, err);
+    benchmark::DoNotOptimize(out.str().size());
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(line.size()));
+}
+BENCHMARK(BM_LongEquationLine)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();
