@@ -2,8 +2,16 @@
 
 #include "formula/charset.h"
 #include "formula/errors.h"
+#include "formula/notation.h"
 
 namespace quorvex::formula {
+
+std::string TypedCoefficientMessage(std::string_view species) {
+  std::string message(kTypedCoefficient);
+  message.append(species);
+  message.append(kTypedCoefficientAdvice);
+  return message;
+}
 
 int GetSpecieNum(const BoxTexts& boxes) {
   int count = 0;
@@ -33,7 +41,18 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
   bool anyCapital = false;
   bool full = false;  // more distinct names than slots: stop collecting
 
-  const auto walk = [&](const std::string& text, bool checkValid) {
+  // A coefficient typed before a formula: the balance sets the coefficients.
+  const auto typedCoefficient = [&]() -> const std::string* {
+    for (const auto* side : {&boxes.reactants, &boxes.products}) {
+      for (const std::string& text : *side) {
+        if (TypedCoefficientLength(text) != 0) return &text;
+      }
+    }
+    return nullptr;
+  };
+  if (const std::string* text = typedCoefficient()) pending.assign(TypedCoefficientMessage(*text));
+
+  const auto walk = [&](std::string_view text, bool reactant) {
     for (const char c : text) {
       if (IsCapital(c)) {
         anyCapital = true;
@@ -51,13 +70,14 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
       } else if (IsSmall(c)) {
         // Appended to the name most recently begun, whatever stood between.
         if (k != -1 && !full) m_slots[k] += c;
-      } else if (checkValid && !IsFormulaSymbol(c)) {
+      } else if (reactant ? !IsReactantSymbol(c) : !IsPrintableAscii(c)) {
         pending.assign(kInvalidCharacters);
       }
     }
   };
-  for (const std::string& text : boxes.reactants) walk(text, true);
-  for (const std::string& text : boxes.products) walk(text, false);
+  // A state symbol at the end names no element.
+  for (const std::string& text : boxes.reactants) walk(WithoutStateSymbol(text), true);
+  for (const std::string& text : boxes.products) walk(WithoutStateSymbol(text), false);
 
   if (!anyCapital) {
     pending.assign(kNoEquation);
@@ -91,21 +111,21 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
     int j = 1;
     for (const std::string& text : boxes.reactants) {
       if (text.empty()) continue;
-      m.a[r][j++] = scanner.ExGetElementNum(name, text);
+      m.a[r][j++] = scanner.ExGetElementNum(name, WithoutStateSymbol(text));
     }
     for (const std::string& text : boxes.products) {
       if (text.empty()) continue;
-      m.a[r][j++] = -static_cast<double>(scanner.ExGetElementNum(name, text));
+      m.a[r][j++] = -static_cast<double>(scanner.ExGetElementNum(name, WithoutStateSymbol(text)));
     }
   }
   int j = 1;
   for (const std::string& text : boxes.reactants) {
     if (text.empty()) continue;
-    m.a[m.n][j++] = scanner.GetChargeNum(text);
+    m.a[m.n][j++] = scanner.GetChargeNum(WithoutStateSymbol(text));
   }
   for (const std::string& text : boxes.products) {
     if (text.empty()) continue;
-    m.a[m.n][j++] = -static_cast<double>(scanner.GetChargeNum(text));
+    m.a[m.n][j++] = -static_cast<double>(scanner.GetChargeNum(WithoutStateSymbol(text)));
   }
 }
 
