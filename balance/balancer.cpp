@@ -49,6 +49,7 @@ Balancer::Run Balancer::Input_BalanceClick(const formula::BoxTexts& boxes) {
 
 void Balancer::findroot(const formula::BoxTexts& boxes) {
   m_x.fill(0.0);
+  m_reason = {};
   const auto hasError = [&] { return m_pending.find("error") != std::string::npos; };
   // More names than rows: refused before anything would leave the matrix.
   if (m_names.count() > formula::kMaxElements) {
@@ -65,10 +66,12 @@ void Balancer::findroot(const formula::BoxTexts& boxes) {
   m_original.n = m_matrix.n;
   m_original.S = m_matrix.S;
   for (int r = 1; r <= m_matrix.n; ++r) m_original.a[r] = m_matrix.a[r];
-  m_pending.assign(Solve(m_matrix, notifier, m_x));
+  LazyExactSolution exact(m_original);
+  m_pending.assign(Solve(m_matrix, notifier, m_x, &exact));
   // A success must conserve every element and the charge exactly; the
   // tolerance of the multiplier search could otherwise pass a near miss.
   if (m_pending == kBalanced && !ConservesEveryRow(m_original, m_x)) m_pending.assign(kFailed);
+  if (m_pending == kFailed) m_reason = ExplainFailure(boxes, m_names, exact);
 
   // Output step.
   if (!IsShow(m_pending)) return;

@@ -45,6 +45,7 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err) {
       const std::string& message = balancer.pendingMessage();
       out << message << '\t';
       if (message == balance::kBalanced) out << balancer.board().record(balancer.board().count()).equation;
+      if (!balancer.failureReason().code.empty()) out << '\t' << balancer.failureReason().text();
       out << '\n';
     } catch (const std::exception& e) {
       out << e.what() << "\t\n";

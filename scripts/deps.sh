@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh [test]
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev fonts-wine)
+packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev fonts-wine libgmp-dev)
 if [[ "${1:-}" == test ]]; then
   # Benchmarks, and clang with its runtime for libFuzzer and the sanitizers.
   packages+=(libbenchmark-dev clang libclang-rt-14-dev unrtf)

@@ -39,11 +39,12 @@ TEST(BalanceCli, OneOutcomeLineForEachEquation) {
   EXPECT_EQ(r.out,
             "Balanced it successfully!\t2H2+O2 = 2H2O\n"
             "Balanced it successfully!\t5CS2+4MnO4[-]+12H[+] = 4Mn[2+]+10S+5CO2+6H2O\n"
-            "Failed to balance!\t\n"
+            "Failed to balance!\t\tnone: H is found among the reactants only.\n"
             "Input error-Invalid characters!\t\n"
             "Input error - no \"=\" between the reactants and the products.\t\n"
             "'99999999999' is not a valid integer value\t\n"
-            "Failed to balance!\t\n"
+            "Failed to balance!\t\ttoo-large: The smallest whole-number balance is "
+            "100003H100001 = 100001H100003; its smallest coefficient is over 100000.\n"
             "Input error-charge error!\t\n");
   EXPECT_EQ(r.err,
             "8: Input error 2-Number too great!\n"
