@@ -1,5 +1,7 @@
 #include "balance/balancer.h"
 
+#include <cmath>
+
 #include "formula/numbertext.h"
 
 namespace quorvex::balance {
@@ -14,6 +16,17 @@ bool IsShow(std::string_view text) {
          text.find("Failed") == std::string_view::npos;
 }
 
+namespace {
+
+// NumberText of a coefficient; whole ones below 10^15 (all a success gives)
+// take the short way, with the same digits.
+std::string CoefficientText(double x) {
+  if (x >= 0 && x < 1e15 && x == std::floor(x)) return std::to_string(static_cast<long long>(x));
+  return NumberText(x);
+}
+
+}  // namespace
+
 std::string BalancedEquationText(const formula::BoxTexts& boxes, const CoefficientVector& x) {
   std::string text;
   std::size_t column = 1;
@@ -21,7 +34,7 @@ std::string BalancedEquationText(const formula::BoxTexts& boxes, const Coefficie
     bool any = false;
     for (const std::string& species : texts) {
       if (species.empty()) continue;
-      const std::string coefficient = NumberText(x[column++]);
+      const std::string coefficient = CoefficientText(x[column++]);
       if (coefficient != "1") text += coefficient;
       text += species;
       text += '+';

@@ -1,5 +1,7 @@
 #include "formula/composition.h"
 
+#include <algorithm>
+
 #include "formula/charset.h"
 #include "formula/errors.h"
 #include "formula/notation.h"
@@ -100,8 +102,11 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
   if (names.count() > kMaxElements) {
     throw AssertionFailure("more element names than the composition matrix holds");
   }
-  for (auto& row : m.a) row.fill(0.0);
   const int E = names.count();
+  // Only rows up to the larger of the old and the new n can hold anything:
+  // the solver and this fill touch no other cell.
+  const int used = std::min(std::max(m.n, E + 2), kMatrixCapacity);
+  for (int r = 0; r <= used; ++r) m.a[static_cast<std::size_t>(r)].fill(0.0);
   m.n = E + 2;
   m.S = GetSpecieNum(boxes);
 
