@@ -32,6 +32,7 @@
 #include <QTextEdit>
 #include <QThread>
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 
@@ -39,11 +40,28 @@
 #include "app/printing.h"
 #include "app/recording.h"
 #include "formula/charset.h"
+#include "formula/notation.h"
 #include "app/rtf/rtfreader.h"
 #include "app/rtf/rtfwriter.h"
 
 namespace quorvex::app {
 namespace {
+
+constexpr const char* kMessageBoxHint =
+    "This box will tell you the general result.For detail, you must see the result board.";
+
+// Typed or pasted notation is written as formulas at once, so the box shows
+// what will be balanced. The text goes to the core as UTF-8 and comes back.
+void NormaliseWhileTyping(QLineEdit* box) {
+  QObject::connect(box, &QLineEdit::textEdited, box, [box](const QString& text) {
+    const std::string normal = quorvex::formula::NormaliseSpecies(text.toUtf8().toStdString());
+    const QString shown = QString::fromUtf8(normal.data(), static_cast<qsizetype>(normal.size()));
+    if (shown == text) return;
+    const int fromEnd = static_cast<int>(text.size()) - box->cursorPosition();
+    box->setText(shown);
+    box->setCursorPosition(std::max(0, static_cast<int>(shown.size()) - fromEnd));
+  });
+}
 
 // Every control gets its object name and its place in pixels.
 template <class W>
@@ -318,8 +336,7 @@ QWidget* TForm1::createBalancerPage() {
 
   auto* message = Place(new QLineEdit(page), "MessageBox", 104, 6, 409, 19);
   message->setReadOnly(true);
-  message->setToolTip(
-      "This box will tell you the general result.For detail, you must see the result board.");
+  message->setToolTip(kMessageBoxHint);
   m_balancer.messageBox = message;
 
   auto* reactants = Place(new QGroupBox("Reactants", page), "GroupBox1", 9, 28, 250, 191);
@@ -339,6 +356,8 @@ QWidget* TForm1::createBalancerPage() {
     m_balancer.pr[i]->installEventFilter(filter);
     connect(m_balancer.sp[i], &QLineEdit::returnPressed, this, &TForm1::Input_BalanceClick);
     connect(m_balancer.pr[i], &QLineEdit::returnPressed, this, &TForm1::Input_BalanceClick);
+    NormaliseWhileTyping(m_balancer.sp[i]);
+    NormaliseWhileTyping(m_balancer.pr[i]);
   }
   m_balancer.sp[0]->setToolTip("Input reactant");
   for (int i = 0; i + 1 < 14; ++i) QWidget::setTabOrder(m_balancer.sp[i], m_balancer.sp[i + 1]);
@@ -697,6 +716,8 @@ void TForm1::showTexts() {
   }
   for (int i = 0; i < 12; ++i) SetTextIfChanged(m_searcher.searchEdits[i], FromBytes(t.searchTerms[i]));
   SetTextIfChanged(m_balancer.messageBox, FromBytes(t.messageBox));
+  m_balancer.messageBox->setToolTip(t.messageHint.empty() ? QString(kMessageBoxHint)
+                                                          : FromBytes(t.messageHint));
   QPalette palette = m_balancer.messageBox->palette();
   palette.setColor(QPalette::Text,
                    QColor(t.messageColour.red, t.messageColour.green, t.messageColour.blue));
@@ -783,13 +804,18 @@ void TForm1::Input_BalanceClick() {
 }
 
 void TForm1::showInvalidCharacter() {
-  // The first reactant box with a character no formula may hold gets the
-  // focus, with that character selected.
-  for (QLineEdit* box : m_balancer.sp) {
+  // The first box with a character it may not hold gets the focus, with that
+  // character selected: the reactant boxes first, then the product boxes.
+  for (int b = 0; b < 28; ++b) {
+    const bool reactant = b < 14;
+    QLineEdit* box = reactant ? m_balancer.sp[b] : m_balancer.pr[b - 14];
     const QString text = box->text();
     for (qsizetype i = 0; i < text.size(); ++i) {
       const char16_t c = text[i].unicode();
-      if (c < 0x80 && formula::IsValidChar(static_cast<char>(c))) continue;
+      if (c < 0x80 && (reactant ? formula::IsReactantSymbol(static_cast<char>(c))
+                                : formula::IsPrintableAscii(static_cast<char>(c)))) {
+        continue;
+      }
       const int length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
       m_tabs->setCurrentIndex(0);
       box->setFocus();

@@ -1,5 +1,7 @@
 #include "balance/balancer.h"
 
+#include <cmath>
+
 #include "formula/numbertext.h"
 
 namespace quorvex::balance {
@@ -14,6 +16,17 @@ bool IsShow(std::string_view text) {
          text.find("Failed") == std::string_view::npos;
 }
 
+namespace {
+
+// NumberText of a coefficient; whole ones below 10^15 (all a success gives)
+// take the short way, with the same digits.
+std::string CoefficientText(double x) {
+  if (x >= 0 && x < 1e15 && x == std::floor(x)) return std::to_string(static_cast<long long>(x));
+  return NumberText(x);
+}
+
+}  // namespace
+
 std::string BalancedEquationText(const formula::BoxTexts& boxes, const CoefficientVector& x) {
   std::string text;
   std::size_t column = 1;
@@ -21,7 +34,7 @@ std::string BalancedEquationText(const formula::BoxTexts& boxes, const Coefficie
     bool any = false;
     for (const std::string& species : texts) {
       if (species.empty()) continue;
-      const std::string coefficient = NumberText(x[column++]);
+      const std::string coefficient = CoefficientText(x[column++]);
       if (coefficient != "1") text += coefficient;
       text += species;
       text += '+';
@@ -49,13 +62,16 @@ Balancer::Run Balancer::Input_BalanceClick(const formula::BoxTexts& boxes) {
 
 void Balancer::findroot(const formula::BoxTexts& boxes) {
   m_x.fill(0.0);
+  m_reason = {};
   const auto hasError = [&] { return m_pending.find("error") != std::string::npos; };
   // More names than rows: refused before anything would leave the matrix.
   if (m_names.count() > formula::kMaxElements) {
     if (!hasError()) m_pending.assign(kFailed);
     return;
   }
-  formula::Scanner scanner(m_pending, m_notifier);
+  // One message window for each message text in a balance.
+  DistinctNotifier notifier(m_notifier);
+  formula::Scanner scanner(m_pending, notifier);
   formula::FillMatrix(boxes, m_names, scanner, m_matrix);
   if (hasError()) return;
 
@@ -63,10 +79,12 @@ void Balancer::findroot(const formula::BoxTexts& boxes) {
   m_original.n = m_matrix.n;
   m_original.S = m_matrix.S;
   for (int r = 1; r <= m_matrix.n; ++r) m_original.a[r] = m_matrix.a[r];
-  m_pending.assign(Solve(m_matrix, m_notifier, m_x));
+  LazyExactSolution exact(m_original);
+  m_pending.assign(Solve(m_matrix, notifier, m_x, &exact));
   // A success must conserve every element and the charge exactly; the
   // tolerance of the multiplier search could otherwise pass a near miss.
   if (m_pending == kBalanced && !ConservesEveryRow(m_original, m_x)) m_pending.assign(kFailed);
+  if (m_pending == kFailed) m_reason = ExplainFailure(boxes, m_names, exact);
 
   // Output step.
   if (!IsShow(m_pending)) return;

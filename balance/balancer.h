@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "balance/exact.h"
 #include "balance/resultboard.h"
 #include "balance/solver.h"
 #include "formula/composition.h"
@@ -60,6 +61,9 @@ class Balancer {
   const std::string& pendingMessage() const { return m_pending; }
   ResultBoard& board() { return m_board; }
   const ResultBoard& board() const { return m_board; }
+  // Why the last balance failed after its matrix was built; an empty code
+  // otherwise (success, input errors, more element names than rows).
+  const FailureReason& failureReason() const { return m_reason; }
   // The coefficients of the last solve, in column order from index 1.
   const CoefficientVector& coefficients() const { return m_x; }
 
@@ -69,6 +73,7 @@ class Balancer {
   formula::ElementNameList m_names;
   ResultBoard m_board;
   CoefficientVector m_x{};
+  FailureReason m_reason;
   formula::CompositionMatrix m_matrix;
   formula::CompositionMatrix m_original;
 };

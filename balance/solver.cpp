@@ -1,7 +1,10 @@
 #include "balance/solver.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
+
+#include "balance/exact.h"
 
 namespace quorvex::balance {
 namespace {
@@ -14,9 +17,73 @@ constexpr double kWholeTolerance = 1e-6;
 constexpr double kLargestExactWhole = 9007199254740992.0;
 __extension__ using Int128 = __int128;
 
+// True when t times every coefficient is within the whole-number tolerance.
+bool WholeAt(int t, const CoefficientVector& x, int S) {
+  for (int j = 1; j <= S; ++j) {
+    const double v = t * x[j];
+    if (std::fabs(std::round(v) - v) > kWholeTolerance) return false;
+  }
+  return true;
+}
+
+// The first multiplier in [first, kLargestMultiplier] that makes x whole, or
+// 0, trying each in turn.
+int SearchEveryMultiplier(int first, const CoefficientVector& x, int S) {
+  for (int t = first; t <= kLargestMultiplier; ++t) {
+    if (WholeAt(t, x, S)) return t;
+  }
+  return 0;
+}
+
+// The same answer from the exact solution u (with u(k) = x(k) = 1) when x is
+// provably close to it: a multiplier t that is not a multiple of the
+// denominator V of u leaves some t*u(j) at least 1/V from a whole number,
+// and t*x(j) as computed differs from t*u(j) by at most the deviation below,
+// so only multiples of V can pass. Otherwise every multiplier is tried.
+int SearchMultiplesOfTheExactDenominator(int first, const CoefficientVector& x, int S,
+                                         LazyExactSolution& exact) {
+  const ExactSolution& solution = exact.get();
+  int k = 0;
+  for (int j = 1; j <= S && k == 0; ++j) {
+    if (x[j] == 1.0) k = j;
+  }
+  if (solution.nullity != 1 || static_cast<int>(solution.balance.size()) != S || k == 0 ||
+      sgn(solution.balance[static_cast<std::size_t>(k - 1)]) == 0) {
+    return SearchEveryMultiplier(first, x, S);
+  }
+  const mpz_class& vk = solution.balance[static_cast<std::size_t>(k - 1)];
+  const mpz_class denominator = abs(vk);
+  // Largest |x(j)| and largest |x(j) - u(j)|, exactly.
+  mpq_class deviation = 0;
+  double largest = 0.0;
+  for (int j = 1; j <= S; ++j) {
+    if (!std::isfinite(x[j])) return SearchEveryMultiplier(first, x, S);
+    largest = std::max(largest, std::fabs(x[j]));
+    mpq_class u(solution.balance[static_cast<std::size_t>(j - 1)], vk);
+    u.canonicalize();
+    const mpq_class d = abs(mpq_class(x[j]) - u);
+    if (d > deviation) deviation = d;
+  }
+  constexpr double kLimit = kLargestMultiplier;
+  // Rounding of one product t*x(j) is at most 2^-53 of it; 2^-52 leaves room.
+  const double rounding = kLimit * largest * 0x1p-52;
+  const double drift = kLimit * deviation.get_d() * (1 + 1e-9);
+  const double gap = 1.0 / denominator.get_d();
+  if (kLimit * largest >= 0x1p50 || !(gap * (1 - 1e-9) > kWholeTolerance + drift + rounding + 1e-12)) {
+    return SearchEveryMultiplier(first, x, S);
+  }
+  if (denominator > kLargestMultiplier) return 0;
+  const int step = static_cast<int>(denominator.get_si());
+  for (int t = (first + step - 1) / step * step; t <= kLargestMultiplier; t += step) {
+    if (WholeAt(t, x, S)) return t;
+  }
+  return 0;
+}
+
 }  // namespace
 
-std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, CoefficientVector& x) {
+std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, CoefficientVector& x,
+                       LazyExactSolution* exact) {
   auto& a = m.a;
   const int n = m.n;
   const int S = m.S;
@@ -83,16 +150,13 @@ std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffi
   // The first multiplier that makes every coefficient whole is the smallest
   // coefficient of the solution in lowest terms.
   int found = 0;
-  for (int t = 1; t <= kLargestMultiplier && found == 0; ++t) {
-    bool whole = true;
-    for (int j = 1; j <= S; ++j) {
-      const double v = t * x[j];
-      if (std::fabs(std::round(v) - v) > kWholeTolerance) {
-        whole = false;
-        break;
-      }
+  if (exact == nullptr) {
+    found = SearchEveryMultiplier(1, x, S);
+  } else {
+    for (int t = 1; t <= kPlainMultipliers && found == 0; ++t) {
+      if (WholeAt(t, x, S)) found = t;
     }
-    if (whole) found = t;
+    if (found == 0) found = SearchMultiplesOfTheExactDenominator(kPlainMultipliers + 1, x, S, *exact);
   }
   if (found == 0) {
     notifier.modal(kSearchExhausted);

@@ -7,6 +7,10 @@
 #include "formula/notifier.h"
 
 namespace quorvex::balance {
+class LazyExactSolution;
+}
+
+namespace quorvex::balance {
 
 inline constexpr std::string_view kBalanced = "Balanced it successfully!";
 inline constexpr std::string_view kFailed = "Failed to balance!";
@@ -21,7 +25,13 @@ using CoefficientVector = std::array<double, formula::kMatrixCapacity + 1>;
 // Works on `m` in place (the elimination changes it). Returns kBalanced or
 // kFailed; `x` holds the coefficients on success. Shows "Failed to Balance!"
 // when no multiplier up to kLargestMultiplier makes the solution whole.
-std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, CoefficientVector& x);
+// With `exact`, the exact solution of the matrix as built, a long multiplier
+// search tries only the multipliers that can work; its outcome is the same.
+std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, CoefficientVector& x,
+                       LazyExactSolution* exact = nullptr);
+
+// Multipliers tried one by one before the exact solution is asked for.
+inline constexpr int kPlainMultipliers = 64;
 
 // True when the whole coefficients x(1..S) conserve every row of `m` exactly,
 // checked in integer arithmetic. Entries of `m` must be whole numbers.

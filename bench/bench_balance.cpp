@@ -1,5 +1,8 @@
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -84,6 +87,83 @@ void BM_CliBalance10k(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 10000);
 }
 BENCHMARK(BM_CliBalance10k)->Unit(benchmark::kMillisecond);
+
+// The delivered reaction list with one failing equation after every nine
+// real ones (about 10% failing), cycling through the ways a balance fails.
+std::string MixedInput() {
+  const std::vector<std::string> failing = {
+      "KMnO4 + H2O2 + H2SO4 = K2SO4 + MnSO4 + O2 + H2O",  // two independent balances
+      "NaOH + HCl = NaCl",                                // O and H on one side only
+      "H2 + O2 + N2 = H2O",                               // N2 gets 0
+      "H2O + O2 = H2",                                    // O2 belongs on the other side
+      "C6H12O6 = C2H5OH + CO2 + O2",                      // two independent balances
+      "H100001 = H100003",                                // coefficients above the limit
+  };
+  std::ifstream file(QUORVEX_SOURCE_DIR "/data/reactions.txt");
+  std::string input;
+  std::string line;
+  std::size_t real = 0;
+  while (std::getline(file, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    input += line + "\n";
+    if (++real % 9 == 0) input += failing[(real / 9) % failing.size()] + "\n";
+  }
+  return input;
+}
+
+// quorvex-cli balance over the mixed file, in process; items are equations.
+void BM_CliBalanceMixed(benchmark::State& state) {
+  const std::string input = MixedInput();
+  const auto lines = static_cast<std::int64_t>(std::count(input.begin(), input.end(), '\n'));
+  for (auto _ : state) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    quorvex::cli::RunBalance(in, out, err);
+    benchmark::DoNotOptimize(out.str().size());
+  }
+  state.SetItemsProcessed(state.iterations() * lines);
+}
+BENCHMARK(BM_CliBalanceMixed)->Unit(benchmark::kMillisecond);
+
+// One species of state.range(0) bytes repeating one element ("H2H2..."),
+// balanced against H2. Sizes ten times apart show how the cost grows.
+void BM_LongSpecies(benchmark::State& state) {
+  const auto bytes = static_cast<std::size_t>(state.range(0));
+  std::string species;
+  while (species.size() < bytes) species += "H2";
+  const auto boxes = Boxes(species + " = H2");
+  SilentNotifier notifier;
+  Balancer balancer(notifier);
+  for (auto _ : state) {
+    balancer.OnResultClear();
+    balancer.Input_BalanceClick(boxes);
+    benchmark::DoNotOptimize(balancer.pendingMessage().data());
+  }
+  state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_LongSpecies)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// One quorvex-cli balance line of state.range(0) bytes: fourteen long
+// reactants of several elements and their product.
+void BM_LongEquationLine(benchmark::State& state) {
+  const auto bytes = static_cast<std::size_t>(state.range(0));
+  const std::size_t each = bytes / 15;
+  std::string reactant;
+  while (reactant.size() < each) reactant += "CH3(OH)2";
+  std::string line;
+  for (int i = 0; i < 14; ++i) line += (i == 0 ? "" : " + ") + reactant;
+  line += " = " + reactant + "\n";
+  for (auto _ : state) {
+    std::istringstream in(line);
+    std::ostringstream out;
+    std::ostringstream err;
+    quorvex::cli::RunBalance(in, out, err);
+    benchmark::DoNotOptimize(out.str().size());
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(line.size()));
+}
+BENCHMARK(BM_LongEquationLine)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -56,6 +56,7 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err) {
       }
       out << CommandLineWording(message) << '\t';
       if (message == balance::kBalanced) out << balancer.board().record(balancer.board().count()).equation;
+      if (!balancer.failureReason().code.empty()) out << '\t' << balancer.failureReason().text();
       out << '\n';
     } catch (const std::exception& e) {
       out << e.what() << "\t\n";

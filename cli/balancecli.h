@@ -5,7 +5,8 @@
 namespace quorvex::cli {
 
 // `quorvex-cli balance`: one equation a line in, one outcome line out
-// ("message<TAB>equation"); modal messages go to `err` as "N: text" with the
+// ("message<TAB>equation", and for a failed balance a third column
+// "<TAB>code: sentence" saying why); modal messages go to `err` as "N: text" with the
 // input line number. Returns false when reading `in` failed.
 bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err);
 

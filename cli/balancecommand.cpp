@@ -38,12 +38,16 @@ const Command kBalanceCommand = {
     R"(  quorvex-cli balance [FILE]
       Balances the equations in FILE, or standard input when FILE is missing
       or "-", one equation a line: the reactants, "=", the products. Species
-      are separated by "+" signs outside square brackets ("H[+]" and "Fe[3+]"
-      are one species each); blanks around a species are dropped; at most 14
-      species a side. Empty lines and lines starting with "#" are skipped.
+      are separated by "+" signs outside square brackets and caret charges
+      ("H[+]", "Fe[3+]" and "Ba^2+" are one species each); blanks around a
+      species are dropped; at most 14 species a side. Pasted notation such as
+      "H₂O", "SO4^2-" or "CuSO4.5H2O" is read as the formula it stands for.
+      Empty lines and lines starting with "#" are skipped.
       Prints one line for each equation: the outcome message, a tab, and the
-      balanced equation (empty unless the balance succeeded):
+      balanced equation (empty unless the balance succeeded); a failed
+      balance adds a tab and "code: sentence" saying why:
         Balanced it successfully!<TAB>2H2+O2 = 2H2O
+        Failed to balance!<TAB><TAB>none: H is found among the reactants only.
       Messages that the window shows in a message box go to standard error as
       "N: text", N being the input line number. A UTF-8 byte-order mark at
       the start of the input is skipped.

@@ -10,7 +10,10 @@
 #include "cli/arguments.h"
 #include "calc/elements.h"
 #include "calc/weight.h"
+#include "formula/notation.h"
 #include "formula/numbertext.h"
+#include "formula/composition.h"
+#include "formula/scanner.h"
 
 namespace quorvex::cli {
 namespace {
@@ -34,7 +37,18 @@ struct Weighed {
   std::string error;
 };
 
-Weighed Weigh(std::string_view formula, calc::Precision precision, const calc::ElementTable& elements) {
+// True when `text` holds a byte outside printable ASCII, which no formula may hold.
+bool HasStrayByte(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E) return true;
+  }
+  return false;
+}
+
+Weighed Weigh(std::string_view typed, calc::Precision precision, const calc::ElementTable& elements) {
+  // What is typed or pasted is read as the balance reads it.
+  const std::string formula = formula::NormaliseSpecies(typed);
+  if (HasStrayByte(formula)) return {0, std::string(formula::kInvalidCharacters)};
   std::string pending;
   FirstMessage messages;
   formula::Scanner scanner(pending, messages);
@@ -95,10 +109,15 @@ int RunTable(const std::vector<std::string>& args, std::ostream& out, std::ostre
   if (options.words.empty()) {
     return UsageError(err, "table", "needs an EQUATION");
   }
-  std::string equation;
+  std::string typed;
   for (const std::string& word : options.words) {
-    if (!equation.empty()) equation += ' ';
-    equation += word;
+    if (!typed.empty()) typed += ' ';
+    typed += word;
+  }
+  const std::string equation = formula::NormaliseSpecies(typed);
+  if (HasStrayByte(equation)) {
+    out << formula::kInvalidCharacters << '\n';
+    return 1;
   }
   calc::ElementTable elements;
   elements.InitRealElement();

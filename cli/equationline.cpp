@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include "formula/charset.h"
+#include "formula/notation.h"
+
 namespace quorvex::cli {
 namespace {
 
@@ -13,11 +16,18 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-// Positions of `sep` that stand outside square brackets.
+// True when the "+" at `i` ends a charge written with "^" ("Ba^2+", "H^+").
+bool EndsCaretCharge(std::string_view s, std::size_t i) {
+  while (i > 0 && formula::IsDigit(s[i - 1])) --i;
+  return i > 0 && s[i - 1] == '^';
+}
+
+// Positions of `sep` that stand outside square brackets and caret charges.
 std::vector<std::size_t> SplitPoints(std::string_view s, char sep) {
   std::vector<std::size_t> points;
   int depth = 0;
   for (std::size_t i = 0; i < s.size(); ++i) {
+    if (sep == '+' && s[i] == '+' && EndsCaretCharge(s, i)) continue;
     if (s[i] == '[') {
       ++depth;
     } else if (s[i] == ']') {
@@ -47,7 +57,7 @@ std::string FillSide(std::string_view side, const char* what,
     if (box == boxes.size()) {
       return std::string("Input error - more than 14 ") + what + ".";
     }
-    boxes[box++].assign(species);
+    boxes[box++] = formula::NormaliseSpecies(species);
   }
   return {};
 }

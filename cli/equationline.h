@@ -16,7 +16,8 @@ struct EquationLine {
 };
 
 // Reads "reactants = products". Species are split at "+" outside square
-// brackets and trimmed of blanks; empty and "#" lines are skipped.
+// brackets and caret charges ("Ba^2+"), trimmed of blanks and written in the
+// formula syntax (NormaliseSpecies); empty and "#" lines are skipped.
 EquationLine ParseEquationLine(std::string_view line);
 
 }  // namespace quorvex::cli

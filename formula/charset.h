@@ -17,4 +17,10 @@ constexpr bool IsFormulaSymbol(char c) {
 
 constexpr bool IsValidChar(char c) { return IsCapital(c) || IsSmall(c) || IsFormulaSymbol(c); }
 
+// A reactant box also takes "*", which joins hydrate parts.
+constexpr bool IsReactantSymbol(char c) { return IsValidChar(c) || c == '*'; }
+
+// A product box takes any byte from the blank to "~".
+constexpr bool IsPrintableAscii(char c) { return c >= ' ' && c <= '~'; }
+
 }  // namespace quorvex::formula

@@ -1,9 +1,19 @@
 #include "formula/composition.h"
 
+#include <algorithm>
+
 #include "formula/charset.h"
 #include "formula/errors.h"
+#include "formula/notation.h"
 
 namespace quorvex::formula {
+
+std::string TypedCoefficientMessage(std::string_view species) {
+  std::string message(kTypedCoefficient);
+  message.append(species);
+  message.append(kTypedCoefficientAdvice);
+  return message;
+}
 
 int GetSpecieNum(const BoxTexts& boxes) {
   int count = 0;
@@ -33,7 +43,18 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
   bool anyCapital = false;
   bool full = false;  // more distinct names than slots: stop collecting
 
-  const auto walk = [&](const std::string& text, bool checkValid) {
+  // A coefficient typed before a formula: the balance sets the coefficients.
+  const auto typedCoefficient = [&]() -> const std::string* {
+    for (const auto* side : {&boxes.reactants, &boxes.products}) {
+      for (const std::string& text : *side) {
+        if (TypedCoefficientLength(text) != 0) return &text;
+      }
+    }
+    return nullptr;
+  };
+  if (const std::string* text = typedCoefficient()) pending.assign(TypedCoefficientMessage(*text));
+
+  const auto walk = [&](std::string_view text, bool reactant) {
     for (const char c : text) {
       if (IsCapital(c)) {
         anyCapital = true;
@@ -51,13 +72,14 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
       } else if (IsSmall(c)) {
         // Appended to the name most recently begun, whatever stood between.
         if (k != -1 && !full) m_slots[k] += c;
-      } else if (checkValid && !IsFormulaSymbol(c)) {
+      } else if (reactant ? !IsReactantSymbol(c) : !IsPrintableAscii(c)) {
         pending.assign(kInvalidCharacters);
       }
     }
   };
-  for (const std::string& text : boxes.reactants) walk(text, true);
-  for (const std::string& text : boxes.products) walk(text, false);
+  // A state symbol at the end names no element.
+  for (const std::string& text : boxes.reactants) walk(WithoutStateSymbol(text), true);
+  for (const std::string& text : boxes.products) walk(WithoutStateSymbol(text), false);
 
   if (!anyCapital) {
     pending.assign(kNoEquation);
@@ -80,8 +102,11 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
   if (names.count() > kMaxElements) {
     throw AssertionFailure("more element names than the composition matrix holds");
   }
-  for (auto& row : m.a) row.fill(0.0);
   const int E = names.count();
+  // Only rows up to the larger of the old and the new n can hold anything:
+  // the solver and this fill touch no other cell.
+  const int used = std::min(std::max(m.n, E + 2), kMatrixCapacity);
+  for (int r = 0; r <= used; ++r) m.a[static_cast<std::size_t>(r)].fill(0.0);
   m.n = E + 2;
   m.S = GetSpecieNum(boxes);
 
@@ -91,21 +116,21 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
     int j = 1;
     for (const std::string& text : boxes.reactants) {
       if (text.empty()) continue;
-      m.a[r][j++] = scanner.ExGetElementNum(name, text);
+      m.a[r][j++] = scanner.ExGetElementNum(name, WithoutStateSymbol(text));
     }
     for (const std::string& text : boxes.products) {
       if (text.empty()) continue;
-      m.a[r][j++] = -static_cast<double>(scanner.ExGetElementNum(name, text));
+      m.a[r][j++] = -static_cast<double>(scanner.ExGetElementNum(name, WithoutStateSymbol(text)));
     }
   }
   int j = 1;
   for (const std::string& text : boxes.reactants) {
     if (text.empty()) continue;
-    m.a[m.n][j++] = scanner.GetChargeNum(text);
+    m.a[m.n][j++] = scanner.GetChargeNum(WithoutStateSymbol(text));
   }
   for (const std::string& text : boxes.products) {
     if (text.empty()) continue;
-    m.a[m.n][j++] = -static_cast<double>(scanner.GetChargeNum(text));
+    m.a[m.n][j++] = -static_cast<double>(scanner.GetChargeNum(WithoutStateSymbol(text)));
   }
 }
 

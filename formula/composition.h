@@ -18,6 +18,12 @@ inline constexpr std::string_view kInvalidCharacters = "Input error-Invalid char
 inline constexpr std::string_view kNoEquation =
     "Input error - Please input the reactants and products correctly.";
 
+// A box that begins with a coefficient; the box's text follows, then the advice.
+inline constexpr std::string_view kTypedCoefficient = "Input error - a coefficient typed in ";
+inline constexpr std::string_view kTypedCoefficientAdvice =
+    ": type the formula alone, the balance sets the coefficients.";
+std::string TypedCoefficientMessage(std::string_view species);
+
 // The texts of the 14 reactant boxes (Sp1..Sp14) and 14 product boxes
 // (Pr1..Pr14), as bytes. An empty text is an empty box.
 struct BoxTexts {
@@ -59,7 +65,8 @@ struct CompositionMatrix {
 };
 
 // Fills `m` from the boxes and the name list (which must hold at most
-// kMaxElements names). Scanner errors go where the scanner sends them.
+// kMaxElements names). Scanner errors go where the scanner sends them. Every
+// other cell ends zero, provided only rows 1..m.n of `m` held anything before.
 void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& scanner,
                 CompositionMatrix& m);
 

@@ -26,6 +26,24 @@ class RecordingNotifier final : public Notifier {
   std::vector<std::string> m_messages;
 };
 
+// Passes each distinct text on once, in the order first shown, and drops
+// its repeats.
+class DistinctNotifier final : public Notifier {
+ public:
+  explicit DistinctNotifier(Notifier& next) : m_next(next) {}
+  void modal(std::string_view text) override {
+    for (const std::string& shown : m_shown) {
+      if (shown == text) return;
+    }
+    m_shown.emplace_back(text);
+    m_next.modal(text);
+  }
+
+ private:
+  Notifier& m_next;
+  std::vector<std::string> m_shown;
+};
+
 // Drops every message; for callers that only want the outcome.
 class SilentNotifier final : public Notifier {
  public:

@@ -58,29 +58,62 @@ std::int32_t ToInt32OrThrow(std::string_view digits) {
   return value;
 }
 
-}  // namespace
+// A name is a capital and small letters. For such a name, and only when
+// cutting an occurrence out of a working copy joins a letter on its left to
+// a small letter on its right, can the cut create an occurrence that was not
+// in the text. The readings below walk the text once and fall back to cutting
+// copies only then.
+bool IsPlainName(std::string_view name) {
+  if (name.empty() || !IsCapital(name[0])) return false;
+  for (std::size_t i = 1; i < name.size(); ++i) {
+    if (!IsSmall(name[i])) return false;
+  }
+  return true;
+}
 
-std::int32_t Scanner::GetElementPos(std::string_view name, std::string_view text) {
-  if (name.empty()) return 0;
-  // An occurrence followed by a small letter begins a longer name ("C" in
-  // "Ca"); it is cut out of a working copy and the search starts again, so
-  // the copy is only made when that happens.
-  std::string work;
-  std::string_view current = text;
+bool IsLetter(char c) { return IsCapital(c) || IsSmall(c); }
+
+// GetElementPos by cutting every occurrence that begins a longer name out of a
+// working copy and searching again.
+std::int32_t ElementPosByCutting(std::string_view name, std::string_view text) {
+  std::string work(text);
   std::size_t skipped = 0;
   for (;;) {
-    const std::size_t at = current.find(name);
-    if (at == std::string_view::npos) return 0;
+    const std::size_t at = work.find(name);
+    if (at == std::string::npos) return 0;
     const std::size_t after = at + name.size();
-    if (after < current.size() && IsSmall(current[after])) {
-      if (skipped == 0) work.assign(current);
+    if (after < work.size() && IsSmall(work[after])) {
       work.erase(at, name.size());
-      current = work;
       ++skipped;
       continue;
     }
     return static_cast<std::int32_t>(at + 1 + skipped * name.size());
   }
+}
+
+}  // namespace
+
+std::int32_t Scanner::GetElementPos(std::string_view name, std::string_view text) {
+  if (name.empty()) return 0;
+  if (!IsPlainName(name)) return ElementPosByCutting(name, text);
+  // Occurrences of a plain name never overlap. One followed by a small letter
+  // begins a longer name ("C" in "Ca") and is passed over; `left` is the byte
+  // the cut would leave before it.
+  const bool joinable = name.size() > 1;
+  std::size_t lastEnd = std::string_view::npos;
+  char left = '\0';
+  for (std::size_t at = text.find(name); at != std::string_view::npos;
+       at = text.find(name, at + name.size())) {
+    const std::size_t after = at + name.size();
+    if (after < text.size() && IsSmall(text[after])) {
+      if (at != lastEnd) left = at > 0 ? text[at - 1] : '\0';
+      if (joinable && IsLetter(left)) return ElementPosByCutting(name, text);
+      lastEnd = after;
+      continue;
+    }
+    return static_cast<std::int32_t>(at + 1);
+  }
+  return 0;
 }
 
 std::int32_t Scanner::GetBracketNum(std::int32_t pos, std::string_view text) {
@@ -117,6 +150,98 @@ std::int32_t Scanner::GetBracketNum(std::int32_t pos, std::string_view text) {
 }
 
 std::int32_t Scanner::GetElementNum(std::string_view name, std::string_view text) {
+  if (name.empty()) return 0;
+  if (!IsPlainName(name)) return GetElementNumByCutting(name, text);
+
+  // One walk finds what cutting each counted occurrence (the name and its
+  // digits) out of a working copy would find, as long as no cut joins letters
+  // into a new occurrence; then the cutting reading is used.
+  const bool joinable = name.size() > 1;
+  m_occurrences.clear();
+  std::size_t keptEnd = std::string_view::npos;    // end of the last cut counted occurrence
+  char keptLeft = '\0';                            // the byte left before that cut
+  std::size_t passedEnd = std::string_view::npos;  // end of the last cut of any kind
+  char passedLeft = '\0';
+  for (std::size_t at = text.find(name); at != std::string_view::npos;
+       at = text.find(name, at + name.size())) {
+    const std::size_t after = at + name.size();
+    const bool longer = after < text.size() && IsSmall(text[after]);
+    const char before = at > 0 ? text[at - 1] : '\0';
+    const char leftAll = at == passedEnd ? passedLeft : before;
+    if (longer) {
+      if (joinable && IsLetter(leftAll)) return GetElementNumByCutting(name, text);
+      passedEnd = after;
+      passedLeft = leftAll;
+      continue;
+    }
+    const std::size_t runLen = DigitRunLength(text, after);
+    const std::size_t end = after + runLen;
+    const char leftKept = at == keptEnd ? keptLeft : before;
+    if (joinable && end < text.size() && IsSmall(text[end]) &&
+        (IsLetter(leftKept) || IsLetter(leftAll))) {
+      return GetElementNumByCutting(name, text);
+    }
+    m_occurrences.push_back({at, runLen, 1});
+    keptEnd = end;
+    keptLeft = leftKept;
+    passedEnd = end;
+    passedLeft = leftAll;
+  }
+  if (m_occurrences.empty()) return 0;
+
+  // The multiplier of every occurrence from one walk back over the text: the
+  // ")" that enclose a position are those its tail leaves unpaired, and a "("
+  // pairs with the nearest unpaired ")" after it. A multiplier that needs
+  // more care (zero, unreadable, over 32 bits) is read the long way below.
+  constexpr std::int32_t kReadLongWay = -1;
+  m_enclosing.clear();
+  std::size_t next = m_occurrences.size();
+  for (std::size_t i = text.size(); i-- > m_occurrences.front().at && next > 0;) {
+    if (i == m_occurrences[next - 1].at) {
+      m_occurrences[--next].multiplier = m_enclosing.empty() ? 1 : m_enclosing.back();
+      continue;
+    }
+    if (text[i] == ')') {
+      const std::size_t len = DigitRunLength(text, i + 1);
+      std::int32_t value = 1;
+      if (len > 0 && !ParseDigitRun(text.substr(i + 1, len), value)) value = kReadLongWay;
+      const std::int64_t outer = m_enclosing.empty() ? 1 : m_enclosing.back();
+      std::int64_t product = kReadLongWay;
+      if (value > 0 && outer != kReadLongWay && value * outer <= kInt32Max) product = value * outer;
+      m_enclosing.push_back(static_cast<std::int32_t>(product));
+    } else if (text[i] == '(' && !m_enclosing.empty()) {
+      m_enclosing.pop_back();
+    }
+  }
+
+  std::int64_t sum = 0;
+  int k = 0;
+  for (const Occurrence& o : m_occurrences) {
+    const std::int32_t multiplier =
+        o.multiplier == kReadLongWay
+            ? GetBracketNum(static_cast<std::int32_t>(o.at + 1), text)
+            : o.multiplier;
+    const std::string_view run = text.substr(o.at + name.size(), o.runLen);
+    if (!AddOccurrence(run, multiplier, ++k, sum)) inputError(kInputError);
+  }
+  return static_cast<std::int32_t>(sum);
+}
+
+bool Scanner::AddOccurrence(std::string_view run, std::int32_t multiplier, int k,
+                            std::int64_t& sum) {
+  std::int32_t subscript = 1;
+  if (!run.empty()) {
+    if (run.size() > 5) m_notifier.modal(kNumberTooGreat);
+    subscript = ToInt32OrThrow(run);
+  }
+  if (!run.empty() && k > 9) m_notifier.modal(kTooManySame);
+  const std::int64_t term = std::int64_t{subscript} * multiplier;
+  if (term > kInt32Max || sum + term > kInt32Max) return false;
+  sum += term;
+  return true;
+}
+
+std::int32_t Scanner::GetElementNumByCutting(std::string_view name, std::string_view text) {
   std::int32_t pos = GetElementPos(name, text);
   if (pos == 0) return 0;
   std::string work(text);
@@ -130,21 +255,7 @@ std::int32_t Scanner::GetElementNum(std::string_view name, std::string_view text
     const std::int32_t multiplier = GetBracketNum(pos, work);
     work.erase(nameAt, name.size() + runLen);
     pos = GetElementPos(name, work);
-
-    std::int32_t subscript = 1;
-    if (!run.empty()) {
-      if (run.size() > 5) m_notifier.modal(kNumberTooGreat);
-      subscript = ToInt32OrThrow(run);
-    }
-    ++k;
-    if (!run.empty() && k > 9) m_notifier.modal(kTooManySame);
-
-    const std::int64_t term = std::int64_t{subscript} * multiplier;
-    if (term > kInt32Max || sum + term > kInt32Max) {
-      inputError(kInputError);
-      continue;
-    }
-    sum += term;
+    if (!AddOccurrence(run, multiplier, ++k, sum)) inputError(kInputError);
   }
   return static_cast<std::int32_t>(sum);
 }

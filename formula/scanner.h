@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "formula/notifier.h"
 
@@ -43,6 +44,21 @@ class Scanner {
 
  private:
   void inputError(std::string_view text) { m_pending.assign(text); }
+  // GetElementNum by cutting each counted occurrence out of a working copy and
+  // searching again; for the texts where a cut can join a new occurrence.
+  std::int32_t GetElementNumByCutting(std::string_view name, std::string_view text);
+  // Adds the k-th occurrence's subscript times its multiplier to `sum`,
+  // showing the messages it calls for; false when the sum would overflow.
+  bool AddOccurrence(std::string_view run, std::int32_t multiplier, int k, std::int64_t& sum);
+
+  struct Occurrence {
+    std::size_t at;      // 0-based position of the name
+    std::size_t runLen;  // digits after it
+    std::int32_t multiplier;
+  };
+  // Working storage of GetElementNum, kept to reuse its capacity.
+  std::vector<Occurrence> m_occurrences;
+  std::vector<std::int32_t> m_enclosing;
 
   std::string& m_pending;
   Notifier& m_notifier;

@@ -22,20 +22,20 @@ constexpr SeparatorSet kRightSeparators = MakeSeparators(true);
 
 bool IsIn(std::string_view term, std::string_view side, const SeparatorSet& separators) {
   if (term.empty()) return true;
-  const std::size_t at = side.find(term);
-  if (at == std::string_view::npos) return false;
   const auto isSeparator = [&](char c) { return separators[static_cast<unsigned char>(c)]; };
   const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-
-  // Start test: the byte before the occurrence, or the first byte of the side
-  // when the occurrence starts it. Coefficient digits are passed over; digits
-  // that run to the start of the side have no separator before them and fail.
-  std::size_t i = at == 0 ? 0 : at - 1;
-  while (isDigit(side[i]) && i > 0) --i;
-  if (!isSeparator(side[i])) return false;
-
-  const std::size_t end = at + term.size();
-  return end < side.size() && isSeparator(side[end]);
+  // Any occurrence that is a whole species will do.
+  for (std::size_t at = side.find(term); at != std::string_view::npos; at = side.find(term, at + 1)) {
+    // Start test: the byte before the occurrence, or the first byte of the
+    // side when the occurrence starts it. Coefficient digits are passed over;
+    // digits that run to the start of the side have no separator before them.
+    std::size_t i = at == 0 ? 0 : at - 1;
+    while (isDigit(side[i]) && i > 0) --i;
+    if (!isSeparator(side[i])) continue;
+    const std::size_t end = at + term.size();
+    if (end < side.size() && isSeparator(side[end])) return true;
+  }
+  return false;
 }
 
 // The line that closes a search whose matches did not all fit.

@@ -32,8 +32,8 @@ std::string_view LeftSide(std::string_view line);
 // The line after its first "=", or the whole line when it has none.
 std::string_view RightSide(std::string_view line);
 
-// True when `term` is empty, or its first occurrence in `side` is bounded by
-// a left separator (+ = # blank < >) before it, coefficient digits allowed
+// True when `term` is empty, or one of its occurrences in `side` is bounded
+// by a left separator (+ = # blank < >) before it, coefficient digits allowed
 // between, and by one right after it.
 bool IsInLeft(std::string_view term, std::string_view side);
 // As IsInLeft, with the bytes 0xA1 and 0xA2 also separators.

@@ -3,8 +3,9 @@
 # Usage: scripts/deps.sh [test]
 set -euo pipefail
 
-# The program: what ./run.sh needs, and nothing more.
-packages=(cmake ninja-build g++ qt6-base-dev fonts-wine)
+# The program: what ./run.sh needs, and nothing more (GMP for the exact
+# analysis of a failed balance).
+packages=(cmake ninja-build g++ qt6-base-dev fonts-wine libgmp-dev)
 if [[ "${1:-}" == test ]]; then
   # GoogleTest and benchmarks; clang with its runtime for libFuzzer and the
   # sanitizers; unrtf for reading our RTF back; Xvfb, xauth, xdotool, xclip and

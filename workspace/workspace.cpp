@@ -1,5 +1,6 @@
 #include "workspace/workspace.h"
 
+#include "formula/notation.h"
 #include "workspace/examples.h"
 
 namespace quorvex::workspace {
@@ -18,8 +19,20 @@ void Workspace::loadLibrary() { m_library.load(m_notifier); }
 // Balancer page.
 
 void Workspace::Input_BalanceClick() {
+  // The boxes show what is balanced: the notation written as formulas.
+  for (int i = 0; i < formula::kBoxesPerSide; ++i) {
+    m_texts.boxes.reactants[i] = formula::NormaliseSpecies(m_texts.boxes.reactants[i]);
+    m_texts.boxes.products[i] = formula::NormaliseSpecies(m_texts.boxes.products[i]);
+  }
   if (m_balancer.Input_BalanceClick(m_texts.boxes) == balance::Balancer::Run::Refused) return;
   UpdateMessageBox();
+  // Why it failed, after the outcome and in full as the box's hint.
+  const balance::FailureReason& reason = m_balancer.failureReason();
+  if (!reason.code.empty()) {
+    m_texts.messageBox += ' ';
+    m_texts.messageBox += reason.text();
+    m_texts.messageHint = m_texts.messageBox;
+  }
   m_texts.resultEdit = m_balancer.board().displayText();
 }
 
@@ -27,6 +40,7 @@ void Workspace::UpdateMessageBox() {
   const balance::MessageBoxView view = balance::UpdateMessageBox(m_balancer.pendingMessage());
   m_texts.messageBox = view.text;
   m_texts.messageColour = view.colour;
+  m_texts.messageHint.clear();
 }
 
 void Workspace::ResetButtonClick() {

@@ -32,6 +32,7 @@ struct WindowTexts {
   std::array<std::string, kSearchBoxes> searchTerms;      // SearchEdit1..SearchEdit12
   std::string messageBox = "Welcome to use Quorvex!";
   balance::Rgb messageColour{89, 137, 202};
+  std::string messageHint;  // the message box's hint; empty for its usual one
   std::string resultEdit = "No Results avalible.";
   std::string searchResultEdit;                           // m_SearchResultEdit
   std::string addToLibEdit;

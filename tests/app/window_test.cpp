@@ -194,8 +194,13 @@ class WindowTest : public QObject {
                             << QStringList{"Mn[2+]", "S", "CO2", "H2O"}
                             << "Balanced it successfully!" << QColor(100, 100, 255)
                             << "|1| 5CS2+4MnO4[-]+12H[+] = 4Mn[2+]+10S+5CO2+6H2O\n\n";
-    QTest::newRow("failure") << QStringList{"H2"} << QStringList{"O2"} << "Failed to balance!"
+    QTest::newRow("failure") << QStringList{"H2"} << QStringList{"O2"}
+                             << "Failed to balance! none: H is found among the reactants only."
                              << QColor(100, 100, 255) << "";
+    QTest::newRow("typed and pasted notation")
+        << QStringList{"Ba^2+", "SO\u2084\u00B2\u207B", "H\u2082O"} << QStringList{"BaSO4.2H2O"}
+        << "Balanced it successfully!" << QColor(100, 100, 255)
+        << "|1| Ba[2+]+SO4[2-]+2H2O = BaSO4*2H2O\n\n";
     QTest::newRow("input error") << QStringList{"H2 O"} << QStringList{"H2O"}
                                  << "Input error-Invalid characters!" << QColor(255, 100, 100)
                                  << "";
@@ -206,11 +211,20 @@ class WindowTest : public QObject {
     QFETCH(QString, message);
     QFETCH(QColor, colour);
     QFETCH(QString, board);
-    for (int i = 0; i < reactants.size(); ++i) {
-      QTest::keyClicks(box(qPrintable(QString("Sp%1").arg(i + 1))), reactants[i]);
-    }
-    for (int i = 0; i < products.size(); ++i) {
-      QTest::keyClicks(box(qPrintable(QString("Pr%1").arg(i + 1))), products[i]);
+    // Typed key by key; text beyond ASCII is pasted.
+    const auto enter = [](QLineEdit* edit, const QString& text) {
+      bool ascii = true;
+      for (const QChar c : text) ascii = ascii && c.unicode() < 0x80;
+      if (ascii) {
+        QTest::keyClicks(edit, text);
+      } else {
+        edit->insert(text);
+      }
+    };
+    for (int i = 0; i < reactants.size(); ++i) enter(box(qPrintable(QString("Sp%1").arg(i + 1))), reactants[i]);
+    for (int i = 0; i < products.size(); ++i) enter(box(qPrintable(QString("Pr%1").arg(i + 1))), products[i]);
+    if (QTest::currentDataTag() == QByteArray("typed and pasted notation")) {
+      QCOMPARE(box("Sp2")->text(), QString("SO4[2-]"));  // shown at once, before Balance
     }
     click("BalanceBt");
     QCOMPARE(box("MessageBox")->text(), message);
@@ -237,9 +251,12 @@ class WindowTest : public QObject {
     box("Sp1")->setText("H2");
     box("Pr1")->setText("O2");
     click("BalanceBt");
-    QCOMPARE(box("MessageBox")->text(), QString("Failed to balance!"));
+    const QString failed("Failed to balance! none: H is found among the reactants only.");
+    QCOMPARE(box("MessageBox")->text(), failed);
+    QCOMPARE(box("MessageBox")->toolTip(), failed);
     QTest::mouseClick(box("Pr14"), Qt::LeftButton);
     QCOMPARE(box("MessageBox")->text(), QString());
+    QVERIFY(box("MessageBox")->toolTip().startsWith("This box will tell you"));
     QCOMPARE(box("Sp1")->text(), QString("H2"));
   }
 

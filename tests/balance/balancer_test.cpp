@@ -48,7 +48,10 @@ TEST(Balancer, EquationTexts) {
   const std::vector<Case> cases = {
       {"empty box between leaves no trace", gaps, "2H2+O2 = 2H2O"},
       {"boxes 14 are last", lastBoxes, "O2+2H2 = 2H2O"},
-      {"typed leading number stays", MakeBoxes({"2H2", "O2"}, {"H2O"}), "22H2+O2 = 2H2O"},
+      {"state symbols stay in the text", MakeBoxes({"H2(g)", "O2(g)"}, {"H2O(l)"}),
+       "2H2(g)+O2(g) = 2H2O(l)"},
+      {"hydrate among the reactants", MakeBoxes({"CuSO4*5H2O"}, {"CuSO4", "H2O"}),
+       "CuSO4*5H2O = CuSO4+5H2O"},
       {"hydrate", MakeBoxes({"CuSO4", "H2O"}, {"CuSO4*5H2O"}), "CuSO4+5H2O = CuSO4*5H2O"},
       {"case 1", MakeBoxes({"H2", "Ca(CN)2", "NaAlF4", "FeSO4", "MgSiO3", "KI", "H3PO4", "PbCrO4",
                             "BrCl", "CF2Cl2", "SO2"},
@@ -83,6 +86,10 @@ TEST(Balancer, FailuresLeaveTheBoardAlone) {
        "Input error - Please input the reactants and products correctly.", kErrorColour},
       {"unsolvable", MakeBoxes({"H2"}, {"O2"}), "Failed to balance!", kNormalColour},
       {"charge error", MakeBoxes({"Fe[x+]"}, {"Fe"}), "Input error-charge error!", kErrorColour},
+      {"typed coefficient", MakeBoxes({"2H2", "O2"}, {"H2O"}),
+       "Input error - a coefficient typed in 2H2: type the formula alone, the balance sets the "
+       "coefficients.",
+       kErrorColour},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -113,6 +120,20 @@ TEST(Balancer, TooManyElementNamesFailBeforeTheMatrix) {
   EXPECT_EQ(b.pendingMessage(), "Input error-Invalid characters!");
   EXPECT_EQ(b.board().count(), 0);
   EXPECT_TRUE(notifier.messages().empty());
+}
+
+TEST(Balancer, OneMessageWindowForEachTextInOrderOfFirstShowing) {
+  std::string twelve;
+  for (int i = 0; i < 12; ++i) twelve += "H2";
+  RecordingNotifier notifier;
+  Balancer b(notifier);
+  b.Input_BalanceClick(MakeBoxes({twelve, "Fe[3]"}, {"H123456", "H123456", "Fe[3]"}));
+  EXPECT_EQ(notifier.messages(),
+            (std::vector<std::string>{"Input error 1-Too many same elements!",
+                                      "Input error 2-Number too great!",
+                                      "Input error-charge error!"}));
+  b.Input_BalanceClick(MakeBoxes({twelve}, {"H"}));
+  EXPECT_EQ(notifier.messages().size(), 4u);  // the next balance shows its own
 }
 
 TEST(Balancer, NumberingRepeatsAndClear) {

@@ -21,6 +21,10 @@ TEST(CalcCli, PrintsWeightsAndTables) {
   };
   const std::vector<Case> cases = {
       {RunWeight, {"H2O", "CuSO4*5H2O", "(NH4)2SO4", "Uun"}, 0, "18\n249.5\n132\n0\n", ""},
+      // Pasted and dotted notation is read as the balance reads it; other bytes are refused.
+      {RunWeight, {"H\u2082O", "CuSO4.5H2O", "SO4^2-", "H2\u00e9"}, 1,
+       "18\n249.5\n96\nInput error-Invalid characters!\n", ""},
+      {RunTable, {"2H\u2082+O\u2082 = 2H\u2082O"}, 0, "H2\t2\t2\t4\nO2\t1\t32\t32\nH2O\t2\t18\t36\n", ""},
       {RunWeight, {"NaCl", "--high", "H2O"}, 0, "58.443\n18.0148\n", ""},
       {RunWeight, {"H99999999999", "O2"}, 1, "'99999999999' is not a valid integer value\n32\n", ""},
       // Counts past 32 bits are the scanner's input error, on the formula's own line.

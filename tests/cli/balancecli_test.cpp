@@ -4,6 +4,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace quorvex::cli {
 namespace {
@@ -38,18 +39,49 @@ TEST(BalanceCli, OneOutcomeLineForEachEquation) {
   EXPECT_EQ(r.out,
             "Balanced it successfully!\t2H2+O2 = 2H2O\n"
             "Balanced it successfully!\t5CS2+4MnO4[-]+12H[+] = 4Mn[2+]+10S+5CO2+6H2O\n"
-            "Failed to balance!\t\n"
+            "Failed to balance!\t\tnone: H is found among the reactants only.\n"
             "Input error-Invalid characters!\t\n"
             "Input error - no \"=\" between the reactants and the products.\t\n"
             "'99999999999' is not a valid integer value\t\n"
-            "Failed to balance!\t\n"
+            "Failed to balance!\t\ttoo-large: The smallest whole-number balance is "
+            "100003H100001 = 100001H100003; its smallest coefficient is over 100000.\n"
             "Input error-charge error!\t\n");
   EXPECT_EQ(r.err,
             "8: Input error 2-Number too great!\n"
             "9: Input error 2-Number too great!\n"
-            "9: Input error 2-Number too great!\n"
             "9: Failed to Balance!\n"
             "10: Input error-charge error!\n");
+}
+
+TEST(BalanceCli, NotationsPeopleTypeAndPaste) {
+  struct Case {
+    const char* name;
+    std::string line;
+    std::string out;
+  };
+  const std::vector<Case> cases = {
+      {"pasted subscripts", "H2 + O2 = H\u2082O", "Balanced it successfully!\t2H2+O2 = 2H2O\n"},
+      {"superscript charges", "Ba\u00B2\u207A + SO\u2084\u00B2\u207B = BaSO\u2084",
+       "Balanced it successfully!\tBa[2+]+SO4[2-] = BaSO4\n"},
+      {"caret charges", "Ba^2+ + SO4^2- = BaSO4",
+       "Balanced it successfully!\tBa[2+]+SO4[2-] = BaSO4\n"},
+      {"electron", "Fe^3+ + e\u207B = Fe^2+", "Balanced it successfully!\tFe[3+]+e[-] = Fe[2+]\n"},
+      {"hydrate dot", "CuSO4.5H2O = CuSO4 + H2O",
+       "Balanced it successfully!\tCuSO4*5H2O = CuSO4+5H2O\n"},
+      {"middle dot", "CuSO4\u00B75H2O = CuSO4 + H2O",
+       "Balanced it successfully!\tCuSO4*5H2O = CuSO4+5H2O\n"},
+      {"state symbols", "H2(g) + O2(g) = H2O(l)", "Balanced it successfully!\t2H2(g)+O2(g) = 2H2O(l)\n"},
+      {"typed coefficient", "2KClO3 = 2KCl + 3O2",
+       "Input error - a coefficient typed in 2KClO3: type the formula alone, the balance sets the "
+       "coefficients.\t\n"},
+      {"other pasted character", "H2 + O2 = H2O\u2192", "Input error-Invalid characters!\t\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CliRun r = Balance(c.line + "\n");
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, "");
+  }
 }
 
 TEST(BalanceCli, ABoardLimitNeverRefusesALongFile) {

@@ -283,18 +283,42 @@ long long ReferenceBracketNum(int pos, const std::string& text) {
   }
 }
 
+// Counts by cutting each occurrence and its digits out of a copy; -1 where
+// the scanner would report an error instead.
+long long ReferenceElementNum(const std::string& name, std::string text, int& withRun) {
+  long long sum = 0;
+  withRun = 0;
+  for (int pos = ReferenceElementPos(name, text); pos != 0; pos = ReferenceElementPos(name, text)) {
+    const std::size_t runAt = static_cast<std::size_t>(pos) - 1 + name.size();
+    std::size_t end = runAt;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+    const std::string run = text.substr(runAt, end - runAt);
+    const long long multiplier = ReferenceBracketNum(pos, text);
+    if (multiplier < 0 || run.size() > 5) return -1;
+    if (!run.empty()) ++withRun;
+    sum += (run.empty() ? 1 : std::stoll(run)) * multiplier;
+    text.erase(static_cast<std::size_t>(pos) - 1, name.size() + run.size());
+  }
+  return sum;
+}
+
 TEST(Scanner, WalksAgreeWithTheStepByStepReadings) {
   std::mt19937 rng(12345);
-  const std::string alphabet = "CClla()()2(3)H";
+  const std::string alphabet = "CClla()()2(3)HC2l0)";
   const std::vector<std::string> names = {"C", "Cl", "l", "H", "Ca"};
   for (int round = 0; round < 20000; ++round) {
     std::string text;
-    const int len = static_cast<int>(rng() % 14);
+    const int len = static_cast<int>(rng() % 24);
     for (int i = 0; i < len; ++i) text += alphabet[rng() % alphabet.size()];
     const std::string& name = names[rng() % names.size()];
     SCOPED_TRACE(name + " in " + text);
     ASSERT_EQ(Scanner::GetElementPos(name, text), ReferenceElementPos(name, text));
     Fixture f;
+    int withRun = 0;
+    const long long count = ReferenceElementNum(name, text, withRun);
+    if (count >= 0 && withRun < 9) {
+      ASSERT_EQ(f.scanner.GetElementNum(name, text), count);
+    }
     for (int pos = 1; pos <= len + 1; ++pos) {
       const long long expected = ReferenceBracketNum(pos, text);
       if (expected < 0) continue;

@@ -36,7 +36,10 @@ TEST(Search, MatchTests) {
       {"coefficient passed over", true, "H2O", " 2H2O#", true},
       {"long coefficient passed over", true, "H2O", " 10H2O#", true},
       {"whole species only", false, "H2", "#2H2O+O2 =", false},
-      {"first occurrence only", true, "O2", " 2KNO2+O2#", false},
+      {"a later occurrence counts", true, "O2", " 2KNO2+O2#", true},
+      {"later occurrence on the left", false, "O2", "#2SO2+O2 =", true},
+      {"later occurrence after a coefficient", true, "Cl2", " MnCl2+Cl2+2H2O#", true},
+      {"no occurrence a whole species", true, "O2", " 2KNO2+KO2#", false},
       {"letter case counts", true, "h2o", " 2H2O#", false},
       {"not there", false, "N2", "#H2+O2 =", false},
       {"end of side is no bound", true, "H2O", " 2H2O", false},
@@ -47,7 +50,7 @@ TEST(Search, MatchTests) {
       {"occurrence starting the side, a letter", false, "H2", "H2+O2 =", false},
       {"occurrence starting the side, a separator", false, "#H2", "#H2+O2 =", true},
       {"digits running to the side's start", false, "H2", "2H2+O2 =", false},
-      {"digits after a letter", false, "O2", "#K2O2+O2 =", false},
+      {"digits after a letter", false, "O2", "#K2O2+H2 =", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -133,6 +133,21 @@ TEST_F(WorkspaceTest, SearchWithoutTermsRefreshesTheMessageBoxOnly) {
   EXPECT_EQ(ws.texts().searchResultEdit, "");
 }
 
+TEST_F(WorkspaceTest, BalanceShowsTheFormulasAndWhyItFailed) {
+  writeLibrary(kLibrary);
+  Workspace& ws = start();
+  balance(ws, {"CuSO4.5H2O"}, {"CuSO4", "H\u2082O"});
+  EXPECT_EQ(ws.texts().boxes.reactants[0], "CuSO4*5H2O");
+  EXPECT_EQ(ws.texts().boxes.products[1], "H2O");
+  EXPECT_EQ(ws.texts().messageBox, "Balanced it successfully!");
+  EXPECT_EQ(ws.texts().messageHint, "");
+  balance(ws, {"H2"}, {"O2"});
+  EXPECT_EQ(ws.texts().messageBox, "Failed to balance! none: H is found among the reactants only.");
+  EXPECT_EQ(ws.texts().messageHint, ws.texts().messageBox);
+  ws.OnInputBoxClick();
+  EXPECT_EQ(ws.texts().messageHint, "");
+}
+
 TEST_F(WorkspaceTest, PickersDriveTheCalculationTable) {
   writeLibrary(kLibrary);
   Workspace& ws = start();

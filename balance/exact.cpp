@@ -1,0 +1,231 @@
+#include "balance/exact.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <numeric>
+#include <utility>
+
+#include "balance/solver.h"
+
+namespace quorvex::balance {
+namespace {
+
+// Thrown by the 64-bit arithmetic when a result does not fit; the work is
+// then done again with unbounded integers.
+struct Overflow {};
+
+constexpr std::int64_t kInt64Min = std::numeric_limits<std::int64_t>::min();
+
+std::int64_t Mul(std::int64_t a, std::int64_t b) {
+  std::int64_t r = 0;
+  if (__builtin_mul_overflow(a, b, &r) || r == kInt64Min) throw Overflow{};
+  return r;
+}
+std::int64_t Sub(std::int64_t a, std::int64_t b) {
+  std::int64_t r = 0;
+  if (__builtin_sub_overflow(a, b, &r) || r == kInt64Min) throw Overflow{};
+  return r;
+}
+std::int64_t Gcd(std::int64_t a, std::int64_t b) { return std::gcd(a, b); }
+bool IsZero(std::int64_t a) { return a == 0; }
+int Sign(std::int64_t a) { return (a > 0) - (a < 0); }
+std::int64_t Abs(std::int64_t a) { return a < 0 ? -a : a; }
+mpz_class ToBig(std::int64_t a) { return mpz_class(static_cast<long>(a)); }
+
+mpz_class Mul(const mpz_class& a, const mpz_class& b) { return a * b; }
+mpz_class Sub(const mpz_class& a, const mpz_class& b) { return a - b; }
+mpz_class Gcd(const mpz_class& a, const mpz_class& b) {
+  mpz_class g;
+  mpz_gcd(g.get_mpz_t(), a.get_mpz_t(), b.get_mpz_t());
+  return g;
+}
+bool IsZero(const mpz_class& a) { return sgn(a) == 0; }
+int Sign(const mpz_class& a) { return sgn(a); }
+mpz_class Abs(const mpz_class& a) { return abs(a); }
+mpz_class ToBig(const mpz_class& a) { return a; }
+
+// Fraction-free Gauss-Jordan elimination of rows 1..n, columns 1..S, each
+// row kept in lowest terms; then the solution when there is exactly one.
+template <class Int>
+ExactSolution SolveWith(const formula::CompositionMatrix& m) {
+  const int rows = m.n;
+  const int cols = m.S;
+  std::vector<Int> a(static_cast<std::size_t>(rows) * cols);
+  const auto at = [&](int r, int c) -> Int& { return a[static_cast<std::size_t>(r) * cols + c]; };
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < cols; ++c) at(r, c) = Int(static_cast<long>(m.a[r + 1][c + 1]));
+  }
+  const auto reduceRow = [&](int r) {
+    Int g(0);
+    for (int c = 0; c < cols; ++c) g = Gcd(g, at(r, c));
+    if (IsZero(g) || g == 1) return;
+    for (int c = 0; c < cols; ++c) at(r, c) /= g;
+  };
+
+  std::vector<int> pivotColumn;
+  int rank = 0;
+  for (int c = 0; c < cols && rank < rows; ++c) {
+    int p = -1;
+    for (int i = rank; i < rows; ++i) {
+      if (!IsZero(at(i, c)) && (p < 0 || Abs(at(i, c)) < Abs(at(p, c)))) p = i;
+    }
+    if (p < 0) continue;
+    for (int j = 0; j < cols; ++j) std::swap(at(p, j), at(rank, j));
+    reduceRow(rank);
+    for (int i = 0; i < rows; ++i) {
+      if (i == rank || IsZero(at(i, c))) continue;
+      const Int g = Gcd(at(rank, c), at(i, c));
+      const Int fr = at(rank, c) / g;
+      const Int fi = at(i, c) / g;
+      for (int j = 0; j < cols; ++j) at(i, j) = Sub(Mul(at(i, j), fr), Mul(at(rank, j), fi));
+      reduceRow(i);
+    }
+    pivotColumn.push_back(c);
+    ++rank;
+  }
+
+  ExactSolution solution;
+  solution.nullity = cols - rank;
+  if (solution.nullity != 1) return solution;
+
+  // The free column takes the least common multiple of the pivots.
+  std::vector<bool> isPivot(static_cast<std::size_t>(cols), false);
+  for (const int c : pivotColumn) isPivot[static_cast<std::size_t>(c)] = true;
+  int free = 0;
+  while (isPivot[static_cast<std::size_t>(free)]) ++free;
+  Int lcm(1);
+  for (int i = 0; i < rank; ++i) {
+    const Int pivot = Abs(at(i, pivotColumn[static_cast<std::size_t>(i)]));
+    lcm = Mul(lcm / Gcd(lcm, pivot), pivot);
+  }
+  std::vector<Int> x(static_cast<std::size_t>(cols), Int(0));
+  x[static_cast<std::size_t>(free)] = lcm;
+  for (int i = 0; i < rank; ++i) {
+    const int c = pivotColumn[static_cast<std::size_t>(i)];
+    x[static_cast<std::size_t>(c)] = Sub(Int(0), Mul(at(i, free), lcm / at(i, c)));
+  }
+  Int g(0);
+  for (const Int& v : x) g = Gcd(g, v);
+  int positive = 0;
+  int negative = 0;
+  int first = 0;
+  for (const Int& v : x) {
+    if (first == 0) first = Sign(v);
+    positive += Sign(v) > 0;
+    negative += Sign(v) < 0;
+  }
+  const bool flip = negative > positive || (negative == positive && first < 0);
+  solution.balance.reserve(x.size());
+  for (const Int& v : x) {
+    mpz_class big = ToBig(v / g);
+    if (flip) big = -big;
+    solution.balance.push_back(std::move(big));
+  }
+  return solution;
+}
+
+// The non-empty boxes in column order.
+std::vector<std::string_view> SpeciesTexts(const formula::BoxTexts& boxes) {
+  std::vector<std::string_view> texts;
+  for (const auto* side : {&boxes.reactants, &boxes.products}) {
+    for (const std::string& text : *side) {
+      if (!text.empty()) texts.push_back(text);
+    }
+  }
+  return texts;
+}
+
+std::string JoinSpecies(const std::vector<std::string_view>& species, const std::vector<int>& which) {
+  std::string list;
+  for (const int j : which) {
+    if (!list.empty()) list += ", ";
+    list.append(species[static_cast<std::size_t>(j)]);
+  }
+  return list;
+}
+
+// The balance as an equation text, the reactant boxes first.
+std::string EquationText(const formula::BoxTexts& boxes, const std::vector<mpz_class>& balance) {
+  std::string text;
+  std::size_t column = 0;
+  for (const auto* side : {&boxes.reactants, &boxes.products}) {
+    if (side == &boxes.products) text += " = ";
+    bool first = true;
+    for (const std::string& species : *side) {
+      if (species.empty()) continue;
+      if (!first) text += '+';
+      first = false;
+      const mpz_class& c = balance[column++];
+      if (c != 1) text += c.get_str();
+      text += species;
+    }
+  }
+  return text;
+}
+
+}  // namespace
+
+ExactSolution SolveExactly(const formula::CompositionMatrix& m) {
+  if (m.S <= 0) return {};
+  try {
+    return SolveWith<std::int64_t>(m);
+  } catch (const Overflow&) {
+    return SolveWith<mpz_class>(m);
+  }
+}
+
+FailureReason ExplainFailure(const formula::BoxTexts& boxes, const formula::ElementNameList& names,
+                             LazyExactSolution& exact) {
+  const formula::CompositionMatrix& m = exact.matrix();
+  const std::vector<std::string_view> species = SpeciesTexts(boxes);
+  if (m.S <= 1) return {"none", "An equation needs at least two species."};
+  const ExactSolution& solution = exact.get();
+
+  if (solution.nullity == 0) {
+    // An element, or else the charge, on one side only.
+    for (int r = 1; r <= m.n; ++r) {
+      bool reactant = false;
+      bool product = false;
+      for (int j = 1; j <= m.S; ++j) {
+        reactant = reactant || m.a[r][j] > 0;
+        product = product || m.a[r][j] < 0;
+      }
+      if (reactant == product) continue;
+      const std::string side = reactant ? "reactants" : "products";
+      if (r <= names.count()) {
+        return {"none", names.slot(r - 1) + " is found among the " + side + " only."};
+      }
+      if (r == m.n) return {"none", "Only the " + side + " carry a charge."};
+    }
+    return {"none", "Only coefficients of 0 conserve every element and the charge."};
+  }
+  if (solution.nullity > 1) {
+    return {"multiple", "It combines " + std::to_string(solution.nullity) +
+                            " independent reactions; split it into equations that balance on "
+                            "their own."};
+  }
+  std::vector<int> zero;
+  std::vector<int> negative;
+  for (int j = 0; j < m.S; ++j) {
+    const int s = sgn(solution.balance[static_cast<std::size_t>(j)]);
+    if (s == 0) zero.push_back(j);
+    if (s < 0) negative.push_back(j);
+  }
+  if (!zero.empty()) return {"zero", "Every balance gives " + JoinSpecies(species, zero) + " the coefficient 0."};
+  if (!negative.empty()) {
+    return {"sign", "Every balance needs " + JoinSpecies(species, negative) + " on the other side."};
+  }
+  mpz_class smallest = solution.balance.front();
+  for (const mpz_class& c : solution.balance) smallest = c < smallest ? c : smallest;
+  const std::string equation = EquationText(boxes, solution.balance);
+  if (smallest > kLargestMultiplier) {
+    return {"too-large", "The smallest whole-number balance is " + equation +
+                             "; its smallest coefficient is over " +
+                             std::to_string(kLargestMultiplier) + "."};
+  }
+  return {"precision",
+          "The exact balance is " + equation + ", but the floating-point method missed it."};
+}
+
+}  // namespace quorvex::balance

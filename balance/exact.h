@@ -1,0 +1,53 @@
+#pragma once
+
+#include <gmpxx.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "formula/composition.h"
+
+namespace quorvex::balance {
+
+// The balances of a composition matrix in exact integer arithmetic: the
+// solutions of rows 1..n over columns 1..S.
+struct ExactSolution {
+  int nullity = 0;  // how many independent balances
+  // With nullity 1: the solution in lowest terms, with more positive entries
+  // than negative ones (the first non-zero entry positive on a tie).
+  std::vector<mpz_class> balance;
+};
+
+// Entries of `m` must be whole numbers (they are 32-bit counts and charges).
+ExactSolution SolveExactly(const formula::CompositionMatrix& m);
+
+// Solves once, when first asked.
+class LazyExactSolution {
+ public:
+  explicit LazyExactSolution(const formula::CompositionMatrix& m) : m_matrix(m) {}
+  const formula::CompositionMatrix& matrix() const { return m_matrix; }
+  const ExactSolution& get() {
+    if (!m_solution) m_solution = SolveExactly(m_matrix);
+    return *m_solution;
+  }
+
+ private:
+  const formula::CompositionMatrix& m_matrix;
+  std::optional<ExactSolution> m_solution;
+};
+
+// Why a balance failed: a code and a sentence.
+struct FailureReason {
+  std::string code;  // none, multiple, zero, sign, too-large or precision
+  std::string sentence;
+  // "code: sentence"
+  std::string text() const { return code + ": " + sentence; }
+};
+
+// The reason a balance of these boxes, whose matrix `exact` was solved from,
+// failed. `names` gives the element of each row.
+FailureReason ExplainFailure(const formula::BoxTexts& boxes, const formula::ElementNameList& names,
+                             LazyExactSolution& exact);
+
+}  // namespace quorvex::balance
