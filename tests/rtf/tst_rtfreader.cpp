@@ -104,14 +104,27 @@ void RtfReaderTest::plainText_data() {
   row("uc belongs to its group", rtf(R"({\uc2\u945 ab}\u946 cd)"), "\u03b1\u03b2d");
   row("fallback stops at a group end", rtf(R"({\uc3\u945 a}b)"), "\u03b1b");
   row("NUL after the last brace", bytes("{\\rtf1 text\\par}\0garbage{\\b x}"), "text");
-  row("cellx6803Text: digits end at a letter", rtf(R"(\trowd\cellx1000\cellx6803Text\cell More\cell\row)"),
-      "Text\tMore");
+  row("cellx6803Text: digits end at a letter",
+      rtf(R"(\pard\intbl\trowd\cellx1000\cellx6803Text\cell More\cell\row)"), "\nText|More\n");
   row("table rows end paragraphs",
       rtf(R"(\trowd\cellx1000\cellx2000\pard\intbl A\cell B\cell\row)"
           R"(\trowd\cellx1000\cellx2000\pard\intbl C\cell D\cell\row\pard after\par)"),
-      "A\tB\nC\tD\nafter");
-  row("empty cells keep their place", rtf(R"(\pard\intbl\cell B\cell\cell\row)"), "\tB\t");
-  row("paragraph mark before cell end", rtf(R"({\pard\intbl A\par}\cell{\pard\intbl B\par}\cell\intbl\row)"), "A\tB");
+      "\nA|B\nC|D\nafter");
+  row("empty cells keep their place", rtf(R"(\pard\intbl\cell B\cell\cell\row)"), "\n|B|\n");
+  row("paragraph mark before cell end", rtf(R"({\pard\intbl A\par}\cell{\pard\intbl B\par}\cell\intbl\row)"),
+      "\nA|B\n");
+  row("paragraphs in a cell", rtf(R"(x\par\trowd\cellx900\pard\intbl a\par b\cell c\cell\row\pard y)"),
+      "x\na\nb|c\ny");
+  row("a wider row widens the rows before",
+      rtf(R"(\trowd\cellx900\intbl a\cell\row\trowd\cellx300\cellx900\intbl b\cell c\cell\row\pard z)"),
+      "\na\nb|c\nz");
+  row("star before a style word keeps the text", rtf(R"({\i0\*\cs7 The quick brown fox}\par)"), "The quick brown fox");
+  row("star inside a run skips one word", rtf(R"({The quick \*\cs7 brown \*\unknownword fox})"), "The quick brown fox");
+  row("starred style opening a group", rtf(R"({\*\cs7 fox})"), "fox");
+  row("Mac Japanese code page", "{\\rtf1\\mac\\ansicpg10001{\\fonttbl{\\f0\\fcharset78 Osaka;}}\\f0 \\'82\\'a0\\'93\\'fa}",
+      "\u3042\u65e5");
+  row("Mac Cyrillic font", rtf(R"({\fonttbl{\f9\fcharset89 Mac Cyr;}}\f9 \'8c\'e8\'f0)"), "\u041c\u0438\u0440");
+  row("Mac Roman document", "{\\rtf1\\mac \\'8e\\'a5}", "\u00e9\u2022");
   row("nonshppict skipped", rtf(R"(a{\*\shppict{\pict\pngblip 89504e47}}{\nonshppict{\pict\wmetafile8 0100}}b)"), "ab");
   row("binN skips raw bytes", rtf("a{\\pict\\bin6 }}}{{\\}b"), "ab");
   row("binN outside a picture", rtf(R"(a\bin3 xyzb)"), "ab");
