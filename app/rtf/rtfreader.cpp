@@ -4,6 +4,7 @@
 #include <QScopeGuard>
 #include <QStringList>
 #include <QTextBlock>
+#include <QTextBoundaryFinder>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
@@ -36,6 +37,15 @@ constexpr qint64 kMaxParameter = std::numeric_limits<int>::max();
 constexpr qint64 kMaxFileBytes = qint64{64} * 1024 * 1024;
 // Columns a table read from RTF may have; cells past the last column join it.
 constexpr int kMaxTableColumns = 64;
+// Qt breaks a word longer than a line anywhere, at a cost that grows with the square of
+// the word's length. A document with a longer word wraps at word boundaries only.
+constexpr qsizetype kMaxWrappedWord = 1000;
+// Fonts a document may define; text in the fonts after them is shown in the default font.
+constexpr std::size_t kMaxFonts = 4096;
+// A property of our own in each character format read with a font: see charFormat.
+constexpr int kFontNameProperty = QTextFormat::UserProperty + 1;
+// Character formats kept for reuse: a paragraph switches among a few at a time.
+constexpr std::size_t kFormatCacheSize = 8;
 
 enum class Dest : std::uint8_t {
   Body,        // document text
@@ -84,10 +94,11 @@ enum Lost : unsigned {
   kLostEquations = 1u << 7,
   kLostIndex = 1u << 8,
   kLostUnknown = 1u << 9,
+  kLostFonts = 1u << 10,
 };
-constexpr std::array<const char*, 10> kLostNames = {
+constexpr std::array<const char*, 11> kLostNames = {
     "pictures", "objects", "drawings", "headers or footers", "footnotes", "comments",
-    "hidden text", "equations", "index entries", "parts of unknown kind"};
+    "hidden text", "equations", "index entries", "parts of unknown kind", "fonts past the 4096th"};
 
 constexpr int kSingle = QTextCharFormat::SingleUnderline;
 constexpr int kDot = QTextCharFormat::DotLine;
@@ -464,6 +475,7 @@ class Reader {
   char16_t m_highSurrogate = 0;
 
   QTextCursor m_cursor;
+  std::vector<std::pair<CharProps, QTextCharFormat>> m_formats;  // most recent first
   QString m_run;
   CharProps m_runProps;
   bool m_blockHasText = false;
@@ -496,9 +508,6 @@ QStringList Reader::lost() const {
 }
 
 void Reader::run(qsizetype start) {
-  // One edit block: the document is laid out once at the end, not after every run.
-  m_cursor.beginEditBlock();
-  const auto endEdit = qScopeGuard([this] { m_cursor.endEditBlock(); });
   m_pos = start;
   while (m_pos < m_in.size() && !m_done) {
     const char c = m_in[m_pos++];
@@ -964,7 +973,14 @@ void Reader::appendToRun(QStringView text) {
 
 void Reader::flushRun() {
   if (m_run.isEmpty()) return;
-  m_cursor.insertText(m_run, charFormat(m_runProps));
+  auto cached = std::find_if(m_formats.begin(), m_formats.end(),
+                             [this](const auto& entry) { return entry.first == m_runProps; });
+  if (cached == m_formats.end()) {
+    if (m_formats.size() == kFormatCacheSize) m_formats.pop_back();
+    m_formats.emplace(m_formats.begin(), m_runProps, charFormat(m_runProps));
+    cached = m_formats.begin();
+  }
+  m_cursor.insertText(m_run, cached->second);
   m_run.clear();
 }
 
@@ -1182,6 +1198,7 @@ void Reader::startFontEntry(int id) {
 
 void Reader::finishFontEntry() {
   flushBytes();
+  m_formats.clear();
   if (!m_entryOpen) return;
   m_entryOpen = false;
   Font entry;
@@ -1189,10 +1206,15 @@ void Reader::finishFontEntry() {
   entry.codePage = m_entryCodePage > 0 ? m_entryCodePage : codePageForCharset(m_entryCharset);
   if (entry.codePage == kSymbolCodePage && entry.name.compare(u"Symbol", Qt::CaseInsensitive) != 0)
     entry.codePage = kDingbatsCodePage;
+  if (m_fonts.size() >= kMaxFonts && !m_fonts.contains(m_entryId)) {
+    m_lost |= kLostFonts;
+    return;
+  }
   m_fonts.insert_or_assign(m_entryId, std::move(entry));
 }
 
 void Reader::finishColor() {
+  m_formats.clear();
   if (m_rgbSet) m_colors.emplace_back(QColor(m_rgb[0], m_rgb[1], m_rgb[2]));
   else m_colors.emplace_back(std::nullopt);
   m_rgb = {};
@@ -1232,7 +1254,13 @@ std::optional<QColor> Reader::color(int index) const {
 
 QTextCharFormat Reader::charFormat(const CharProps& c) const {
   QTextCharFormat format;
-  if (const Font* f = font(c.font); f && !f->name.isEmpty()) format.setFontFamilies({f->name});
+  if (const Font* f = font(c.font); f && !f->name.isEmpty()) {
+    format.setFontFamilies({f->name});
+    // Qt's format collection hashes every list of families to one value, so a
+    // document with many fonts would cost quadratic time; the name as a string
+    // tells the formats apart.
+    format.setProperty(kFontNameProperty, f->name);
+  }
   format.setFontPointSize(c.halfPoints / 2.0);
   if (c.bold) format.setFontWeight(QFont::Bold);
   if (c.italic) format.setFontItalic(true);
@@ -1246,6 +1274,22 @@ QTextCharFormat Reader::charFormat(const CharProps& c) const {
     format.setAnchorHref(m_links[static_cast<std::size_t>(c.link)]);
   }
   return format;
+}
+
+bool hasWordLongerThan(const QTextDocument& doc, qsizetype length) {
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    const QString text = block.text();
+    if (text.size() <= length) continue;
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+    qsizetype previous = 0;
+    for (qsizetype at = breaks.toNextBoundary(); at >= 0; at = breaks.toNextBoundary()) {
+      qsizetype end = at;  // the word without the spaces after it
+      while (end > previous && text.at(end - 1).isSpace()) --end;
+      if (end - previous > length) return true;
+      previous = at;
+    }
+  }
+  return false;
 }
 
 qsizetype rtfStart(QByteArrayView bytes) {
@@ -1267,11 +1311,20 @@ bool ReadRtf(const QByteArray& bytes, QTextDocument& into, QString* error, QStri
   const bool undo = into.isUndoRedoEnabled();
   into.setUndoRedoEnabled(false);
   into.clear();
+  // One edit block: the document is laid out once at the end, not after every run.
+  QTextCursor edit(&into);
+  edit.beginEditBlock();
   {
     Reader reader(bytes, into);
     reader.run(start);
     if (lost) *lost = reader.lost();
   }
+  if (hasWordLongerThan(into, kMaxWrappedWord)) {
+    QTextOption option = into.defaultTextOption();
+    if (option.wrapMode() == QTextOption::WrapAtWordBoundaryOrAnywhere) option.setWrapMode(QTextOption::WordWrap);
+    into.setDefaultTextOption(option);
+  }
+  edit.endEditBlock();
   into.setUndoRedoEnabled(undo);
   into.setModified(false);
   return true;

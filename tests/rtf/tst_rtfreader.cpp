@@ -60,6 +60,10 @@ class RtfReaderTest : public QObject {
   void blockFormat();
   void listGrouping_data();
   void listGrouping();
+  void lost_data();
+  void lost();
+  void longWordWrapsAtWordBoundaries_data();
+  void longWordWrapsAtWordBoundaries();
   void replacesContent();
   void readFile();
 };
@@ -359,6 +363,55 @@ void RtfReaderTest::replacesContent() {
   QVERIFY(!doc.isModified());
   QVERIFY(!doc.isUndoAvailable());
   QVERIFY(doc.isUndoRedoEnabled());
+}
+
+QByteArray fontTable(int fonts) {
+  QByteArray table = "{\\rtf1{\\fonttbl";
+  for (int i = 0; i < fonts; ++i) table += "{\\f" + QByteArray::number(i) + " F" + QByteArray::number(i) + ";}";
+  return table + "}\\f" + QByteArray::number(fonts - 1) + " x}";
+}
+
+void RtfReaderTest::lost_data() {
+  QTest::addColumn<QByteArray>("input");
+  QTest::addColumn<QStringList>("expected");
+  QTest::newRow("metadata, styles and fallbacks")
+      << rtf(R"({\info{\title T}}{\stylesheet{\s0 Normal;}}{\*\generator G;}{\pntext x}a{\*\cs7 b})") << QStringList{};
+  QTest::newRow("picture and its fallback")
+      << rtf(R"(a{\*\shppict{\pict\pngblip 89}}{\nonshppict{\pict 01}})") << QStringList{"pictures"};
+  QTest::newRow("object") << rtf(R"({\object{\*\objdata 01}{\result x}})") << QStringList{"objects"};
+  QTest::newRow("header and footnote") << rtf(R"({\header h}a{\footnote n})")
+                                       << QStringList{"headers or footers", "footnotes"};
+  QTest::newRow("hidden text") << rtf(R"(a{\v secret})") << QStringList{"hidden text"};
+  QTest::newRow("unknown destination") << rtf(R"(a{\*\newthing b})") << QStringList{"parts of unknown kind"};
+  QTest::newRow("4096 fonts") << fontTable(4096) << QStringList{};
+  QTest::newRow("4097 fonts") << fontTable(4097) << QStringList{"fonts past the 4096th"};
+}
+
+void RtfReaderTest::lost() {
+  QFETCH(QByteArray, input);
+  QFETCH(QStringList, expected);
+  QTextDocument doc;
+  QStringList lost{QStringLiteral("stale")};
+  QVERIFY(ReadRtf(input, doc, nullptr, &lost));
+  QCOMPARE(lost, expected);
+}
+
+void RtfReaderTest::longWordWrapsAtWordBoundaries_data() {
+  QTest::addColumn<int>("length");
+  QTest::addColumn<int>("wrap");
+  QTest::newRow("1000 letters") << 1000 << int{QTextOption::WrapAtWordBoundaryOrAnywhere};
+  QTest::newRow("1001 letters") << 1001 << int{QTextOption::WordWrap};
+}
+
+void RtfReaderTest::longWordWrapsAtWordBoundaries() {
+  QFETCH(int, length);
+  QFETCH(int, wrap);
+  QTextDocument doc;
+  QTextOption option;
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  doc.setDefaultTextOption(option);
+  QVERIFY(ReadRtf(rtf(("a b " + QByteArray(length, 'x') + " c").constData()), doc));
+  QCOMPARE(int{doc.defaultTextOption().wrapMode()}, wrap);
 }
 
 void RtfReaderTest::readFile() {
