@@ -995,16 +995,11 @@ void Reader::paragraphEnd() {
   m_pendingListText = std::exchange(m_listText, {});
 }
 
+// \cell ends the cell's last paragraph: after "text\par" that is an empty one.
 void Reader::cellEnd() {
   flushHighSurrogate();
-  if (m_breakPending && m_breakInCell) {
-    // "text\par\cell": the \par already ended the cell's last paragraph.
-    m_breakPending = false;
-    finishBlock(m_pendingPara, m_pendingChar, m_pendingListText);
-  } else {
-    openPendingBlock(true);
-    finishBlock(top().para, top().chr, std::exchange(m_listText, {}));
-  }
+  openPendingBlock(true);
+  finishBlock(top().para, top().chr, std::exchange(m_listText, {}));
   m_cellDone = true;
 }
 

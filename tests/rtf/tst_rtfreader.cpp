@@ -115,8 +115,8 @@ void RtfReaderTest::plainText_data() {
           R"(\trowd\cellx1000\cellx2000\pard\intbl C\cell D\cell\row\pard after\par)"),
       "\nA|B\nC|D\nafter");
   row("empty cells keep their place", rtf(R"(\pard\intbl\cell B\cell\cell\row)"), "\n|B|\n");
-  row("paragraph mark before cell end", rtf(R"({\pard\intbl A\par}\cell{\pard\intbl B\par}\cell\intbl\row)"),
-      "\nA|B\n");
+  row("paragraph mark before cell end leaves an empty paragraph",
+      rtf(R"({\pard\intbl A\par}\cell{\pard\intbl B\par}\cell\intbl\row)"), "\nA\n|B\n\n");
   row("paragraphs in a cell", rtf(R"(x\par\trowd\cellx900\pard\intbl a\par b\cell c\cell\row\pard y)"),
       "x\na\nb|c\ny");
   row("a wider row widens the rows before",
