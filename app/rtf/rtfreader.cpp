@@ -95,10 +95,12 @@ enum Lost : unsigned {
   kLostIndex = 1u << 8,
   kLostUnknown = 1u << 9,
   kLostFonts = 1u << 10,
+  kLostFields = 1u << 11,
 };
-constexpr std::array<const char*, 11> kLostNames = {
+constexpr std::array<const char*, 12> kLostNames = {
     "pictures", "objects", "drawings", "headers or footers", "footnotes", "comments",
-    "hidden text", "equations", "index entries", "parts of unknown kind", "fonts past the 4096th"};
+    "hidden text", "equations", "index entries", "parts of unknown kind", "fonts past the 4096th",
+    "fields other than links (only their text is kept)"};
 
 constexpr int kSingle = QTextCharFormat::SingleUnderline;
 constexpr int kDot = QTextCharFormat::DotLine;
@@ -752,6 +754,8 @@ void Reader::apply(const Keyword& keyword, bool hasParam, int param) {
           !target.isEmpty()) {
         g.chr.link = static_cast<int>(m_links.size());
         m_links.push_back(target);
+      } else {
+        m_lost |= kLostFields;
       }
       break;
     case Kw::ListText:

@@ -381,6 +381,8 @@ void RtfReaderTest::lost_data() {
   QTest::newRow("object") << rtf(R"({\object{\*\objdata 01}{\result x}})") << QStringList{"objects"};
   QTest::newRow("header and footnote") << rtf(R"({\header h}a{\footnote n})")
                                        << QStringList{"headers or footers", "footnotes"};
+  QTest::newRow("field") << rtf(R"({\field{\*\fldinst PAGE}{\fldrslt 3}}{\field{\*\fldinst HYPERLINK "x"}{\fldrslt x}})")
+                         << QStringList{"fields other than links (only their text is kept)"};
   QTest::newRow("hidden text") << rtf(R"(a{\v secret})") << QStringList{"hidden text"};
   QTest::newRow("unknown destination") << rtf(R"(a{\*\newthing b})") << QStringList{"parts of unknown kind"};
   QTest::newRow("4096 fonts") << fontTable(4096) << QStringList{};
