@@ -413,6 +413,7 @@ class Reader {
   void literalByte(char c);
   void apply(const Keyword& keyword, bool hasParam, int param);
   bool consumeFallback();
+  bool groupHoldsText() const;
 
   void addByte(char byte);
   void flushBytes();
@@ -634,7 +635,7 @@ void Reader::controlWord() {
     // and the text around it stays.
     if (!keyword && fresh) {
       g.dest = Dest::Skip;
-      m_lost |= kLostUnknown;
+      if (groupHoldsText()) m_lost |= kLostUnknown;
     }
     return;
   }
@@ -691,6 +692,25 @@ void Reader::literalByte(char c) {
   }
   if (static_cast<unsigned char>(c) < 0x20) return;
   addByte(c);
+}
+
+// Whether the rest of the current group holds text or groups, which skipping it loses;
+// writers also star plain properties, such as {\*\pgdscno0}. Each group is looked at
+// once, since a skipped group's inner groups are not.
+bool Reader::groupHoldsText() const {
+  for (qsizetype i = m_pos; i < m_in.size(); ++i) {
+    const char c = m_in[i];
+    if (c == '}') return false;
+    if (c == '{') return true;
+    if (c == '\\') {
+      if (i + 1 >= m_in.size() || !isLetter(m_in[i + 1])) return true;  // a symbol or \'hh
+      if (m_in.sliced(i + 1).startsWith("bin")) return true;                // raw data
+      while (i + 1 < m_in.size() && (isLetter(m_in[i + 1]) || isDigit(m_in[i + 1]) || m_in[i + 1] == '-')) ++i;
+    } else if (c != ' ' && c != ';' && c != '\r' && c != '\n') {
+      return true;
+    }
+  }
+  return false;
 }
 
 bool Reader::consumeFallback() {

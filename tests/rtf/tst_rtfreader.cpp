@@ -385,6 +385,8 @@ void RtfReaderTest::lost_data() {
                          << QStringList{"fields other than links (only their text is kept)"};
   QTest::newRow("hidden text") << rtf(R"(a{\v secret})") << QStringList{"hidden text"};
   QTest::newRow("unknown destination") << rtf(R"(a{\*\newthing b})") << QStringList{"parts of unknown kind"};
+  QTest::newRow("unknown destination with a group") << rtf(R"(a{\*\newthing{\x1}})") << QStringList{"parts of unknown kind"};
+  QTest::newRow("starred property without text") << rtf(R"(a{\*\pgdscno0}{\*\updnprop5802;})") << QStringList{};
   QTest::newRow("4096 fonts") << fontTable(4096) << QStringList{};
   QTest::newRow("4097 fonts") << fontTable(4097) << QStringList{"fonts past the 4096th"};
 }
