@@ -1,7 +1,6 @@
 #include "app/rtf/rtfreader.h"
 
 #include <QFile>
-#include <QScopeGuard>
 #include <QStringList>
 #include <QTextBlock>
 #include <QTextBoundaryFinder>
