@@ -409,6 +409,11 @@ class WindowTest : public QObject {
     click("BitBtn17");  // cancelled the second time
     QCOMPARE(asked.size(), 2);
     QCOMPARE(readFile("report.rtf"), before);
+    // Once the user has moved the file away, Save writes a new one.
+    QVERIFY(QFile::remove(m_dir.filePath("report.rtf")));
+    click("BitBtn17");
+    QCOMPARE(asked.size(), 2);
+    QVERIFY(readFile("report.rtf").contains("new text"));
   }
 
   void recordPutsTheSelectionAtTheCaret() {
