@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QFont>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QTextDocument>
 
 #include <cstdio>
 
+#include "app/rtf/durablefile.h"
 #include "app/rtf/rtfwriter.h"
 
 int main(int argc, char** argv) {
@@ -31,9 +31,9 @@ int main(int argc, char** argv) {
   document.setDefaultFont(font);
   document.setHtml(QString::fromUtf8(in.readAll()));
   const QByteArray rtf = quorvex::rtf::WriteRtf(document);
-  QSaveFile out(QString::fromLocal8Bit(argv[2]));
-  if (!out.open(QIODevice::WriteOnly) || out.write(rtf) != rtf.size() || !out.commit()) {
-    std::fprintf(stderr, "quorvex-richtext: cannot write %s: %s\n", argv[2], qPrintable(out.errorString()));
+  QString error;
+  if (!quorvex::rtf::ReplaceFileDurably(QString::fromLocal8Bit(argv[2]), rtf, &error)) {
+    std::fprintf(stderr, "quorvex-richtext: cannot write %s: %s\n", argv[2], qPrintable(error));
     return 2;
   }
   return 0;

@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QProcess>
 #include <QProxyStyle>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QFile>
@@ -304,7 +303,13 @@ void TForm1::OnMainFormCreate() {
   // Each file that cannot be read is reported on its own, and start-up goes
   // on: the library and the element data never depend on the documents.
   loadDocument("help.rtf", m_helpEdit);
-  loadDocument("report.rtf", m_reportEdit);
+  if (const QString error = m_reportFile.load(m_options.workingDirectory.absoluteFilePath("report.rtf"),
+                                              *m_reportEdit->document());
+      !error.isEmpty()) {
+    m_presenter.error(error);
+  }
+  // The report's caret waits at its end, where Record adds equations.
+  m_reportEdit->moveCursor(QTextCursor::End);
   try {
     m_workspace->loadLibrary();
   } catch (const std::exception& e) {
@@ -925,8 +930,7 @@ void TForm1::loadDocument(const QString& fileName, QTextEdit* into) {
   if (!rtf::ReadRtfFile(path, *into->document(), &error)) {
     m_presenter.error("Cannot read '" + QDir::toNativeSeparators(path) + "': " + error);
   }
-  // The help opens at its top; the report's caret waits at its end.
-  into->moveCursor(into == m_reportEdit ? QTextCursor::End : QTextCursor::Start);
+  into->moveCursor(QTextCursor::Start);
 }
 
 void TForm1::BitBtn1Click() {
@@ -939,14 +943,13 @@ void TForm1::BitBtn1Click() {
 }
 
 void TForm1::BitBtn17Click() {
-  // Written whole to a temporary file and renamed over the old one, so a
-  // failure leaves the file and the text in the box as they were.
-  const QString path = m_options.workingDirectory.filePath("report.rtf");
-  QSaveFile file(path);
-  const QByteArray bytes = rtf::WriteRtf(*m_reportEdit->document());
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    m_presenter.error("Cannot save 'report.rtf': " + file.errorString());
-  }
+  // A failure leaves the file and the text in the box as they were; a file that
+  // was not read in full is kept, and the report can go to another file.
+  m_reportFile.save(*m_reportEdit->document(), m_presenter, [this] {
+    if (m_options.reportSaveAsPath) return m_options.reportSaveAsPath();
+    return QFileDialog::getSaveFileName(this, "Save As\u2026", m_options.workingDirectory.path(),
+                                        "Rich text documents (*.rtf)");
+  });
 }
 
 void TForm1::BitBtn6Click() {

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/messages.h"
+#include "app/reportfile.h"
 #include "workspace/workspace.h"
 
 class QGroupBox;
@@ -39,6 +40,9 @@ class TForm1 : public QWidget {
     // Opens a web or mail address; false when nothing could open it. Unset:
     // the desktop's URL handling.
     std::function<bool(const QString&)> openUrl;
+    // Asks for another file to save the report in when "report.rtf" must be
+    // kept; empty cancels. Unset: a file dialog.
+    std::function<QString()> reportSaveAsPath;
   };
 
   TForm1(MessagePresenter& presenter, Options options, QWidget* parent = nullptr);
@@ -148,6 +152,7 @@ class TForm1 : public QWidget {
   MessagePresenter& m_presenter;
   PresenterNotifier m_notifier;
   Options m_options;
+  ReportFile m_reportFile;
   std::unique_ptr<workspace::Workspace> m_workspace;
 
   QTabWidget* m_tabs = nullptr;

@@ -77,7 +77,18 @@ const char* codecName(int codePage) {
     case 1256: return "windows-1256";
     case 1257: return "windows-1257";
     case 1258: return "windows-1258";
+    // Mac code pages. Japanese, Chinese and Korean are the Mac's versions of the
+    // Shift-JIS, Big5, GB2312 and EUC-KR sets; ICU has no Mac Arabic or Hebrew.
     case 10000: return "macintosh";
+    case 10001: return "Shift_JIS";
+    case 10002: return "Big5";
+    case 10003: return "EUC-KR";
+    case 10006: return "x-mac-greek";
+    case 10007: return "x-mac-cyrillic";
+    case 10008: return "GB2312";
+    case 10021: return "TIS-620";
+    case 10029: return "x-mac-centraleurroman";
+    case 10081: return "x-mac-turkish";
     case 65001: return "UTF-8";
     default: return nullptr;
   }
@@ -90,6 +101,17 @@ int codePageForCharset(int charset) {
     case 0: return 1252;
     case 2: return kSymbolCodePage;
     case 77: return 10000;
+    case 78: return 10001;
+    case 79: return 10003;
+    case 80: return 10008;
+    case 81: return 10002;
+    case 83: return 10005;
+    case 84: return 10004;
+    case 85: return 10006;
+    case 86: return 10081;
+    case 87: return 10021;
+    case 88: return 10029;
+    case 89: return 10007;
     case 128: return 932;
     case 129: return 949;
     case 134: return 936;

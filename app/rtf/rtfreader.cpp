@@ -1,10 +1,13 @@
 #include "app/rtf/rtfreader.h"
 
 #include <QFile>
+#include <QStringList>
 #include <QTextBlock>
+#include <QTextBoundaryFinder>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 
 #include <algorithm>
 #include <array>
@@ -31,6 +34,17 @@ constexpr std::size_t kMaxWordLength = 32;
 // Larger parameters are clamped; no control word needs more than 32 bits.
 constexpr qint64 kMaxParameter = std::numeric_limits<int>::max();
 constexpr qint64 kMaxFileBytes = qint64{64} * 1024 * 1024;
+// Columns a table read from RTF may have; cells past the last column join it.
+constexpr int kMaxTableColumns = 64;
+// Qt breaks a word longer than a line anywhere, at a cost that grows with the square of
+// the word's length. A document with a longer word wraps at word boundaries only.
+constexpr qsizetype kMaxWrappedWord = 1000;
+// Fonts a document may define; text in the fonts after them is shown in the default font.
+constexpr std::size_t kMaxFonts = 4096;
+// A property of our own in each character format read with a font: see charFormat.
+constexpr int kFontNameProperty = QTextFormat::UserProperty + 1;
+// Character formats kept for reuse: a paragraph switches among a few at a time.
+constexpr std::size_t kFormatCacheSize = 8;
 
 enum class Dest : std::uint8_t {
   Body,        // document text
@@ -49,11 +63,11 @@ enum class Dest : std::uint8_t {
 
 enum class Kw : std::uint8_t {
   Rtf, FontTable, ColorTable, SkipDest, Pn, PnTxtA, PnTxtB, Field, FldInst, FldRslt, ListText,
-  Upr, Ud, Ignore,
+  Upr, Ud, Ignore, NoOp,
   Ansi, Mac, Pc, Pca, AnsiCpg, Deff, Uc, U, Bin,
   F, FCharset, Cpg,
   Plain, Bold, Italic, Underline, Strike, Vertical, Up, Dn, Fs, Cf, Bg, Hidden,
-  Pard, Par, Line, Tab, Align, Li, Ri, Fi, Sb, Sa, Outline, Tx, TabType, Intbl, Cell, Row, Ls, Ilvl,
+  Pard, Par, Line, Tab, Align, Li, Ri, Fi, Sb, Sa, Outline, Tx, TabType, Intbl, Cell, Row, Trowd, Cellx, Ls, Ilvl,
   PnLvl, PnLvlBlt, PnLvlBody, PnLvlCont, PnStyle, PnF,
   Red, Green, Blue,
   Char,
@@ -64,6 +78,28 @@ struct Keyword {
   Kw kind;
   int value = 0;
 };
+
+// What the document loses when a destination is skipped; 0 for metadata and for
+// fallbacks of what the reader keeps.
+enum Lost : unsigned {
+  kLostNothing = 0,
+  kLostPictures = 1u << 0,
+  kLostObjects = 1u << 1,
+  kLostDrawings = 1u << 2,
+  kLostHeaders = 1u << 3,
+  kLostNotes = 1u << 4,
+  kLostComments = 1u << 5,
+  kLostHidden = 1u << 6,
+  kLostEquations = 1u << 7,
+  kLostIndex = 1u << 8,
+  kLostUnknown = 1u << 9,
+  kLostFonts = 1u << 10,
+  kLostFields = 1u << 11,
+};
+constexpr std::array<const char*, 12> kLostNames = {
+    "pictures", "objects", "drawings", "headers or footers", "footnotes", "comments",
+    "hidden text", "equations", "index entries", "parts of unknown kind", "fonts past the 4096th",
+    "fields other than links (only their text is kept)"};
 
 constexpr int kSingle = QTextCharFormat::SingleUnderline;
 constexpr int kDot = QTextCharFormat::DotLine;
@@ -79,10 +115,12 @@ constexpr Keyword kUnsortedKeywords[] = {
     {"fldrslt", Kw::FldRslt}, {"listtext", Kw::ListText}, {"upr", Kw::Upr}, {"ud", Kw::Ud},
     // Kept from being skipped when starred: nested table rows end inside it.
     {"nesttableprops", Kw::Ignore},
+    // Character, paragraph and table styles: known words, not destinations.
+    {"cs", Kw::NoOp}, {"ds", Kw::NoOp}, {"ts", Kw::NoOp},
     // Destinations skipped whole: metadata, tables of definitions, pictures, objects,
     // headers and notes, and fallbacks for readers that do not know a feature.
     {"aftncn", Kw::SkipDest}, {"aftnsep", Kw::SkipDest}, {"aftnsepc", Kw::SkipDest},
-    {"annotation", Kw::SkipDest}, {"atnauthor", Kw::SkipDest}, {"atndate", Kw::SkipDest},
+    {"annotation", Kw::SkipDest, kLostComments}, {"atnauthor", Kw::SkipDest}, {"atndate", Kw::SkipDest},
     {"atnicn", Kw::SkipDest}, {"atnid", Kw::SkipDest}, {"atnparent", Kw::SkipDest},
     {"atnref", Kw::SkipDest}, {"atntime", Kw::SkipDest}, {"atrfend", Kw::SkipDest},
     {"atrfstart", Kw::SkipDest}, {"author", Kw::SkipDest}, {"background", Kw::SkipDest},
@@ -90,31 +128,31 @@ constexpr Keyword kUnsortedKeywords[] = {
     {"category", Kw::SkipDest}, {"colorschememapping", Kw::SkipDest}, {"comment", Kw::SkipDest},
     {"company", Kw::SkipDest}, {"creatim", Kw::SkipDest}, {"datafield", Kw::SkipDest},
     {"datastore", Kw::SkipDest}, {"defchp", Kw::SkipDest}, {"defpap", Kw::SkipDest},
-    {"do", Kw::SkipDest}, {"doccomm", Kw::SkipDest}, {"docvar", Kw::SkipDest},
-    {"dptxbxtext", Kw::SkipDest}, {"falt", Kw::SkipDest}, {"fchars", Kw::SkipDest},
+    {"do", Kw::SkipDest, kLostDrawings}, {"doccomm", Kw::SkipDest}, {"docvar", Kw::SkipDest},
+    {"dptxbxtext", Kw::SkipDest, kLostDrawings}, {"falt", Kw::SkipDest}, {"fchars", Kw::SkipDest},
     {"ffdeftext", Kw::SkipDest}, {"ffentrymcr", Kw::SkipDest}, {"ffexitmcr", Kw::SkipDest},
     {"ffformat", Kw::SkipDest}, {"ffhelptext", Kw::SkipDest}, {"ffl", Kw::SkipDest},
     {"ffname", Kw::SkipDest}, {"ffstattext", Kw::SkipDest}, {"filetbl", Kw::SkipDest},
-    {"fname", Kw::SkipDest}, {"footer", Kw::SkipDest}, {"footerf", Kw::SkipDest},
-    {"footerl", Kw::SkipDest}, {"footerr", Kw::SkipDest}, {"footnote", Kw::SkipDest},
+    {"fname", Kw::SkipDest}, {"footer", Kw::SkipDest, kLostHeaders}, {"footerf", Kw::SkipDest, kLostHeaders},
+    {"footerl", Kw::SkipDest, kLostHeaders}, {"footerr", Kw::SkipDest, kLostHeaders}, {"footnote", Kw::SkipDest, kLostNotes},
     {"formfield", Kw::SkipDest}, {"ftncn", Kw::SkipDest}, {"ftnsep", Kw::SkipDest},
-    {"ftnsepc", Kw::SkipDest}, {"generator", Kw::SkipDest}, {"header", Kw::SkipDest},
-    {"headerf", Kw::SkipDest}, {"headerl", Kw::SkipDest}, {"headerr", Kw::SkipDest},
+    {"ftnsepc", Kw::SkipDest}, {"generator", Kw::SkipDest}, {"header", Kw::SkipDest, kLostHeaders},
+    {"headerf", Kw::SkipDest, kLostHeaders}, {"headerl", Kw::SkipDest, kLostHeaders}, {"headerr", Kw::SkipDest, kLostHeaders},
     {"hlinkbase", Kw::SkipDest}, {"htmltag", Kw::SkipDest}, {"info", Kw::SkipDest},
     {"keywords", Kw::SkipDest}, {"latentstyles", Kw::SkipDest}, {"lchars", Kw::SkipDest},
     {"listoverridetable", Kw::SkipDest}, {"listpicture", Kw::SkipDest},
     {"listtable", Kw::SkipDest}, {"manager", Kw::SkipDest}, {"mhtmltag", Kw::SkipDest},
-    {"mmath", Kw::SkipDest}, {"mmathPr", Kw::SkipDest}, {"nonesttables", Kw::SkipDest},
-    {"nonshppict", Kw::SkipDest}, {"objdata", Kw::SkipDest}, {"object", Kw::SkipDest},
+    {"mmath", Kw::SkipDest, kLostEquations}, {"mmathPr", Kw::SkipDest}, {"nonesttables", Kw::SkipDest},
+    {"nonshppict", Kw::SkipDest, kLostPictures}, {"objdata", Kw::SkipDest, kLostObjects}, {"object", Kw::SkipDest, kLostObjects},
     {"operator", Kw::SkipDest}, {"panose", Kw::SkipDest}, {"pgdsctbl", Kw::SkipDest},
-    {"pict", Kw::SkipDest}, {"pnseclvl", Kw::SkipDest}, {"pntext", Kw::SkipDest},
+    {"pict", Kw::SkipDest, kLostPictures}, {"pnseclvl", Kw::SkipDest}, {"pntext", Kw::SkipDest},
     {"printim", Kw::SkipDest}, {"private", Kw::SkipDest}, {"propname", Kw::SkipDest},
     {"protusertbl", Kw::SkipDest}, {"revtbl", Kw::SkipDest}, {"revtim", Kw::SkipDest},
-    {"rsidtbl", Kw::SkipDest}, {"shp", Kw::SkipDest}, {"shppict", Kw::SkipDest},
+    {"rsidtbl", Kw::SkipDest}, {"shp", Kw::SkipDest, kLostDrawings}, {"shppict", Kw::SkipDest, kLostPictures},
     {"staticval", Kw::SkipDest}, {"stylesheet", Kw::SkipDest}, {"subject", Kw::SkipDest},
-    {"tc", Kw::SkipDest}, {"template", Kw::SkipDest}, {"themedata", Kw::SkipDest},
-    {"title", Kw::SkipDest}, {"txe", Kw::SkipDest}, {"userprops", Kw::SkipDest},
-    {"wgrffmtfilter", Kw::SkipDest}, {"xe", Kw::SkipDest}, {"xmlnstbl", Kw::SkipDest},
+    {"tc", Kw::SkipDest, kLostIndex}, {"template", Kw::SkipDest}, {"themedata", Kw::SkipDest},
+    {"title", Kw::SkipDest}, {"txe", Kw::SkipDest, kLostIndex}, {"userprops", Kw::SkipDest},
+    {"wgrffmtfilter", Kw::SkipDest}, {"xe", Kw::SkipDest, kLostIndex}, {"xmlnstbl", Kw::SkipDest},
     // Document.
     {"ansi", Kw::Ansi}, {"mac", Kw::Mac}, {"pc", Kw::Pc}, {"pca", Kw::Pca},
     {"ansicpg", Kw::AnsiCpg}, {"deff", Kw::Deff}, {"uc", Kw::Uc}, {"u", Kw::U}, {"bin", Kw::Bin},
@@ -147,8 +185,10 @@ constexpr Keyword kUnsortedKeywords[] = {
     {"sb", Kw::Sb}, {"sa", Kw::Sa}, {"outlinelevel", Kw::Outline}, {"tx", Kw::Tx},
     {"tqr", Kw::TabType, QTextOption::RightTab}, {"tqc", Kw::TabType, QTextOption::CenterTab},
     {"tqdec", Kw::TabType, QTextOption::DelimiterTab},
-    {"intbl", Kw::Intbl}, {"cell", Kw::Cell}, {"nestcell", Kw::Cell}, {"row", Kw::Row},
-    {"nestrow", Kw::Row}, {"ls", Kw::Ls}, {"ilvl", Kw::Ilvl},
+    {"intbl", Kw::Intbl}, {"cell", Kw::Cell}, {"row", Kw::Row},
+    // A table inside a cell is read as paragraphs of that cell.
+    {"nestcell", Kw::Par}, {"nestrow", Kw::Par}, {"trowd", Kw::Trowd}, {"cellx", Kw::Cellx}, {"ls", Kw::Ls},
+    {"ilvl", Kw::Ilvl},
     // Paragraph numbering inside {\*\pn}.
     {"pnlvl", Kw::PnLvl}, {"pnlvlblt", Kw::PnLvlBlt}, {"pnlvlbody", Kw::PnLvlBody},
     {"pnlvlcont", Kw::PnLvlCont}, {"pnf", Kw::PnF},
@@ -264,6 +304,7 @@ struct Group {
   int unicodeSkip = 1;         // \ucN
   int field = -1;
   bool starred = false;
+  bool fresh = true;  // nothing but \* has been read since the group opened
 };
 
 struct Font {
@@ -356,6 +397,8 @@ class Reader {
   Reader(QByteArrayView input, QTextDocument& doc) : m_in(input), m_cursor(&doc) {}
 
   void run(qsizetype start);
+  // What the document could not keep, in words: "pictures", "footnotes" and so on.
+  QStringList lost() const;
 
  private:
   Group& top() { return m_groups.back(); }
@@ -369,6 +412,7 @@ class Reader {
   void literalByte(char c);
   void apply(const Keyword& keyword, bool hasParam, int param);
   bool consumeFallback();
+  bool groupHoldsText() const;
 
   void addByte(char byte);
   void flushBytes();
@@ -383,7 +427,11 @@ class Reader {
   void paragraphEnd();
   void cellEnd();
   void rowEnd();
-  void openPendingBlock();
+  void openPendingBlock(bool inTable);
+  bool changesContainer(bool inTable) const;
+  void enterContainer(bool inTable);
+  void moveToCell(int column);
+  void setTableEdges(std::vector<int> edges);
   void finishBlock(const ParaProps& para, const CharProps& chr, const QString& listText);
   void finish(const Group& last);
 
@@ -405,6 +453,7 @@ class Reader {
   std::vector<Group> m_groups;
   int m_overflowDepth = 0;
   int m_skipCount = 0;  // fallback characters still to skip after \uN
+  unsigned m_lost = kLostNothing;
 
   int m_docCodePage = 1252;
   int m_defaultFont = 0;
@@ -428,6 +477,7 @@ class Reader {
   char16_t m_highSurrogate = 0;
 
   QTextCursor m_cursor;
+  std::vector<std::pair<CharProps, QTextCharFormat>> m_formats;  // most recent first
   QString m_run;
   CharProps m_runProps;
   bool m_blockHasText = false;
@@ -438,11 +488,26 @@ class Reader {
   ParaProps m_pendingPara;
   CharProps m_pendingChar;
   QString m_pendingListText;
-  bool m_cellTabPending = false;
+  // The table being read, and where its next content goes: \cell moves on to the next
+  // cell and \row to a new row, once content for them arrives.
+  QTextTable* m_table = nullptr;
+  int m_tableRow = 0;
+  int m_rowCell = 0;
+  bool m_cellDone = false;
+  bool m_rowDone = false;
+  std::vector<int> m_rowEdges;    // \cellxN of the row being defined, in twips
+  std::vector<int> m_tableEdges;  // right edges of the table's columns
   QString m_listText;
   std::map<std::pair<int, int>, QTextList*> m_lsLists;
   std::map<int, QTextList*> m_pnLists;  // by level; a paragraph outside a list ends them
 };
+
+QStringList Reader::lost() const {
+  QStringList names;
+  for (std::size_t i = 0; i < kLostNames.size(); ++i)
+    if (m_lost & (1u << i)) names << QString::fromLatin1(kLostNames[i]);
+  return names;
+}
 
 void Reader::run(qsizetype start) {
   m_pos = start;
@@ -473,6 +538,7 @@ void Reader::openGroup() {
   }
   Group child = m_groups.empty() ? Group{} : m_groups.back();
   child.starred = false;
+  child.fresh = true;
   if (child.dest == Dest::Upr) child.dest = Dest::UprPart;
   else if (child.dest == Dest::UprPart) child.dest = Dest::Skip;
   m_groups.push_back(std::move(child));
@@ -516,6 +582,7 @@ void Reader::controlSequence() {
   }
   if (consumeFallback()) return;
   if (top().dest == Dest::Skip) return;
+  if (c != '*') top().fresh = false;
   switch (c) {
     case '*': flushBytes(); top().starred = true; break;
     case '\\': case '{': case '}': literalByte(c); break;
@@ -547,6 +614,7 @@ void Reader::controlWord() {
   if (keyword && keyword->kind == Kw::Bin) {
     // \binN: N bytes of raw data follow, whatever they hold.
     if (hasParam && param > 0) m_pos += std::min<qsizetype>(param, m_in.size() - m_pos);
+    if (hasParam && param > 0 && top().dest != Dest::Skip) m_lost |= kLostUnknown;
     consumeFallback();
     return;
   }
@@ -555,15 +623,23 @@ void Reader::controlWord() {
   Group& g = top();
   if (g.dest == Dest::Skip) return;
   const bool starred = std::exchange(g.starred, false);
+  const bool fresh = std::exchange(g.fresh, false);
   if (g.dest == Dest::UprPart) {
     g.dest = keyword && keyword->kind == Kw::Ud ? g.uprOuter : Dest::Skip;
     return;
   }
-  if (!keyword || (starred && !isDestination(keyword->kind))) {
-    // An unknown control word is ignored, an unknown {\*\destination} is skipped.
-    if (starred) g.dest = Dest::Skip;
+  if (starred && (!keyword || !isDestination(keyword->kind))) {
+    // \* marks the next word as a destination a reader may ignore. An unknown one that
+    // opens its group is skipped with the group; any other starred word is skipped alone
+    // and the text around it stays.
+    if (!keyword && fresh) {
+      g.dest = Dest::Skip;
+      if (groupHoldsText()) m_lost |= kLostUnknown;
+    }
     return;
   }
+  if (!keyword) return;  // an unknown control word is ignored
+  if (keyword->kind == Kw::SkipDest) m_lost |= static_cast<unsigned>(keyword->value);
   apply(*keyword, hasParam, param);
 }
 
@@ -579,13 +655,16 @@ void Reader::hexByte() {
   }
   m_pos += 2;
   if (consumeFallback()) return;
+  top().fresh = false;
   const Dest dest = top().dest;
   if (dest == Dest::Skip || dest == Dest::ColorTable) return;
   addByte(static_cast<char>(high * 16 + low));
 }
 
 void Reader::textByte(char c) {
-  if (!consumeFallback()) literalByte(c);
+  if (consumeFallback()) return;
+  top().fresh = false;
+  literalByte(c);
 }
 
 void Reader::literalByte(char c) {
@@ -614,6 +693,25 @@ void Reader::literalByte(char c) {
   addByte(c);
 }
 
+// Whether the rest of the current group holds text or groups, which skipping it loses;
+// writers also star plain properties, such as {\*\pgdscno0}. Each group is looked at
+// once, since a skipped group's inner groups are not.
+bool Reader::groupHoldsText() const {
+  for (qsizetype i = m_pos; i < m_in.size(); ++i) {
+    const char c = m_in[i];
+    if (c == '}') return false;
+    if (c == '{') return true;
+    if (c == '\\') {
+      if (i + 1 >= m_in.size() || !isLetter(m_in[i + 1])) return true;  // a symbol or \'hh
+      if (m_in.sliced(i + 1).startsWith("bin")) return true;                // raw data
+      while (i + 1 < m_in.size() && (isLetter(m_in[i + 1]) || isDigit(m_in[i + 1]) || m_in[i + 1] == '-')) ++i;
+    } else if (c != ' ' && c != ';' && c != '\r' && c != '\n') {
+      return true;
+    }
+  }
+  return false;
+}
+
 bool Reader::consumeFallback() {
   if (m_skipCount <= 0) return false;
   --m_skipCount;
@@ -625,7 +723,7 @@ void Reader::apply(const Keyword& keyword, bool hasParam, int param) {
   // Toggles such as \b take no parameter to switch on and 0 to switch off.
   const bool on = !hasParam || param != 0;
   switch (keyword.kind) {
-    case Kw::Rtf: case Kw::Ignore: case Kw::Ud: break;
+    case Kw::Rtf: case Kw::Ignore: case Kw::Ud: case Kw::NoOp: break;
     case Kw::FontTable: g.dest = Dest::FontTable; break;
     case Kw::ColorTable:
       g.dest = Dest::ColorTable;
@@ -675,6 +773,8 @@ void Reader::apply(const Keyword& keyword, bool hasParam, int param) {
           !target.isEmpty()) {
         g.chr.link = static_cast<int>(m_links.size());
         m_links.push_back(target);
+      } else {
+        m_lost |= kLostFields;
       }
       break;
     case Kw::ListText:
@@ -761,6 +861,11 @@ void Reader::apply(const Keyword& keyword, bool hasParam, int param) {
     case Kw::Intbl: g.para.inTable = on; break;
     case Kw::Cell: if (g.dest == Dest::Body) cellEnd(); break;
     case Kw::Row: if (g.dest == Dest::Body) rowEnd(); break;
+    case Kw::Trowd: m_rowEdges.clear(); break;
+    case Kw::Cellx:
+      if (hasParam && m_rowEdges.size() < static_cast<std::size_t>(kMaxTableColumns))
+        m_rowEdges.push_back(std::clamp(param, 0, kMaxTwips));
+      break;
     case Kw::Ls: g.para.list = hasParam && param > 0 ? param : 0; break;
     case Kw::Ilvl: g.para.listLevel = hasParam ? std::clamp(param, 0, 8) : 0; break;
 
@@ -853,7 +958,10 @@ void Reader::flushHighSurrogate() {
 }
 
 void Reader::bodyText(QStringView text) {
-  if (top().chr.hidden) return;
+  if (top().chr.hidden) {
+    if (!text.isEmpty()) m_lost |= kLostHidden;
+    return;
+  }
   QString clean;
   clean.reserve(text.size());
   for (qsizetype i = 0; i < text.size(); ++i) {
@@ -878,27 +986,30 @@ void Reader::bodyText(QStringView text) {
 
 void Reader::appendToRun(QStringView text) {
   if (text.isEmpty()) return;
-  openPendingBlock();
+  openPendingBlock(top().para.inTable);
   const CharProps& props = top().chr;
   if (!m_run.isEmpty() && !(props == m_runProps)) flushRun();
   m_runProps = props;
-  if (m_cellTabPending) {
-    m_cellTabPending = false;
-    m_run += u'\t';
-  }
   m_run += text;
   m_blockHasText = true;
 }
 
 void Reader::flushRun() {
   if (m_run.isEmpty()) return;
-  m_cursor.insertText(m_run, charFormat(m_runProps));
+  auto cached = std::find_if(m_formats.begin(), m_formats.end(),
+                             [this](const auto& entry) { return entry.first == m_runProps; });
+  if (cached == m_formats.end()) {
+    if (m_formats.size() == kFormatCacheSize) m_formats.pop_back();
+    m_formats.emplace(m_formats.begin(), m_runProps, charFormat(m_runProps));
+    cached = m_formats.begin();
+  }
+  m_cursor.insertText(m_run, cached->second);
   m_run.clear();
 }
 
 void Reader::paragraphEnd() {
   flushHighSurrogate();
-  openPendingBlock();
+  openPendingBlock(top().para.inTable);
   flushRun();
   m_breakPending = true;
   m_breakInCell = top().para.inTable;
@@ -907,33 +1018,124 @@ void Reader::paragraphEnd() {
   m_pendingListText = std::exchange(m_listText, {});
 }
 
+// \cell ends the cell's last paragraph: after "text\par" that is an empty one.
 void Reader::cellEnd() {
   flushHighSurrogate();
-  // Cells are separated by tabs; a \par that closes the cell's last paragraph is dropped.
-  if (m_breakPending && m_breakInCell) m_breakPending = false;
-  if (m_cellTabPending) {
-    m_cellTabPending = false;
-    openPendingBlock();
-    m_run += u'\t';
-    m_blockHasText = true;
-  }
-  m_cellTabPending = true;
+  openPendingBlock(true);
+  finishBlock(top().para, top().chr, std::exchange(m_listText, {}));
+  m_cellDone = true;
 }
 
 void Reader::rowEnd() {
-  if (m_breakPending && m_breakInCell) m_breakPending = false;
-  m_cellTabPending = false;
-  paragraphEnd();
-  m_breakInCell = false;
+  if (m_breakPending && m_breakInCell) {
+    m_breakPending = false;
+    finishBlock(m_pendingPara, m_pendingChar, m_pendingListText);
+  }
+  if (m_table) {
+    m_rowDone = true;
+    m_cellDone = false;
+  }
 }
 
-void Reader::openPendingBlock() {
+// Makes the block that content of a paragraph in (or out of) a table goes into: the
+// next block, the next cell, a new row, a new table or the block after the table.
+void Reader::openPendingBlock(bool inTable) {
+  if (changesContainer(inTable)) {
+    if (m_breakPending) {
+      m_breakPending = false;
+      finishBlock(m_pendingPara, m_pendingChar, m_pendingListText);
+    }
+    enterContainer(inTable);
+    m_blockHasText = false;
+    return;
+  }
   if (!m_breakPending) return;
   m_breakPending = false;
   finishBlock(m_pendingPara, m_pendingChar, m_pendingListText);
   m_cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
   m_blockHasText = false;
-  m_cellTabPending = false;
+}
+
+bool Reader::changesContainer(bool inTable) const {
+  if (!inTable) return m_table != nullptr;
+  return m_table == nullptr || m_cellDone || m_rowDone;
+}
+
+void Reader::enterContainer(bool inTable) {
+  flushRun();
+  if (!inTable) {
+    m_cursor.setPosition(m_table->lastPosition() + 1);
+    m_table = nullptr;
+    m_cellDone = m_rowDone = false;
+    return;
+  }
+  if (!m_table) {
+    const auto columns = static_cast<int>(std::max<std::size_t>(m_rowEdges.size(), 1));
+    m_table = m_cursor.insertTable(1, columns);
+    setTableEdges(m_rowEdges);
+    m_tableRow = 0;
+    m_rowCell = 0;
+    m_cellDone = m_rowDone = false;
+    return;
+  }
+  if (m_rowDone) {
+    m_table->appendRows(1);
+    ++m_tableRow;
+    m_rowCell = 0;
+  } else {
+    ++m_rowCell;
+  }
+  m_cellDone = m_rowDone = false;
+  // A cell whose edges are columns of the table spans the columns between them;
+  // otherwise cells fill the columns in order.
+  const auto cell = static_cast<std::size_t>(m_rowCell);
+  int column = m_rowCell;
+  int span = 1;
+  const auto columnOf = [this](int edge) {
+    const auto it = std::find(m_tableEdges.begin(), m_tableEdges.end(), edge);
+    return it == m_tableEdges.end() ? -1 : static_cast<int>(it - m_tableEdges.begin());
+  };
+  if (cell < m_rowEdges.size()) {
+    const int first = cell == 0 ? 0 : columnOf(m_rowEdges[cell - 1]) + 1;
+    const int last = columnOf(m_rowEdges[cell]);
+    if (first >= 0 && last >= first && (cell == 0 || first > 0)) {
+      column = first;
+      span = last - first + 1;
+    }
+  }
+  column = std::min(column, kMaxTableColumns - 1);
+  if (const int old = m_table->columns(); column >= old) {
+    // A row with more cells than the rows before: their last cells reach to its end.
+    m_table->appendColumns(column + 1 - old);
+    for (int r = 0; r < m_tableRow; ++r) {
+      const QTextTableCell last = m_table->cellAt(r, old - 1);
+      m_table->mergeCells(last.row(), last.column(), last.rowSpan(), m_table->columns() - last.column());
+    }
+    setTableEdges(m_rowEdges.size() > m_tableEdges.size() ? m_rowEdges : m_tableEdges);
+  }
+  if (span > 1 && m_table->cellAt(m_tableRow, column).columnSpan() == 1)
+    m_table->mergeCells(m_tableRow, column, 1, std::min(span, m_table->columns() - column));
+  moveToCell(column);
+}
+
+// Column widths as shares of the table, so that it fits the page it is shown on.
+void Reader::setTableEdges(std::vector<int> edges) {
+  m_tableEdges = std::move(edges);
+  QTextTableFormat format = m_table->format();
+  QList<QTextLength> widths;
+  if (static_cast<int>(m_tableEdges.size()) == m_table->columns() && m_tableEdges.back() > 0) {
+    int left = 0;
+    for (const int edge : m_tableEdges) {
+      widths << QTextLength(QTextLength::PercentageLength, 100.0 * std::max(edge - left, 0) / m_tableEdges.back());
+      left = std::max(left, edge);
+    }
+  }
+  format.setColumnWidthConstraints(widths);
+  m_table->setFormat(format);
+}
+
+void Reader::moveToCell(int column) {
+  m_cursor.setPosition(m_table->cellAt(m_tableRow, column).firstPosition());
 }
 
 void Reader::finishBlock(const ParaProps& para, const CharProps& chr, const QString& listText) {
@@ -974,7 +1176,7 @@ void Reader::finish(const Group& last) {
     // A file's final \par ends its last paragraph; it starts no new, empty one.
     m_breakPending = false;
     finishBlock(m_pendingPara, m_pendingChar, m_pendingListText);
-  } else {
+  } else if (!m_cellDone && !m_rowDone) {
     finishBlock(last.para, last.chr, m_listText);
   }
 }
@@ -1014,6 +1216,7 @@ void Reader::startFontEntry(int id) {
 
 void Reader::finishFontEntry() {
   flushBytes();
+  m_formats.clear();
   if (!m_entryOpen) return;
   m_entryOpen = false;
   Font entry;
@@ -1021,10 +1224,15 @@ void Reader::finishFontEntry() {
   entry.codePage = m_entryCodePage > 0 ? m_entryCodePage : codePageForCharset(m_entryCharset);
   if (entry.codePage == kSymbolCodePage && entry.name.compare(u"Symbol", Qt::CaseInsensitive) != 0)
     entry.codePage = kDingbatsCodePage;
+  if (m_fonts.size() >= kMaxFonts && !m_fonts.contains(m_entryId)) {
+    m_lost |= kLostFonts;
+    return;
+  }
   m_fonts.insert_or_assign(m_entryId, std::move(entry));
 }
 
 void Reader::finishColor() {
+  m_formats.clear();
   if (m_rgbSet) m_colors.emplace_back(QColor(m_rgb[0], m_rgb[1], m_rgb[2]));
   else m_colors.emplace_back(std::nullopt);
   m_rgb = {};
@@ -1064,7 +1272,13 @@ std::optional<QColor> Reader::color(int index) const {
 
 QTextCharFormat Reader::charFormat(const CharProps& c) const {
   QTextCharFormat format;
-  if (const Font* f = font(c.font); f && !f->name.isEmpty()) format.setFontFamilies({f->name});
+  if (const Font* f = font(c.font); f && !f->name.isEmpty()) {
+    format.setFontFamilies({f->name});
+    // Qt's format collection hashes every list of families to one value, so a
+    // document with many fonts would cost quadratic time; the name as a string
+    // tells the formats apart.
+    format.setProperty(kFontNameProperty, f->name);
+  }
   format.setFontPointSize(c.halfPoints / 2.0);
   if (c.bold) format.setFontWeight(QFont::Bold);
   if (c.italic) format.setFontItalic(true);
@@ -1080,6 +1294,22 @@ QTextCharFormat Reader::charFormat(const CharProps& c) const {
   return format;
 }
 
+bool hasWordLongerThan(const QTextDocument& doc, qsizetype length) {
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    const QString text = block.text();
+    if (text.size() <= length) continue;
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+    qsizetype previous = 0;
+    for (qsizetype at = breaks.toNextBoundary(); at >= 0; at = breaks.toNextBoundary()) {
+      qsizetype end = at;  // the word without the spaces after it
+      while (end > previous && text.at(end - 1).isSpace()) --end;
+      if (end - previous > length) return true;
+      previous = at;
+    }
+  }
+  return false;
+}
+
 qsizetype rtfStart(QByteArrayView bytes) {
   qsizetype i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
   while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n')) ++i;
@@ -1090,7 +1320,7 @@ qsizetype rtfStart(QByteArrayView bytes) {
 
 bool LooksLikeRtf(QByteArrayView bytes) { return rtfStart(bytes) >= 0; }
 
-bool ReadRtf(const QByteArray& bytes, QTextDocument& into, QString* error) {
+bool ReadRtf(const QByteArray& bytes, QTextDocument& into, QString* error, QStringList* lost) {
   const qsizetype start = rtfStart(bytes);
   if (start < 0) {
     if (error) *error = QStringLiteral("The data is not RTF: it does not begin with {\\rtf.");
@@ -1099,16 +1329,26 @@ bool ReadRtf(const QByteArray& bytes, QTextDocument& into, QString* error) {
   const bool undo = into.isUndoRedoEnabled();
   into.setUndoRedoEnabled(false);
   into.clear();
+  // One edit block: the document is laid out once at the end, not after every run.
+  QTextCursor edit(&into);
+  edit.beginEditBlock();
   {
     Reader reader(bytes, into);
     reader.run(start);
+    if (lost) *lost = reader.lost();
   }
+  if (hasWordLongerThan(into, kMaxWrappedWord)) {
+    QTextOption option = into.defaultTextOption();
+    if (option.wrapMode() == QTextOption::WrapAtWordBoundaryOrAnywhere) option.setWrapMode(QTextOption::WordWrap);
+    into.setDefaultTextOption(option);
+  }
+  edit.endEditBlock();
   into.setUndoRedoEnabled(undo);
   into.setModified(false);
   return true;
 }
 
-bool ReadRtfFile(const QString& path, QTextDocument& into, QString* error) {
+bool ReadRtfFile(const QString& path, QTextDocument& into, QString* error, QStringList* lost) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     if (error) *error = file.errorString();
@@ -1123,7 +1363,7 @@ bool ReadRtfFile(const QString& path, QTextDocument& into, QString* error) {
     if (error) *error = file.errorString();
     return false;
   }
-  return ReadRtf(bytes, into, error);
+  return ReadRtf(bytes, into, error, lost);
 }
 
 }  // namespace quorvex::rtf

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 class QTextDocument;
 
@@ -15,11 +16,15 @@ bool LooksLikeRtf(QByteArrayView bytes);
 // Replaces the content of `into` with the RTF in `bytes` and marks it unmodified; the
 // undo history is cleared. Malformed RTF still gives a best-effort document and true.
 // Returns false, with the reason in *error and `into` left as it was, only when the
-// bytes are not RTF at all (a caller may then show them as plain text).
-bool ReadRtf(const QByteArray& bytes, QTextDocument& into, QString* error = nullptr);
+// bytes are not RTF at all (a caller may then show them as plain text). *lost names
+// what the document could not keep ("pictures", "footnotes", ...); empty when it holds
+// everything the file does but metadata, styles and fallbacks.
+bool ReadRtf(const QByteArray& bytes, QTextDocument& into, QString* error = nullptr,
+             QStringList* lost = nullptr);
 
 // ReadRtf on the file at `path`; false with the system's error text when it cannot be
 // read, or with ReadRtf's reason when it is not RTF.
-bool ReadRtfFile(const QString& path, QTextDocument& into, QString* error = nullptr);
+bool ReadRtfFile(const QString& path, QTextDocument& into, QString* error = nullptr,
+                 QStringList* lost = nullptr);
 
 }  // namespace quorvex::rtf

@@ -1,6 +1,5 @@
 #include "app/rtf/rtfwriter.h"
 
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -13,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/rtf/durablefile.h"
 #include "app/rtf/rtfcommon.h"
 
 namespace quorvex::rtf {
@@ -453,17 +453,7 @@ int Writer::colorIndex(const QColor& color) {
 QByteArray WriteRtf(const QTextDocument& doc) { return Writer(doc).write(); }
 
 bool WriteRtfFile(const QTextDocument& doc, const QString& path, QString* error) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    if (error) *error = file.errorString();
-    return false;
-  }
-  const QByteArray bytes = WriteRtf(doc);
-  if (file.write(bytes) != bytes.size() || !file.commit()) {
-    if (error) *error = file.errorString();
-    return false;
-  }
-  return true;
+  return ReplaceFileDurably(path, WriteRtf(doc), error);
 }
 
 }  // namespace quorvex::rtf

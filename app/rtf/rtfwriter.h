@@ -13,8 +13,8 @@ namespace quorvex::rtf {
 // tables become RTF tables and hyperlinks HYPERLINK fields.
 QByteArray WriteRtf(const QTextDocument& doc);
 
-// Writes WriteRtf(doc) to `path`, replacing the file only once everything is written;
-// false with the system's error text in *error.
+// Writes WriteRtf(doc) to `path` with ReplaceFileDurably: the old file stays as it was
+// unless the new one is wholly on the disk; false with the system's reason in *error.
 bool WriteRtfFile(const QTextDocument& doc, const QString& path, QString* error = nullptr);
 
 }  // namespace quorvex::rtf

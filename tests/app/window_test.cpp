@@ -69,8 +69,9 @@ class WindowTest : public QObject {
     m_pdfName = "list.pdf";
     startWindow();
   }
-  void startWindow() {
+  void startWindow(std::function<QString()> reportSaveAsPath = {}) {
     TForm1::Options options;
+    options.reportSaveAsPath = std::move(reportSaveAsPath);
     options.workingDirectory = QDir(m_dir.path());
     options.holdSeconds = 0;
     options.pdfPath = [this] { return m_dir.filePath(m_pdfName); };
@@ -567,6 +568,53 @@ class WindowTest : public QObject {
     QTest::keyClicks(report, "Notes");
     QCOMPARE(report->document()->firstBlock().begin().fragment().charFormat().fontPointSize(), 9.0);
     QVERIFY(!report->document()->firstBlock().begin().fragment().charFormat().font().bold());
+  }
+
+  // Save never writes over a report it did not read in full: it says why and
+  // offers another file.
+  void saveKeepsAReportNotReadInFull_data() {
+    QTest::addColumn<QByteArray>("old");
+    QTest::addColumn<qint64>("size");  // the file's size, grown with zeros
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("plain text") << QByteArray("my notes\n") << qint64{0} << "it was not read at start-up";
+    QTest::newRow("over the size limit") << QByteArray("{\\rtf1 big}") << qint64{65} * 1024 * 1024 + 1
+                                         << "larger than 64 MiB";
+    QTest::newRow("pictures and objects")
+        << QByteArray("{\\rtf1 a{\\*\\shppict{\\pict\\pngblip 8950}}{\\object{\\*\\objdata 01}}b\\par}")
+        << qint64{0} << "it holds pictures, objects, which the report does not show";
+    QTest::newRow("unknown destination") << QByteArray("{\\rtf1 a{\\*\\newthing b}\\par}") << qint64{0}
+                                         << "parts of unknown kind";
+  }
+  void saveKeepsAReportNotReadInFull() {
+    QFETCH(QByteArray, old);
+    QFETCH(qint64, size);
+    QFETCH(QString, reason);
+    m_window.reset();
+    writeFile("report.rtf", old);
+    if (size > 0) QVERIFY(QFile::resize(m_dir.filePath("report.rtf"), size));
+    const QByteArray before = readFile("report.rtf");
+    QStringList asked;
+    startWindow([&] {
+      asked << "Save As";
+      return asked.size() == 1 ? m_dir.filePath("other.rtf") : QString();
+    });
+    m_presenter.messages.clear();
+    find<QTextEdit>("ReportEdit")->setPlainText("new text");
+    click("BitBtn17");
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(m_presenter.messages.size(), 1);
+    QVERIFY2(m_presenter.messages[0].startsWith("error: 'report.rtf' was not overwritten: ") &&
+                 m_presenter.messages[0].contains(reason) && m_presenter.messages[0].endsWith("Use Save As\u2026 to save the report under another name."),
+             qPrintable(m_presenter.messages[0]));
+    QVERIFY(readFile("other.rtf").contains("new text"));
+    click("BitBtn17");  // cancelled the second time
+    QCOMPARE(asked.size(), 2);
+    QCOMPARE(readFile("report.rtf"), before);
+    // Once the user has moved the file away, Save writes a new one.
+    QVERIFY(QFile::remove(m_dir.filePath("report.rtf")));
+    click("BitBtn17");
+    QCOMPARE(asked.size(), 2);
+    QVERIFY(readFile("report.rtf").contains("new text"));
   }
 
   void recordAtACaretInsideAParagraph() {

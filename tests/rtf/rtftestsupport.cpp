@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 
 #include "app/rtf/rtfcommon.h"
 #include "app/rtf/rtfreader.h"
@@ -18,7 +19,22 @@ QString readPlainText(const QByteArray& rtf) {
   QString error;
   const bool ok = ReadRtf(rtf, doc, &error);
   if (!ok) QTest::qFail(qPrintable(QStringLiteral("ReadRtf refused the input: ") + error), __FILE__, __LINE__);
-  return doc.toPlainText();
+  return textWithCells(doc);
+}
+
+QString textWithCells(const QTextDocument& doc) {
+  QString text;
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    if (block != doc.begin()) {
+      const QTextCursor at(block);
+      const QTextTable* table = at.currentTable();
+      const QTextTableCell cell = table ? table->cellAt(at) : QTextTableCell();
+      text += cell.isValid() && cell.column() > 0 && cell.firstPosition() == block.position() ? u'|' : u'\n';
+    }
+    text += block.text();
+  }
+  // As QTextDocument::toPlainText shows them.
+  return text.replace(QChar(QChar::LineSeparator), u'\n').replace(QChar(QChar::Nbsp), u' ');
 }
 
 QStringList normalizedLines(QString text) {

@@ -11,8 +11,12 @@ class QTextBlock;
 
 namespace quorvex::rtf::test {
 
-// The document ReadRtf makes of `rtf`; fails the current test when ReadRtf returns false.
+// The text of the document ReadRtf makes of `rtf`, as textWithCells gives it; fails
+// the current test when ReadRtf returns false.
 QString readPlainText(const QByteArray& rtf);
+
+// The document's plain text, with a table's cells in a row separated by "|".
+QString textWithCells(const QTextDocument& doc);
 
 // Lines of text as two readers of the same file should agree on them: tabs, line and
 // paragraph separators split lines; leading list markers (bullets, "12.", "iv)"),

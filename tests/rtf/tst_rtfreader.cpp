@@ -60,6 +60,10 @@ class RtfReaderTest : public QObject {
   void blockFormat();
   void listGrouping_data();
   void listGrouping();
+  void lost_data();
+  void lost();
+  void longWordWrapsAtWordBoundaries_data();
+  void longWordWrapsAtWordBoundaries();
   void replacesContent();
   void readFile();
 };
@@ -104,14 +108,27 @@ void RtfReaderTest::plainText_data() {
   row("uc belongs to its group", rtf(R"({\uc2\u945 ab}\u946 cd)"), "\u03b1\u03b2d");
   row("fallback stops at a group end", rtf(R"({\uc3\u945 a}b)"), "\u03b1b");
   row("NUL after the last brace", bytes("{\\rtf1 text\\par}\0garbage{\\b x}"), "text");
-  row("cellx6803Text: digits end at a letter", rtf(R"(\trowd\cellx1000\cellx6803Text\cell More\cell\row)"),
-      "Text\tMore");
+  row("cellx6803Text: digits end at a letter",
+      rtf(R"(\pard\intbl\trowd\cellx1000\cellx6803Text\cell More\cell\row)"), "\nText|More\n");
   row("table rows end paragraphs",
       rtf(R"(\trowd\cellx1000\cellx2000\pard\intbl A\cell B\cell\row)"
           R"(\trowd\cellx1000\cellx2000\pard\intbl C\cell D\cell\row\pard after\par)"),
-      "A\tB\nC\tD\nafter");
-  row("empty cells keep their place", rtf(R"(\pard\intbl\cell B\cell\cell\row)"), "\tB\t");
-  row("paragraph mark before cell end", rtf(R"({\pard\intbl A\par}\cell{\pard\intbl B\par}\cell\intbl\row)"), "A\tB");
+      "\nA|B\nC|D\nafter");
+  row("empty cells keep their place", rtf(R"(\pard\intbl\cell B\cell\cell\row)"), "\n|B|\n");
+  row("paragraph mark before cell end leaves an empty paragraph",
+      rtf(R"({\pard\intbl A\par}\cell{\pard\intbl B\par}\cell\intbl\row)"), "\nA\n|B\n\n");
+  row("paragraphs in a cell", rtf(R"(x\par\trowd\cellx900\pard\intbl a\par b\cell c\cell\row\pard y)"),
+      "x\na\nb|c\ny");
+  row("a wider row widens the rows before",
+      rtf(R"(\trowd\cellx900\intbl a\cell\row\trowd\cellx300\cellx900\intbl b\cell c\cell\row\pard z)"),
+      "\na\nb|c\nz");
+  row("star before a style word keeps the text", rtf(R"({\i0\*\cs7 The quick brown fox}\par)"), "The quick brown fox");
+  row("star inside a run skips one word", rtf(R"({The quick \*\cs7 brown \*\unknownword fox})"), "The quick brown fox");
+  row("starred style opening a group", rtf(R"({\*\cs7 fox})"), "fox");
+  row("Mac Japanese code page", "{\\rtf1\\mac\\ansicpg10001{\\fonttbl{\\f0\\fcharset78 Osaka;}}\\f0 \\'82\\'a0\\'93\\'fa}",
+      "\u3042\u65e5");
+  row("Mac Cyrillic font", rtf(R"({\fonttbl{\f9\fcharset89 Mac Cyr;}}\f9 \'8c\'e8\'f0)"), "\u041c\u0438\u0440");
+  row("Mac Roman document", "{\\rtf1\\mac \\'8e\\'a5}", "\u00e9\u2022");
   row("nonshppict skipped", rtf(R"(a{\*\shppict{\pict\pngblip 89504e47}}{\nonshppict{\pict\wmetafile8 0100}}b)"), "ab");
   row("binN skips raw bytes", rtf("a{\\pict\\bin6 }}}{{\\}b"), "ab");
   row("binN outside a picture", rtf(R"(a\bin3 xyzb)"), "ab");
@@ -346,6 +363,59 @@ void RtfReaderTest::replacesContent() {
   QVERIFY(!doc.isModified());
   QVERIFY(!doc.isUndoAvailable());
   QVERIFY(doc.isUndoRedoEnabled());
+}
+
+QByteArray fontTable(int fonts) {
+  QByteArray table = "{\\rtf1{\\fonttbl";
+  for (int i = 0; i < fonts; ++i) table += "{\\f" + QByteArray::number(i) + " F" + QByteArray::number(i) + ";}";
+  return table + "}\\f" + QByteArray::number(fonts - 1) + " x}";
+}
+
+void RtfReaderTest::lost_data() {
+  QTest::addColumn<QByteArray>("input");
+  QTest::addColumn<QStringList>("expected");
+  QTest::newRow("metadata, styles and fallbacks")
+      << rtf(R"({\info{\title T}}{\stylesheet{\s0 Normal;}}{\*\generator G;}{\pntext x}a{\*\cs7 b})") << QStringList{};
+  QTest::newRow("picture and its fallback")
+      << rtf(R"(a{\*\shppict{\pict\pngblip 89}}{\nonshppict{\pict 01}})") << QStringList{"pictures"};
+  QTest::newRow("object") << rtf(R"({\object{\*\objdata 01}{\result x}})") << QStringList{"objects"};
+  QTest::newRow("header and footnote") << rtf(R"({\header h}a{\footnote n})")
+                                       << QStringList{"headers or footers", "footnotes"};
+  QTest::newRow("field") << rtf(R"({\field{\*\fldinst PAGE}{\fldrslt 3}}{\field{\*\fldinst HYPERLINK "x"}{\fldrslt x}})")
+                         << QStringList{"fields other than links (only their text is kept)"};
+  QTest::newRow("hidden text") << rtf(R"(a{\v secret})") << QStringList{"hidden text"};
+  QTest::newRow("unknown destination") << rtf(R"(a{\*\newthing b})") << QStringList{"parts of unknown kind"};
+  QTest::newRow("unknown destination with a group") << rtf(R"(a{\*\newthing{\x1}})") << QStringList{"parts of unknown kind"};
+  QTest::newRow("starred property without text") << rtf(R"(a{\*\pgdscno0}{\*\updnprop5802;})") << QStringList{};
+  QTest::newRow("4096 fonts") << fontTable(4096) << QStringList{};
+  QTest::newRow("4097 fonts") << fontTable(4097) << QStringList{"fonts past the 4096th"};
+}
+
+void RtfReaderTest::lost() {
+  QFETCH(QByteArray, input);
+  QFETCH(QStringList, expected);
+  QTextDocument doc;
+  QStringList lost{QStringLiteral("stale")};
+  QVERIFY(ReadRtf(input, doc, nullptr, &lost));
+  QCOMPARE(lost, expected);
+}
+
+void RtfReaderTest::longWordWrapsAtWordBoundaries_data() {
+  QTest::addColumn<int>("length");
+  QTest::addColumn<int>("wrap");
+  QTest::newRow("1000 letters") << 1000 << int{QTextOption::WrapAtWordBoundaryOrAnywhere};
+  QTest::newRow("1001 letters") << 1001 << int{QTextOption::WordWrap};
+}
+
+void RtfReaderTest::longWordWrapsAtWordBoundaries() {
+  QFETCH(int, length);
+  QFETCH(int, wrap);
+  QTextDocument doc;
+  QTextOption option;
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  doc.setDefaultTextOption(option);
+  QVERIFY(ReadRtf(rtf(("a b " + QByteArray(length, 'x') + " c").constData()), doc));
+  QCOMPARE(int{doc.defaultTextOption().wrapMode()}, wrap);
 }
 
 void RtfReaderTest::readFile() {

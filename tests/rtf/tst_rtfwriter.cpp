@@ -1,4 +1,5 @@
 // The RTF writer: what it writes reads back to the same document, and is well-formed RTF.
+#include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -9,6 +10,12 @@
 #include "app/rtf/rtfreader.h"
 #include "app/rtf/rtfwriter.h"
 #include "tests/rtf/rtftestsupport.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <sys/mount.h>
+#include <unistd.h>
 
 using namespace quorvex::rtf;
 
@@ -51,8 +58,9 @@ class RtfWriterTest : public QObject {
   void encoding();
   void relativeSizes_data();
   void relativeSizes();
-  void tableAsText();
+  void tableRoundTrip();
   void writeFile();
+  void writeFileOnFullDisk();
 };
 
 void RtfWriterTest::roundTrip() {
@@ -153,7 +161,7 @@ void RtfWriterTest::relativeSizes() {
   QVERIFY2(rtf.contains(expected.toLatin1()), rtf.constData());
 }
 
-void RtfWriterTest::tableAsText() {
+void RtfWriterTest::tableRoundTrip() {
   QTextDocument doc;
   QTextCursor cursor(&doc);
   cursor.insertText(QStringLiteral("before"));
@@ -181,7 +189,16 @@ void RtfWriterTest::tableAsText() {
   QCOMPARE(rtf.count("\\cell") - rtf.count("\\cellx"), 5);
   QTextDocument copy;
   QVERIFY(ReadRtf(rtf, copy));
-  QCOMPARE(copy.toPlainText(), QStringLiteral("before\nWater\nH2O\t18.015\nCO2\t44.009\nafter"));
+  QCOMPARE(copy.toPlainText(), doc.toPlainText());
+  QTextCursor inTable(&copy);
+  inTable.setPosition(static_cast<int>(copy.toPlainText().indexOf(QStringLiteral("Water"))));
+  const QTextTable* read = inTable.currentTable();
+  QVERIFY(read);
+  QCOMPARE(read->rows(), 3);
+  QCOMPARE(read->columns(), 2);
+  QCOMPARE(read->cellAt(0, 0).columnSpan(), 2);
+  QCOMPARE(test::describeDocument(copy), test::describeDocument(doc));
+  QCOMPARE(WriteRtf(copy), rtf);
 }
 
 void RtfWriterTest::writeFile() {
@@ -198,6 +215,38 @@ void RtfWriterTest::writeFile() {
 
   QVERIFY(!WriteRtfFile(doc, dir.filePath(QStringLiteral("no/such/folder/report.rtf")), &error));
   QVERIFY(!error.isEmpty());
+}
+
+// A real full file system: a small tmpfs, filled up but for the old report.
+void RtfWriterTest::writeFileOnFullDisk() {
+  QTemporaryDir dir;
+  QVERIFY(dir.isValid());
+  if (::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0, "size=64k") != 0)
+    QSKIP(qPrintable(QStringLiteral("Mounting a tmpfs is not permitted here (") + QString::fromLocal8Bit(std::strerror(errno)) +
+                     QStringLiteral("); run the test as root to check a save onto a full disk")));
+  const auto unmount = qScopeGuard([&] { ::umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH); });
+  const QString path = dir.filePath(QStringLiteral("report.rtf"));
+  QTextDocument old;
+  old.setPlainText(QString(1200, u'o'));
+  QString error;
+  QVERIFY2(WriteRtfFile(old, path, &error), qPrintable(error));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QByteArray before = file.readAll();
+  file.close();
+  QFile filler(dir.filePath(QStringLiteral("filler")));
+  QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+  while (filler.write(QByteArray(512, 'x')) == 512) {
+  }
+  filler.close();
+
+  QTextDocument doc;
+  doc.setPlainText(QStringLiteral("new report"));
+  QVERIFY(!WriteRtfFile(doc, path, &error));
+  QCOMPARE(error, QString::fromLocal8Bit(std::strerror(ENOSPC)));
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(file.readAll(), before);
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"filler", "report.rtf"}));
 }
 
 QTEST_MAIN(RtfWriterTest)

@@ -1,0 +1,61 @@
+#include "app/reportfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+#include "app/rtf/rtfreader.h"
+#include "app/rtf/rtfwriter.h"
+
+namespace quorvex::app {
+namespace {
+
+QString quotedName(const QString& path) { return "'" + QFileInfo(path).fileName() + "'"; }
+
+bool write(const QTextDocument& doc, const QString& path, MessagePresenter& presenter) {
+  QString error;
+  if (rtf::WriteRtfFile(doc, path, &error)) return true;
+  presenter.error("Cannot save " + quotedName(path) + ": " + error);
+  return false;
+}
+
+}  // namespace
+
+QString ReportFile::load(const QString& path, QTextDocument& doc) {
+  m_path = path;
+  m_keep.clear();
+  QString error;
+  QStringList lost;
+  if (!rtf::ReadRtfFile(path, doc, &error, &lost)) {
+    m_keep = "it was not read at start-up (" + error + ")";
+    // At start-up the file is named with its full path: the user may not know the folder.
+    return "Cannot read '" + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()) + "': " + error;
+  }
+  if (!lost.isEmpty()) {
+    m_keep = "it holds " + lost.join(", ") + ", which the report does not show and Save would lose";
+  }
+  return {};
+}
+
+QString ReportFile::keepReason() const { return m_keep; }
+
+bool ReportFile::save(const QTextDocument& doc, MessagePresenter& presenter,
+                      const std::function<QString()>& chooseOther) {
+  // A file that is gone since start-up holds nothing to lose.
+  if (m_keep.isEmpty() || !QFileInfo::exists(m_path)) {
+    if (!write(doc, m_path, presenter)) return false;
+    m_keep.clear();
+    return true;
+  }
+  const QString refusal = quotedName(m_path) + " was not overwritten: " + m_keep + ".";
+  presenter.error(refusal + " Use Save As\u2026 to save the report under another name.");
+  const QString other = chooseOther();
+  if (other.isEmpty()) return false;
+  if (QFileInfo(other) == QFileInfo(m_path)) {
+    presenter.error(refusal);
+    return false;
+  }
+  return write(doc, other, presenter);
+}
+
+}  // namespace quorvex::app

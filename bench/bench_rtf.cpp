@@ -1,0 +1,71 @@
+// Loading RTF into a laid-out document, as start-up loads the report: many runs in one
+// paragraph, and a font table with a font for every run.
+#include <benchmark/benchmark.h>
+
+#include <QAbstractTextDocumentLayout>
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QTextDocument>
+#include <QTextOption>
+
+#include "app/rtf/rtfreader.h"
+
+namespace {
+
+// One paragraph of `runs` runs, 10 bytes each, switching between two fonts: a word
+// per run, or one word that never ends.
+QByteArray ManyRuns(int runs, bool words) {
+  QByteArray rtf = R"({\rtf1\ansi\deff0{\fonttbl{\f0 Arial;}{\f1 Times;}{\f2 Courier;}}\pard )";
+  rtf.reserve(rtf.size() + qsizetype{10} * runs + 8);
+  for (int i = 0; i < runs; ++i) rtf += i % 2 ? "\\f1 abcde" : "\\f2 ghijk", rtf += words ? ' ' : 'x';
+  rtf += "\\par}";
+  return rtf;
+}
+
+// A font table of `fonts` fonts, each used once in the text.
+QByteArray FontTable(int fonts) {
+  QByteArray rtf = R"({\rtf1\ansi\deff0{\fonttbl)";
+  for (int i = 0; i < fonts; ++i) rtf += "{\\f" + QByteArray::number(i) + "\\fswiss\\fcharset0 Font " + QByteArray::number(i) + ";}";
+  rtf += "}\\pard ";
+  for (int i = 0; i < fonts; ++i) rtf += "\\f" + QByteArray::number(i) + " x";
+  rtf += "\\par}";
+  return rtf;
+}
+
+void Load(benchmark::State& state, const QByteArray& rtf) {
+  for (auto _ : state) {
+    QTextDocument doc;
+    doc.setTextWidth(480);  // the report box's width and wrapping
+    QTextOption option = doc.defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    doc.setDefaultTextOption(option);
+    doc.documentLayout();
+    quorvex::rtf::ReadRtf(rtf, doc);
+    benchmark::DoNotOptimize(doc.documentLayout()->documentSize());  // the whole document laid out
+  }
+  state.SetBytesProcessed(state.iterations() * rtf.size());
+  state.counters["bytes"] = static_cast<double>(rtf.size());
+}
+
+void BM_LoadRuns(benchmark::State& state) { Load(state, ManyRuns(static_cast<int>(state.range(0)), true)); }
+BENCHMARK(BM_LoadRuns)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_LoadRunsOneWord(benchmark::State& state) {
+  Load(state, ManyRuns(static_cast<int>(state.range(0)), false));
+}
+BENCHMARK(BM_LoadRunsOneWord)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_LoadFontTable(benchmark::State& state) { Load(state, FontTable(static_cast<int>(state.range(0)))); }
+BENCHMARK(BM_LoadFontTable)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Text layout needs a GUI application; no display is needed.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
