@@ -1,4 +1,4 @@
-#include "app/rtf/rtfreader.h"
+#include "rtf/rtfreader.h"
 
 #include <QFile>
 #include <QStringList>
@@ -19,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/rtf/rtfcommon.h"
+#include "rtf/rtfcommon.h"
 
 namespace quorvex::rtf {
 namespace {

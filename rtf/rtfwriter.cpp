@@ -1,4 +1,4 @@
-#include "app/rtf/rtfwriter.h"
+#include "rtf/rtfwriter.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/rtf/durablefile.h"
-#include "app/rtf/rtfcommon.h"
+#include "rtf/durablefile.h"
+#include "rtf/rtfcommon.h"
 
 namespace quorvex::rtf {
 namespace {
