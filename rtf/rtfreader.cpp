@@ -443,6 +443,8 @@ class Reader {
   void openPendingBlock(bool inTable);
   bool changesContainer(bool inTable) const;
   void enterContainer(bool inTable);
+  std::pair<int, int> cellColumns() const;
+  void widenTable(int column);
   void moveToCell(int column);
   void setTableEdges(std::vector<int> edges);
   void finishBlock(const ParaProps& para, const CharProps& chr, const QString& listText);
@@ -1184,11 +1186,19 @@ void Reader::enterContainer(bool inTable) {
     ++m_rowCell;
   }
   m_cellDone = m_rowDone = false;
-  // A cell whose edges are columns of the table spans the columns between them;
-  // otherwise cells fill the columns in order.
+  auto [column, span] = cellColumns();
+  column = std::min(column, kMaxTableColumns - 1);
+  if (column >= m_table->columns()) widenTable(column);
+  if (span > 1 && m_table->cellAt(m_tableRow, column).columnSpan() == 1)
+    m_table->mergeCells(m_tableRow, column, 1, std::min(span, m_table->columns() - column));
+  moveToCell(column);
+}
+
+// The column the row's current cell starts in and the columns it spans. A cell whose
+// edges are columns of the table spans the columns between them; otherwise cells fill
+// the columns in order.
+std::pair<int, int> Reader::cellColumns() const {
   const auto cell = static_cast<std::size_t>(m_rowCell);
-  int column = m_rowCell;
-  int span = 1;
   const auto columnOf = [this](int edge) {
     const auto it = std::find(m_tableEdges.begin(), m_tableEdges.end(), edge);
     return it == m_tableEdges.end() ? -1 : static_cast<int>(it - m_tableEdges.begin());
@@ -1196,24 +1206,20 @@ void Reader::enterContainer(bool inTable) {
   if (cell < m_rowEdges.size()) {
     const int first = cell == 0 ? 0 : columnOf(m_rowEdges[cell - 1]) + 1;
     const int last = columnOf(m_rowEdges[cell]);
-    if (first >= 0 && last >= first && (cell == 0 || first > 0)) {
-      column = first;
-      span = last - first + 1;
-    }
+    if (first >= 0 && last >= first && (cell == 0 || first > 0)) return {first, last - first + 1};
   }
-  column = std::min(column, kMaxTableColumns - 1);
-  if (const int old = m_table->columns(); column >= old) {
-    // A row with more cells than the rows before: their last cells reach to its end.
-    m_table->appendColumns(column + 1 - old);
-    for (int r = 0; r < m_tableRow; ++r) {
-      const QTextTableCell last = m_table->cellAt(r, old - 1);
-      m_table->mergeCells(last.row(), last.column(), last.rowSpan(), m_table->columns() - last.column());
-    }
-    setTableEdges(m_rowEdges.size() > m_tableEdges.size() ? m_rowEdges : m_tableEdges);
+  return {m_rowCell, 1};
+}
+
+// A row with more cells than the rows before: their last cells reach to its end.
+void Reader::widenTable(int column) {
+  const int old = m_table->columns();
+  m_table->appendColumns(column + 1 - old);
+  for (int r = 0; r < m_tableRow; ++r) {
+    const QTextTableCell last = m_table->cellAt(r, old - 1);
+    m_table->mergeCells(last.row(), last.column(), last.rowSpan(), m_table->columns() - last.column());
   }
-  if (span > 1 && m_table->cellAt(m_tableRow, column).columnSpan() == 1)
-    m_table->mergeCells(m_tableRow, column, 1, std::min(span, m_table->columns() - column));
-  moveToCell(column);
+  setTableEdges(m_rowEdges.size() > m_tableEdges.size() ? m_rowEdges : m_tableEdges);
 }
 
 // Column widths as shares of the table, so that it fits the page it is shown on.
