@@ -49,6 +49,18 @@ const char* underlineWord(QTextCharFormat::UnderlineStyle style) {
   }
 }
 
+// The {\*\pn} word for a numbered list style; nullptr for bullets.
+const char* numberingWord(QTextListFormat::Style style) {
+  switch (style) {
+    case QTextListFormat::ListDecimal: return "pndec";
+    case QTextListFormat::ListLowerAlpha: return "pnlcltr";
+    case QTextListFormat::ListUpperAlpha: return "pnucltr";
+    case QTextListFormat::ListLowerRoman: return "pnlcrm";
+    case QTextListFormat::ListUpperRoman: return "pnucrm";
+    default: return nullptr;
+  }
+}
+
 // RTF text being built; it remembers whether the last control word still needs the
 // space that ends it before literal text may follow.
 class Output {
@@ -288,15 +300,7 @@ void Writer::writeParagraphProperties(const QTextBlock& block, bool inTable) {
 void Writer::writeListMarker(const QTextBlock& block, const QTextList& list) {
   const QTextListFormat format = list.format();
   const QTextListFormat::Style style = format.style();
-  const char* numbering = nullptr;
-  switch (style) {
-    case QTextListFormat::ListDecimal: numbering = "pndec"; break;
-    case QTextListFormat::ListLowerAlpha: numbering = "pnlcltr"; break;
-    case QTextListFormat::ListUpperAlpha: numbering = "pnucltr"; break;
-    case QTextListFormat::ListLowerRoman: numbering = "pnlcrm"; break;
-    case QTextListFormat::ListUpperRoman: numbering = "pnucrm"; break;
-    default: break;
-  }
+  const char* numbering = numberingWord(style);
   int font = 0;
   QString marker;
   if (numbering) {
