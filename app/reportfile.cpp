@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "app/rtf/rtfreader.h"
-#include "app/rtf/rtfwriter.h"
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
 
 namespace quorvex::app {
 namespace {

@@ -8,8 +8,8 @@
 
 #include <cstdio>
 
-#include "app/rtf/durablefile.h"
-#include "app/rtf/rtfwriter.h"
+#include "rtf/durablefile.h"
+#include "rtf/rtfwriter.h"
 
 int main(int argc, char** argv) {
   // A tool for builds and scripts: it needs fonts, never a display.

@@ -40,8 +40,8 @@
 #include "app/recording.h"
 #include "formula/charset.h"
 #include "formula/notation.h"
-#include "app/rtf/rtfreader.h"
-#include "app/rtf/rtfwriter.h"
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
 
 namespace quorvex::app {
 namespace {

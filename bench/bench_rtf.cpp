@@ -8,7 +8,7 @@
 #include <QTextDocument>
 #include <QTextOption>
 
-#include "app/rtf/rtfreader.h"
+#include "rtf/rtfreader.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/rtf/rtfreader.h"
-#include "app/rtf/rtfwriter.h"
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // QTextDocument needs a GUI application for its fonts, but no display.

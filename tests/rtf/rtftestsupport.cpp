@@ -9,8 +9,8 @@
 #include <QTextList>
 #include <QTextTable>
 
-#include "app/rtf/rtfcommon.h"
-#include "app/rtf/rtfreader.h"
+#include "rtf/rtfcommon.h"
+#include "rtf/rtfreader.h"
 
 namespace quorvex::rtf::test {
 

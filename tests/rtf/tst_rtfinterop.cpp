@@ -10,8 +10,8 @@
 #include <QTextDocument>
 #include <QTextList>
 
-#include "app/rtf/rtfreader.h"
-#include "app/rtf/rtfwriter.h"
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
 #include "tests/rtf/rtftestsupport.h"
 
 using namespace quorvex::rtf;

@@ -7,7 +7,7 @@
 #include <QTextDocument>
 #include <QTextList>
 
-#include "app/rtf/rtfreader.h"
+#include "rtf/rtfreader.h"
 #include "tests/rtf/rtftestsupport.h"
 
 using namespace quorvex::rtf;

@@ -7,8 +7,8 @@
 #include <QTextDocument>
 #include <QTextTable>
 
-#include "app/rtf/rtfreader.h"
-#include "app/rtf/rtfwriter.h"
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
 #include "tests/rtf/rtftestsupport.h"
 
 #include <cerrno>

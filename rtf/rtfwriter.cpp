@@ -1,4 +1,4 @@
-#include "app/rtf/rtfwriter.h"
+#include "rtf/rtfwriter.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/rtf/durablefile.h"
-#include "app/rtf/rtfcommon.h"
+#include "rtf/durablefile.h"
+#include "rtf/rtfcommon.h"
 
 namespace quorvex::rtf {
 namespace {
@@ -46,6 +46,18 @@ const char* underlineWord(QTextCharFormat::UnderlineStyle style) {
     case QTextCharFormat::DashDotDotLine: return "uldashdd";
     case QTextCharFormat::WaveUnderline: return "ulwave";
     default: return "ul";
+  }
+}
+
+// The {\*\pn} word for a numbered list style; nullptr for bullets.
+const char* numberingWord(QTextListFormat::Style style) {
+  switch (style) {
+    case QTextListFormat::ListDecimal: return "pndec";
+    case QTextListFormat::ListLowerAlpha: return "pnlcltr";
+    case QTextListFormat::ListUpperAlpha: return "pnucltr";
+    case QTextListFormat::ListLowerRoman: return "pnlcrm";
+    case QTextListFormat::ListUpperRoman: return "pnucrm";
+    default: return nullptr;
   }
 }
 
@@ -288,15 +300,7 @@ void Writer::writeParagraphProperties(const QTextBlock& block, bool inTable) {
 void Writer::writeListMarker(const QTextBlock& block, const QTextList& list) {
   const QTextListFormat format = list.format();
   const QTextListFormat::Style style = format.style();
-  const char* numbering = nullptr;
-  switch (style) {
-    case QTextListFormat::ListDecimal: numbering = "pndec"; break;
-    case QTextListFormat::ListLowerAlpha: numbering = "pnlcltr"; break;
-    case QTextListFormat::ListUpperAlpha: numbering = "pnucltr"; break;
-    case QTextListFormat::ListLowerRoman: numbering = "pnlcrm"; break;
-    case QTextListFormat::ListUpperRoman: numbering = "pnucrm"; break;
-    default: break;
-  }
+  const char* numbering = numberingWord(style);
   int font = 0;
   QString marker;
   if (numbering) {

@@ -1,4 +1,4 @@
-#include "app/rtf/rtfreader.h"
+#include "rtf/rtfreader.h"
 
 #include <QFile>
 #include <QStringList>
@@ -19,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/rtf/rtfcommon.h"
+#include "rtf/rtfcommon.h"
 
 namespace quorvex::rtf {
 namespace {
@@ -254,6 +254,9 @@ int hexValue(char c) {
 
 int clampTwips(int twips) { return std::clamp(twips, -kMaxTwips, kMaxTwips); }
 
+// Toggles such as \b take no parameter to switch on and 0 to switch off.
+bool switchedOn(bool hasParam, int param) { return !hasParam || param != 0; }
+
 struct CharProps {
   int font = -1;  // id in the font table; -1 for the document's default font
   int halfPoints = kDefaultHalfPoints;
@@ -411,6 +414,16 @@ class Reader {
   void textByte(char c);
   void literalByte(char c);
   void apply(const Keyword& keyword, bool hasParam, int param);
+  void openDestination(Kw kind);
+  void openNumbering(Kw kind);
+  void openField(Kw kind);
+  void documentWord(Kw kind, bool hasParam, int param);
+  void fontWord(Kw kind, bool hasParam, int param);
+  void characterWord(const Keyword& keyword, bool hasParam, int param);
+  void paragraphWord(const Keyword& keyword, bool hasParam, int param);
+  void tableWord(Kw kind, bool hasParam, int param);
+  void numberingWord(const Keyword& keyword, bool hasParam, int param);
+  void colorWord(Kw kind, bool hasParam, int param);
   bool consumeFallback();
   bool groupHoldsText() const;
 
@@ -430,6 +443,8 @@ class Reader {
   void openPendingBlock(bool inTable);
   bool changesContainer(bool inTable) const;
   void enterContainer(bool inTable);
+  std::pair<int, int> cellColumns() const;
+  void widenTable(int column);
   void moveToCell(int column);
   void setTableEdges(std::vector<int> edges);
   void finishBlock(const ParaProps& para, const CharProps& chr, const QString& listText);
@@ -718,12 +733,59 @@ bool Reader::consumeFallback() {
   return true;
 }
 
+// Control words go to the function for their group; each of those takes its group's
+// words only.
 void Reader::apply(const Keyword& keyword, bool hasParam, int param) {
-  Group& g = top();
-  // Toggles such as \b take no parameter to switch on and 0 to switch off.
-  const bool on = !hasParam || param != 0;
   switch (keyword.kind) {
-    case Kw::Rtf: case Kw::Ignore: case Kw::Ud: case Kw::NoOp: break;
+    case Kw::Rtf: case Kw::Ignore: case Kw::Ud: case Kw::NoOp: case Kw::Bin:
+      break;
+    case Kw::FontTable: case Kw::ColorTable: case Kw::SkipDest: case Kw::ListText: case Kw::Upr:
+      openDestination(keyword.kind);
+      break;
+    case Kw::Pn: case Kw::PnTxtA: case Kw::PnTxtB:
+      openNumbering(keyword.kind);
+      break;
+    case Kw::Field: case Kw::FldInst: case Kw::FldRslt:
+      openField(keyword.kind);
+      break;
+    case Kw::Ansi: case Kw::Mac: case Kw::Pc: case Kw::Pca: case Kw::AnsiCpg: case Kw::Deff:
+    case Kw::Uc: case Kw::U:
+      documentWord(keyword.kind, hasParam, param);
+      break;
+    case Kw::F: case Kw::FCharset: case Kw::Cpg:
+      fontWord(keyword.kind, hasParam, param);
+      break;
+    case Kw::Plain: case Kw::Bold: case Kw::Italic: case Kw::Underline: case Kw::Strike:
+    case Kw::Vertical: case Kw::Up: case Kw::Dn: case Kw::Fs: case Kw::Cf: case Kw::Bg:
+    case Kw::Hidden:
+      characterWord(keyword, hasParam, param);
+      break;
+    case Kw::Pard: case Kw::Par: case Kw::Line: case Kw::Tab: case Kw::Align: case Kw::Li:
+    case Kw::Ri: case Kw::Fi: case Kw::Sb: case Kw::Sa: case Kw::Outline: case Kw::TabType:
+    case Kw::Tx: case Kw::Ls: case Kw::Ilvl:
+      paragraphWord(keyword, hasParam, param);
+      break;
+    case Kw::Intbl: case Kw::Cell: case Kw::Row: case Kw::Trowd: case Kw::Cellx:
+      tableWord(keyword.kind, hasParam, param);
+      break;
+    case Kw::PnLvl: case Kw::PnLvlBlt: case Kw::PnLvlBody: case Kw::PnLvlCont: case Kw::PnStyle:
+    case Kw::PnF:
+      numberingWord(keyword, hasParam, param);
+      break;
+    case Kw::Red: case Kw::Green: case Kw::Blue:
+      colorWord(keyword.kind, hasParam, param);
+      break;
+    case Kw::Char: {
+      const auto c = static_cast<char16_t>(keyword.value);
+      emitText(QStringView(&c, 1));
+      break;
+    }
+  }
+}
+
+void Reader::openDestination(Kw kind) {
+  Group& g = top();
+  switch (kind) {
     case Kw::FontTable: g.dest = Dest::FontTable; break;
     case Kw::ColorTable:
       g.dest = Dest::ColorTable;
@@ -732,51 +794,6 @@ void Reader::apply(const Keyword& keyword, bool hasParam, int param) {
       m_rgb = {};
       break;
     case Kw::SkipDest: g.dest = Dest::Skip; break;
-    case Kw::Pn:
-      if (g.dest != Dest::Body) {
-        g.dest = Dest::Skip;
-        break;
-      }
-      g.dest = Dest::Pn;
-      g.para.pn = PnProps{};
-      g.para.pn.on = true;
-      break;
-    case Kw::PnTxtA:
-    case Kw::PnTxtB:
-      if (g.dest != Dest::Pn) {
-        g.dest = Dest::Skip;
-      } else if (keyword.kind == Kw::PnTxtA) {
-        g.dest = Dest::PnAfter;
-        g.para.pn.after.clear();
-      } else {
-        g.dest = Dest::PnBefore;
-        g.para.pn.before.clear();
-      }
-      break;
-    case Kw::Field:
-      if (g.dest != Dest::Body) {
-        g.dest = Dest::Skip;
-        break;
-      }
-      g.dest = Dest::Field;
-      g.field = static_cast<int>(m_fieldInst.size());
-      m_fieldInst.emplace_back();
-      break;
-    case Kw::FldInst: g.dest = g.dest == Dest::Field ? Dest::FieldInst : Dest::Skip; break;
-    case Kw::FldRslt:
-      if (g.dest != Dest::Field) {
-        g.dest = Dest::Skip;
-        break;
-      }
-      g.dest = Dest::Body;
-      if (const QString target = hyperlinkTarget(m_fieldInst[static_cast<std::size_t>(g.field)]);
-          !target.isEmpty()) {
-        g.chr.link = static_cast<int>(m_links.size());
-        m_links.push_back(target);
-      } else {
-        m_lost |= kLostFields;
-      }
-      break;
     case Kw::ListText:
       if (g.dest != Dest::Body) {
         g.dest = Dest::Skip;
@@ -789,76 +806,159 @@ void Reader::apply(const Keyword& keyword, bool hasParam, int param) {
       g.uprOuter = g.dest;
       g.dest = Dest::Upr;
       break;
+    default: break;
+  }
+}
 
+// {\*\pn} opens in the body only, and its {\pntxta} and {\pntxtb} inside it only.
+void Reader::openNumbering(Kw kind) {
+  Group& g = top();
+  if (kind == Kw::Pn) {
+    if (g.dest != Dest::Body) {
+      g.dest = Dest::Skip;
+      return;
+    }
+    g.dest = Dest::Pn;
+    g.para.pn = PnProps{};
+    g.para.pn.on = true;
+  } else if (g.dest != Dest::Pn) {
+    g.dest = Dest::Skip;
+  } else if (kind == Kw::PnTxtA) {
+    g.dest = Dest::PnAfter;
+    g.para.pn.after.clear();
+  } else {
+    g.dest = Dest::PnBefore;
+    g.para.pn.before.clear();
+  }
+}
+
+// A field opens in the body, its instruction and its result inside the field. The result
+// is read as body text, as a link when the instruction names one.
+void Reader::openField(Kw kind) {
+  Group& g = top();
+  if (g.dest != (kind == Kw::Field ? Dest::Body : Dest::Field)) {
+    g.dest = Dest::Skip;
+    return;
+  }
+  if (kind == Kw::Field) {
+    g.dest = Dest::Field;
+    g.field = static_cast<int>(m_fieldInst.size());
+    m_fieldInst.emplace_back();
+    return;
+  }
+  if (kind == Kw::FldInst) {
+    g.dest = Dest::FieldInst;
+    return;
+  }
+  g.dest = Dest::Body;
+  if (const QString target = hyperlinkTarget(m_fieldInst[static_cast<std::size_t>(g.field)]);
+      !target.isEmpty()) {
+    g.chr.link = static_cast<int>(m_links.size());
+    m_links.push_back(target);
+  } else {
+    m_lost |= kLostFields;
+  }
+}
+
+void Reader::documentWord(Kw kind, bool hasParam, int param) {
+  switch (kind) {
     case Kw::Ansi: m_docCodePage = 1252; break;
     case Kw::Mac: m_docCodePage = 10000; break;
     case Kw::Pc: m_docCodePage = 437; break;
     case Kw::Pca: m_docCodePage = 850; break;
     case Kw::AnsiCpg: if (hasParam && param > 0) m_docCodePage = param; break;
     case Kw::Deff: if (hasParam) m_defaultFont = param; break;
-    case Kw::Uc: if (hasParam) g.unicodeSkip = std::max(param, 0); break;
+    case Kw::Uc: if (hasParam) top().unicodeSkip = std::max(param, 0); break;
     case Kw::U:
       if (hasParam) {
         unicodeChar(param);
-        m_skipCount = g.unicodeSkip;
+        m_skipCount = top().unicodeSkip;
       }
       break;
-    case Kw::Bin: break;
+    default: break;
+  }
+}
 
-    case Kw::F:
-      if (!hasParam) break;
-      if (g.dest == Dest::FontTable) startFontEntry(param);
-      else g.chr.font = param;
-      break;
-    case Kw::FCharset: if (g.dest == Dest::FontTable && hasParam) m_entryCharset = param; break;
-    case Kw::Cpg: if (g.dest == Dest::FontTable && hasParam) m_entryCodePage = param; break;
+// \fN starts an entry in the font table and picks a font elsewhere.
+void Reader::fontWord(Kw kind, bool hasParam, int param) {
+  Group& g = top();
+  if (!hasParam) return;
+  if (kind == Kw::F) {
+    if (g.dest == Dest::FontTable) startFontEntry(param);
+    else g.chr.font = param;
+  } else if (g.dest == Dest::FontTable && kind == Kw::FCharset) {
+    m_entryCharset = param;
+  } else if (g.dest == Dest::FontTable) {
+    m_entryCodePage = param;
+  }
+}
 
+void Reader::characterWord(const Keyword& keyword, bool hasParam, int param) {
+  CharProps& chr = top().chr;
+  const bool on = switchedOn(hasParam, param);
+  switch (keyword.kind) {
     case Kw::Plain: {
-      const int link = g.chr.link;
-      g.chr = CharProps{};
-      g.chr.link = link;
+      const int link = chr.link;
+      chr = CharProps{};
+      chr.link = link;
       break;
     }
-    case Kw::Bold: g.chr.bold = on; break;
-    case Kw::Italic: g.chr.italic = on; break;
+    case Kw::Bold: chr.bold = on; break;
+    case Kw::Italic: chr.italic = on; break;
     case Kw::Underline:
-      g.chr.underline = on ? static_cast<QTextCharFormat::UnderlineStyle>(keyword.value)
-                           : QTextCharFormat::NoUnderline;
+      chr.underline = on ? static_cast<QTextCharFormat::UnderlineStyle>(keyword.value)
+                         : QTextCharFormat::NoUnderline;
       break;
-    case Kw::Strike: g.chr.strike = on; break;
-    case Kw::Vertical: g.chr.vertical = static_cast<QTextCharFormat::VerticalAlignment>(keyword.value); break;
+    case Kw::Strike: chr.strike = on; break;
+    case Kw::Vertical: chr.vertical = static_cast<QTextCharFormat::VerticalAlignment>(keyword.value); break;
     case Kw::Up:
     case Kw::Dn:
-      g.chr.vertical = !on ? QTextCharFormat::AlignNormal
-                       : keyword.kind == Kw::Up ? QTextCharFormat::AlignSuperScript
-                                                : QTextCharFormat::AlignSubScript;
+      chr.vertical = !on ? QTextCharFormat::AlignNormal
+                     : keyword.kind == Kw::Up ? QTextCharFormat::AlignSuperScript
+                                              : QTextCharFormat::AlignSubScript;
       break;
-    case Kw::Fs: if (hasParam && param > 0) g.chr.halfPoints = std::min(param, kMaxHalfPoints); break;
-    case Kw::Cf: g.chr.foreground = hasParam ? std::max(param, 0) : 0; break;
-    case Kw::Bg: g.chr.background = hasParam ? std::max(param, 0) : 0; break;
-    case Kw::Hidden: g.chr.hidden = on; break;
+    case Kw::Fs: if (hasParam && param > 0) chr.halfPoints = std::min(param, kMaxHalfPoints); break;
+    case Kw::Cf: chr.foreground = hasParam ? std::max(param, 0) : 0; break;
+    case Kw::Bg: chr.background = hasParam ? std::max(param, 0) : 0; break;
+    case Kw::Hidden: chr.hidden = on; break;
+    default: break;
+  }
+}
 
-    case Kw::Pard: g.para = ParaProps{}; break;
+void Reader::paragraphWord(const Keyword& keyword, bool hasParam, int param) {
+  Group& g = top();
+  ParaProps& para = g.para;
+  switch (keyword.kind) {
+    case Kw::Pard: para = ParaProps{}; break;
     case Kw::Par: if (g.dest == Dest::Body) paragraphEnd(); break;
     case Kw::Line: emitText(u"\u2028"); break;
     case Kw::Tab: emitText(u"\t"); break;
-    case Kw::Align: g.para.alignment = static_cast<Qt::Alignment>(keyword.value); break;
-    case Kw::Li: if (hasParam) g.para.left = clampTwips(param); break;
-    case Kw::Ri: if (hasParam) g.para.right = clampTwips(param); break;
-    case Kw::Fi: if (hasParam) g.para.firstLine = clampTwips(param); break;
-    case Kw::Sb: if (hasParam) g.para.spaceBefore = std::clamp(param, 0, kMaxTwips); break;
-    case Kw::Sa: if (hasParam) g.para.spaceAfter = std::clamp(param, 0, kMaxTwips); break;
-    case Kw::Outline: g.para.outline = hasParam && param >= 0 && param <= 8 ? param : -1; break;
-    case Kw::TabType: g.para.nextTabType = static_cast<QTextOption::TabType>(keyword.value); break;
+    case Kw::Align: para.alignment = static_cast<Qt::Alignment>(keyword.value); break;
+    case Kw::Li: if (hasParam) para.left = clampTwips(param); break;
+    case Kw::Ri: if (hasParam) para.right = clampTwips(param); break;
+    case Kw::Fi: if (hasParam) para.firstLine = clampTwips(param); break;
+    case Kw::Sb: if (hasParam) para.spaceBefore = std::clamp(param, 0, kMaxTwips); break;
+    case Kw::Sa: if (hasParam) para.spaceAfter = std::clamp(param, 0, kMaxTwips); break;
+    case Kw::Outline: para.outline = hasParam && param >= 0 && param <= 8 ? param : -1; break;
+    case Kw::TabType: para.nextTabType = static_cast<QTextOption::TabType>(keyword.value); break;
     case Kw::Tx:
-      if (hasParam && param >= 0 && g.para.tabs.size() < 64) {
-        QTextOption::Tab tab(twipsToPixels(std::min(param, kMaxTwips)), g.para.nextTabType);
+      if (hasParam && param >= 0 && para.tabs.size() < 64) {
+        QTextOption::Tab tab(twipsToPixels(std::min(param, kMaxTwips)), para.nextTabType);
         if (tab.type == QTextOption::DelimiterTab) tab.delimiter = u'.';
-        g.para.tabs.append(tab);
+        para.tabs.append(tab);
       }
-      g.para.nextTabType = QTextOption::LeftTab;
+      para.nextTabType = QTextOption::LeftTab;
       break;
-    case Kw::Intbl: g.para.inTable = on; break;
+    case Kw::Ls: para.list = hasParam && param > 0 ? param : 0; break;
+    case Kw::Ilvl: para.listLevel = hasParam ? std::clamp(param, 0, 8) : 0; break;
+    default: break;
+  }
+}
+
+void Reader::tableWord(Kw kind, bool hasParam, int param) {
+  Group& g = top();
+  switch (kind) {
+    case Kw::Intbl: g.para.inTable = switchedOn(hasParam, param); break;
     case Kw::Cell: if (g.dest == Dest::Body) cellEnd(); break;
     case Kw::Row: if (g.dest == Dest::Body) rowEnd(); break;
     case Kw::Trowd: m_rowEdges.clear(); break;
@@ -866,34 +966,34 @@ void Reader::apply(const Keyword& keyword, bool hasParam, int param) {
       if (hasParam && m_rowEdges.size() < static_cast<std::size_t>(kMaxTableColumns))
         m_rowEdges.push_back(std::clamp(param, 0, kMaxTwips));
       break;
-    case Kw::Ls: g.para.list = hasParam && param > 0 ? param : 0; break;
-    case Kw::Ilvl: g.para.listLevel = hasParam ? std::clamp(param, 0, 8) : 0; break;
-
-    case Kw::PnLvl:
-      if (g.dest == Dest::Pn && hasParam) g.para.pn.level = std::clamp(param, 1, 9);
-      break;
-    case Kw::PnLvlBlt: if (g.dest == Dest::Pn) g.para.pn.bullet = true; break;
-    case Kw::PnLvlBody: if (g.dest == Dest::Pn) g.para.pn.bullet = false; break;
-    case Kw::PnLvlCont: if (g.dest == Dest::Pn) g.para.pn.on = false; break;
-    case Kw::PnStyle:
-      if (g.dest == Dest::Pn) g.para.pn.style = static_cast<QTextListFormat::Style>(keyword.value);
-      break;
-    case Kw::PnF: if (hasParam) g.para.pn.font = param; break;
-
-    case Kw::Red: case Kw::Green: case Kw::Blue:
-      if (g.dest == Dest::ColorTable && hasParam) {
-        const auto channel = static_cast<std::size_t>(keyword.kind == Kw::Red ? 0 : keyword.kind == Kw::Green ? 1 : 2);
-        m_rgb[channel] = std::clamp(param, 0, 255);
-        m_rgbSet = true;
-      }
-      break;
-
-    case Kw::Char: {
-      const auto c = static_cast<char16_t>(keyword.value);
-      emitText(QStringView(&c, 1));
-      break;
-    }
+    default: break;
   }
+}
+
+// Words inside {\*\pn}; \pnfN counts wherever it stands.
+void Reader::numberingWord(const Keyword& keyword, bool hasParam, int param) {
+  Group& g = top();
+  PnProps& pn = g.para.pn;
+  if (keyword.kind == Kw::PnF) {
+    if (hasParam) pn.font = param;
+    return;
+  }
+  if (g.dest != Dest::Pn) return;
+  switch (keyword.kind) {
+    case Kw::PnLvl: if (hasParam) pn.level = std::clamp(param, 1, 9); break;
+    case Kw::PnLvlBlt: pn.bullet = true; break;
+    case Kw::PnLvlBody: pn.bullet = false; break;
+    case Kw::PnLvlCont: pn.on = false; break;
+    case Kw::PnStyle: pn.style = static_cast<QTextListFormat::Style>(keyword.value); break;
+    default: break;
+  }
+}
+
+void Reader::colorWord(Kw kind, bool hasParam, int param) {
+  if (top().dest != Dest::ColorTable || !hasParam) return;
+  const auto channel = static_cast<std::size_t>(kind == Kw::Red ? 0 : kind == Kw::Green ? 1 : 2);
+  m_rgb[channel] = std::clamp(param, 0, 255);
+  m_rgbSet = true;
 }
 
 void Reader::addByte(char byte) {
@@ -1086,11 +1186,19 @@ void Reader::enterContainer(bool inTable) {
     ++m_rowCell;
   }
   m_cellDone = m_rowDone = false;
-  // A cell whose edges are columns of the table spans the columns between them;
-  // otherwise cells fill the columns in order.
+  auto [column, span] = cellColumns();
+  column = std::min(column, kMaxTableColumns - 1);
+  if (column >= m_table->columns()) widenTable(column);
+  if (span > 1 && m_table->cellAt(m_tableRow, column).columnSpan() == 1)
+    m_table->mergeCells(m_tableRow, column, 1, std::min(span, m_table->columns() - column));
+  moveToCell(column);
+}
+
+// The column the row's current cell starts in and the columns it spans. A cell whose
+// edges are columns of the table spans the columns between them; otherwise cells fill
+// the columns in order.
+std::pair<int, int> Reader::cellColumns() const {
   const auto cell = static_cast<std::size_t>(m_rowCell);
-  int column = m_rowCell;
-  int span = 1;
   const auto columnOf = [this](int edge) {
     const auto it = std::find(m_tableEdges.begin(), m_tableEdges.end(), edge);
     return it == m_tableEdges.end() ? -1 : static_cast<int>(it - m_tableEdges.begin());
@@ -1098,24 +1206,20 @@ void Reader::enterContainer(bool inTable) {
   if (cell < m_rowEdges.size()) {
     const int first = cell == 0 ? 0 : columnOf(m_rowEdges[cell - 1]) + 1;
     const int last = columnOf(m_rowEdges[cell]);
-    if (first >= 0 && last >= first && (cell == 0 || first > 0)) {
-      column = first;
-      span = last - first + 1;
-    }
+    if (first >= 0 && last >= first && (cell == 0 || first > 0)) return {first, last - first + 1};
   }
-  column = std::min(column, kMaxTableColumns - 1);
-  if (const int old = m_table->columns(); column >= old) {
-    // A row with more cells than the rows before: their last cells reach to its end.
-    m_table->appendColumns(column + 1 - old);
-    for (int r = 0; r < m_tableRow; ++r) {
-      const QTextTableCell last = m_table->cellAt(r, old - 1);
-      m_table->mergeCells(last.row(), last.column(), last.rowSpan(), m_table->columns() - last.column());
-    }
-    setTableEdges(m_rowEdges.size() > m_tableEdges.size() ? m_rowEdges : m_tableEdges);
+  return {m_rowCell, 1};
+}
+
+// A row with more cells than the rows before: their last cells reach to its end.
+void Reader::widenTable(int column) {
+  const int old = m_table->columns();
+  m_table->appendColumns(column + 1 - old);
+  for (int r = 0; r < m_tableRow; ++r) {
+    const QTextTableCell last = m_table->cellAt(r, old - 1);
+    m_table->mergeCells(last.row(), last.column(), last.rowSpan(), m_table->columns() - last.column());
   }
-  if (span > 1 && m_table->cellAt(m_tableRow, column).columnSpan() == 1)
-    m_table->mergeCells(m_tableRow, column, 1, std::min(span, m_table->columns() - column));
-  moveToCell(column);
+  setTableEdges(m_rowEdges.size() > m_tableEdges.size() ? m_rowEdges : m_tableEdges);
 }
 
 // Column widths as shares of the table, so that it fits the page it is shown on.

@@ -1,4 +1,4 @@
-#include "app/rtf/rtfcommon.h"
+#include "rtf/rtfcommon.h"
 
 #include <QHash>
 

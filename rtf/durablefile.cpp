@@ -1,4 +1,4 @@
-#include "app/rtf/durablefile.h"
+#include "rtf/durablefile.h"
 
 #include <QFile>
 #include <QFileInfo>
