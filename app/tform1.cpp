@@ -5,10 +5,8 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QDesktopServices>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QProcess>
-#include <QProxyStyle>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QFile>
@@ -35,6 +33,10 @@
 #include <exception>
 #include <filesystem>
 
+#include "app/clickfilter.h"
+#include "app/frozenedges.h"
+#include "app/menukeys.h"
+#include "app/narrowcellstyle.h"
 #include "app/pictures.h"
 #include "app/printing.h"
 #include "app/recording.h"
@@ -97,123 +99,6 @@ QPlainTextEdit* ListBox(QWidget* parent, const char* name, int left, int top, in
 const char* const kHomePage = "https://www.quorvex.example/chemical/index.htm";
 const char* const kSupportAddress = "support@quorvex.example";
 
-// Ctrl+C, Ctrl+R and Ctrl+P in the boxes that carry a pop-up menu. The boxes'
-// own key handling would copy their own selection, so the keys are taken
-// before it.
-class MenuKeys : public QObject {
- public:
-  MenuKeys(QObject* parent, std::function<bool(QObject* box, int key)> onKey)
-      : QObject(parent), m_onKey(std::move(onKey)) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
-      auto* key = static_cast<QKeyEvent*>(event);
-      if (key->modifiers() == Qt::ControlModifier) {
-        if (event->type() == QEvent::ShortcutOverride) {
-          // Let the key reach this filter as a key press.
-          if (m_onKey(watched, -key->key())) {
-            event->accept();
-            return true;
-          }
-        } else if (m_onKey(watched, key->key())) {
-          return true;
-        }
-      }
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  std::function<bool(QObject*, int)> m_onKey;  // a negative key asks only whether it is taken
-};
-
-// Keeps row 0 and column 0 of a grid in view while it scrolls, as fixed rows
-// and columns of a string grid stay: three views of the same model lie over
-// the grid's edges, follow its scrolling and its viewport's size.
-class FrozenEdges : public QObject {
- public:
-  explicit FrozenEdges(QTableWidget* grid) : QObject(grid), m_grid(grid) {
-    grid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    m_row = overlay("CalculateGridFixedRow", true, false);
-    m_column = overlay("CalculateGridFixedColumn", false, true);
-    m_corner = overlay("CalculateGridFixedCorner", true, true);
-    connect(grid->horizontalScrollBar(), &QScrollBar::valueChanged, m_row->horizontalScrollBar(),
-            &QScrollBar::setValue);
-    connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, m_column->verticalScrollBar(),
-            &QScrollBar::setValue);
-    grid->viewport()->installEventFilter(this);
-    place();
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Resize || event->type() == QEvent::Move) place();
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  QTableView* overlay(const char* name, bool rowOnly, bool columnOnly) {
-    auto* view = new QTableView(m_grid);
-    view->setObjectName(QString::fromLatin1(name));
-    view->setStyle(m_grid->style());  // cells drawn as the grid draws them
-    view->setModel(m_grid->model());
-    view->setFocusPolicy(Qt::NoFocus);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setSelectionMode(QAbstractItemView::NoSelection);
-    view->horizontalHeader()->hide();
-    view->verticalHeader()->hide();
-    view->horizontalHeader()->setMinimumSectionSize(10);
-    view->verticalHeader()->setMinimumSectionSize(10);
-    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view->setFrameShape(QFrame::NoFrame);
-    view->setWordWrap(false);
-    view->setTextElideMode(Qt::ElideNone);
-    // Pixel scrolling on both sides keeps the scroll values the same positions.
-    view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    for (int c = 0; c < m_grid->columnCount(); ++c) {
-      view->setColumnWidth(c, m_grid->columnWidth(c));
-      if (columnOnly && c > 0) view->setColumnHidden(c, true);
-    }
-    for (int r = 0; r < m_grid->rowCount(); ++r) {
-      view->setRowHeight(r, m_grid->rowHeight(r));
-      if (rowOnly && r > 0) view->setRowHidden(r, true);
-    }
-    return view;
-  }
-
-  void place() {
-    const QRect area = m_grid->viewport()->geometry();
-    const int columnWidth = m_grid->columnWidth(0) + (m_grid->showGrid() ? 1 : 0);
-    const int rowHeight = m_grid->rowHeight(0) + (m_grid->showGrid() ? 1 : 0);
-    m_row->setGeometry(area.left(), area.top(), area.width(), rowHeight);
-    m_column->setGeometry(area.left(), area.top(), columnWidth, area.height());
-    m_corner->setGeometry(area.left(), area.top(), columnWidth, rowHeight);
-    m_row->horizontalScrollBar()->setValue(m_grid->horizontalScrollBar()->value());
-    m_column->verticalScrollBar()->setValue(m_grid->verticalScrollBar()->value());
-    for (QTableView* view : {m_row, m_column, m_corner}) view->raise();
-  }
-
-  QTableWidget* m_grid;
-  QTableView* m_row = nullptr;
-  QTableView* m_column = nullptr;
-  QTableView* m_corner = nullptr;
-};
-
-// A cell's text keeps one pixel from the cell's edges instead of three.
-class NarrowCellStyle : public QProxyStyle {
- public:
-  // Kept by the application: a widget's style must outlive the widget.
-  NarrowCellStyle() : QProxyStyle(QApplication::style()->name()) { setParent(qApp); }
-  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
-    if (metric == PM_FocusFrameHMargin) return 0;
-    return QProxyStyle::pixelMetric(metric, option, widget);
-  }
-};
-
 // The user's decimal separator when it is one byte, else the point.
 char DecimalSeparator() {
   const QString point = QLocale().decimalPoint();
@@ -228,22 +113,6 @@ void SetTextIfChanged(QLineEdit* edit, const QString& text) {
 void SetTextIfChanged(QPlainTextEdit* edit, const QString& text) {
   if (edit->toPlainText() != text) edit->setPlainText(text);
 }
-
-// Clicks into the input and search boxes.
-class ClickFilter : public QObject {
- public:
-  ClickFilter(QObject* parent, std::function<void()> onClick)
-      : QObject(parent), m_onClick(std::move(onClick)) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::MouseButtonPress) m_onClick();
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  std::function<void()> m_onClick;
-};
 
 }  // namespace
 
