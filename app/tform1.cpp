@@ -114,6 +114,16 @@ void SetTextIfChanged(QPlainTextEdit* edit, const QString& text) {
   if (edit->toPlainText() != text) edit->setPlainText(text);
 }
 
+// "|n| equation" for each record of the result board or the found list.
+template <class List>
+QStringList NumberedEquations(const List& list) {
+  QStringList lines;
+  for (int i = 1; i <= list.count(); ++i) {
+    lines << "|" + QString::number(i) + "| " + FromBytes(list.record(i).equation);
+  }
+  return lines;
+}
+
 }  // namespace
 
 TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
@@ -662,11 +672,7 @@ QString TForm1::choosePdfPath(const QString& title) {
                                       "PDF documents (*.pdf)");
 }
 
-void TForm1::printList(const QString& heading, const std::string& displayText) {
-  QStringList lines;
-  for (const QString& line : FromBytes(displayText).split('\n')) {
-    if (line.startsWith('|')) lines << line;
-  }
+void TForm1::printList(const QString& heading, const QStringList& lines) {
   QTextDocument document;
   BuildListDocument(document, heading, lines);
   PrintDocument(document, heading, m_presenter, [&] { return choosePdfPath(heading); });
@@ -704,7 +710,7 @@ void TForm1::OnResultClear() { run([this] { m_workspace->OnResultClear(); }); }
 void TForm1::OnInputBoxClick() { run([this] { m_workspace->OnInputBoxClick(); }); }
 
 void TForm1::PrintResultList() {
-  printList("Balanced Equations List", m_workspace->balancer().board().displayText());
+  printList("Balanced Equations List", NumberedEquations(m_workspace->balancer().board()));
 }
 
 void TForm1::Button2Click() { run([this] { m_workspace->Button2Click(); }); }
@@ -713,7 +719,7 @@ void TForm1::OnClearSchList() { run([this] { m_workspace->OnClearSchList(); }); 
 void TForm1::OnSearchExamples() { run([this] { m_workspace->OnSearchExamples(); }); }
 
 void TForm1::PrintFoundList() {
-  printList("Found Equations List", m_workspace->searcher().found().displayText());
+  printList("Found Equations List", NumberedEquations(m_workspace->searcher().found()));
 }
 
 void TForm1::OnSelEquationNext() { run([this] { m_workspace->OnSelEquationNext(); }); }

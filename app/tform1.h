@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -138,7 +139,8 @@ class TForm1 : public QWidget {
   void showGrid();
   void onGridEdited(int row, int column);
   void onFocusChanged(QWidget* old, QWidget* now);
-  void printList(const QString& heading, const std::string& displayText);
+  // Prints one numbered line per equation under `heading`.
+  void printList(const QString& heading, const QStringList& lines);
   void showInvalidCharacter();
   // Reads one of the rich-text documents; reports a file that cannot be read.
   void loadDocument(const QString& fileName, QTextEdit* into);
