@@ -17,7 +17,6 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QRadioButton;
 class QTabWidget;
 class QTableWidget;
 class QTextEdit;
@@ -115,22 +114,15 @@ class TForm1 : public QWidget {
     QGroupBox* groupCalcEquation = nullptr;
     QPlainTextEdit* selEquationEdit = nullptr;
     QTableWidget* grid = nullptr;
-    QRadioButton* unitMol = nullptr;
-    QRadioButton* unitGram = nullptr;
-    QRadioButton* low = nullptr;
-    QRadioButton* high = nullptr;
   };
   struct TablePage {
     std::array<QLabel*, 10> values{};  // ETName .. ETEnergy
   };
 
   void OnMainFormCreate();
-  QWidget* createBalancerPage();
-  QWidget* createSearcherPage();
-  QWidget* createCalculatorPage();
-  QWidget* createReportPage();
-  QWidget* createPeriodicTablePage();
-  QWidget* createHelpPage();
+  // The controls the window works with, found by their object names once
+  // the page tables have built them.
+  void findControls();
 
   // Runs one command between reading the boxes and showing the texts.
   void run(const std::function<void()>& command);
