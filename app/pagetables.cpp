@@ -318,7 +318,24 @@ QTableWidget* CalculationGrid(QWidget* parent, const QRect& geometry) {
   return grid;
 }
 
-QLabel* Caption(const Control& row, QWidget* parent) {
+// Runs the row's slot on the window.
+auto Runner(const Control& row, TForm1& window) {
+  return [&window, slot = row.slot] { (window.*slot)(); };
+}
+
+QWidget* Page(const Control& row, QWidget* parent) {
+  auto* page = new QWidget;
+  auto* tabs = qobject_cast<QTabWidget*>(parent);
+  const int index = tabs->addTab(page, QString::fromUtf8(row.caption));
+  if (*row.hint) tabs->setTabToolTip(index, QString::fromUtf8(row.hint));
+  if (row.colour != 0) {
+    SetColour(page, QPalette::WindowText, QColor(row.colour));
+    tabs->tabBar()->setTabTextColor(index, QColor(row.colour));
+  }
+  return page;
+}
+
+QLabel* Caption(const Control& row, QWidget* parent, TForm1& window) {
   auto* label = new QLabel(QString::fromUtf8(row.caption), parent);
   if (row.colour != 0) SetColour(label, QPalette::WindowText, QColor(row.colour));
   if (row.flags & kBanner) {
@@ -335,33 +352,92 @@ QLabel* Caption(const Control& row, QWidget* parent) {
     underlined.setUnderline(true);
     label->setFont(underlined);
     label->setCursor(Qt::PointingHandCursor);
+    label->installEventFilter(new ClickFilter(label, Runner(row, window)));
   }
   return label;
 }
 
-// The widget of one row, before its name, place and hint. `boxClicks` is the
-// table's filter of clicks into its boxes, made with its first box.
+QLabel* Swatch(const Control& row, QWidget* parent) {
+  auto* swatch = new QLabel(parent);
+  swatch->setAutoFillBackground(true);
+  SetColour(swatch, QPalette::Window, QColor(row.colour));
+  return swatch;
+}
+
+// `boxClicks` is the table's filter of clicks into its boxes, made with its first box.
+QLineEdit* Edit(const Control& row, QWidget* parent, TForm1& window, ClickFilter*& boxClicks) {
+  auto* box = new QLineEdit(parent);
+  box->setReadOnly((row.flags & kReadOnly) != 0);
+  if (row.flags & kClearsMessage) {
+    if (!boxClicks) boxClicks = new ClickFilter(&window, [&window] { window.OnInputBoxClick(); });
+    box->installEventFilter(boxClicks);
+  }
+  if (row.slot) QObject::connect(box, &QLineEdit::returnPressed, &window, row.slot);
+  if (row.flags & kNormalises) NormaliseWhileTyping(box);
+  return box;
+}
+
+QPlainTextEdit* List(const Control& row, QWidget* parent) {
+  auto* box = new QPlainTextEdit(parent);
+  box->setReadOnly(true);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  if (row.flags & kLargeText) {
+    QFont font = box->font();
+    font.setPixelSize(12);
+    box->setFont(font);
+  }
+  return box;
+}
+
+QTextEdit* RichText(const Control& row, QWidget* parent) {
+  auto* box = new QTextEdit(parent);
+  box->setReadOnly((row.flags & kReadOnly) != 0);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  return box;
+}
+
+QPushButton* PushButton(const Control& row, QWidget* parent, TForm1& window) {
+  auto* button = new QPushButton(QString::fromUtf8(row.caption), parent);
+  button->setAutoDefault(false);
+  QObject::connect(button, &QPushButton::clicked, &window, row.slot);
+  return button;
+}
+
+QRadioButton* Radio(const Control& row, QWidget* parent, TForm1& window) {
+  auto* button = new QRadioButton(QString::fromUtf8(row.caption), parent);
+  button->setChecked((row.flags & kSelected) != 0);
+  QObject::connect(button, &QRadioButton::toggled, &window, [run = Runner(row, window)](bool selected) {
+    if (selected) run();
+  });
+  return button;
+}
+
+void Elements(const Control& row, QWidget* parent, TForm1& window) {
+  for (const ElementButton& e : ElementButtons()) {
+    auto* b = new QPushButton(e.symbol, parent);
+    b->setObjectName("Element" + e.symbol);
+    b->setGeometry(e.geometry);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setCursor(Qt::ArrowCursor);
+    QFont bold = b->font();
+    bold.setBold(true);
+    b->setFont(bold);
+    b->setStyleSheet(QString("QPushButton { color: %1; padding: 0px; }").arg(e.colour.name()));
+    QObject::connect(b, &QPushButton::clicked, &window, row.slot);
+  }
+}
+
+// The widget of one row, before its name, place and hint; null for the
+// element buttons, which are placed already.
 QWidget* Create(const Control& row, QWidget* parent, TForm1& window, ClickFilter*& boxClicks) {
-  const QString caption = QString::fromUtf8(row.caption);
-  const Slot slot = row.slot;
-  const auto run = [&window, slot] { (window.*slot)(); };
   switch (row.kind) {
     case Kind::Pages:
       return new QTabWidget(parent);
-    case Kind::Page: {
-      auto* page = new QWidget;
-      auto* tabs = qobject_cast<QTabWidget*>(parent);
-      const int index = tabs->addTab(page, caption);
-      if (*row.hint) tabs->setTabToolTip(index, QString::fromUtf8(row.hint));
-      if (row.colour != 0) {
-        SetColour(page, QPalette::WindowText, QColor(row.colour));
-        tabs->tabBar()->setTabTextColor(index, QColor(row.colour));
-      }
-      return page;
-    }
+    case Kind::Page:
+      return Page(row, parent);
     case Kind::Group: {
       auto* group = new QGroupBox(parent);
-      if (!caption.isEmpty()) group->setTitle(caption);
+      if (*row.caption) group->setTitle(QString::fromUtf8(row.caption));
       return group;
     }
     case Kind::Picture: {
@@ -369,74 +445,24 @@ QWidget* Create(const Control& row, QWidget* parent, TForm1& window, ClickFilter
       picture->setPixmap(row.picture());
       return picture;
     }
-    case Kind::Label: {
-      QLabel* label = Caption(row, parent);
-      if (row.flags & kLink) label->installEventFilter(new ClickFilter(label, run));
-      return label;
-    }
-    case Kind::Swatch: {
-      auto* swatch = new QLabel(parent);
-      swatch->setAutoFillBackground(true);
-      SetColour(swatch, QPalette::Window, QColor(row.colour));
-      return swatch;
-    }
-    case Kind::Edit: {
-      auto* box = new QLineEdit(parent);
-      box->setReadOnly((row.flags & kReadOnly) != 0);
-      if (row.flags & kClearsMessage) {
-        if (!boxClicks) boxClicks = new ClickFilter(&window, [&window] { window.OnInputBoxClick(); });
-        box->installEventFilter(boxClicks);
-      }
-      if (slot) QObject::connect(box, &QLineEdit::returnPressed, &window, slot);
-      if (row.flags & kNormalises) NormaliseWhileTyping(box);
-      return box;
-    }
-    case Kind::List: {
-      auto* box = new QPlainTextEdit(parent);
-      box->setReadOnly(true);
-      box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-      if (row.flags & kLargeText) {
-        QFont font = box->font();
-        font.setPixelSize(12);
-        box->setFont(font);
-      }
-      return box;
-    }
-    case Kind::RichText: {
-      auto* box = new QTextEdit(parent);
-      box->setReadOnly((row.flags & kReadOnly) != 0);
-      box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-      return box;
-    }
-    case Kind::Button: {
-      auto* button = new QPushButton(caption, parent);
-      button->setAutoDefault(false);
-      QObject::connect(button, &QPushButton::clicked, &window, slot);
-      return button;
-    }
-    case Kind::Radio: {
-      auto* button = new QRadioButton(caption, parent);
-      button->setChecked((row.flags & kSelected) != 0);
-      QObject::connect(button, &QRadioButton::toggled, &window, [run](bool selected) {
-        if (selected) run();
-      });
-      return button;
-    }
+    case Kind::Label:
+      return Caption(row, parent, window);
+    case Kind::Swatch:
+      return Swatch(row, parent);
+    case Kind::Edit:
+      return Edit(row, parent, window, boxClicks);
+    case Kind::List:
+      return List(row, parent);
+    case Kind::RichText:
+      return RichText(row, parent);
+    case Kind::Button:
+      return PushButton(row, parent, window);
+    case Kind::Radio:
+      return Radio(row, parent, window);
     case Kind::Grid:
       return CalculationGrid(parent, row.geometry);
     case Kind::Elements:
-      for (const ElementButton& e : ElementButtons()) {
-        auto* b = new QPushButton(e.symbol, parent);
-        b->setObjectName("Element" + e.symbol);
-        b->setGeometry(e.geometry);
-        b->setFocusPolicy(Qt::NoFocus);
-        b->setCursor(Qt::ArrowCursor);
-        QFont bold = b->font();
-        bold.setBold(true);
-        b->setFont(bold);
-        b->setStyleSheet(QString("QPushButton { color: %1; padding: 0px; }").arg(e.colour.name()));
-        QObject::connect(b, &QPushButton::clicked, &window, slot);
-      }
+      Elements(row, parent, window);
       return nullptr;
   }
   return nullptr;
