@@ -275,8 +275,8 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
 }
 
 // The calculation table: 61 rows of 30 columns whose row 0 and column 0 are
-// fixed, sky blue and not editable. Only the amounts are typed: the table and Calculate use nothing else typed
-// into the grid.
+// fixed, sky blue and not editable. Only the amounts are typed: the table and
+// Calculate use nothing else typed into the grid.
 QTableWidget* CalculationGrid(QWidget* parent, const QRect& geometry) {
   auto* grid = new QTableWidget(61, 30, parent);
   // Placed before it is set up: its scroll bars take their sizes from here.

@@ -153,8 +153,9 @@ class WindowTest : public QObject {
       for (const quorvex::app::Control& c : table) {
         if (c.kind == Kind::Elements) {
           for (const auto& e : quorvex::app::ElementButtons()) {
-            QTest::newRow(qPrintable("Element" + e.symbol))
-                << "Element" + e.symbol << int(Kind::Button) << e.geometry << e.symbol << QString() << false;
+            const QString name = "Element" + e.symbol;
+            QTest::newRow(qPrintable(name)) << name << int(Kind::Button) << e.geometry << e.symbol << QString()
+                                            << false;
           }
           continue;
         }
