@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -16,7 +17,6 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QRadioButton;
 class QTabWidget;
 class QTableWidget;
 class QTextEdit;
@@ -114,22 +114,15 @@ class TForm1 : public QWidget {
     QGroupBox* groupCalcEquation = nullptr;
     QPlainTextEdit* selEquationEdit = nullptr;
     QTableWidget* grid = nullptr;
-    QRadioButton* unitMol = nullptr;
-    QRadioButton* unitGram = nullptr;
-    QRadioButton* low = nullptr;
-    QRadioButton* high = nullptr;
   };
   struct TablePage {
     std::array<QLabel*, 10> values{};  // ETName .. ETEnergy
   };
 
   void OnMainFormCreate();
-  QWidget* createBalancerPage();
-  QWidget* createSearcherPage();
-  QWidget* createCalculatorPage();
-  QWidget* createReportPage();
-  QWidget* createPeriodicTablePage();
-  QWidget* createHelpPage();
+  // The controls the window works with, found by their object names once
+  // the page tables have built them.
+  void findControls();
 
   // Runs one command between reading the boxes and showing the texts.
   void run(const std::function<void()>& command);
@@ -138,7 +131,8 @@ class TForm1 : public QWidget {
   void showGrid();
   void onGridEdited(int row, int column);
   void onFocusChanged(QWidget* old, QWidget* now);
-  void printList(const QString& heading, const std::string& displayText);
+  // Prints one numbered line per equation under `heading`.
+  void printList(const QString& heading, const QStringList& lines);
   void showInvalidCharacter();
   // Reads one of the rich-text documents; reports a file that cannot be read.
   void loadDocument(const QString& fileName, QTextEdit* into);

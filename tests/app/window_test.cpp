@@ -25,6 +25,7 @@
 #include <memory>
 
 #include "app/fonts.h"
+#include "app/pagetables.h"
 #include "app/printing.h"
 #include "app/tform1.h"
 #include "recorder.h"
@@ -137,6 +138,55 @@ class WindowTest : public QObject {
     QCOMPARE(box("MessageBox")->toolTip(),
              QString("This box will tell you the general result.For detail, you must see the "
                      "result board."));
+  }
+
+  // Each row of the page tables stands in the running window as the row says.
+  void controlsStandWhereTheTablesPlaceThem_data() {
+    using quorvex::app::Kind;
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QRect>("geometry");  // empty: placed at its corner, sized to its text
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<bool>("hidden");
+    for (const auto table : quorvex::app::PageTables()) {
+      for (const quorvex::app::Control& c : table) {
+        if (c.kind == Kind::Elements) {
+          for (const auto& e : quorvex::app::ElementButtons()) {
+            const QString name = "Element" + e.symbol;
+            QTest::newRow(qPrintable(name)) << name << int(Kind::Button) << e.geometry << e.symbol << QString()
+                                            << false;
+          }
+          continue;
+        }
+        QTest::newRow(c.name) << QString(c.name) << int(c.kind) << c.geometry << QString(c.caption)
+                              << QString(c.hint) << ((c.flags & quorvex::app::kHidden) != 0);
+      }
+    }
+  }
+  void controlsStandWhereTheTablesPlaceThem() {
+    QFETCH(QString, name);
+    QFETCH(int, kind);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, caption);
+    QFETCH(QString, hint);
+    QFETCH(bool, hidden);
+    const QList<QWidget*> named = m_window->findChildren<QWidget*>(name);
+    QCOMPARE(named.size(), 1);
+    const QWidget* w = named[0];
+    QCOMPARE(w->toolTip(), hint);
+    if (kind == int(quorvex::app::Kind::Page)) {
+      const auto* tabs = qobject_cast<const QTabWidget*>(w->parentWidget()->parentWidget());
+      QCOMPARE(tabs->tabText(tabs->indexOf(w)), caption);
+      QCOMPARE(tabs->tabToolTip(tabs->indexOf(w)), hint);
+      return;
+    }
+    QCOMPARE(w->isHidden(), hidden);
+    QCOMPARE(geometry.isEmpty() ? QRect(w->pos(), QSize(0, 0)) : w->geometry(), geometry);
+    if (name == "EquationNumberLabel") return;  // it shows the library's count from the start
+    if (const auto* b = qobject_cast<const QAbstractButton*>(w)) QCOMPARE(b->text(), caption);
+    if (const auto* l = qobject_cast<const QLabel*>(w)) QCOMPARE(l->text(), caption);
+    if (const auto* g = qobject_cast<const QGroupBox*>(w)) QCOMPARE(g->title(), caption);
   }
 
   void startUpHoldEndsAfterOneToTwoSeconds() {
@@ -656,6 +706,18 @@ class WindowTest : public QObject {
     m_pdfName = "found.pdf";
     click("BitBtn21");
     checkPrintedWords(m_dir.filePath("found.pdf"), {"|1|", "2H2+O2"}, 9, 16, {"......", "equations", "equation"});
+  }
+
+  // "Reset" empties the box, not the found list: the list still prints whole.
+  void printingTheFoundListAfterReset() {
+    if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a printer is installed here");
+    box("SearchEdit7")->setText("H2O");
+    click("BitBtn13");
+    click("BitBtn18");
+    box("SearchEdit7")->setText("O2");
+    click("BitBtn13");
+    click("BitBtn21");
+    checkPrintedWords(m_dir.filePath("list.pdf"), {"|1|", "2H2+O2", "|2|", "2KClO3", "2KCl+3O2"}, 9, 16);
   }
 
   // Every list and the report print at a reading size at every resolution.

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+namespace quorvex::app {
+
+// Runs `onClick` on each mouse press in the widgets it is installed on; the
+// press goes on to the widget.
+class ClickFilter : public QObject {
+ public:
+  ClickFilter(QObject* parent, std::function<void()> onClick);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  std::function<void()> m_onClick;
+};
+
+}  // namespace quorvex::app
