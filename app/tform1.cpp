@@ -804,7 +804,7 @@ void TForm1::printList(const QString& heading, const std::string& displayText) {
 }
 
 void TForm1::Input_BalanceClick() {
-  run([this] { m_workspace->Input_BalanceClick(); });
+  run([this] { m_workspace->balance(); });
   if (m_workspace->balancer().pendingMessage() == formula::kInvalidCharacters) showInvalidCharacter();
 }
 
@@ -829,49 +829,49 @@ void TForm1::showInvalidCharacter() {
     }
   }
 }
-void TForm1::ResetButtonClick() { run([this] { m_workspace->ResetButtonClick(); }); }
-void TForm1::ExampleBtClick() { run([this] { m_workspace->ExampleBtClick(); }); }
-void TForm1::OnResultClear() { run([this] { m_workspace->OnResultClear(); }); }
-void TForm1::OnInputBoxClick() { run([this] { m_workspace->OnInputBoxClick(); }); }
+void TForm1::ResetButtonClick() { run([this] { m_workspace->resetBoxes(); }); }
+void TForm1::ExampleBtClick() { run([this] { m_workspace->nextBalanceExample(); }); }
+void TForm1::OnResultClear() { run([this] { m_workspace->clearResults(); }); }
+void TForm1::OnInputBoxClick() { run([this] { m_workspace->clearMessage(); }); }
 
 void TForm1::PrintResultList() {
   printList("Balanced Equations List", m_workspace->balancer().board().displayText());
 }
 
-void TForm1::Button2Click() { run([this] { m_workspace->Button2Click(); }); }
-void TForm1::BitBtn18Click() { run([this] { m_workspace->BitBtn18Click(); }); }
-void TForm1::OnClearSchList() { run([this] { m_workspace->OnClearSchList(); }); }
-void TForm1::OnSearchExamples() { run([this] { m_workspace->OnSearchExamples(); }); }
+void TForm1::Button2Click() { run([this] { m_workspace->search(); }); }
+void TForm1::BitBtn18Click() { run([this] { m_workspace->resetSearch(); }); }
+void TForm1::OnClearSchList() { run([this] { m_workspace->clearFound(); }); }
+void TForm1::OnSearchExamples() { run([this] { m_workspace->nextSearchExample(); }); }
 
 void TForm1::PrintFoundList() {
   printList("Found Equations List", m_workspace->searcher().found().displayText());
 }
 
-void TForm1::OnSelEquationNext() { run([this] { m_workspace->OnSelEquationNext(); }); }
-void TForm1::OnSelEquationBack() { run([this] { m_workspace->OnSelEquationBack(); }); }
-void TForm1::OnSchSelEquationNext() { run([this] { m_workspace->OnSchSelEquationNext(); }); }
-void TForm1::OnSchSelEquationBack() { run([this] { m_workspace->OnSchSelEquationBack(); }); }
-void TForm1::OnAddTolib() { run([this] { m_workspace->OnAddTolib(); }); }
-void TForm1::OnDelFromLib() { run([this] { m_workspace->OnDelFromLib(); }); }
-void TForm1::OnTabSheetClick() { run([this] { m_workspace->OnTabSheetClick(); }); }
-void TForm1::OnSelEquationEditEnter() { run([this] { m_workspace->OnSelEquationEditEnter(); }); }
+void TForm1::OnSelEquationNext() { run([this] { m_workspace->nextBoardEquation(); }); }
+void TForm1::OnSelEquationBack() { run([this] { m_workspace->previousBoardEquation(); }); }
+void TForm1::OnSchSelEquationNext() { run([this] { m_workspace->nextFoundEquation(); }); }
+void TForm1::OnSchSelEquationBack() { run([this] { m_workspace->previousFoundEquation(); }); }
+void TForm1::OnAddTolib() { run([this] { m_workspace->addToLibrary(); }); }
+void TForm1::OnDelFromLib() { run([this] { m_workspace->deleteFromLibrary(); }); }
+void TForm1::OnTabSheetClick() { run([this] { m_workspace->refreshAfterPageChange(); }); }
+void TForm1::OnSelEquationEditEnter() { run([this] { m_workspace->refillResults(); }); }
 
-void TForm1::OnCalcBack() { run([this] { m_workspace->OnCalcBack(); }); }
-void TForm1::OnCalcNext() { run([this] { m_workspace->OnCalcNext(); }); }
-void TForm1::BitBtn30Click() { run([this] { m_workspace->BitBtn30Click(); }); }
-void TForm1::CalculateSheetEnter() { run([this] { m_workspace->CalculateSheetEnter(); }); }
-void TForm1::Unit_molClick() { run([this] { m_workspace->Unit_molClick(); }); }
-void TForm1::Unit_gClick() { run([this] { m_workspace->Unit_gClick(); }); }
-void TForm1::OnLowPrecisionClick() { run([this] { m_workspace->OnLowPrecisionClick(); }); }
-void TForm1::OnHighPrecisionClick() { run([this] { m_workspace->OnHighPrecisionClick(); }); }
-void TForm1::BitBtn5Click() { run([this] { m_workspace->BitBtn5Click(); }); }
-void TForm1::OnSetAccurate() { run([this] { m_workspace->OnSetAccurate(); }); }
+void TForm1::OnCalcBack() { run([this] { m_workspace->previousCalcEquation(); }); }
+void TForm1::OnCalcNext() { run([this] { m_workspace->nextCalcEquation(); }); }
+void TForm1::BitBtn30Click() { run([this] { m_workspace->switchSource(); }); }
+void TForm1::CalculateSheetEnter() { run([this] { m_workspace->enterCalculator(); }); }
+void TForm1::Unit_molClick() { run([this] { m_workspace->useMoles(); }); }
+void TForm1::Unit_gClick() { run([this] { m_workspace->useGrams(); }); }
+void TForm1::OnLowPrecisionClick() { run([this] { m_workspace->useLowPrecision(); }); }
+void TForm1::OnHighPrecisionClick() { run([this] { m_workspace->useHighPrecision(); }); }
+void TForm1::BitBtn5Click() { run([this] { m_workspace->clearAmounts(); }); }
+void TForm1::OnSetAccurate() { run([this] { m_workspace->calculate(); }); }
 
 void TForm1::OnElementClick() {
   const auto* button = qobject_cast<const QPushButton*>(sender());
   if (!button) return;
   const std::string symbol = ToBytes(button->text());
-  run([&] { m_workspace->OnElementClick(symbol); });
+  run([&] { m_workspace->showElement(symbol); });
 }
 
 void TForm1::createMenus() {

@@ -51,11 +51,11 @@ class Balancer {
   // 1500 equations; otherwise the pending message text holds the outcome and
   // a success is on the board. Scanner exceptions (ConvertError,
   // AssertionFailure) propagate; what changed before them stays changed.
-  Run Input_BalanceClick(const formula::BoxTexts& boxes);
+  Run balance(const formula::BoxTexts& boxes);
   // Matrix fill, solve and output step.
   void findroot(const formula::BoxTexts& boxes);
   // "Clear List" of the result board.
-  void OnResultClear() { m_board.clear(); }
+  void clearResults() { m_board.clear(); }
 
   std::string& pendingMessage() { return m_pending; }
   const std::string& pendingMessage() const { return m_pending; }

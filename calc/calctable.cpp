@@ -154,12 +154,12 @@ void CalcTable::ClearAmout() {
   for (int i = 1; i <= kCalcRows; ++i) at(kAmountColumn, i).clear();
 }
 
-void CalcTable::Unit_molClick(std::string_view equation, const ElementTable& elements,
+void CalcTable::useMoles(std::string_view equation, const ElementTable& elements,
                               formula::Scanner& scanner) {
   convertAmounts(Unit::Mole, equation, elements, scanner);
 }
 
-void CalcTable::Unit_gClick(std::string_view equation, const ElementTable& elements,
+void CalcTable::useGrams(std::string_view equation, const ElementTable& elements,
                             formula::Scanner& scanner) {
   convertAmounts(Unit::Gram, equation, elements, scanner);
 }
@@ -191,12 +191,12 @@ void CalcTable::convertAmounts(Unit to, std::string_view equation, const Element
   }
 }
 
-void CalcTable::OnLowPrecisionClick(std::string_view equation, const ElementTable& elements,
+void CalcTable::useLowPrecision(std::string_view equation, const ElementTable& elements,
                                     formula::Scanner& scanner) {
   setPrecision(Precision::Low, equation, elements, scanner);
 }
 
-void CalcTable::OnHighPrecisionClick(std::string_view equation, const ElementTable& elements,
+void CalcTable::useHighPrecision(std::string_view equation, const ElementTable& elements,
                                      formula::Scanner& scanner) {
   setPrecision(Precision::High, equation, elements, scanner);
 }

@@ -25,7 +25,7 @@ std::string UnitSymbol(Unit unit) { return unit == Unit::Mole ? " mol " : " g ";
 
 }  // namespace
 
-void CalcTable::OnSetAccurate(Notifier& notifier) {
+void CalcTable::calculate(Notifier& notifier) {
   bool anySpecies = false;
   std::vector<Typed> reactants;
   std::vector<Typed> products;

@@ -129,7 +129,7 @@ int RunTable(const std::vector<std::string>& args, std::ostream& out, std::ostre
   std::string stopped;
   try {
     if (options.precision == calc::Precision::High) {
-      table.OnHighPrecisionClick(equation, elements, scanner);
+      table.useHighPrecision(equation, elements, scanner);
     } else {
       table.UpdateCaculate(equation, elements, scanner);
     }

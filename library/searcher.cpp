@@ -32,7 +32,7 @@ formula::BoxTexts CopySearchEditToInputEdit(const SearchTerms& terms) {
   return boxes;
 }
 
-Searcher::SearchRun Searcher::Button2Click(const SearchTerms& terms, View& view) {
+Searcher::SearchRun Searcher::search(const SearchTerms& terms, View& view) {
   const formula::BoxTexts boxes = CopySearchEditToInputEdit(terms);
   if (m_balancer.board().isFull()) {
     m_notifier.modal(balance::kBoardFull);
@@ -47,21 +47,21 @@ Searcher::SearchRun Searcher::Button2Click(const SearchTerms& terms, View& view)
   return SearchRun::Searched;
 }
 
-void Searcher::BitBtn18Click(View& view) {
+void Searcher::resetSearch(View& view) {
   m_found.clearDisplay();
   view.show(Box::m_SearchResultEdit, m_found.displayText());
   for (const Box box : kSearchEdits) view.show(box, "");
 }
 
-void Searcher::OnClearSchList(View& view) {
+void Searcher::clearFound(View& view) {
   m_found.clear();
   m_searcherPicker.reset();
   view.show(Box::m_SearchResultEdit, m_found.displayText());
   view.show(Box::SelEquationEdit, m_searcherPicker.selectionText());
 }
 
-void Searcher::OnResultClear(View& view) {
-  m_balancer.OnResultClear();
+void Searcher::clearResults(View& view) {
+  m_balancer.clearResults();
   m_balancerPicker.reset();
   const std::string& display = m_balancer.board().displayText();
   view.show(Box::ResultEdit, display);
@@ -70,7 +70,7 @@ void Searcher::OnResultClear(View& view) {
   view.show(Box::SelEquationEdit, m_balancerPicker.selectionText());
 }
 
-void Searcher::OnSelEquationNext(View& view, CalculatorHooks& hooks) {
+void Searcher::nextBoardEquation(View& view, CalculatorHooks& hooks) {
   const balance::ResultBoard& board = m_balancer.board();
   if (Move(m_balancerPicker, board, +1, view, hooks)) hooks.UpdateCaculate();
   view.show(Box::AddToLibEdit, m_balancerPicker.selectionText());
@@ -80,7 +80,7 @@ void Searcher::OnSelEquationNext(View& view, CalculatorHooks& hooks) {
   }
 }
 
-void Searcher::OnSelEquationBack(View& view, CalculatorHooks& hooks) {
+void Searcher::previousBoardEquation(View& view, CalculatorHooks& hooks) {
   const balance::ResultBoard& board = m_balancer.board();
   if (Move(m_balancerPicker, board, -1, view, hooks)) {
     view.show(Box::AddToLibEdit, m_balancerPicker.selectionText());
@@ -92,7 +92,7 @@ void Searcher::OnSelEquationBack(View& view, CalculatorHooks& hooks) {
   hooks.UpdateCaculate();
 }
 
-void Searcher::OnSchSelEquationNext(View& view, CalculatorHooks& hooks) {
+void Searcher::nextFoundEquation(View& view, CalculatorHooks& hooks) {
   if (Move(m_searcherPicker, m_found, +1, view, hooks)) hooks.UpdateCaculate();
   view.show(Box::RemoveEquationEdit, m_searcherPicker.selectionText());
   if (m_found.count() == 0) {
@@ -101,7 +101,7 @@ void Searcher::OnSchSelEquationNext(View& view, CalculatorHooks& hooks) {
   }
 }
 
-void Searcher::OnSchSelEquationBack(View& view, CalculatorHooks& hooks) {
+void Searcher::previousFoundEquation(View& view, CalculatorHooks& hooks) {
   Move(m_searcherPicker, m_found, -1, view, hooks);
   hooks.UpdateCaculate();
   view.show(Box::RemoveEquationEdit, m_searcherPicker.selectionText());
@@ -146,7 +146,7 @@ std::string_view ChangeMessage(Library::Change change) {
   return {};
 }
 
-void Searcher::OnAddTolib(View& view) {
+void Searcher::addToLibrary(View& view) {
   const balance::ResultBoard& board = m_balancer.board();
   const int position = m_balancerPicker.position();
   // A position past the count would name a record of before the last "Clear List".
@@ -159,7 +159,7 @@ void Searcher::OnAddTolib(View& view) {
   m_notifier.modal(ChangeMessage(change));
 }
 
-void Searcher::OnDelFromLib(View& view) {
+void Searcher::deleteFromLibrary(View& view) {
   const int position = m_searcherPicker.position();
   if (m_searcherPicker.selectionText().empty() || position == 0 || position > m_found.count()) {
     m_notifier.modal(kNoSelection);
@@ -170,7 +170,7 @@ void Searcher::OnDelFromLib(View& view) {
   m_notifier.modal(ChangeMessage(change));
 }
 
-void Searcher::OnTabSheetClick(CalculatorSource source, View& view, CalculatorHooks& hooks) {
+void Searcher::refreshAfterPageChange(CalculatorSource source, View& view, CalculatorHooks& hooks) {
   view.show(Box::EquationNumberLabel, m_library.countLabel());
   const bool boardEmpty = m_balancer.board().count() == 0;
   const bool foundEmpty = m_found.count() == 0;
@@ -185,7 +185,7 @@ void Searcher::OnTabSheetClick(CalculatorSource source, View& view, CalculatorHo
   hooks.UpdateCaculate();
 }
 
-void Searcher::OnSelEquationEditEnter(View& view) {
+void Searcher::refillResults(View& view) {
   view.show(Box::ResultEdit, m_balancer.board().displayText());
 }
 

@@ -52,20 +52,20 @@ class Searcher {
     Searched,
   };
   // "Search".
-  SearchRun Button2Click(const SearchTerms& terms, View& view);
+  SearchRun search(const SearchTerms& terms, View& view);
   // "Reset" of the search page: the search boxes and the found display text.
-  void BitBtn18Click(View& view);
+  void resetSearch(View& view);
   // "Clear List" of the search page: the found list and the searcher picker.
-  void OnClearSchList(View& view);
+  void clearFound(View& view);
   // "Clear List" of the Balancer page: the result board and the balancer picker.
-  void OnResultClear(View& view);
+  void clearResults(View& view);
 
   // Balancer picker one step forward / back.
-  void OnSelEquationNext(View& view, CalculatorHooks& hooks);
-  void OnSelEquationBack(View& view, CalculatorHooks& hooks);
+  void nextBoardEquation(View& view, CalculatorHooks& hooks);
+  void previousBoardEquation(View& view, CalculatorHooks& hooks);
   // Searcher picker one step forward / back.
-  void OnSchSelEquationNext(View& view, CalculatorHooks& hooks);
-  void OnSchSelEquationBack(View& view, CalculatorHooks& hooks);
+  void nextFoundEquation(View& view, CalculatorHooks& hooks);
+  void previousFoundEquation(View& view, CalculatorHooks& hooks);
   // Both positions 0, the selection texts kept ("Switch List...").
   void unselectPickers();
 
@@ -73,14 +73,14 @@ class Searcher {
   // as it is now; the table and the count label then show the file, and the
   // message says what came of it. Throws FileError, with the table as the
   // file is and no message, when the file cannot be read or written.
-  void OnAddTolib(View& view);
+  void addToLibrary(View& view);
   // "Del From Lib": the searcher picker's equation removed from the file, as
   // "Add To Lib" does.
-  void OnDelFromLib(View& view);
+  void deleteFromLibrary(View& view);
   // A change of the main tab: the count label, stale selection boxes, the table.
-  void OnTabSheetClick(CalculatorSource source, View& view, CalculatorHooks& hooks);
+  void refreshAfterPageChange(CalculatorSource source, View& view, CalculatorHooks& hooks);
   // A selection box got the focus: ResultEdit gets the result board's text again.
-  void OnSelEquationEditEnter(View& view);
+  void refillResults(View& view);
 
  private:
   balance::Balancer& m_balancer;

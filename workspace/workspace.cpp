@@ -18,13 +18,13 @@ void Workspace::loadLibrary() { m_library.load(m_notifier); }
 
 // Balancer page.
 
-void Workspace::Input_BalanceClick() {
+void Workspace::balance() {
   // The boxes show what is balanced: the notation written as formulas.
   for (int i = 0; i < formula::kBoxesPerSide; ++i) {
     m_texts.boxes.reactants[i] = formula::NormaliseSpecies(m_texts.boxes.reactants[i]);
     m_texts.boxes.products[i] = formula::NormaliseSpecies(m_texts.boxes.products[i]);
   }
-  if (m_balancer.Input_BalanceClick(m_texts.boxes) == balance::Balancer::Run::Refused) return;
+  if (m_balancer.balance(m_texts.boxes) == balance::Balancer::Run::Refused) return;
   UpdateMessageBox();
   // Why it failed, after the outcome and in full as the box's hint.
   const balance::FailureReason& reason = m_balancer.failureReason();
@@ -43,7 +43,7 @@ void Workspace::UpdateMessageBox() {
   m_texts.messageHint.clear();
 }
 
-void Workspace::ResetButtonClick() {
+void Workspace::resetBoxes() {
   for (int i = 0; i < formula::kBoxesPerSide; ++i) {
     m_texts.boxes.reactants[i].clear();
     m_texts.boxes.products[i].clear();
@@ -52,13 +52,13 @@ void Workspace::ResetButtonClick() {
   UpdateMessageBox();
 }
 
-void Workspace::OnInputBoxClick() {
+void Workspace::clearMessage() {
   m_balancer.pendingMessage().clear();
   UpdateMessageBox();
 }
 
-void Workspace::ExampleBtClick() {
-  ResetButtonClick();
+void Workspace::nextBalanceExample() {
+  resetBoxes();
   m_balancer.pendingMessage().assign(kBalanceGuidance);
   UpdateMessageBox();
   m_balanceExample = (m_balanceExample + 1) % kExampleCases;
@@ -69,32 +69,32 @@ void Workspace::ExampleBtClick() {
   }
 }
 
-void Workspace::OnResultClear() {
+void Workspace::clearResults() {
   // Through the searcher, so that the balancer picker is reset with the board.
-  m_searcher.OnResultClear(*this);
+  m_searcher.clearResults(*this);
 }
 
 // Searcher page.
 
-void Workspace::Button2Click() {
+void Workspace::search() {
   library::SearchTerms terms;
   for (int k = 0; k < library::kTermsPerSide; ++k) {
     terms.reactants[k] = m_texts.searchTerms[k];
     terms.products[k] = m_texts.searchTerms[k + library::kTermsPerSide];
   }
   // The Balancer's boxes are not touched: the terms travel on their own.
-  if (m_searcher.Button2Click(terms, *this) == library::Searcher::SearchRun::NoTerms) {
+  if (m_searcher.search(terms, *this) == library::Searcher::SearchRun::NoTerms) {
     UpdateMessageBox();
   }
 }
 
-void Workspace::BitBtn18Click() { m_searcher.BitBtn18Click(*this); }
+void Workspace::resetSearch() { m_searcher.resetSearch(*this); }
 
-void Workspace::OnClearSchList() { m_searcher.OnClearSchList(*this); }
+void Workspace::clearFound() { m_searcher.clearFound(*this); }
 
-void Workspace::OnSearchExamples() {
+void Workspace::nextSearchExample() {
   for (std::string& term : m_texts.searchTerms) term.clear();
-  m_searcher.OnClearSchList(*this);
+  m_searcher.clearFound(*this);
   m_searchExample = (m_searchExample + 1) % kExampleCases;
   const SearchExample& example = SearchExampleCase(m_searchExample + 1);
   for (int k = 0; k < kSearchBoxes; ++k) m_texts.searchTerms[k].assign(example.terms[k]);
@@ -106,11 +106,11 @@ void Workspace::OnSearchExamples() {
 
 // Library maintenance and the pickers.
 
-void Workspace::OnSelEquationNext() { m_searcher.OnSelEquationNext(*this, *this); }
-void Workspace::OnSelEquationBack() { m_searcher.OnSelEquationBack(*this, *this); }
-void Workspace::OnSchSelEquationNext() { m_searcher.OnSchSelEquationNext(*this, *this); }
-void Workspace::OnSchSelEquationBack() { m_searcher.OnSchSelEquationBack(*this, *this); }
-void Workspace::OnAddTolib() {
+void Workspace::nextBoardEquation() { m_searcher.nextBoardEquation(*this, *this); }
+void Workspace::previousBoardEquation() { m_searcher.previousBoardEquation(*this, *this); }
+void Workspace::nextFoundEquation() { m_searcher.nextFoundEquation(*this, *this); }
+void Workspace::previousFoundEquation() { m_searcher.previousFoundEquation(*this, *this); }
+void Workspace::addToLibrary() {
   // A page change empties the box but keeps the pick: never change the file
   // with an equation the page does not show.
   const std::string& picked = m_searcher.balancerPicker().selectionText();
@@ -118,57 +118,57 @@ void Workspace::OnAddTolib() {
     m_notifier.modal(kPickFirst);
     return;
   }
-  m_searcher.OnAddTolib(*this);
+  m_searcher.addToLibrary(*this);
 }
-void Workspace::OnDelFromLib() {
+void Workspace::deleteFromLibrary() {
   const std::string& picked = m_searcher.searcherPicker().selectionText();
   if (!picked.empty() && m_texts.removeEquationEdit != picked) {
     m_notifier.modal(kPickFirst);
     return;
   }
-  m_searcher.OnDelFromLib(*this);
+  m_searcher.deleteFromLibrary(*this);
 }
-void Workspace::OnTabSheetClick() { m_searcher.OnTabSheetClick(librarySource(), *this, *this); }
-void Workspace::OnSelEquationEditEnter() { m_searcher.OnSelEquationEditEnter(*this); }
+void Workspace::refreshAfterPageChange() { m_searcher.refreshAfterPageChange(librarySource(), *this, *this); }
+void Workspace::refillResults() { m_searcher.refillResults(*this); }
 
 // Calculator page.
 
-void Workspace::OnCalcBack() {
+void Workspace::previousCalcEquation() {
   if (m_calc.source() == calc::CalculatorSource::FoundList) {
-    OnSchSelEquationBack();
+    previousFoundEquation();
   } else {
-    OnSelEquationBack();
+    previousBoardEquation();
   }
 }
 
-void Workspace::OnCalcNext() {
+void Workspace::nextCalcEquation() {
   if (m_calc.source() == calc::CalculatorSource::FoundList) {
-    OnSchSelEquationNext();
+    nextFoundEquation();
   } else {
-    OnSelEquationNext();
+    nextBoardEquation();
   }
 }
 
-void Workspace::BitBtn30Click() {
+void Workspace::switchSource() {
   m_searcher.unselectPickers();
   m_texts.selEquationEdit.clear();
   formula::Scanner scanner = makeScanner();
   const calc::CalculatorSource source = m_calc.switchSource(m_elements, scanner);
   showCalcCaption();
   if (source == calc::CalculatorSource::FoundList) {
-    OnSchSelEquationNext();
+    nextFoundEquation();
   } else {
-    OnSelEquationNext();
+    nextBoardEquation();
   }
 }
 
-void Workspace::CalculateSheetEnter() {
+void Workspace::enterCalculator() {
   if (m_searcher.balancerPicker().position() < 1 && m_searcher.searcherPicker().position() < 1) {
-    OnSelEquationNext();
+    nextBoardEquation();
     if (m_searcher.balancerPicker().position() >= 1) {
       m_calc.setSource(calc::CalculatorSource::ResultBoard);
     } else {
-      OnSchSelEquationNext();
+      nextFoundEquation();
       if (m_searcher.searcherPicker().position() >= 1 &&
           m_calc.source() != calc::CalculatorSource::FoundList) {
         // The step refreshed the table from the old source's list; show the
@@ -181,29 +181,29 @@ void Workspace::CalculateSheetEnter() {
   showCalcCaption();
 }
 
-void Workspace::Unit_molClick() {
+void Workspace::useMoles() {
   formula::Scanner scanner = makeScanner();
-  m_calc.Unit_molClick(pickedEquation(), m_elements, scanner);
+  m_calc.useMoles(pickedEquation(), m_elements, scanner);
 }
 
-void Workspace::Unit_gClick() {
+void Workspace::useGrams() {
   formula::Scanner scanner = makeScanner();
-  m_calc.Unit_gClick(pickedEquation(), m_elements, scanner);
+  m_calc.useGrams(pickedEquation(), m_elements, scanner);
 }
 
-void Workspace::OnLowPrecisionClick() {
+void Workspace::useLowPrecision() {
   formula::Scanner scanner = makeScanner();
-  m_calc.OnLowPrecisionClick(pickedEquation(), m_elements, scanner);
+  m_calc.useLowPrecision(pickedEquation(), m_elements, scanner);
 }
 
-void Workspace::OnHighPrecisionClick() {
+void Workspace::useHighPrecision() {
   formula::Scanner scanner = makeScanner();
-  m_calc.OnHighPrecisionClick(pickedEquation(), m_elements, scanner);
+  m_calc.useHighPrecision(pickedEquation(), m_elements, scanner);
 }
 
-void Workspace::OnSetAccurate() { m_calc.OnSetAccurate(m_notifier); }
+void Workspace::calculate() { m_calc.calculate(m_notifier); }
 
-void Workspace::OnElementClick(std::string_view symbol) {
+void Workspace::showElement(std::string_view symbol) {
   const calc::ElementRecord& r = m_elements.ShowRealElementInfo(symbol);
   m_texts.elementFacts = {r.name,  r.symbol, r.type, r.number,     r.weight,
                           r.state, r.melt,   r.boil, r.negativity, r.energy};

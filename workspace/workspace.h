@@ -69,45 +69,45 @@ class Workspace final : private library::View, private library::CalculatorHooks 
   void InitRealElement() { m_elements.InitRealElement(); }
 
   // Balancer page.
-  void Input_BalanceClick();
+  void balance();
   void UpdateMessageBox();
-  void ResetButtonClick();
-  void OnInputBoxClick();
-  void ExampleBtClick();
-  void OnResultClear();
+  void resetBoxes();
+  void clearMessage();
+  void nextBalanceExample();
+  void clearResults();
 
   // Searcher page.
-  void Button2Click();
-  void BitBtn18Click();
-  void OnClearSchList();
-  void OnSearchExamples();
+  void search();
+  void resetSearch();
+  void clearFound();
+  void nextSearchExample();
 
   // Library maintenance and the pickers.
-  void OnSelEquationNext();
-  void OnSelEquationBack();
-  void OnSchSelEquationNext();
-  void OnSchSelEquationBack();
-  void OnAddTolib();
-  void OnDelFromLib();
-  void OnTabSheetClick();
-  void OnSelEquationEditEnter();
+  void nextBoardEquation();
+  void previousBoardEquation();
+  void nextFoundEquation();
+  void previousFoundEquation();
+  void addToLibrary();
+  void deleteFromLibrary();
+  void refreshAfterPageChange();
+  void refillResults();
 
   // Calculator page.
-  void OnCalcBack();
-  void OnCalcNext();
-  void BitBtn30Click();
-  void CalculateSheetEnter();
-  void Unit_molClick();
-  void Unit_gClick();
-  void OnLowPrecisionClick();
-  void OnHighPrecisionClick();
-  void BitBtn5Click() { m_calc.BitBtn5Click(); }
-  void OnSetAccurate();
+  void previousCalcEquation();
+  void nextCalcEquation();
+  void switchSource();
+  void enterCalculator();
+  void useMoles();
+  void useGrams();
+  void useLowPrecision();
+  void useHighPrecision();
+  void clearAmounts() { m_calc.clearAmounts(); }
+  void calculate();
   // What the user typed into cell (column, row) of the grid, 1..4 and 1..60.
   void setCalcCell(int column, int row, std::string_view text) { m_calc.setCell(column, row, text); }
 
   // Periodic Table page: the ten facts of the pressed element.
-  void OnElementClick(std::string_view symbol);
+  void showElement(std::string_view symbol);
 
   // The equation text of the record the calculator source's picker selects; empty for none.
   std::string_view pickedEquation() const;

@@ -81,9 +81,9 @@ struct Outcome {
 };
 
 Outcome Balance(balance::Balancer& balancer, const formula::BoxTexts& boxes) {
-  balancer.OnResultClear();
+  balancer.clearResults();
   try {
-    balancer.Input_BalanceClick(boxes);
+    balancer.balance(boxes);
   } catch (const std::exception& e) {
     return {e.what(), {}};
   }

@@ -64,13 +64,13 @@ struct World {
     const formula::BoxTexts boxes[] = {MakeBoxes({"H2", "O2"}, {"H2O"}),
                                        MakeBoxes({"Na", "H2O"}, {"NaOH", "H2"}),
                                        MakeBoxes({"KClO3"}, {"KCl", "O2"})};
-    for (int i = 0; i < boardEquations; ++i) balancer.Input_BalanceClick(boxes[i % 3]);
+    for (int i = 0; i < boardEquations; ++i) balancer.balance(boxes[i % 3]);
     r.take();
   }
   void Search(const std::string& product) {
     SearchTerms terms;
     terms.products[0] = product;
-    searcher.Button2Click(terms, r);
+    searcher.search(terms, r);
     r.take();
   }
   std::string file() const { return ReadBytes(folder / "cbd.dat"); }
@@ -100,11 +100,11 @@ TEST(Pickers, WalksNeverWrapAndBackNeverReturnsToNothing) {
       ASSERT_EQ(w.searcher.found().count(), 3);
       for (std::size_t i = 0; i < c.steps.size(); ++i) {
         if (searcherList) {
-          c.steps[i] == Next ? w.searcher.OnSchSelEquationNext(w.r, w.r)
-                             : w.searcher.OnSchSelEquationBack(w.r, w.r);
+          c.steps[i] == Next ? w.searcher.nextFoundEquation(w.r, w.r)
+                             : w.searcher.previousFoundEquation(w.r, w.r);
         } else {
-          c.steps[i] == Next ? w.searcher.OnSelEquationNext(w.r, w.r)
-                             : w.searcher.OnSelEquationBack(w.r, w.r);
+          c.steps[i] == Next ? w.searcher.nextBoardEquation(w.r, w.r)
+                             : w.searcher.previousBoardEquation(w.r, w.r);
         }
         const Picker& p = searcherList ? w.searcher.searcherPicker() : w.searcher.balancerPicker();
         EXPECT_EQ(p.position(), c.positions[i]) << "step " << i + 1;
@@ -132,10 +132,10 @@ TEST(Pickers, StepCommandsShowInOrder) {
     std::function<void(World&)> command;
     Log shown;
   };
-  const auto next = [](World& w) { w.searcher.OnSelEquationNext(w.r, w.r); };
-  const auto back = [](World& w) { w.searcher.OnSelEquationBack(w.r, w.r); };
-  const auto schNext = [](World& w) { w.searcher.OnSchSelEquationNext(w.r, w.r); };
-  const auto schBack = [](World& w) { w.searcher.OnSchSelEquationBack(w.r, w.r); };
+  const auto next = [](World& w) { w.searcher.nextBoardEquation(w.r, w.r); };
+  const auto back = [](World& w) { w.searcher.previousBoardEquation(w.r, w.r); };
+  const auto schNext = [](World& w) { w.searcher.nextFoundEquation(w.r, w.r); };
+  const auto schBack = [](World& w) { w.searcher.previousFoundEquation(w.r, w.r); };
   const std::vector<Case> cases = {
       {"Next moves", 1, 0, next,
        {"ClearAmout", "SelEquationEdit=" + kWaterSel, "UpdateCaculate", "AddToLibEdit=" + kWaterSel}},
@@ -181,13 +181,13 @@ TEST(Pickers, StepCommandsShowInOrder) {
 
 TEST(Maintenance, AddToLib) {
   World w;  // an empty library file
-  w.searcher.OnAddTolib(w.r);
+  w.searcher.addToLibrary(w.r);
   EXPECT_EQ(w.r.take(), Log{"modal:No equation selected."});
 
-  w.balancer.Input_BalanceClick(MakeBoxes({"H2", "O2"}, {"H2O"}));
-  w.searcher.OnSelEquationNext(w.r, w.r);
+  w.balancer.balance(MakeBoxes({"H2", "O2"}, {"H2O"}));
+  w.searcher.nextBoardEquation(w.r, w.r);
   w.r.take();
-  w.searcher.OnAddTolib(w.r);
+  w.searcher.addToLibrary(w.r);
   // The message comes once the file is written.
   EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 1 equations in your library "
                              "currently.",
@@ -197,25 +197,25 @@ TEST(Maintenance, AddToLib) {
   // A second attempt finds it in the file; another program's line shows in the count.
   Library other(w.folder / "cbd.dat");
   other.add("#" + kSodium + "#");
-  w.searcher.OnAddTolib(w.r);
+  w.searcher.addToLibrary(w.r);
   EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 2 equations in your library "
                              "currently.",
                              "modal:This equation has already been in the equation library"}));
   EXPECT_EQ(w.file(), "#" + kWater + "#\r\n#" + kSodium + "#\r\n");
 
   // After the result board's "Clear List" nothing is selected.
-  w.searcher.OnResultClear(w.r);
+  w.searcher.clearResults(w.r);
   EXPECT_EQ(w.r.take(),
             (Log{"ResultEdit=", "AddToLibEdit=", "RemoveEquationEdit=", "SelEquationEdit="}));
   EXPECT_EQ(w.searcher.balancerPicker().position(), 0);
   EXPECT_EQ(w.searcher.balancerPicker().selectionText(), "");
   std::filesystem::remove(w.folder / "cbd.dat");
-  w.searcher.OnAddTolib(w.r);
+  w.searcher.addToLibrary(w.r);
   EXPECT_EQ(w.r.take(), Log{"modal:No equation selected."});
   EXPECT_FALSE(std::filesystem::exists(w.folder / "cbd.dat"));
   // The next balance is number 1 again.
-  w.balancer.Input_BalanceClick(MakeBoxes({"Na", "H2O"}, {"NaOH", "H2"}));
-  w.searcher.OnSelEquationNext(w.r, w.r);
+  w.balancer.balance(MakeBoxes({"Na", "H2O"}, {"NaOH", "H2"}));
+  w.searcher.nextBoardEquation(w.r, w.r);
   EXPECT_EQ(w.searcher.balancerPicker().selectionText(), "|1| " + kSodium);
 }
 
@@ -223,9 +223,9 @@ TEST(Maintenance, AddToAFullLibrary) {
   std::string lines;
   for (int i = 1; i <= kLibraryCapacity; ++i) lines += "#L" + std::to_string(i) + "#\r\n";
   World w(lines, 1);
-  w.searcher.OnSelEquationNext(w.r, w.r);
+  w.searcher.nextBoardEquation(w.r, w.r);
   w.r.take();
-  w.searcher.OnAddTolib(w.r);
+  w.searcher.addToLibrary(w.r);
   EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 5000 equations in your library "
                              "currently.",
                              "modal:The library can only contain 5000 equations."}));
@@ -235,22 +235,22 @@ TEST(Maintenance, AddToAFullLibrary) {
 TEST(Maintenance, DelFromLib) {
   // Two equal lines: each deletion takes the first one left.
   World w("#" + kWater + "#\r\n#" + kSodium + "#\r\n#" + kWater + "#\r\n");
-  w.searcher.OnDelFromLib(w.r);
+  w.searcher.deleteFromLibrary(w.r);
   EXPECT_EQ(w.r.take(), Log{"modal:No equation selected."});
   EXPECT_EQ(w.file(), "#" + kWater + "#\r\n#" + kSodium + "#\r\n#" + kWater + "#\r\n");
 
   w.Search("H2O");
-  w.searcher.OnSchSelEquationNext(w.r, w.r);
+  w.searcher.nextFoundEquation(w.r, w.r);
   w.r.take();
-  w.searcher.OnDelFromLib(w.r);
+  w.searcher.deleteFromLibrary(w.r);
   EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 2 equations in your library "
                              "currently.",
                              "modal:Deleted from the library successfully!"}));
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n#" + kWater + "#\r\n");
-  w.searcher.OnDelFromLib(w.r);
+  w.searcher.deleteFromLibrary(w.r);
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n");
   w.r.take();
-  w.searcher.OnDelFromLib(w.r);
+  w.searcher.deleteFromLibrary(w.r);
   EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 1 equations in your library "
                              "currently.",
                              "modal:This equation is not in the library."}));
@@ -259,9 +259,9 @@ TEST(Maintenance, DelFromLib) {
   // The deleted equation stays listed and selected; the balancer picker adds it back.
   EXPECT_EQ(w.searcher.found().count(), 2);
   EXPECT_EQ(w.searcher.searcherPicker().selectionText(), kWaterSel);
-  w.balancer.Input_BalanceClick(MakeBoxes({"H2", "O2"}, {"H2O"}));
-  w.searcher.OnSelEquationNext(w.r, w.r);
-  w.searcher.OnAddTolib(w.r);
+  w.balancer.balance(MakeBoxes({"H2", "O2"}, {"H2O"}));
+  w.searcher.nextBoardEquation(w.r, w.r);
+  w.searcher.addToLibrary(w.r);
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n#" + kWater + "#\r\n");
 }
 
@@ -269,18 +269,18 @@ TEST(Maintenance, DelFromLib) {
 TEST(Maintenance, FailedRewriteShowsNoSuccess) {
   World w("#" + kSodium + "#\r\n", 1);
   std::filesystem::permissions(w.folder / "cbd.dat", std::filesystem::perms::owner_read);
-  w.searcher.OnSelEquationNext(w.r, w.r);
+  w.searcher.nextBoardEquation(w.r, w.r);
   w.r.take();
-  EXPECT_THROW(w.searcher.OnAddTolib(w.r), FileError);
+  EXPECT_THROW(w.searcher.addToLibrary(w.r), FileError);
   EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 1 equations in your library "
                              "currently."}));
   EXPECT_EQ(w.library.count(), 1);
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n");
 
   w.Search("NaOH");
-  w.searcher.OnSchSelEquationNext(w.r, w.r);
+  w.searcher.nextFoundEquation(w.r, w.r);
   w.r.take();
-  EXPECT_THROW(w.searcher.OnDelFromLib(w.r), FileError);
+  EXPECT_THROW(w.searcher.deleteFromLibrary(w.r), FileError);
   EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 1 equations in your library "
                              "currently."}));
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n");
@@ -311,59 +311,59 @@ TEST(Maintenance, TabChangeClearsStaleBoxes) {
     SCOPED_TRACE(c.name);
     World w("#" + kWater + "#\r\n", c.board);
     if (c.found) w.Search("H2O");
-    w.searcher.OnSelEquationNext(w.r, w.r);
+    w.searcher.nextBoardEquation(w.r, w.r);
     w.r.take();
-    w.searcher.OnTabSheetClick(c.source, w.r, w.r);
+    w.searcher.refreshAfterPageChange(c.source, w.r, w.r);
     EXPECT_EQ(w.r.take(), c.shown);
     EXPECT_EQ(w.searcher.balancerPicker().position(), c.board);
   }
   // The balancer selection stays: Add To Lib still acts on it.
   World w("", 1);
-  w.searcher.OnSelEquationNext(w.r, w.r);
-  w.searcher.OnTabSheetClick(S::ResultBoard, w.r, w.r);
+  w.searcher.nextBoardEquation(w.r, w.r);
+  w.searcher.refreshAfterPageChange(S::ResultBoard, w.r, w.r);
   w.r.take();
-  w.searcher.OnAddTolib(w.r);
+  w.searcher.addToLibrary(w.r);
   EXPECT_EQ(w.file(), "#" + kWater + "#\r\n");
 }
 
 TEST(Maintenance, FocusRefillsTheResultBox) {
   World w("", 2);
-  w.searcher.OnSelEquationEditEnter(w.r);
+  w.searcher.refillResults(w.r);
   EXPECT_EQ(w.r.take(), Log{"ResultEdit=|1| " + kWater + "\n\n|2| " + kSodium + "\n\n"});
 }
 
 TEST(SearchPage, Commands) {
   World w(kThreeLines);
   SearchTerms none;
-  EXPECT_EQ(w.searcher.Button2Click(none, w.r), Searcher::SearchRun::NoTerms);
+  EXPECT_EQ(w.searcher.search(none, w.r), Searcher::SearchRun::NoTerms);
   EXPECT_EQ(w.r.take(), Log{});
 
   SearchTerms terms;
   terms.reactants[5] = "KClO3";
   terms.products[5] = "O2";
-  EXPECT_EQ(w.searcher.Button2Click(terms, w.r), Searcher::SearchRun::Searched);
+  EXPECT_EQ(w.searcher.search(terms, w.r), Searcher::SearchRun::Searched);
   const std::string first = "\n...... Found 1 equation ......\n\n|1| " + kChlorate + "\n\n";
   EXPECT_EQ(w.r.take(), Log{"m_SearchResultEdit=" + first});
-  w.searcher.OnSchSelEquationNext(w.r, w.r);
+  w.searcher.nextFoundEquation(w.r, w.r);
   w.r.take();
 
   // "Reset" empties the box and the search boxes; numbering goes on.
-  w.searcher.BitBtn18Click(w.r);
+  w.searcher.resetSearch(w.r);
   Log reset = {"m_SearchResultEdit="};
   for (int i = 1; i <= 12; ++i) reset.push_back("SearchEdit" + std::to_string(i) + "=");
   EXPECT_EQ(w.r.take(), reset);
-  w.searcher.Button2Click(terms, w.r);
+  w.searcher.search(terms, w.r);
   EXPECT_EQ(w.r.take(),
             Log{"m_SearchResultEdit=\n...... Found 1 equation ......\n\n|2| " + kChlorate + "\n\n"});
   EXPECT_EQ(w.searcher.searcherPicker().position(), 1);
 
   // "Clear List" leaves RemoveEquationEdit alone.
-  w.searcher.OnClearSchList(w.r);
+  w.searcher.clearFound(w.r);
   EXPECT_EQ(w.r.take(), (Log{"m_SearchResultEdit=", "SelEquationEdit="}));
   EXPECT_EQ(w.searcher.found().count(), 0);
   EXPECT_EQ(w.searcher.searcherPicker().position(), 0);
   EXPECT_EQ(w.searcher.searcherPicker().selectionText(), "");
-  w.searcher.OnDelFromLib(w.r);
+  w.searcher.deleteFromLibrary(w.r);
   EXPECT_EQ(w.r.take(), Log{"modal:No equation selected."});
 }
 
@@ -371,23 +371,23 @@ TEST(SearchPage, RefusedAboveFifteenHundredBoardEquations) {
   World w(kThreeLines, balance::ResultBoard::kRefuseAbove + 1);
   SearchTerms terms;
   terms.products[0] = "O2";
-  EXPECT_EQ(w.searcher.Button2Click(terms, w.r), Searcher::SearchRun::Refused);
+  EXPECT_EQ(w.searcher.search(terms, w.r), Searcher::SearchRun::Refused);
   EXPECT_EQ(w.r.take(), Log{"modal:Too many equations in the result board! "});
   EXPECT_EQ(w.searcher.found().count(), 0);
   EXPECT_EQ(w.searcher.found().displayText(), "");
 
-  w.searcher.OnResultClear(w.r);
+  w.searcher.clearResults(w.r);
   w.r.take();
-  EXPECT_EQ(w.searcher.Button2Click(terms, w.r), Searcher::SearchRun::Searched);
+  EXPECT_EQ(w.searcher.search(terms, w.r), Searcher::SearchRun::Searched);
 }
 
 TEST(SearchPage, FullDisplayRefusesWithAMessage) {
   World w("#A=" + std::string(kFoundDisplayLimit - 100, 'B') + "#\r\n");
   SearchTerms terms;
   terms.reactants[0] = "A";
-  EXPECT_EQ(w.searcher.Button2Click(terms, w.r), Searcher::SearchRun::Searched);
+  EXPECT_EQ(w.searcher.search(terms, w.r), Searcher::SearchRun::Searched);
   w.r.take();
-  EXPECT_EQ(w.searcher.Button2Click(terms, w.r), Searcher::SearchRun::ListFull);
+  EXPECT_EQ(w.searcher.search(terms, w.r), Searcher::SearchRun::ListFull);
   EXPECT_EQ(w.r.take(), Log{"modal:" + std::string(kFoundListFull)});
   EXPECT_EQ(w.searcher.found().count(), 1);
 }
