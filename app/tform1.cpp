@@ -720,7 +720,7 @@ void TForm1::showTexts() {
     SetTextIfChanged(m_balancer.pr[i], FromBytes(t.boxes.products[i]));
   }
   for (int i = 0; i < 12; ++i) SetTextIfChanged(m_searcher.searchEdits[i], FromBytes(t.searchTerms[i]));
-  SetTextIfChanged(m_balancer.messageBox, FromBytes(t.messageBox));
+  SetTextIfChanged(m_balancer.messageBox, FromBytes(t.message));
   m_balancer.messageBox->setToolTip(t.messageHint.empty() ? QString(kMessageBoxHint)
                                                           : FromBytes(t.messageHint));
   QPalette palette = m_balancer.messageBox->palette();
@@ -728,20 +728,20 @@ void TForm1::showTexts() {
                    QColor(t.messageColour.red, t.messageColour.green, t.messageColour.blue));
   m_balancer.messageBox->setPalette(palette);
   for (QPlainTextEdit* list : {m_balancer.resultEdit, m_searcher.searchResultEdit}) {
-    const QString text = FromBytes(list == m_balancer.resultEdit ? t.resultEdit : t.searchResultEdit);
+    const QString text = FromBytes(list == m_balancer.resultEdit ? t.boardText : t.foundText);
     if (list->toPlainText() != text) {
       list->setPlainText(text);
       list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
     }
   }
-  SetTextIfChanged(m_searcher.addToLibEdit, FromBytes(t.addToLibEdit));
-  SetTextIfChanged(m_searcher.removeEquationEdit, FromBytes(t.removeEquationEdit));
-  SetTextIfChanged(m_calculator.selEquationEdit, FromBytes(t.selEquationEdit));
-  if (m_searcher.equationNumberLabel->text() != FromBytes(t.equationNumberLabel)) {
-    m_searcher.equationNumberLabel->setText(FromBytes(t.equationNumberLabel));
+  SetTextIfChanged(m_searcher.addToLibEdit, FromBytes(t.addPick));
+  SetTextIfChanged(m_searcher.removeEquationEdit, FromBytes(t.deletePick));
+  SetTextIfChanged(m_calculator.selEquationEdit, FromBytes(t.calcPick));
+  if (m_searcher.equationNumberLabel->text() != FromBytes(t.libraryCount)) {
+    m_searcher.equationNumberLabel->setText(FromBytes(t.libraryCount));
     m_searcher.equationNumberLabel->adjustSize();
   }
-  m_calculator.groupCalcEquation->setTitle(FromBytes(t.groupCalcEquation));
+  m_calculator.groupCalcEquation->setTitle(FromBytes(t.calcCaption));
   for (int i = 0; i < workspace::kElementFacts; ++i) {
     m_table.values[i]->setText(FromBytes(t.elementFacts[i]));
   }

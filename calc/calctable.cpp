@@ -73,7 +73,7 @@ std::string GetSpecieFromEquation(std::string_view equation, int n) {
   return species;
 }
 
-std::string GroupCalcEquationCaption(CalculatorSource source, std::int32_t count) {
+std::string CalculatorCaption(CalculatorSource source, std::int32_t count) {
   std::string caption = source == CalculatorSource::FoundList
                             ? "Select an equation from the Searcher result list ("
                             : "Select an equation from the Balancer result list (";

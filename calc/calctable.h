@@ -47,7 +47,7 @@ struct CalcRow {
 std::string GetSpecieFromEquation(std::string_view equation, int n);
 
 // Caption of the calculator's equation group for a source whose list holds `count` equations.
-std::string GroupCalcEquationCaption(CalculatorSource source, std::int32_t count);
+std::string CalculatorCaption(CalculatorSource source, std::int32_t count);
 
 // The calculation table behind the Calculator page: the rows of the picked
 // equation, the texts of grid columns 0 to 4, the unit, the precision and the

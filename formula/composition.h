@@ -24,8 +24,8 @@ inline constexpr std::string_view kTypedCoefficientAdvice =
     ": type the formula alone, the balance sets the coefficients.";
 std::string TypedCoefficientMessage(std::string_view species);
 
-// The texts of the 14 reactant boxes (Sp1..Sp14) and 14 product boxes
-// (Pr1..Pr14), as bytes. An empty text is an empty box.
+// The texts of the 14 reactant boxes and the 14 product boxes, each
+// numbered from 1, as bytes. An empty text is an empty box.
 struct BoxTexts {
   std::array<std::string, kBoxesPerSide> reactants;
   std::array<std::string, kBoxesPerSide> products;

@@ -3,21 +3,16 @@
 namespace quorvex::library {
 namespace {
 
-constexpr Box kSearchEdits[] = {Box::SearchEdit1,  Box::SearchEdit2,  Box::SearchEdit3,
-                                Box::SearchEdit4,  Box::SearchEdit5,  Box::SearchEdit6,
-                                Box::SearchEdit7,  Box::SearchEdit8,  Box::SearchEdit9,
-                                Box::SearchEdit10, Box::SearchEdit11, Box::SearchEdit12};
-
 // One step of `picker` over `list` when the bounds allow it: the position
 // moves, the amounts are cleared, the selection text is rebuilt and shown.
 template <class List>
-bool Move(Picker& picker, const List& list, int delta, View& view, CalculatorHooks& hooks) {
+bool Move(Picker& picker, const List& list, int delta, ListTexts& texts, CalculatorHooks& hooks) {
   const bool can = delta > 0 ? picker.position() < list.count() : picker.position() > 1;
   if (!can) return false;
   picker.step(delta);
   hooks.ClearAmout();
   picker.rebuild(EntryText(list.record(picker.position())));
-  view.show(Box::SelEquationEdit, picker.selectionText());
+  texts.calcPick = picker.selectionText();
   return true;
 }
 
@@ -32,7 +27,7 @@ formula::BoxTexts CopySearchEditToInputEdit(const SearchTerms& terms) {
   return boxes;
 }
 
-Searcher::SearchRun Searcher::search(const SearchTerms& terms, View& view) {
+Searcher::SearchRun Searcher::search(const SearchTerms& terms, ListTexts& texts) {
   const formula::BoxTexts boxes = CopySearchEditToInputEdit(terms);
   if (m_balancer.board().isFull()) {
     m_notifier.modal(balance::kBoardFull);
@@ -43,71 +38,71 @@ Searcher::SearchRun Searcher::search(const SearchTerms& terms, View& view) {
     m_notifier.modal(kFoundListFull);
     return SearchRun::ListFull;
   }
-  view.show(Box::m_SearchResultEdit, m_found.displayText());
+  texts.foundText = m_found.displayText();
   return SearchRun::Searched;
 }
 
-void Searcher::resetSearch(View& view) {
+void Searcher::resetSearch(ListTexts& texts) {
   m_found.clearDisplay();
-  view.show(Box::m_SearchResultEdit, m_found.displayText());
-  for (const Box box : kSearchEdits) view.show(box, "");
+  texts.foundText = m_found.displayText();
+  for (std::string& term : texts.searchTerms) term.clear();
 }
 
-void Searcher::clearFound(View& view) {
+void Searcher::clearFound(ListTexts& texts) {
   m_found.clear();
   m_searcherPicker.reset();
-  view.show(Box::m_SearchResultEdit, m_found.displayText());
-  view.show(Box::SelEquationEdit, m_searcherPicker.selectionText());
+  texts.foundText = m_found.displayText();
+  texts.calcPick = m_searcherPicker.selectionText();
 }
 
-void Searcher::clearResults(View& view) {
+void Searcher::clearResults(ListTexts& texts) {
   m_balancer.clearResults();
   m_balancerPicker.reset();
   const std::string& display = m_balancer.board().displayText();
-  view.show(Box::ResultEdit, display);
-  view.show(Box::AddToLibEdit, display);
-  view.show(Box::RemoveEquationEdit, display);
-  view.show(Box::SelEquationEdit, m_balancerPicker.selectionText());
+  texts.boardText = display;
+  texts.addPick = display;
+  texts.deletePick = display;
+  texts.calcPick = m_balancerPicker.selectionText();
 }
 
-void Searcher::nextBoardEquation(View& view, CalculatorHooks& hooks) {
+void Searcher::nextBoardEquation(ListTexts& texts, CalculatorHooks& hooks) {
   const balance::ResultBoard& board = m_balancer.board();
-  if (Move(m_balancerPicker, board, +1, view, hooks)) hooks.UpdateCaculate();
-  view.show(Box::AddToLibEdit, m_balancerPicker.selectionText());
+  if (Move(m_balancerPicker, board, +1, texts, hooks)) hooks.UpdateCaculate();
+  texts.addPick = m_balancerPicker.selectionText();
   if (board.count() == 0) {
-    view.show(Box::AddToLibEdit, kBoardListEmpty);
-    view.show(Box::SelEquationEdit, kBoardListEmpty);
+    texts.addPick = kBoardListEmpty;
+    texts.calcPick = kBoardListEmpty;
   }
 }
 
-void Searcher::previousBoardEquation(View& view, CalculatorHooks& hooks) {
+void Searcher::previousBoardEquation(ListTexts& texts, CalculatorHooks& hooks) {
   const balance::ResultBoard& board = m_balancer.board();
-  if (Move(m_balancerPicker, board, -1, view, hooks)) {
-    view.show(Box::AddToLibEdit, m_balancerPicker.selectionText());
+  if (Move(m_balancerPicker, board, -1, texts, hooks)) {
+    texts.addPick = m_balancerPicker.selectionText();
   }
   if (board.count() == 0) {
-    view.show(Box::AddToLibEdit, kBoardListEmpty);
-    view.show(Box::SelEquationEdit, kBoardListEmpty);
+    texts.addPick = kBoardListEmpty;
+    texts.calcPick = kBoardListEmpty;
   }
   hooks.UpdateCaculate();
 }
 
-void Searcher::nextFoundEquation(View& view, CalculatorHooks& hooks) {
-  if (Move(m_searcherPicker, m_found, +1, view, hooks)) hooks.UpdateCaculate();
-  view.show(Box::RemoveEquationEdit, m_searcherPicker.selectionText());
+void Searcher::nextFoundEquation(ListTexts& texts, CalculatorHooks& hooks) {
+  if (Move(m_searcherPicker, m_found, +1, texts, hooks)) hooks.UpdateCaculate();
+  texts.deletePick = m_searcherPicker.selectionText();
   if (m_found.count() == 0) {
-    view.show(Box::RemoveEquationEdit, kFoundListEmpty);
-    view.show(Box::SelEquationEdit, kFoundListEmpty);
+    texts.deletePick = kFoundListEmpty;
+    texts.calcPick = kFoundListEmpty;
   }
 }
 
-void Searcher::previousFoundEquation(View& view, CalculatorHooks& hooks) {
-  Move(m_searcherPicker, m_found, -1, view, hooks);
+void Searcher::previousFoundEquation(ListTexts& texts, CalculatorHooks& hooks) {
+  Move(m_searcherPicker, m_found, -1, texts, hooks);
   hooks.UpdateCaculate();
-  view.show(Box::RemoveEquationEdit, m_searcherPicker.selectionText());
+  texts.deletePick = m_searcherPicker.selectionText();
   if (m_found.count() == 0) {
-    view.show(Box::RemoveEquationEdit, kFoundListEmpty);
-    view.show(Box::SelEquationEdit, kFoundListEmpty);
+    texts.deletePick = kFoundListEmpty;
+    texts.calcPick = kFoundListEmpty;
   }
 }
 
@@ -121,13 +116,13 @@ namespace {
 // The library's change of its file, with the count label shown after it
 // whether or not it succeeded: the table is the file's content either way.
 template <class Run>
-Library::Change ChangeFile(Library& library, View& view, Run run) {
+Library::Change ChangeFile(Library& library, ListTexts& texts, Run run) {
   try {
     const Library::Change change = run();
-    view.show(Box::EquationNumberLabel, library.countLabel());
+    texts.libraryCount = library.countLabel();
     return change;
   } catch (const FileError&) {
-    view.show(Box::EquationNumberLabel, library.countLabel());
+    texts.libraryCount = library.countLabel();
     throw;
   }
 }
@@ -146,7 +141,7 @@ std::string_view ChangeMessage(Library::Change change) {
   return {};
 }
 
-void Searcher::addToLibrary(View& view) {
+void Searcher::addToLibrary(ListTexts& texts) {
   const balance::ResultBoard& board = m_balancer.board();
   const int position = m_balancerPicker.position();
   // A position past the count would name a record of before the last "Clear List".
@@ -155,38 +150,38 @@ void Searcher::addToLibrary(View& view) {
     return;
   }
   const std::string line = LibraryLine(board.record(position).equation);
-  const Library::Change change = ChangeFile(m_library, view, [&] { return m_library.add(line); });
+  const Library::Change change = ChangeFile(m_library, texts, [&] { return m_library.add(line); });
   m_notifier.modal(ChangeMessage(change));
 }
 
-void Searcher::deleteFromLibrary(View& view) {
+void Searcher::deleteFromLibrary(ListTexts& texts) {
   const int position = m_searcherPicker.position();
   if (m_searcherPicker.selectionText().empty() || position == 0 || position > m_found.count()) {
     m_notifier.modal(kNoSelection);
     return;
   }
   const std::string line = LibraryLine(m_found.record(position).equation);
-  const Library::Change change = ChangeFile(m_library, view, [&] { return m_library.remove(line); });
+  const Library::Change change = ChangeFile(m_library, texts, [&] { return m_library.remove(line); });
   m_notifier.modal(ChangeMessage(change));
 }
 
-void Searcher::refreshAfterPageChange(CalculatorSource source, View& view, CalculatorHooks& hooks) {
-  view.show(Box::EquationNumberLabel, m_library.countLabel());
+void Searcher::refreshAfterPageChange(CalculatorSource source, ListTexts& texts, CalculatorHooks& hooks) {
+  texts.libraryCount = m_library.countLabel();
   const bool boardEmpty = m_balancer.board().count() == 0;
   const bool foundEmpty = m_found.count() == 0;
   if (boardEmpty || foundEmpty) {
-    view.show(Box::AddToLibEdit, "");
-    view.show(Box::RemoveEquationEdit, "");
+    texts.addPick.clear();
+    texts.deletePick.clear();
     if ((source == CalculatorSource::ResultBoard && boardEmpty) ||
         (source == CalculatorSource::FoundList && foundEmpty)) {
-      view.show(Box::SelEquationEdit, "");
+      texts.calcPick.clear();
     }
   }
   hooks.UpdateCaculate();
 }
 
-void Searcher::refillResults(View& view) {
-  view.show(Box::ResultEdit, m_balancer.board().displayText());
+void Searcher::refillResults(ListTexts& texts) {
+  texts.boardText = m_balancer.board().displayText();
 }
 
 }  // namespace quorvex::library

@@ -5,8 +5,6 @@
 
 namespace quorvex::workspace {
 
-using library::Box;
-
 Workspace::Workspace(Notifier& notifier, std::filesystem::path libraryFile, char decimalSeparator)
     : m_notifier(notifier),
       m_balancer(notifier),
@@ -29,16 +27,16 @@ void Workspace::balance() {
   // Why it failed, after the outcome and in full as the box's hint.
   const balance::FailureReason& reason = m_balancer.failureReason();
   if (!reason.code.empty()) {
-    m_texts.messageBox += ' ';
-    m_texts.messageBox += reason.text();
-    m_texts.messageHint = m_texts.messageBox;
+    m_texts.message += ' ';
+    m_texts.message += reason.text();
+    m_texts.messageHint = m_texts.message;
   }
-  m_texts.resultEdit = m_balancer.board().displayText();
+  m_texts.boardText = m_balancer.board().displayText();
 }
 
 void Workspace::UpdateMessageBox() {
   const balance::MessageBoxView view = balance::UpdateMessageBox(m_balancer.pendingMessage());
-  m_texts.messageBox = view.text;
+  m_texts.message = view.text;
   m_texts.messageColour = view.colour;
   m_texts.messageHint.clear();
 }
@@ -71,7 +69,7 @@ void Workspace::nextBalanceExample() {
 
 void Workspace::clearResults() {
   // Through the searcher, so that the balancer picker is reset with the board.
-  m_searcher.clearResults(*this);
+  m_searcher.clearResults(m_texts);
 }
 
 // Searcher page.
@@ -83,53 +81,53 @@ void Workspace::search() {
     terms.products[k] = m_texts.searchTerms[k + library::kTermsPerSide];
   }
   // The Balancer's boxes are not touched: the terms travel on their own.
-  if (m_searcher.search(terms, *this) == library::Searcher::SearchRun::NoTerms) {
+  if (m_searcher.search(terms, m_texts) == library::Searcher::SearchRun::NoTerms) {
     UpdateMessageBox();
   }
 }
 
-void Workspace::resetSearch() { m_searcher.resetSearch(*this); }
+void Workspace::resetSearch() { m_searcher.resetSearch(m_texts); }
 
-void Workspace::clearFound() { m_searcher.clearFound(*this); }
+void Workspace::clearFound() { m_searcher.clearFound(m_texts); }
 
 void Workspace::nextSearchExample() {
   for (std::string& term : m_texts.searchTerms) term.clear();
-  m_searcher.clearFound(*this);
+  m_searcher.clearFound(m_texts);
   m_searchExample = (m_searchExample + 1) % kExampleCases;
   const SearchExample& example = SearchExampleCase(m_searchExample + 1);
   for (int k = 0; k < kSearchBoxes; ++k) m_texts.searchTerms[k].assign(example.terms[k]);
   std::string guidance(example.guidance);
   guidance += '\n';
   m_searcher.found().appendDisplay(guidance);
-  m_texts.searchResultEdit = m_searcher.found().displayText();
+  m_texts.foundText = m_searcher.found().displayText();
 }
 
 // Library maintenance and the pickers.
 
-void Workspace::nextBoardEquation() { m_searcher.nextBoardEquation(*this, *this); }
-void Workspace::previousBoardEquation() { m_searcher.previousBoardEquation(*this, *this); }
-void Workspace::nextFoundEquation() { m_searcher.nextFoundEquation(*this, *this); }
-void Workspace::previousFoundEquation() { m_searcher.previousFoundEquation(*this, *this); }
+void Workspace::nextBoardEquation() { m_searcher.nextBoardEquation(m_texts, *this); }
+void Workspace::previousBoardEquation() { m_searcher.previousBoardEquation(m_texts, *this); }
+void Workspace::nextFoundEquation() { m_searcher.nextFoundEquation(m_texts, *this); }
+void Workspace::previousFoundEquation() { m_searcher.previousFoundEquation(m_texts, *this); }
 void Workspace::addToLibrary() {
   // A page change empties the box but keeps the pick: never change the file
   // with an equation the page does not show.
   const std::string& picked = m_searcher.balancerPicker().selectionText();
-  if (!picked.empty() && m_texts.addToLibEdit != picked) {
+  if (!picked.empty() && m_texts.addPick != picked) {
     m_notifier.modal(kPickFirst);
     return;
   }
-  m_searcher.addToLibrary(*this);
+  m_searcher.addToLibrary(m_texts);
 }
 void Workspace::deleteFromLibrary() {
   const std::string& picked = m_searcher.searcherPicker().selectionText();
-  if (!picked.empty() && m_texts.removeEquationEdit != picked) {
+  if (!picked.empty() && m_texts.deletePick != picked) {
     m_notifier.modal(kPickFirst);
     return;
   }
-  m_searcher.deleteFromLibrary(*this);
+  m_searcher.deleteFromLibrary(m_texts);
 }
-void Workspace::refreshAfterPageChange() { m_searcher.refreshAfterPageChange(librarySource(), *this, *this); }
-void Workspace::refillResults() { m_searcher.refillResults(*this); }
+void Workspace::refreshAfterPageChange() { m_searcher.refreshAfterPageChange(librarySource(), m_texts, *this); }
+void Workspace::refillResults() { m_searcher.refillResults(m_texts); }
 
 // Calculator page.
 
@@ -151,7 +149,7 @@ void Workspace::nextCalcEquation() {
 
 void Workspace::switchSource() {
   m_searcher.unselectPickers();
-  m_texts.selEquationEdit.clear();
+  m_texts.calcPick.clear();
   formula::Scanner scanner = makeScanner();
   const calc::CalculatorSource source = m_calc.switchSource(m_elements, scanner);
   showCalcCaption();
@@ -220,20 +218,6 @@ std::string_view Workspace::pickedEquation() const {
   return m_balancer.board().record(position).equation;
 }
 
-void Workspace::show(Box box, std::string_view text) {
-  switch (box) {
-    case Box::ResultEdit: m_texts.resultEdit.assign(text); return;
-    case Box::AddToLibEdit: m_texts.addToLibEdit.assign(text); return;
-    case Box::RemoveEquationEdit: m_texts.removeEquationEdit.assign(text); return;
-    case Box::SelEquationEdit: m_texts.selEquationEdit.assign(text); return;
-    case Box::m_SearchResultEdit: m_texts.searchResultEdit.assign(text); return;
-    case Box::EquationNumberLabel: m_texts.equationNumberLabel.assign(text); return;
-    default: break;
-  }
-  const int k = static_cast<int>(box) - static_cast<int>(Box::SearchEdit1);
-  if (k >= 0 && k < kSearchBoxes) m_texts.searchTerms[static_cast<std::size_t>(k)].assign(text);
-}
-
 void Workspace::UpdateCaculate() {
   formula::Scanner scanner = makeScanner();
   m_calc.UpdateCaculate(pickedEquation(), m_elements, scanner);
@@ -247,7 +231,7 @@ library::CalculatorSource Workspace::librarySource() const {
 
 void Workspace::showCalcCaption() {
   const bool found = m_calc.source() == calc::CalculatorSource::FoundList;
-  m_texts.groupCalcEquation = calc::GroupCalcEquationCaption(
+  m_texts.calcCaption = calc::CalculatorCaption(
       m_calc.source(), found ? m_searcher.found().count() : m_balancer.board().count());
 }
 

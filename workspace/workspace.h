@@ -12,11 +12,11 @@
 #include "formula/notifier.h"
 #include "library/library.h"
 #include "library/searcher.h"
-#include "library/view.h"
+#include "library/texts.h"
 
 namespace quorvex::workspace {
 
-inline constexpr int kSearchBoxes = 12;
+inline constexpr int kSearchBoxes = library::kSearchTerms;
 inline constexpr int kElementFacts = 10;
 // Add To Lib or Del From Lib while the box shows no equation.
 inline constexpr std::string_view kPickFirst =
@@ -24,24 +24,22 @@ inline constexpr std::string_view kPickFirst =
 inline constexpr std::string_view kDesignCountLabel =
     "There are total 217 equations in your library currently.";
 
-// The texts the main window shows, as bytes. The window copies the boxes the
-// user edits in before a command and shows every field after it; the
-// calculation grid is read from the calculation table itself.
-struct WindowTexts {
-  formula::BoxTexts boxes;                                // Sp1..Sp14, Pr1..Pr14
-  std::array<std::string, kSearchBoxes> searchTerms;      // SearchEdit1..SearchEdit12
-  std::string messageBox = "Welcome to use Quorvex!";
+// The texts the main window shows, as bytes, named by what they show. The
+// window copies the boxes and terms the user edits in before a command and
+// shows every field after it; the calculation grid is read from the
+// calculation table itself.
+struct WindowTexts : library::ListTexts {
+  formula::BoxTexts boxes;  // reactant and product boxes 1..14
+  std::string message = "Welcome to use Quorvex!";  // the Balancer page's message box
   balance::Rgb messageColour{89, 137, 202};
   std::string messageHint;  // the message box's hint; empty for its usual one
-  std::string resultEdit = "No Results avalible.";
-  std::string searchResultEdit;                           // m_SearchResultEdit
-  std::string addToLibEdit;
-  std::string removeEquationEdit;
-  std::string selEquationEdit;
-  std::string equationNumberLabel{kDesignCountLabel};
-  std::string groupCalcEquation{calc::kInitialCalcCaption};
-  std::array<std::string, kElementFacts> elementFacts;    // ETName .. ETEnergy
-  WindowTexts() { elementFacts.fill("N/A"); }
+  std::string calcCaption{calc::kInitialCalcCaption};  // the calculator's equation group
+  std::array<std::string, kElementFacts> elementFacts;  // name, symbol, ... energy
+  WindowTexts() {
+    boardText = "No Results avalible.";
+    libraryCount = kDesignCountLabel;
+    elementFacts.fill("N/A");
+  }
 };
 
 // Everything one main window works on: the balancer with the pending message
@@ -50,7 +48,7 @@ struct WindowTexts {
 // guided examples. One per window; no globals. Commands that stop on an error
 // throw it (ConvertError, FileError, FloatConvertError, ...) after leaving
 // what they changed before; the window shows it.
-class Workspace final : private library::View, private library::CalculatorHooks {
+class Workspace final : private library::CalculatorHooks {
  public:
   // `libraryFile` is the window's cbd.dat; `decimalSeparator` the user's.
   Workspace(Notifier& notifier, std::filesystem::path libraryFile, char decimalSeparator = '.');
@@ -113,7 +111,6 @@ class Workspace final : private library::View, private library::CalculatorHooks 
   std::string_view pickedEquation() const;
 
  private:
-  void show(library::Box box, std::string_view text) override;
   void ClearAmout() override { m_calc.ClearAmout(); }
   void UpdateCaculate() override;
   library::CalculatorSource librarySource() const;

@@ -156,9 +156,9 @@ TEST(CalcTable, SwitchListEmptiesTheTableAndTogglesTheSource) {
   EXPECT_EQ(t.cell(0, 1), "");
   EXPECT_EQ(t.switchSource(env.elements, env.scanner), CalculatorSource::ResultBoard);
   EXPECT_EQ(kInitialCalcCaption, "Select an equation from the Blancer result list");
-  EXPECT_EQ(GroupCalcEquationCaption(CalculatorSource::ResultBoard, 2),
+  EXPECT_EQ(CalculatorCaption(CalculatorSource::ResultBoard, 2),
             "Select an equation from the Balancer result list (2)");
-  EXPECT_EQ(GroupCalcEquationCaption(CalculatorSource::FoundList, 0),
+  EXPECT_EQ(CalculatorCaption(CalculatorSource::FoundList, 0),
             "Select an equation from the Searcher result list (0)");
 }
 

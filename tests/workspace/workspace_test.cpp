@@ -75,13 +75,13 @@ TEST_F(WorkspaceTest, StartUpTexts) {
   writeLibrary(kLibrary);
   Workspace& ws = start();
   EXPECT_EQ(m_startError, "");
-  EXPECT_EQ(ws.texts().messageBox, "Welcome to use Quorvex!");
-  EXPECT_EQ(ws.texts().resultEdit, "No Results avalible.");
-  EXPECT_EQ(ws.texts().groupCalcEquation, "Select an equation from the Blancer result list");
+  EXPECT_EQ(ws.texts().message, "Welcome to use Quorvex!");
+  EXPECT_EQ(ws.texts().boardText, "No Results avalible.");
+  EXPECT_EQ(ws.texts().calcCaption, "Select an equation from the Blancer result list");
   EXPECT_EQ(ws.texts().elementFacts[0], "N/A");
   EXPECT_EQ(ws.library().count(), 4);
   ws.refreshAfterPageChange();
-  EXPECT_EQ(ws.texts().equationNumberLabel, " There are total 4 equations in your library currently.");
+  EXPECT_EQ(ws.texts().libraryCount, " There are total 4 equations in your library currently.");
 }
 
 TEST_F(WorkspaceTest, AMissingLibraryIsReportedAndTheFirstAddCreatesIt) {
@@ -109,11 +109,11 @@ TEST_F(WorkspaceTest, SearchExamplesCycleFromCaseTwoAndDiscardTheList) {
       EXPECT_EQ(ws.texts().searchTerms[k], "") << k;
     }
   }
-  EXPECT_EQ(ws.texts().searchResultEdit, std::string(SearchExampleCase(2).guidance) + "\n");
+  EXPECT_EQ(ws.texts().foundText, std::string(SearchExampleCase(2).guidance) + "\n");
   const int expectedCases[] = {3, 4, 5, 1, 2};
   for (int c : expectedCases) {
     ws.nextSearchExample();
-    EXPECT_EQ(ws.texts().searchResultEdit, std::string(SearchExampleCase(c).guidance) + "\n");
+    EXPECT_EQ(ws.texts().foundText, std::string(SearchExampleCase(c).guidance) + "\n");
   }
   // Case 4 then finds the equations with both reactants.
   ws.nextSearchExample();
@@ -127,10 +127,10 @@ TEST_F(WorkspaceTest, SearchWithoutTermsRefreshesTheMessageBoxOnly) {
   writeLibrary(kLibrary);
   Workspace& ws = start();
   balance(ws, {"H2"}, {"O2"});
-  ws.texts().messageBox = "stale";
+  ws.texts().message = "stale";
   search(ws, {});
-  EXPECT_EQ(ws.texts().messageBox, "Failed to balance!");
-  EXPECT_EQ(ws.texts().searchResultEdit, "");
+  EXPECT_EQ(ws.texts().message, "Failed to balance!");
+  EXPECT_EQ(ws.texts().foundText, "");
 }
 
 TEST_F(WorkspaceTest, BalanceShowsTheFormulasAndWhyItFailed) {
@@ -139,11 +139,11 @@ TEST_F(WorkspaceTest, BalanceShowsTheFormulasAndWhyItFailed) {
   balance(ws, {"CuSO4.5H2O"}, {"CuSO4", "H\u2082O"});
   EXPECT_EQ(ws.texts().boxes.reactants[0], "CuSO4*5H2O");
   EXPECT_EQ(ws.texts().boxes.products[1], "H2O");
-  EXPECT_EQ(ws.texts().messageBox, "Balanced it successfully!");
+  EXPECT_EQ(ws.texts().message, "Balanced it successfully!");
   EXPECT_EQ(ws.texts().messageHint, "");
   balance(ws, {"H2"}, {"O2"});
-  EXPECT_EQ(ws.texts().messageBox, "Failed to balance! none: H is found among the reactants only.");
-  EXPECT_EQ(ws.texts().messageHint, ws.texts().messageBox);
+  EXPECT_EQ(ws.texts().message, "Failed to balance! none: H is found among the reactants only.");
+  EXPECT_EQ(ws.texts().messageHint, ws.texts().message);
   ws.clearMessage();
   EXPECT_EQ(ws.texts().messageHint, "");
 }
@@ -154,8 +154,8 @@ TEST_F(WorkspaceTest, PickersDriveTheCalculationTable) {
   balance(ws, {"H2", "O2"}, {"H2O"});
   balance(ws, {"CS2", "MnO4[-]", "H[+]"}, {"Mn[2+]", "S", "CO2", "H2O"});
   ws.enterCalculator();
-  EXPECT_EQ(ws.texts().selEquationEdit, "|1| 2H2+O2 = 2H2O");
-  EXPECT_EQ(ws.texts().groupCalcEquation, "Select an equation from the Balancer result list (2)");
+  EXPECT_EQ(ws.texts().calcPick, "|1| 2H2+O2 = 2H2O");
+  EXPECT_EQ(ws.texts().calcCaption, "Select an equation from the Balancer result list (2)");
   EXPECT_EQ(row(ws, 1), (std::vector<std::string>{"H2", "2", "2", "4"}));
   EXPECT_EQ(row(ws, 3), (std::vector<std::string>{"H2O", "2", "18", "36"}));
   ws.setCalcCell(4, 1, "4");
@@ -167,13 +167,13 @@ TEST_F(WorkspaceTest, PickersDriveTheCalculationTable) {
   EXPECT_EQ(ws.calcTable().cell(4, 1), "4");
   // Next moves to the second equation and clears the amounts.
   ws.nextCalcEquation();
-  EXPECT_EQ(ws.texts().selEquationEdit, "|2| 5CS2+4MnO4[-]+12H[+] = 4Mn[2+]+10S+5CO2+6H2O");
+  EXPECT_EQ(ws.texts().calcPick, "|2| 5CS2+4MnO4[-]+12H[+] = 4Mn[2+]+10S+5CO2+6H2O");
   EXPECT_EQ(ws.calcTable().cell(4, 1), "");
   EXPECT_EQ(ws.calcTable().rowCount(), 7);
   ws.nextCalcEquation();
   EXPECT_EQ(ws.searcher().balancerPicker().position(), 2);
   ws.previousCalcEquation();
-  EXPECT_EQ(ws.texts().selEquationEdit, "|1| 2H2+O2 = 2H2O");
+  EXPECT_EQ(ws.texts().calcPick, "|1| 2H2+O2 = 2H2O");
 }
 
 TEST_F(WorkspaceTest, SwitchListToAnEmptyFoundList) {
@@ -183,14 +183,14 @@ TEST_F(WorkspaceTest, SwitchListToAnEmptyFoundList) {
   ws.enterCalculator();
   ASSERT_EQ(ws.calcTable().rowCount(), 3);
   ws.switchSource();
-  EXPECT_EQ(ws.texts().selEquationEdit, "The Found Equations List in the searcher is empty.");
-  EXPECT_EQ(ws.texts().groupCalcEquation, "Select an equation from the Searcher result list (0)");
+  EXPECT_EQ(ws.texts().calcPick, "The Found Equations List in the searcher is empty.");
+  EXPECT_EQ(ws.texts().calcCaption, "Select an equation from the Searcher result list (0)");
   EXPECT_EQ(ws.calcTable().cell(0, 1), "");
   EXPECT_EQ(ws.searcher().balancerPicker().position(), 0);
   // And back: the balancer picker starts again from its first equation.
   ws.switchSource();
-  EXPECT_EQ(ws.texts().selEquationEdit, "|1| 2H2+O2 = 2H2O");
-  EXPECT_EQ(ws.texts().groupCalcEquation, "Select an equation from the Balancer result list (1)");
+  EXPECT_EQ(ws.texts().calcPick, "|1| 2H2+O2 = 2H2O");
+  EXPECT_EQ(ws.texts().calcCaption, "Select an equation from the Balancer result list (1)");
   EXPECT_EQ(ws.calcTable().cell(0, 1), "H2");
 }
 
@@ -201,8 +201,8 @@ TEST_F(WorkspaceTest, PageEntryPicksTheFirstFoundEquationWhenTheBoardIsEmpty) {
   ASSERT_EQ(ws.searcher().found().count(), 3);
   ws.enterCalculator();
   EXPECT_EQ(ws.calcTable().source(), calc::CalculatorSource::FoundList);
-  EXPECT_EQ(ws.texts().selEquationEdit, "|1| 2H2O = 2H2+O2");
-  EXPECT_EQ(ws.texts().groupCalcEquation, "Select an equation from the Searcher result list (3)");
+  EXPECT_EQ(ws.texts().calcPick, "|1| 2H2O = 2H2+O2");
+  EXPECT_EQ(ws.texts().calcCaption, "Select an equation from the Searcher result list (3)");
   EXPECT_EQ(ws.calcTable().cell(0, 1), "H2O");
   // A second entry with a picked equation changes nothing but the caption.
   ws.enterCalculator();
@@ -216,16 +216,16 @@ TEST_F(WorkspaceTest, AddAndDeleteRewriteTheFile) {
   ws.addToLibrary();
   EXPECT_EQ(m_notifier.messages().back(), "No equation selected.");
   ws.nextBoardEquation();
-  EXPECT_EQ(ws.texts().addToLibEdit, "|1| N2+3H2 = 2NH3");
+  EXPECT_EQ(ws.texts().addPick, "|1| N2+3H2 = 2NH3");
   ws.addToLibrary();
   ws.addToLibrary();
   EXPECT_EQ(m_notifier.messages().back(), "This equation has already been in the equation library");
   EXPECT_EQ(readLibrary(), std::string(kLibrary) + "#N2+3H2 = 2NH3#\r\n");
-  EXPECT_EQ(ws.texts().equationNumberLabel, " There are total 5 equations in your library currently.");
+  EXPECT_EQ(ws.texts().libraryCount, " There are total 5 equations in your library currently.");
 
   search(ws, {"N2"});
   ws.nextFoundEquation();
-  EXPECT_EQ(ws.texts().removeEquationEdit, "|1| N2+3H2 = 2NH3");
+  EXPECT_EQ(ws.texts().deletePick, "|1| N2+3H2 = 2NH3");
   ws.deleteFromLibrary();
   EXPECT_EQ(m_notifier.messages().back(), "Deleted from the library successfully!");
   ws.deleteFromLibrary();
@@ -243,25 +243,25 @@ TEST_F(WorkspaceTest, TabChangeEmptiesStaleSelections) {
   Workspace& ws = start();
   balance(ws, {"N2", "H2"}, {"NH3"});
   ws.nextBoardEquation();
-  ASSERT_EQ(ws.texts().addToLibEdit, "|1| N2+3H2 = 2NH3");
+  ASSERT_EQ(ws.texts().addPick, "|1| N2+3H2 = 2NH3");
   ws.refreshAfterPageChange();  // the found list is empty
-  EXPECT_EQ(ws.texts().addToLibEdit, "");
-  EXPECT_EQ(ws.texts().selEquationEdit, "|1| N2+3H2 = 2NH3");
+  EXPECT_EQ(ws.texts().addPick, "");
+  EXPECT_EQ(ws.texts().calcPick, "|1| N2+3H2 = 2NH3");
   // The pick stays, but the page shows nothing: the file is not changed.
   ws.addToLibrary();
   EXPECT_EQ(m_notifier.messages().back(), kPickFirst);
   EXPECT_EQ(readLibrary(), kLibrary);
   ws.nextBoardEquation();  // shows it again
-  ASSERT_EQ(ws.texts().addToLibEdit, "|1| N2+3H2 = 2NH3");
+  ASSERT_EQ(ws.texts().addPick, "|1| N2+3H2 = 2NH3");
   ws.addToLibrary();
   EXPECT_EQ(m_notifier.messages().back(), "Added to the equation library successfully!");
 
   ws.clearResults();
   search(ws, {"H2"});
   ws.nextFoundEquation();
-  ASSERT_NE(ws.texts().removeEquationEdit, "");
+  ASSERT_NE(ws.texts().deletePick, "");
   ws.refreshAfterPageChange();  // the board is empty
-  ASSERT_EQ(ws.texts().removeEquationEdit, "");
+  ASSERT_EQ(ws.texts().deletePick, "");
   ws.deleteFromLibrary();
   EXPECT_EQ(m_notifier.messages().back(), kPickFirst);
   EXPECT_NE(readLibrary().find("N2+3H2 = 2NH3"), std::string::npos);
@@ -286,7 +286,7 @@ TEST_F(WorkspaceTest, BalanceExamplesCycleFromCaseThree) {
     ws.nextBalanceExample();
     EXPECT_EQ(ws.texts().boxes.reactants[0], expected);
   }
-  EXPECT_EQ(ws.texts().messageBox,
+  EXPECT_EQ(ws.texts().message,
             "Good! Now click \"Balance\" to balance, or click \"Examples\" again for next.");
 }
 
