@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "formula/numbertext.h"
+#include "core/numbertext.h"
 
 namespace quorvex::balance {
 

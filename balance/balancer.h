@@ -7,7 +7,7 @@
 #include "balance/resultboard.h"
 #include "balance/solver.h"
 #include "formula/composition.h"
-#include "formula/notifier.h"
+#include "core/notifier.h"
 
 namespace quorvex::balance {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "formula/composition.h"
-#include "formula/notifier.h"
+#include "core/notifier.h"
 
 namespace quorvex::balance {
 class LazyExactSolution;

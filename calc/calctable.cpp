@@ -5,8 +5,8 @@
 #include <stdexcept>
 
 #include "calc/decimal.h"
-#include "formula/errors.h"
-#include "formula/numbertext.h"
+#include "core/errors.h"
+#include "core/numbertext.h"
 
 namespace quorvex::calc {
 namespace {

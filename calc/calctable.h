@@ -7,7 +7,7 @@
 
 #include "calc/elements.h"
 #include "calc/weight.h"
-#include "formula/notifier.h"
+#include "core/notifier.h"
 #include "formula/scanner.h"
 
 namespace quorvex::calc {

@@ -6,7 +6,7 @@
 
 #include "calc/calctable.h"
 #include "calc/decimal.h"
-#include "formula/errors.h"
+#include "core/errors.h"
 
 namespace quorvex::calc {
 namespace {

@@ -11,7 +11,7 @@
 #include "calc/elements.h"
 #include "calc/weight.h"
 #include "formula/notation.h"
-#include "formula/numbertext.h"
+#include "core/numbertext.h"
 #include "formula/composition.h"
 #include "formula/scanner.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "formula/charset.h"
-#include "formula/errors.h"
+#include "core/errors.h"
 #include "formula/notation.h"
 
 namespace quorvex::formula {

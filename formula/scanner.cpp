@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "formula/charset.h"
-#include "formula/errors.h"
+#include "core/errors.h"
 
 namespace quorvex::formula {
 namespace {

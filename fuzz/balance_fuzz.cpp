@@ -7,7 +7,7 @@
 
 #include "balance/balancer.h"
 #include "cli/equationline.h"
-#include "formula/errors.h"
+#include "core/errors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);

@@ -11,7 +11,7 @@
 #include <system_error>
 #include <utility>
 
-#include "formula/errors.h"
+#include "core/errors.h"
 
 namespace quorvex::library {
 namespace {

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "balance/balancer.h"
-#include "formula/notifier.h"
+#include "core/notifier.h"
 #include "library/library.h"
 #include "library/picker.h"
 #include "library/search.h"

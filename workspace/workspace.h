@@ -9,7 +9,7 @@
 #include "calc/calctable.h"
 #include "calc/elements.h"
 #include "formula/composition.h"
-#include "formula/notifier.h"
+#include "core/notifier.h"
 #include "library/library.h"
 #include "library/searcher.h"
 #include "library/texts.h"

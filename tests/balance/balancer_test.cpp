@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "formula/errors.h"
+#include "core/errors.h"
 #include "support/boxes.h"
+#include "support/recordingnotifier.h"
 
 namespace quorvex::balance {
 namespace {

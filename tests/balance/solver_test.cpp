@@ -10,6 +10,7 @@
 #include "balance/balancer.h"
 #include "balance/exact.h"
 #include "support/boxes.h"
+#include "support/recordingnotifier.h"
 
 namespace quorvex::balance {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "calcenv.h"
-#include "formula/errors.h"
+#include "core/errors.h"
 
 namespace quorvex::calc {
 namespace {

@@ -18,7 +18,7 @@
 
 #include "balance/balancer.h"
 #include "cli/equationline.h"
-#include "formula/notifier.h"
+#include "core/notifier.h"
 
 namespace quorvex {
 namespace {

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "formula/errors.h"
+#include "core/errors.h"
 #include "tempfolder.h"
+#include "support/recordingnotifier.h"
 
 namespace quorvex::library {
 namespace {

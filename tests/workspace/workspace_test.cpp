@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "workspace/examples.h"
+#include "support/recordingnotifier.h"
 
 namespace quorvex::workspace {
 namespace {
