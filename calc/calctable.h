@@ -8,6 +8,7 @@
 #include "calc/elements.h"
 #include "calc/weight.h"
 #include "core/notifier.h"
+#include "core/selection.h"
 #include "formula/scanner.h"
 
 namespace quorvex::calc {
@@ -26,11 +27,8 @@ inline constexpr std::string_view kMoleHeader = "   Amount (mole)";
 inline constexpr std::string_view kGramHeader = "    Mass (gram)";
 inline constexpr std::string_view kInitialCalcCaption =
     "Select an equation from the Blancer result list";
-inline constexpr std::string_view kNoEquationSelected = "No equation selected.";
 
 enum class Unit { Mole, Gram };
-// The list the calculator takes its equation from.
-enum class CalculatorSource { ResultBoard = 0, FoundList = 1 };
 
 // One species of the picked equation.
 struct CalcRow {

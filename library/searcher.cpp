@@ -3,17 +3,43 @@
 namespace quorvex::library {
 namespace {
 
-// One step of `picker` over `list` when the bounds allow it: the position
-// moves, the amounts are cleared, the selection text is rebuilt and shown.
+// A picker with the list it walks and the box that shows its pick.
 template <class List>
-bool Move(Picker& picker, const List& list, int delta, ListTexts& texts, CalculatorHooks& hooks) {
-  const bool can = delta > 0 ? picker.position() < list.count() : picker.position() > 1;
+struct Side {
+  Picker& picker;
+  const List& list;
+  std::string& pickText;
+  std::string_view emptyText;  // shown in its box and the calculator's when the list is empty
+};
+
+// One step of the picker when the bounds allow it: the position moves, the
+// amounts are cleared, the selection text is rebuilt and shown.
+template <class List>
+bool Move(Side<List>& side, int delta, ListTexts& texts, CalculatorHooks& hooks) {
+  Picker& picker = side.picker;
+  const bool can = delta > 0 ? picker.position() < side.list.count() : picker.position() > 1;
   if (!can) return false;
   picker.step(delta);
   hooks.ClearAmout();
-  picker.rebuild(EntryText(list.record(picker.position())));
+  picker.rebuild(EntryText(side.list.record(picker.position())));
   texts.calcPick = picker.selectionText();
   return true;
+}
+
+// The pick in its own box, or the empty list's text there and in the calculator's.
+template <class List>
+void ShowPick(const Side<List>& side, ListTexts& texts) {
+  side.pickText = side.picker.selectionText();
+  if (side.list.count() == 0) {
+    side.pickText = side.emptyText;
+    texts.calcPick = side.emptyText;
+  }
+}
+
+template <class List>
+void Next(Side<List> side, ListTexts& texts, CalculatorHooks& hooks) {
+  if (Move(side, +1, texts, hooks)) hooks.UpdateCaculate();
+  ShowPick(side, texts);
 }
 
 }  // namespace
@@ -66,44 +92,26 @@ void Searcher::clearResults(ListTexts& texts) {
 }
 
 void Searcher::nextBoardEquation(ListTexts& texts, CalculatorHooks& hooks) {
-  const balance::ResultBoard& board = m_balancer.board();
-  if (Move(m_balancerPicker, board, +1, texts, hooks)) hooks.UpdateCaculate();
-  texts.addPick = m_balancerPicker.selectionText();
-  if (board.count() == 0) {
-    texts.addPick = kBoardListEmpty;
-    texts.calcPick = kBoardListEmpty;
-  }
-}
-
-void Searcher::previousBoardEquation(ListTexts& texts, CalculatorHooks& hooks) {
-  const balance::ResultBoard& board = m_balancer.board();
-  if (Move(m_balancerPicker, board, -1, texts, hooks)) {
-    texts.addPick = m_balancerPicker.selectionText();
-  }
-  if (board.count() == 0) {
-    texts.addPick = kBoardListEmpty;
-    texts.calcPick = kBoardListEmpty;
-  }
-  hooks.UpdateCaculate();
+  Next(Side{m_balancerPicker, m_balancer.board(), texts.addPick, kBoardListEmpty}, texts, hooks);
 }
 
 void Searcher::nextFoundEquation(ListTexts& texts, CalculatorHooks& hooks) {
-  if (Move(m_searcherPicker, m_found, +1, texts, hooks)) hooks.UpdateCaculate();
-  texts.deletePick = m_searcherPicker.selectionText();
-  if (m_found.count() == 0) {
-    texts.deletePick = kFoundListEmpty;
-    texts.calcPick = kFoundListEmpty;
-  }
+  Next(Side{m_searcherPicker, m_found, texts.deletePick, kFoundListEmpty}, texts, hooks);
+}
+
+// The two Back steps differ where the user can see it: the balancer's leaves
+// its box alone at the first equation, and refreshes the table last.
+void Searcher::previousBoardEquation(ListTexts& texts, CalculatorHooks& hooks) {
+  Side side{m_balancerPicker, m_balancer.board(), texts.addPick, kBoardListEmpty};
+  if (Move(side, -1, texts, hooks) || side.list.count() == 0) ShowPick(side, texts);
+  hooks.UpdateCaculate();
 }
 
 void Searcher::previousFoundEquation(ListTexts& texts, CalculatorHooks& hooks) {
-  Move(m_searcherPicker, m_found, -1, texts, hooks);
+  Side side{m_searcherPicker, m_found, texts.deletePick, kFoundListEmpty};
+  Move(side, -1, texts, hooks);
   hooks.UpdateCaculate();
-  texts.deletePick = m_searcherPicker.selectionText();
-  if (m_found.count() == 0) {
-    texts.deletePick = kFoundListEmpty;
-    texts.calcPick = kFoundListEmpty;
-  }
+  ShowPick(side, texts);
 }
 
 void Searcher::unselectPickers() {
@@ -146,7 +154,7 @@ void Searcher::addToLibrary(ListTexts& texts) {
   const int position = m_balancerPicker.position();
   // A position past the count would name a record of before the last "Clear List".
   if (m_balancerPicker.selectionText().empty() || position == 0 || position > board.count()) {
-    m_notifier.modal(kNoSelection);
+    m_notifier.modal(kNoEquationSelected);
     return;
   }
   const std::string line = LibraryLine(board.record(position).equation);
@@ -157,7 +165,7 @@ void Searcher::addToLibrary(ListTexts& texts) {
 void Searcher::deleteFromLibrary(ListTexts& texts) {
   const int position = m_searcherPicker.position();
   if (m_searcherPicker.selectionText().empty() || position == 0 || position > m_found.count()) {
-    m_notifier.modal(kNoSelection);
+    m_notifier.modal(kNoEquationSelected);
     return;
   }
   const std::string line = LibraryLine(m_found.record(position).equation);

@@ -4,6 +4,7 @@
 
 #include "balance/balancer.h"
 #include "core/notifier.h"
+#include "core/selection.h"
 #include "library/library.h"
 #include "library/picker.h"
 #include "library/search.h"
@@ -11,7 +12,6 @@
 
 namespace quorvex::library {
 
-inline constexpr std::string_view kNoSelection = "No equation selected.";
 inline constexpr std::string_view kAlreadyInLibrary =
     "This equation has already been in the equation library";
 inline constexpr std::string_view kAdded = "Added to the equation library successfully!";

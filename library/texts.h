@@ -31,7 +31,4 @@ class CalculatorHooks {
   virtual void UpdateCaculate() = 0;
 };
 
-// The list the calculator takes its equation from.
-enum class CalculatorSource { ResultBoard, FoundList };
-
 }  // namespace quorvex::library

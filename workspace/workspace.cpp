@@ -126,13 +126,13 @@ void Workspace::deleteFromLibrary() {
   }
   m_searcher.deleteFromLibrary(m_texts);
 }
-void Workspace::refreshAfterPageChange() { m_searcher.refreshAfterPageChange(librarySource(), m_texts, *this); }
+void Workspace::refreshAfterPageChange() { m_searcher.refreshAfterPageChange(m_calc.source(), m_texts, *this); }
 void Workspace::refillResults() { m_searcher.refillResults(m_texts); }
 
 // Calculator page.
 
 void Workspace::previousCalcEquation() {
-  if (m_calc.source() == calc::CalculatorSource::FoundList) {
+  if (m_calc.source() == CalculatorSource::FoundList) {
     previousFoundEquation();
   } else {
     previousBoardEquation();
@@ -140,7 +140,7 @@ void Workspace::previousCalcEquation() {
 }
 
 void Workspace::nextCalcEquation() {
-  if (m_calc.source() == calc::CalculatorSource::FoundList) {
+  if (m_calc.source() == CalculatorSource::FoundList) {
     nextFoundEquation();
   } else {
     nextBoardEquation();
@@ -151,9 +151,9 @@ void Workspace::switchSource() {
   m_searcher.unselectPickers();
   m_texts.calcPick.clear();
   formula::Scanner scanner = makeScanner();
-  const calc::CalculatorSource source = m_calc.switchSource(m_elements, scanner);
+  const CalculatorSource source = m_calc.switchSource(m_elements, scanner);
   showCalcCaption();
-  if (source == calc::CalculatorSource::FoundList) {
+  if (source == CalculatorSource::FoundList) {
     nextFoundEquation();
   } else {
     nextBoardEquation();
@@ -164,14 +164,14 @@ void Workspace::enterCalculator() {
   if (m_searcher.balancerPicker().position() < 1 && m_searcher.searcherPicker().position() < 1) {
     nextBoardEquation();
     if (m_searcher.balancerPicker().position() >= 1) {
-      m_calc.setSource(calc::CalculatorSource::ResultBoard);
+      m_calc.setSource(CalculatorSource::ResultBoard);
     } else {
       nextFoundEquation();
       if (m_searcher.searcherPicker().position() >= 1 &&
-          m_calc.source() != calc::CalculatorSource::FoundList) {
+          m_calc.source() != CalculatorSource::FoundList) {
         // The step refreshed the table from the old source's list; show the
         // equation it just picked instead of an empty table.
-        m_calc.setSource(calc::CalculatorSource::FoundList);
+        m_calc.setSource(CalculatorSource::FoundList);
         UpdateCaculate();
       }
     }
@@ -208,7 +208,7 @@ void Workspace::showElement(std::string_view symbol) {
 }
 
 std::string_view Workspace::pickedEquation() const {
-  if (m_calc.source() == calc::CalculatorSource::FoundList) {
+  if (m_calc.source() == CalculatorSource::FoundList) {
     const int position = m_searcher.searcherPicker().position();
     if (position < 1 || position > library::kFoundCapacity) return {};
     return m_searcher.found().record(position).equation;
@@ -223,14 +223,8 @@ void Workspace::UpdateCaculate() {
   m_calc.UpdateCaculate(pickedEquation(), m_elements, scanner);
 }
 
-library::CalculatorSource Workspace::librarySource() const {
-  return m_calc.source() == calc::CalculatorSource::FoundList
-             ? library::CalculatorSource::FoundList
-             : library::CalculatorSource::ResultBoard;
-}
-
 void Workspace::showCalcCaption() {
-  const bool found = m_calc.source() == calc::CalculatorSource::FoundList;
+  const bool found = m_calc.source() == CalculatorSource::FoundList;
   m_texts.calcCaption = calc::CalculatorCaption(
       m_calc.source(), found ? m_searcher.found().count() : m_balancer.board().count());
 }

@@ -113,7 +113,6 @@ class Workspace final : private library::CalculatorHooks {
  private:
   void ClearAmout() override { m_calc.ClearAmout(); }
   void UpdateCaculate() override;
-  library::CalculatorSource librarySource() const;
   // The scanner that weighs species: its input errors go into the one pending
   // message text, its messages to the window.
   formula::Scanner makeScanner() { return formula::Scanner(m_balancer.pendingMessage(), m_notifier); }

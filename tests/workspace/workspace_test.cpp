@@ -201,7 +201,7 @@ TEST_F(WorkspaceTest, PageEntryPicksTheFirstFoundEquationWhenTheBoardIsEmpty) {
   search(ws, {"", "", "", "", "", "", "O2"});
   ASSERT_EQ(ws.searcher().found().count(), 3);
   ws.enterCalculator();
-  EXPECT_EQ(ws.calcTable().source(), calc::CalculatorSource::FoundList);
+  EXPECT_EQ(ws.calcTable().source(), CalculatorSource::FoundList);
   EXPECT_EQ(ws.texts().calcPick, "|1| 2H2O = 2H2+O2");
   EXPECT_EQ(ws.texts().calcCaption, "Select an equation from the Searcher result list (3)");
   EXPECT_EQ(ws.calcTable().cell(0, 1), "H2O");
