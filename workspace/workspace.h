@@ -43,7 +43,7 @@ struct WindowTexts : library::ListTexts {
 };
 
 // Everything one main window works on: the balancer with the pending message
-// text and the result board, the equation library, the searcher with the found
+// text (the Balancer page's own) and the result board, the equation library, the searcher with the found
 // list and the two pickers, the element table, the calculation table and the
 // guided examples. One per window; no globals. Commands that stop on an error
 // throw it (ConvertError, FileError, FloatConvertError, ...) after leaving
@@ -113,9 +113,10 @@ class Workspace final : private library::CalculatorHooks {
  private:
   void ClearAmout() override { m_calc.ClearAmout(); }
   void UpdateCaculate() override;
-  // The scanner that weighs species: its input errors go into the one pending
-  // message text, its messages to the window.
-  formula::Scanner makeScanner() { return formula::Scanner(m_balancer.pendingMessage(), m_notifier); }
+  // The scanner that weighs the calculator's species: its input errors go into
+  // the calculator's own text, never into the Balancer page's message; its
+  // modal messages go to the window as they come.
+  formula::Scanner makeScanner() { return formula::Scanner(m_calcInputError, m_notifier); }
   void showCalcCaption();
 
   Notifier& m_notifier;
@@ -125,6 +126,9 @@ class Workspace final : private library::CalculatorHooks {
   calc::ElementTable m_elements;
   calc::CalcTable m_calc;
   WindowTexts m_texts;
+  // The last input error of the calculator's weighing. The Calculator page has
+  // no message box: what the user must see comes as a modal message.
+  std::string m_calcInputError;
   int m_balanceExample = 1;
   int m_searchExample = 0;
 };

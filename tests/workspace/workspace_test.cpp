@@ -132,6 +132,18 @@ TEST_F(WorkspaceTest, SearchWithoutTermsRefreshesTheMessageBoxOnly) {
   search(ws, {});
   EXPECT_EQ(ws.texts().message, "Failed to balance!");
   EXPECT_EQ(ws.texts().foundText, "");
+
+  // The calculator's input errors are its own: a refresh that meets one leaves
+  // the Balancer page's message as the balance left it.
+  writeLibrary(std::string(kLibrary) + "#O2 = (H2)1073741824#\r\n");
+  Workspace& again = start();
+  balance(again, {"H2"}, {"O2"});
+  search(again, {"O2"});
+  again.switchSource();
+  again.nextCalcEquation();
+  ASSERT_EQ(again.pickedEquation(), "O2 = (H2)1073741824");
+  search(again, {});
+  EXPECT_EQ(again.texts().message, "Failed to balance!");
 }
 
 TEST_F(WorkspaceTest, BalanceShowsTheFormulasAndWhyItFailed) {
