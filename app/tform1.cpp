@@ -809,25 +809,18 @@ void TForm1::Input_BalanceClick() {
 }
 
 void TForm1::showInvalidCharacter() {
-  // The first box with a character it may not hold gets the focus, with that
-  // character selected: the reactant boxes first, then the product boxes.
-  for (int b = 0; b < 28; ++b) {
-    const bool reactant = b < 14;
-    QLineEdit* box = reactant ? m_balancer.sp[b] : m_balancer.pr[b - 14];
-    const QString text = box->text();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-      const char16_t c = text[i].unicode();
-      if (c < 0x80 && (reactant ? formula::IsReactantSymbol(static_cast<char>(c))
-                                : formula::IsPrintableAscii(static_cast<char>(c)))) {
-        continue;
-      }
-      const int length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-      m_tabs->setCurrentIndex(0);
-      box->setFocus();
-      box->setSelection(static_cast<int>(i), length);
-      return;
-    }
-  }
+  // The core names the box and the byte; every byte before it in that box is
+  // ASCII, so the byte's offset is the character's index in the widget.
+  const std::optional<formula::BoxPosition>& at = m_workspace->texts().invalidCharacter;
+  if (!at) return;
+  QLineEdit* box = at->product ? m_balancer.pr[at->box] : m_balancer.sp[at->box];
+  const QString text = box->text();
+  const auto i = static_cast<qsizetype>(at->byte);
+  if (i >= text.size()) return;
+  const int length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+  m_tabs->setCurrentIndex(0);
+  box->setFocus();
+  box->setSelection(static_cast<int>(i), length);
 }
 void TForm1::ResetButtonClick() { run([this] { m_workspace->resetBoxes(); }); }
 void TForm1::ExampleBtClick() { run([this] { m_workspace->nextBalanceExample(); }); }

@@ -22,7 +22,16 @@ void Workspace::balance() {
     m_texts.boxes.reactants[i] = formula::NormaliseSpecies(m_texts.boxes.reactants[i]);
     m_texts.boxes.products[i] = formula::NormaliseSpecies(m_texts.boxes.products[i]);
   }
-  if (m_balancer.balance(m_texts.boxes) == balance::Balancer::Run::Refused) return;
+  // Whatever ends the command, the invalid character the pending text reports is located.
+  balance::Balancer::Run run{};
+  try {
+    run = m_balancer.balance(m_texts.boxes);
+  } catch (...) {
+    locateInvalidCharacter();
+    throw;
+  }
+  locateInvalidCharacter();
+  if (run == balance::Balancer::Run::Refused) return;
   UpdateMessageBox();
   // Why it failed, after the outcome and in full as the box's hint.
   const balance::FailureReason& reason = m_balancer.failureReason();
@@ -32,6 +41,13 @@ void Workspace::balance() {
     m_texts.messageHint = m_texts.message;
   }
   m_texts.boardText = m_balancer.board().displayText();
+}
+
+void Workspace::locateInvalidCharacter() {
+  m_texts.invalidCharacter.reset();
+  if (m_balancer.pendingMessage() == formula::kInvalidCharacters) {
+    m_texts.invalidCharacter = formula::FirstInvalidCharacter(m_texts.boxes);
+  }
 }
 
 void Workspace::UpdateMessageBox() {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,9 @@ struct WindowTexts : library::ListTexts {
   std::string messageHint;  // the message box's hint; empty for its usual one
   std::string calcCaption{calc::kInitialCalcCaption};  // the calculator's equation group
   std::array<std::string, kElementFacts> elementFacts;  // name, symbol, ... energy
+  // After a balance whose pending text reports invalid characters: the first
+  // of them, in the boxes as they now are; none otherwise.
+  std::optional<formula::BoxPosition> invalidCharacter;
   WindowTexts() {
     boardText = "No Results avalible.";
     libraryCount = kDesignCountLabel;
@@ -118,6 +122,7 @@ class Workspace final : private library::CalculatorHooks {
   // modal messages go to the window as they come.
   formula::Scanner makeScanner() { return formula::Scanner(m_calcInputError, m_notifier); }
   void showCalcCaption();
+  void locateInvalidCharacter();
 
   Notifier& m_notifier;
   balance::Balancer m_balancer;
