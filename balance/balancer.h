@@ -6,8 +6,8 @@
 #include "balance/exact.h"
 #include "balance/resultboard.h"
 #include "balance/solver.h"
-#include "formula/composition.h"
 #include "core/notifier.h"
+#include "formula/composition.h"
 
 namespace quorvex::balance {
 

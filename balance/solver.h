@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "formula/composition.h"
 #include "core/notifier.h"
+#include "formula/composition.h"
 
 namespace quorvex::balance {
 class LazyExactSolution;

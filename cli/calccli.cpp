@@ -7,12 +7,12 @@
 #include <ostream>
 
 #include "calc/calctable.h"
-#include "cli/arguments.h"
 #include "calc/elements.h"
 #include "calc/weight.h"
-#include "formula/notation.h"
+#include "cli/arguments.h"
 #include "core/numbertext.h"
 #include "formula/composition.h"
+#include "formula/notation.h"
 #include "formula/scanner.h"
 
 namespace quorvex::cli {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "formula/charset.h"
 #include "core/errors.h"
+#include "formula/charset.h"
 #include "formula/notation.h"
 
 namespace quorvex::formula {

@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "formula/charset.h"
 #include "core/errors.h"
+#include "formula/charset.h"
 
 namespace quorvex::formula {
 namespace {

@@ -9,8 +9,8 @@
 #include "balance/balancer.h"
 #include "calc/calctable.h"
 #include "calc/elements.h"
-#include "formula/composition.h"
 #include "core/notifier.h"
+#include "formula/composition.h"
 #include "library/library.h"
 #include "library/searcher.h"
 #include "library/texts.h"
@@ -47,8 +47,8 @@ struct WindowTexts : library::ListTexts {
 };
 
 // Everything one main window works on: the balancer with the pending message
-// text (the Balancer page's own) and the result board, the equation library, the searcher with the found
-// list and the two pickers, the element table, the calculation table and the
+// text (the Balancer page's own) and the result board, the equation library,
+// the searcher with the found list and the two pickers, the element table, the calculation table and the
 // guided examples. One per window; no globals. Commands that stop on an error
 // throw it (ConvertError, FileError, FloatConvertError, ...) after leaving
 // what they changed before; the window shows it.
@@ -74,6 +74,7 @@ class Workspace final : private library::CalculatorHooks {
   void balance();
   void UpdateMessageBox();
   void resetBoxes();
+  // A click into an input box: the pending message text emptied and shown.
   void clearMessage();
   void nextBalanceExample();
   void clearResults();
@@ -91,13 +92,16 @@ class Workspace final : private library::CalculatorHooks {
   void previousFoundEquation();
   void addToLibrary();
   void deleteFromLibrary();
+  // Another page of the main tab: the count label, stale selection boxes, the table.
   void refreshAfterPageChange();
+  // A selection box got the focus: the result board's text is shown again.
   void refillResults();
 
   // Calculator page.
   void previousCalcEquation();
   void nextCalcEquation();
   void switchSource();
+  // The focus moved into the Calculator page: a first equation when none is picked.
   void enterCalculator();
   void useMoles();
   void useGrams();

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/errors.h"
-#include "tempfolder.h"
 #include "support/recordingnotifier.h"
+#include "tempfolder.h"
 
 namespace quorvex::library {
 namespace {

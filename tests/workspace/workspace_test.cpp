@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "workspace/examples.h"
 #include "support/recordingnotifier.h"
+#include "workspace/examples.h"
 
 namespace quorvex::workspace {
 namespace {
