@@ -57,7 +57,8 @@ class Balancer {
   // "Clear List" of the result board.
   void clearResults() { m_board.clear(); }
 
-  std::string& pendingMessage() { return m_pending; }
+  // The guidance of the examples, or "" for Reset and a click into an input box.
+  void setPendingMessage(std::string_view text) { m_pending.assign(text); }
   const std::string& pendingMessage() const { return m_pending; }
   ResultBoard& board() { return m_board; }
   const ResultBoard& board() const { return m_board; }

@@ -62,18 +62,18 @@ void Workspace::resetBoxes() {
     m_texts.boxes.reactants[i].clear();
     m_texts.boxes.products[i].clear();
   }
-  m_balancer.pendingMessage().clear();
+  m_balancer.setPendingMessage("");
   UpdateMessageBox();
 }
 
 void Workspace::clearMessage() {
-  m_balancer.pendingMessage().clear();
+  m_balancer.setPendingMessage("");
   UpdateMessageBox();
 }
 
 void Workspace::nextBalanceExample() {
   resetBoxes();
-  m_balancer.pendingMessage().assign(kBalanceGuidance);
+  m_balancer.setPendingMessage(kBalanceGuidance);
   UpdateMessageBox();
   m_balanceExample = (m_balanceExample + 1) % kExampleCases;
   const BalanceExample& example = BalanceExampleCase(m_balanceExample + 1);

@@ -143,7 +143,7 @@ TEST(Balancer, NumberingRepeatsAndClear) {
   b.balance(kWater);
   b.balance(kWater);
   EXPECT_EQ(b.board().displayText(), "|1| 2H2+O2 = 2H2O\n\n|2| 2H2+O2 = 2H2O\n\n");
-  b.pendingMessage() = "kept";
+  b.setPendingMessage("kept");
   b.clearResults();
   EXPECT_EQ(b.board().count(), 0);
   EXPECT_EQ(b.board().displayText(), "");
@@ -164,7 +164,7 @@ TEST(Balancer, BoardLimitRefusesThe1502nd) {
   EXPECT_EQ(b.board().count(), 1501);
   EXPECT_TRUE(notifier.messages().empty());
 
-  b.pendingMessage() = "unchanged";
+  b.setPendingMessage("unchanged");
   EXPECT_EQ(b.balance(kWater), Balancer::Run::Refused);
   EXPECT_EQ(notifier.messages(),
             std::vector<std::string>{"Too many equations in the result board! "});
