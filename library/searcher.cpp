@@ -11,6 +11,8 @@ struct Side {
   std::string& pickText;
   std::string_view emptyText;  // shown in its box and the calculator's when the list is empty
 };
+template <class List>
+Side(Picker&, const List&, std::string&, std::string_view) -> Side<List>;
 
 // One step of the picker when the bounds allow it: the position moves, the
 // amounts are cleared, the selection text is rebuilt and shown.
