@@ -5,7 +5,7 @@
 #include <functional>
 #include <string_view>
 
-#include "formula/notifier.h"
+#include "core/notifier.h"
 
 class QWidget;
 

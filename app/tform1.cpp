@@ -192,7 +192,7 @@ void TForm1::showTexts() {
     SetTextIfChanged(m_balancer.pr[i], FromBytes(t.boxes.products[i]));
   }
   for (int i = 0; i < 12; ++i) SetTextIfChanged(m_searcher.searchEdits[i], FromBytes(t.searchTerms[i]));
-  SetTextIfChanged(m_balancer.messageBox, FromBytes(t.messageBox));
+  SetTextIfChanged(m_balancer.messageBox, FromBytes(t.message));
   m_balancer.messageBox->setToolTip(t.messageHint.empty() ? QString(kMessageBoxHint)
                                                           : FromBytes(t.messageHint));
   QPalette palette = m_balancer.messageBox->palette();
@@ -200,20 +200,20 @@ void TForm1::showTexts() {
                    QColor(t.messageColour.red, t.messageColour.green, t.messageColour.blue));
   m_balancer.messageBox->setPalette(palette);
   for (QPlainTextEdit* list : {m_balancer.resultEdit, m_searcher.searchResultEdit}) {
-    const QString text = FromBytes(list == m_balancer.resultEdit ? t.resultEdit : t.searchResultEdit);
+    const QString text = FromBytes(list == m_balancer.resultEdit ? t.boardText : t.foundText);
     if (list->toPlainText() != text) {
       list->setPlainText(text);
       list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
     }
   }
-  SetTextIfChanged(m_searcher.addToLibEdit, FromBytes(t.addToLibEdit));
-  SetTextIfChanged(m_searcher.removeEquationEdit, FromBytes(t.removeEquationEdit));
-  SetTextIfChanged(m_calculator.selEquationEdit, FromBytes(t.selEquationEdit));
-  if (m_searcher.equationNumberLabel->text() != FromBytes(t.equationNumberLabel)) {
-    m_searcher.equationNumberLabel->setText(FromBytes(t.equationNumberLabel));
+  SetTextIfChanged(m_searcher.addToLibEdit, FromBytes(t.addPick));
+  SetTextIfChanged(m_searcher.removeEquationEdit, FromBytes(t.deletePick));
+  SetTextIfChanged(m_calculator.selEquationEdit, FromBytes(t.calcPick));
+  if (m_searcher.equationNumberLabel->text() != FromBytes(t.libraryCount)) {
+    m_searcher.equationNumberLabel->setText(FromBytes(t.libraryCount));
     m_searcher.equationNumberLabel->adjustSize();
   }
-  m_calculator.groupCalcEquation->setTitle(FromBytes(t.groupCalcEquation));
+  m_calculator.groupCalcEquation->setTitle(FromBytes(t.calcCaption));
   for (int i = 0; i < workspace::kElementFacts; ++i) {
     m_table.values[i]->setText(FromBytes(t.elementFacts[i]));
   }
@@ -272,74 +272,67 @@ void TForm1::printList(const QString& heading, const QStringList& lines) {
 }
 
 void TForm1::Input_BalanceClick() {
-  run([this] { m_workspace->Input_BalanceClick(); });
+  run([this] { m_workspace->balance(); });
   if (m_workspace->balancer().pendingMessage() == formula::kInvalidCharacters) showInvalidCharacter();
 }
 
 void TForm1::showInvalidCharacter() {
-  // The first box with a character it may not hold gets the focus, with that
-  // character selected: the reactant boxes first, then the product boxes.
-  for (int b = 0; b < 28; ++b) {
-    const bool reactant = b < 14;
-    QLineEdit* box = reactant ? m_balancer.sp[b] : m_balancer.pr[b - 14];
-    const QString text = box->text();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-      const char16_t c = text[i].unicode();
-      if (c < 0x80 && (reactant ? formula::IsReactantSymbol(static_cast<char>(c))
-                                : formula::IsPrintableAscii(static_cast<char>(c)))) {
-        continue;
-      }
-      const int length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-      m_tabs->setCurrentIndex(0);
-      box->setFocus();
-      box->setSelection(static_cast<int>(i), length);
-      return;
-    }
-  }
+  // The core names the box and the byte; every byte before it in that box is
+  // ASCII, so the byte's offset is the character's index in the widget.
+  const std::optional<formula::BoxPosition>& at = m_workspace->texts().invalidCharacter;
+  if (!at) return;
+  QLineEdit* box = at->product ? m_balancer.pr[at->box] : m_balancer.sp[at->box];
+  const QString text = box->text();
+  const auto i = static_cast<qsizetype>(at->byte);
+  if (i >= text.size()) return;
+  const int length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+  m_tabs->setCurrentIndex(0);
+  box->setFocus();
+  box->setSelection(static_cast<int>(i), length);
 }
-void TForm1::ResetButtonClick() { run([this] { m_workspace->ResetButtonClick(); }); }
-void TForm1::ExampleBtClick() { run([this] { m_workspace->ExampleBtClick(); }); }
-void TForm1::OnResultClear() { run([this] { m_workspace->OnResultClear(); }); }
-void TForm1::OnInputBoxClick() { run([this] { m_workspace->OnInputBoxClick(); }); }
+void TForm1::ResetButtonClick() { run([this] { m_workspace->resetBoxes(); }); }
+void TForm1::ExampleBtClick() { run([this] { m_workspace->nextBalanceExample(); }); }
+void TForm1::OnResultClear() { run([this] { m_workspace->clearResults(); }); }
+void TForm1::OnInputBoxClick() { run([this] { m_workspace->clearMessage(); }); }
 
 void TForm1::PrintResultList() {
   printList("Balanced Equations List", NumberedEquations(m_workspace->balancer().board()));
 }
 
-void TForm1::Button2Click() { run([this] { m_workspace->Button2Click(); }); }
-void TForm1::BitBtn18Click() { run([this] { m_workspace->BitBtn18Click(); }); }
-void TForm1::OnClearSchList() { run([this] { m_workspace->OnClearSchList(); }); }
-void TForm1::OnSearchExamples() { run([this] { m_workspace->OnSearchExamples(); }); }
+void TForm1::Button2Click() { run([this] { m_workspace->search(); }); }
+void TForm1::BitBtn18Click() { run([this] { m_workspace->resetSearch(); }); }
+void TForm1::OnClearSchList() { run([this] { m_workspace->clearFound(); }); }
+void TForm1::OnSearchExamples() { run([this] { m_workspace->nextSearchExample(); }); }
 
 void TForm1::PrintFoundList() {
   printList("Found Equations List", NumberedEquations(m_workspace->searcher().found()));
 }
 
-void TForm1::OnSelEquationNext() { run([this] { m_workspace->OnSelEquationNext(); }); }
-void TForm1::OnSelEquationBack() { run([this] { m_workspace->OnSelEquationBack(); }); }
-void TForm1::OnSchSelEquationNext() { run([this] { m_workspace->OnSchSelEquationNext(); }); }
-void TForm1::OnSchSelEquationBack() { run([this] { m_workspace->OnSchSelEquationBack(); }); }
-void TForm1::OnAddTolib() { run([this] { m_workspace->OnAddTolib(); }); }
-void TForm1::OnDelFromLib() { run([this] { m_workspace->OnDelFromLib(); }); }
-void TForm1::OnTabSheetClick() { run([this] { m_workspace->OnTabSheetClick(); }); }
-void TForm1::OnSelEquationEditEnter() { run([this] { m_workspace->OnSelEquationEditEnter(); }); }
+void TForm1::OnSelEquationNext() { run([this] { m_workspace->nextBoardEquation(); }); }
+void TForm1::OnSelEquationBack() { run([this] { m_workspace->previousBoardEquation(); }); }
+void TForm1::OnSchSelEquationNext() { run([this] { m_workspace->nextFoundEquation(); }); }
+void TForm1::OnSchSelEquationBack() { run([this] { m_workspace->previousFoundEquation(); }); }
+void TForm1::OnAddTolib() { run([this] { m_workspace->addToLibrary(); }); }
+void TForm1::OnDelFromLib() { run([this] { m_workspace->deleteFromLibrary(); }); }
+void TForm1::OnTabSheetClick() { run([this] { m_workspace->refreshAfterPageChange(); }); }
+void TForm1::OnSelEquationEditEnter() { run([this] { m_workspace->refillResults(); }); }
 
-void TForm1::OnCalcBack() { run([this] { m_workspace->OnCalcBack(); }); }
-void TForm1::OnCalcNext() { run([this] { m_workspace->OnCalcNext(); }); }
-void TForm1::BitBtn30Click() { run([this] { m_workspace->BitBtn30Click(); }); }
-void TForm1::CalculateSheetEnter() { run([this] { m_workspace->CalculateSheetEnter(); }); }
-void TForm1::Unit_molClick() { run([this] { m_workspace->Unit_molClick(); }); }
-void TForm1::Unit_gClick() { run([this] { m_workspace->Unit_gClick(); }); }
-void TForm1::OnLowPrecisionClick() { run([this] { m_workspace->OnLowPrecisionClick(); }); }
-void TForm1::OnHighPrecisionClick() { run([this] { m_workspace->OnHighPrecisionClick(); }); }
-void TForm1::BitBtn5Click() { run([this] { m_workspace->BitBtn5Click(); }); }
-void TForm1::OnSetAccurate() { run([this] { m_workspace->OnSetAccurate(); }); }
+void TForm1::OnCalcBack() { run([this] { m_workspace->previousCalcEquation(); }); }
+void TForm1::OnCalcNext() { run([this] { m_workspace->nextCalcEquation(); }); }
+void TForm1::BitBtn30Click() { run([this] { m_workspace->switchSource(); }); }
+void TForm1::CalculateSheetEnter() { run([this] { m_workspace->enterCalculator(); }); }
+void TForm1::Unit_molClick() { run([this] { m_workspace->useMoles(); }); }
+void TForm1::Unit_gClick() { run([this] { m_workspace->useGrams(); }); }
+void TForm1::OnLowPrecisionClick() { run([this] { m_workspace->useLowPrecision(); }); }
+void TForm1::OnHighPrecisionClick() { run([this] { m_workspace->useHighPrecision(); }); }
+void TForm1::BitBtn5Click() { run([this] { m_workspace->clearAmounts(); }); }
+void TForm1::OnSetAccurate() { run([this] { m_workspace->calculate(); }); }
 
 void TForm1::OnElementClick() {
   const auto* button = qobject_cast<const QPushButton*>(sender());
   if (!button) return;
   const std::string symbol = ToBytes(button->text());
-  run([&] { m_workspace->OnElementClick(symbol); });
+  run([&] { m_workspace->showElement(symbol); });
 }
 
 void TForm1::createMenus() {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "formula/numbertext.h"
+#include "core/numbertext.h"
 
 namespace quorvex::balance {
 
@@ -49,7 +49,7 @@ std::string BalancedEquationText(const formula::BoxTexts& boxes, const Coefficie
   return text;
 }
 
-Balancer::Run Balancer::Input_BalanceClick(const formula::BoxTexts& boxes) {
+Balancer::Run Balancer::balance(const formula::BoxTexts& boxes) {
   if (m_board.isFull()) {
     m_notifier.modal(kBoardFull);
     return Run::Refused;

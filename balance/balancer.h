@@ -6,8 +6,8 @@
 #include "balance/exact.h"
 #include "balance/resultboard.h"
 #include "balance/solver.h"
+#include "core/notifier.h"
 #include "formula/composition.h"
-#include "formula/notifier.h"
 
 namespace quorvex::balance {
 
@@ -51,13 +51,14 @@ class Balancer {
   // 1500 equations; otherwise the pending message text holds the outcome and
   // a success is on the board. Scanner exceptions (ConvertError,
   // AssertionFailure) propagate; what changed before them stays changed.
-  Run Input_BalanceClick(const formula::BoxTexts& boxes);
+  Run balance(const formula::BoxTexts& boxes);
   // Matrix fill, solve and output step.
   void findroot(const formula::BoxTexts& boxes);
   // "Clear List" of the result board.
-  void OnResultClear() { m_board.clear(); }
+  void clearResults() { m_board.clear(); }
 
-  std::string& pendingMessage() { return m_pending; }
+  // The guidance of the examples, or "" for Reset and a click into an input box.
+  void setPendingMessage(std::string_view text) { m_pending.assign(text); }
   const std::string& pendingMessage() const { return m_pending; }
   ResultBoard& board() { return m_board; }
   const ResultBoard& board() const { return m_board; }

@@ -1,6 +1,6 @@
 #include "balance/resultboard.h"
 
-#include "formula/errors.h"
+#include "core/errors.h"
 
 namespace quorvex::balance {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "core/notifier.h"
 #include "formula/composition.h"
-#include "formula/notifier.h"
 
 namespace quorvex::balance {
 class LazyExactSolution;

@@ -35,8 +35,8 @@ void BM_BalanceExample(benchmark::State& state) {
   SilentNotifier notifier;
   Balancer balancer(notifier);
   for (auto _ : state) {
-    balancer.OnResultClear();
-    balancer.Input_BalanceClick(boxes);
+    balancer.clearResults();
+    balancer.balance(boxes);
     benchmark::DoNotOptimize(balancer.board().count());
   }
   if (balancer.pendingMessage() != quorvex::balance::kBalanced) state.SkipWithError("not balanced");
@@ -67,7 +67,7 @@ void BM_FailingBalance(benchmark::State& state) {
   SilentNotifier notifier;
   Balancer balancer(notifier);
   for (auto _ : state) {
-    balancer.Input_BalanceClick(boxes);
+    balancer.balance(boxes);
     benchmark::DoNotOptimize(balancer.pendingMessage().data());
   }
 }
@@ -136,8 +136,8 @@ void BM_LongSpecies(benchmark::State& state) {
   SilentNotifier notifier;
   Balancer balancer(notifier);
   for (auto _ : state) {
-    balancer.OnResultClear();
-    balancer.Input_BalanceClick(boxes);
+    balancer.clearResults();
+    balancer.balance(boxes);
     benchmark::DoNotOptimize(balancer.pendingMessage().data());
   }
   state.SetBytesProcessed(state.iterations() * state.range(0));

@@ -5,8 +5,8 @@
 #include <stdexcept>
 
 #include "calc/decimal.h"
-#include "formula/errors.h"
-#include "formula/numbertext.h"
+#include "core/errors.h"
+#include "core/numbertext.h"
 
 namespace quorvex::calc {
 namespace {
@@ -73,7 +73,7 @@ std::string GetSpecieFromEquation(std::string_view equation, int n) {
   return species;
 }
 
-std::string GroupCalcEquationCaption(CalculatorSource source, std::int32_t count) {
+std::string CalculatorCaption(CalculatorSource source, std::int32_t count) {
   std::string caption = source == CalculatorSource::FoundList
                             ? "Select an equation from the Searcher result list ("
                             : "Select an equation from the Balancer result list (";
@@ -154,12 +154,12 @@ void CalcTable::ClearAmout() {
   for (int i = 1; i <= kCalcRows; ++i) at(kAmountColumn, i).clear();
 }
 
-void CalcTable::Unit_molClick(std::string_view equation, const ElementTable& elements,
+void CalcTable::useMoles(std::string_view equation, const ElementTable& elements,
                               formula::Scanner& scanner) {
   convertAmounts(Unit::Mole, equation, elements, scanner);
 }
 
-void CalcTable::Unit_gClick(std::string_view equation, const ElementTable& elements,
+void CalcTable::useGrams(std::string_view equation, const ElementTable& elements,
                             formula::Scanner& scanner) {
   convertAmounts(Unit::Gram, equation, elements, scanner);
 }
@@ -191,12 +191,12 @@ void CalcTable::convertAmounts(Unit to, std::string_view equation, const Element
   }
 }
 
-void CalcTable::OnLowPrecisionClick(std::string_view equation, const ElementTable& elements,
+void CalcTable::useLowPrecision(std::string_view equation, const ElementTable& elements,
                                     formula::Scanner& scanner) {
   setPrecision(Precision::Low, equation, elements, scanner);
 }
 
-void CalcTable::OnHighPrecisionClick(std::string_view equation, const ElementTable& elements,
+void CalcTable::useHighPrecision(std::string_view equation, const ElementTable& elements,
                                      formula::Scanner& scanner) {
   setPrecision(Precision::High, equation, elements, scanner);
 }

@@ -7,7 +7,8 @@
 
 #include "calc/elements.h"
 #include "calc/weight.h"
-#include "formula/notifier.h"
+#include "core/notifier.h"
+#include "core/selection.h"
 #include "formula/scanner.h"
 
 namespace quorvex::calc {
@@ -26,11 +27,8 @@ inline constexpr std::string_view kMoleHeader = "   Amount (mole)";
 inline constexpr std::string_view kGramHeader = "    Mass (gram)";
 inline constexpr std::string_view kInitialCalcCaption =
     "Select an equation from the Blancer result list";
-inline constexpr std::string_view kNoEquationSelected = "No equation selected.";
 
 enum class Unit { Mole, Gram };
-// The list the calculator takes its equation from.
-enum class CalculatorSource { ResultBoard = 0, FoundList = 1 };
 
 // One species of the picked equation.
 struct CalcRow {
@@ -47,7 +45,7 @@ struct CalcRow {
 std::string GetSpecieFromEquation(std::string_view equation, int n);
 
 // Caption of the calculator's equation group for a source whose list holds `count` equations.
-std::string GroupCalcEquationCaption(CalculatorSource source, std::int32_t count);
+std::string CalculatorCaption(CalculatorSource source, std::int32_t count);
 
 // The calculation table behind the Calculator page: the rows of the picked
 // equation, the texts of grid columns 0 to 4, the unit, the precision and the
@@ -85,7 +83,7 @@ class CalcTable {
   // Empties column 4 of rows 1 to 60.
   void ClearAmout();
   // "Clear All".
-  void BitBtn5Click() { ClearAmout(); }
+  void clearAmounts() { ClearAmout(); }
 
   // Unit changes: nothing when the unit is already selected; otherwise the
   // unit changes, the table is refreshed and the column-4 texts of rows 1 to
@@ -93,15 +91,15 @@ class CalcTable {
   // mole, multiplied towards gram). Throws FloatConvertError for a text that
   // is no number, DivisionByZero / InvalidOperation for a weight of 0 towards
   // mole, FloatOverflow for a result beyond a double; rows above stay converted.
-  void Unit_molClick(std::string_view equation, const ElementTable& elements,
+  void useMoles(std::string_view equation, const ElementTable& elements,
                      formula::Scanner& scanner);
-  void Unit_gClick(std::string_view equation, const ElementTable& elements,
+  void useGrams(std::string_view equation, const ElementTable& elements,
                    formula::Scanner& scanner);
 
   // Set the precision and refresh; column 4 stays as it is.
-  void OnLowPrecisionClick(std::string_view equation, const ElementTable& elements,
+  void useLowPrecision(std::string_view equation, const ElementTable& elements,
                            formula::Scanner& scanner);
-  void OnHighPrecisionClick(std::string_view equation, const ElementTable& elements,
+  void useHighPrecision(std::string_view equation, const ElementTable& elements,
                             formula::Scanner& scanner);
 
   // The table's share of "Switch List...": refreshes with nothing picked and
@@ -113,7 +111,7 @@ class CalcTable {
   // empty column-4 cells of rows 1 to the row count. Refusals and the
   // limiting-reagent summary go to `notifier`. Throws FloatConvertError,
   // DivisionByZero or FloatOverflow with nothing changed.
-  void OnSetAccurate(Notifier& notifier);
+  void calculate(Notifier& notifier);
 
  private:
   void setPrecision(Precision precision, std::string_view equation, const ElementTable& elements,

@@ -6,7 +6,7 @@
 
 #include "calc/calctable.h"
 #include "calc/decimal.h"
-#include "formula/errors.h"
+#include "core/errors.h"
 
 namespace quorvex::calc {
 namespace {
@@ -25,7 +25,7 @@ std::string UnitSymbol(Unit unit) { return unit == Unit::Mole ? " mol " : " g ";
 
 }  // namespace
 
-void CalcTable::OnSetAccurate(Notifier& notifier) {
+void CalcTable::calculate(Notifier& notifier) {
   bool anySpecies = false;
   std::vector<Typed> reactants;
   std::vector<Typed> products;

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "calc/decimal.h"
-#include "formula/errors.h"
+#include "core/errors.h"
 
 namespace quorvex::calc {
 

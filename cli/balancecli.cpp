@@ -44,9 +44,9 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err) {
     }
     notifier.setLine(number);
     // A fresh board for every line, so its limit never refuses one.
-    balancer.OnResultClear();
+    balancer.clearResults();
     try {
-      balancer.Input_BalanceClick(parsed.boxes);
+      balancer.balance(parsed.boxes);
       const std::string& message = balancer.pendingMessage();
       if (message == balance::kDisplayFull) {
         // Only the window's result board has a size; here the equation is printed whole.

@@ -7,12 +7,12 @@
 #include <ostream>
 
 #include "calc/calctable.h"
-#include "cli/arguments.h"
 #include "calc/elements.h"
 #include "calc/weight.h"
-#include "formula/notation.h"
-#include "formula/numbertext.h"
+#include "cli/arguments.h"
+#include "core/numbertext.h"
 #include "formula/composition.h"
+#include "formula/notation.h"
 #include "formula/scanner.h"
 
 namespace quorvex::cli {
@@ -129,7 +129,7 @@ int RunTable(const std::vector<std::string>& args, std::ostream& out, std::ostre
   std::string stopped;
   try {
     if (options.precision == calc::Precision::High) {
-      table.OnHighPrecisionClick(equation, elements, scanner);
+      table.useHighPrecision(equation, elements, scanner);
     } else {
       table.UpdateCaculate(equation, elements, scanner);
     }

@@ -23,4 +23,9 @@ constexpr bool IsReactantSymbol(char c) { return IsValidChar(c) || c == '*'; }
 // A product box takes any byte from the blank to "~".
 constexpr bool IsPrintableAscii(char c) { return c >= ' ' && c <= '~'; }
 
+// True when a reactant box (or a product box) may hold `c`.
+constexpr bool BoxMayHold(bool reactant, char c) {
+  return reactant ? IsReactantSymbol(c) : IsPrintableAscii(c);
+}
+
 }  // namespace quorvex::formula

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "core/errors.h"
 #include "formula/charset.h"
-#include "formula/errors.h"
 #include "formula/notation.h"
 
 namespace quorvex::formula {
@@ -72,7 +72,7 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
       } else if (IsSmall(c)) {
         // Appended to the name most recently begun, whatever stood between.
         if (k != -1 && !full) m_slots[k] += c;
-      } else if (reactant ? !IsReactantSymbol(c) : !IsPrintableAscii(c)) {
+      } else if (!BoxMayHold(reactant, c)) {
         pending.assign(kInvalidCharacters);
       }
     }
@@ -95,6 +95,21 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
     --k;
   }
   m_count = k + 1;
+}
+
+std::optional<BoxPosition> FirstInvalidCharacter(const BoxTexts& boxes) {
+  for (const bool reactant : {true, false}) {
+    const auto& side = reactant ? boxes.reactants : boxes.products;
+    for (std::size_t box = 0; box < side.size(); ++box) {
+      const std::string& text = side[box];
+      for (std::size_t byte = 0; byte < text.size(); ++byte) {
+        if (!BoxMayHold(reactant, text[byte])) {
+          return BoxPosition{!reactant, static_cast<int>(box), byte};
+        }
+      }
+    }
+  }
+  return std::nullopt;
 }
 
 void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& scanner,

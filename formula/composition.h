@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,12 +26,23 @@ inline constexpr std::string_view kTypedCoefficientAdvice =
     ": type the formula alone, the balance sets the coefficients.";
 std::string TypedCoefficientMessage(std::string_view species);
 
-// The texts of the 14 reactant boxes (Sp1..Sp14) and 14 product boxes
-// (Pr1..Pr14), as bytes. An empty text is an empty box.
+// The texts of the 14 reactant boxes and the 14 product boxes, each
+// numbered from 1, as bytes. An empty text is an empty box.
 struct BoxTexts {
   std::array<std::string, kBoxesPerSide> reactants;
   std::array<std::string, kBoxesPerSide> products;
 };
+
+// A byte in one of the boxes: the side, the box counted from 0 and the byte's offset in its text.
+struct BoxPosition {
+  bool product = false;
+  int box = 0;
+  std::size_t byte = 0;
+  bool operator==(const BoxPosition&) const = default;
+};
+// The first byte a box may not hold, the reactant boxes in order before the
+// product boxes; none when every box holds only what it may.
+std::optional<BoxPosition> FirstInvalidCharacter(const BoxTexts& boxes);
 
 // Number of non-empty boxes on both sides (0 to 28).
 int GetSpecieNum(const BoxTexts& boxes);

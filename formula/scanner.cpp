@@ -2,8 +2,8 @@
 
 #include <limits>
 
+#include "core/errors.h"
 #include "formula/charset.h"
-#include "formula/errors.h"
 
 namespace quorvex::formula {
 namespace {

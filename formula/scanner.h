@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "formula/notifier.h"
+#include "core/notifier.h"
 
 namespace quorvex::formula {
 

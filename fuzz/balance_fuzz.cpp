@@ -7,7 +7,7 @@
 
 #include "balance/balancer.h"
 #include "cli/equationline.h"
-#include "formula/errors.h"
+#include "core/errors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   quorvex::SilentNotifier notifier;
   quorvex::balance::Balancer balancer(notifier);
   try {
-    balancer.Input_BalanceClick(boxes);
+    balancer.balance(boxes);
     if (balancer.pendingMessage() == quorvex::balance::kBalanced) {
       // A success is on the board and its text is within the display.
       if (balancer.board().count() != 1) __builtin_trap();

@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           break;
         }
         case 1: {
-          table.OnSetAccurate(notifier);
+          table.calculate(notifier);
           // Typed cells stay; the cells it filled were empty and hold numbers.
           const std::vector<std::string> after = Column4(table);
           for (int row = 1; row <= kCalcRows; ++row) {
@@ -96,19 +96,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           break;
         }
         case 2:
-          table.OnLowPrecisionClick(equation, elements, scanner);
+          table.useLowPrecision(equation, elements, scanner);
           if (Column4(table) != typed) __builtin_trap();
           break;
         case 3:
-          table.OnHighPrecisionClick(equation, elements, scanner);
+          table.useHighPrecision(equation, elements, scanner);
           if (Column4(table) != typed) __builtin_trap();
           break;
         case 4:
         case 5: {
           if (action[0] % 6 == 4) {
-            table.Unit_gClick(equation, elements, scanner);
+            table.useGrams(equation, elements, scanner);
           } else {
-            table.Unit_molClick(equation, elements, scanner);
+            table.useMoles(equation, elements, scanner);
           }
           // Every amount it converted is a number again.
           if (table.unit() == unit) break;

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "formula/errors.h"
+#include "core/errors.h"
 #include "formula/scanner.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -7,11 +7,11 @@
 
 #include <cerrno>
 #include <fstream>
-#include <random>
 #include <system_error>
 #include <utility>
 
-#include "formula/errors.h"
+#include "core/durablefile.h"
+#include "core/errors.h"
 
 namespace quorvex::library {
 namespace {
@@ -209,8 +209,6 @@ namespace fs = std::filesystem;
 
 // Retries of the lock when the file is replaced between opening and locking it.
 constexpr int kLockAttempts = 1000;
-// Names tried for the new file before giving up.
-constexpr int kTemporaryAttempts = 100;
 
 // A descriptor closed on every path out.
 class Descriptor {
@@ -223,11 +221,6 @@ class Descriptor {
   Descriptor& operator=(const Descriptor&) = delete;
   int get() const { return m_fd; }
   int release() { return std::exchange(m_fd, -1); }
-  // Closes now; false (errno set) when the close fails.
-  bool close() {
-    const int fd = std::exchange(m_fd, -1);
-    return ::close(fd) == 0;
-  }
 
  private:
   int m_fd;
@@ -279,68 +272,12 @@ std::string ReadAll(int fd, const fs::path& file) {
   }
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(put));
-  }
-  return true;
-}
-
-// Puts `bytes` in place of `target` at once: a new file in the same folder,
-// written and synced, renamed over it.
-void ReplaceFile(const fs::path& file, const fs::path& target, std::string_view bytes,
-                 const struct stat& old) {
-  std::random_device random;
-  fs::path temporary;
-  int fd = -1;
-  for (int attempt = 0; fd < 0 && attempt < kTemporaryAttempts; ++attempt) {
-    temporary = target;
-    temporary += "." + std::to_string(::getpid()) + "-" + std::to_string(random()) + ".tmp";
-    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) throw WriteError(file, SystemReason(errno));
-  }
-  if (fd < 0) throw WriteError(file, "no free name for its new copy");
-  Descriptor out(fd);
-  const auto fail = [&](int error) {
-    ::unlink(temporary.c_str());
-    return WriteError(file, SystemReason(error));
-  };
-  // The rewrite keeps the file's owner (where allowed) and permissions.
-  static_cast<void>(::fchown(fd, old.st_uid, old.st_gid));
-  static_cast<void>(::fchmod(fd, old.st_mode & 07777));
-  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0 || !out.close()) throw fail(errno);
-  if (::rename(temporary.c_str(), target.c_str()) != 0) throw fail(errno);
-}
-
-// Makes the rename durable.
-void SyncFolder(const fs::path& file, const fs::path& target) {
-  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-  const Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  // A folder that cannot be synced (EINVAL) has nothing to sync.
-  if (fd.get() >= 0 && ::fsync(fd.get()) != 0 && errno != EINVAL) {
-    throw FileError(FileError::Kind::Write,
-                    "The library file " + Quoted(file) + " was written, but its folder could not "
-                    "be synced (" + SystemReason(errno) + "): the change may be lost in a power "
-                    "failure.");
-  }
-}
-
 }  // namespace
 
 template <class Apply>
 Library::Change Library::update(Apply apply) {
-  // Write where the file really is: a link named cbd.dat keeps pointing at it.
-  std::error_code linkError;
-  fs::path target = m_file;
-  if (fs::is_symlink(m_file, linkError)) {
-    const fs::path resolved = fs::weakly_canonical(m_file, linkError);
-    if (!linkError) target = resolved;
-  }
+  // Lock where the file really is: a link named cbd.dat keeps pointing at it.
+  const fs::path target = ReplaceTarget(m_file);
   const Descriptor lock(OpenLocked(m_file, target));
   struct stat old {};
   if (::fstat(lock.get(), &old) != 0) throw WriteError(m_file, SystemReason(errno));
@@ -353,9 +290,20 @@ Library::Change Library::update(Apply apply) {
   }
   LibraryText changed = m_text;
   const Change change = apply(changed);
-  ReplaceFile(m_file, target, changed.bytes(), old);
+  const ReplaceOutcome replaced = ReplaceFileDurably(target, changed.bytes());
+  switch (replaced.step) {
+    case ReplaceOutcome::Step::NoFreeName: throw WriteError(m_file, "no free name for its new copy");
+    case ReplaceOutcome::Step::Write: throw WriteError(m_file, SystemReason(replaced.error));
+    case ReplaceOutcome::Step::SyncFolder:
+    case ReplaceOutcome::Step::Done: break;
+  }
   m_text = std::move(changed);
-  SyncFolder(m_file, target);
+  if (replaced.step == ReplaceOutcome::Step::SyncFolder) {
+    throw FileError(FileError::Kind::Write,
+                    "The library file " + Quoted(m_file) + " was written, but its folder could not "
+                    "be synced (" + SystemReason(replaced.error) + "): the change may be lost in a "
+                    "power failure.");
+  }
   return change;
 }
 

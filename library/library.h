@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "formula/notifier.h"
+#include "core/notifier.h"
 
 namespace quorvex::library {
 

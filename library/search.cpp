@@ -1,6 +1,6 @@
 #include "library/search.h"
 
-#include "formula/errors.h"
+#include "core/errors.h"
 
 namespace quorvex::library {
 namespace {

@@ -9,10 +9,10 @@
 #include "balance/resultboard.h"
 #include "formula/composition.h"
 #include "library/library.h"
+#include "library/texts.h"
 
 namespace quorvex::library {
 
-inline constexpr int kTermsPerSide = 6;
 inline constexpr int kFoundCapacity = 5000;
 // The found display text lives in a buffer of 65,536 bytes with a terminating zero.
 inline constexpr std::size_t kFoundDisplayLimit = 65535;
@@ -20,8 +20,7 @@ inline constexpr std::size_t kFoundDisplayLimit = 65535;
 inline constexpr std::string_view kFoundListFull =
     "The Found Equations List is full! Click \"Clear List\" to make room.";
 
-// The twelve search boxes: SearchEdit1..6 are reactant terms, SearchEdit7..12
-// product terms. An empty term is no condition.
+// The twelve search terms, six for each side. An empty term is no condition.
 struct SearchTerms {
   std::array<std::string, kTermsPerSide> reactants;
   std::array<std::string, kTermsPerSide> products;

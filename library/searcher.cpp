@@ -3,22 +3,45 @@
 namespace quorvex::library {
 namespace {
 
-constexpr Box kSearchEdits[] = {Box::SearchEdit1,  Box::SearchEdit2,  Box::SearchEdit3,
-                                Box::SearchEdit4,  Box::SearchEdit5,  Box::SearchEdit6,
-                                Box::SearchEdit7,  Box::SearchEdit8,  Box::SearchEdit9,
-                                Box::SearchEdit10, Box::SearchEdit11, Box::SearchEdit12};
-
-// One step of `picker` over `list` when the bounds allow it: the position
-// moves, the amounts are cleared, the selection text is rebuilt and shown.
+// A picker with the list it walks and the box that shows its pick.
 template <class List>
-bool Move(Picker& picker, const List& list, int delta, View& view, CalculatorHooks& hooks) {
-  const bool can = delta > 0 ? picker.position() < list.count() : picker.position() > 1;
+struct Side {
+  Picker& picker;
+  const List& list;
+  std::string& pickText;
+  std::string_view emptyText;  // shown in its box and the calculator's when the list is empty
+};
+template <class List>
+Side(Picker&, const List&, std::string&, std::string_view) -> Side<List>;
+
+// One step of the picker when the bounds allow it: the position moves, the
+// amounts are cleared, the selection text is rebuilt and shown.
+template <class List>
+bool Move(Side<List>& side, int delta, ListTexts& texts, CalculatorHooks& hooks) {
+  Picker& picker = side.picker;
+  const bool can = delta > 0 ? picker.position() < side.list.count() : picker.position() > 1;
   if (!can) return false;
   picker.step(delta);
   hooks.ClearAmout();
-  picker.rebuild(EntryText(list.record(picker.position())));
-  view.show(Box::SelEquationEdit, picker.selectionText());
+  picker.rebuild(EntryText(side.list.record(picker.position())));
+  texts.calcPick = picker.selectionText();
   return true;
+}
+
+// The pick in its own box, or the empty list's text there and in the calculator's.
+template <class List>
+void ShowPick(const Side<List>& side, ListTexts& texts) {
+  side.pickText = side.picker.selectionText();
+  if (side.list.count() == 0) {
+    side.pickText = side.emptyText;
+    texts.calcPick = side.emptyText;
+  }
+}
+
+template <class List>
+void Next(Side<List> side, ListTexts& texts, CalculatorHooks& hooks) {
+  if (Move(side, +1, texts, hooks)) hooks.UpdateCaculate();
+  ShowPick(side, texts);
 }
 
 }  // namespace
@@ -32,7 +55,7 @@ formula::BoxTexts CopySearchEditToInputEdit(const SearchTerms& terms) {
   return boxes;
 }
 
-Searcher::SearchRun Searcher::Button2Click(const SearchTerms& terms, View& view) {
+Searcher::SearchRun Searcher::search(const SearchTerms& terms, ListTexts& texts) {
   const formula::BoxTexts boxes = CopySearchEditToInputEdit(terms);
   if (m_balancer.board().isFull()) {
     m_notifier.modal(balance::kBoardFull);
@@ -43,72 +66,54 @@ Searcher::SearchRun Searcher::Button2Click(const SearchTerms& terms, View& view)
     m_notifier.modal(kFoundListFull);
     return SearchRun::ListFull;
   }
-  view.show(Box::m_SearchResultEdit, m_found.displayText());
+  texts.foundText = m_found.displayText();
   return SearchRun::Searched;
 }
 
-void Searcher::BitBtn18Click(View& view) {
+void Searcher::resetSearch(ListTexts& texts) {
   m_found.clearDisplay();
-  view.show(Box::m_SearchResultEdit, m_found.displayText());
-  for (const Box box : kSearchEdits) view.show(box, "");
+  texts.foundText = m_found.displayText();
+  for (std::string& term : texts.searchTerms) term.clear();
 }
 
-void Searcher::OnClearSchList(View& view) {
+void Searcher::clearFound(ListTexts& texts) {
   m_found.clear();
   m_searcherPicker.reset();
-  view.show(Box::m_SearchResultEdit, m_found.displayText());
-  view.show(Box::SelEquationEdit, m_searcherPicker.selectionText());
+  texts.foundText = m_found.displayText();
+  texts.calcPick = m_searcherPicker.selectionText();
 }
 
-void Searcher::OnResultClear(View& view) {
-  m_balancer.OnResultClear();
+void Searcher::clearResults(ListTexts& texts) {
+  m_balancer.clearResults();
   m_balancerPicker.reset();
   const std::string& display = m_balancer.board().displayText();
-  view.show(Box::ResultEdit, display);
-  view.show(Box::AddToLibEdit, display);
-  view.show(Box::RemoveEquationEdit, display);
-  view.show(Box::SelEquationEdit, m_balancerPicker.selectionText());
+  texts.boardText = display;
+  texts.addPick = display;
+  texts.deletePick = display;
+  texts.calcPick = m_balancerPicker.selectionText();
 }
 
-void Searcher::OnSelEquationNext(View& view, CalculatorHooks& hooks) {
-  const balance::ResultBoard& board = m_balancer.board();
-  if (Move(m_balancerPicker, board, +1, view, hooks)) hooks.UpdateCaculate();
-  view.show(Box::AddToLibEdit, m_balancerPicker.selectionText());
-  if (board.count() == 0) {
-    view.show(Box::AddToLibEdit, kBoardListEmpty);
-    view.show(Box::SelEquationEdit, kBoardListEmpty);
-  }
+void Searcher::nextBoardEquation(ListTexts& texts, CalculatorHooks& hooks) {
+  Next(Side{m_balancerPicker, m_balancer.board(), texts.addPick, kBoardListEmpty}, texts, hooks);
 }
 
-void Searcher::OnSelEquationBack(View& view, CalculatorHooks& hooks) {
-  const balance::ResultBoard& board = m_balancer.board();
-  if (Move(m_balancerPicker, board, -1, view, hooks)) {
-    view.show(Box::AddToLibEdit, m_balancerPicker.selectionText());
-  }
-  if (board.count() == 0) {
-    view.show(Box::AddToLibEdit, kBoardListEmpty);
-    view.show(Box::SelEquationEdit, kBoardListEmpty);
-  }
+void Searcher::nextFoundEquation(ListTexts& texts, CalculatorHooks& hooks) {
+  Next(Side{m_searcherPicker, m_found, texts.deletePick, kFoundListEmpty}, texts, hooks);
+}
+
+// The two Back steps differ where the user can see it: the balancer's leaves
+// its box alone at the first equation, and refreshes the table last.
+void Searcher::previousBoardEquation(ListTexts& texts, CalculatorHooks& hooks) {
+  Side side{m_balancerPicker, m_balancer.board(), texts.addPick, kBoardListEmpty};
+  if (Move(side, -1, texts, hooks) || side.list.count() == 0) ShowPick(side, texts);
   hooks.UpdateCaculate();
 }
 
-void Searcher::OnSchSelEquationNext(View& view, CalculatorHooks& hooks) {
-  if (Move(m_searcherPicker, m_found, +1, view, hooks)) hooks.UpdateCaculate();
-  view.show(Box::RemoveEquationEdit, m_searcherPicker.selectionText());
-  if (m_found.count() == 0) {
-    view.show(Box::RemoveEquationEdit, kFoundListEmpty);
-    view.show(Box::SelEquationEdit, kFoundListEmpty);
-  }
-}
-
-void Searcher::OnSchSelEquationBack(View& view, CalculatorHooks& hooks) {
-  Move(m_searcherPicker, m_found, -1, view, hooks);
+void Searcher::previousFoundEquation(ListTexts& texts, CalculatorHooks& hooks) {
+  Side side{m_searcherPicker, m_found, texts.deletePick, kFoundListEmpty};
+  Move(side, -1, texts, hooks);
   hooks.UpdateCaculate();
-  view.show(Box::RemoveEquationEdit, m_searcherPicker.selectionText());
-  if (m_found.count() == 0) {
-    view.show(Box::RemoveEquationEdit, kFoundListEmpty);
-    view.show(Box::SelEquationEdit, kFoundListEmpty);
-  }
+  ShowPick(side, texts);
 }
 
 void Searcher::unselectPickers() {
@@ -121,13 +126,13 @@ namespace {
 // The library's change of its file, with the count label shown after it
 // whether or not it succeeded: the table is the file's content either way.
 template <class Run>
-Library::Change ChangeFile(Library& library, View& view, Run run) {
+Library::Change ChangeFile(Library& library, ListTexts& texts, Run run) {
   try {
     const Library::Change change = run();
-    view.show(Box::EquationNumberLabel, library.countLabel());
+    texts.libraryCount = library.countLabel();
     return change;
   } catch (const FileError&) {
-    view.show(Box::EquationNumberLabel, library.countLabel());
+    texts.libraryCount = library.countLabel();
     throw;
   }
 }
@@ -146,47 +151,47 @@ std::string_view ChangeMessage(Library::Change change) {
   return {};
 }
 
-void Searcher::OnAddTolib(View& view) {
+void Searcher::addToLibrary(ListTexts& texts) {
   const balance::ResultBoard& board = m_balancer.board();
   const int position = m_balancerPicker.position();
   // A position past the count would name a record of before the last "Clear List".
   if (m_balancerPicker.selectionText().empty() || position == 0 || position > board.count()) {
-    m_notifier.modal(kNoSelection);
+    m_notifier.modal(kNoEquationSelected);
     return;
   }
   const std::string line = LibraryLine(board.record(position).equation);
-  const Library::Change change = ChangeFile(m_library, view, [&] { return m_library.add(line); });
+  const Library::Change change = ChangeFile(m_library, texts, [&] { return m_library.add(line); });
   m_notifier.modal(ChangeMessage(change));
 }
 
-void Searcher::OnDelFromLib(View& view) {
+void Searcher::deleteFromLibrary(ListTexts& texts) {
   const int position = m_searcherPicker.position();
   if (m_searcherPicker.selectionText().empty() || position == 0 || position > m_found.count()) {
-    m_notifier.modal(kNoSelection);
+    m_notifier.modal(kNoEquationSelected);
     return;
   }
   const std::string line = LibraryLine(m_found.record(position).equation);
-  const Library::Change change = ChangeFile(m_library, view, [&] { return m_library.remove(line); });
+  const Library::Change change = ChangeFile(m_library, texts, [&] { return m_library.remove(line); });
   m_notifier.modal(ChangeMessage(change));
 }
 
-void Searcher::OnTabSheetClick(CalculatorSource source, View& view, CalculatorHooks& hooks) {
-  view.show(Box::EquationNumberLabel, m_library.countLabel());
+void Searcher::refreshAfterPageChange(CalculatorSource source, ListTexts& texts, CalculatorHooks& hooks) {
+  texts.libraryCount = m_library.countLabel();
   const bool boardEmpty = m_balancer.board().count() == 0;
   const bool foundEmpty = m_found.count() == 0;
   if (boardEmpty || foundEmpty) {
-    view.show(Box::AddToLibEdit, "");
-    view.show(Box::RemoveEquationEdit, "");
+    texts.addPick.clear();
+    texts.deletePick.clear();
     if ((source == CalculatorSource::ResultBoard && boardEmpty) ||
         (source == CalculatorSource::FoundList && foundEmpty)) {
-      view.show(Box::SelEquationEdit, "");
+      texts.calcPick.clear();
     }
   }
   hooks.UpdateCaculate();
 }
 
-void Searcher::OnSelEquationEditEnter(View& view) {
-  view.show(Box::ResultEdit, m_balancer.board().displayText());
+void Searcher::refillResults(ListTexts& texts) {
+  texts.boardText = m_balancer.board().displayText();
 }
 
 }  // namespace quorvex::library

@@ -3,15 +3,15 @@
 #include <string_view>
 
 #include "balance/balancer.h"
-#include "formula/notifier.h"
+#include "core/notifier.h"
+#include "core/selection.h"
 #include "library/library.h"
 #include "library/picker.h"
 #include "library/search.h"
-#include "library/view.h"
+#include "library/texts.h"
 
 namespace quorvex::library {
 
-inline constexpr std::string_view kNoSelection = "No equation selected.";
 inline constexpr std::string_view kAlreadyInLibrary =
     "This equation has already been in the equation library";
 inline constexpr std::string_view kAdded = "Added to the equation library successfully!";
@@ -25,13 +25,13 @@ inline constexpr std::string_view kFoundListEmpty =
 // The message of a library change: "Added to the equation library successfully!" and the rest.
 std::string_view ChangeMessage(Library::Change change);
 
-// SearchEdit1..6 into Sp1..6 and SearchEdit7..12 into Pr1..6; boxes 7..14 empty.
+// The reactant terms into reactant boxes 1..6, the product terms into product boxes 1..6; boxes 7..14 empty.
 formula::BoxTexts CopySearchEditToInputEdit(const SearchTerms& terms);
 
 // The commands of the Searcher tab's two pages: the search with its found
 // list, the library maintenance, and the two pickers that the Calculator tab
-// shares. Texts go to a View in the order shown, modal messages to the
-// Notifier. Library file errors are thrown as FileError after everything the
+// shares. Commands write the texts they change into `texts`, and modal
+// messages go to the Notifier once the texts they follow are written. Library file errors are thrown as FileError after everything the
 // command changed and showed before them.
 class Searcher {
  public:
@@ -47,25 +47,25 @@ class Searcher {
 
   enum class SearchRun {
     Refused,   // the result board holds more than 1500 equations
-    NoTerms,   // every term empty: the window refreshes MessageBox (UpdateMessageBox)
+    NoTerms,   // every term empty: the caller shows the pending message (UpdateMessageBox)
     ListFull,  // the found display had no room even for the found-count line
     Searched,
   };
   // "Search".
-  SearchRun Button2Click(const SearchTerms& terms, View& view);
+  SearchRun search(const SearchTerms& terms, ListTexts& texts);
   // "Reset" of the search page: the search boxes and the found display text.
-  void BitBtn18Click(View& view);
+  void resetSearch(ListTexts& texts);
   // "Clear List" of the search page: the found list and the searcher picker.
-  void OnClearSchList(View& view);
+  void clearFound(ListTexts& texts);
   // "Clear List" of the Balancer page: the result board and the balancer picker.
-  void OnResultClear(View& view);
+  void clearResults(ListTexts& texts);
 
   // Balancer picker one step forward / back.
-  void OnSelEquationNext(View& view, CalculatorHooks& hooks);
-  void OnSelEquationBack(View& view, CalculatorHooks& hooks);
+  void nextBoardEquation(ListTexts& texts, CalculatorHooks& hooks);
+  void previousBoardEquation(ListTexts& texts, CalculatorHooks& hooks);
   // Searcher picker one step forward / back.
-  void OnSchSelEquationNext(View& view, CalculatorHooks& hooks);
-  void OnSchSelEquationBack(View& view, CalculatorHooks& hooks);
+  void nextFoundEquation(ListTexts& texts, CalculatorHooks& hooks);
+  void previousFoundEquation(ListTexts& texts, CalculatorHooks& hooks);
   // Both positions 0, the selection texts kept ("Switch List...").
   void unselectPickers();
 
@@ -73,14 +73,14 @@ class Searcher {
   // as it is now; the table and the count label then show the file, and the
   // message says what came of it. Throws FileError, with the table as the
   // file is and no message, when the file cannot be read or written.
-  void OnAddTolib(View& view);
+  void addToLibrary(ListTexts& texts);
   // "Del From Lib": the searcher picker's equation removed from the file, as
   // "Add To Lib" does.
-  void OnDelFromLib(View& view);
+  void deleteFromLibrary(ListTexts& texts);
   // A change of the main tab: the count label, stale selection boxes, the table.
-  void OnTabSheetClick(CalculatorSource source, View& view, CalculatorHooks& hooks);
-  // A selection box got the focus: ResultEdit gets the result board's text again.
-  void OnSelEquationEditEnter(View& view);
+  void refreshAfterPageChange(CalculatorSource source, ListTexts& texts, CalculatorHooks& hooks);
+  // A selection box got the focus: the result board's text is shown again.
+  void refillResults(ListTexts& texts);
 
  private:
   balance::Balancer& m_balancer;

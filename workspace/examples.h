@@ -7,7 +7,7 @@ namespace quorvex::workspace {
 
 inline constexpr int kExampleCases = 5;
 
-// One guided balance: the reactant boxes from Sp1 and the product boxes from Pr1.
+// One guided balance: the reactant boxes and the product boxes, each from box 1.
 struct BalanceExample {
   std::array<std::string_view, 14> reactants;
   std::array<std::string_view, 14> products;

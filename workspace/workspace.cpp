@@ -5,8 +5,6 @@
 
 namespace quorvex::workspace {
 
-using library::Box;
-
 Workspace::Workspace(Notifier& notifier, std::filesystem::path libraryFile, char decimalSeparator)
     : m_notifier(notifier),
       m_balancer(notifier),
@@ -18,48 +16,64 @@ void Workspace::loadLibrary() { m_library.load(m_notifier); }
 
 // Balancer page.
 
-void Workspace::Input_BalanceClick() {
+void Workspace::balance() {
   // The boxes show what is balanced: the notation written as formulas.
   for (int i = 0; i < formula::kBoxesPerSide; ++i) {
     m_texts.boxes.reactants[i] = formula::NormaliseSpecies(m_texts.boxes.reactants[i]);
     m_texts.boxes.products[i] = formula::NormaliseSpecies(m_texts.boxes.products[i]);
   }
-  if (m_balancer.Input_BalanceClick(m_texts.boxes) == balance::Balancer::Run::Refused) return;
+  // Whatever ends the command, the invalid character the pending text reports is located.
+  balance::Balancer::Run run{};
+  try {
+    run = m_balancer.balance(m_texts.boxes);
+  } catch (...) {
+    locateInvalidCharacter();
+    throw;
+  }
+  locateInvalidCharacter();
+  if (run == balance::Balancer::Run::Refused) return;
   UpdateMessageBox();
   // Why it failed, after the outcome and in full as the box's hint.
   const balance::FailureReason& reason = m_balancer.failureReason();
   if (!reason.code.empty()) {
-    m_texts.messageBox += ' ';
-    m_texts.messageBox += reason.text();
-    m_texts.messageHint = m_texts.messageBox;
+    m_texts.message += ' ';
+    m_texts.message += reason.text();
+    m_texts.messageHint = m_texts.message;
   }
-  m_texts.resultEdit = m_balancer.board().displayText();
+  m_texts.boardText = m_balancer.board().displayText();
+}
+
+void Workspace::locateInvalidCharacter() {
+  m_texts.invalidCharacter.reset();
+  if (m_balancer.pendingMessage() == formula::kInvalidCharacters) {
+    m_texts.invalidCharacter = formula::FirstInvalidCharacter(m_texts.boxes);
+  }
 }
 
 void Workspace::UpdateMessageBox() {
   const balance::MessageBoxView view = balance::UpdateMessageBox(m_balancer.pendingMessage());
-  m_texts.messageBox = view.text;
+  m_texts.message = view.text;
   m_texts.messageColour = view.colour;
   m_texts.messageHint.clear();
 }
 
-void Workspace::ResetButtonClick() {
+void Workspace::resetBoxes() {
   for (int i = 0; i < formula::kBoxesPerSide; ++i) {
     m_texts.boxes.reactants[i].clear();
     m_texts.boxes.products[i].clear();
   }
-  m_balancer.pendingMessage().clear();
+  m_balancer.setPendingMessage("");
   UpdateMessageBox();
 }
 
-void Workspace::OnInputBoxClick() {
-  m_balancer.pendingMessage().clear();
+void Workspace::clearMessage() {
+  m_balancer.setPendingMessage("");
   UpdateMessageBox();
 }
 
-void Workspace::ExampleBtClick() {
-  ResetButtonClick();
-  m_balancer.pendingMessage().assign(kBalanceGuidance);
+void Workspace::nextBalanceExample() {
+  resetBoxes();
+  m_balancer.setPendingMessage(kBalanceGuidance);
   UpdateMessageBox();
   m_balanceExample = (m_balanceExample + 1) % kExampleCases;
   const BalanceExample& example = BalanceExampleCase(m_balanceExample + 1);
@@ -69,111 +83,111 @@ void Workspace::ExampleBtClick() {
   }
 }
 
-void Workspace::OnResultClear() {
+void Workspace::clearResults() {
   // Through the searcher, so that the balancer picker is reset with the board.
-  m_searcher.OnResultClear(*this);
+  m_searcher.clearResults(m_texts);
 }
 
 // Searcher page.
 
-void Workspace::Button2Click() {
+void Workspace::search() {
   library::SearchTerms terms;
   for (int k = 0; k < library::kTermsPerSide; ++k) {
     terms.reactants[k] = m_texts.searchTerms[k];
     terms.products[k] = m_texts.searchTerms[k + library::kTermsPerSide];
   }
   // The Balancer's boxes are not touched: the terms travel on their own.
-  if (m_searcher.Button2Click(terms, *this) == library::Searcher::SearchRun::NoTerms) {
+  if (m_searcher.search(terms, m_texts) == library::Searcher::SearchRun::NoTerms) {
     UpdateMessageBox();
   }
 }
 
-void Workspace::BitBtn18Click() { m_searcher.BitBtn18Click(*this); }
+void Workspace::resetSearch() { m_searcher.resetSearch(m_texts); }
 
-void Workspace::OnClearSchList() { m_searcher.OnClearSchList(*this); }
+void Workspace::clearFound() { m_searcher.clearFound(m_texts); }
 
-void Workspace::OnSearchExamples() {
+void Workspace::nextSearchExample() {
   for (std::string& term : m_texts.searchTerms) term.clear();
-  m_searcher.OnClearSchList(*this);
+  m_searcher.clearFound(m_texts);
   m_searchExample = (m_searchExample + 1) % kExampleCases;
   const SearchExample& example = SearchExampleCase(m_searchExample + 1);
   for (int k = 0; k < kSearchBoxes; ++k) m_texts.searchTerms[k].assign(example.terms[k]);
   std::string guidance(example.guidance);
   guidance += '\n';
   m_searcher.found().appendDisplay(guidance);
-  m_texts.searchResultEdit = m_searcher.found().displayText();
+  m_texts.foundText = m_searcher.found().displayText();
 }
 
 // Library maintenance and the pickers.
 
-void Workspace::OnSelEquationNext() { m_searcher.OnSelEquationNext(*this, *this); }
-void Workspace::OnSelEquationBack() { m_searcher.OnSelEquationBack(*this, *this); }
-void Workspace::OnSchSelEquationNext() { m_searcher.OnSchSelEquationNext(*this, *this); }
-void Workspace::OnSchSelEquationBack() { m_searcher.OnSchSelEquationBack(*this, *this); }
-void Workspace::OnAddTolib() {
+void Workspace::nextBoardEquation() { m_searcher.nextBoardEquation(m_texts, *this); }
+void Workspace::previousBoardEquation() { m_searcher.previousBoardEquation(m_texts, *this); }
+void Workspace::nextFoundEquation() { m_searcher.nextFoundEquation(m_texts, *this); }
+void Workspace::previousFoundEquation() { m_searcher.previousFoundEquation(m_texts, *this); }
+void Workspace::addToLibrary() {
   // A page change empties the box but keeps the pick: never change the file
   // with an equation the page does not show.
   const std::string& picked = m_searcher.balancerPicker().selectionText();
-  if (!picked.empty() && m_texts.addToLibEdit != picked) {
+  if (!picked.empty() && m_texts.addPick != picked) {
     m_notifier.modal(kPickFirst);
     return;
   }
-  m_searcher.OnAddTolib(*this);
+  m_searcher.addToLibrary(m_texts);
 }
-void Workspace::OnDelFromLib() {
+void Workspace::deleteFromLibrary() {
   const std::string& picked = m_searcher.searcherPicker().selectionText();
-  if (!picked.empty() && m_texts.removeEquationEdit != picked) {
+  if (!picked.empty() && m_texts.deletePick != picked) {
     m_notifier.modal(kPickFirst);
     return;
   }
-  m_searcher.OnDelFromLib(*this);
+  m_searcher.deleteFromLibrary(m_texts);
 }
-void Workspace::OnTabSheetClick() { m_searcher.OnTabSheetClick(librarySource(), *this, *this); }
-void Workspace::OnSelEquationEditEnter() { m_searcher.OnSelEquationEditEnter(*this); }
+void Workspace::refreshAfterPageChange() { m_searcher.refreshAfterPageChange(m_calc.source(), m_texts, *this); }
+void Workspace::refillResults() { m_searcher.refillResults(m_texts); }
 
 // Calculator page.
 
-void Workspace::OnCalcBack() {
-  if (m_calc.source() == calc::CalculatorSource::FoundList) {
-    OnSchSelEquationBack();
+void Workspace::previousCalcEquation() {
+  if (m_calc.source() == CalculatorSource::FoundList) {
+    previousFoundEquation();
   } else {
-    OnSelEquationBack();
+    previousBoardEquation();
   }
 }
 
-void Workspace::OnCalcNext() {
-  if (m_calc.source() == calc::CalculatorSource::FoundList) {
-    OnSchSelEquationNext();
+void Workspace::nextCalcEquation() {
+  if (m_calc.source() == CalculatorSource::FoundList) {
+    nextFoundEquation();
   } else {
-    OnSelEquationNext();
+    nextBoardEquation();
   }
 }
 
-void Workspace::BitBtn30Click() {
+void Workspace::switchSource() {
   m_searcher.unselectPickers();
-  m_texts.selEquationEdit.clear();
+  m_texts.calcPick.clear();
   formula::Scanner scanner = makeScanner();
-  const calc::CalculatorSource source = m_calc.switchSource(m_elements, scanner);
+  const CalculatorSource source = m_calc.switchSource(m_elements, scanner);
   showCalcCaption();
-  if (source == calc::CalculatorSource::FoundList) {
-    OnSchSelEquationNext();
+  if (source == CalculatorSource::FoundList) {
+    nextFoundEquation();
   } else {
-    OnSelEquationNext();
+    nextBoardEquation();
   }
 }
 
-void Workspace::CalculateSheetEnter() {
+void Workspace::enterCalculator() {
   if (m_searcher.balancerPicker().position() < 1 && m_searcher.searcherPicker().position() < 1) {
-    OnSelEquationNext();
+    nextBoardEquation();
     if (m_searcher.balancerPicker().position() >= 1) {
-      m_calc.setSource(calc::CalculatorSource::ResultBoard);
+      m_calc.setSource(CalculatorSource::ResultBoard);
     } else {
-      OnSchSelEquationNext();
+      nextFoundEquation();
       if (m_searcher.searcherPicker().position() >= 1 &&
-          m_calc.source() != calc::CalculatorSource::FoundList) {
+          m_calc.source() != CalculatorSource::FoundList) {
         // The step refreshed the table from the old source's list; show the
         // equation it just picked instead of an empty table.
-        m_calc.setSource(calc::CalculatorSource::FoundList);
+        m_calc.setSource(CalculatorSource::FoundList);
         UpdateCaculate();
       }
     }
@@ -181,36 +195,36 @@ void Workspace::CalculateSheetEnter() {
   showCalcCaption();
 }
 
-void Workspace::Unit_molClick() {
+void Workspace::useMoles() {
   formula::Scanner scanner = makeScanner();
-  m_calc.Unit_molClick(pickedEquation(), m_elements, scanner);
+  m_calc.useMoles(pickedEquation(), m_elements, scanner);
 }
 
-void Workspace::Unit_gClick() {
+void Workspace::useGrams() {
   formula::Scanner scanner = makeScanner();
-  m_calc.Unit_gClick(pickedEquation(), m_elements, scanner);
+  m_calc.useGrams(pickedEquation(), m_elements, scanner);
 }
 
-void Workspace::OnLowPrecisionClick() {
+void Workspace::useLowPrecision() {
   formula::Scanner scanner = makeScanner();
-  m_calc.OnLowPrecisionClick(pickedEquation(), m_elements, scanner);
+  m_calc.useLowPrecision(pickedEquation(), m_elements, scanner);
 }
 
-void Workspace::OnHighPrecisionClick() {
+void Workspace::useHighPrecision() {
   formula::Scanner scanner = makeScanner();
-  m_calc.OnHighPrecisionClick(pickedEquation(), m_elements, scanner);
+  m_calc.useHighPrecision(pickedEquation(), m_elements, scanner);
 }
 
-void Workspace::OnSetAccurate() { m_calc.OnSetAccurate(m_notifier); }
+void Workspace::calculate() { m_calc.calculate(m_notifier); }
 
-void Workspace::OnElementClick(std::string_view symbol) {
+void Workspace::showElement(std::string_view symbol) {
   const calc::ElementRecord& r = m_elements.ShowRealElementInfo(symbol);
   m_texts.elementFacts = {r.name,  r.symbol, r.type, r.number,     r.weight,
                           r.state, r.melt,   r.boil, r.negativity, r.energy};
 }
 
 std::string_view Workspace::pickedEquation() const {
-  if (m_calc.source() == calc::CalculatorSource::FoundList) {
+  if (m_calc.source() == CalculatorSource::FoundList) {
     const int position = m_searcher.searcherPicker().position();
     if (position < 1 || position > library::kFoundCapacity) return {};
     return m_searcher.found().record(position).equation;
@@ -220,34 +234,14 @@ std::string_view Workspace::pickedEquation() const {
   return m_balancer.board().record(position).equation;
 }
 
-void Workspace::show(Box box, std::string_view text) {
-  switch (box) {
-    case Box::ResultEdit: m_texts.resultEdit.assign(text); return;
-    case Box::AddToLibEdit: m_texts.addToLibEdit.assign(text); return;
-    case Box::RemoveEquationEdit: m_texts.removeEquationEdit.assign(text); return;
-    case Box::SelEquationEdit: m_texts.selEquationEdit.assign(text); return;
-    case Box::m_SearchResultEdit: m_texts.searchResultEdit.assign(text); return;
-    case Box::EquationNumberLabel: m_texts.equationNumberLabel.assign(text); return;
-    default: break;
-  }
-  const int k = static_cast<int>(box) - static_cast<int>(Box::SearchEdit1);
-  if (k >= 0 && k < kSearchBoxes) m_texts.searchTerms[static_cast<std::size_t>(k)].assign(text);
-}
-
 void Workspace::UpdateCaculate() {
   formula::Scanner scanner = makeScanner();
   m_calc.UpdateCaculate(pickedEquation(), m_elements, scanner);
 }
 
-library::CalculatorSource Workspace::librarySource() const {
-  return m_calc.source() == calc::CalculatorSource::FoundList
-             ? library::CalculatorSource::FoundList
-             : library::CalculatorSource::ResultBoard;
-}
-
 void Workspace::showCalcCaption() {
-  const bool found = m_calc.source() == calc::CalculatorSource::FoundList;
-  m_texts.groupCalcEquation = calc::GroupCalcEquationCaption(
+  const bool found = m_calc.source() == CalculatorSource::FoundList;
+  m_texts.calcCaption = calc::CalculatorCaption(
       m_calc.source(), found ? m_searcher.found().count() : m_balancer.board().count());
 }
 

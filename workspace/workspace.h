@@ -2,21 +2,22 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "balance/balancer.h"
 #include "calc/calctable.h"
 #include "calc/elements.h"
+#include "core/notifier.h"
 #include "formula/composition.h"
-#include "formula/notifier.h"
 #include "library/library.h"
 #include "library/searcher.h"
-#include "library/view.h"
+#include "library/texts.h"
 
 namespace quorvex::workspace {
 
-inline constexpr int kSearchBoxes = 12;
+inline constexpr int kSearchBoxes = library::kSearchTerms;
 inline constexpr int kElementFacts = 10;
 // Add To Lib or Del From Lib while the box shows no equation.
 inline constexpr std::string_view kPickFirst =
@@ -24,33 +25,34 @@ inline constexpr std::string_view kPickFirst =
 inline constexpr std::string_view kDesignCountLabel =
     "There are total 217 equations in your library currently.";
 
-// The texts the main window shows, as bytes. The window copies the boxes the
-// user edits in before a command and shows every field after it; the
-// calculation grid is read from the calculation table itself.
-struct WindowTexts {
-  formula::BoxTexts boxes;                                // Sp1..Sp14, Pr1..Pr14
-  std::array<std::string, kSearchBoxes> searchTerms;      // SearchEdit1..SearchEdit12
-  std::string messageBox = "Welcome to use Quorvex!";
+// The texts the main window shows, as bytes, named by what they show. The
+// window copies the boxes and terms the user edits in before a command and
+// shows every field after it; the calculation grid is read from the
+// calculation table itself.
+struct WindowTexts : library::ListTexts {
+  formula::BoxTexts boxes;  // reactant and product boxes 1..14
+  std::string message = "Welcome to use Quorvex!";  // the Balancer page's message box
   balance::Rgb messageColour{89, 137, 202};
   std::string messageHint;  // the message box's hint; empty for its usual one
-  std::string resultEdit = "No Results avalible.";
-  std::string searchResultEdit;                           // m_SearchResultEdit
-  std::string addToLibEdit;
-  std::string removeEquationEdit;
-  std::string selEquationEdit;
-  std::string equationNumberLabel{kDesignCountLabel};
-  std::string groupCalcEquation{calc::kInitialCalcCaption};
-  std::array<std::string, kElementFacts> elementFacts;    // ETName .. ETEnergy
-  WindowTexts() { elementFacts.fill("N/A"); }
+  std::string calcCaption{calc::kInitialCalcCaption};  // the calculator's equation group
+  std::array<std::string, kElementFacts> elementFacts;  // name, symbol, ... energy
+  // After a balance whose pending text reports invalid characters: the first
+  // of them, in the boxes as they now are; none otherwise.
+  std::optional<formula::BoxPosition> invalidCharacter;
+  WindowTexts() {
+    boardText = "No Results avalible.";
+    libraryCount = kDesignCountLabel;
+    elementFacts.fill("N/A");
+  }
 };
 
 // Everything one main window works on: the balancer with the pending message
-// text and the result board, the equation library, the searcher with the found
-// list and the two pickers, the element table, the calculation table and the
+// text (the Balancer page's own) and the result board, the equation library,
+// the searcher with the found list and the two pickers, the element table, the calculation table and the
 // guided examples. One per window; no globals. Commands that stop on an error
 // throw it (ConvertError, FileError, FloatConvertError, ...) after leaving
 // what they changed before; the window shows it.
-class Workspace final : private library::View, private library::CalculatorHooks {
+class Workspace final : private library::CalculatorHooks {
  public:
   // `libraryFile` is the window's cbd.dat; `decimalSeparator` the user's.
   Workspace(Notifier& notifier, std::filesystem::path libraryFile, char decimalSeparator = '.');
@@ -69,58 +71,62 @@ class Workspace final : private library::View, private library::CalculatorHooks 
   void InitRealElement() { m_elements.InitRealElement(); }
 
   // Balancer page.
-  void Input_BalanceClick();
+  void balance();
   void UpdateMessageBox();
-  void ResetButtonClick();
-  void OnInputBoxClick();
-  void ExampleBtClick();
-  void OnResultClear();
+  void resetBoxes();
+  // A click into an input box: the pending message text emptied and shown.
+  void clearMessage();
+  void nextBalanceExample();
+  void clearResults();
 
   // Searcher page.
-  void Button2Click();
-  void BitBtn18Click();
-  void OnClearSchList();
-  void OnSearchExamples();
+  void search();
+  void resetSearch();
+  void clearFound();
+  void nextSearchExample();
 
   // Library maintenance and the pickers.
-  void OnSelEquationNext();
-  void OnSelEquationBack();
-  void OnSchSelEquationNext();
-  void OnSchSelEquationBack();
-  void OnAddTolib();
-  void OnDelFromLib();
-  void OnTabSheetClick();
-  void OnSelEquationEditEnter();
+  void nextBoardEquation();
+  void previousBoardEquation();
+  void nextFoundEquation();
+  void previousFoundEquation();
+  void addToLibrary();
+  void deleteFromLibrary();
+  // Another page of the main tab: the count label, stale selection boxes, the table.
+  void refreshAfterPageChange();
+  // A selection box got the focus: the result board's text is shown again.
+  void refillResults();
 
   // Calculator page.
-  void OnCalcBack();
-  void OnCalcNext();
-  void BitBtn30Click();
-  void CalculateSheetEnter();
-  void Unit_molClick();
-  void Unit_gClick();
-  void OnLowPrecisionClick();
-  void OnHighPrecisionClick();
-  void BitBtn5Click() { m_calc.BitBtn5Click(); }
-  void OnSetAccurate();
+  void previousCalcEquation();
+  void nextCalcEquation();
+  void switchSource();
+  // The focus moved into the Calculator page: a first equation when none is picked.
+  void enterCalculator();
+  void useMoles();
+  void useGrams();
+  void useLowPrecision();
+  void useHighPrecision();
+  void clearAmounts() { m_calc.clearAmounts(); }
+  void calculate();
   // What the user typed into cell (column, row) of the grid, 1..4 and 1..60.
   void setCalcCell(int column, int row, std::string_view text) { m_calc.setCell(column, row, text); }
 
   // Periodic Table page: the ten facts of the pressed element.
-  void OnElementClick(std::string_view symbol);
+  void showElement(std::string_view symbol);
 
   // The equation text of the record the calculator source's picker selects; empty for none.
   std::string_view pickedEquation() const;
 
  private:
-  void show(library::Box box, std::string_view text) override;
   void ClearAmout() override { m_calc.ClearAmout(); }
   void UpdateCaculate() override;
-  library::CalculatorSource librarySource() const;
-  // The scanner that weighs species: its input errors go into the one pending
-  // message text, its messages to the window.
-  formula::Scanner makeScanner() { return formula::Scanner(m_balancer.pendingMessage(), m_notifier); }
+  // The scanner that weighs the calculator's species: its input errors go into
+  // the calculator's own text, never into the Balancer page's message; its
+  // modal messages go to the window as they come.
+  formula::Scanner makeScanner() { return formula::Scanner(m_calcInputError, m_notifier); }
   void showCalcCaption();
+  void locateInvalidCharacter();
 
   Notifier& m_notifier;
   balance::Balancer m_balancer;
@@ -129,6 +135,9 @@ class Workspace final : private library::View, private library::CalculatorHooks 
   calc::ElementTable m_elements;
   calc::CalcTable m_calc;
   WindowTexts m_texts;
+  // The last input error of the calculator's weighing. The Calculator page has
+  // no message box: what the user must see comes as a modal message.
+  std::string m_calcInputError;
   int m_balanceExample = 1;
   int m_searchExample = 0;
 };

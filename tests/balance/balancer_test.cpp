@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "formula/errors.h"
+#include "core/errors.h"
 #include "support/boxes.h"
+#include "support/recordingnotifier.h"
 
 namespace quorvex::balance {
 namespace {
@@ -18,7 +19,7 @@ const formula::BoxTexts kWater = MakeBoxes({"H2", "O2"}, {"H2O"});
 TEST(Balancer, CaseTwoOnAnEmptyBoard) {
   RecordingNotifier notifier;
   Balancer b(notifier);
-  EXPECT_EQ(b.Input_BalanceClick(MakeBoxes({"CS2", "MnO4[-]", "H[+]"},
+  EXPECT_EQ(b.balance(MakeBoxes({"CS2", "MnO4[-]", "H[+]"},
                                            {"Mn[2+]", "S", "CO2", "H2O"})),
             Balancer::Run::Done);
   const MessageBoxView view = UpdateMessageBox(b.pendingMessage());
@@ -65,7 +66,7 @@ TEST(Balancer, EquationTexts) {
     SCOPED_TRACE(c.name);
     SilentNotifier notifier;
     Balancer b(notifier);
-    b.Input_BalanceClick(c.boxes);
+    b.balance(c.boxes);
     EXPECT_EQ(b.pendingMessage(), "Balanced it successfully!");
     ASSERT_EQ(b.board().count(), 1);
     EXPECT_EQ(b.board().record(1).equation, c.text);
@@ -95,8 +96,8 @@ TEST(Balancer, FailuresLeaveTheBoardAlone) {
     SCOPED_TRACE(c.name);
     SilentNotifier notifier;
     Balancer b(notifier);
-    b.Input_BalanceClick(kWater);
-    b.Input_BalanceClick(c.boxes);
+    b.balance(kWater);
+    b.balance(c.boxes);
     const MessageBoxView view = UpdateMessageBox(b.pendingMessage());
     EXPECT_EQ(view.text, c.message);
     EXPECT_EQ(view.colour, c.colour);
@@ -113,10 +114,10 @@ TEST(Balancer, TooManyElementNamesFailBeforeTheMatrix) {
   }
   RecordingNotifier notifier;
   Balancer b(notifier);
-  b.Input_BalanceClick(MakeBoxes({names}, {names}));
+  b.balance(MakeBoxes({names}, {names}));
   EXPECT_EQ(b.pendingMessage(), "Failed to balance!");
   // An input error found before stays.
-  b.Input_BalanceClick(MakeBoxes({names + " "}, {names}));
+  b.balance(MakeBoxes({names + " "}, {names}));
   EXPECT_EQ(b.pendingMessage(), "Input error-Invalid characters!");
   EXPECT_EQ(b.board().count(), 0);
   EXPECT_TRUE(notifier.messages().empty());
@@ -127,29 +128,29 @@ TEST(Balancer, OneMessageWindowForEachTextInOrderOfFirstShowing) {
   for (int i = 0; i < 12; ++i) twelve += "H2";
   RecordingNotifier notifier;
   Balancer b(notifier);
-  b.Input_BalanceClick(MakeBoxes({twelve, "Fe[3]"}, {"H123456", "H123456", "Fe[3]"}));
+  b.balance(MakeBoxes({twelve, "Fe[3]"}, {"H123456", "H123456", "Fe[3]"}));
   EXPECT_EQ(notifier.messages(),
             (std::vector<std::string>{"Input error 1-Too many same elements!",
                                       "Input error 2-Number too great!",
                                       "Input error-charge error!"}));
-  b.Input_BalanceClick(MakeBoxes({twelve}, {"H"}));
+  b.balance(MakeBoxes({twelve}, {"H"}));
   EXPECT_EQ(notifier.messages().size(), 4u);  // the next balance shows its own
 }
 
 TEST(Balancer, NumberingRepeatsAndClear) {
   SilentNotifier notifier;
   Balancer b(notifier);
-  b.Input_BalanceClick(kWater);
-  b.Input_BalanceClick(kWater);
+  b.balance(kWater);
+  b.balance(kWater);
   EXPECT_EQ(b.board().displayText(), "|1| 2H2+O2 = 2H2O\n\n|2| 2H2+O2 = 2H2O\n\n");
-  b.pendingMessage() = "kept";
-  b.OnResultClear();
+  b.setPendingMessage("kept");
+  b.clearResults();
   EXPECT_EQ(b.board().count(), 0);
   EXPECT_EQ(b.board().displayText(), "");
   EXPECT_EQ(b.pendingMessage(), "kept");
   // Records stay until overwritten.
   EXPECT_EQ(b.board().record(2).equation, "2H2+O2 = 2H2O");
-  b.Input_BalanceClick(MakeBoxes({"H2O"}, {"H2O"}));
+  b.balance(MakeBoxes({"H2O"}, {"H2O"}));
   EXPECT_EQ(b.board().displayText(), "|1| H2O = H2O\n\n");
   EXPECT_EQ(b.board().record(1).equation, "H2O = H2O");
 }
@@ -157,21 +158,21 @@ TEST(Balancer, NumberingRepeatsAndClear) {
 TEST(Balancer, BoardLimitRefusesThe1502nd) {
   RecordingNotifier notifier;
   Balancer b(notifier);
-  for (int i = 0; i < 1500; ++i) b.Input_BalanceClick(kWater);
+  for (int i = 0; i < 1500; ++i) b.balance(kWater);
   EXPECT_FALSE(b.board().isFull());
-  EXPECT_EQ(b.Input_BalanceClick(kWater), Balancer::Run::Done);
+  EXPECT_EQ(b.balance(kWater), Balancer::Run::Done);
   EXPECT_EQ(b.board().count(), 1501);
   EXPECT_TRUE(notifier.messages().empty());
 
-  b.pendingMessage() = "unchanged";
-  EXPECT_EQ(b.Input_BalanceClick(kWater), Balancer::Run::Refused);
+  b.setPendingMessage("unchanged");
+  EXPECT_EQ(b.balance(kWater), Balancer::Run::Refused);
   EXPECT_EQ(notifier.messages(),
             std::vector<std::string>{"Too many equations in the result board! "});
   EXPECT_EQ(b.pendingMessage(), "unchanged");
   EXPECT_EQ(b.board().count(), 1501);
 
-  b.OnResultClear();
-  EXPECT_EQ(b.Input_BalanceClick(kWater), Balancer::Run::Done);
+  b.clearResults();
+  EXPECT_EQ(b.balance(kWater), Balancer::Run::Done);
   EXPECT_EQ(b.board().displayText(), "|1| 2H2+O2 = 2H2O\n\n");
 }
 
@@ -180,17 +181,17 @@ TEST(Balancer, DisplayLimitRefusesASuccessThatWouldNotFit) {
   Balancer b(notifier);
   // "|n| " + 30,008-byte equation + two line feeds: two lines fit, a third not.
   const formula::BoxTexts longOne = MakeBoxes({"H2" + std::string(30000, '_')}, {"H"});
-  b.Input_BalanceClick(longOne);
-  b.Input_BalanceClick(longOne);
+  b.balance(longOne);
+  b.balance(longOne);
   EXPECT_EQ(b.board().count(), 2);
   const std::string before = b.board().displayText();
-  b.Input_BalanceClick(longOne);
+  b.balance(longOne);
   EXPECT_EQ(b.pendingMessage(), kDisplayFull);
   EXPECT_EQ(UpdateMessageBox(b.pendingMessage()).colour, kErrorColour);
   EXPECT_EQ(b.board().count(), 2);
   EXPECT_EQ(b.board().displayText(), before);
   // A short one still fits.
-  b.Input_BalanceClick(kWater);
+  b.balance(kWater);
   EXPECT_EQ(b.board().count(), 3);
   EXPECT_LE(b.board().displayText().size(), ResultBoard::kDisplayLimit);
 }
@@ -211,15 +212,15 @@ TEST(ResultBoard, DisplayLimitEdge) {
 TEST(Balancer, ScannerExceptionsStopTheCommand) {
   RecordingNotifier notifier;
   Balancer b(notifier);
-  b.Input_BalanceClick(kWater);
+  b.balance(kWater);
   try {
-    b.Input_BalanceClick(MakeBoxes({"H99999999999"}, {"H"}));
+    b.balance(MakeBoxes({"H99999999999"}, {"H"}));
     ADD_FAILURE() << "no exception";
   } catch (const ConvertError& e) {
     EXPECT_STREQ(e.what(), "'99999999999' is not a valid integer value");
   }
   EXPECT_EQ(b.board().count(), 1);
-  EXPECT_THROW(b.Input_BalanceClick(MakeBoxes({std::string(601, 'H') + "[2+]"}, {"H"})),
+  EXPECT_THROW(b.balance(MakeBoxes({std::string(601, 'H') + "[2+]"}, {"H"})),
                AssertionFailure);
   EXPECT_EQ(b.board().count(), 1);
 }

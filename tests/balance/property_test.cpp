@@ -212,7 +212,7 @@ TEST(Property, BuiltBalancesAreFoundExactly) {
     for (long long v : c) common = std::gcd(common, v);
     const formula::BoxTexts boxes = Write(eq, writer);
     Balancer b(notifier);
-    b.Input_BalanceClick(boxes);
+    b.balance(boxes);
     std::string shown;
     for (const auto& t : boxes.reactants) shown += t + " ";
     shown += "= ";
@@ -242,7 +242,7 @@ TEST(Property, EverySuccessOnRandomInputConserves) {
     for (std::size_t i = 0; i < nP; ++i) eq.products.push_back(RandomSpecies(rng, E));
     const formula::BoxTexts boxes = Write(eq, writer);
     Balancer b(notifier);
-    b.Input_BalanceClick(boxes);
+    b.balance(boxes);
     if (b.pendingMessage() != "Balanced it successfully!") continue;
     ++successes;
     SCOPED_TRACE(b.board().record(1).equation);

@@ -10,6 +10,7 @@
 #include "balance/balancer.h"
 #include "balance/exact.h"
 #include "support/boxes.h"
+#include "support/recordingnotifier.h"
 
 namespace quorvex::balance {
 namespace {
@@ -61,7 +62,7 @@ TEST(Solver, StatedOutcomes) {
     SCOPED_TRACE(c.name);
     SilentNotifier notifier;
     Balancer b(notifier);
-    b.Input_BalanceClick(MakeBoxes(c.reactants, c.products));
+    b.balance(MakeBoxes(c.reactants, c.products));
     EXPECT_EQ(b.pendingMessage(), c.outcome);
     if (!c.coefficients.empty()) {
       EXPECT_EQ(Coefficients(b, static_cast<int>(c.coefficients.size())), c.coefficients);
@@ -73,7 +74,7 @@ TEST(Solver, ExhaustedMultiplierSearch) {
   // The smallest coefficient in lowest terms is 100001.
   RecordingNotifier notifier;
   Balancer b(notifier);
-  b.Input_BalanceClick(MakeBoxes({"H100001"}, {"H100003"}));
+  b.balance(MakeBoxes({"H100001"}, {"H100003"}));
   EXPECT_EQ(b.pendingMessage(), "Failed to balance!");
   EXPECT_EQ(notifier.messages(), (std::vector<std::string>{"Input error 2-Number too great!",
                                                            "Failed to Balance!"}));
@@ -82,7 +83,7 @@ TEST(Solver, ExhaustedMultiplierSearch) {
   // 100000 itself is still found.
   RecordingNotifier quiet;
   Balancer c(quiet);
-  c.Input_BalanceClick(MakeBoxes({"H99999"}, {"H100000"}));
+  c.balance(MakeBoxes({"H99999"}, {"H100000"}));
   EXPECT_EQ(c.pendingMessage(), "Balanced it successfully!");
   EXPECT_EQ(Coefficients(c, 2), (std::vector<double>{100000, 99999}));
 }
@@ -116,14 +117,14 @@ TEST(Solver, WhyABalanceFailed) {
     SCOPED_TRACE(c.sentence);
     SilentNotifier notifier;
     Balancer b(notifier);
-    b.Input_BalanceClick(MakeBoxes(c.reactants, c.products));
+    b.balance(MakeBoxes(c.reactants, c.products));
     EXPECT_EQ(b.pendingMessage(), "Failed to balance!");
     EXPECT_EQ(b.failureReason().code, c.code);
     EXPECT_EQ(b.failureReason().sentence, c.sentence);
   }
   SilentNotifier notifier;
   Balancer ok(notifier);
-  ok.Input_BalanceClick(MakeBoxes({"H2", "O2"}, {"H2O"}));
+  ok.balance(MakeBoxes({"H2", "O2"}, {"H2O"}));
   EXPECT_EQ(ok.failureReason().code, "");
 }
 

@@ -3,8 +3,9 @@
 #include <string>
 
 #include "calc/elements.h"
-#include "formula/notifier.h"
+#include "core/notifier.h"
 #include "formula/scanner.h"
+#include "support/recordingnotifier.h"
 
 namespace quorvex::calc {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "calcenv.h"
-#include "formula/errors.h"
+#include "core/errors.h"
 
 namespace quorvex::calc {
 namespace {
@@ -53,16 +53,16 @@ TEST(CalcTable, ShowsWeightsInBothPrecisionsAndConvertsAmounts) {
             "Chemical|Total Molecular Weight|   Amount (mole)");
   t.setCell(4, 1, "4");
   t.setCell(4, 4, "9");  // below the last species: never converted
-  t.OnHighPrecisionClick(kWater, env.elements, env.scanner);
+  t.useHighPrecision(kWater, env.elements, env.scanner);
   EXPECT_EQ(Cells(t, 0, 4, 3), (Texts{"H2", "2", "2.0158", "4.0316", "4", "O2", "1", "31.998",
                                       "31.998", "", "H2O", "2", "18.0148", "36.0296", ""}));
-  t.Unit_gClick(kWater, env.elements, env.scanner);
+  t.useGrams(kWater, env.elements, env.scanner);
   EXPECT_EQ(Cells(t, 4, 4, 4), (Texts{"8.0632", "", "", "9"}));
   EXPECT_EQ(t.cell(4, 0), "    Mass (gram)");
-  t.Unit_gClick(kWater, env.elements, env.scanner);  // already selected: nothing happens
-  t.Unit_molClick(kWater, env.elements, env.scanner);
+  t.useGrams(kWater, env.elements, env.scanner);  // already selected: nothing happens
+  t.useMoles(kWater, env.elements, env.scanner);
   EXPECT_EQ(Cells(t, 4, 4, 4), (Texts{"4", "", "", "9"}));
-  t.BitBtn5Click();
+  t.clearAmounts();
   EXPECT_EQ(Cells(t, 2, 4, 1), (Texts{"2.0158", "4.0316", ""}));
   EXPECT_EQ(t.cell(4, 4), "");
 }
@@ -105,11 +105,11 @@ TEST(CalcTable, ConversionErrorsStopAtTheirRow) {
     SCOPED_TRACE(c.error);
     CalcEnv env;
     CalcTable t;
-    if (c.to == Unit::Mole) t.Unit_gClick(c.equation, env.elements, env.scanner);
+    if (c.to == Unit::Mole) t.useGrams(c.equation, env.elements, env.scanner);
     for (int i = 1; i <= 3; ++i) t.setCell(4, i, c.typed[static_cast<std::size_t>(i - 1)]);
     try {
-      c.to == Unit::Mole ? t.Unit_molClick(c.equation, env.elements, env.scanner)
-                         : t.Unit_gClick(c.equation, env.elements, env.scanner);
+      c.to == Unit::Mole ? t.useMoles(c.equation, env.elements, env.scanner)
+                         : t.useGrams(c.equation, env.elements, env.scanner);
       ADD_FAILURE() << "no error";
     } catch (const std::runtime_error& e) {
       EXPECT_STREQ(e.what(), c.error);
@@ -129,7 +129,7 @@ TEST(CalcTable, AFailedRefreshKeepsTheRowsBeforeTheFailure) {
   EXPECT_EQ(t.rowCount(), 1);
   EXPECT_EQ(Cells(t, 0, 1, 2), (Texts{"H2", "2", "", ""}));
   // The amount beside the row that was not rebuilt is not turned into 0 gram.
-  EXPECT_THROW(t.Unit_gClick(bad, env.elements, env.scanner), ConvertError);
+  EXPECT_THROW(t.useGrams(bad, env.elements, env.scanner), ConvertError);
   EXPECT_EQ(t.cell(4, 2), "1");
 }
 
@@ -156,9 +156,9 @@ TEST(CalcTable, SwitchListEmptiesTheTableAndTogglesTheSource) {
   EXPECT_EQ(t.cell(0, 1), "");
   EXPECT_EQ(t.switchSource(env.elements, env.scanner), CalculatorSource::ResultBoard);
   EXPECT_EQ(kInitialCalcCaption, "Select an equation from the Blancer result list");
-  EXPECT_EQ(GroupCalcEquationCaption(CalculatorSource::ResultBoard, 2),
+  EXPECT_EQ(CalculatorCaption(CalculatorSource::ResultBoard, 2),
             "Select an equation from the Balancer result list (2)");
-  EXPECT_EQ(GroupCalcEquationCaption(CalculatorSource::FoundList, 0),
+  EXPECT_EQ(CalculatorCaption(CalculatorSource::FoundList, 0),
             "Select an equation from the Searcher result list (0)");
 }
 

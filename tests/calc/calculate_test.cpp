@@ -82,15 +82,15 @@ TEST(Calculate, SolvesStoichiometryProblems) {
     CalcTable t;
     t.UpdateCaculate(p.equation, env.elements, env.scanner);
     if (p.precision == Precision::High) {
-      t.OnHighPrecisionClick(p.equation, env.elements, env.scanner);
+      t.useHighPrecision(p.equation, env.elements, env.scanner);
     }
-    if (p.unit == Unit::Gram) t.Unit_gClick(p.equation, env.elements, env.scanner);
+    if (p.unit == Unit::Gram) t.useGrams(p.equation, env.elements, env.scanner);
     for (int i = 1; i <= static_cast<int>(p.typed.size()); ++i) {
       t.setCell(kAmountColumn, i, p.typed[static_cast<std::size_t>(i - 1)]);
     }
     Texts messages;
     try {
-      t.OnSetAccurate(env.notifier);
+      t.calculate(env.notifier);
     } catch (const std::runtime_error& e) {
       messages.push_back(std::string("!") + e.what());
     }
@@ -110,14 +110,14 @@ TEST(Calculate, UsesTheUserSeparatorAndIgnoresRowsBelowTheEquation) {
   // read with their point whatever the user's separator.
   CalcEnv env;
   CalcTable t(',');
-  t.OnHighPrecisionClick("2H2+O2 = 2H2O", env.elements, env.scanner);
+  t.useHighPrecision("2H2+O2 = 2H2O", env.elements, env.scanner);
   t.setCell(kAmountColumn, 1, "0,5");
   t.setCell(kAmountColumn, 4, "junk");
-  t.OnSetAccurate(env.notifier);
+  t.calculate(env.notifier);
   EXPECT_EQ((Texts{t.cell(2, 1), t.cell(4, 1), t.cell(4, 2), t.cell(4, 3), t.cell(4, 4)}),
             (Texts{"2,0158", "0,5", "0,25", "0,5", "junk"}));
   CalcTable fresh;
-  fresh.OnSetAccurate(env.notifier);
+  fresh.calculate(env.notifier);
   EXPECT_EQ(env.notifier.messages(), Texts{"No equation selected."});
 }
 

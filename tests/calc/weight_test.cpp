@@ -10,8 +10,8 @@
 
 #include "calc/decimal.h"
 #include "calcenv.h"
-#include "formula/errors.h"
-#include "formula/numbertext.h"
+#include "core/errors.h"
+#include "core/numbertext.h"
 
 namespace quorvex::calc {
 namespace {

@@ -18,7 +18,7 @@
 
 #include "balance/balancer.h"
 #include "cli/equationline.h"
-#include "formula/notifier.h"
+#include "core/notifier.h"
 
 namespace quorvex {
 namespace {
@@ -81,9 +81,9 @@ struct Outcome {
 };
 
 Outcome Balance(balance::Balancer& balancer, const formula::BoxTexts& boxes) {
-  balancer.OnResultClear();
+  balancer.clearResults();
   try {
-    balancer.Input_BalanceClick(boxes);
+    balancer.balance(boxes);
   } catch (const std::exception& e) {
     return {e.what(), {}};
   }

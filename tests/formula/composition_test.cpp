@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "formula/errors.h"
+#include "core/errors.h"
+#include "support/recordingnotifier.h"
 
 namespace quorvex::formula {
 namespace {
@@ -112,6 +114,26 @@ TEST(Composition, NameListQuirksAndInputErrors) {
     EXPECT_EQ(b.nameList(), c.names);
     EXPECT_EQ(GetSpecieNum(c.boxes), c.S);
     EXPECT_EQ(b.pending, c.pending);
+  }
+}
+
+TEST(Composition, FirstInvalidCharacter) {
+  struct Case {
+    const char* name;
+    BoxTexts boxes;
+    std::optional<BoxPosition> at;
+  };
+  const std::vector<Case> cases = {
+      {"space in a reactant", Boxes({{"Sp1", "H2 O"}, {"Pr1", "H2O"}}), BoxPosition{false, 0, 2}},
+      {"space in a product is allowed", Boxes({{"Sp1", "H2O"}, {"Pr1", "H2 O"}}), std::nullopt},
+      {"first byte of a character above 127", Boxes({{"Sp1", "H2"}, {"Pr2", "H\xe2\x82\x82"}}),
+       BoxPosition{true, 1, 1}},
+      {"reactant boxes before product boxes", Boxes({{"Sp3", "Na\xc3\xa9" "Cl"}, {"Pr1", "H\t"}}),
+       BoxPosition{false, 2, 2}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(FirstInvalidCharacter(c.boxes), c.at);
   }
 }
 

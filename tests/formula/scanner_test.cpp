@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "formula/errors.h"
+#include "core/errors.h"
+#include "support/recordingnotifier.h"
 
 namespace quorvex::formula {
 namespace {

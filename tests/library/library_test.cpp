@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "formula/errors.h"
+#include "core/errors.h"
+#include "support/recordingnotifier.h"
 #include "tempfolder.h"
 
 namespace quorvex::library {

@@ -19,29 +19,47 @@ using quorvex::testing::TempFolder;
 using quorvex::testing::WriteBytes;
 using Log = std::vector<std::string>;
 
-std::string Name(Box box) {
-  switch (box) {
-    case Box::ResultEdit: return "ResultEdit";
-    case Box::AddToLibEdit: return "AddToLibEdit";
-    case Box::RemoveEquationEdit: return "RemoveEquationEdit";
-    case Box::SelEquationEdit: return "SelEquationEdit";
-    case Box::m_SearchResultEdit: return "m_SearchResultEdit";
-    case Box::EquationNumberLabel: return "EquationNumberLabel";
-    default: return "SearchEdit" + std::to_string(static_cast<int>(box) -
-                                                  static_cast<int>(Box::SearchEdit1) + 1);
-  }
-}
-
-// Boxes, calculator calls and modal messages in one sequence, as the user sees them.
-class Recorder final : public View, public CalculatorHooks, public Notifier {
+// The calculator calls, the modal messages and the texts each command writes,
+// in one sequence: before each call and at the end, the fields written since
+// (a field written with the text it held shows too, since every field holds
+// a marker after take()).
+class Recorder final : public CalculatorHooks, public Notifier {
  public:
-  void show(Box box, std::string_view text) override { m_log.push_back(Name(box) + "=" + std::string(text)); }
-  void ClearAmout() override { m_log.emplace_back("ClearAmout"); }
-  void UpdateCaculate() override { m_log.emplace_back("UpdateCaculate"); }
-  void modal(std::string_view text) override { m_log.push_back("modal:" + std::string(text)); }
-  Log take() { return std::exchange(m_log, {}); }
+  Recorder() { mark(); }
+  ListTexts texts;
+  void ClearAmout() override { look("ClearAmout"); }
+  void UpdateCaculate() override { look("UpdateCaculate"); }
+  void modal(std::string_view text) override { look("modal:" + std::string(text)); }
+  Log take() {
+    look("");
+    mark();
+    return std::exchange(m_log, {});
+  }
 
  private:
+  static constexpr const char* kMarker = "\x7f";
+  void mark() {
+    for (std::string* field : fields()) *field = kMarker;
+  }
+  void look(const std::string& event) {
+    static constexpr const char* kNames[] = {"libraryCount", "boardText", "foundText",
+                                             "addPick",      "deletePick", "calcPick"};
+    std::vector<std::string*> all = fields();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+      if (*all[i] == kMarker) continue;
+      const std::string name = i < std::size(kNames) ? std::string(kNames[i])
+                                                     : "searchTerm" + std::to_string(i - std::size(kNames) + 1);
+      m_log.push_back(name + "=" + *all[i]);
+      *all[i] = kMarker;
+    }
+    if (!event.empty()) m_log.push_back(event);
+  }
+  std::vector<std::string*> fields() {
+    std::vector<std::string*> all = {&texts.libraryCount, &texts.boardText, &texts.foundText,
+                                     &texts.addPick,      &texts.deletePick, &texts.calcPick};
+    for (std::string& term : texts.searchTerms) all.push_back(&term);
+    return all;
+  }
   Log m_log;
 };
 
@@ -64,13 +82,13 @@ struct World {
     const formula::BoxTexts boxes[] = {MakeBoxes({"H2", "O2"}, {"H2O"}),
                                        MakeBoxes({"Na", "H2O"}, {"NaOH", "H2"}),
                                        MakeBoxes({"KClO3"}, {"KCl", "O2"})};
-    for (int i = 0; i < boardEquations; ++i) balancer.Input_BalanceClick(boxes[i % 3]);
+    for (int i = 0; i < boardEquations; ++i) balancer.balance(boxes[i % 3]);
     r.take();
   }
   void Search(const std::string& product) {
     SearchTerms terms;
     terms.products[0] = product;
-    searcher.Button2Click(terms, r);
+    searcher.search(terms, r.texts);
     r.take();
   }
   std::string file() const { return ReadBytes(folder / "cbd.dat"); }
@@ -100,11 +118,11 @@ TEST(Pickers, WalksNeverWrapAndBackNeverReturnsToNothing) {
       ASSERT_EQ(w.searcher.found().count(), 3);
       for (std::size_t i = 0; i < c.steps.size(); ++i) {
         if (searcherList) {
-          c.steps[i] == Next ? w.searcher.OnSchSelEquationNext(w.r, w.r)
-                             : w.searcher.OnSchSelEquationBack(w.r, w.r);
+          c.steps[i] == Next ? w.searcher.nextFoundEquation(w.r.texts, w.r)
+                             : w.searcher.previousFoundEquation(w.r.texts, w.r);
         } else {
-          c.steps[i] == Next ? w.searcher.OnSelEquationNext(w.r, w.r)
-                             : w.searcher.OnSelEquationBack(w.r, w.r);
+          c.steps[i] == Next ? w.searcher.nextBoardEquation(w.r.texts, w.r)
+                             : w.searcher.previousBoardEquation(w.r.texts, w.r);
         }
         const Picker& p = searcherList ? w.searcher.searcherPicker() : w.searcher.balancerPicker();
         EXPECT_EQ(p.position(), c.positions[i]) << "step " << i + 1;
@@ -132,35 +150,34 @@ TEST(Pickers, StepCommandsShowInOrder) {
     std::function<void(World&)> command;
     Log shown;
   };
-  const auto next = [](World& w) { w.searcher.OnSelEquationNext(w.r, w.r); };
-  const auto back = [](World& w) { w.searcher.OnSelEquationBack(w.r, w.r); };
-  const auto schNext = [](World& w) { w.searcher.OnSchSelEquationNext(w.r, w.r); };
-  const auto schBack = [](World& w) { w.searcher.OnSchSelEquationBack(w.r, w.r); };
+  const auto next = [](World& w) { w.searcher.nextBoardEquation(w.r.texts, w.r); };
+  const auto back = [](World& w) { w.searcher.previousBoardEquation(w.r.texts, w.r); };
+  const auto schNext = [](World& w) { w.searcher.nextFoundEquation(w.r.texts, w.r); };
+  const auto schBack = [](World& w) { w.searcher.previousFoundEquation(w.r.texts, w.r); };
   const std::vector<Case> cases = {
       {"Next moves", 1, 0, next,
-       {"ClearAmout", "SelEquationEdit=" + kWaterSel, "UpdateCaculate", "AddToLibEdit=" + kWaterSel}},
-      {"Next at the end", 1, 1, next, {"AddToLibEdit=" + kWaterSel}},
+       {"ClearAmout", "calcPick=" + kWaterSel, "UpdateCaculate", "addPick=" + kWaterSel}},
+      {"Next at the end", 1, 1, next, {"addPick=" + kWaterSel}},
       {"Next on an empty board", 0, 0, next,
-       {"AddToLibEdit=", "AddToLibEdit=" + boardEmpty, "SelEquationEdit=" + boardEmpty}},
+       {"addPick=" + boardEmpty, "calcPick=" + boardEmpty}},
       {"Back moves", 2, 2, back,
-       {"ClearAmout", "SelEquationEdit=" + kWaterSel, "AddToLibEdit=" + kWaterSel, "UpdateCaculate"}},
+       {"ClearAmout", "addPick=" + kWaterSel, "calcPick=" + kWaterSel, "UpdateCaculate"}},
       {"Back at the first", 1, 1, back, {"UpdateCaculate"}},
       {"Back on an empty board", 0, 0, back,
-       {"AddToLibEdit=" + boardEmpty, "SelEquationEdit=" + boardEmpty, "UpdateCaculate"}},
+       {"addPick=" + boardEmpty, "calcPick=" + boardEmpty, "UpdateCaculate"}},
       {"searcher Next moves", 1, 0, schNext,
-       {"ClearAmout", "SelEquationEdit=" + kWaterSel, "UpdateCaculate",
-        "RemoveEquationEdit=" + kWaterSel}},
-      {"searcher Next at the end", 1, 1, schNext, {"RemoveEquationEdit=" + kWaterSel}},
+       {"ClearAmout", "calcPick=" + kWaterSel, "UpdateCaculate",
+        "deletePick=" + kWaterSel}},
+      {"searcher Next at the end", 1, 1, schNext, {"deletePick=" + kWaterSel}},
       {"searcher Next on an empty list", 0, 0, schNext,
-       {"RemoveEquationEdit=", "RemoveEquationEdit=" + foundEmpty, "SelEquationEdit=" + foundEmpty}},
+       {"deletePick=" + foundEmpty, "calcPick=" + foundEmpty}},
       {"searcher Back moves", 2, 2, schBack,
-       {"ClearAmout", "SelEquationEdit=" + kWaterSel, "UpdateCaculate",
-        "RemoveEquationEdit=" + kWaterSel}},
+       {"ClearAmout", "calcPick=" + kWaterSel, "UpdateCaculate",
+        "deletePick=" + kWaterSel}},
       {"searcher Back at the first", 1, 1, schBack,
-       {"UpdateCaculate", "RemoveEquationEdit=" + kWaterSel}},
+       {"UpdateCaculate", "deletePick=" + kWaterSel}},
       {"searcher Back on an empty list", 0, 0, schBack,
-       {"UpdateCaculate", "RemoveEquationEdit=", "RemoveEquationEdit=" + foundEmpty,
-        "SelEquationEdit=" + foundEmpty}},
+       {"UpdateCaculate", "deletePick=" + foundEmpty, "calcPick=" + foundEmpty}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -181,15 +198,15 @@ TEST(Pickers, StepCommandsShowInOrder) {
 
 TEST(Maintenance, AddToLib) {
   World w;  // an empty library file
-  w.searcher.OnAddTolib(w.r);
+  w.searcher.addToLibrary(w.r.texts);
   EXPECT_EQ(w.r.take(), Log{"modal:No equation selected."});
 
-  w.balancer.Input_BalanceClick(MakeBoxes({"H2", "O2"}, {"H2O"}));
-  w.searcher.OnSelEquationNext(w.r, w.r);
+  w.balancer.balance(MakeBoxes({"H2", "O2"}, {"H2O"}));
+  w.searcher.nextBoardEquation(w.r.texts, w.r);
   w.r.take();
-  w.searcher.OnAddTolib(w.r);
+  w.searcher.addToLibrary(w.r.texts);
   // The message comes once the file is written.
-  EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 1 equations in your library "
+  EXPECT_EQ(w.r.take(), (Log{"libraryCount= There are total 1 equations in your library "
                              "currently.",
                              "modal:Added to the equation library successfully!"}));
   EXPECT_EQ(w.file(), "#" + kWater + "#\r\n");
@@ -197,25 +214,25 @@ TEST(Maintenance, AddToLib) {
   // A second attempt finds it in the file; another program's line shows in the count.
   Library other(w.folder / "cbd.dat");
   other.add("#" + kSodium + "#");
-  w.searcher.OnAddTolib(w.r);
-  EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 2 equations in your library "
+  w.searcher.addToLibrary(w.r.texts);
+  EXPECT_EQ(w.r.take(), (Log{"libraryCount= There are total 2 equations in your library "
                              "currently.",
                              "modal:This equation has already been in the equation library"}));
   EXPECT_EQ(w.file(), "#" + kWater + "#\r\n#" + kSodium + "#\r\n");
 
   // After the result board's "Clear List" nothing is selected.
-  w.searcher.OnResultClear(w.r);
+  w.searcher.clearResults(w.r.texts);
   EXPECT_EQ(w.r.take(),
-            (Log{"ResultEdit=", "AddToLibEdit=", "RemoveEquationEdit=", "SelEquationEdit="}));
+            (Log{"boardText=", "addPick=", "deletePick=", "calcPick="}));
   EXPECT_EQ(w.searcher.balancerPicker().position(), 0);
   EXPECT_EQ(w.searcher.balancerPicker().selectionText(), "");
   std::filesystem::remove(w.folder / "cbd.dat");
-  w.searcher.OnAddTolib(w.r);
+  w.searcher.addToLibrary(w.r.texts);
   EXPECT_EQ(w.r.take(), Log{"modal:No equation selected."});
   EXPECT_FALSE(std::filesystem::exists(w.folder / "cbd.dat"));
   // The next balance is number 1 again.
-  w.balancer.Input_BalanceClick(MakeBoxes({"Na", "H2O"}, {"NaOH", "H2"}));
-  w.searcher.OnSelEquationNext(w.r, w.r);
+  w.balancer.balance(MakeBoxes({"Na", "H2O"}, {"NaOH", "H2"}));
+  w.searcher.nextBoardEquation(w.r.texts, w.r);
   EXPECT_EQ(w.searcher.balancerPicker().selectionText(), "|1| " + kSodium);
 }
 
@@ -223,10 +240,10 @@ TEST(Maintenance, AddToAFullLibrary) {
   std::string lines;
   for (int i = 1; i <= kLibraryCapacity; ++i) lines += "#L" + std::to_string(i) + "#\r\n";
   World w(lines, 1);
-  w.searcher.OnSelEquationNext(w.r, w.r);
+  w.searcher.nextBoardEquation(w.r.texts, w.r);
   w.r.take();
-  w.searcher.OnAddTolib(w.r);
-  EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 5000 equations in your library "
+  w.searcher.addToLibrary(w.r.texts);
+  EXPECT_EQ(w.r.take(), (Log{"libraryCount= There are total 5000 equations in your library "
                              "currently.",
                              "modal:The library can only contain 5000 equations."}));
   EXPECT_EQ(w.file(), lines);
@@ -235,23 +252,23 @@ TEST(Maintenance, AddToAFullLibrary) {
 TEST(Maintenance, DelFromLib) {
   // Two equal lines: each deletion takes the first one left.
   World w("#" + kWater + "#\r\n#" + kSodium + "#\r\n#" + kWater + "#\r\n");
-  w.searcher.OnDelFromLib(w.r);
+  w.searcher.deleteFromLibrary(w.r.texts);
   EXPECT_EQ(w.r.take(), Log{"modal:No equation selected."});
   EXPECT_EQ(w.file(), "#" + kWater + "#\r\n#" + kSodium + "#\r\n#" + kWater + "#\r\n");
 
   w.Search("H2O");
-  w.searcher.OnSchSelEquationNext(w.r, w.r);
+  w.searcher.nextFoundEquation(w.r.texts, w.r);
   w.r.take();
-  w.searcher.OnDelFromLib(w.r);
-  EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 2 equations in your library "
+  w.searcher.deleteFromLibrary(w.r.texts);
+  EXPECT_EQ(w.r.take(), (Log{"libraryCount= There are total 2 equations in your library "
                              "currently.",
                              "modal:Deleted from the library successfully!"}));
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n#" + kWater + "#\r\n");
-  w.searcher.OnDelFromLib(w.r);
+  w.searcher.deleteFromLibrary(w.r.texts);
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n");
   w.r.take();
-  w.searcher.OnDelFromLib(w.r);
-  EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 1 equations in your library "
+  w.searcher.deleteFromLibrary(w.r.texts);
+  EXPECT_EQ(w.r.take(), (Log{"libraryCount= There are total 1 equations in your library "
                              "currently.",
                              "modal:This equation is not in the library."}));
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n");
@@ -259,9 +276,9 @@ TEST(Maintenance, DelFromLib) {
   // The deleted equation stays listed and selected; the balancer picker adds it back.
   EXPECT_EQ(w.searcher.found().count(), 2);
   EXPECT_EQ(w.searcher.searcherPicker().selectionText(), kWaterSel);
-  w.balancer.Input_BalanceClick(MakeBoxes({"H2", "O2"}, {"H2O"}));
-  w.searcher.OnSelEquationNext(w.r, w.r);
-  w.searcher.OnAddTolib(w.r);
+  w.balancer.balance(MakeBoxes({"H2", "O2"}, {"H2O"}));
+  w.searcher.nextBoardEquation(w.r.texts, w.r);
+  w.searcher.addToLibrary(w.r.texts);
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n#" + kWater + "#\r\n");
 }
 
@@ -269,25 +286,25 @@ TEST(Maintenance, DelFromLib) {
 TEST(Maintenance, FailedRewriteShowsNoSuccess) {
   World w("#" + kSodium + "#\r\n", 1);
   std::filesystem::permissions(w.folder / "cbd.dat", std::filesystem::perms::owner_read);
-  w.searcher.OnSelEquationNext(w.r, w.r);
+  w.searcher.nextBoardEquation(w.r.texts, w.r);
   w.r.take();
-  EXPECT_THROW(w.searcher.OnAddTolib(w.r), FileError);
-  EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 1 equations in your library "
+  EXPECT_THROW(w.searcher.addToLibrary(w.r.texts), FileError);
+  EXPECT_EQ(w.r.take(), (Log{"libraryCount= There are total 1 equations in your library "
                              "currently."}));
   EXPECT_EQ(w.library.count(), 1);
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n");
 
   w.Search("NaOH");
-  w.searcher.OnSchSelEquationNext(w.r, w.r);
+  w.searcher.nextFoundEquation(w.r.texts, w.r);
   w.r.take();
-  EXPECT_THROW(w.searcher.OnDelFromLib(w.r), FileError);
-  EXPECT_EQ(w.r.take(), (Log{"EquationNumberLabel= There are total 1 equations in your library "
+  EXPECT_THROW(w.searcher.deleteFromLibrary(w.r.texts), FileError);
+  EXPECT_EQ(w.r.take(), (Log{"libraryCount= There are total 1 equations in your library "
                              "currently."}));
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n");
 }
 
 TEST(Maintenance, TabChangeClearsStaleBoxes) {
-  const std::string label = "EquationNumberLabel= There are total 1 equations in your library currently.";
+  const std::string label = "libraryCount= There are total 1 equations in your library currently.";
   struct Case {
     const char* name;
     int board;
@@ -299,71 +316,71 @@ TEST(Maintenance, TabChangeClearsStaleBoxes) {
   const std::vector<Case> cases = {
       {"both lists hold equations", 1, true, S::ResultBoard, {label, "UpdateCaculate"}},
       {"board empty, calculator on the board", 0, true, S::ResultBoard,
-       {label, "AddToLibEdit=", "RemoveEquationEdit=", "SelEquationEdit=", "UpdateCaculate"}},
+       {label, "addPick=", "deletePick=", "calcPick=", "UpdateCaculate"}},
       {"board empty, calculator on the found list", 0, true, S::FoundList,
-       {label, "AddToLibEdit=", "RemoveEquationEdit=", "UpdateCaculate"}},
+       {label, "addPick=", "deletePick=", "UpdateCaculate"}},
       {"only the found list empty, calculator on the board", 1, false, S::ResultBoard,
-       {label, "AddToLibEdit=", "RemoveEquationEdit=", "UpdateCaculate"}},
+       {label, "addPick=", "deletePick=", "UpdateCaculate"}},
       {"found list empty, calculator on it", 1, false, S::FoundList,
-       {label, "AddToLibEdit=", "RemoveEquationEdit=", "SelEquationEdit=", "UpdateCaculate"}},
+       {label, "addPick=", "deletePick=", "calcPick=", "UpdateCaculate"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     World w("#" + kWater + "#\r\n", c.board);
     if (c.found) w.Search("H2O");
-    w.searcher.OnSelEquationNext(w.r, w.r);
+    w.searcher.nextBoardEquation(w.r.texts, w.r);
     w.r.take();
-    w.searcher.OnTabSheetClick(c.source, w.r, w.r);
+    w.searcher.refreshAfterPageChange(c.source, w.r.texts, w.r);
     EXPECT_EQ(w.r.take(), c.shown);
     EXPECT_EQ(w.searcher.balancerPicker().position(), c.board);
   }
   // The balancer selection stays: Add To Lib still acts on it.
   World w("", 1);
-  w.searcher.OnSelEquationNext(w.r, w.r);
-  w.searcher.OnTabSheetClick(S::ResultBoard, w.r, w.r);
+  w.searcher.nextBoardEquation(w.r.texts, w.r);
+  w.searcher.refreshAfterPageChange(S::ResultBoard, w.r.texts, w.r);
   w.r.take();
-  w.searcher.OnAddTolib(w.r);
+  w.searcher.addToLibrary(w.r.texts);
   EXPECT_EQ(w.file(), "#" + kWater + "#\r\n");
 }
 
 TEST(Maintenance, FocusRefillsTheResultBox) {
   World w("", 2);
-  w.searcher.OnSelEquationEditEnter(w.r);
-  EXPECT_EQ(w.r.take(), Log{"ResultEdit=|1| " + kWater + "\n\n|2| " + kSodium + "\n\n"});
+  w.searcher.refillResults(w.r.texts);
+  EXPECT_EQ(w.r.take(), Log{"boardText=|1| " + kWater + "\n\n|2| " + kSodium + "\n\n"});
 }
 
 TEST(SearchPage, Commands) {
   World w(kThreeLines);
   SearchTerms none;
-  EXPECT_EQ(w.searcher.Button2Click(none, w.r), Searcher::SearchRun::NoTerms);
+  EXPECT_EQ(w.searcher.search(none, w.r.texts), Searcher::SearchRun::NoTerms);
   EXPECT_EQ(w.r.take(), Log{});
 
   SearchTerms terms;
   terms.reactants[5] = "KClO3";
   terms.products[5] = "O2";
-  EXPECT_EQ(w.searcher.Button2Click(terms, w.r), Searcher::SearchRun::Searched);
+  EXPECT_EQ(w.searcher.search(terms, w.r.texts), Searcher::SearchRun::Searched);
   const std::string first = "\n...... Found 1 equation ......\n\n|1| " + kChlorate + "\n\n";
-  EXPECT_EQ(w.r.take(), Log{"m_SearchResultEdit=" + first});
-  w.searcher.OnSchSelEquationNext(w.r, w.r);
+  EXPECT_EQ(w.r.take(), Log{"foundText=" + first});
+  w.searcher.nextFoundEquation(w.r.texts, w.r);
   w.r.take();
 
   // "Reset" empties the box and the search boxes; numbering goes on.
-  w.searcher.BitBtn18Click(w.r);
-  Log reset = {"m_SearchResultEdit="};
-  for (int i = 1; i <= 12; ++i) reset.push_back("SearchEdit" + std::to_string(i) + "=");
+  w.searcher.resetSearch(w.r.texts);
+  Log reset = {"foundText="};
+  for (int i = 1; i <= 12; ++i) reset.push_back("searchTerm" + std::to_string(i) + "=");
   EXPECT_EQ(w.r.take(), reset);
-  w.searcher.Button2Click(terms, w.r);
+  w.searcher.search(terms, w.r.texts);
   EXPECT_EQ(w.r.take(),
-            Log{"m_SearchResultEdit=\n...... Found 1 equation ......\n\n|2| " + kChlorate + "\n\n"});
+            Log{"foundText=\n...... Found 1 equation ......\n\n|2| " + kChlorate + "\n\n"});
   EXPECT_EQ(w.searcher.searcherPicker().position(), 1);
 
   // "Clear List" leaves RemoveEquationEdit alone.
-  w.searcher.OnClearSchList(w.r);
-  EXPECT_EQ(w.r.take(), (Log{"m_SearchResultEdit=", "SelEquationEdit="}));
+  w.searcher.clearFound(w.r.texts);
+  EXPECT_EQ(w.r.take(), (Log{"foundText=", "calcPick="}));
   EXPECT_EQ(w.searcher.found().count(), 0);
   EXPECT_EQ(w.searcher.searcherPicker().position(), 0);
   EXPECT_EQ(w.searcher.searcherPicker().selectionText(), "");
-  w.searcher.OnDelFromLib(w.r);
+  w.searcher.deleteFromLibrary(w.r.texts);
   EXPECT_EQ(w.r.take(), Log{"modal:No equation selected."});
 }
 
@@ -371,23 +388,23 @@ TEST(SearchPage, RefusedAboveFifteenHundredBoardEquations) {
   World w(kThreeLines, balance::ResultBoard::kRefuseAbove + 1);
   SearchTerms terms;
   terms.products[0] = "O2";
-  EXPECT_EQ(w.searcher.Button2Click(terms, w.r), Searcher::SearchRun::Refused);
+  EXPECT_EQ(w.searcher.search(terms, w.r.texts), Searcher::SearchRun::Refused);
   EXPECT_EQ(w.r.take(), Log{"modal:Too many equations in the result board! "});
   EXPECT_EQ(w.searcher.found().count(), 0);
   EXPECT_EQ(w.searcher.found().displayText(), "");
 
-  w.searcher.OnResultClear(w.r);
+  w.searcher.clearResults(w.r.texts);
   w.r.take();
-  EXPECT_EQ(w.searcher.Button2Click(terms, w.r), Searcher::SearchRun::Searched);
+  EXPECT_EQ(w.searcher.search(terms, w.r.texts), Searcher::SearchRun::Searched);
 }
 
 TEST(SearchPage, FullDisplayRefusesWithAMessage) {
   World w("#A=" + std::string(kFoundDisplayLimit - 100, 'B') + "#\r\n");
   SearchTerms terms;
   terms.reactants[0] = "A";
-  EXPECT_EQ(w.searcher.Button2Click(terms, w.r), Searcher::SearchRun::Searched);
+  EXPECT_EQ(w.searcher.search(terms, w.r.texts), Searcher::SearchRun::Searched);
   w.r.take();
-  EXPECT_EQ(w.searcher.Button2Click(terms, w.r), Searcher::SearchRun::ListFull);
+  EXPECT_EQ(w.searcher.search(terms, w.r.texts), Searcher::SearchRun::ListFull);
   EXPECT_EQ(w.r.take(), Log{"modal:" + std::string(kFoundListFull)});
   EXPECT_EQ(w.searcher.found().count(), 1);
 }

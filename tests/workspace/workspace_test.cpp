@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/recordingnotifier.h"
 #include "workspace/examples.h"
 
 namespace quorvex::workspace {
@@ -46,15 +47,15 @@ class WorkspaceTest : public ::testing::Test {
     return *m_ws;
   }
   void balance(Workspace& ws, std::vector<std::string> reactants, std::vector<std::string> products) {
-    ws.ResetButtonClick();
+    ws.resetBoxes();
     for (std::size_t i = 0; i < reactants.size(); ++i) ws.texts().boxes.reactants[i] = reactants[i];
     for (std::size_t i = 0; i < products.size(); ++i) ws.texts().boxes.products[i] = products[i];
-    ws.Input_BalanceClick();
+    ws.balance();
   }
   void search(Workspace& ws, std::vector<std::string> terms) {
     for (auto& t : ws.texts().searchTerms) t.clear();
     for (std::size_t i = 0; i < terms.size(); ++i) ws.texts().searchTerms[i] = terms[i];
-    ws.Button2Click();
+    ws.search();
   }
   std::vector<std::string> row(const Workspace& ws, int r) const {
     std::vector<std::string> cells;
@@ -75,13 +76,13 @@ TEST_F(WorkspaceTest, StartUpTexts) {
   writeLibrary(kLibrary);
   Workspace& ws = start();
   EXPECT_EQ(m_startError, "");
-  EXPECT_EQ(ws.texts().messageBox, "Welcome to use Quorvex!");
-  EXPECT_EQ(ws.texts().resultEdit, "No Results avalible.");
-  EXPECT_EQ(ws.texts().groupCalcEquation, "Select an equation from the Blancer result list");
+  EXPECT_EQ(ws.texts().message, "Welcome to use Quorvex!");
+  EXPECT_EQ(ws.texts().boardText, "No Results avalible.");
+  EXPECT_EQ(ws.texts().calcCaption, "Select an equation from the Blancer result list");
   EXPECT_EQ(ws.texts().elementFacts[0], "N/A");
   EXPECT_EQ(ws.library().count(), 4);
-  ws.OnTabSheetClick();
-  EXPECT_EQ(ws.texts().equationNumberLabel, " There are total 4 equations in your library currently.");
+  ws.refreshAfterPageChange();
+  EXPECT_EQ(ws.texts().libraryCount, " There are total 4 equations in your library currently.");
 }
 
 TEST_F(WorkspaceTest, AMissingLibraryIsReportedAndTheFirstAddCreatesIt) {
@@ -90,8 +91,8 @@ TEST_F(WorkspaceTest, AMissingLibraryIsReportedAndTheFirstAddCreatesIt) {
   EXPECT_NE(m_startError.find("cbd.dat': File not found"), std::string::npos) << m_startError;
   EXPECT_EQ(ws.elements().slot(26).name, "Iron");  // the element data loads all the same
   balance(ws, {"H2", "O2"}, {"H2O"});
-  ws.OnSelEquationNext();
-  ws.OnAddTolib();
+  ws.nextBoardEquation();
+  ws.addToLibrary();
   EXPECT_EQ(m_notifier.messages().back(), "Added to the equation library successfully!");
   EXPECT_EQ(readLibrary(), "#2H2+O2 = 2H2O#\r\n");
 }
@@ -101,7 +102,7 @@ TEST_F(WorkspaceTest, SearchExamplesCycleFromCaseTwoAndDiscardTheList) {
   Workspace& ws = start();
   search(ws, {"", "", "", "", "", "", "O2"});
   ASSERT_GT(ws.searcher().found().count(), 0);
-  ws.OnSearchExamples();
+  ws.nextSearchExample();
   EXPECT_EQ(ws.searcher().found().count(), 0);
   EXPECT_EQ(ws.texts().searchTerms[6], "O2");
   for (int k = 0; k < kSearchBoxes; ++k) {
@@ -109,17 +110,17 @@ TEST_F(WorkspaceTest, SearchExamplesCycleFromCaseTwoAndDiscardTheList) {
       EXPECT_EQ(ws.texts().searchTerms[k], "") << k;
     }
   }
-  EXPECT_EQ(ws.texts().searchResultEdit, std::string(SearchExampleCase(2).guidance) + "\n");
+  EXPECT_EQ(ws.texts().foundText, std::string(SearchExampleCase(2).guidance) + "\n");
   const int expectedCases[] = {3, 4, 5, 1, 2};
   for (int c : expectedCases) {
-    ws.OnSearchExamples();
-    EXPECT_EQ(ws.texts().searchResultEdit, std::string(SearchExampleCase(c).guidance) + "\n");
+    ws.nextSearchExample();
+    EXPECT_EQ(ws.texts().foundText, std::string(SearchExampleCase(c).guidance) + "\n");
   }
   // Case 4 then finds the equations with both reactants.
-  ws.OnSearchExamples();
-  ws.OnSearchExamples();
+  ws.nextSearchExample();
+  ws.nextSearchExample();
   EXPECT_EQ(ws.texts().searchTerms[0], "KClO3");
-  ws.Button2Click();
+  ws.search();
   EXPECT_EQ(ws.searcher().found().count(), 0);
 }
 
@@ -127,10 +128,22 @@ TEST_F(WorkspaceTest, SearchWithoutTermsRefreshesTheMessageBoxOnly) {
   writeLibrary(kLibrary);
   Workspace& ws = start();
   balance(ws, {"H2"}, {"O2"});
-  ws.texts().messageBox = "stale";
+  ws.texts().message = "stale";
   search(ws, {});
-  EXPECT_EQ(ws.texts().messageBox, "Failed to balance!");
-  EXPECT_EQ(ws.texts().searchResultEdit, "");
+  EXPECT_EQ(ws.texts().message, "Failed to balance!");
+  EXPECT_EQ(ws.texts().foundText, "");
+
+  // The calculator's input errors are its own: a refresh that meets one leaves
+  // the Balancer page's message as the balance left it.
+  writeLibrary(std::string(kLibrary) + "#O2 = (H2)1073741824#\r\n");
+  Workspace& again = start();
+  balance(again, {"H2"}, {"O2"});
+  search(again, {"O2"});
+  again.switchSource();
+  again.nextCalcEquation();
+  ASSERT_EQ(again.pickedEquation(), "O2 = (H2)1073741824");
+  search(again, {});
+  EXPECT_EQ(again.texts().message, "Failed to balance!");
 }
 
 TEST_F(WorkspaceTest, BalanceShowsTheFormulasAndWhyItFailed) {
@@ -139,12 +152,12 @@ TEST_F(WorkspaceTest, BalanceShowsTheFormulasAndWhyItFailed) {
   balance(ws, {"CuSO4.5H2O"}, {"CuSO4", "H\u2082O"});
   EXPECT_EQ(ws.texts().boxes.reactants[0], "CuSO4*5H2O");
   EXPECT_EQ(ws.texts().boxes.products[1], "H2O");
-  EXPECT_EQ(ws.texts().messageBox, "Balanced it successfully!");
+  EXPECT_EQ(ws.texts().message, "Balanced it successfully!");
   EXPECT_EQ(ws.texts().messageHint, "");
   balance(ws, {"H2"}, {"O2"});
-  EXPECT_EQ(ws.texts().messageBox, "Failed to balance! none: H is found among the reactants only.");
-  EXPECT_EQ(ws.texts().messageHint, ws.texts().messageBox);
-  ws.OnInputBoxClick();
+  EXPECT_EQ(ws.texts().message, "Failed to balance! none: H is found among the reactants only.");
+  EXPECT_EQ(ws.texts().messageHint, ws.texts().message);
+  ws.clearMessage();
   EXPECT_EQ(ws.texts().messageHint, "");
 }
 
@@ -153,44 +166,44 @@ TEST_F(WorkspaceTest, PickersDriveTheCalculationTable) {
   Workspace& ws = start();
   balance(ws, {"H2", "O2"}, {"H2O"});
   balance(ws, {"CS2", "MnO4[-]", "H[+]"}, {"Mn[2+]", "S", "CO2", "H2O"});
-  ws.CalculateSheetEnter();
-  EXPECT_EQ(ws.texts().selEquationEdit, "|1| 2H2+O2 = 2H2O");
-  EXPECT_EQ(ws.texts().groupCalcEquation, "Select an equation from the Balancer result list (2)");
+  ws.enterCalculator();
+  EXPECT_EQ(ws.texts().calcPick, "|1| 2H2+O2 = 2H2O");
+  EXPECT_EQ(ws.texts().calcCaption, "Select an equation from the Balancer result list (2)");
   EXPECT_EQ(row(ws, 1), (std::vector<std::string>{"H2", "2", "2", "4"}));
   EXPECT_EQ(row(ws, 3), (std::vector<std::string>{"H2O", "2", "18", "36"}));
   ws.setCalcCell(4, 1, "4");
-  ws.OnHighPrecisionClick();
+  ws.useHighPrecision();
   EXPECT_EQ(row(ws, 2), (std::vector<std::string>{"O2", "1", "31.998", "31.998"}));
-  ws.Unit_gClick();
+  ws.useGrams();
   EXPECT_EQ(ws.calcTable().cell(4, 1), "8.0632");
-  ws.Unit_molClick();
+  ws.useMoles();
   EXPECT_EQ(ws.calcTable().cell(4, 1), "4");
   // Next moves to the second equation and clears the amounts.
-  ws.OnCalcNext();
-  EXPECT_EQ(ws.texts().selEquationEdit, "|2| 5CS2+4MnO4[-]+12H[+] = 4Mn[2+]+10S+5CO2+6H2O");
+  ws.nextCalcEquation();
+  EXPECT_EQ(ws.texts().calcPick, "|2| 5CS2+4MnO4[-]+12H[+] = 4Mn[2+]+10S+5CO2+6H2O");
   EXPECT_EQ(ws.calcTable().cell(4, 1), "");
   EXPECT_EQ(ws.calcTable().rowCount(), 7);
-  ws.OnCalcNext();
+  ws.nextCalcEquation();
   EXPECT_EQ(ws.searcher().balancerPicker().position(), 2);
-  ws.OnCalcBack();
-  EXPECT_EQ(ws.texts().selEquationEdit, "|1| 2H2+O2 = 2H2O");
+  ws.previousCalcEquation();
+  EXPECT_EQ(ws.texts().calcPick, "|1| 2H2+O2 = 2H2O");
 }
 
 TEST_F(WorkspaceTest, SwitchListToAnEmptyFoundList) {
   writeLibrary(kLibrary);
   Workspace& ws = start();
   balance(ws, {"H2", "O2"}, {"H2O"});
-  ws.CalculateSheetEnter();
+  ws.enterCalculator();
   ASSERT_EQ(ws.calcTable().rowCount(), 3);
-  ws.BitBtn30Click();
-  EXPECT_EQ(ws.texts().selEquationEdit, "The Found Equations List in the searcher is empty.");
-  EXPECT_EQ(ws.texts().groupCalcEquation, "Select an equation from the Searcher result list (0)");
+  ws.switchSource();
+  EXPECT_EQ(ws.texts().calcPick, "The Found Equations List in the searcher is empty.");
+  EXPECT_EQ(ws.texts().calcCaption, "Select an equation from the Searcher result list (0)");
   EXPECT_EQ(ws.calcTable().cell(0, 1), "");
   EXPECT_EQ(ws.searcher().balancerPicker().position(), 0);
   // And back: the balancer picker starts again from its first equation.
-  ws.BitBtn30Click();
-  EXPECT_EQ(ws.texts().selEquationEdit, "|1| 2H2+O2 = 2H2O");
-  EXPECT_EQ(ws.texts().groupCalcEquation, "Select an equation from the Balancer result list (1)");
+  ws.switchSource();
+  EXPECT_EQ(ws.texts().calcPick, "|1| 2H2+O2 = 2H2O");
+  EXPECT_EQ(ws.texts().calcCaption, "Select an equation from the Balancer result list (1)");
   EXPECT_EQ(ws.calcTable().cell(0, 1), "H2");
 }
 
@@ -199,13 +212,13 @@ TEST_F(WorkspaceTest, PageEntryPicksTheFirstFoundEquationWhenTheBoardIsEmpty) {
   Workspace& ws = start();
   search(ws, {"", "", "", "", "", "", "O2"});
   ASSERT_EQ(ws.searcher().found().count(), 3);
-  ws.CalculateSheetEnter();
-  EXPECT_EQ(ws.calcTable().source(), calc::CalculatorSource::FoundList);
-  EXPECT_EQ(ws.texts().selEquationEdit, "|1| 2H2O = 2H2+O2");
-  EXPECT_EQ(ws.texts().groupCalcEquation, "Select an equation from the Searcher result list (3)");
+  ws.enterCalculator();
+  EXPECT_EQ(ws.calcTable().source(), CalculatorSource::FoundList);
+  EXPECT_EQ(ws.texts().calcPick, "|1| 2H2O = 2H2+O2");
+  EXPECT_EQ(ws.texts().calcCaption, "Select an equation from the Searcher result list (3)");
   EXPECT_EQ(ws.calcTable().cell(0, 1), "H2O");
   // A second entry with a picked equation changes nothing but the caption.
-  ws.CalculateSheetEnter();
+  ws.enterCalculator();
   EXPECT_EQ(ws.searcher().searcherPicker().position(), 1);
 }
 
@@ -213,28 +226,28 @@ TEST_F(WorkspaceTest, AddAndDeleteRewriteTheFile) {
   writeLibrary(kLibrary);
   Workspace& ws = start();
   balance(ws, {"N2", "H2"}, {"NH3"});
-  ws.OnAddTolib();
+  ws.addToLibrary();
   EXPECT_EQ(m_notifier.messages().back(), "No equation selected.");
-  ws.OnSelEquationNext();
-  EXPECT_EQ(ws.texts().addToLibEdit, "|1| N2+3H2 = 2NH3");
-  ws.OnAddTolib();
-  ws.OnAddTolib();
+  ws.nextBoardEquation();
+  EXPECT_EQ(ws.texts().addPick, "|1| N2+3H2 = 2NH3");
+  ws.addToLibrary();
+  ws.addToLibrary();
   EXPECT_EQ(m_notifier.messages().back(), "This equation has already been in the equation library");
   EXPECT_EQ(readLibrary(), std::string(kLibrary) + "#N2+3H2 = 2NH3#\r\n");
-  EXPECT_EQ(ws.texts().equationNumberLabel, " There are total 5 equations in your library currently.");
+  EXPECT_EQ(ws.texts().libraryCount, " There are total 5 equations in your library currently.");
 
   search(ws, {"N2"});
-  ws.OnSchSelEquationNext();
-  EXPECT_EQ(ws.texts().removeEquationEdit, "|1| N2+3H2 = 2NH3");
-  ws.OnDelFromLib();
+  ws.nextFoundEquation();
+  EXPECT_EQ(ws.texts().deletePick, "|1| N2+3H2 = 2NH3");
+  ws.deleteFromLibrary();
   EXPECT_EQ(m_notifier.messages().back(), "Deleted from the library successfully!");
-  ws.OnDelFromLib();
+  ws.deleteFromLibrary();
   EXPECT_EQ(m_notifier.messages().back(), "This equation is not in the library.");
   EXPECT_EQ(readLibrary(), kLibrary);
 
   // "Clear List" of the board resets the balancer picker.
-  ws.OnResultClear();
-  ws.OnAddTolib();
+  ws.clearResults();
+  ws.addToLibrary();
   EXPECT_EQ(m_notifier.messages().back(), "No equation selected.");
 }
 
@@ -242,40 +255,40 @@ TEST_F(WorkspaceTest, TabChangeEmptiesStaleSelections) {
   writeLibrary(kLibrary);
   Workspace& ws = start();
   balance(ws, {"N2", "H2"}, {"NH3"});
-  ws.OnSelEquationNext();
-  ASSERT_EQ(ws.texts().addToLibEdit, "|1| N2+3H2 = 2NH3");
-  ws.OnTabSheetClick();  // the found list is empty
-  EXPECT_EQ(ws.texts().addToLibEdit, "");
-  EXPECT_EQ(ws.texts().selEquationEdit, "|1| N2+3H2 = 2NH3");
+  ws.nextBoardEquation();
+  ASSERT_EQ(ws.texts().addPick, "|1| N2+3H2 = 2NH3");
+  ws.refreshAfterPageChange();  // the found list is empty
+  EXPECT_EQ(ws.texts().addPick, "");
+  EXPECT_EQ(ws.texts().calcPick, "|1| N2+3H2 = 2NH3");
   // The pick stays, but the page shows nothing: the file is not changed.
-  ws.OnAddTolib();
+  ws.addToLibrary();
   EXPECT_EQ(m_notifier.messages().back(), kPickFirst);
   EXPECT_EQ(readLibrary(), kLibrary);
-  ws.OnSelEquationNext();  // shows it again
-  ASSERT_EQ(ws.texts().addToLibEdit, "|1| N2+3H2 = 2NH3");
-  ws.OnAddTolib();
+  ws.nextBoardEquation();  // shows it again
+  ASSERT_EQ(ws.texts().addPick, "|1| N2+3H2 = 2NH3");
+  ws.addToLibrary();
   EXPECT_EQ(m_notifier.messages().back(), "Added to the equation library successfully!");
 
-  ws.OnResultClear();
+  ws.clearResults();
   search(ws, {"H2"});
-  ws.OnSchSelEquationNext();
-  ASSERT_NE(ws.texts().removeEquationEdit, "");
-  ws.OnTabSheetClick();  // the board is empty
-  ASSERT_EQ(ws.texts().removeEquationEdit, "");
-  ws.OnDelFromLib();
+  ws.nextFoundEquation();
+  ASSERT_NE(ws.texts().deletePick, "");
+  ws.refreshAfterPageChange();  // the board is empty
+  ASSERT_EQ(ws.texts().deletePick, "");
+  ws.deleteFromLibrary();
   EXPECT_EQ(m_notifier.messages().back(), kPickFirst);
   EXPECT_NE(readLibrary().find("N2+3H2 = 2NH3"), std::string::npos);
 }
 
 TEST_F(WorkspaceTest, PeriodicTableFacts) {
   Workspace& ws = start();
-  ws.OnElementClick("Fe");
+  ws.showElement("Fe");
   EXPECT_EQ(ws.texts().elementFacts,
             (std::array<std::string, 10>{"Iron", "Fe", "Metal", "26", "55.847", "Solid", "1535",
                                          "2750", "1.8", "759"}));
-  ws.OnElementClick("Uun");
+  ws.showElement("Uun");
   for (const std::string& fact : ws.texts().elementFacts) EXPECT_EQ(fact, "");
-  ws.OnElementClick("He");
+  ws.showElement("He");
   EXPECT_EQ(ws.texts().elementFacts[8], " N / A");
 }
 
@@ -283,10 +296,10 @@ TEST_F(WorkspaceTest, BalanceExamplesCycleFromCaseThree) {
   Workspace& ws = start();
   const char* const firstReactants[] = {"P4", "CrI3", "Cu(NH3)4[2+]", "H2", "CS2", "P4"};
   for (const char* expected : firstReactants) {
-    ws.ExampleBtClick();
+    ws.nextBalanceExample();
     EXPECT_EQ(ws.texts().boxes.reactants[0], expected);
   }
-  EXPECT_EQ(ws.texts().messageBox,
+  EXPECT_EQ(ws.texts().message,
             "Good! Now click \"Balance\" to balance, or click \"Examples\" again for next.");
 }
 

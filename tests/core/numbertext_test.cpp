@@ -1,4 +1,4 @@
-#include "formula/numbertext.h"
+#include "core/numbertext.h"
 
 #include <gtest/gtest.h>
 

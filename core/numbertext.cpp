@@ -1,4 +1,4 @@
-#include "formula/numbertext.h"
+#include "core/numbertext.h"
 
 #include <cmath>
 #include <cstdio>

@@ -15,17 +15,6 @@ class Notifier {
   virtual void modal(std::string_view text) = 0;
 };
 
-// Keeps every modal message in the order shown.
-class RecordingNotifier final : public Notifier {
- public:
-  void modal(std::string_view text) override { m_messages.emplace_back(text); }
-  const std::vector<std::string>& messages() const { return m_messages; }
-  void clear() { m_messages.clear(); }
-
- private:
-  std::vector<std::string> m_messages;
-};
-
 // Passes each distinct text on once, in the order first shown, and drops
 // its repeats.
 class DistinctNotifier final : public Notifier {
