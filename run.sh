@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Quorvex and starts it in the user's data folder
 # ($XDG_DATA_HOME/quorvex, else ~/.local/share/quorvex), where it keeps
 # cbd.dat, help.rtf and report.rtf. Files missing there are copied from data/

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs every test: each fuzz target for a bounded time, the core
 # tests under AddressSanitizer and UndefinedBehaviorSanitizer, the Debian
 # package installed into a fresh root, then the whole suite (its summary is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvex-icon OUT.png [SIZE] [OUT.png SIZE]...: draws the program's icon into
 // PNG files at build time, one for each size the desktop themes use.
 #include <QImage>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's file: read at start-up, written by "Save". A file that was not read in
 // full and without loss is never written over.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvex-richtext IN.html OUT.rtf: writes an HTML document as RTF with the
 // program's own writer. The delivered help.rtf and report.rtf are made this
 // way from data/help.html and data/report.html.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvex-screenshots DIR: shows each page of the main window in turn and saves
 // a PNG of it into DIR (balancer.png, searcher.png, ...). Meant to run under
 // Xvfb or the offscreen platform, so anyone can look at the window without a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading RTF into a laid-out document, as start-up loads the report: many runs in one
 // paragraph, and a font table with a font for every run.
 #include <benchmark/benchmark.h>

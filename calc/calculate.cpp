@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Calculate": the stoichiometry of the picked equation from the typed amounts.
 #include <cmath>
 #include <optional>

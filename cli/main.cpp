@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvex-cli: the Quorvex engine driven from files and pipes.
 #include <iostream>
 #include <string>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a core module includes a module it may not depend on, or Qt.
 # Run as: cmake -DSOURCE_DIR=<repository root> -P checkincludes.cmake
 # Each module may include itself and the modules listed here, which are the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole balance command on arbitrary box texts, and the command-line
 // reader on the same bytes as a line.
 #include <cstddef>

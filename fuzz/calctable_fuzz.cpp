@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation table driven as a user drives it: an equation, then typed
 // amounts, unit and precision changes and Calculate. Typed cells never
 // change under Calculate or a precision change, a failed Calculate changes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The library file reader on arbitrary bytes: what it reads must be written
 // and read back as the same table. The first byte repeats the rest (1 to 4
 // times) so that files past the table's capacity are reached.

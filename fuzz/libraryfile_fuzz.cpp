@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The library file on disk: read, changed by adds and deletes, rewritten.
 // The first line of the input is the file, each further line an add ("+")
 // or a delete of that line. After every change the file on disk is what the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The RTF reader on arbitrary bytes. What it reads must also survive being written and
 // read again with the same text, and what is written must be 7-bit ASCII.
 #include <QByteArray>

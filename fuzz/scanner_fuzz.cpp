@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every scanner operation on an arbitrary name and text.
 #include <cstddef>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search command's terms against a library: the first twelve lines are
 // the terms (six reactants, six products), the rest is the library file.
 // Every equation listed satisfies every term, the count line counts every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing a file so that a failure at any step leaves the old one as it was.
 #pragma once
 

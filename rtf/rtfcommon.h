@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conventions shared by the RTF reader and writer: units, limits, code pages.
 #pragma once
 

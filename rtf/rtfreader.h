@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads RTF, as word processors write it for ordinary documents, into a QTextDocument.
 #pragma once
 

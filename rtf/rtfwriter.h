@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a QTextDocument as RTF that common word processors open.
 #pragma once
 

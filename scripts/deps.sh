@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build and the tests need, when missing.
 # Usage: scripts/deps.sh [test]
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the README's run command on a fresh Debian 12: a minimal root made by
 # debootstrap (--variant=minbase bookworm) gets a copy of this tree and nothing
 # else, then

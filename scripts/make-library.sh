@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates data/cbd.dat, the equation library delivered with Quorvex, from
 # the reaction list data/reactions.txt. quorvex-cli balances every reaction;
 # each result becomes one library line "#equation#" ending in CR LF, in list

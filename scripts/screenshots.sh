@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the window under Xvfb, shows each of its six pages in turn and saves a
 # PNG of each into DIR (default build/screenshots).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures the shipped window as a user starts it: the time from starting
 # build/app/quorvex to its main window being shown (the one-to-two-second hold
 # included), and its resident memory after three idle seconds. Each run is on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Property tests over generated equations: the balance found is the one the
 // equation was built around, and every success conserves atoms and charge.
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Two writers add different equations through quorvex-cli at the same time
 # while a reader copies the library file over and over: the file must end
 # with every line, and no copy may be empty or cut short.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every command writing into a full device: status 2 and the reason on standard error.
 #   full_output.sh QUORVEX_CLI LIBRARY EQUATIONS
 set -uo pipefail

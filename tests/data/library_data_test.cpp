@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The equation library delivered with the program. data/cbd.dat must hold,
 // line for line, what this build's balancer makes of data/reactions.txt
 // (scripts/make-library.sh writes it), in the form "Add To Lib" writes; and

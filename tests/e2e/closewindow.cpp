@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Asks an X window to close the way a window manager's close button does: a
 // WM_DELETE_WINDOW client message. Under Xvfb there is no window manager to
 // send it, and xdotool has no command for it.

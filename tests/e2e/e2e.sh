@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end tests of the shipped program: each starts the built `quorvex` as a
 # user does (no test option, no switch), on its own Xvfb display, in a fresh
 # temporary data folder, drives it with real X input events and reads back what

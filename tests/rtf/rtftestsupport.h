@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers shared by the RTF tests: text normalisation, format descriptions, generated documents.
 #pragma once
 

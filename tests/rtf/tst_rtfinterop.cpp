@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RTF made by other programs read by ours, and ours read by other programs.
 #include <QDir>
 #include <QProcess>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The RTF reader on hand-made input: text, code pages, destinations, formats, lists,
 // and input that is malformed or not RTF at all.
 #include <QTemporaryDir>

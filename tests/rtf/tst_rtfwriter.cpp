@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The RTF writer: what it writes reads back to the same document, and is well-formed RTF.
 #include <QDir>
 #include <QRegularExpression>

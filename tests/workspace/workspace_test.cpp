@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's commands end to end on one workspace: how the pages meet.
 #include "workspace/workspace.h"
 
