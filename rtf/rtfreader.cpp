@@ -1263,7 +1263,17 @@ void Reader::finishBlock(const ParaProps& para, const CharProps& chr, const QStr
   if (para.outline >= 0) format.setHeadingLevel(para.outline + 1);
   if (!para.tabs.isEmpty()) format.setTabPositions(para.tabs);
   m_cursor.setBlockFormat(format);
-  if (!m_blockHasText) m_cursor.setBlockCharFormat(charFormat(chr));
+  if (!m_blockHasText) {
+    // The first block of a table cell carries the cell's own properties (its spans
+    // above all) in this format: they stay, or the table would lose its merged cells.
+    QTextCharFormat blockChar = charFormat(chr);
+    const QMap<int, QVariant> old = m_cursor.blockCharFormat().properties();
+    for (auto it = old.begin(); it != old.end(); ++it) {
+      if (it.key() >= QTextFormat::TableCellRowSpan && it.key() <= QTextFormat::TableCellRightBorderBrush)
+        blockChar.setProperty(it.key(), it.value());
+    }
+    m_cursor.setBlockCharFormat(blockChar);
+  }
   if (indent == 0) {
     m_pnLists.clear();
     return;

@@ -200,6 +200,18 @@ void RtfWriterTest::tableRoundTrip() {
   QCOMPARE(read->cellAt(0, 0).columnSpan(), 2);
   QCOMPARE(test::describeDocument(copy), test::describeDocument(doc));
   QCOMPARE(WriteRtf(copy), rtf);
+
+  // A cell that spans the row keeps its span when its empty paragraph is
+  // finished (found by fuzzing: the span was lost and a cell came back).
+  QTextDocument spanned;
+  QVERIFY(ReadRtf("{\\rtf1 \\cellx0\\cellx6803\\intbl.\\trowd\\cellx6803\\row\\par}", spanned));
+  QTextCursor atDot(&spanned);
+  atDot.setPosition(static_cast<int>(spanned.toPlainText().indexOf('.')));
+  QVERIFY(atDot.currentTable());
+  QCOMPARE(atDot.currentTable()->cellAt(1, 0).columnSpan(), 2);
+  QTextDocument again;
+  QVERIFY(ReadRtf(WriteRtf(spanned), again));
+  QCOMPARE(again.toPlainText(), spanned.toPlainText());
 }
 
 void RtfWriterTest::writeFile() {
