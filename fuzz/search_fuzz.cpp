@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/arguments.h"
 #include "cli/searchcli.h"
 #include "library/library.h"
 #include "library/search.h"
@@ -49,7 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   quorvex::SilentNotifier notifier;
   lib::Library library("unused");
-  library.loadFromBytes(file, notifier);
+  // quorvex-cli reads a library file as the search command does: a byte-order
+  // mark at its start is skipped.
+  library.loadFromBytes(quorvex::cli::SkipByteOrderMark(file), notifier);
   const quorvex::formula::BoxTexts boxes = lib::CopySearchEditToInputEdit(terms);
   if (quorvex::formula::GetSpecieNum(boxes) == 0) return 0;
 
