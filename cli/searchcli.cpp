@@ -69,8 +69,15 @@ int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
   library::Library lib(*file);
   lib.loadFromBytes(SkipByteOrderMark(*bytes), notifier);
   library::FoundList found;
-  found.Search(lib, boxes);
-  out << CommandLineWording(found.displayText());
+  const library::FoundList::Outcome outcome = found.Search(lib, boxes);
+  std::string text = found.displayText();
+  // Only the closing "list is full" line speaks of the window; the equations,
+  // whatever they hold, are printed as the library has them.
+  if (outcome.listed < outcome.matches) {
+    const std::size_t full = text.rfind("...... The list is full");
+    if (full != std::string::npos) text = text.substr(0, full) + CommandLineWording(text.substr(full));
+  }
+  out << text;
   return 0;
 }
 

@@ -446,6 +446,7 @@ class Reader {
   void enterContainer(bool inTable);
   std::pair<int, int> cellColumns() const;
   void widenTable(int column);
+  void splitColumnAt(int edge);
   void moveToCell(int column);
   void setTableEdges(std::vector<int> edges);
   void finishBlock(const ParaProps& para, const CharProps& chr, const QString& listText);
@@ -509,6 +510,7 @@ class Reader {
   QTextTable* m_table = nullptr;
   int m_tableRow = 0;
   int m_rowCell = 0;
+  int m_nextColumn = 0;  // the first column after the row's cells so far
   bool m_cellDone = false;
   bool m_rowDone = false;
   std::vector<int> m_rowEdges;    // \cellxN of the row being defined, in twips
@@ -1176,6 +1178,7 @@ void Reader::enterContainer(bool inTable) {
     setTableEdges(m_rowEdges);
     m_tableRow = 0;
     m_rowCell = 0;
+    m_nextColumn = 1;
     m_cellDone = m_rowDone = false;
     return;
   }
@@ -1183,21 +1186,27 @@ void Reader::enterContainer(bool inTable) {
     m_table->appendRows(1);
     ++m_tableRow;
     m_rowCell = 0;
+    m_nextColumn = 0;
   } else {
     ++m_rowCell;
   }
   m_cellDone = m_rowDone = false;
+  // An edge of this cell inside a column of the table splits that column.
+  const auto cell = static_cast<std::size_t>(m_rowCell);
+  if (cell > 0 && cell - 1 < m_rowEdges.size()) splitColumnAt(m_rowEdges[cell - 1]);
+  if (cell < m_rowEdges.size()) splitColumnAt(m_rowEdges[cell]);
   auto [column, span] = cellColumns();
   column = std::min(column, kMaxTableColumns - 1);
   if (column >= m_table->columns()) widenTable(column);
   if (span > 1 && m_table->cellAt(m_tableRow, column).columnSpan() == 1)
     m_table->mergeCells(m_tableRow, column, 1, std::min(span, m_table->columns() - column));
+  m_nextColumn = column + m_table->cellAt(m_tableRow, column).columnSpan();
   moveToCell(column);
 }
 
 // The column the row's current cell starts in and the columns it spans. A cell whose
 // edges are columns of the table spans the columns between them; otherwise cells fill
-// the columns in order.
+// the columns in order, after those that the row's cells so far span.
 std::pair<int, int> Reader::cellColumns() const {
   const auto cell = static_cast<std::size_t>(m_rowCell);
   const auto columnOf = [this](int edge) {
@@ -1209,7 +1218,8 @@ std::pair<int, int> Reader::cellColumns() const {
     const int last = columnOf(m_rowEdges[cell]);
     if (first >= 0 && last >= first && (cell == 0 || first > 0)) return {first, last - first + 1};
   }
-  return {m_rowCell, 1};
+  // Cells fill the columns in order, after those the cells before them span.
+  return {m_nextColumn, 1};
 }
 
 // A row with more cells than the rows before: their last cells reach to its end.
@@ -1221,6 +1231,28 @@ void Reader::widenTable(int column) {
     m_table->mergeCells(last.row(), last.column(), last.rowSpan(), m_table->columns() - last.column());
   }
   setTableEdges(m_rowEdges.size() > m_tableEdges.size() ? m_rowEdges : m_tableEdges);
+}
+
+// A row with an edge inside a column of the rows before: the column is split there, and
+// the cells of those rows keep their extent by spanning both halves.
+void Reader::splitColumnAt(int edge) {
+  if (m_tableEdges.empty() || static_cast<int>(m_tableEdges.size()) != m_table->columns() ||
+      m_table->columns() >= kMaxTableColumns || edge <= 0 || edge >= m_tableEdges.back())
+    return;
+  const auto right = std::upper_bound(m_tableEdges.begin(), m_tableEdges.end(), edge);
+  if (right == m_tableEdges.end() || !std::is_sorted(m_tableEdges.begin(), m_tableEdges.end())) return;
+  const int k = static_cast<int>(right - m_tableEdges.begin());
+  if ((k > 0 && m_tableEdges[static_cast<std::size_t>(k) - 1] >= edge)) return;
+  m_table->insertColumns(k + 1, 1);
+  for (int r = 0; r <= m_tableRow; ++r) {
+    if (r == m_tableRow && k >= m_nextColumn) break;  // this row's cells there are still to come
+    const QTextTableCell covering = m_table->cellAt(r, k);
+    if (covering.column() + covering.columnSpan() - 1 == k)
+      m_table->mergeCells(covering.row(), covering.column(), covering.rowSpan(), covering.columnSpan() + 1);
+  }
+  if (k < m_nextColumn) ++m_nextColumn;
+  m_tableEdges.insert(right, edge);
+  setTableEdges(m_tableEdges);
 }
 
 // Column widths as shares of the table, so that it fits the page it is shown on.

@@ -212,6 +212,16 @@ void RtfWriterTest::tableRoundTrip() {
   QTextDocument again;
   QVERIFY(ReadRtf(WriteRtf(spanned), again));
   QCOMPARE(again.toPlainText(), spanned.toPlainText());
+
+  // A later row with an edge inside a column of the rows before splits that
+  // column; read back, the table has the same cells (found by fuzzing).
+  QTextDocument uneven;
+  QVERIFY(ReadRtf("{\\rtf1 \\cellx0\\cellx6803\\cell\\intbl\\cell\\trowd\\cellx6803\\'de"
+                  "\\row\\cell\\cell\\cell 5}", uneven));
+  QTextDocument unevenAgain;
+  QVERIFY(ReadRtf(WriteRtf(uneven), unevenAgain));
+  QCOMPARE(unevenAgain.toPlainText(), uneven.toPlainText());
+  QCOMPARE(test::describeDocument(unevenAgain), test::describeDocument(uneven));
 }
 
 void RtfWriterTest::writeFile() {
