@@ -32,10 +32,7 @@
 #include "app/pagetables.h"
 #include "app/printing.h"
 #include "app/recording.h"
-#include "formula/charset.h"
-#include "formula/notation.h"
 #include "rtf/rtfreader.h"
-#include "rtf/rtfwriter.h"
 
 namespace quorvex::app {
 namespace {

@@ -74,17 +74,20 @@ void BM_FailingBalance(benchmark::State& state) {
 }
 BENCHMARK(BM_FailingBalance)->Unit(benchmark::kMicrosecond);
 
+// quorvex-cli balance over `input`, in process.
+void RunCliBalance(const std::string& input) {
+  std::istringstream in(input);
+  std::ostringstream out;
+  std::ostringstream err;
+  quorvex::cli::RunBalance(in, out, err);
+  benchmark::DoNotOptimize(out.str().size());
+}
+
 // quorvex-cli balance over 10,000 equations held in memory.
 void BM_CliBalance10k(benchmark::State& state) {
   std::string input;
   for (int i = 0; i < 10000; ++i) input += kExamples[static_cast<std::size_t>(i) % kExamples.size()] + "\n";
-  for (auto _ : state) {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    quorvex::cli::RunBalance(in, out, err);
-    benchmark::DoNotOptimize(out.str().size());
-  }
+  for (auto _ : state) RunCliBalance(input);
   state.SetItemsProcessed(state.iterations() * 10000);
 }
 BENCHMARK(BM_CliBalance10k)->Unit(benchmark::kMillisecond);
@@ -116,13 +119,7 @@ std::string MixedInput() {
 void BM_CliBalanceMixed(benchmark::State& state) {
   const std::string input = MixedInput();
   const auto lines = static_cast<std::int64_t>(std::count(input.begin(), input.end(), '\n'));
-  for (auto _ : state) {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    quorvex::cli::RunBalance(in, out, err);
-    benchmark::DoNotOptimize(out.str().size());
-  }
+  for (auto _ : state) RunCliBalance(input);
   state.SetItemsProcessed(state.iterations() * lines);
 }
 BENCHMARK(BM_CliBalanceMixed)->Unit(benchmark::kMillisecond);
@@ -155,13 +152,7 @@ void BM_LongEquationLine(benchmark::State& state) {
   std::string line;
   for (int i = 0; i < 14; ++i) line += (i == 0 ? "" : " + ") + reactant;
   line += " = " + reactant + "\n";
-  for (auto _ : state) {
-    std::istringstream in(line);
-    std::ostringstream out;
-    std::ostringstream err;
-    quorvex::cli::RunBalance(in, out, err);
-    benchmark::DoNotOptimize(out.str().size());
-  }
+  for (auto _ : state) RunCliBalance(line);
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(line.size()));
 }
 BENCHMARK(BM_LongEquationLine)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);

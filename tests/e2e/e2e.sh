@@ -89,31 +89,33 @@ close_and_check() {
   ((status == 0)) || fail "the program ended with status $status: $(cat "$work/program.log")"
 }
 
-data_folder() {
-  mkdir -p "$1"
-  cp "$source"/data/{cbd.dat,help.rtf,report.rtf} "$1"/
+# Starts a program and waits for its main window: $started, $window, $shown_ms.
+launch() {
+  local since
+  since=$(now_ms)
+  start "$@"
+  wait_window "$started" "$since"
+}
+
+# `quorvex` on a display of its own, in a folder holding the delivered files.
+launch_in_delivered_folder() {
+  start_display
+  mkdir -p "$work/data"
+  cp "$source"/data/{cbd.dat,help.rtf,report.rtf} "$work/data"/
+  cd "$work/data"
+  launch "$quorvex"
 }
 
 case $case in
 window)
-  start_display
-  data_folder "$work/data"
-  cd "$work/data"
-  since=$(now_ms)
-  start "$quorvex"
-  wait_window "$started" "$since"
+  launch_in_delivered_folder
   echo "window shown after $shown_ms ms (limit $((limit * 1000)) ms)"
   ((shown_ms >= 1000)) || fail "the window came up after $shown_ms ms, before the one-second hold"
   close_and_check "$started"
   ;;
 
 scenario)
-  start_display
-  data_folder "$work/data"
-  cd "$work/data"
-  since=$(now_ms)
-  start "$quorvex"
-  wait_window "$started" "$since"
+  launch_in_delivered_folder
   # Typing starts in Sp1; Tab moves to Sp2, then through Sp3..Sp14 to Pr1.
   xdotool type --delay 20 'H2'
   xdotool key Tab
@@ -136,18 +138,14 @@ launcher)
   cmake --install "$build" --prefix "$prefix" >"$work/install.log" || fail "cmake --install failed: $(cat "$work/install.log")"
   export XDG_DATA_HOME=$work/xdg HOME=$work/home
   mkdir -p "$HOME"
-  since=$(now_ms)
-  start "$prefix/bin/quorvex-launch"
-  wait_window "$started" "$since"
+  launch "$prefix/bin/quorvex-launch"
   for file in cbd.dat help.rtf report.rtf; do
     cmp -s "$source/data/$file" "$XDG_DATA_HOME/quorvex/$file" || fail "$file was not seeded into \$XDG_DATA_HOME/quorvex"
   done
   close_and_check "$started"
   printf '#H2+Cl2 = 2HCl#\r\n' >>"$XDG_DATA_HOME/quorvex/cbd.dat"
   cp "$XDG_DATA_HOME/quorvex/cbd.dat" "$work/changed.dat"
-  since=$(now_ms)
-  start "$prefix/bin/quorvex-launch"
-  wait_window "$started" "$since"
+  launch "$prefix/bin/quorvex-launch"
   close_and_check "$started"
   cmp -s "$work/changed.dat" "$XDG_DATA_HOME/quorvex/cbd.dat" || fail "a second start overwrote the changed cbd.dat"
   ;;
