@@ -12,7 +12,6 @@
 #include <QUrl>
 #include <QFile>
 #include <QFileDialog>
-#include <QLocale>
 #include <QTextDocument>
 #include <QGroupBox>
 #include <QLabel>
@@ -38,13 +37,8 @@ namespace quorvex::app {
 namespace {
 
 const char* const kHomePage = "https://www.quorvex.example/chemical/index.htm";
-
-// The user's decimal separator when it is one byte, else the point.
-char DecimalSeparator() {
-  const QString point = QLocale().decimalPoint();
-  if (point.size() == 1 && point[0].unicode() < 0x80) return static_cast<char>(point[0].unicode());
-  return '.';
-}
+// The text colour of an amount Calculate worked out.
+const QColor kComputedAmount(128, 128, 128);
 
 void SetTextIfChanged(QLineEdit* edit, const QString& text) {
   if (edit->text() != text) edit->setText(text);
@@ -75,8 +69,7 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
       m_workspace(std::make_unique<workspace::Workspace>(
           m_notifier,
           std::filesystem::path(
-              QFile::encodeName(m_options.workingDirectory.absoluteFilePath("cbd.dat")).toStdString()),
-          DecimalSeparator())) {
+              QFile::encodeName(m_options.workingDirectory.absoluteFilePath("cbd.dat")).toStdString()))) {
   setObjectName("TForm1");
   setWindowTitle("Quorvex v2.11");
   setFixedSize(529, 529);
@@ -84,6 +77,9 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
   for (const std::span<const Control> table : PageTables()) BuildControls(table, *this);
   findControls();
   connect(m_calculator.grid, &QTableWidget::cellChanged, this, &TForm1::onGridEdited);
+  m_calculator.grid->setItemDelegateForColumn(
+      calc::kAmountColumn,
+      new AmountDelegate(m_calculator.grid, [this](int row, int column) { onGridEdited(row, column); }));
   m_tabs->setCurrentIndex(0);
   connect(m_tabs, &QTabWidget::currentChanged, this, &TForm1::OnTabSheetClick);
   createMenus();
@@ -212,8 +208,9 @@ void TForm1::showTexts() {
     m_searcher.equationNumberLabel->adjustSize();
   }
   m_calculator.groupCalcEquation->setTitle(FromBytes(t.calcCaption));
+  // Only the facts that are numbers change with the user's separator.
   for (int i = 0; i < workspace::kElementFacts; ++i) {
-    m_table.values[i]->setText(FromBytes(t.elementFacts[i]));
+    m_table.values[i]->setText(m_numbers.shown(t.elementFacts[i]));
   }
   showGrid();
 }
@@ -224,8 +221,18 @@ void TForm1::showGrid() {
   for (int r = 0; r < calc::kGridRows; ++r) {
     for (int c = 0; c < calc::kTableColumns; ++c) {
       QTableWidgetItem* item = m_calculator.grid->item(r, c);
-      const QString text = FromBytes(table.cell(c, r));
+      const QString text = r > 0 && c >= 2 ? m_numbers.shown(table.cell(c, r)) : FromBytes(table.cell(c, r));
       if (item->text() != text) item->setText(text);
+    }
+    if (r == 0) continue;
+    // What Calculate worked out stands apart from what the user typed.
+    QTableWidgetItem* amount = m_calculator.grid->item(r, calc::kAmountColumn);
+    const bool computed = table.amount(r) == calc::Amount::Computed;
+    if (amount->font().italic() != computed) {
+      QFont font = m_calculator.grid->font();
+      font.setItalic(true);
+      amount->setData(Qt::FontRole, computed ? QVariant(font) : QVariant());
+      amount->setData(Qt::ForegroundRole, computed ? QVariant(kComputedAmount) : QVariant());
     }
   }
   m_showingGrid = false;
@@ -233,8 +240,8 @@ void TForm1::showGrid() {
 
 void TForm1::onGridEdited(int row, int column) {
   if (m_showingGrid || row < 1 || column < 1 || column > calc::kAmountColumn) return;
-  const QString text = m_calculator.grid->item(row, column)->text();
-  run([&] { m_workspace->setCalcCell(column, row, ToBytes(text)); });
+  const std::string text = m_numbers.typed(m_calculator.grid->item(row, column)->text());
+  run([&] { m_workspace->setCalcCell(column, row, text); });
 }
 
 void TForm1::onFocusChanged(QWidget* old, QWidget* now) {
@@ -324,7 +331,11 @@ void TForm1::Unit_gClick() { run([this] { m_workspace->useGrams(); }); }
 void TForm1::OnLowPrecisionClick() { run([this] { m_workspace->useLowPrecision(); }); }
 void TForm1::OnHighPrecisionClick() { run([this] { m_workspace->useHighPrecision(); }); }
 void TForm1::BitBtn5Click() { run([this] { m_workspace->clearAmounts(); }); }
-void TForm1::OnSetAccurate() { run([this] { m_workspace->calculate(); }); }
+void TForm1::OnSetAccurate() {
+  run([this] {
+    m_workspace->calculate([this](std::string_view number) { return ToBytes(m_numbers.shown(number)); });
+  });
+}
 
 void TForm1::OnElementClick() {
   const auto* button = qobject_cast<const QPushButton*>(sender());

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/localnumbers.h"
 #include "app/messages.h"
 #include "app/reportfile.h"
 #include "workspace/workspace.h"
@@ -149,6 +150,7 @@ class TForm1 : public QWidget {
   Options m_options;
   ReportFile m_reportFile;
   std::unique_ptr<workspace::Workspace> m_workspace;
+  LocalNumbers m_numbers;
 
   QTabWidget* m_tabs = nullptr;
   BalancerPage m_balancer;

@@ -93,14 +93,20 @@ const std::string& CalcTable::cell(int column, int row) const {
 void CalcTable::setCell(int column, int row, std::string_view text) {
   CheckGridCell(column, row, 1, kAmountColumn, 1);
   at(column, row).assign(text);
+  if (column == kAmountColumn) {
+    m_amounts[static_cast<std::size_t>(row)] = text.empty() ? Amount::Empty : Amount::Typed;
+  }
+}
+
+Amount CalcTable::amount(int row) const {
+  if (row < 1 || row > kCalcRows) throw std::out_of_range("calculation row out of range");
+  return m_amounts[static_cast<std::size_t>(row)];
 }
 
 const CalcRow& CalcTable::row(int i) const {
   if (i < 1 || i > kCalcRows) throw std::out_of_range("calculation row out of range");
   return m_rows[static_cast<std::size_t>(i)];
 }
-
-std::string CalcTable::numberText(double value) const { return NumberText(value, m_separator); }
 
 void CalcTable::UpdateCaculate(std::string_view equation, const ElementTable& elements,
                                formula::Scanner& scanner) {
@@ -146,13 +152,22 @@ void CalcTable::writeRows() {
     at(0, i) = r.formula;
     if (r.coefficient == 0) continue;
     at(1, i) = std::to_string(r.coefficient);
-    at(2, i) = numberText(r.weight);
-    at(3, i) = numberText(r.totalWeight);
+    at(2, i) = NumberText(r.weight);
+    at(3, i) = NumberText(r.totalWeight);
   }
 }
 
 void CalcTable::ClearAmout() {
   for (int i = 1; i <= kCalcRows; ++i) at(kAmountColumn, i).clear();
+  m_amounts.fill(Amount::Empty);
+}
+
+void CalcTable::clearComputed() {
+  for (int i = 1; i <= kCalcRows; ++i) {
+    if (m_amounts[static_cast<std::size_t>(i)] != Amount::Computed) continue;
+    at(kAmountColumn, i).clear();
+    m_amounts[static_cast<std::size_t>(i)] = Amount::Empty;
+  }
 }
 
 void CalcTable::useMoles(std::string_view equation, const ElementTable& elements,
@@ -174,7 +189,7 @@ void CalcTable::convertAmounts(Unit to, std::string_view equation, const Element
   for (int i = 1; i <= m_rowCount; ++i) {
     std::string& text = at(kAmountColumn, i);
     if (text.empty()) continue;
-    const std::optional<double> value = ReadDecimal(text, m_separator);
+    const std::optional<double> value = ReadDecimal(text);
     if (!value) throw FloatConvertError(text);
     const double weight = m_rows[static_cast<std::size_t>(i)].weight;
     double converted = 0;
@@ -188,7 +203,7 @@ void CalcTable::convertAmounts(Unit to, std::string_view equation, const Element
       converted = *value * weight;
     }
     if (!std::isfinite(converted)) throw FloatOverflow();
-    text = numberText(converted);
+    text = NumberText(converted);
   }
 }
 

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,14 @@ inline constexpr std::string_view kInitialCalcCaption =
 
 enum class Unit { Mole, Gram };
 
+// Where an amount in column 4 came from: Calculate reads only typed amounts
+// and replaces the ones it computed.
+enum class Amount { Empty, Typed, Computed };
+
+// How a message writes a number text of the table; the window writes its
+// user's decimal separator. Unset: as it is.
+using ShowNumber = std::function<std::string(std::string_view)>;
+
 // One species of the picked equation.
 struct CalcRow {
   std::string formula;           // without its leading coefficient
@@ -52,20 +61,19 @@ std::string CalculatorCaption(CalculatorSource source, std::int32_t count);
 // equation, the texts of grid columns 0 to 4, the unit, the precision and the
 // calculator source. Operations that weigh species take the element table and
 // the scanner (its pending message text and notifier) as arguments; the
-// picked equation is passed as text, empty when nothing is picked. Exceptions
-// stop an operation and leave what it changed before changed.
+// picked equation is passed as text, empty when nothing is picked. Numbers
+// are written and read with "." whatever the locale. Exceptions stop an
+// operation and leave what it changed before changed.
 class CalcTable {
  public:
-  // `decimalSeparator` is the user's: cells are written with it, and typed
-  // amounts are read with it or with ".".
-  explicit CalcTable(char decimalSeparator = '.') : m_separator(decimalSeparator) {}
-
   // Text of a grid cell, 0 <= column < 30, 0 <= row < 61 (always empty for
   // columns 5 to 29). Throws std::out_of_range outside the grid.
   const std::string& cell(int column, int row) const;
-  // What the user typed into an editable cell, 1 <= column <= 4, 1 <= row <= 60.
-  // Throws std::out_of_range elsewhere.
+  // What the user typed into an editable cell, 1 <= column <= 4, 1 <= row <= 60:
+  // an amount becomes typed, or empty when `text` is. Throws std::out_of_range elsewhere.
   void setCell(int column, int row, std::string_view text);
+  // Where the amount of row 1..60 came from. Throws std::out_of_range otherwise.
+  Amount amount(int row) const;
   // Calculation row i, 1 <= i <= 60. Throws std::out_of_range otherwise.
   const CalcRow& row(int i) const;
   // Rows filled by the last refresh; 0 before the first.
@@ -74,14 +82,13 @@ class CalcTable {
   Precision precision() const { return m_precision; }
   CalculatorSource source() const { return m_source; }
   void setSource(CalculatorSource source) { m_source = source; }
-  char decimalSeparator() const { return m_separator; }
 
   // The refresh: rebuilds the rows and columns 0 to 3 from `equation`
   // (first 60 species), writes the header row, keeps column 4. When weighing
   // a species throws, the rows before it stay filled and counted.
   void UpdateCaculate(std::string_view equation, const ElementTable& elements,
                       formula::Scanner& scanner);
-  // Empties column 4 of rows 1 to 60.
+  // Empties column 4 of rows 1 to 60, typed and computed amounts alike.
   void ClearAmout();
   // "Clear All".
   void clearAmounts() { ClearAmout(); }
@@ -92,6 +99,7 @@ class CalcTable {
   // mole, multiplied towards gram). Throws FloatConvertError for a text that
   // is no number, DivisionByZero / InvalidOperation for a weight of 0 towards
   // mole, FloatOverflow for a result beyond a double; rows above stay converted.
+  // Typed amounts stay typed and computed ones computed.
   void useMoles(std::string_view equation, const ElementTable& elements,
                      formula::Scanner& scanner);
   void useGrams(std::string_view equation, const ElementTable& elements,
@@ -108,11 +116,13 @@ class CalcTable {
   CalculatorSource switchSource(const ElementTable& elements, formula::Scanner& scanner);
 
   // "Calculate": solves the table from the amounts typed in column 4 (current
-  // unit) and writes the amounts the equation requires and yields into the
-  // empty column-4 cells of rows 1 to the row count. Refusals and the
-  // limiting-reagent summary go to `notifier`. Throws FloatConvertError,
+  // unit) and writes the amounts the equation requires and yields, as computed
+  // amounts, into every other column-4 cell of rows 1 to the row count; the
+  // amounts it computed before count as empty. Refusals and the
+  // limiting-reagent summary go to `notifier`, their numbers written by
+  // `show`; a refusal empties the computed amounts. Throws FloatConvertError,
   // DivisionByZero or FloatOverflow with nothing changed.
-  void calculate(Notifier& notifier);
+  void calculate(Notifier& notifier, const ShowNumber& show = {});
 
  private:
   void setPrecision(Precision precision, std::string_view equation, const ElementTable& elements,
@@ -123,15 +133,15 @@ class CalcTable {
   std::string& at(int column, int row) {
     return m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
   }
-  std::string numberText(double value) const;
+  void clearComputed();
 
   std::array<std::array<std::string, kTableColumns>, kGridRows> m_cells;
   std::array<CalcRow, kGridRows> m_rows;  // m_rows[0] unused
+  std::array<Amount, kGridRows> m_amounts{};  // column 4, by row; m_amounts[0] unused
   int m_rowCount = 0;
   Unit m_unit = Unit::Mole;
   Precision m_precision = Precision::Low;
   CalculatorSource m_source = CalculatorSource::ResultBoard;
-  char m_separator;
 };
 
 }  // namespace quorvex::calc

@@ -8,6 +8,7 @@
 #include "calc/calctable.h"
 #include "calc/decimal.h"
 #include "core/errors.h"
+#include "core/numbertext.h"
 
 namespace quorvex::calc {
 namespace {
@@ -26,7 +27,13 @@ std::string UnitSymbol(Unit unit) { return unit == Unit::Mole ? " mol " : " g ";
 
 }  // namespace
 
-void CalcTable::calculate(Notifier& notifier) {
+void CalcTable::calculate(Notifier& notifier, const ShowNumber& show) {
+  const auto shown = [&show](const std::string& number) { return show ? show(number) : number; };
+  // A refusal leaves no computed amount standing beside what is typed now.
+  const auto refuse = [&](const std::string& message) {
+    clearComputed();
+    notifier.modal(message);
+  };
   bool anySpecies = false;
   std::vector<Typed> reactants;
   std::vector<Typed> products;
@@ -35,12 +42,13 @@ void CalcTable::calculate(Notifier& notifier) {
     // A species without a coefficient has no place in the ratios.
     if (r.coefficient <= 0) continue;
     anySpecies = true;
+    // What this command computed before is no input to it.
+    if (m_amounts[static_cast<std::size_t>(i)] != Amount::Typed) continue;
     const std::string& text = at(kAmountColumn, i);
-    if (text.empty()) continue;
-    const std::optional<double> value = ReadDecimal(text, m_separator);
+    const std::optional<double> value = ReadDecimal(text);
     if (!value) throw FloatConvertError(text);
     if (!(*value > 0)) {
-      notifier.modal("'" + text + "' is not a positive amount.");
+      refuse("'" + shown(text) + "' is not a positive amount.");
       return;
     }
     double moles = *value;
@@ -53,11 +61,11 @@ void CalcTable::calculate(Notifier& notifier) {
     (r.product ? products : reactants).push_back(typed);
   }
   if (!anySpecies) {
-    notifier.modal(kNoEquationSelected);
+    refuse(std::string(kNoEquationSelected));
     return;
   }
   if (reactants.empty() && products.empty()) {
-    notifier.modal(m_unit == Unit::Mole
+    refuse(m_unit == Unit::Mole
                        ? "Type an amount (mole) for at least one species, then press Calculate."
                        : "Type a mass (gram) for at least one species, then press Calculate.");
     return;
@@ -91,7 +99,7 @@ void CalcTable::calculate(Notifier& notifier) {
     if (high - low > kRelativeSlack * high) {
       const std::string& a = m_rows[static_cast<std::size_t>(lowRow->row)].formula;
       const std::string& b = m_rows[static_cast<std::size_t>(highRow->row)].formula;
-      notifier.modal("The amounts typed for " + a + " and " + b +
+      refuse("The amounts typed for " + a + " and " + b +
                      " do not fit the equation: type the amount of one product, or amounts in "
                      "the ratio of their coefficients.");
       return;
@@ -104,13 +112,16 @@ void CalcTable::calculate(Notifier& notifier) {
   std::vector<std::pair<int, double>> results;
   for (int i = 1; i <= m_rowCount; ++i) {
     const CalcRow& r = m_rows[static_cast<std::size_t>(i)];
-    if (r.coefficient <= 0 || !at(kAmountColumn, i).empty()) continue;
+    if (r.coefficient <= 0 || m_amounts[static_cast<std::size_t>(i)] == Amount::Typed) continue;
     const double moles = r.coefficient * extent;
     const double value = m_unit == Unit::Mole ? moles : moles * r.weight;
     if (!std::isfinite(value)) throw FloatOverflow();
     results.emplace_back(i, value);
   }
-  for (const auto& [i, value] : results) at(kAmountColumn, i) = numberText(value);
+  for (const auto& [i, value] : results) {
+    at(kAmountColumn, i) = NumberText(value);
+    m_amounts[static_cast<std::size_t>(i)] = Amount::Computed;
+  }
 
   if (reactants.size() < 2) return;
   std::string message =
@@ -127,7 +138,7 @@ void CalcTable::calculate(Notifier& notifier) {
     if (rest <= kRelativeSlack * t.value) rest = 0;
     anyLeft = anyLeft || rest > 0;
     leftOver += leftOver.empty() ? " Left over: " : ", ";
-    leftOver += numberText(rest) + UnitSymbol(m_unit) + r.formula;
+    leftOver += shown(NumberText(rest)) + UnitSymbol(m_unit) + r.formula;
   }
   message += anyLeft ? leftOver + "." : std::string(" Nothing is left over.");
   notifier.modal(message);

@@ -7,9 +7,9 @@
 namespace quorvex::calc {
 
 // The finite double that `text` spells: optional blanks, an optional sign,
-// digits with "." or `separator` as decimal point, an optional exponent;
-// nullopt for anything else and for values beyond the range of a double.
-// Independent of the process locale.
-std::optional<double> ReadDecimal(std::string_view text, char separator = '.');
+// digits with "." as decimal point, an optional exponent; nullopt for
+// anything else and for values beyond the range of a double. Independent of
+// the process locale.
+std::optional<double> ReadDecimal(std::string_view text);
 
 }  // namespace quorvex::calc

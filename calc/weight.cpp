@@ -14,8 +14,7 @@ double GetWeight(std::string_view species, Precision precision, const ElementTab
   for (int k = 1; k <= kElementSlots; ++k) {
     const ElementRecord& element = table.slot(k);
     if (element.symbol.empty() || element.weight.empty() || element.weight == "N/A") break;
-    // The stored texts always use ".", whatever the user's separator.
-    const std::optional<double> stored = ReadDecimal(element.weight, '.');
+    const std::optional<double> stored = ReadDecimal(element.weight);
     if (!stored) throw FloatConvertError(element.weight);
     const double w = precision == Precision::Low ? BoundWeight(*stored) : *stored;
     const std::int32_t n = scanner.ExGetElementNum(element.symbol, species);

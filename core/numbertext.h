@@ -9,7 +9,8 @@ namespace quorvex {
 // zeros and no point for whole values; fixed notation for magnitudes from
 // 0.0001 up to below 1E15, otherwise scientific with "E", a "-" only for
 // negative exponents and no leading zeros in the exponent ("5E-5", "1E15").
-// Infinities and NaN give "INF", "-INF" and "NAN".
-std::string NumberText(double value, char decimalSeparator = '.');
+// Infinities and NaN give "INF", "-INF" and "NAN". The decimal separator is
+// always "." whatever the process locale.
+std::string NumberText(double value);
 
 }  // namespace quorvex

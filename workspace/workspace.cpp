@@ -6,12 +6,11 @@
 
 namespace quorvex::workspace {
 
-Workspace::Workspace(Notifier& notifier, std::filesystem::path libraryFile, char decimalSeparator)
+Workspace::Workspace(Notifier& notifier, std::filesystem::path libraryFile)
     : m_notifier(notifier),
       m_balancer(notifier),
       m_library(std::move(libraryFile)),
-      m_searcher(m_balancer, m_library, notifier),
-      m_calc(decimalSeparator) {}
+      m_searcher(m_balancer, m_library, notifier) {}
 
 void Workspace::loadLibrary() { m_library.load(m_notifier); }
 
@@ -216,7 +215,7 @@ void Workspace::useHighPrecision() {
   m_calc.useHighPrecision(pickedEquation(), m_elements, scanner);
 }
 
-void Workspace::calculate() { m_calc.calculate(m_notifier); }
+void Workspace::calculate(const calc::ShowNumber& show) { m_calc.calculate(m_notifier, show); }
 
 void Workspace::showElement(std::string_view symbol) {
   const calc::ElementRecord& r = m_elements.ShowRealElementInfo(symbol);

@@ -55,8 +55,8 @@ struct WindowTexts : library::ListTexts {
 // what they changed before; the window shows it.
 class Workspace final : private library::CalculatorHooks {
  public:
-  // `libraryFile` is the window's cbd.dat; `decimalSeparator` the user's.
-  Workspace(Notifier& notifier, std::filesystem::path libraryFile, char decimalSeparator = '.');
+  // `libraryFile` is the window's cbd.dat.
+  Workspace(Notifier& notifier, std::filesystem::path libraryFile);
 
   WindowTexts& texts() { return m_texts; }
   const WindowTexts& texts() const { return m_texts; }
@@ -109,8 +109,10 @@ class Workspace final : private library::CalculatorHooks {
   void useLowPrecision();
   void useHighPrecision();
   void clearAmounts() { m_calc.clearAmounts(); }
-  void calculate();
-  // What the user typed into cell (column, row) of the grid, 1..4 and 1..60.
+  // `show` writes the numbers of its messages as the window shows numbers.
+  void calculate(const calc::ShowNumber& show = {});
+  // What the user typed into cell (column, row) of the grid, 1..4 and 1..60,
+  // with "." as its decimal separator.
   void setCalcCell(int column, int row, std::string_view text) { m_calc.setCell(column, row, text); }
 
   // Periodic Table page: the ten facts of the pressed element.

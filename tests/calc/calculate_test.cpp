@@ -106,20 +106,112 @@ TEST(Calculate, SolvesStoichiometryProblems) {
   }
 }
 
-TEST(Calculate, UsesTheUserSeparatorAndIgnoresRowsBelowTheEquation) {
-  // 0.5 mol H2 makes 0.5 mol H2O and takes 0.25 mol O2. The stored weights
-  // read with their point whatever the user's separator.
+TEST(Calculate, IgnoresRowsBelowTheEquationAndNeedsOne) {
+  // 0.5 mol H2 makes 0.5 mol H2O and takes 0.25 mol O2.
   CalcEnv env;
-  CalcTable t(',');
+  CalcTable t;
   t.useHighPrecision("2H2+O2 = 2H2O", env.elements, env.scanner);
-  t.setCell(kAmountColumn, 1, "0,5");
+  t.setCell(kAmountColumn, 1, "0.5");
   t.setCell(kAmountColumn, 4, "junk");
   t.calculate(env.notifier);
-  EXPECT_EQ((Texts{t.cell(2, 1), t.cell(4, 1), t.cell(4, 2), t.cell(4, 3), t.cell(4, 4)}),
-            (Texts{"2,0158", "0,5", "0,25", "0,5", "junk"}));
+  EXPECT_EQ((Texts{t.cell(4, 1), t.cell(4, 2), t.cell(4, 3), t.cell(4, 4)}),
+            (Texts{"0.5", "0.25", "0.5", "junk"}));
   CalcTable fresh;
   fresh.calculate(env.notifier);
   EXPECT_EQ(env.notifier.messages(), Texts{"No equation selected."});
+}
+
+// Column 4 after each step, a computed amount marked with "~".
+Texts Amounts(const CalcTable& t, int rows) {
+  Texts column;
+  for (int i = 1; i <= rows; ++i) {
+    column.push_back((t.amount(i) == Amount::Computed ? "~" : "") + t.cell(kAmountColumn, i));
+  }
+  return column;
+}
+
+// A user's steps on 2H2+O2 = 2H2O in gram, low precision: "n=text" types into
+// row n (an empty text clears it), "calc" presses Calculate, "mol" picks the
+// mole unit.
+TEST(Calculate, AnswersFromTypedAmountsOnly) {
+  struct Step {
+    const char* action;
+    Texts column;
+    Texts messages;
+  };
+  const std::vector<std::pair<const char*, std::vector<Step>>> sequences = {
+      {"a changed amount is solved again",
+       {{"1=4", {"4", "", ""}, {}},
+        {"calc", {"4", "~32", "~36"}, {}},
+        {"1=10", {"10", "~32", "~36"}, {}},
+        {"calc", {"10", "~80", "~90"}, {}}}},
+      {"one of two reactants cleared",
+       {{"1=10", {"10", "", ""}, {}},
+        {"2=64", {"10", "64", ""}, {}},
+        {"calc", {"10", "64", "~72"}, {"The limiting reagent is O2. Left over: 2 g H2."}},
+        {"2=", {"10", "", "~72"}, {}},
+        {"calc", {"10", "~80", "~90"}, {}}}},
+      // 4 g H2 and 32 g O2 are one run each.
+      {"a computed amount typed again",
+       {{"1=4", {"4", "", ""}, {}},
+        {"calc", {"4", "~32", "~36"}, {}},
+        {"2=32", {"4", "32", "~36"}, {}},
+        {"calc", {"4", "32", "~36"}, {"The limiting reagent is H2. Nothing is left over."}}}},
+      {"a refusal takes the computed amounts away",
+       {{"1=4", {"4", "", ""}, {}},
+        {"calc", {"4", "~32", "~36"}, {}},
+        {"1=", {"", "~32", "~36"}, {}},
+        {"calc", {"", "", ""}, {"Type a mass (gram) for at least one species, then press Calculate."}}}},
+      {"a unit change converts both kinds",
+       {{"1=4", {"4", "", ""}, {}},
+        {"calc", {"4", "~32", "~36"}, {}},
+        {"mol", {"2", "~1", "~2"}, {}},
+        {"2=3", {"2", "3", "~2"}, {}},
+        {"calc", {"2", "3", "~2"}, {"The limiting reagent is H2. Left over: 2 mol O2."}}}},
+  };
+  const std::string equation = "2H2+O2 = 2H2O";
+  for (const auto& [name, steps] : sequences) {
+    SCOPED_TRACE(name);
+    CalcEnv env;
+    CalcTable t;
+    t.useGrams(equation, env.elements, env.scanner);
+    for (const Step& step : steps) {
+      SCOPED_TRACE(step.action);
+      const std::string action = step.action;
+      const std::size_t equals = action.find('=');
+      if (equals != std::string::npos) {
+        t.setCell(kAmountColumn, std::stoi(action.substr(0, equals)), action.substr(equals + 1));
+      } else if (action == "calc") {
+        t.calculate(env.notifier);
+      } else {
+        t.useMoles(equation, env.elements, env.scanner);
+      }
+      EXPECT_EQ(Amounts(t, 3), step.column);
+      EXPECT_EQ(env.notifier.messages(), step.messages);
+      env.notifier.clear();
+    }
+  }
+}
+
+// The window writes its messages' numbers with the user's separator.
+TEST(Calculate, MessagesShowNumbersAsTheCallerDoes) {
+  const ShowNumber comma = [](std::string_view number) {
+    std::string text(number);
+    for (char& c : text) c = c == '.' ? ',' : c;
+    return text;
+  };
+  const std::vector<std::pair<Texts, std::string>> cases = {
+      {{"0.1", "0.25", ""}, "The limiting reagent is Ag[+]. Left over: 0,15 mol Cl[-]."},
+      {{"-0.5", "", ""}, "'-0,5' is not a positive amount."},
+  };
+  for (const auto& [typed, message] : cases) {
+    CalcEnv env;
+    CalcTable t;
+    t.UpdateCaculate("Ag[+]+Cl[-] = AgCl", env.elements, env.scanner);
+    for (int i = 1; i <= 3; ++i) t.setCell(kAmountColumn, i, typed[static_cast<std::size_t>(i - 1)]);
+    t.calculate(env.notifier, comma);
+    EXPECT_EQ(env.notifier.messages(), Texts{message});
+  }
 }
 
 }  // namespace

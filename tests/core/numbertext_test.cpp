@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace quorvex {
@@ -46,8 +48,21 @@ TEST(NumberText, GeneralFormat) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(NumberText(c.value), c.text);
   }
-  EXPECT_EQ(NumberText(36.0296, ','), "36,0296");
-  EXPECT_EQ(NumberText(1.5e-10, ','), "1,5E-10");
+}
+
+// The window runs under the user's locale, where printf writes a comma.
+TEST(NumberText, KeepsThePointInACommaLocale) {
+  const std::string before = std::setlocale(LC_ALL, nullptr);
+  for (const char* locale : {"de_DE.UTF-8", "fr_FR.UTF-8"}) {
+    if (!std::setlocale(LC_ALL, locale)) {
+      ADD_FAILURE() << locale << " is not generated (scripts/deps.sh test generates it)";
+      continue;
+    }
+    EXPECT_EQ(NumberText(2.0158), "2.0158") << locale;
+    EXPECT_EQ(NumberText(1.5e-10), "1.5E-10") << locale;
+    EXPECT_EQ(NumberText(18), "18") << locale;
+  }
+  std::setlocale(LC_ALL, before.c_str());
 }
 
 }  // namespace

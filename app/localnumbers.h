@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QStyledItemDelegate>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace quorvex::app {
+
+// Numbers at the window's edge: the core writes and reads them with a point,
+// the window shows the user's decimal separator and takes either.
+class LocalNumbers {
+ public:
+  explicit LocalNumbers(const QLocale& locale = QLocale()) : m_point(locale.decimalPoint()) {}
+  // A number text of the core as the user reads it; any other text as it is.
+  QString shown(std::string_view core) const;
+  // What the user typed, for the core: a number written with the user's
+  // separator or a point gets a point; any other text stays as typed.
+  std::string typed(const QString& text) const;
+
+ private:
+  QString m_point;
+};
+
+// The delegate of the amount column: reports every edit the user commits,
+// also one that leaves the text as it was, so that retyping a computed
+// amount makes it typed.
+class AmountDelegate final : public QStyledItemDelegate {
+ public:
+  AmountDelegate(QObject* parent, std::function<void(int row, int column)> committed)
+      : QStyledItemDelegate(parent), m_committed(std::move(committed)) {}
+  void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+    QStyledItemDelegate::setModelData(editor, model, index);
+    m_committed(index.row(), index.column());
+  }
+
+ private:
+  std::function<void(int, int)> m_committed;
+};
+
+}  // namespace quorvex::app
