@@ -53,11 +53,45 @@ class WindowTest : public QObject {
   QLineEdit* box(const char* name) { return find<QLineEdit>(name); }
   void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
   QColor messageColour() { return box("MessageBox")->palette().color(QPalette::Text); }
+  // A number as the window shows it: with the user's decimal separator.
+  static QString local(const char* number) { return QString(number).replace('.', QLocale().decimalPoint()); }
+  // Balances H2 + O2 = H2O and enters the Calculator page as the focus does.
+  void calculatorWithWater() {
+    box("Sp1")->setText("H2");
+    box("Sp2")->setText("O2");
+    box("Pr1")->setText("H2O");
+    click("BalanceBt");
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    box("Sp1")->setFocus();
+    // Changing the page moves the focus into it: the page entry picks the equation.
+    find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
+    QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(), QString("|1| 2H2+O2 = 2H2O"));
+  }
+  // Types `text` into a cell through its editor, as the keyboard does.
+  void typeIntoCell(QTableWidget* grid, int row, int column, const QString& text) {
+    grid->setFocus();
+    grid->setCurrentCell(row, column);  // opens the cell's editor
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* open : grid->viewport()->findChildren<QLineEdit*>()) {
+      if (open->isVisible()) editor = open;
+    }
+    QVERIFY(editor);
+    editor->selectAll();
+    if (text.isEmpty()) QTest::keyClick(editor, Qt::Key_Delete);
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the editor commits on the next turn of the loop
+  }
 
  private slots:
   void initTestCase() {
     // The program's own font, set in pixels as the program sets it.
     quorvex::app::UseWindowFont();
+    // A locale that is not generated leaves the C library in "C", and the
+    // run would test nothing of it.
+    const QByteArray wanted = qgetenv("LC_ALL");
+    if (!wanted.isEmpty() && wanted != "C") QVERIFY2(QByteArray(setlocale(LC_ALL, nullptr)) != "C", wanted + " is not generated");
   }
   void init() {
     m_temp = std::make_unique<QTemporaryDir>();
@@ -422,16 +456,7 @@ class WindowTest : public QObject {
   }
 
   void calculatorTableInBothPrecisionsAndUnits() {
-    box("Sp1")->setText("H2");
-    box("Sp2")->setText("O2");
-    box("Pr1")->setText("H2O");
-    click("BalanceBt");
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    box("Sp1")->setFocus();
-    // Changing the page moves the focus into it: the page entry picks the equation.
-    find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
-    QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(), QString("|1| 2H2+O2 = 2H2O"));
+    calculatorWithWater();
     auto* grid = find<QTableWidget>("CalculateGrid");
     const auto row = [grid](int r) {
       QStringList cells;
@@ -442,12 +467,12 @@ class WindowTest : public QObject {
     QCOMPARE(grid->item(0, 4)->text(), QString("   Amount (mole)"));
     QCOMPARE(row(3), QStringList({"H2O", "2", "18", "36"}));
     QTest::mouseClick(find<QRadioButton>("RadioButton2"), Qt::LeftButton);
-    QCOMPARE(row(1), QStringList({"H2", "2", "2.0158", "4.0316"}));
-    QCOMPARE(row(3), QStringList({"H2O", "2", "18.0148", "36.0296"}));
+    QCOMPARE(row(1), QStringList({"H2", "2", local("2.0158"), local("4.0316")}));
+    QCOMPARE(row(3), QStringList({"H2O", "2", local("18.0148"), local("36.0296")}));
     grid->item(1, 4)->setText("4");
     QTest::mouseClick(find<QRadioButton>("Unit_g"), Qt::LeftButton);
     QCOMPARE(grid->item(0, 4)->text(), QString("    Mass (gram)"));
-    QCOMPARE(grid->item(1, 4)->text(), QString("8.0632"));
+    QCOMPARE(grid->item(1, 4)->text(), local("8.0632"));
     QTest::mouseClick(find<QRadioButton>("Unit_mol"), Qt::LeftButton);
     QCOMPARE(grid->item(1, 4)->text(), QString("4"));
     QVERIFY(!(grid->item(0, 1)->flags() & Qt::ItemIsEditable));
@@ -470,7 +495,7 @@ class WindowTest : public QObject {
       QTest::keyClick(QApplication::focusWidget(), c, Qt::NoModifier, 150);
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QTRY_COMPARE(grid->item(2, 4)->text(), QString("15.8"));
+    QTRY_COMPARE(grid->item(2, 4)->text(), local("15.8"));
     click("BitBtn5");
     QCOMPARE(grid->item(1, 4)->text(), QString());
     // Row 0 and column 0 stay in view when the grid scrolls.
@@ -484,6 +509,72 @@ class WindowTest : public QObject {
     QVERIFY(grid->rowAt(2) > 1);
     QCOMPARE(find<QGroupBox>("GroupCalcEquation")->title(),
              QString("Select an equation from the Balancer result list (1)"));
+  }
+
+  // Every number the window shows carries the user's separator, once: the
+  // table, the limiting-reagent summary and the element facts.
+  void numbersShowOneSeparatorOnEveryPage() {
+    const QString point = QLocale().decimalPoint();
+    static const QRegularExpression inText("\\d[\\d.,]*\\d|\\d");
+    const QRegularExpression number("^-?\\d+(" + QRegularExpression::escape(point) + "\\d+)?(E-?\\d+)?$");
+    bool anyFraction = false;
+    const auto check = [&](const QString& where, const QString& text) {
+      QVERIFY2(number.match(text).hasMatch(), qPrintable(where + " shows \"" + text + "\""));
+      anyFraction = anyFraction || text.contains(point);
+    };
+    calculatorWithWater();
+    auto* grid = find<QTableWidget>("CalculateGrid");
+    QTest::mouseClick(find<QRadioButton>("RadioButton2"), Qt::LeftButton);
+    QTest::mouseClick(find<QRadioButton>("Unit_g"), Qt::LeftButton);
+    typeIntoCell(grid, 1, 4, local("4.5"));
+    click("CalculateBt");
+    // Both unit changes read back what the table wrote.
+    QTest::mouseClick(find<QRadioButton>("Unit_mol"), Qt::LeftButton);
+    QTest::mouseClick(find<QRadioButton>("Unit_g"), Qt::LeftButton);
+    typeIntoCell(grid, 2, 4, "40");
+    m_presenter.messages.clear();
+    click("CalculateBt");
+    for (int r = 1; r <= 3; ++r) {
+      for (int c = 2; c <= 4; ++c) check(QString("cell %1, %2").arg(r).arg(c), grid->item(r, c)->text());
+    }
+    QCOMPARE(m_presenter.messages.size(), 1);
+    const QString summary = m_presenter.messages[0];
+    QVERIFY2(summary.startsWith("The limiting reagent is H2. Left over: "), qPrintable(summary));
+    for (auto it = inText.globalMatch(summary); it.hasNext();) check(summary, it.next().captured());
+    for (const auto& e : quorvex::app::ElementButtons()) {
+      find<QPushButton>(qPrintable("Element" + e.symbol))->click();
+      for (const char* fact : {"ETnumber", "ETweight", "ETMelt", "ETBoil", "ETnag", "ETEnergy"}) {
+        const QString text = find<QLabel>(fact)->text();
+        if (!text.isEmpty() && !text.contains("N/A") && !text.contains("N / A")) check(e.symbol + " " + fact, text);
+      }
+    }
+    QVERIFY(anyFraction);
+    QVERIFY(m_presenter.messages.filter("error").isEmpty());
+  }
+
+  // Calculate's answers stand in grey italics; typing into a cell, even the
+  // same text, makes its amount the user's.
+  void computedAmountsLookApartAndTypingMakesThemTyped() {
+    calculatorWithWater();
+    auto* grid = find<QTableWidget>("CalculateGrid");
+    const auto computed = [grid](int r) {
+      const QTableWidgetItem* item = grid->item(r, 4);
+      return item->font().italic() && item->foreground().color() == QColor(128, 128, 128);
+    };
+    QTest::mouseClick(find<QRadioButton>("Unit_g"), Qt::LeftButton);
+    typeIntoCell(grid, 1, 4, "4");
+    click("CalculateBt");
+    QCOMPARE(grid->item(2, 4)->text(), QString("32"));
+    QCOMPARE((QList<bool>{computed(1), computed(2), computed(3)}), (QList<bool>{false, true, true}));
+    typeIntoCell(grid, 2, 4, "32");
+    QVERIFY(!computed(2));
+    // H2 cleared: Calculate answers from the O2 typed now.
+    typeIntoCell(grid, 1, 4, "");
+    m_presenter.messages.clear();
+    click("CalculateBt");
+    QCOMPARE(m_presenter.messages, QStringList());
+    QCOMPARE(grid->item(1, 4)->text(), QString("4"));
+    QCOMPARE((QList<bool>{computed(1), computed(2), computed(3)}), (QList<bool>{true, false, true}));
   }
 
   // A radio button's handler runs when it becomes selected, not when it is
@@ -511,7 +602,7 @@ class WindowTest : public QObject {
     find<QPushButton>("ElementFe")->click();
     const char* const labels[] = {"ETName", "ETSymbol", "ETeType", "ETnumber", "ETweight",
                                   "ETstate", "ETMelt", "ETBoil", "ETnag", "ETEnergy"};
-    const QStringList iron = {"Iron", "Fe", "Metal", "26", "55.847", "Solid", "1535", "2750", "1.8", "759"};
+    const QStringList iron = {"Iron", "Fe", "Metal", "26", local("55.847"), "Solid", "1535", "2750", local("1.8"), "759"};
     for (int i = 0; i < 10; ++i) QCOMPARE(find<QLabel>(labels[i])->text(), iron[i]);
     find<QPushButton>("ElementUun")->click();
     for (const char* label : labels) QCOMPARE(find<QLabel>(label)->text(), QString());
