@@ -16,6 +16,8 @@ if [[ "${1:-}" == test ]]; then
   # The Debian package and its checks: cpack's helpers, the manual pages, the
   # validators, and the install test in a fresh root.
   packages+=(dpkg-dev file help2man lintian appstream desktop-file-utils debootstrap)
+  # The window's tests also run in two locales that write a decimal comma.
+  packages+=(locales)
 fi
 
 missing=()
@@ -30,4 +32,16 @@ if ((${#missing[@]})); then
   if [[ $(id -u) -ne 0 ]]; then sudo=(sudo); fi
   "${sudo[@]}" apt-get update -q
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# The comma locales the tests run in, generated when missing.
+if [[ "${1:-}" == test ]]; then
+  sudo=()
+  if [[ $(id -u) -ne 0 ]]; then sudo=(sudo); fi
+  for locale in de_DE fr_FR; do
+    if ! locale -a 2>/dev/null | grep -qix "${locale}.utf-\?8"; then
+      echo "Generating ${locale}.UTF-8"
+      "${sudo[@]}" localedef -i "$locale" -f UTF-8 "${locale}.UTF-8"
+    fi
+  done
 fi

@@ -129,6 +129,31 @@ scenario)
   sleep 0.2
   copied=$(timeout 5 xclip -o -selection clipboard) || fail "nothing was copied from the list"
   [[ $copied == *'|1| 2H2+O2 = 2H2O'* ]] || fail "the list shows \"$copied\", not |1| 2H2+O2 = 2H2O"
+  # The Calculator (places in the window's client area): high precision, mass,
+  # an amount typed with the locale's decimal separator for H2, Calculate, and
+  # back to mole, which reads every amount the table wrote. No message may open.
+  xdotool mousemove --window "$window" 168 46 click 1
+  sleep 0.3
+  xdotool mousemove --window "$window" 260 130 click 1
+  xdotool key ctrl+a ctrl+c
+  sleep 0.2
+  copied=$(timeout 5 xclip -o -selection clipboard) || fail "nothing was copied from the Calculator's equation"
+  [[ $copied == '|1| 2H2+O2 = 2H2O' ]] || fail "the Calculator shows \"$copied\", not |1| 2H2+O2 = 2H2O"
+  separator=$(locale decimal_point)
+  for place in "306 493" "172 493" "418 259"; do
+    read -r x y <<<"$place"
+    xdotool mousemove --window "$window" "$x" "$y" click 1
+    sleep 0.2
+  done
+  xdotool type --delay 20 "4${separator}5"
+  xdotool key Return
+  for place in "384 492" "75 493"; do
+    read -r x y <<<"$place"
+    xdotool mousemove --window "$window" "$x" "$y" click 1
+    sleep 0.3
+  done
+  shown=$(xdotool search --onlyvisible --pid "$started" 2>/dev/null | wc -l)
+  ((shown == 1)) || fail "a message opened after Calculate and the change of unit (amount typed as 4${separator}5)"
   close_and_check "$started"
   ;;
 
