@@ -68,14 +68,19 @@ class WindowTest : public QObject {
     find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
     QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(), QString("|1| 2H2+O2 = 2H2O"));
   }
-  // Types `text` into a cell through its editor, as the keyboard does.
-  void typeIntoCell(QTableWidget* grid, int row, int column, const QString& text) {
+  // The editor that moving to a cell opens.
+  static QLineEdit* openEditor(QTableWidget* grid, int row, int column) {
     grid->setFocus();
-    grid->setCurrentCell(row, column);  // opens the cell's editor
+    grid->setCurrentCell(row, column);
     QLineEdit* editor = nullptr;
     for (QLineEdit* open : grid->viewport()->findChildren<QLineEdit*>()) {
       if (open->isVisible()) editor = open;
     }
+    return editor;
+  }
+  // Types `text` into a cell through its editor, as the keyboard does.
+  void typeIntoCell(QTableWidget* grid, int row, int column, const QString& text) {
+    QLineEdit* editor = openEditor(grid, row, column);
     QVERIFY(editor);
     editor->selectAll();
     if (text.isEmpty()) QTest::keyClick(editor, Qt::Key_Delete);
@@ -575,6 +580,9 @@ class WindowTest : public QObject {
     QCOMPARE(m_presenter.messages, QStringList());
     QCOMPARE(grid->item(1, 4)->text(), QString("4"));
     QCOMPARE((QList<bool>{computed(1), computed(2), computed(3)}), (QList<bool>{true, false, true}));
+    // Closing the window in the middle of an edit loses that edit, and nothing else.
+    QTest::keyClicks(openEditor(grid, 3, 4), "7");
+    m_window.reset();
   }
 
   // A radio button's handler runs when it becomes selected, not when it is
