@@ -23,6 +23,7 @@
 #include <QtTest>
 
 #include <array>
+#include <clocale>
 #include <memory>
 
 #include "app/fonts.h"
@@ -96,7 +97,9 @@ class WindowTest : public QObject {
     // A locale that is not generated leaves the C library in "C", and the
     // run would test nothing of it.
     const QByteArray wanted = qgetenv("LC_ALL");
-    if (!wanted.isEmpty() && wanted != "C") QVERIFY2(QByteArray(setlocale(LC_ALL, nullptr)) != "C", wanted + " is not generated");
+    if (!wanted.isEmpty() && wanted != "C") {
+      QVERIFY2(QByteArray(std::setlocale(LC_ALL, nullptr)) != "C", (wanted + " is not generated").constData());
+    }
   }
   void init() {
     m_temp = std::make_unique<QTemporaryDir>();
@@ -550,7 +553,8 @@ class WindowTest : public QObject {
       find<QPushButton>(qPrintable("Element" + e.symbol))->click();
       for (const char* fact : {"ETnumber", "ETweight", "ETMelt", "ETBoil", "ETnag", "ETEnergy"}) {
         const QString text = find<QLabel>(fact)->text();
-        if (!text.isEmpty() && !text.contains("N/A") && !text.contains("N / A")) check(e.symbol + " " + fact, text);
+        if (text.isEmpty() || text.contains("N/A") || text.contains("N / A")) continue;
+        check(e.symbol + " " + fact, text);
       }
     }
     QVERIFY(anyFraction);
@@ -610,7 +614,8 @@ class WindowTest : public QObject {
     find<QPushButton>("ElementFe")->click();
     const char* const labels[] = {"ETName", "ETSymbol", "ETeType", "ETnumber", "ETweight",
                                   "ETstate", "ETMelt", "ETBoil", "ETnag", "ETEnergy"};
-    const QStringList iron = {"Iron", "Fe", "Metal", "26", local("55.847"), "Solid", "1535", "2750", local("1.8"), "759"};
+    const QStringList iron = {"Iron",  "Fe",   "Metal", "26",       local("55.847"),
+                              "Solid", "1535", "2750",  local("1.8"), "759"};
     for (int i = 0; i < 10; ++i) QCOMPARE(find<QLabel>(labels[i])->text(), iron[i]);
     find<QPushButton>("ElementUun")->click();
     for (const char* label : labels) QCOMPARE(find<QLabel>(label)->text(), QString());
