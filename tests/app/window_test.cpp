@@ -69,15 +69,19 @@ class WindowTest : public QObject {
     find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
     QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(), QString("|1| 2H2+O2 = 2H2O"));
   }
-  // The editor that moving to a cell opens.
+  // The editor of a cell: the one moving to it opens, else one opened for it.
   static QLineEdit* openEditor(QTableWidget* grid, int row, int column) {
     grid->setFocus();
     grid->setCurrentCell(row, column);
-    QLineEdit* editor = nullptr;
-    for (QLineEdit* open : grid->viewport()->findChildren<QLineEdit*>()) {
-      if (open->isVisible()) editor = open;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      QLineEdit* editor = nullptr;
+      for (QLineEdit* open : grid->viewport()->findChildren<QLineEdit*>()) {
+        if (open->isVisible()) editor = open;
+      }
+      if (editor) return editor;
+      grid->editItem(grid->item(row, column));
     }
-    return editor;
+    return nullptr;
   }
   // Types `text` into a cell through its editor, as the keyboard does.
   void typeIntoCell(QTableWidget* grid, int row, int column, const QString& text) {
