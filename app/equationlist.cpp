@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/equationlist.h"
+
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <QStringList>
+
+#include "formula/equationtext.h"
+
+namespace quorvex::app {
+namespace {
+
+constexpr QChar kBreak(0x200B);
+
+}  // namespace
+
+QString WithTermBreaks(const QString& text, const QPlainTextEdit& box) {
+  // From the box's own width: a page not shown yet has not laid out its viewport.
+  const int width = box.width() - 2 * box.frameWidth() - box.verticalScrollBar()->sizeHint().width() -
+                    2 * static_cast<int>(box.document()->documentMargin()) - 2 * box.fontMetrics().averageCharWidth();
+  QStringList lines = text.split('\n');
+  for (QString& line : lines) {
+    if (box.fontMetrics().horizontalAdvance(line) <= width) continue;
+    // Only ASCII matters to the reader, and Latin-1 gives one byte for each
+    // UTF-16 unit, so its offsets are the line's.
+    const QByteArray bytes = line.toLatin1();
+    const std::vector<std::size_t> joins =
+        formula::TermJoins(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    for (auto it = joins.rbegin(); it != joins.rend(); ++it) line.insert(static_cast<qsizetype>(*it), kBreak);
+  }
+  return lines.join('\n');
+}
+
+QString WithoutTermBreaks(QString text) {
+  text.remove(kBreak);
+  return text;
+}
+
+QMimeData* EquationListEdit::createMimeDataFromSelection() const {
+  auto* data = new QMimeData;
+  QString text = textCursor().selectedText();
+  text.replace(QChar::ParagraphSeparator, '\n');
+  data->setText(WithoutTermBreaks(text));
+  return data;
+}
+
+}  // namespace quorvex::app
