@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "support/recordingnotifier.h"
-#include "library/casehint.h"
 #include "workspace/examples.h"
 
 namespace quorvex::workspace {
@@ -211,21 +210,6 @@ TEST_F(WorkspaceTest, TypedEquationsFillTheBoxesAndSlipsGetHints) {
   EXPECT_EQ(ws.texts().boxes.products[0], "CO2");
   EXPECT_EQ(ws.texts().message, kBoxesFilled);
   EXPECT_EQ(ws.spreadBox(false, 0), Workspace::Spread::OneSpecies);
-}
-
-TEST_F(WorkspaceTest, ASearchThatFailsOnLetterCaseSaysSo) {
-  writeLibrary(kLibrary);
-  Workspace& ws = start();
-  for (const auto& [terms, hinted] : std::vector<std::pair<std::vector<std::string>, bool>>{
-           {{"", "", "", "", "", "", "h2o"}, true},
-           {{"kclo3", "", "", "", "", "", "o2"}, true},
-           {{"", "", "", "", "", "", "NaCl"}, false},
-           {{"", "", "", "", "", "", "H2O"}, false},
-       }) {
-    ws.clearFound();
-    search(ws, terms);
-    EXPECT_EQ(ws.texts().foundText.find(library::kLetterCaseMatters) != std::string::npos, hinted) << terms[6];
-  }
 }
 
 TEST_F(WorkspaceTest, PickersDriveTheCalculationTable) {
