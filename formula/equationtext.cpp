@@ -96,13 +96,16 @@ std::optional<EquationText> ReadEquationText(std::string_view text) {
   EquationText equation;
   const auto [at, length] = FirstArrow(text);
   if (at != std::string_view::npos) {
+    // Two arrows make no one equation: the text stays as typed.
+    if (FirstArrow(text.substr(at + length)).first != std::string_view::npos) return std::nullopt;
     equation.bothSides = true;
     AppendSpecies(text.substr(0, at), equation.reactants);
     AppendSpecies(text.substr(at + length), equation.products);
-    return equation;
+  } else if (HasBlankedPlus(text) || text.find(',') != std::string_view::npos) {
+    AppendSpecies(text, equation.reactants);
   }
-  if (!HasBlankedPlus(text) && text.find(',') == std::string_view::npos) return std::nullopt;
-  AppendSpecies(text, equation.reactants);
+  // No species at all is nothing to fill the boxes with.
+  if (equation.reactants.empty() && equation.products.empty()) return std::nullopt;
   return equation;
 }
 

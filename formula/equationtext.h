@@ -27,8 +27,7 @@ struct EquationText {
 // every "+" outside square brackets and caret charges. Each species is
 // trimmed, its blanks dropped and written as FinishedSpecies; a coefficient
 // before it stays in front ("2 H2" is "2H2"). Nothing when the text is one
-// species ("H[+]", "SO4^2-", "Fe3+"). A second "=" or arrow is kept inside
-// the products, for the balance to report.
+// species ("H[+]", "SO4^2-", "Fe3+"), none ("->", " , ") or two arrows ("A = B = C").
 std::optional<EquationText> ReadEquationText(std::string_view text);
 
 // The offsets in a balanced equation text just after each "+" that joins two

@@ -40,6 +40,8 @@ TEST(EquationText, SplitsWholeEquationsAndListsOnly) {
       {"Fe3+", false, false, {}, {}},
       {"H2 +", false, false, {}, {}},
       {"Cu(NH3)4[2+]", false, false, {}, {}},
+      {" -> ", false, false, {}, {}},
+      {"A = B -> C", false, false, {}, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
