@@ -27,7 +27,17 @@ QString WithTermBreaks(const QString& text, const QPlainTextEdit& box) {
     const QByteArray bytes = line.toLatin1();
     const std::vector<std::size_t> joins =
         formula::TermJoins(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    for (auto it = joins.rbegin(); it != joins.rend(); ++it) line.insert(static_cast<qsizetype>(*it), kBreak);
+    QString broken;
+    broken.reserve(line.size() + static_cast<qsizetype>(joins.size()));
+    qsizetype from = 0;
+    for (const std::size_t join : joins) {
+      const auto at = static_cast<qsizetype>(join);
+      broken.append(QStringView(line).mid(from, at - from));
+      broken.append(kBreak);
+      from = at;
+    }
+    broken.append(QStringView(line).mid(from));
+    line = broken;
   }
   return lines.join('\n');
 }
