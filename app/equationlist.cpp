@@ -47,6 +47,15 @@ QString WithoutTermBreaks(QString text) {
   return text;
 }
 
+QString EquationListEdit::shownText(const QString& text) {
+  if (text != m_source) {
+    const bool grown = m_source.endsWith('\n') && text.startsWith(m_source);
+    m_shown = grown ? m_shown + WithTermBreaks(text.mid(m_source.size()), *this) : WithTermBreaks(text, *this);
+    m_source = text;
+  }
+  return m_shown;
+}
+
 QMimeData* EquationListEdit::createMimeDataFromSelection() const {
   auto* data = new QMimeData;
   QString text = textCursor().selectedText();

@@ -20,8 +20,16 @@ class EquationListEdit final : public QPlainTextEdit {
  public:
   using QPlainTextEdit::QPlainTextEdit;
 
+  // WithTermBreaks of `text`; a text that grows by whole lines is measured
+  // only in what it gained.
+  QString shownText(const QString& text);
+
  protected:
   QMimeData* createMimeDataFromSelection() const override;
+
+ private:
+  QString m_source;  // the last text given to shownText, and what it gave
+  QString m_shown;
 };
 
 }  // namespace quorvex::app

@@ -55,8 +55,13 @@ void SetTextIfChanged(QLineEdit* edit, const QString& text) {
 }
 
 // A list of equations, with the breaks it shows between terms.
+QString Shown(QPlainTextEdit* edit, const QString& text) {
+  auto* list = dynamic_cast<EquationListEdit*>(edit);
+  return list ? list->shownText(text) : text;
+}
+
 void SetTextIfChanged(QPlainTextEdit* edit, const QString& text) {
-  const QString shown = WithTermBreaks(text, *edit);
+  const QString shown = Shown(edit, text);
   if (edit->toPlainText() != shown) edit->setPlainText(shown);
 }
 
@@ -220,8 +225,7 @@ void TForm1::showTexts() {
                    QColor(t.messageColour.red, t.messageColour.green, t.messageColour.blue));
   m_balancer.messageBox->setPalette(palette);
   for (QPlainTextEdit* list : {m_balancer.resultEdit, m_searcher.searchResultEdit}) {
-    const QString text =
-        WithTermBreaks(FromBytes(list == m_balancer.resultEdit ? t.boardText : t.foundText), *list);
+    const QString text = Shown(list, FromBytes(list == m_balancer.resultEdit ? t.boardText : t.foundText));
     if (list->toPlainText() != text) {
       list->setPlainText(text);
       list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
