@@ -97,7 +97,9 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
   connect(m_calculator.grid, &QTableWidget::cellChanged, this, &TForm1::onGridEdited);
   // "Saved ..." stands until the report changes again.
   connect(m_reportEdit->document(), &QTextDocument::modificationChanged, m_reportStatus, [this](bool changed) {
-    if (changed) m_reportStatus->clear();
+    if (!changed) return;
+    m_reportStatus->clear();
+    m_reportStatus->setToolTip(QString());
   });
   m_tabs->setCurrentIndex(0);
   connect(m_tabs, &QTabWidget::currentChanged, this, &TForm1::OnTabSheetClick);
@@ -452,6 +454,7 @@ bool TForm1::saveReport() {
   // was not read in full is kept, and the report can go to another file.
   QString other;
   m_reportStatus->clear();
+  m_reportStatus->setToolTip(QString());
   const bool saved = m_reportFile.save(*m_reportEdit->document(), m_presenter, [this, &other] {
     other = m_options.reportSaveAsPath
                 ? m_options.reportSaveAsPath()
@@ -461,7 +464,10 @@ bool TForm1::saveReport() {
   });
   if (saved) {
     m_reportEdit->document()->setModified(false);
-    m_reportStatus->setText("Saved " + (other.isEmpty() ? QString("report.rtf") : QFileInfo(other).fileName()));
+    // Between "Calculator" and "Clear All"; a long name is shortened there and whole in the tool tip.
+    const QString text = "Saved " + (other.isEmpty() ? QString("report.rtf") : QFileInfo(other).fileName());
+    m_reportStatus->setText(m_reportStatus->fontMetrics().elidedText(text, Qt::ElideMiddle, 168));
+    m_reportStatus->setToolTip(text);
   }
   m_reportStatus->adjustSize();
   return saved;
