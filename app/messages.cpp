@@ -23,6 +23,21 @@ void MessageBoxPresenter::information(const QString& text) {
 
 void MessageBoxPresenter::error(const QString& text) { Show(QMessageBox::Critical, text, m_parent); }
 
+MessagePresenter::SaveChoice MessageBoxPresenter::askToSave(const QString& text) {
+  QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), text,
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_parent);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return SaveChoice::Save;
+    case QMessageBox::Discard:
+      return SaveChoice::Discard;
+    default:
+      return SaveChoice::Cancel;
+  }
+}
+
 void PresenterNotifier::modal(std::string_view text) {
   if (m_beforeModal) m_beforeModal();
   m_presenter.information(FromBytes(text));

@@ -21,6 +21,9 @@ class MessagePresenter {
   virtual void information(const QString& text) = 0;
   // The text of an error that ended a command.
   virtual void error(const QString& text) = 0;
+  enum class SaveChoice { Save, Discard, Cancel };
+  // Asks whether to save changes before they are lost.
+  virtual SaveChoice askToSave(const QString& text) = 0;
 };
 
 // Modal QMessageBox windows over `parent`, titled with the application name.
@@ -30,6 +33,7 @@ class MessageBoxPresenter final : public MessagePresenter {
   void setParent(QWidget* parent) { m_parent = parent; }
   void information(const QString& text) override;
   void error(const QString& text) override;
+  SaveChoice askToSave(const QString& text) override;
 
  private:
   QWidget* m_parent;

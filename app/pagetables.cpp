@@ -14,8 +14,11 @@
 #include <QTextEdit>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 #include "app/clickfilter.h"
+#include "app/equationlist.h"
 #include "app/frozenedges.h"
 #include "app/narrowcellstyle.h"
 #include "app/pictures.h"
@@ -203,6 +206,8 @@ constexpr Control kReport[] = {
     Button("GroupBox5", "BitBtn6", "Print", 8, 424, 75, "", &TForm1::BitBtn6Click),
     Button("GroupBox5", "BitBtn17", "Save", 90, 424, 75, "", &TForm1::BitBtn17Click),
     Button("GroupBox5", "BitBtn16", "Calculator", 172, 424, 75, "", &TForm1::BitBtn16Click),
+    // What the last Save did.
+    Text("GroupBox5", "ReportStatus", "", 256, 429),
     Button("GroupBox5", "BitBtn1", "Clear All", 430, 424, 75, "", &TForm1::BitBtn1Click),
 };
 
@@ -258,8 +263,18 @@ constexpr std::span<const Control> kTables[] = {kWindow, kBalancer,      kSearch
 
 // Typed or pasted notation is written as formulas at once, so the box shows
 // what will be balanced. The text goes to the core as UTF-8 and comes back.
-void NormaliseWhileTyping(QLineEdit* box) {
-  QObject::connect(box, &QLineEdit::textEdited, box, [box](const QString& text) {
+// A whole equation pasted (more than one character at once) fills the boxes;
+// one typed waits until the box is left, so typing goes on undisturbed.
+void NormaliseWhileTyping(QLineEdit* box, TForm1& window) {
+  // The lengths before and after the last change.
+  auto lengths = std::make_shared<std::pair<qsizetype, qsizetype>>(0, 0);
+  QObject::connect(box, &QLineEdit::textChanged, box, [lengths](const QString& text) {
+    *lengths = {lengths->second, text.size()};
+  });
+  QObject::connect(box, &QLineEdit::textEdited, box, [box, &window, lengths](const QString& text) {
+    // The length before this change, whichever signal came first.
+    const qsizetype before = lengths->second == text.size() ? lengths->first : lengths->second;
+    if (text.size() - before > 1 && window.spreadEquation(box)) return;
     const std::string normal = formula::NormaliseSpecies(text.toUtf8().toStdString());
     const QString shown = QString::fromUtf8(normal.data(), static_cast<qsizetype>(normal.size()));
     if (shown == text) return;
@@ -374,12 +389,15 @@ QLineEdit* Edit(const Control& row, QWidget* parent, TForm1& window, ClickFilter
     box->installEventFilter(boxClicks);
   }
   if (row.slot) QObject::connect(box, &QLineEdit::returnPressed, &window, row.slot);
-  if (row.flags & kNormalises) NormaliseWhileTyping(box);
+  if (row.flags & kNormalises) {
+    NormaliseWhileTyping(box, window);
+    QObject::connect(box, &QLineEdit::editingFinished, &window, [&window, box] { window.spreadEquation(box); });
+  }
   return box;
 }
 
 QPlainTextEdit* List(const Control& row, QWidget* parent) {
-  auto* box = new QPlainTextEdit(parent);
+  auto* box = new EquationListEdit(parent);
   box->setReadOnly(true);
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   if (row.flags & kLargeText) {

@@ -23,6 +23,7 @@ class PrintingPresenter final : public quorvex::app::MessagePresenter {
     std::fprintf(stderr, "message: %s\n", qPrintable(text));
   }
   void error(const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
+  SaveChoice askToSave(const QString&) override { return SaveChoice::Discard; }
 };
 
 }  // namespace

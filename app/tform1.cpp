@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
+#include <QFileInfo>
 #include <QElapsedTimer>
 #include <QDesktopServices>
 #include <QMenu>
@@ -27,10 +29,12 @@
 #include <exception>
 #include <filesystem>
 
+#include "app/equationlist.h"
 #include "app/menukeys.h"
 #include "app/pagetables.h"
 #include "app/printing.h"
 #include "app/recording.h"
+#include "formula/equationtext.h"
 #include "rtf/rtfreader.h"
 
 namespace quorvex::app {
@@ -44,8 +48,15 @@ void SetTextIfChanged(QLineEdit* edit, const QString& text) {
   if (edit->text() != text) edit->setText(text);
 }
 
+// A list of equations, with the breaks it shows between terms.
+QString Shown(QPlainTextEdit* edit, const QString& text) {
+  auto* list = dynamic_cast<EquationListEdit*>(edit);
+  return list ? list->shownText(text) : text;
+}
+
 void SetTextIfChanged(QPlainTextEdit* edit, const QString& text) {
-  if (edit->toPlainText() != text) edit->setPlainText(text);
+  const QString shown = Shown(edit, text);
+  if (edit->toPlainText() != shown) edit->setPlainText(shown);
 }
 
 // "|n| equation" for each record of the result board or the found list.
@@ -80,6 +91,12 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
   m_calculator.grid->setItemDelegateForColumn(
       calc::kAmountColumn,
       new AmountDelegate(m_calculator.grid, [this](int row, int column) { onGridEdited(row, column); }));
+  // "Saved ..." stands until the report changes again.
+  connect(m_reportEdit->document(), &QTextDocument::modificationChanged, m_reportStatus, [this](bool changed) {
+    if (!changed) return;
+    m_reportStatus->clear();
+    m_reportStatus->setToolTip(QString());
+  });
   m_tabs->setCurrentIndex(0);
   connect(m_tabs, &QTabWidget::currentChanged, this, &TForm1::OnTabSheetClick);
   createMenus();
@@ -111,8 +128,11 @@ void TForm1::OnMainFormCreate() {
       !error.isEmpty()) {
     m_presenter.error(error);
   }
-  // The report's caret waits at its end, where Record adds equations.
+  // The report's caret waits at its end, where Record adds equations. The
+  // report as read is the one that holds no changes, and Undo stops there.
   m_reportEdit->moveCursor(QTextCursor::End);
+  m_reportEdit->document()->clearUndoRedoStacks();
+  m_reportEdit->document()->setModified(false);
   try {
     m_workspace->loadLibrary();
   } catch (const std::exception& e) {
@@ -160,6 +180,7 @@ void TForm1::findControls() {
                                        "ETstate", "ETMelt",   "ETBoil",  "ETnag",    "ETEnergy"};
   for (int i = 0; i < workspace::kElementFacts; ++i) find(m_table.values[i], kFacts[i]);
   find(m_reportEdit, "ReportEdit");
+  find(m_reportStatus, "ReportStatus");
   find(m_helpEdit, "HelpRichEdit");
 }
 
@@ -189,15 +210,23 @@ void TForm1::showTexts() {
     SetTextIfChanged(m_balancer.pr[i], FromBytes(t.boxes.products[i]));
   }
   for (int i = 0; i < 12; ++i) SetTextIfChanged(m_searcher.searchEdits[i], FromBytes(t.searchTerms[i]));
-  SetTextIfChanged(m_balancer.messageBox, FromBytes(t.message));
-  m_balancer.messageBox->setToolTip(t.messageHint.empty() ? QString(kMessageBoxHint)
-                                                          : FromBytes(t.messageHint));
+  // A message reads from its first word; one longer than the box is whole in its tool tip.
+  QLineEdit* const message = m_balancer.messageBox;
+  if (message->text() != FromBytes(t.message)) {
+    message->setText(FromBytes(t.message));
+    message->setCursorPosition(0);
+  }
+  const bool fits = message->fontMetrics().horizontalAdvance(message->text()) <
+                    message->contentsRect().width() - 2 * message->textMargins().left() - 4;
+  message->setToolTip(!t.messageHint.empty() ? FromBytes(t.messageHint)
+                      : fits                 ? QString(kMessageBoxHint)
+                                             : message->text());
   QPalette palette = m_balancer.messageBox->palette();
   palette.setColor(QPalette::Text,
                    QColor(t.messageColour.red, t.messageColour.green, t.messageColour.blue));
   m_balancer.messageBox->setPalette(palette);
   for (QPlainTextEdit* list : {m_balancer.resultEdit, m_searcher.searchResultEdit}) {
-    const QString text = FromBytes(list == m_balancer.resultEdit ? t.boardText : t.foundText);
+    const QString text = Shown(list, FromBytes(list == m_balancer.resultEdit ? t.boardText : t.foundText));
     if (list->toPlainText() != text) {
       list->setPlainText(text);
       list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
@@ -298,6 +327,19 @@ void TForm1::showInvalidCharacter() {
   box->setFocus();
   box->setSelection(static_cast<int>(i), length);
 }
+bool TForm1::spreadEquation(QLineEdit* box) {
+  // Leaving a box for a message window, or a box with one species, changes nothing.
+  if (QApplication::activeModalWidget() || !formula::ReadEquationText(ToBytes(box->text()))) return false;
+  for (int i = 0; i < 14; ++i) {
+    for (const bool product : {false, true}) {
+      if ((product ? m_balancer.pr[i] : m_balancer.sp[i]) != box) continue;
+      run([this, product, i] { m_workspace->spreadBox(product, i); });
+      return true;
+    }
+  }
+  return false;
+}
+
 void TForm1::ResetButtonClick() { run([this] { m_workspace->resetBoxes(); }); }
 void TForm1::ExampleBtClick() { run([this] { m_workspace->nextBalanceExample(); }); }
 void TForm1::OnResultClear() { run([this] { m_workspace->clearResults(); }); }
@@ -407,22 +449,57 @@ void TForm1::loadDocument(const QString& fileName, QTextEdit* into) {
 }
 
 void TForm1::BitBtn1Click() {
-  m_reportEdit->clear();
+  // One step that Undo takes back.
   QTextCursor caret(m_reportEdit->document());
+  caret.beginEditBlock();
+  caret.select(QTextCursor::Document);
+  caret.removeSelectedText();
   caret.setBlockFormat(BodyBlockFormat());
   caret.setBlockCharFormat(BodyCharFormat());
+  caret.endEditBlock();
   m_reportEdit->setTextCursor(caret);
   m_reportEdit->setCurrentCharFormat(BodyCharFormat());
 }
 
-void TForm1::BitBtn17Click() {
+void TForm1::BitBtn17Click() { saveReport(); }
+
+bool TForm1::saveReport() {
   // A failure leaves the file and the text in the box as they were; a file that
   // was not read in full is kept, and the report can go to another file.
-  m_reportFile.save(*m_reportEdit->document(), m_presenter, [this] {
-    if (m_options.reportSaveAsPath) return m_options.reportSaveAsPath();
-    return QFileDialog::getSaveFileName(this, "Save As\u2026", m_options.workingDirectory.path(),
-                                        "Rich text documents (*.rtf)");
+  QString other;
+  m_reportStatus->clear();
+  m_reportStatus->setToolTip(QString());
+  const bool saved = m_reportFile.save(*m_reportEdit->document(), m_presenter, [this, &other] {
+    other = m_options.reportSaveAsPath
+                ? m_options.reportSaveAsPath()
+                : QFileDialog::getSaveFileName(this, "Save As\u2026", m_options.workingDirectory.path(),
+                                               "Rich text documents (*.rtf)");
+    return other;
   });
+  if (saved) {
+    m_reportEdit->document()->setModified(false);
+    // Between "Calculator" and "Clear All"; a long name is shortened there and whole in the tool tip.
+    const QString text = "Saved " + (other.isEmpty() ? QString("report.rtf") : QFileInfo(other).fileName());
+    m_reportStatus->setText(m_reportStatus->fontMetrics().elidedText(text, Qt::ElideMiddle, 168));
+    m_reportStatus->setToolTip(text);
+  }
+  m_reportStatus->adjustSize();
+  return saved;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (m_reportEdit->document()->isModified()) {
+    switch (m_presenter.askToSave("The report has changes that are not saved. Save them before closing?")) {
+      case MessagePresenter::SaveChoice::Save:
+        if (!saveReport()) return event->ignore();
+        break;
+      case MessagePresenter::SaveChoice::Discard:
+        break;
+      case MessagePresenter::SaveChoice::Cancel:
+        return event->ignore();
+    }
+  }
+  event->accept();
 }
 
 void TForm1::BitBtn6Click() {
@@ -446,7 +523,7 @@ QString TForm1::selectedListText() const {
   // The list's line breaks come back as paragraph separators.
   QString text = box->textCursor().selectedText();
   text.replace(QChar::ParagraphSeparator, '\n');
-  return text;
+  return WithoutTermBreaks(text);
 }
 
 void TForm1::CopyResult() {

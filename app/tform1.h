@@ -50,6 +50,10 @@ class TForm1 : public QWidget {
   TForm1(MessagePresenter& presenter, Options options, QWidget* parent = nullptr);
   ~TForm1() override;
 
+  // A whole equation or a species list in a reactant or product box fills the
+  // boxes; false when the box holds one species.
+  bool spreadEquation(QLineEdit* box);
+
  public slots:
   // Balancer page.
   void Input_BalanceClick();
@@ -98,6 +102,10 @@ class TForm1 : public QWidget {
   void OnWeb();
   void Label1Click();
 
+ protected:
+  // Unsaved changes to the report: asks whether to save them first.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   struct BalancerPage {
     QLineEdit* messageBox = nullptr;
@@ -144,6 +152,8 @@ class TForm1 : public QWidget {
   QString selectedListText() const;
   bool openUrl(const QString& url);
   QString choosePdfPath(const QString& title);
+  // "Save": true when the report was written; the report page says where.
+  bool saveReport();
 
   MessagePresenter& m_presenter;
   PresenterNotifier m_notifier;
@@ -158,6 +168,7 @@ class TForm1 : public QWidget {
   CalculatorPage m_calculator;
   TablePage m_table;
   QTextEdit* m_reportEdit = nullptr;
+  QLabel* m_reportStatus = nullptr;  // what the last Save did
   bool m_showingGrid = false;
   QTextEdit* m_helpEdit = nullptr;
   QMenu* m_resultMenu = nullptr;  // ResultPopupMenu

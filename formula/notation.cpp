@@ -21,6 +21,7 @@ constexpr std::array<Superscript, 12> kSuperscripts = {{
 }};
 constexpr std::array<std::string_view, 3> kMiddleDots = {"\u00B7", "\u2022", "\u2219"};
 constexpr std::string_view kSubscriptLead = "\xE2\x82";  // U+2080..U+2089: E2 82 80..89
+constexpr std::array<std::string_view, 2> kDashes = {"\u2212", "\u2013"};  // minus sign, en dash
 
 bool IsSign(char c) { return c == '+' || c == '-'; }
 
@@ -63,7 +64,23 @@ std::string ChargeGroup(std::string_view marks) {
 
 }  // namespace
 
-std::string NormaliseSpecies(std::string_view text) {
+std::string NormaliseSpecies(std::string_view typed) {
+  // Dashes first, so that "^2\u2212" reads as a caret charge.
+  std::string dashed;
+  dashed.reserve(typed.size());
+  for (std::size_t i = 0; i < typed.size();) {
+    bool dash = false;
+    for (const std::string_view d : kDashes) {
+      if (typed.substr(i, d.size()) == d) {
+        dashed += '-';
+        i += d.size();
+        dash = true;
+        break;
+      }
+    }
+    if (!dash) dashed += typed[i++];
+  }
+  const std::string_view text = dashed;
   std::string out;
   out.reserve(text.size());
   std::size_t i = 0;
@@ -125,6 +142,34 @@ std::string NormaliseSpecies(std::string_view text) {
     ++i;
   }
   return out;
+}
+
+std::string FinishedSpecies(std::string_view text) {
+  std::string species = NormaliseSpecies(text);
+  if (species == "e" || species == "e-" || species == "e[-]") species = "[-]";
+  return species;
+}
+
+std::string SlipHint(std::string_view species) {
+  // A charge written sign first: "[+3]".
+  const std::size_t open = species.find('[');
+  if (open != std::string_view::npos && open + 2 < species.size() && IsSign(species[open + 1])) {
+    std::size_t end = open + 2;
+    while (end < species.size() && IsDigit(species[end])) ++end;
+    if (end > open + 2 && end < species.size() && species[end] == ']') {
+      std::string hint(species);
+      hint += ": write the charge as [";
+      hint.append(species.substr(open + 2, end - open - 2));
+      hint += species[open + 1];
+      hint += "].";
+      return hint;
+    }
+  }
+  // An electron inside another species' box.
+  if (species.starts_with('e') && species.size() > 1 && !IsSmall(species[1])) {
+    return std::string(species) + ": write an electron as [-].";
+  }
+  return {};
 }
 
 std::string_view WithoutStateSymbol(std::string_view species) {

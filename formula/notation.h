@@ -14,10 +14,19 @@ namespace quorvex::formula {
 //   group ("SO4" U+00B2 U+207B becomes "SO4[2-]"); so does "^" with digits and
 //   a sign ("SO4^2-", "e^-");
 // - the middle dots U+00B7, U+2022 and U+2219 become "*";
-// - a "." followed by a digit or a capital letter becomes "*" (a hydrate part).
+// - a "." followed by a digit or a capital letter becomes "*" (a hydrate part);
+// - the minus sign U+2212 and the en dash U+2013 become "-".
 // Everything else is kept as it is, other bytes outside printable ASCII
 // included: the balance reports those. Applying it twice changes nothing more.
 std::string NormaliseSpecies(std::string_view text);
+
+// A species whose text is finished (not one still being typed): NormaliseSpecies,
+// and an electron written "e", "e-" or "e[-]" becomes "[-]".
+std::string FinishedSpecies(std::string_view text);
+
+// What to write instead of a common slip in `species`, as a sentence naming
+// it ("Fe[+3]: write the charge as [3+]."); "" when there is none.
+std::string SlipHint(std::string_view species);
 
 // The species text without a state symbol "(s)", "(l)", "(g)" or "(aq)" at
 // its end; the symbol counts for nothing in the composition.

@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "core/errors.h"
+#include "formula/equationtext.h"
+#include "formula/notation.h"
 #include "formula/scanner.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -37,5 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     quorvex::formula::Scanner::GetStrChar(text, pos);
   } catch (const quorvex::AssertionFailure&) {
   }
+  // What a box does with a whole equation and a slip.
+  quorvex::formula::ReadEquationText(text);
+  quorvex::formula::TermJoins(text);
+  quorvex::formula::SlipHint(quorvex::formula::FinishedSpecies(text));
   return 0;
 }

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workspace/workspace.h"
 
+#include <string>
+
+#include "formula/equationtext.h"
 #include "formula/notation.h"
+#include "library/casehint.h"
 #include "workspace/examples.h"
 
 namespace quorvex::workspace {
@@ -16,11 +20,36 @@ void Workspace::loadLibrary() { m_library.load(m_notifier); }
 
 // Balancer page.
 
+namespace {
+
+// The box text as it is balanced: a typed coefficient, then the finished species.
+std::string FinishedBox(const std::string& text) {
+  const std::size_t coefficient = formula::TypedCoefficientLength(text);
+  return text.substr(0, coefficient) + formula::FinishedSpecies(std::string_view(text).substr(coefficient));
+}
+
+// The first hint for a slip in the boxes, or "".
+std::string FirstSlipHint(const formula::BoxTexts& boxes) {
+  for (const auto* side : {&boxes.reactants, &boxes.products}) {
+    for (const std::string& text : *side) {
+      std::string hint = formula::SlipHint(text);
+      if (!hint.empty()) return hint;
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
 void Workspace::balance() {
+  // A box holding a whole equation first fills the boxes.
+  for (int i = 0; i < 2 * formula::kBoxesPerSide; ++i) {
+    if (spreadBox(i >= formula::kBoxesPerSide, i % formula::kBoxesPerSide) == Spread::TooMany) return;
+  }
   // The boxes show what is balanced: the notation written as formulas.
   for (int i = 0; i < formula::kBoxesPerSide; ++i) {
-    m_texts.boxes.reactants[i] = formula::NormaliseSpecies(m_texts.boxes.reactants[i]);
-    m_texts.boxes.products[i] = formula::NormaliseSpecies(m_texts.boxes.products[i]);
+    m_texts.boxes.reactants[i] = FinishedBox(m_texts.boxes.reactants[i]);
+    m_texts.boxes.products[i] = FinishedBox(m_texts.boxes.products[i]);
   }
   // Whatever ends the command, the invalid character the pending text reports is located.
   balance::Balancer::Run run{};
@@ -33,14 +62,56 @@ void Workspace::balance() {
   locateInvalidCharacter();
   if (run == balance::Balancer::Run::Refused) return;
   UpdateMessageBox();
-  // Why it failed, after the outcome and in full as the box's hint.
-  const balance::FailureReason& reason = m_balancer.failureReason();
-  if (!reason.code.empty()) {
+  // Why it failed, as a sentence after the outcome, and what to write instead
+  // of a common slip; in full as the box's hint.
+  std::string more = m_balancer.failureReason().sentence;
+  if (m_balancer.pendingMessage() != balance::kBalanced) {
+    const std::string hint = FirstSlipHint(m_texts.boxes);
+    if (!hint.empty()) more += (more.empty() ? "" : " ") + hint;
+  }
+  if (!more.empty()) {
     m_texts.message += ' ';
-    m_texts.message += reason.text();
+    m_texts.message += more;
     m_texts.messageHint = m_texts.message;
   }
   m_texts.boardText = m_balancer.board().displayText();
+}
+
+Workspace::Spread Workspace::spreadBox(bool product, int box) {
+  auto& side = product ? m_texts.boxes.products : m_texts.boxes.reactants;
+  const std::optional<formula::EquationText> read = formula::ReadEquationText(side[box]);
+  if (!read) return Spread::OneSpecies;
+  const auto tooMany = [&](std::size_t species, std::size_t boxes, std::string_view what) {
+    showMessage("Input error - " + std::to_string(species) + " " + std::string(what) + " do not fit into the " +
+                std::to_string(boxes) + " boxes for them; the text was left as it is.");
+    return Spread::TooMany;
+  };
+  constexpr auto kSide = static_cast<std::size_t>(formula::kBoxesPerSide);
+  if (read->bothSides) {
+    if (read->reactants.size() > kSide) return tooMany(read->reactants.size(), kSide, "reactants");
+    if (read->products.size() > kSide) return tooMany(read->products.size(), kSide, "products");
+    for (std::size_t i = 0; i < kSide; ++i) {
+      m_texts.boxes.reactants[i] = i < read->reactants.size() ? read->reactants[i] : "";
+      m_texts.boxes.products[i] = i < read->products.size() ? read->products[i] : "";
+    }
+  } else {
+    std::vector<std::size_t> free{static_cast<std::size_t>(box)};
+    for (std::size_t i = 0; i < kSide; ++i) {
+      if (i != free[0] && side[i].empty()) free.push_back(i);
+    }
+    if (read->reactants.size() > free.size()) {
+      return tooMany(read->reactants.size(), free.size(), product ? "products" : "reactants");
+    }
+    side[free[0]].clear();
+    for (std::size_t k = 0; k < read->reactants.size(); ++k) side[free[k]] = read->reactants[k];
+  }
+  showMessage(kBoxesFilled);
+  return Spread::Filled;
+}
+
+void Workspace::showMessage(std::string_view text) {
+  m_balancer.setPendingMessage(text);
+  UpdateMessageBox();
 }
 
 void Workspace::locateInvalidCharacter() {
@@ -97,8 +168,16 @@ void Workspace::search() {
     terms.products[k] = m_texts.searchTerms[k + library::kTermsPerSide];
   }
   // The Balancer's boxes are not touched: the terms travel on their own.
-  if (m_searcher.search(terms, m_texts) == library::Searcher::SearchRun::NoTerms) {
+  const int before = m_searcher.found().count();
+  const library::Searcher::SearchRun run = m_searcher.search(terms, m_texts);
+  if (run == library::Searcher::SearchRun::NoTerms) {
     UpdateMessageBox();
+    m_notifier.modal(kSearchWhatToType);
+  } else if (run == library::Searcher::SearchRun::Searched && m_searcher.found().count() == before &&
+             library::OnlyLetterCaseDiffers(m_library, terms)) {
+    std::string hint(library::kLetterCaseMatters);
+    hint += "\n\n";
+    if (m_searcher.found().appendDisplay(hint)) m_texts.foundText = m_searcher.found().displayText();
   }
 }
 

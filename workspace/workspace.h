@@ -23,6 +23,13 @@ inline constexpr int kElementFacts = 10;
 // Add To Lib or Del From Lib while the box shows no equation.
 inline constexpr std::string_view kPickFirst =
     "No equation selected. Pick one with \"Back\" or \"Next\" first.";
+// "Search" with every search box empty.
+inline constexpr std::string_view kSearchWhatToType =
+    "Type a reactant or a product into a box above, for example H2O (letter case matters), then click "
+    "\"Search\".";
+// A whole equation typed into one box has filled the boxes.
+inline constexpr std::string_view kBoxesFilled =
+    "The equation fills the boxes: one species in each. Click \"Balance\" to balance it.";
 inline constexpr std::string_view kDesignCountLabel =
     "There are total 217 equations in your library currently.";
 
@@ -73,6 +80,13 @@ class Workspace final : private library::CalculatorHooks {
 
   // Balancer page.
   void balance();
+  enum class Spread { OneSpecies, Filled, TooMany };
+  // A whole equation or a species list typed into box `box` (0..13) of one
+  // side fills the boxes (formula::ReadEquationText): an equation replaces
+  // both sides from box 1; a list puts its first species into that box and
+  // the rest into the side's empty boxes in box order. When the species do
+  // not fit, nothing changes and the message says so.
+  Spread spreadBox(bool product, int box);
   void UpdateMessageBox();
   void resetBoxes();
   // A click into an input box: the pending message text emptied and shown.
@@ -130,6 +144,8 @@ class Workspace final : private library::CalculatorHooks {
   formula::Scanner makeScanner() { return formula::Scanner(m_calcInputError, m_notifier); }
   void showCalcCaption();
   void locateInvalidCharacter();
+  // Shows `text` as the Balancer page's message.
+  void showMessage(std::string_view text);
 
   Notifier& m_notifier;
   balance::Balancer m_balancer;

@@ -17,6 +17,12 @@ class RecordingPresenter final : public quorvex::app::MessagePresenter {
     if (whileOpen) whileOpen();
   }
   void error(const QString& text) override { messages << "error: " + text; }
+  // Kept with an "ask: " prefix; answered with `saveChoice`.
+  SaveChoice askToSave(const QString& text) override {
+    messages << "ask: " + text;
+    return saveChoice;
+  }
+  SaveChoice saveChoice = SaveChoice::Discard;
   QStringList messages;
   std::function<void()> whileOpen;  // runs while a message is "open"
 };

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QRadioButton>
@@ -293,7 +294,7 @@ class WindowTest : public QObject {
                             << "Balanced it successfully!" << QColor(100, 100, 255)
                             << "|1| 5CS2+4MnO4[-]+12H[+] = 4Mn[2+]+10S+5CO2+6H2O\n\n";
     QTest::newRow("failure") << QStringList{"H2"} << QStringList{"O2"}
-                             << "Failed to balance! none: H is found among the reactants only."
+                             << "Failed to balance! H is found among the reactants only."
                              << QColor(100, 100, 255) << "";
     QTest::newRow("typed and pasted notation")
         << QStringList{"Ba^2+", "SO\u2084\u00B2\u207B", "H\u2082O"} << QStringList{"BaSO4.2H2O"}
@@ -302,6 +303,14 @@ class WindowTest : public QObject {
     QTest::newRow("input error") << QStringList{"H2 O"} << QStringList{"H2O"}
                                  << "Input error-Invalid characters!" << QColor(255, 100, 100)
                                  << "";
+    QTest::newRow("two reactions in one")
+        << QStringList{"KMnO4", "H2O2", "H2SO4"} << QStringList{"K2SO4", "MnSO4", "O2", "H2O"}
+        << "Failed to balance! It combines 2 independent reactions; split it into equations that balance on their own."
+        << QColor(100, 100, 255) << "";
+    QTest::newRow("whole equation pasted into a product box")
+        << QStringList{} << QStringList{"", "2 H\u2082 + O\u2082 \u2192 2 H\u2082O"}
+        << "Input error - a coefficient typed in 2H2: type the formula alone, the balance sets the coefficients."
+        << QColor(255, 100, 100) << "";
   }
   void balanceShowsTheOutcomeInItsColour() {
     QFETCH(QStringList, reactants);
@@ -324,8 +333,18 @@ class WindowTest : public QObject {
     if (QTest::currentDataTag() == QByteArray("typed and pasted notation")) {
       QCOMPARE(box("Sp2")->text(), QString("SO4[2-]"));  // shown at once, before Balance
     }
+    if (QTest::currentDataTag() == QByteArray("whole equation pasted into a product box")) {
+      // Filled at once, each species in its box, the coefficients kept.
+      QCOMPARE(box("Sp1")->text() + box("Sp2")->text() + box("Pr1")->text() + box("Pr2")->text(),
+               QString("2H2O22H2O"));
+      QCOMPARE(box("MessageBox")->text(),
+               QString("The equation fills the boxes: one species in each. Click \"Balance\" to balance it."));
+    }
     click("BalanceBt");
     QCOMPARE(box("MessageBox")->text(), message);
+    // Read from its first word; whole in the tool tip when it is longer than the box.
+    QCOMPARE(box("MessageBox")->cursorPosition(), 0);
+    if (message.size() > 60) QCOMPARE(box("MessageBox")->toolTip(), message);
     QCOMPARE(messageColour(), colour);
     QCOMPARE(find<QPlainTextEdit>("ResultEdit")->toPlainText(), board);
     QVERIFY(m_presenter.messages.isEmpty());
@@ -349,7 +368,7 @@ class WindowTest : public QObject {
     box("Sp1")->setText("H2");
     box("Pr1")->setText("O2");
     click("BalanceBt");
-    const QString failed("Failed to balance! none: H is found among the reactants only.");
+    const QString failed("Failed to balance! H is found among the reactants only.");
     QCOMPARE(box("MessageBox")->text(), failed);
     QCOMPARE(box("MessageBox")->toolTip(), failed);
     QTest::mouseClick(box("Pr14"), Qt::LeftButton);
@@ -381,7 +400,25 @@ class WindowTest : public QObject {
     QCOMPARE(box("Sp11")->text(), QString("SO2"));
     QCOMPARE(box("Pr9")->text(), QString("H2O"));
     click("BalanceBt");
-    QVERIFY(find<QPlainTextEdit>("ResultEdit")->toPlainText().startsWith("|1| 119H2+18Ca(CN)2"));
+    // A long equation breaks between its terms, never inside one, and copies without the breaks.
+    find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
+    m_window->CalculateSheetEnter();
+    for (const char* list : {"ResultEdit", "SelEquationEdit"}) {
+      auto* edit = find<QPlainTextEdit>(list);
+      const QTextBlock block = edit->document()->firstBlock();
+      edit->document()->documentLayout()->blockBoundingRect(block);  // laid out on a page not shown
+      const QString text = block.text();
+      QVERIFY2(block.layout()->lineCount() > 1, qPrintable(QString(list) + ": " + text));
+      for (int i = 1; i < block.layout()->lineCount(); ++i) {
+        const int start = block.layout()->lineAt(i).textStart();
+        QVERIFY2(text[start - 1] == QChar(0x200B) || text[start - 1] == ' ',
+                 qPrintable(QString("%1 breaks at \"%2|%3\"").arg(list, text.left(start), text.mid(start, 6))));
+      }
+      edit->selectAll();
+      QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+      QVERIFY(QApplication::clipboard()->text().startsWith("|1| 119H2+18Ca(CN)2"));
+      QVERIFY(!QApplication::clipboard()->text().contains(QChar(0x200B)));
+    }
   }
 
   void anErrorThatEndsACommandIsShownAndTheWindowGoesOn() {
@@ -421,6 +458,32 @@ class WindowTest : public QObject {
     click("BitBtn18");  // Reset
     QCOMPARE(box("SearchEdit7")->text(), QString());
     QCOMPARE(find<QPlainTextEdit>("m_SearchResultEdit")->toPlainText(), QString());
+  }
+
+  // "Search" with every box empty says what to type; one that finds nothing only
+  // because of letter case says that it matters.
+  void searchSaysWhatToTypeAndThatLetterCaseMatters() {
+    click("BitBtn13");
+    QCOMPARE(m_presenter.messages.size(), 1);
+    QVERIFY(m_presenter.messages[0].startsWith("Type a reactant or a product into a box above"));
+    for (const auto& [term, hinted] : {std::pair{"h2o", true}, std::pair{"NaCl", false}}) {
+      box("SearchEdit7")->setText(term);
+      click("BitBtn13");
+      QCOMPARE(find<QPlainTextEdit>("m_SearchResultEdit")->toPlainText().endsWith(
+                   "Letter case matters: write each element with a capital first letter, as in H2O or NaCl.\n\n"),
+               hinted);
+    }
+  }
+
+  // A whole equation typed key by key stays in its box until Enter, which fills the boxes and balances.
+  void aTypedEquationFillsTheBoxesOnEnter() {
+    QTest::keyClicks(box("Sp4"), "KMnO4 + HCl = KCl + MnCl2 + H2O + Cl2");
+    QCOMPARE(box("Sp4")->text(), QString("KMnO4 + HCl = KCl + MnCl2 + H2O + Cl2"));
+    QTest::keyClick(box("Sp4"), Qt::Key_Return);
+    QCOMPARE(box("Sp4")->text(), QString());
+    QCOMPARE(box("Pr4")->text(), QString("Cl2"));
+    QCOMPARE(find<QPlainTextEdit>("ResultEdit")->toPlainText(),
+             QString("|1| 2KMnO4+16HCl = 2KCl+2MnCl2+8H2O+5Cl2\n\n"));
   }
 
   void searchExamplesStartAtCaseTwo() {
@@ -667,6 +730,35 @@ class WindowTest : public QObject {
     m_window.reset();
     startWindow();
     QCOMPARE(find<QTextEdit>("ReportEdit")->toPlainText(), QString("CO2 and H\u2082O, \u03b1 particles"));
+  }
+
+  // Clear All is undone by Ctrl+Z; Save says so; closing with changes asks first.
+  void reportUndoSaveAndClose() {
+    QVERIFY(m_window->close());  // nothing changed: nothing asked
+    QVERIFY(m_presenter.messages.isEmpty());
+    m_window->show();
+    auto* report = find<QTextEdit>("ReportEdit");
+    click("BitBtn1");
+    QCOMPARE(report->toPlainText(), QString());
+    QTest::keyClick(report, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(report->toPlainText(), QString("My report"));
+    click("BitBtn1");
+    using Choice = quorvex::app::MessagePresenter::SaveChoice;
+    for (const auto& [choice, closes] : {std::pair{Choice::Cancel, false}, std::pair{Choice::Save, true}}) {
+      m_presenter.saveChoice = choice;
+      QCOMPARE(m_window->close(), closes);
+      QCOMPARE(m_presenter.messages.takeLast(),
+               QString("ask: The report has changes that are not saved. Save them before closing?"));
+    }
+    QVERIFY(!readFile("report.rtf").contains("My report"));
+    QCOMPARE(find<QLabel>("ReportStatus")->text(), QString("Saved report.rtf"));
+    // Discarded changes stay out of the file.
+    m_window.reset();
+    startWindow();
+    find<QTextEdit>("ReportEdit")->setPlainText("draft");
+    m_presenter.saveChoice = Choice::Discard;
+    QVERIFY(m_window->close());
+    QVERIFY(!readFile("report.rtf").contains("draft"));
   }
 
   void aFailedSaveKeepsFileAndText() {

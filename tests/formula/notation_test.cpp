@@ -37,10 +37,36 @@ TEST(Notation, RewritesWhatPeopleTypeAndPaste) {
       {"state symbol stays", "H\u2082O(l)", "H2O(l)"},
       {"other bytes are kept for the balance to report", "H\xe9", "H\xe9"},
       {"twice is once", "SO4[2-]*5H2O", "SO4[2-]*5H2O"},
+      {"minus sign in a charge", "Cl[\u2212]", "Cl[-]"},
+      {"en dash after a caret", "SO4^2\u2013", "SO4[2-]"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(NormaliseSpecies(c.typed), c.normalised);
+  }
+}
+
+TEST(Notation, FinishedSpeciesAndSlipHints) {
+  struct Case {
+    std::string typed;
+    std::string finished;
+    std::string hint;
+  };
+  const std::vector<Case> cases = {
+      {"e", "[-]", ""},
+      {"e-", "[-]", ""},
+      {"e\u207B", "[-]", ""},
+      {"e^-", "[-]", ""},
+      {"Fe[+3]", "Fe[+3]", "Fe[+3]: write the charge as [3+]."},
+      {"MnO4[-1]", "MnO4[-1]", "MnO4[-1]: write the charge as [1-]."},
+      {"e(-)", "e(-)", "e(-): write an electron as [-]."},
+      {"Fe[3+]", "Fe[3+]", ""},
+      {"H[+]", "H[+]", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    EXPECT_EQ(FinishedSpecies(c.typed), c.finished);
+    EXPECT_EQ(SlipHint(FinishedSpecies(c.typed)), c.hint);
   }
 }
 

@@ -133,6 +133,7 @@ TEST_F(WorkspaceTest, SearchWithoutTermsRefreshesTheMessageBoxOnly) {
   search(ws, {});
   EXPECT_EQ(ws.texts().message, "Failed to balance!");
   EXPECT_EQ(ws.texts().foundText, "");
+  EXPECT_EQ(m_notifier.messages().back(), kSearchWhatToType);
 
   // The calculator's input errors are its own: a refresh that meets one leaves
   // the Balancer page's message as the balance left it.
@@ -156,10 +157,55 @@ TEST_F(WorkspaceTest, BalanceShowsTheFormulasAndWhyItFailed) {
   EXPECT_EQ(ws.texts().message, "Balanced it successfully!");
   EXPECT_EQ(ws.texts().messageHint, "");
   balance(ws, {"H2"}, {"O2"});
-  EXPECT_EQ(ws.texts().message, "Failed to balance! none: H is found among the reactants only.");
+  EXPECT_EQ(ws.texts().message, "Failed to balance! H is found among the reactants only.");
   EXPECT_EQ(ws.texts().messageHint, ws.texts().message);
   ws.clearMessage();
   EXPECT_EQ(ws.texts().messageHint, "");
+}
+
+// A whole equation or a list typed into one box fills the boxes; the
+// outcome message then reads as a sentence, with a hint for a common slip.
+TEST_F(WorkspaceTest, TypedEquationsFillTheBoxesAndSlipsGetHints) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> reactants;  // typed into Sp1.., then Pr1..
+    std::vector<std::string> products;
+    std::vector<std::string> spReactants;  // the boxes after Balance
+    std::vector<std::string> spProducts;
+    std::string message;
+  };
+  const std::string many = "A + B + C + D + E + F + G + H + I + J + K + L + M + N + O = P";
+  const std::vector<Case> cases = {
+      {"equation in a product box replaces both sides", {"Na"}, {"KMnO4 + HCl = KCl + MnCl2 + H2O + Cl2"},
+       {"KMnO4", "HCl"}, {"KCl", "MnCl2", "H2O", "Cl2"}, "Balanced it successfully!"},
+      {"list into the empty boxes of its side", {"H2", "", "N2 + O2"}, {"H2O", "NO"}, {"H2", "O2", "N2"},
+       {"H2O", "NO"},
+       "Failed to balance! It combines 2 independent reactions; split it into equations that balance on their own."},
+      {"too many species", {many}, {}, {many}, {},
+       "Input error - 15 reactants do not fit into the 14 boxes for them; the text was left as it is."},
+      {"electron typed as e", {"Fe[3+]", "e"}, {"Fe[2+]"}, {"Fe[3+]", "[-]"}, {"Fe[2+]"}, "Balanced it successfully!"},
+      {"charge written sign first", {"Fe[+3]", "Cl2"}, {"FeCl3"}, {"Fe[+3]", "Cl2"}, {"FeCl3"},
+       "Input error-charge error! Fe[+3]: write the charge as [3+]."},
+  };
+  writeLibrary(kLibrary);
+  Workspace& ws = start();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    balance(ws, c.reactants, c.products);
+    for (std::size_t i = 0; i < formula::kBoxesPerSide; ++i) {
+      EXPECT_EQ(ws.texts().boxes.reactants[i], i < c.spReactants.size() ? c.spReactants[i] : "");
+      EXPECT_EQ(ws.texts().boxes.products[i], i < c.spProducts.size() ? c.spProducts[i] : "");
+    }
+    EXPECT_EQ(ws.texts().message, c.message);
+  }
+  // Pasting fills at once, with a message that says what happened.
+  ws.resetBoxes();
+  ws.texts().boxes.products[3] = "H2O, CO2";
+  EXPECT_EQ(ws.spreadBox(true, 3), Workspace::Spread::Filled);
+  EXPECT_EQ(ws.texts().boxes.products[3], "H2O");
+  EXPECT_EQ(ws.texts().boxes.products[0], "CO2");
+  EXPECT_EQ(ws.texts().message, kBoxesFilled);
+  EXPECT_EQ(ws.spreadBox(false, 0), Workspace::Spread::OneSpecies);
 }
 
 TEST_F(WorkspaceTest, PickersDriveTheCalculationTable) {
