@@ -362,7 +362,8 @@ class FaultyOps final : public FileOps {
   explicit FaultyOps(Step step) : m_step(step) {}
 
   int openAt(int folder, const char* name, int flags, mode_t mode) const override {
-    if ((flags & O_DIRECTORY) == 0 && Fails((flags & O_CREAT) != 0 ? Step::OpenCopy : Step::OpenFile)) return -1;
+    const Step step = (flags & O_CREAT) != 0 ? Step::OpenCopy : Step::OpenFile;
+    if ((flags & O_DIRECTORY) == 0 && Fails(step)) return -1;
     return FileOps::openAt(folder, name, flags, mode);
   }
   ssize_t read(int fd, void* buffer, std::size_t size) const override {
@@ -589,8 +590,9 @@ TEST(LibraryFile, LinksPlantedInASharedFolderAreNotFollowed) {
     const std::string why = "the library file '" + (shared / name).string() +
                             "': it is a link in a shared folder, made by another user, and is not followed.";
     EXPECT_EQ(ErrorOf([&] { lib.load(notifier); }), "Cannot read " + why + " The library is empty.");
-    EXPECT_EQ(ErrorOf([&] { lib.add("#b#"); }), "Cannot write " + why + " The file keeps its previous content.");
-    EXPECT_EQ(ErrorOf([&] { lib.remove("#a#"); }), "Cannot write " + why + " The file keeps its previous content.");
+    const std::string kept = "Cannot write " + why + " The file keeps its previous content.";
+    EXPECT_EQ(ErrorOf([&] { lib.add("#b#"); }), kept);
+    EXPECT_EQ(ErrorOf([&] { lib.remove("#a#"); }), kept);
   }
   EXPECT_EQ(ReadBytes(folder / "private" / "mine.dat"), "#a#\n");
   EXPECT_FALSE(std::filesystem::exists(folder / "chosen.dat"));

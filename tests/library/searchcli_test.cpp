@@ -124,7 +124,8 @@ TEST(LibraryCli, AddAndDelete) {
     const char* name;
     const char* reason;
   };
-  for (const Refused& r : {Refused{true, "dir.dat", "Is a directory"}, Refused{false, "typo.dat", "File not found"}}) {
+  for (const Refused& r :
+       {Refused{true, "dir.dat", "Is a directory"}, Refused{false, "typo.dat", "File not found"}}) {
     SCOPED_TRACE(r.name);
     std::ostringstream out, err;
     EXPECT_EQ(RunLibraryChange(r.add, {"--library", (folder / r.name).string(), "A = A"}, out, err), 1);
