@@ -121,6 +121,7 @@ ReplaceOutcome LocateFile(const fs::path& path, FileInFolder& located, const Fil
   // Where the path is read from: the working folder, or the folder of the last link.
   Descriptor base;
   std::string rest = path.string();
+  if (rest.empty()) return Failed(ENOENT);
   for (int hop = 0; hop <= kLinkHops; ++hop) {
     const fs::path current(rest);
     const std::string name = current.filename().string();

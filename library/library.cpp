@@ -215,10 +215,10 @@ long LockHolder(const struct stat& st) {
     if (kind == "->") continue;  // a waiter, not a holder
     fields >> advisory >> mode >> pid >> where;
     if (kind != "FLOCK") continue;
-    unsigned int major = 0, minor = 0;
+    unsigned int devMajor = 0, devMinor = 0;
     unsigned long long inode = 0;
-    if (std::sscanf(where.c_str(), "%x:%x:%llu", &major, &minor, &inode) != 3) continue;
-    if (major != major(st.st_dev) || minor != minor(st.st_dev) || inode != st.st_ino) continue;
+    if (std::sscanf(where.c_str(), "%x:%x:%llu", &devMajor, &devMinor, &inode) != 3) continue;
+    if (devMajor != major(st.st_dev) || devMinor != minor(st.st_dev) || inode != st.st_ino) continue;
     long holder = 0;
     const auto [end, error] = std::from_chars(pid.data(), pid.data() + pid.size(), holder);
     if (error == std::errc() && holder > 0) return holder;
