@@ -190,8 +190,8 @@ std::string Reason(const ReplaceOutcome& outcome) {
 }
 
 FileError ReadError(const fs::path& file, const std::string& reason, std::string_view after) {
-  return FileError(FileError::Kind::Read,
-                   "Cannot read the library file " + Quoted(file) + ": " + reason + "." + std::string(after));
+  return FileError(FileError::Kind::Read, "Cannot read the library file " + Quoted(file) + ": " +
+                                              reason + "." + std::string(after));
 }
 
 FileError WriteError(const fs::path& file, const std::string& reason) {
