@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QDesktopServices>
 #include <QMenu>
 #include <QProcess>
@@ -25,7 +26,9 @@
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QThread>
+#include <QTimer>
 
+#include <chrono>
 #include <exception>
 #include <filesystem>
 
@@ -83,6 +86,14 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
               QFile::encodeName(m_options.workingDirectory.absoluteFilePath("cbd.dat")).toStdString()))) {
   setObjectName("TForm1");
   setWindowTitle("Quorvex v2.11");
+  // While another program holds the library's lock the window keeps painting;
+  // clicks and keys wait until the command is over.
+  m_workspace->setLibraryLockWait(
+      {std::chrono::milliseconds(m_options.libraryLockMilliseconds), [](std::chrono::milliseconds slice) {
+         QEventLoop loop;
+         QTimer::singleShot(slice, &loop, &QEventLoop::quit);
+         loop.exec(QEventLoop::ExcludeUserInputEvents);
+       }});
   setFixedSize(529, 529);
 
   for (const std::span<const Control> table : PageTables()) BuildControls(table, *this);

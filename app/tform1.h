@@ -36,6 +36,8 @@ class TForm1 : public QWidget {
   struct Options {
     QDir workingDirectory = QDir::current();  // where cbd.dat, help.rtf and report.rtf live
     int holdSeconds = 2;                      // the start-up hold under the splash window
+    // How long Add To Lib and Del From Lib wait for a library another program has locked.
+    int libraryLockMilliseconds = 3000;
     // Asks where to save a PDF when no printer is installed; empty cancels.
     // Unset: a file dialog.
     std::function<QString()> pdfPath;

@@ -113,23 +113,6 @@ void ReadFailed(const std::string& path, int error, std::ostream& err) {
   err << "quorvex-cli: cannot read '" << path << "': " << Reason(error) << '\n';
 }
 
-std::optional<std::string> ReadInput(const std::string& path, std::ostream& err) {
-  std::ifstream file;
-  if (!OpenInput(path, file, err)) return std::nullopt;
-  std::string bytes;
-  char chunk[1 << 16];
-  errno = 0;
-  while (file) {
-    file.read(chunk, sizeof chunk);
-    bytes.append(chunk, static_cast<std::size_t>(file.gcount()));
-  }
-  if (file.bad()) {
-    ReadFailed(path, errno, err);
-    return std::nullopt;
-  }
-  return bytes;
-}
-
 std::string_view SkipByteOrderMark(std::string_view text) {
   if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
   return text;

@@ -46,8 +46,6 @@ int UsageError(std::ostream& err, std::string_view command, std::string_view tex
 bool OpenInput(const std::string& path, std::ifstream& file, std::ostream& err);
 // "quorvex-cli: cannot read 'PATH': REASON" for the errno of a failed read.
 void ReadFailed(const std::string& path, int error, std::ostream& err);
-// The whole of `path`, or nullopt after one of the two messages above.
-std::optional<std::string> ReadInput(const std::string& path, std::ostream& err);
 
 // `text` without a UTF-8 byte-order mark at its start.
 std::string_view SkipByteOrderMark(std::string_view text);

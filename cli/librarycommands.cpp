@@ -26,9 +26,12 @@ const Command kAddCommand = {
       Adds the line "#EQUATION#" to the equation library FILE as "Add To Lib"
       does, and prints the window's message, such as
       "Added to the equation library successfully!". The file is locked while
-      it is read and rewritten, so several programs may add at once. Exit
-      status 0 when the file changed, 1 when it did not (already there, full,
-      or the file could not be written: the reason goes to standard error).
+      it is read and rewritten, so several programs may add at once; a lock
+      held elsewhere is waited for at most 3 seconds. A missing FILE is
+      created; a device, FIFO or a link another user planted in a shared
+      folder is refused. Exit status 0 when the file changed, 1 when it did
+      not (already there, full, or the file could not be written: the reason
+      goes to standard error); a command that changes nothing writes nothing.
 )",
     RunAddCommand};
 
@@ -36,7 +39,8 @@ const Command kDeleteCommand = {
     "delete",
     R"(  quorvex-cli delete --library FILE EQUATION
       Removes the first line "#EQUATION#" from FILE as "Del From Lib" does,
-      with the same messages and exit status as add.
+      with the same messages and exit status as add; a missing FILE is an
+      error and is not created.
 )",
     RunDeleteCommand};
 

@@ -63,11 +63,20 @@ int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return UsageError(err, kCommand, "give at least one non-empty --reactant or --product term");
   }
 
-  const std::optional<std::string> bytes = ReadInput(*file, err);
-  if (!bytes) return 2;
+  std::string bytes;
+  try {
+    const ReplaceOutcome read = library::ReadLibraryFile(*file, bytes);
+    if (read.step != ReplaceOutcome::Step::Done) {
+      err << "quorvex-cli: " << library::ReadFailure(*file, read) << '\n';
+      return 2;
+    }
+  } catch (const library::FileError& e) {
+    err << "quorvex-cli: " << e.what() << '\n';
+    return 2;
+  }
   ErrNotifier notifier(err);
   library::Library lib(*file);
-  lib.loadFromBytes(SkipByteOrderMark(*bytes), notifier);
+  lib.loadFromBytes(SkipByteOrderMark(bytes), notifier);
   library::FoundList found;
   const library::FoundList::Outcome outcome = found.Search(lib, boxes);
   std::string text = found.displayText();

@@ -4,21 +4,24 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <cstdio>
 #include <fstream>
+#include <sstream>
 #include <system_error>
+#include <thread>
 #include <utility>
-
-#include "core/durablefile.h"
 #include "core/errors.h"
 
 namespace quorvex::library {
 namespace {
 
 constexpr char kEndOfFile = '\x1A';
-constexpr std::size_t kReadChunk = 1 << 16;
 
 std::string Quoted(const std::filesystem::path& file) { return "'" + file.string() + "'"; }
 
@@ -165,141 +168,224 @@ void Library::loadFromBytes(std::string_view bytes, Notifier& notifier) {
                  " lines are not searched, and they are kept at the end of the file.");
 }
 
-void Library::load(Notifier& notifier) {
-  m_text = LibraryText();
-  errno = 0;
-  std::ifstream in(m_file, std::ios::binary);
-  if (!in) {
-    const int error = errno;
-    if (error == ENOENT) {
-      // Nothing to lose: the first add creates the file.
-      throw FileError(FileError::Kind::Missing,
-                      "Cannot read the library file " + Quoted(m_file) + ": " +
-                          std::string(kFileNotFound));
-    }
-    throw FileError(FileError::Kind::Read, "Cannot read the library file " + Quoted(m_file) +
-                                               ": " + SystemReason(error) +
-                                               ". The library is empty.");
-  }
-
-  std::string bytes;
-  std::string chunk(kReadChunk, '\0');
-  while (in) {
-    in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-    bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
-  }
-  if (!in.bad()) {
-    loadFromBytes(bytes, notifier);
-    return;
-  }
-
-  const int error = errno;
-  // Only whole lines count as read; a line cut by the failure is not an entry.
-  const std::size_t lastEnd = bytes.rfind('\n');
-  bytes.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
-  loadFromBytes(bytes, notifier);
-  throw FileError(FileError::Kind::Read,
-                  "Cannot read the library file " + Quoted(m_file) + ": " + SystemReason(error) +
-                      ". The library holds the " + std::to_string(count()) +
-                      " equations read before the failure.");
-}
-
 namespace {
 
 namespace fs = std::filesystem;
 
 // Retries of the lock when the file is replaced between opening and locking it.
 constexpr int kLockAttempts = 1000;
+// The longest single pause between tries of a held lock.
+constexpr std::chrono::milliseconds kLockSlice{50};
 
-// A descriptor closed on every path out.
-class Descriptor {
- public:
-  explicit Descriptor(int fd = -1) : m_fd(fd) {}
-  ~Descriptor() {
-    if (m_fd >= 0) ::close(m_fd);
+// Why a file step stopped, as the end of a sentence about the file.
+std::string Reason(const ReplaceOutcome& outcome) {
+  switch (outcome.step) {
+    case ReplaceOutcome::Step::UnsafeLink:
+      return "it is a link in a shared folder, made by another user, and is not followed";
+    case ReplaceOutcome::Step::NotRegular: return "it is not a regular file";
+    case ReplaceOutcome::Step::TooLarge: return "it is larger than 64 MiB";
+    case ReplaceOutcome::Step::NoFreeName: return "no free name for its new copy";
+    default: return SystemReason(outcome.error);
   }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return m_fd; }
-  int release() { return std::exchange(m_fd, -1); }
+}
 
- private:
-  int m_fd;
-};
+FileError ReadError(const fs::path& file, const std::string& reason, std::string_view after) {
+  return FileError(FileError::Kind::Read, "Cannot read the library file " + Quoted(file) + ": " +
+                                              reason + "." + std::string(after));
+}
 
 FileError WriteError(const fs::path& file, const std::string& reason) {
   return FileError(FileError::Kind::Write, "Cannot write the library file " + Quoted(file) + ": " +
                                                reason + ". The file keeps its previous content.");
 }
 
-// Opens `target` (creating it empty when missing) and holds an exclusive
-// advisory lock on it. A rewrite renames a new file over the name, so the
-// lock only counts when the locked file is still the one the name shows.
-int OpenLocked(const fs::path& file, const fs::path& target) {
-  for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
-    const int fd = ::open(target.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) throw WriteError(file, SystemReason(errno));
-    Descriptor held(fd);
-    int locked;
-    do {
-      locked = ::flock(fd, LOCK_EX);
-    } while (locked != 0 && errno == EINTR);
-    if (locked != 0) throw WriteError(file, "it cannot be locked (" + SystemReason(errno) + ")");
-    struct stat open {};
-    struct stat named {};
-    if (::fstat(fd, &open) != 0) throw WriteError(file, SystemReason(errno));
-    if (::stat(target.c_str(), &named) == 0 && named.st_dev == open.st_dev &&
-        named.st_ino == open.st_ino) {
-      return held.release();
-    }
-  }
-  throw WriteError(file, "it was replaced too often while waiting for its lock");
+FileError MissingError(const fs::path& file) {
+  return FileError(FileError::Kind::Missing,
+                   "Cannot read the library file " + Quoted(file) + ": " + std::string(kFileNotFound));
 }
 
-// The whole content behind `fd`.
-std::string ReadAll(int fd, const fs::path& file) {
-  std::string bytes;
-  std::string chunk(kReadChunk, '\0');
+// The process holding a lock on the file `st` describes, as the system lists it; 0 when unknown.
+long LockHolder(const struct stat& st) {
+  std::ifstream locks("/proc/locks");
+  std::string line;
+  while (std::getline(locks, line)) {
+    std::istringstream fields(line);
+    std::string number, kind, advisory, mode, pid, where;
+    fields >> number >> kind;
+    if (kind == "->") continue;  // a waiter, not a holder
+    fields >> advisory >> mode >> pid >> where;
+    if (kind != "FLOCK") continue;
+    unsigned int devMajor = 0, devMinor = 0;
+    unsigned long long inode = 0;
+    if (std::sscanf(where.c_str(), "%x:%x:%llu", &devMajor, &devMinor, &inode) != 3) continue;
+    if (devMajor != major(st.st_dev) || devMinor != minor(st.st_dev) || inode != st.st_ino) continue;
+    long holder = 0;
+    const auto [end, error] = std::from_chars(pid.data(), pid.data() + pid.size(), holder);
+    if (error == std::errc() && holder > 0) return holder;
+  }
+  return 0;
+}
+
+// Takes the exclusive lock on `fd`, waiting at most wait.limit for another holder.
+void LockWithin(int fd, const fs::path& file, const LockWait& wait) {
+  const auto deadline = std::chrono::steady_clock::now() + wait.limit;
   for (;;) {
-    const ssize_t got = ::read(fd, chunk.data(), chunk.size());
-    if (got == 0) return bytes;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      throw FileError(FileError::Kind::Read, "Cannot read the library file " + Quoted(file) + ": " +
-                                                 SystemReason(errno) +
-                                                 ". The file keeps its previous content.");
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return;
+    if (errno == EINTR) continue;
+    if (errno != EWOULDBLOCK) {
+      throw WriteError(file, "it cannot be locked (" + SystemReason(errno) + ")");
     }
-    bytes.append(chunk.data(), static_cast<std::size_t>(got));
+    const auto now = std::chrono::steady_clock::now();
+    if (now >= deadline) {
+      struct stat st {};
+      const long holder = ::fstat(fd, &st) == 0 ? LockHolder(st) : 0;
+      throw FileError(FileError::Kind::InUse,
+                      "The library is in use by another program" +
+                          (holder > 0 ? " (process " + std::to_string(holder) + ")" : std::string()) +
+                          "; try again");
+    }
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
+    const auto slice = std::min(kLockSlice, left + std::chrono::milliseconds(1));
+    if (wait.pause) {
+      wait.pause(slice);
+    } else {
+      std::this_thread::sleep_for(slice);
+    }
   }
 }
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Removes a file this change created empty, unless the change put it in place.
+class CreatedFile {
+ public:
+  CreatedFile(const FileInFolder& file, int fd) : m_file(file), m_fd(fd) {}
+  ~CreatedFile() {
+    struct stat open {};
+    struct stat named {};
+    if (m_fd >= 0 && ::fstat(m_fd, &open) == 0 &&
+        ::fstatat(m_file.folder.get(), m_file.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+        SameFile(open, named) && named.st_size == 0) {
+      ::unlinkat(m_file.folder.get(), m_file.name.c_str(), 0);
+    }
+  }
+  CreatedFile(const CreatedFile&) = delete;
+  CreatedFile& operator=(const CreatedFile&) = delete;
+  void keep() { m_fd = -1; }
+
+ private:
+  const FileInFolder& m_file;
+  int m_fd;
+};
 
 }  // namespace
 
+ReplaceOutcome ReadLibraryFile(const fs::path& path, std::string& bytes, const FileOps& ops) {
+  bytes.clear();
+  constexpr std::string_view kEmpty = " The library is empty.";
+  FileInFolder file;
+  ReplaceOutcome step = LocateFile(path, file, ops);
+  if (step.step != ReplaceOutcome::Step::Done) throw ReadError(path, Reason(step), kEmpty);
+  Descriptor fd;
+  step = OpenRegular(file, fd, ops);
+  if (step.step == ReplaceOutcome::Step::Write && step.error == ENOENT) throw MissingError(path);
+  if (step.step != ReplaceOutcome::Step::Done) throw ReadError(path, Reason(step), kEmpty);
+  step = ReadAllBounded(fd.get(), kLibraryByteLimit, bytes, ops);
+  if (step.step == ReplaceOutcome::Step::TooLarge) {
+    bytes.clear();
+    throw ReadError(path, Reason(step), kEmpty);
+  }
+  return step;
+}
+
+std::string ReadFailure(const fs::path& path, const ReplaceOutcome& outcome) {
+  return "Cannot read the library file " + Quoted(path) + ": " + Reason(outcome) + ".";
+}
+
+void Library::load(Notifier& notifier) {
+  m_text = LibraryText();
+  std::string bytes;
+  const ReplaceOutcome read = ReadLibraryFile(m_file, bytes, *m_ops);
+  if (read.step == ReplaceOutcome::Step::Done) {
+    loadFromBytes(bytes, notifier);
+    return;
+  }
+  // Only whole lines count as read; a line cut by the failure is not an entry.
+  const std::size_t lastEnd = bytes.rfind('\n');
+  bytes.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
+  loadFromBytes(bytes, notifier);
+  throw FileError(FileError::Kind::Read, ReadFailure(m_file, read) + " The library holds the " +
+                                             std::to_string(count()) +
+                                             " equations read before the failure.");
+}
+
 template <class Apply>
-Library::Change Library::update(Apply apply) {
-  // Lock where the file really is: a link named cbd.dat keeps pointing at it.
-  const fs::path target = ReplaceTarget(m_file);
-  const Descriptor lock(OpenLocked(m_file, target));
+Library::Change Library::update(bool createMissing, Apply apply) {
+  using Step = ReplaceOutcome::Step;
+  FileInFolder file;
+  const ReplaceOutcome found = LocateFile(m_file, file, *m_ops);
+  if (found.step != Step::Done) throw WriteError(m_file, Reason(found));
+
+  // Lock where the file really is. A rewrite renames a new file over the name,
+  // so the lock only counts when the locked file is still the one the name shows.
+  Descriptor lock;
+  bool created = false;
+  for (int attempt = 0;; ++attempt) {
+    if (attempt == kLockAttempts) {
+      throw WriteError(m_file, "it was replaced too often while waiting for its lock");
+    }
+    created = false;
+    const ReplaceOutcome opened = OpenRegular(file, lock, *m_ops);
+    if (opened.step == Step::Write && opened.error == ENOENT) {
+      if (!createMissing) throw MissingError(m_file);
+      // An empty file to lock; the umask decides its permissions, as for any new file.
+      lock = Descriptor(m_ops->openAt(file.folder.get(), file.name.c_str(),
+                                      O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+      if (lock.get() < 0) {
+        if (errno == EEXIST) continue;
+        throw WriteError(m_file, SystemReason(errno));
+      }
+      created = true;
+    } else if (opened.step != Step::Done) {
+      throw WriteError(m_file, Reason(opened));
+    }
+    LockWithin(lock.get(), m_file, m_lockWait);
+    struct stat open {};
+    struct stat named {};
+    if (::fstat(lock.get(), &open) != 0) throw WriteError(m_file, SystemReason(errno));
+    if (::fstatat(file.folder.get(), file.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+        SameFile(open, named)) {
+      break;
+    }
+  }
+  CreatedFile createdFile(file, created ? lock.get() : -1);
   struct stat old {};
   if (::fstat(lock.get(), &old) != 0) throw WriteError(m_file, SystemReason(errno));
-  if (S_ISDIR(old.st_mode)) throw WriteError(m_file, SystemReason(EISDIR));
+  RemoveStaleCopies(file);
+
   // The file as it is now: another window may have changed it since it was read.
-  m_text = ReadLibraryText(ReadAll(lock.get(), m_file));
+  std::string bytes;
+  const ReplaceOutcome read = ReadAllBounded(lock.get(), kLibraryByteLimit, bytes, *m_ops);
+  if (read.step != Step::Done) {
+    throw ReadError(m_file, Reason(read), " The file keeps its previous content.");
+  }
+  m_text = ReadLibraryText(bytes);
+  LibraryText changed = m_text;
+  const Change change = apply(changed);
+  if (change != Change::Added && change != Change::Deleted) return change;
   // A file the user made read-only stays as it is, as a plain write would fail on it.
   if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
     throw WriteError(m_file, "Permission denied (the file is read-only)");
   }
-  LibraryText changed = m_text;
-  const Change change = apply(changed);
-  const ReplaceOutcome replaced = ReplaceFileDurably(target, changed.bytes());
-  switch (replaced.step) {
-    case ReplaceOutcome::Step::NoFreeName: throw WriteError(m_file, "no free name for its new copy");
-    case ReplaceOutcome::Step::Write: throw WriteError(m_file, SystemReason(replaced.error));
-    case ReplaceOutcome::Step::SyncFolder:
-    case ReplaceOutcome::Step::Done: break;
+  const ReplaceOutcome replaced = ReplaceInFolder(file, changed.bytes(), *m_ops);
+  if (replaced.step != Step::Done && replaced.step != Step::SyncFolder) {
+    throw WriteError(m_file, Reason(replaced));
   }
+  createdFile.keep();
   m_text = std::move(changed);
-  if (replaced.step == ReplaceOutcome::Step::SyncFolder) {
+  if (replaced.step == Step::SyncFolder) {
     throw FileError(FileError::Kind::Write,
                     "The library file " + Quoted(m_file) + " was written, but its folder could not "
                     "be synced (" + SystemReason(replaced.error) + "): the change may be lost in a "
@@ -309,7 +395,7 @@ Library::Change Library::update(Apply apply) {
 }
 
 Library::Change Library::add(std::string_view line) {
-  return update([&](LibraryText& text) {
+  return update(true, [&](LibraryText& text) {
     for (const std::string& have : text.lines) {
       if (have == line) return Change::AlreadyIn;
     }
@@ -322,7 +408,7 @@ Library::Change Library::add(std::string_view line) {
 }
 
 Library::Change Library::remove(std::string_view line) {
-  return update([&](LibraryText& text) {
+  return update(false, [&](LibraryText& text) {
     for (std::size_t i = 0; i < text.lines.size(); ++i) {
       if (text.lines[i] != line) continue;
       text.lines.erase(text.lines.begin() + static_cast<std::ptrdiff_t>(i));

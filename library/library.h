@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "core/durablefile.h"
 #include "core/notifier.h"
 
 namespace quorvex::library {
@@ -20,12 +24,19 @@ inline constexpr std::string_view kUnstorableLine =
     "This equation cannot be kept in the library file: it holds a line break or the byte 0x1A.";
 // The system's text for a missing file.
 inline constexpr std::string_view kFileNotFound = "File not found";
+// The most a library file may hold; a larger one is not read.
+inline constexpr std::uint64_t kLibraryByteLimit = std::uint64_t{64} * 1024 * 1024;
 
 // A library file that could not be read or written. what() is the whole
 // message for the user.
 class FileError : public std::runtime_error {
  public:
-  enum class Kind { Missing, Read, Write };
+  enum class Kind {
+    Missing,
+    Read,
+    Write,
+    InUse,  // another program held the lock past the wait
+  };
   FileError(Kind kind, const std::string& message) : std::runtime_error(message), m_kind(kind) {}
   Kind kind() const { return m_kind; }
 
@@ -63,6 +74,22 @@ struct LibraryText {
 };
 LibraryText ReadLibraryText(std::string_view bytes);
 
+// The bytes of the library file at `path`, read under the rules for links and
+// regular files and within kLibraryByteLimit. Throws FileError Missing or Read
+// when it cannot be opened or is too large; a read that fails later returns
+// its outcome, with `bytes` holding what was read before it.
+ReplaceOutcome ReadLibraryFile(const std::filesystem::path& path, std::string& bytes,
+                               const FileOps& ops = SystemFileOps());
+// "Cannot read the library file 'path': <why>."
+std::string ReadFailure(const std::filesystem::path& path, const ReplaceOutcome& outcome);
+
+// How a change waits for the lock another program holds on the file.
+struct LockWait {
+  std::chrono::milliseconds limit{3000};
+  // Called between tries; sleeps when empty. The window keeps painting in it.
+  std::function<void(std::chrono::milliseconds)> pause;
+};
+
 // The equation library: at most kLibraryCapacity lines, positions from 1, in
 // file order then order of adding, mirrored in one file.
 class Library {
@@ -77,7 +104,10 @@ class Library {
     NotIn,       // no equal line in the file
   };
 
-  explicit Library(std::filesystem::path file) : m_file(std::move(file)) {}
+  explicit Library(std::filesystem::path file, const FileOps& ops = SystemFileOps())
+      : m_file(std::move(file)), m_ops(&ops) {}
+
+  void setLockWait(LockWait wait) { m_lockWait = std::move(wait); }
 
   const std::filesystem::path& file() const { return m_file; }
   int count() const { return static_cast<int>(m_text.lines.size()); }
@@ -108,21 +138,25 @@ class Library {
   std::string fileBytes() const { return m_text.bytes(); }
 
   // Adds `line` to the file and the table together. Under an advisory lock on
-  // the file it reads the file as it is now (another window may have changed
-  // it), appends the line when it is not there, writes the result to a new
-  // file in the same folder, syncs it, renames it over the file and syncs the
-  // folder. Afterwards the table is the file's content. Throws FileError when
-  // the file cannot be read or written; the file keeps its content and the
-  // table shows it without the change.
+  // the file (waited for as setLockWait says) it reads the file as it is now
+  // (another window may have changed it), appends the line when it is not
+  // there, and puts the result in place with ReplaceInFolder; a change that
+  // changes nothing writes nothing. A missing file is created. Afterwards the
+  // table is the file's content. Throws FileError when the file cannot be
+  // read or written; the file keeps its content and the table shows it
+  // without the change.
   Change add(std::string_view line);
-  // Removes the first line equal to `line` from the file and the table, as add does.
+  // Removes the first line equal to `line` from the file and the table, as add
+  // does; a missing file is an error (FileError Missing).
   Change remove(std::string_view line);
 
  private:
   template <class Apply>
-  Change update(Apply apply);
+  Change update(bool createMissing, Apply apply);
 
   std::filesystem::path m_file;
+  const FileOps* m_ops;
+  LockWait m_lockWait;
   LibraryText m_text;
 };
 

@@ -23,6 +23,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <array>
 #include <clocale>
 #include <memory>
@@ -123,6 +126,7 @@ class WindowTest : public QObject {
     options.reportSaveAsPath = std::move(reportSaveAsPath);
     options.workingDirectory = QDir(m_dir.path());
     options.holdSeconds = 0;
+    options.libraryLockMilliseconds = 300;
     options.pdfPath = [this] { return m_dir.filePath(m_pdfName); };
     options.openUrl = [this](const QString& url) {
       m_urls << url;
@@ -528,6 +532,34 @@ class WindowTest : public QObject {
     QCOMPARE(m_presenter.messages.takeLast(), QString("This equation is not in the library."));
     QCOMPARE(readFile("cbd.dat"), QByteArray("#2H2+O2 = 2H2O#\r\n#2KClO3 = 2KCl+3O2#\r\n"));
     QVERIFY(m_presenter.messages.isEmpty());
+  }
+
+  // Another program holds the library: the window keeps painting while Add To
+  // Lib waits, then says so and changes nothing.
+  void aHeldLibraryLockTimesOutWhileTheWindowPaints() {
+    balanceTwo();
+    click("BitBtn23");
+    QFile held(m_dir.filePath("cbd.dat"));
+    QVERIFY(held.open(QIODevice::ReadOnly));
+    QCOMPARE(::flock(held.handle(), LOCK_EX), 0);
+    struct PaintCounter : QObject {
+      int paints = 0;
+      bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+      }
+    } counter;
+    QWidget* shown = m_window.get();
+    shown->installEventFilter(&counter);
+    int fired = 0;
+    QTimer::singleShot(100, shown, [shown, &fired] { ++fired; shown->update(); });
+    click("BitBtn24");
+    QCOMPARE(fired, 1);
+    shown->removeEventFilter(&counter);
+    QVERIFY(counter.paints > 0);
+    QCOMPARE(m_presenter.messages.takeLast(), "error: The library is in use by another program (process " +
+                                                  QString::number(::getpid()) + "); try again");
+    QCOMPARE(readFile("cbd.dat"), QByteArray("#2H2+O2 = 2H2O#\r\n#2KClO3 = 2KCl+3O2#\r\n"));
   }
 
   void calculatorTableInBothPrecisionsAndUnits() {

@@ -1,9 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/library.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
+#include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -15,7 +24,9 @@
 namespace quorvex::library {
 namespace {
 
+using quorvex::testing::InodeOf;
 using quorvex::testing::ReadBytes;
+using quorvex::testing::RunAsOtherUser;
 using quorvex::testing::TempFolder;
 using quorvex::testing::WriteBytes;
 using Lines = std::vector<std::string>;
@@ -64,9 +75,11 @@ TEST(LibraryFile, ReadAndRewriteByteForByte) {
     lib.load(notifier);
     EXPECT_EQ(lib.lines(), c.table);
     EXPECT_EQ(lib.fileBytes(), c.rewritten);
-    // A change that finds nothing to change still rewrites the file.
+    // A change that finds nothing to change leaves the file as it was, inode and all.
+    const auto inode = InodeOf(folder / "cbd.dat");
     EXPECT_EQ(lib.remove("#none#"), Library::Change::NotIn);
-    EXPECT_EQ(ReadBytes(folder / "cbd.dat"), c.rewritten);
+    EXPECT_EQ(ReadBytes(folder / "cbd.dat"), c.file);
+    EXPECT_EQ(InodeOf(folder / "cbd.dat"), inode);
     EXPECT_EQ(lib.lines(), c.table);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
   }
@@ -324,6 +337,262 @@ TEST(LibraryFile, RewriteKeepsLinksAndPermissions) {
   EXPECT_EQ(ReadBytes(folder / "real" / "library.dat"), "#a#\r\n#b#\r\n");
   EXPECT_EQ(fs::status(folder / "real" / "library.dat").permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+
+std::size_t EntriesIn(const std::filesystem::path& folder) {
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+// The message of the FileError `change` throws, or "" when it throws none.
+template <class Change>
+std::string ErrorOf(Change change) {
+  try {
+    change();
+  } catch (const FileError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+// File steps that fail on demand with EIO; the rest go to the system.
+class FaultyOps final : public FileOps {
+ public:
+  enum class Step { OpenFile, Read, OpenCopy, Write, SyncFile, Close, Rename, SyncFolder };
+  explicit FaultyOps(Step step) : m_step(step) {}
+
+  int openAt(int folder, const char* name, int flags, mode_t mode) const override {
+    const Step step = (flags & O_CREAT) != 0 ? Step::OpenCopy : Step::OpenFile;
+    if ((flags & O_DIRECTORY) == 0 && Fails(step)) return -1;
+    return FileOps::openAt(folder, name, flags, mode);
+  }
+  ssize_t read(int fd, void* buffer, std::size_t size) const override {
+    return Fails(Step::Read) ? -1 : FileOps::read(fd, buffer, size);
+  }
+  ssize_t write(int fd, const void* buffer, std::size_t size) const override {
+    struct stat st {};
+    ::fstat(fd, &st);
+    modeWhileWriting = st.st_mode & 07777;
+    return Fails(Step::Write) ? -1 : FileOps::write(fd, buffer, size);
+  }
+  int sync(int fd) const override {
+    struct stat st {};
+    ::fstat(fd, &st);
+    return Fails(S_ISDIR(st.st_mode) ? Step::SyncFolder : Step::SyncFile) ? -1 : FileOps::sync(fd);
+  }
+  int renameAt(int folder, const char* from, const char* to) const override {
+    return Fails(Step::Rename) ? -1 : FileOps::renameAt(folder, from, to);
+  }
+  int close(int fd) const override {
+    const int closed = FileOps::close(fd);
+    return Fails(Step::Close) ? -1 : closed;
+  }
+
+  mutable mode_t modeWhileWriting = 0;
+
+ private:
+  bool Fails(Step step) const {
+    if (step != m_step) return false;
+    errno = EIO;
+    return true;
+  }
+  Step m_step;
+};
+
+// Every step of the locked re-read and of the durable replace, failing: the
+// right error, the file and the table as they were, no copy left behind.
+TEST(LibraryFile, EveryFileStepThatFailsKeepsTheFile) {
+  using Step = FaultyOps::Step;
+  struct Case {
+    Step step;
+    const char* verb;
+  };
+  const std::vector<Case> cases = {
+      {Step::OpenFile, "write"}, {Step::Read, "read"},     {Step::OpenCopy, "write"},
+      {Step::Write, "write"},    {Step::SyncFile, "write"}, {Step::Close, "write"},
+      {Step::Rename, "write"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.step));
+    TempFolder folder;
+    WriteBytes(folder / "cbd.dat", "#a#\n");
+    const FaultyOps ops(c.step);
+    Library lib(folder / "cbd.dat", ops);
+    EXPECT_EQ(ErrorOf([&] { lib.add("#b#"); }),
+              std::string("Cannot ") + c.verb + " the library file '" + (folder / "cbd.dat").string() +
+                  "': Input/output error. The file keeps its previous content.");
+    EXPECT_EQ(ReadBytes(folder / "cbd.dat"), "#a#\n");
+    EXPECT_EQ(lib.IsInLib("#b#"), 0);
+    EXPECT_EQ(EntriesIn(folder.path()), 1u);
+  }
+  // Past the rename the change is made; only its durability is in doubt, and that is said.
+  // The copy was written while only its owner could read it, and got the file's mode after.
+  TempFolder folder;
+  WriteBytes(folder / "cbd.dat", "#a#\n");
+  std::filesystem::permissions(folder / "cbd.dat", static_cast<std::filesystem::perms>(0644));
+  const FaultyOps ops(Step::SyncFolder);
+  Library lib(folder / "cbd.dat", ops);
+  EXPECT_EQ(ErrorOf([&] { lib.add("#b#"); }),
+            "The library file '" + (folder / "cbd.dat").string() +
+                "' was written, but its folder could not be synced (Input/output error): the "
+                "change may be lost in a power failure.");
+  EXPECT_EQ(lib.lines(), (Lines{"#a#", "#b#"}));
+  EXPECT_EQ(ops.modeWhileWriting, 0600u);
+  EXPECT_EQ(std::filesystem::status(folder / "cbd.dat").permissions(),
+            static_cast<std::filesystem::perms>(0644));
+  // A read that fails at start-up is not taken for the end of the file.
+  const FaultyOps failingRead(Step::Read);
+  Library loaded(folder / "cbd.dat", failingRead);
+  SilentNotifier notifier;
+  EXPECT_NE(ErrorOf([&] { loaded.load(notifier); }).find("Input/output error"), std::string::npos);
+}
+
+// What is not a regular file is named and refused, by every command, without waiting on a FIFO.
+TEST(LibraryFile, OnlyRegularFilesWithinTheSizeLimit) {
+  TempFolder folder;
+  ASSERT_EQ(::mkfifo((folder / "fifo.dat").c_str(), 0600), 0);
+  {
+    std::ofstream big(folder / "big.dat");
+  }
+  std::filesystem::resize_file(folder / "big.dat", kLibraryByteLimit + 1);
+  struct Case {
+    std::filesystem::path file;
+    std::string reason;
+  };
+  const std::vector<Case> cases = {
+      {folder / "fifo.dat", "it is not a regular file"},
+      {"/dev/null", "it is not a regular file"},
+      {"/dev/zero", "it is not a regular file"},
+      {folder / "big.dat", "it is larger than 64 MiB"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    Library lib(c.file);
+    SilentNotifier notifier;
+    const std::string name = "the library file '" + c.file.string() + "': " + c.reason + ".";
+    EXPECT_EQ(ErrorOf([&] { lib.load(notifier); }), "Cannot read " + name + " The library is empty.");
+    const std::string kept = "Cannot write " + name + " The file keeps its previous content.";
+    const std::string big = "Cannot read " + name + " The file keeps its previous content.";
+    const bool large = c.reason.find("larger") != std::string::npos;
+    EXPECT_EQ(ErrorOf([&] { lib.add("#a#"); }), large ? big : kept);
+    EXPECT_EQ(ErrorOf([&] { lib.remove("#a#"); }), large ? big : kept);
+    EXPECT_EQ(lib.count(), 0);
+  }
+  EXPECT_EQ(std::filesystem::status("/dev/null").type(), std::filesystem::file_type::character);
+  EXPECT_EQ(std::filesystem::file_size(folder / "big.dat"), kLibraryByteLimit + 1);
+}
+
+// Delete needs the file; add may create it, and leaves nothing when it cannot.
+TEST(LibraryFile, AMissingFileIsCreatedOnlyByAnAdd) {
+  TempFolder folder;
+  Library lib(folder / "typo.dat");
+  EXPECT_EQ(ErrorOf([&] { lib.remove("#a#"); }),
+            "Cannot read the library file '" + (folder / "typo.dat").string() + "': File not found");
+  EXPECT_EQ(EntriesIn(folder.path()), 0u);
+  const FaultyOps ops(FaultyOps::Step::Rename);
+  Library failing(folder / "typo.dat", ops);
+  EXPECT_NE(ErrorOf([&] { failing.add("#a#"); }), "");
+  EXPECT_EQ(EntriesIn(folder.path()), 0u);
+  EXPECT_EQ(lib.add("#a\n#"), Library::Change::Unstorable);
+  EXPECT_EQ(EntriesIn(folder.path()), 0u);
+}
+
+// A lock held elsewhere is waited for as long as asked, then named; nothing changes.
+TEST(LibraryFile, AHeldLockTimesOut) {
+  TempFolder folder;
+  WriteBytes(folder / "cbd.dat", "#a#\n");
+  const int holder = ::open((folder / "cbd.dat").c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+  Library lib(folder / "cbd.dat");
+  int pauses = 0;
+  lib.setLockWait({std::chrono::milliseconds(120), [&](std::chrono::milliseconds slice) {
+                     EXPECT_LE(slice.count(), 50);
+                     ++pauses;
+                   }});
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(ErrorOf([&] { lib.add("#b#"); }),
+            "The library is in use by another program (process " + std::to_string(::getpid()) +
+                "); try again");
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(120));
+  EXPECT_GT(pauses, 0);
+  EXPECT_EQ(ReadBytes(folder / "cbd.dat"), "#a#\n");
+  ::close(holder);
+  EXPECT_EQ(lib.add("#b#"), Library::Change::Added);
+}
+
+// A signal that comes while the new copy exists leaves no copy behind, and
+// copies left by a killed writer go at the next change; one still locked stays.
+TEST(LibraryFile, NoCopyOutlivesItsWriter) {
+  TempFolder folder;
+  WriteBytes(folder / "cbd.dat", "#a#\r\n");
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    const pid_t child = ::fork();
+    if (child == 0) {
+      class Interrupted final : public FileOps {
+       public:
+        explicit Interrupted(int s) : m_signal(s) {}
+        ssize_t write(int fd, const void* buffer, std::size_t size) const override {
+          ::kill(::getpid(), m_signal);
+          return FileOps::write(fd, buffer, size);
+        }
+        int m_signal;
+      } ops(signal);
+      Library lib(folder / "cbd.dat", ops);
+      static_cast<void>(lib.add("#" + std::to_string(signal) + "#"));
+      ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal);
+    EXPECT_EQ(EntriesIn(folder.path()), 1u);
+  }
+  EXPECT_EQ(ReadBytes(folder / "cbd.dat"), "#a#\r\n#15#\r\n#2#\r\n#1#\r\n");
+  WriteBytes(folder / "cbd.dat.4242-17.tmp", "#a#\r\n");
+  WriteBytes(folder / "cbd.dat.4243-18.tmp", "#a#\r\n");
+  WriteBytes(folder / "cbd.dat.notes.tmp", "mine");
+  const int writing = ::open((folder / "cbd.dat.4243-18.tmp").c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(writing, LOCK_EX), 0);
+  Library lib(folder / "cbd.dat");
+  EXPECT_EQ(lib.remove("#none#"), Library::Change::NotIn);
+  EXPECT_FALSE(std::filesystem::exists(folder / "cbd.dat.4242-17.tmp"));
+  EXPECT_TRUE(std::filesystem::exists(folder / "cbd.dat.4243-18.tmp"));
+  EXPECT_TRUE(std::filesystem::exists(folder / "cbd.dat.notes.tmp"));
+  ::close(writing);
+}
+
+// In a shared folder, a link another user planted is not followed; the folder
+// owner's link is. The user's own links in their own folder keep working (above).
+TEST(LibraryFile, LinksPlantedInASharedFolderAreNotFollowed) {
+  TempFolder folder;
+  const auto shared = folder / "shared";
+  std::filesystem::create_directory(shared);
+  std::filesystem::permissions(shared, static_cast<std::filesystem::perms>(01777));
+  std::filesystem::create_directory(folder / "private");
+  WriteBytes(folder / "private" / "mine.dat", "#a#\n");
+  if (!RunAsOtherUser("ln -s " + (folder / "private" / "mine.dat").string() + " " +
+                      (shared / "cbd.dat").string() + " && ln -s " + (folder / "chosen.dat").string() +
+                      " " + (shared / "dangling.dat").string())) {
+    GTEST_SKIP() << "needs root and setpriv to plant links as another user";
+  }
+  for (const char* name : {"cbd.dat", "dangling.dat"}) {
+    SCOPED_TRACE(name);
+    Library lib(shared / name);
+    SilentNotifier notifier;
+    const std::string why = "the library file '" + (shared / name).string() +
+                            "': it is a link in a shared folder, made by another user, and is not followed.";
+    EXPECT_EQ(ErrorOf([&] { lib.load(notifier); }), "Cannot read " + why + " The library is empty.");
+    const std::string kept = "Cannot write " + why + " The file keeps its previous content.";
+    EXPECT_EQ(ErrorOf([&] { lib.add("#b#"); }), kept);
+    EXPECT_EQ(ErrorOf([&] { lib.remove("#a#"); }), kept);
+  }
+  EXPECT_EQ(ReadBytes(folder / "private" / "mine.dat"), "#a#\n");
+  EXPECT_FALSE(std::filesystem::exists(folder / "chosen.dat"));
+  // The folder's owner (here the user) may link.
+  std::filesystem::create_symlink(folder / "private" / "mine.dat", shared / "owner.dat");
+  Library owner(shared / "owner.dat");
+  EXPECT_EQ(owner.add("#b#"), Library::Change::Added);
+  EXPECT_EQ(ReadBytes(folder / "private" / "mine.dat"), "#a#\r\n#b#\r\n");
 }
 
 }  // namespace

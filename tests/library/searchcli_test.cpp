@@ -77,7 +77,8 @@ TEST(SearchCli, UsageAndFileErrors) {
       {"options ended", {"--library", file, "--", "--reactant", "H2"}, "unexpected argument '--reactant'"},
       {"no term", {"--library", file, "--product", ""}, "at least one non-empty"},
       {"missing file", {"--library", (folder / "none.dat").string(), "--reactant", "H2"},
-       "quorvex-cli: cannot open '" + (folder / "none.dat").string() + "': No such file or directory\n"},
+       "quorvex-cli: Cannot read the library file '" + (folder / "none.dat").string() + "': File not found\n"},
+      {"device", {"--library", "/dev/zero", "--reactant", "H2"}, "'/dev/zero': it is not a regular file."},
       {"folder", {"--library", folder.path().string(), "--reactant", "H2"}, "': Is a directory"},
   };
   for (const Case& c : cases) {
@@ -116,12 +117,22 @@ TEST(LibraryCli, AddAndDelete) {
   }
   EXPECT_EQ(ReadBytes(file), "");
 
-  // A file that cannot be written: status 1, the reason on standard error.
+  // A file that cannot be changed: status 1, the reason on standard error, nothing created.
   std::filesystem::create_directory(folder / "dir.dat");
-  std::ostringstream out, err;
-  EXPECT_EQ(RunLibraryChange(true, {"--library", (folder / "dir.dat").string(), "A = A"}, out, err), 1);
-  EXPECT_EQ(out.str(), "");
-  EXPECT_NE(err.str().find("Is a directory"), std::string::npos);
+  struct Refused {
+    bool add;
+    const char* name;
+    const char* reason;
+  };
+  for (const Refused& r :
+       {Refused{true, "dir.dat", "Is a directory"}, Refused{false, "typo.dat", "File not found"}}) {
+    SCOPED_TRACE(r.name);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunLibraryChange(r.add, {"--library", (folder / r.name).string(), "A = A"}, out, err), 1);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_NE(err.str().find(r.reason), std::string::npos) << err.str();
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "typo.dat"));
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <string_view>
@@ -46,6 +49,20 @@ inline void WriteBytes(const std::filesystem::path& file, std::string_view bytes
 inline std::string ReadBytes(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The file's inode number; 0 when it is not there.
+inline ino_t InodeOf(const std::filesystem::path& file) {
+  struct stat st {};
+  return ::lstat(file.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+// Runs `command` through the shell as the unprivileged user "nobody"; false
+// when the tests do not run as root or setpriv is missing.
+inline bool RunAsOtherUser(const std::string& command) {
+  if (::geteuid() != 0) return false;
+  const std::string line = "setpriv --reuid=nobody --regid=nogroup --clear-groups sh -c '" + command + "'";
+  return std::system(line.c_str()) == 0;
 }
 
 }  // namespace quorvex::testing
