@@ -8,6 +8,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -212,7 +213,9 @@ class WindowTest : public QObject {
     }
     for (const QAbstractButton* b : m_window->findChildren<QAbstractButton*>()) {
       if (b->text().isEmpty() || !qobject_cast<const QPushButton*>(b)) continue;
-      check(b, b->text(), b->fontMetrics().horizontalAdvance(b->text()) + 2, b->width());  // inside the border
+      // The "&" before the Alt+letter is not shown.
+      const QString shown = QString(b->text()).remove('&');
+      check(b, shown, b->fontMetrics().horizontalAdvance(shown) + 2, b->width());  // inside the border
     }
     for (const QRadioButton* b : m_window->findChildren<QRadioButton*>()) {
       check(b, b->text(), b->sizeHint().width(), b->width());
@@ -797,7 +800,7 @@ class WindowTest : public QObject {
     QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(),
                  QString("The Found Equations List in the searcher is empty."));
     QCOMPARE(find<QGroupBox>("GroupCalcEquation")->title(),
-             QString("Select an equation from the Balancer result list (0)"));
+             QString("Select an equation from the Searcher result list (0)"));
     // Focus that comes back from another window enters nothing: an entry now
     // would pick the equation balanced meanwhile.
     box("Sp1")->setText("H2");
@@ -813,6 +816,142 @@ class WindowTest : public QObject {
     QTest::qWait(50);
     QCOMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(),
              QString("The Found Equations List in the searcher is empty."));
+  }
+
+  // However the Calculator is reached, its entry picks the first equation and
+  // the caption counts the board. Key 0: the page is chosen as a click does.
+  void everyWayIntoTheCalculatorEntersIt_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QString>("focus");  // empty: the page tabs
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("presses");
+    QTest::newRow("click after the Periodic Table") << 4 << "" << 0 << 0 << 1;
+    QTest::newRow("arrow keys on the tabs") << 0 << "" << int(Qt::Key_Right) << 0 << 2;
+    QTest::newRow("Ctrl+Tab from the Searcher's list") << 1 << "m_SearchResultEdit" << int(Qt::Key_Tab)
+                                                       << int(Qt::ControlModifier) << 1;
+    QTest::newRow("Ctrl+PageDown from a reactant box") << 0 << "Sp3" << int(Qt::Key_PageDown)
+                                                       << int(Qt::ControlModifier) << 2;
+    QTest::newRow("Ctrl+PageUp from the report") << 3 << "ReportEdit" << int(Qt::Key_PageUp)
+                                                 << int(Qt::ControlModifier) << 1;
+    QTest::newRow("Ctrl+Shift+Tab from the help") << 5 << "HelpRichEdit" << int(Qt::Key_Backtab)
+                                                  << int(Qt::ControlModifier | Qt::ShiftModifier) << 3;
+  }
+  void everyWayIntoTheCalculatorEntersIt() {
+    QFETCH(int, from);
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, presses);
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    balanceTwo();
+    auto* tabs = find<QTabWidget>("TapSheet1");
+    tabs->setCurrentIndex(from);
+    QWidget* start = focus.isEmpty() ? static_cast<QWidget*>(tabs->tabBar()) : find<QWidget>(qPrintable(focus));
+    start->setFocus();
+    QTRY_VERIFY(start->hasFocus());
+    for (int i = 0; i < presses; ++i) {
+      if (key == 0) tabs->setCurrentIndex(2);
+      else QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    }
+    QCOMPARE(tabs->currentIndex(), 2);
+    QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(), QString("|1| 2H2+O2 = 2H2O"));
+    QCOMPARE(find<QGroupBox>("GroupCalcEquation")->title(),
+             QString("Select an equation from the Balancer result list (2)"));
+    QCOMPARE(find<QTableWidget>("CalculateGrid")->item(1, 0)->text(), QString("H2"));
+  }
+
+  // Tab walks the amounts of the species rows and leaves the grid past them;
+  // Ctrl+Tab leaves it for the next page.
+  void tabWalksTheAmountsAndLeavesTheGrid() {
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    balanceTwo();  // 2H2+O2 = 2H2O and N2+3H2 = 2NH3: three rows each
+    find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
+    QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(), QString("|1| 2H2+O2 = 2H2O"));
+    auto* grid = find<QTableWidget>("CalculateGrid");
+    find<QWidget>("BitBtn4")->setFocus();
+    struct Step {
+      Qt::Key key;
+      const char* typed;
+      const char* focus;  // the control with the focus after the key; "": a grid cell
+      int row;            // the grid's current row, in the amount column
+    };
+    const Step steps[] = {
+        {Qt::Key_Tab, "", "", 1},     {Qt::Key_Tab, "4", "", 2},           {Qt::Key_Tab, "", "", 3},
+        {Qt::Key_Tab, "", "Unit_mol", 3}, {Qt::Key_Backtab, "", "", 3}, {Qt::Key_Backtab, "", "", 2},
+        {Qt::Key_Backtab, "", "", 1}, {Qt::Key_Backtab, "", "BitBtn4", 1},
+    };
+    for (const Step& step : steps) {
+      QTest::keyClicks(QApplication::focusWidget(), step.typed);
+      QTest::keyClick(QApplication::focusWidget(), step.key);
+      const QString at = QString("after %1 (%2)").arg(QKeySequence(step.key).toString()).arg(step.row);
+      QWidget* focused = QApplication::focusWidget();
+      if (*step.focus) {
+        QVERIFY2(focused && focused->objectName() == step.focus, qPrintable(at));
+      } else {
+        QVERIFY2(focused && (focused == grid || grid->isAncestorOf(focused)), qPrintable(at));
+      }
+      QCOMPARE(grid->currentIndex(), grid->model()->index(step.row, 4));
+      // The current cell is marked.
+      QVERIFY(grid->selectionModel()->isSelected(grid->currentIndex()));
+    }
+    QCOMPARE(grid->item(1, 4)->text(), QString("4"));
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(find<QTabWidget>("TapSheet1")->currentIndex(), 3);
+  }
+
+  // Each page's buttons have an Alt+letter of their own; Alt+letter presses the button.
+  void mnemonicsAreUniqueOnEachPage_data() {
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("pressed");  // the button Alt+its letter is tried on
+    QTest::newRow("Balancer") << "TabSheet1" << 0 << "BalanceBt";
+    QTest::newRow("Search in the library") << "TabSheet3" << 1 << "BitBtn13";
+    QTest::newRow("Libray Maintenance") << "TabSheet5" << 1 << "BitBtn29";
+    QTest::newRow("Calculator") << "CalculateSheet" << 2 << "Unit_g";
+    QTest::newRow("Report") << "TabSheet4" << 3 << "BitBtn1";
+  }
+  void mnemonicsAreUniqueOnEachPage() {
+    QFETCH(QString, page);
+    QFETCH(int, index);
+    QFETCH(QString, pressed);
+    QMap<QChar, QString> letters;
+    for (const QAbstractButton* b : find<QWidget>(qPrintable(page))->findChildren<QAbstractButton*>()) {
+      if (b->isHidden()) continue;
+      const QString text = b->text();
+      const qsizetype amp = text.indexOf('&');
+      QVERIFY2(amp >= 0 && amp + 1 < text.size() && text.count('&') == 1, qPrintable(b->objectName()));
+      const QChar letter = text[amp + 1].toLower();
+      QVERIFY2(!letters.contains(letter), qPrintable(b->objectName() + " and " + letters[letter]));
+      letters[letter] = b->objectName();
+      QVERIFY2(b->accessibleName().isEmpty() || !b->accessibleName().contains('&'), qPrintable(b->objectName()));
+    }
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    find<QTabWidget>("TapSheet1")->setCurrentIndex(index);
+    if (page == "TabSheet5") find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    auto* button = find<QAbstractButton>(qPrintable(pressed));
+    QSignalSpy clicks(button, &QAbstractButton::clicked);
+    const QString text = button->text();
+    QTest::keyClick(m_window.get(), text[text.indexOf('&') + 1].toLower().toLatin1(), Qt::AltModifier);
+    QTRY_COMPARE(clicks.count(), 1);  // a shortcut's click is animated
+  }
+
+  // Grid cells are spoken as their row's formula and their column; the element
+  // facts are labelled by their captions.
+  void screenReadersHearCellsAndFactsByName() {
+    balanceTwo();
+    m_window->CalculateSheetEnter();
+    auto* grid = find<QTableWidget>("CalculateGrid");
+    QCOMPARE(grid->item(2, 2)->data(Qt::AccessibleTextRole).toString(), QString("O2, Molecular Weight: 32"));
+    QCOMPARE(grid->item(3, 4)->data(Qt::AccessibleTextRole).toString(), QString("H2O, Amount (mole)"));
+    QCOMPARE(find<QLabel>("CaptionETMelt")->buddy(), find<QWidget>("ETMelt"));
+    QCOMPARE(box("Sp7")->accessibleName(), QString("Reactant 7"));
+    QCOMPARE(box("SearchEdit9")->accessibleName(), QString("Search product 3"));
+    QCOMPARE(find<QPushButton>("BalanceBt")->accessibleDescription(), QString("Balance the equation"));
   }
 };
 
