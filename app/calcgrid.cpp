@@ -1,14 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/calcgrid.h"
 
+#include <QApplication>
 #include <QFocusEvent>
+#include <QPainter>
 
 #include "calc/calctable.h"
 
 namespace quorvex::app {
 
+void GridLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+  QStyledItemDelegate::paint(painter, option, index);
+  const QWidget* view = option.widget;
+  const QStyle* style = view ? view->style() : QApplication::style();
+  const auto colour = static_cast<QRgb>(style->styleHint(QStyle::SH_Table_GridLineColor, &option, view));
+  painter->save();
+  painter->setPen(QPen(QColor::fromRgba(colour), 0));  // cosmetic: one device pixel
+  // Through the middle of the cell's last pixel column and row.
+  const QRectF r = QRectF(option.rect).adjusted(0, 0, -0.5, -0.5);
+  painter->drawLine(QPointF(r.right(), r.top()), QPointF(r.right(), r.bottom()));
+  painter->drawLine(QPointF(r.left(), r.bottom()), QPointF(r.right(), r.bottom()));
+  painter->restore();
+}
+
 CalculationGridView::CalculationGridView(int rows, int columns, QWidget* parent)
-    : QTableWidget(rows, columns, parent) {}
+    : QTableWidget(rows, columns, parent) {
+  setShowGrid(false);
+  setItemDelegate(new GridLineDelegate(this));
+}
 
 int CalculationGridView::lastSpeciesRow() const {
   int last = 0;

@@ -1,11 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 
 namespace quorvex::app {
 
-// The calculation table's grid. Tab and Shift+Tab walk the amount column of
+// Draws a cell, then its right and bottom grid line one device pixel wide
+// at any scale factor (the view's own grid lines are 1.5 device pixels wide
+// at 1.5 and fall on one or two pixels by turns).
+class GridLineDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};
+
+// The calculation table's grid, drawing its lines with a GridLineDelegate. Tab and Shift+Tab walk the amount column of
 // the species rows and leave the grid past its first or last row; entering
 // by Tab or Shift+Tab lands on the first or last amount.
 class CalculationGridView : public QTableWidget {

@@ -21,6 +21,7 @@
 #include "app/frozenedges.h"
 #include "app/narrowcellstyle.h"
 #include "app/pictures.h"
+#include "app/sharpframestyle.h"
 #include "app/tform1.h"
 #include "calc/calctable.h"
 #include "formula/notation.h"
@@ -553,6 +554,7 @@ void BuildControls(std::span<const Control> table, TForm1& window) {
   QList<QTableWidget*> grids;
   ClickFilter* boxClicks = nullptr;
   QLabel* caption = nullptr;  // the caption naming this row's control
+  SharpFrameStyle* frames = nullptr;  // the boxes' style, made with the table's first box
   for (const Control& row : table) {
     QWidget* parent = row.parent ? window.findChild<QWidget*>(QString::fromLatin1(row.parent)) : &window;
     if (!parent) qFatal("no parent %s for %s", row.parent, row.name);
@@ -571,6 +573,10 @@ void BuildControls(std::span<const Control> table, TForm1& window) {
     }
     if (const QString spoken = AccessibleName(widget->objectName()); !spoken.isEmpty()) {
       widget->setAccessibleName(spoken);
+    }
+    if (row.kind == Kind::List || row.kind == Kind::RichText) {
+      if (!frames) frames = new SharpFrameStyle;
+      widget->setStyle(frames);
     }
     if (caption) caption->setBuddy(widget);
     caption = (row.flags & kLabelsNext) ? static_cast<QLabel*>(widget) : nullptr;

@@ -940,6 +940,64 @@ class WindowTest : public QObject {
     QTRY_COMPARE(clicks.count(), 1);  // a shortcut's click is animated
   }
 
+  // Every box's frame shows whole on the screen, at the scale factors 1.5
+  // and 2 too (see CMakeLists.txt): each device pixel of its left and top edge
+  // is frame grey, not the page or the caption strip behind it; the grid's
+  // lines are all equally thick.
+  void framesAndGridLinesShowWhole() {
+    balanceTwo();
+    auto* tabs = find<QTabWidget>("TapSheet1");
+    const auto grey = [](QRgb p) { return qRed(p) == qGreen(p) && qGreen(p) == qBlue(p) && qRed(p) < 0xe8; };
+    QStringList broken;
+    for (int page = 0; page < tabs->count(); ++page) {
+      tabs->setCurrentIndex(page);
+      if (page == 2) m_window->CalculateSheetEnter();
+      QCoreApplication::processEvents();
+      const QImage shot = m_window->grab().toImage();
+      const double scale = shot.devicePixelRatio();
+      for (const QAbstractScrollArea* box : tabs->widget(page)->findChildren<QAbstractScrollArea*>()) {
+        if (!box->isVisible() || box->frameWidth() == 0) continue;
+        const QRect at(box->mapTo(m_window.get(), QPoint(0, 0)), box->size());
+        // The device pixels the edge's first logical pixel falls on.
+        const int top = int(std::ceil(at.top() * scale)), topEnd = int(std::ceil((at.top() + 1) * scale));
+        const int left = int(std::ceil(at.left() * scale)), leftEnd = int(std::ceil((at.left() + 1) * scale));
+        for (int y = top; y < topEnd; ++y) {
+          if (!grey(shot.pixel(int((at.center().x()) * scale), y))) broken << box->objectName() + " top";
+        }
+        for (int x = left; x < leftEnd; ++x) {
+          for (int y = int((at.top() + 10) * scale); y < int((at.top() + 30) * scale); ++y) {
+            if (!grey(shot.pixel(x, y))) {
+              broken << box->objectName() + " left";
+              break;
+            }
+          }
+        }
+      }
+      if (page != 2) continue;
+      // Down a column of empty cells: the runs of line pixels between the rows.
+      auto* grid = find<QTableWidget>("CalculateGrid");
+      const QPoint origin = grid->viewport()->mapTo(m_window.get(), QPoint(0, 0));
+      const int x = int((origin.x() + grid->columnViewportPosition(2) + 20) * scale);
+      QList<int> runs;
+      int run = 0;
+      for (int y = int((origin.y() + 20) * scale); y < int((origin.y() + grid->viewport()->height() - 2) * scale); ++y) {
+        if (shot.pixel(x, y) != qRgb(255, 255, 255)) {
+          ++run;
+        } else if (run > 0) {
+          runs << run;
+          run = 0;
+        }
+      }
+      QVERIFY(runs.size() > 8);
+      if (std::count(runs.begin(), runs.end(), runs[0]) != runs.size()) {
+        QStringList r;
+        for (int n : runs) r << QString::number(n);
+        broken << "grid lines " + r.join(',');
+      }
+    }
+    QVERIFY2(broken.isEmpty(), qPrintable(broken.join("; ")));
+  }
+
   // Grid cells are spoken as their row's formula and their column; the element
   // facts are labelled by their captions.
   void screenReadersHearCellsAndFactsByName() {
