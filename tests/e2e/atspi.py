@@ -79,11 +79,15 @@ def select(tab):
     time.sleep(0.3)
 
 
-def check_view(app, title, problems):
+def check_view(app, title, problems, bindings):
     names = {}
     unnamed = 0
     found = controls(app)
     for c in found:
+        if c.getRole() in (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_RADIO_BUTTON):
+            key = c.queryAction().getKeyBinding(0)
+            if key:
+                bindings.append((title, key, c.name))
         name = c.name.strip()
         if not name:
             unnamed += 1
@@ -111,17 +115,27 @@ def main():
     if [p.name for p in pages] != ["Balancer", "Searcher", "Calculator", "Report", "Periodic Table", "Help"]:
         sys.exit(f"FAIL: the page tabs are {[p.name for p in pages]}")
     problems = []
+    bindings = []  # (page, Alt+letter, control name)
     for page in pages:
         select(page)
         inner = [t for t in tab_lists(app) if t != outer]
         if not inner:
-            check_view(app, page.name, problems)
+            check_view(app, page.name, problems, bindings)
             continue
         subs = [t for t in inner[0] if t.getRole() == pyatspi.ROLE_PAGE_TAB]
         for sub in subs:
             select(sub)
-            check_view(app, f"{page.name}/{sub.name}", problems)
+            check_view(app, f"{page.name}/{sub.name}", problems, bindings)
         select(subs[0])
+
+    # The Help page (the last one walked) lists each Alt+letter with its caption.
+    help_box = named(app, pyatspi.ROLE_TEXT, "Help text")
+    help_text = help_box.queryText().getText(0, -1) if help_box else ""
+    if "Keyboard shortcuts" not in help_text or "Ctrl+PageDown" not in help_text:
+        problems.append("the Help page does not list the keyboard shortcuts")
+    for title, key, name in bindings:
+        if f"{key} {name.split()[0]}".lower() not in help_text.lower():
+            problems.append(f'{title}: the Help page does not list "{key} {name.split()[0]}"')
 
     select(pages[0])
     boxes = {}
