@@ -18,6 +18,7 @@
 
 #include "app/calcgrid.h"
 #include "app/clickfilter.h"
+#include "app/elementkeys.h"
 #include "app/frozenedges.h"
 #include "app/narrowcellstyle.h"
 #include "app/pictures.h"
@@ -440,11 +441,12 @@ QRadioButton* Radio(const Control& row, QWidget* parent, TForm1& window) {
 }
 
 void Elements(const Control& row, QWidget* parent, TForm1& window) {
+  auto* keys = new ElementKeys(parent);
   for (const ElementButton& e : ElementButtons()) {
     auto* b = new QPushButton(e.symbol, parent);
     b->setObjectName("Element" + e.symbol);
     b->setGeometry(e.geometry);
-    b->setFocusPolicy(Qt::NoFocus);
+    keys->add(b);
     b->setCursor(Qt::ArrowCursor);
     QFont bold = b->font();
     bold.setBold(true);
