@@ -381,6 +381,7 @@ QLabel* Caption(const Control& row, QWidget* parent, TForm1& window) {
     label->setFont(underlined);
     label->setCursor(Qt::PointingHandCursor);
     label->installEventFilter(new ClickFilter(label, Runner(row, window)));
+    new LinkKeys(label, Runner(row, window));
   }
   return label;
 }

@@ -783,6 +783,17 @@ class WindowTest : public QObject {
     QCOMPARE(m_urls, QStringList({"https://www.quorvex.example/chemical/index.htm",
                                   "mailto:support@quorvex.example"}));
     QCOMPARE(m_presenter.messages.size(), 2);  // nothing could open them here
+    // From the keyboard: each link is a Tab stop that Enter or Space follows.
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    auto* tabs = find<QTabWidget>("TapSheet1");
+    tabs->setCurrentIndex(5);
+    tabs->tabBar()->setFocus();
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(m_urls.mid(2), m_urls.mid(0, 2));
   }
   void enterRunsBalanceAndSearch() {
     box("Sp1")->setText("H2");
