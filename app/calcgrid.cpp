@@ -5,6 +5,8 @@
 #include <QFocusEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "calc/calctable.h"
 
 namespace quorvex::app {
@@ -60,8 +62,8 @@ bool CalculationGridView::focusNextPrevChild(bool next) {
 void CalculationGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
   // Tab in an open cell past the last species (or Shift+Tab before the first)
   // leaves the grid instead of staying in it.
-  const bool tab = hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
   const bool next = hint == QAbstractItemDelegate::EditNextItem;
+  const bool tab = next || hint == QAbstractItemDelegate::EditPreviousItem;
   const bool leave = tab && !tabTarget(next).isValid();
   QTableWidget::closeEditor(editor, leave ? QAbstractItemDelegate::NoHint : hint);
   if (leave) QWidget::focusNextPrevChild(next);

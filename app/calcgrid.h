@@ -15,9 +15,10 @@ class GridLineDelegate : public QStyledItemDelegate {
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
 
-// The calculation table's grid, drawing its lines with a GridLineDelegate. Tab and Shift+Tab walk the amount column of
-// the species rows and leave the grid past its first or last row; entering
-// by Tab or Shift+Tab lands on the first or last amount.
+// The calculation table's grid, drawing its lines with a GridLineDelegate.
+// Tab and Shift+Tab walk the amount column of the species rows and leave the
+// grid past its first or last row; entering by Tab or Shift+Tab lands on the
+// first or last amount.
 class CalculationGridView : public QTableWidget {
  public:
   CalculationGridView(int rows, int columns, QWidget* parent);

@@ -40,8 +40,10 @@ QAbstractButton* ElementKeys::neighbour(const QAbstractButton* from, int key) co
   long long bestCost = std::numeric_limits<long long>::max();
   for (QAbstractButton* b : m_buttons) {
     const QPoint d = b->geometry().center() - origin;
-    const int along = key == Qt::Key_Right ? d.x() : key == Qt::Key_Left ? -d.x() : key == Qt::Key_Down ? d.y() : -d.y();
-    const int across = key == Qt::Key_Left || key == Qt::Key_Right ? d.y() : d.x();
+    const bool vertical = key == Qt::Key_Up || key == Qt::Key_Down;
+    const bool backwards = key == Qt::Key_Left || key == Qt::Key_Up;
+    const int along = (vertical ? d.y() : d.x()) * (backwards ? -1 : 1);
+    const int across = vertical ? d.x() : d.y();
     if (along <= 0) continue;
     const long long cost = 1000LL * std::abs(across) + along;
     if (cost < bestCost) {

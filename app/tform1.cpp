@@ -96,8 +96,9 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
   // (the Searcher's own pages included) takes these keys.
   const std::pair<QList<QKeySequence>, int> kPageKeys[] = {
       {{QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, 1},
-      {{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
-        QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+      // X reports Shift+Tab as Backtab.
+      {{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
        -1},
   };
   for (const auto& [keys, step] : kPageKeys) {
