@@ -861,6 +861,8 @@ class WindowTest : public QObject {
                                                        << int(Qt::ControlModifier) << 2;
     QTest::newRow("Ctrl+PageUp from the report") << 3 << "ReportEdit" << int(Qt::Key_PageUp)
                                                  << int(Qt::ControlModifier) << 1;
+    QTest::newRow("Ctrl+PageDown round from the help") << 5 << "HelpRichEdit" << int(Qt::Key_PageDown)
+                                                       << int(Qt::ControlModifier) << 3;
     QTest::newRow("Ctrl+Shift+Tab from the help") << 5 << "HelpRichEdit" << int(Qt::Key_Backtab)
                                                   << int(Qt::ControlModifier | Qt::ShiftModifier) << 3;
   }

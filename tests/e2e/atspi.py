@@ -4,9 +4,12 @@
 
 Walks every page (and each page of the Searcher's inner page control), counts
 the interactive controls shown with no name or sharing a name with another
-control of the page, then balances H2 + O2 = H2O through AT-SPI alone.
+control of the page, checks that the Help page lists every Alt+letter, then
+balances H2 + O2 = H2O through AT-SPI alone and turns to the Calculator with
+the page keys.
 Exit status 0 when every control is named uniquely and the balance shows.
 """
+import subprocess
 import sys
 import time
 
@@ -157,6 +160,17 @@ def main():
             return text if "2H2+O2 = 2H2O" in text else None
         text = wait_for('"2H2+O2 = 2H2O" in "Balanced equations"', balanced, 5)
         print(f'"Balanced equations" reads: {text!r}')
+
+        # Real key presses from here: the page keys turn to the Calculator,
+        # whose entry picks the equation just balanced.
+        subprocess.run(["xdotool", "search", "--name", "^Quorvex v2.11$", "windowfocus", "--sync"], check=True)
+        for keys, page in (("ctrl+Next ctrl+Next", 2), ("ctrl+shift+Tab", 1), ("ctrl+Tab", 2)):
+            subprocess.run(["xdotool", "key", "--delay", "100", *keys.split()], check=True)
+            current = lambda: True if pages[page].getState().contains(pyatspi.STATE_FOCUSED) else None
+            wait_for(f'{keys} to show page "{pages[page].name}"', current, 5)
+        picked = named(app, pyatspi.ROLE_TEXT, "Selected equation")
+        if picked is None or "2H2+O2 = 2H2O" not in picked.queryText().getText(0, -1):
+            problems.append("the Calculator entered from the keyboard did not pick the balanced equation")
 
     for p in problems:
         print("FAIL:", p)
