@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <QWidget>
 
 #include <functional>
 
@@ -18,6 +19,19 @@ class ClickFilter : public QObject {
 
  private:
   std::function<void()> m_onClick;
+};
+
+// The keyboard path of a link caption: it is a Tab stop, shows the focus in
+// the selection colours and runs `onActivate` on Enter or Space.
+class LinkKeys : public QObject {
+ public:
+  LinkKeys(QWidget* link, std::function<void()> onActivate);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  std::function<void()> m_onActivate;
 };
 
 }  // namespace quorvex::app

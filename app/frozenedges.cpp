@@ -33,6 +33,8 @@ QTableView* FrozenEdges::overlay(const char* name, bool rowOnly, bool columnOnly
   view->setObjectName(QString::fromLatin1(name));
   view->setStyle(m_grid->style());  // cells drawn as the grid draws them
   view->setModel(m_grid->model());
+  view->setShowGrid(m_grid->showGrid());
+  view->setItemDelegate(m_grid->itemDelegate());
   view->setFocusPolicy(Qt::NoFocus);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view->setSelectionMode(QAbstractItemView::NoSelection);

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStyledItemDelegate>
 
+#include "app/calcgrid.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -28,11 +30,11 @@ class LocalNumbers {
 
 // The delegate of the amount column: reports every edit the user commits,
 // also one that leaves the text as it was, so that retyping a computed
-// amount makes it typed.
-class AmountDelegate final : public QStyledItemDelegate {
+// amount makes it typed; it draws the grid lines as the other columns do.
+class AmountDelegate final : public GridLineDelegate {
  public:
   AmountDelegate(QObject* parent, std::function<void(int row, int column)> committed)
-      : QStyledItemDelegate(parent), m_committed(std::move(committed)) {}
+      : GridLineDelegate(parent), m_committed(std::move(committed)) {}
   void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
     QStyledItemDelegate::setModelData(editor, model, index);
     m_committed(index.row(), index.column());

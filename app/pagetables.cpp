@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -17,11 +18,14 @@
 #include <memory>
 #include <utility>
 
+#include "app/calcgrid.h"
 #include "app/clickfilter.h"
 #include "app/equationlist.h"
+#include "app/elementkeys.h"
 #include "app/frozenedges.h"
 #include "app/narrowcellstyle.h"
 #include "app/pictures.h"
+#include "app/sharpframestyle.h"
 #include "app/tform1.h"
 #include "calc/calctable.h"
 #include "formula/notation.h"
@@ -49,7 +53,7 @@ constexpr Control Text(const char* parent, const char* name, const char* caption
   return {Kind::Label, parent, name, caption, {left, top, 0, 0}, "", nullptr, flags};
 }
 constexpr Control Fact(const char* name, const char* caption, int left, int top) {
-  return Text("GroupBox9", name, caption, left, top);
+  return Text("GroupBox9", name, caption, left, top, kLabelsNext);
 }
 constexpr Control FactValue(const char* name, int left, int top) {
   return {Kind::Label, "GroupBox9", name, "N/A", {left, top, 120, 16}, "", nullptr, 0, kNavy};
@@ -106,14 +110,14 @@ constexpr Control kBalancer[] = {
     // The caption strip over the list's top edge, behind the list.
     Text("TabSheet1", "Label7", "Balanced Equations List", 8, 257, kBanner),
     {Kind::List, "TabSheet1", "ResultEdit", "", {8, 243, 504, 185}, "", nullptr, kLargeText},
-    Button("TabSheet1", "ClearBt", "Reset", 8, 435, 75, "Reset reactants and products",
+    Button("TabSheet1", "ClearBt", "&Reset", 8, 435, 75, "Reset reactants and products",
            &TForm1::ResetButtonClick),
-    Button("TabSheet1", "ExampleBt", "Examples", 81, 435, 75, "Click to show examples",
+    Button("TabSheet1", "ExampleBt", "&Examples", 81, 435, 75, "Click to show examples",
            &TForm1::ExampleBtClick),
-    Button("TabSheet1", "BalanceBt", "Balance", 155, 435, 75, "Balance the equation", kBalance),
-    Button("TabSheet1", "BitBtn15", "Clear List", 356, 435, 75, "Clear all balanced equations",
+    Button("TabSheet1", "BalanceBt", "&Balance", 155, 435, 75, "Balance the equation", kBalance),
+    Button("TabSheet1", "BitBtn15", "&Clear List", 356, 435, 75, "Clear all balanced equations",
            &TForm1::OnResultClear),
-    Button("TabSheet1", "BitBtn2", "Print List", 431, 435, 75, "Print the balanced equations",
+    Button("TabSheet1", "BitBtn2", "&Print List", 431, 435, 75, "Print the balanced equations",
            &TForm1::PrintResultList),
     Button("TabSheet1", "SearchBt", "Search", 600, 435, 75, "", kSearch, kHidden),
 };
@@ -142,11 +146,11 @@ constexpr Control kSearcher[] = {
     Input("GroupBox8", "SearchEdit12", 128, 64, kSearch, kClearsMessage),
     Text("TabSheet3", "Label19", "Found Equations List", 9, 101),
     {Kind::List, "TabSheet3", "m_SearchResultEdit", "", {8, 121, 499, 280}},
-    Button("TabSheet3", "BitBtn18", "Reset", 7, 407, 75, "", &TForm1::BitBtn18Click),
-    Button("TabSheet3", "BitBtn14", "Examples", 82, 407, 75, "", &TForm1::OnSearchExamples),
-    Button("TabSheet3", "BitBtn13", "Search", 156, 407, 75, "", kSearch),
-    Button("TabSheet3", "BitBtn19", "Clear List", 359, 407, 75, "", &TForm1::OnClearSchList),
-    Button("TabSheet3", "BitBtn21", "Print List", 434, 407, 75, "", &TForm1::PrintFoundList),
+    Button("TabSheet3", "BitBtn18", "&Reset", 7, 407, 75, "", &TForm1::BitBtn18Click),
+    Button("TabSheet3", "BitBtn14", "&Examples", 82, 407, 75, "", &TForm1::OnSearchExamples),
+    Button("TabSheet3", "BitBtn13", "&Search", 156, 407, 75, "", kSearch),
+    Button("TabSheet3", "BitBtn19", "&Clear List", 359, 407, 75, "", &TForm1::OnClearSchList),
+    Button("TabSheet3", "BitBtn21", "&Print List", 434, 407, 75, "", &TForm1::PrintFoundList),
     Button("TabSheet3", "BitBtn12", "Balance", 600, 407, 75, "", kBalance, kHidden),
     {Kind::Page, "PageControl1", "TabSheet5", "Libray Maintenance", {}, "", nullptr, 0, kNavy},
     Text("TabSheet5", "EquationNumberLabel", "There are total 217 equations in your library currently.",
@@ -155,17 +159,17 @@ constexpr Control kSearcher[] = {
     {Kind::Group, "TabSheet5", "GroupBox14", "Select one in the Balanced Equations List in the balalancer",
      {8, 65, 505, 153}},
     {Kind::List, "GroupBox14", "AddToLibEdit", "", {8, 16, 489, 97}},
-    Button("GroupBox14", "BitBtn22", "Back", 8, 120, 90, kLastHint, &TForm1::OnSelEquationBack),
-    Button("GroupBox14", "BitBtn23", "Next", 104, 120, 90, kNextHint, &TForm1::OnSelEquationNext),
-    Button("GroupBox14", "BitBtn24", "Add To Lib", 407, 120, 90,
+    Button("GroupBox14", "BitBtn22", "&Back", 8, 120, 90, kLastHint, &TForm1::OnSelEquationBack),
+    Button("GroupBox14", "BitBtn23", "&Next", 104, 120, 90, kNextHint, &TForm1::OnSelEquationNext),
+    Button("GroupBox14", "BitBtn24", "&Add To Lib", 407, 120, 90,
            "Add current equation to your equation library.", &TForm1::OnAddTolib),
     Text("TabSheet5", "StaticText2", "Remove an equation from the library:", 8, 248),
     {Kind::Group, "TabSheet5", "GroupBox15", "Select one in the Found Equations List in the searcher",
      {8, 265, 505, 153}},
     {Kind::List, "GroupBox15", "RemoveEquationEdit", "", {8, 16, 489, 97}},
-    Button("GroupBox15", "BitBtn28", "Back", 8, 120, 90, kLastHint, &TForm1::OnSchSelEquationBack),
-    Button("GroupBox15", "BitBtn29", "Next", 104, 120, 90, kNextHint, &TForm1::OnSchSelEquationNext),
-    Button("GroupBox15", "BitBtn26", "Del From Lib", 407, 120, 90,
+    Button("GroupBox15", "BitBtn28", "Bac&k", 8, 120, 90, kLastHint, &TForm1::OnSchSelEquationBack),
+    Button("GroupBox15", "BitBtn29", "Ne&xt", 104, 120, 90, kNextHint, &TForm1::OnSchSelEquationNext),
+    Button("GroupBox15", "BitBtn26", "&Del From Lib", 407, 120, 90,
            "Remove current equation from your equation library.", &TForm1::OnDelFromLib),
 };
 
@@ -174,11 +178,11 @@ constexpr Control kCalculator[] = {
     {Kind::Group, "CalculateSheet", "GroupCalcEquation", "Select an equation from the Blancer result list",
      {8, 8, 505, 153}},
     {Kind::List, "GroupCalcEquation", "SelEquationEdit", "", {8, 16, 489, 97}},
-    Button("GroupCalcEquation", "BitBtn30", "Switch List...", 8, 120, 90, "Switch equation lists",
+    Button("GroupCalcEquation", "BitBtn30", "&Switch List...", 8, 120, 90, "Switch equation lists",
            &TForm1::BitBtn30Click),
-    Button("GroupCalcEquation", "BitBtn3", "Prev", 320, 120, 85, "Select the previous equation",
+    Button("GroupCalcEquation", "BitBtn3", "&Prev", 320, 120, 85, "Select the previous equation",
            &TForm1::OnCalcBack),
-    Button("GroupCalcEquation", "BitBtn4", "Next", 409, 120, 85, "Select the next equation",
+    Button("GroupCalcEquation", "BitBtn4", "&Next", 409, 120, 85, "Select the next equation",
            &TForm1::OnCalcNext),
     Button("GroupCalcEquation", "BitBtn10", "Add To Lib", 600, 120, 75, "", &TForm1::OnAddTolib, kHidden),
     Button("GroupCalcEquation", "BitBtn11", "Del From Lib", 600, 120, 75, "", &TForm1::OnDelFromLib,
@@ -186,17 +190,17 @@ constexpr Control kCalculator[] = {
     {Kind::Group, "CalculateSheet", "GroupBox4", "Calculation Table", {8, 160, 505, 305}},
     {Kind::Grid, "GroupBox4", "CalculateGrid", "", {8, 16, 489, 225}},
     {Kind::Group, "GroupBox4", "GroupBox13", "Calculating", {8, 246, 200, 50}},
-    {Kind::Radio, "GroupBox13", "Unit_mol", "amount (mole)", {6, 18, 100, 22}, "", &TForm1::Unit_molClick,
+    {Kind::Radio, "GroupBox13", "Unit_mol", "&amount (mole)", {6, 18, 100, 22}, "", &TForm1::Unit_molClick,
      kSelected},
-    {Kind::Radio, "GroupBox13", "Unit_g", "mass (gram)", {108, 18, 90, 22}, "", &TForm1::Unit_gClick},
+    {Kind::Radio, "GroupBox13", "Unit_g", "&mass (gram)", {108, 18, 90, 22}, "", &TForm1::Unit_gClick},
     {Kind::Group, "GroupBox4", "GroupBox12", "Precision", {214, 246, 110, 50}},
-    {Kind::Radio, "GroupBox12", "RadioButton1", "low", {8, 18, 45, 22}, "", &TForm1::OnLowPrecisionClick,
+    {Kind::Radio, "GroupBox12", "RadioButton1", "&low", {8, 18, 45, 22}, "", &TForm1::OnLowPrecisionClick,
      kSelected},
-    {Kind::Radio, "GroupBox12", "RadioButton2", "high", {56, 18, 50, 22}, "",
+    {Kind::Radio, "GroupBox12", "RadioButton2", "&high", {56, 18, 50, 22}, "",
      &TForm1::OnHighPrecisionClick},
-    Button("GroupBox4", "CalculateBt", "Calculate", 336, 262, 75, "Solve selected equation.",
+    Button("GroupBox4", "CalculateBt", "&Calculate", 336, 262, 75, "Solve selected equation.",
            &TForm1::OnSetAccurate),
-    Button("GroupBox4", "BitBtn5", "Clear All", 420, 262, 75, "Clear the table.", &TForm1::BitBtn5Click),
+    Button("GroupBox4", "BitBtn5", "Clea&r All", 420, 262, 75, "Clear the table.", &TForm1::BitBtn5Click),
 };
 
 constexpr Control kReport[] = {
@@ -209,6 +213,10 @@ constexpr Control kReport[] = {
     // What the last Save did.
     Text("GroupBox5", "ReportStatus", "", 256, 429),
     Button("GroupBox5", "BitBtn1", "Clear All", 430, 424, 75, "", &TForm1::BitBtn1Click),
+    Button("GroupBox5", "BitBtn6", "&Print", 8, 424, 75, "", &TForm1::BitBtn6Click),
+    Button("GroupBox5", "BitBtn17", "&Save", 90, 424, 75, "", &TForm1::BitBtn17Click),
+    Button("GroupBox5", "BitBtn16", "&Calculator", 172, 424, 75, "", &TForm1::BitBtn16Click),
+    Button("GroupBox5", "BitBtn1", "C&lear All", 430, 424, 75, "", &TForm1::BitBtn1Click),
 };
 
 // The facts stand in two columns of five, each caption followed by its value.
@@ -258,6 +266,29 @@ constexpr Control kHelp[] = {
     {Kind::RichText, "GroupBox11", "HelpRichEdit", "", {8, 48, 497, 409}, "", nullptr, kReadOnly},
 };
 
+// Spoken names of the controls whose caption does not name them uniquely;
+// the numbered boxes are named by AccessibleName itself.
+struct Spoken {
+  const char* name;
+  const char* spoken;
+};
+constexpr Spoken kSpokenNames[] = {
+    {"MessageBox", "Message"},
+    {"ResultEdit", "Balanced equations"},
+    {"m_SearchResultEdit", "Found equations"},
+    {"AddToLibEdit", "Equation to add"},
+    {"BitBtn22", "Back (balanced equations)"},
+    {"BitBtn23", "Next (balanced equations)"},
+    {"RemoveEquationEdit", "Equation to remove"},
+    {"BitBtn28", "Back (found equations)"},
+    {"BitBtn29", "Next (found equations)"},
+    {"SelEquationEdit", "Selected equation"},
+    {"CalculateGrid", "Calculation table"},
+    {"ReportEdit", "Report text"},
+    {"BitBtn16", "Calculator program"},
+    {"HelpRichEdit", "Help text"},
+};
+
 constexpr std::span<const Control> kTables[] = {kWindow, kBalancer,      kSearcher, kCalculator,
                                                 kReport, kPeriodicTable, kHelp};
 
@@ -294,7 +325,7 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
 // fixed, sky blue and not editable. Only the amounts are typed: the table and
 // Calculate use nothing else typed into the grid.
 QTableWidget* CalculationGrid(QWidget* parent, const QRect& geometry) {
-  auto* grid = new QTableWidget(61, 30, parent);
+  auto* grid = new CalculationGridView(61, 30, parent);
   // Placed before it is set up: its scroll bars take their sizes from here.
   grid->setGeometry(geometry);
   grid->horizontalHeader()->hide();
@@ -369,6 +400,7 @@ QLabel* Caption(const Control& row, QWidget* parent, TForm1& window) {
     label->setFont(underlined);
     label->setCursor(Qt::PointingHandCursor);
     label->installEventFilter(new ClickFilter(label, Runner(row, window)));
+    new LinkKeys(label, Runner(row, window));
   }
   return label;
 }
@@ -432,11 +464,12 @@ QRadioButton* Radio(const Control& row, QWidget* parent, TForm1& window) {
 }
 
 void Elements(const Control& row, QWidget* parent, TForm1& window) {
+  auto* keys = new ElementKeys(parent);
   for (const ElementButton& e : ElementButtons()) {
     auto* b = new QPushButton(e.symbol, parent);
     b->setObjectName("Element" + e.symbol);
     b->setGeometry(e.geometry);
-    b->setFocusPolicy(Qt::NoFocus);
+    keys->add(b);
     b->setCursor(Qt::ArrowCursor);
     QFont bold = b->font();
     bold.setBold(true);
@@ -491,6 +524,21 @@ QWidget* Create(const Control& row, QWidget* parent, TForm1& window, ClickFilter
 
 std::span<const std::span<const Control>> PageTables() { return kTables; }
 
+QString AccessibleName(const QString& objectName) {
+  static const QRegularExpression numbered("^(Sp|Pr|SearchEdit)(\\d+)$");
+  if (const QRegularExpressionMatch m = numbered.match(objectName); m.hasMatch()) {
+    const int n = m.captured(2).toInt();
+    if (m.captured(1) == "Sp") return QString("Reactant %1").arg(n);
+    if (m.captured(1) == "Pr") return QString("Product %1").arg(n);
+    // Six search boxes per side.
+    return n <= 6 ? QString("Search reactant %1").arg(n) : QString("Search product %1").arg(n - 6);
+  }
+  for (const Spoken& s : kSpokenNames) {
+    if (objectName == QLatin1String(s.name)) return QString::fromUtf8(s.spoken);
+  }
+  return {};
+}
+
 std::vector<ElementButton> ElementButtons() {
   struct Row {
     int top;
@@ -530,6 +578,8 @@ std::vector<ElementButton> ElementButtons() {
 void BuildControls(std::span<const Control> table, TForm1& window) {
   QList<QTableWidget*> grids;
   ClickFilter* boxClicks = nullptr;
+  QLabel* caption = nullptr;  // the caption naming this row's control
+  SharpFrameStyle* frames = nullptr;  // the boxes' style, made with the table's first box
   for (const Control& row : table) {
     QWidget* parent = row.parent ? window.findChild<QWidget*>(QString::fromLatin1(row.parent)) : &window;
     if (!parent) qFatal("no parent %s for %s", row.parent, row.name);
@@ -542,7 +592,19 @@ void BuildControls(std::span<const Control> table, TForm1& window) {
       widget->move(row.geometry.topLeft());
       widget->adjustSize();
     }
-    if (*row.hint) widget->setToolTip(QString::fromUtf8(row.hint));
+    if (*row.hint) {
+      widget->setToolTip(QString::fromUtf8(row.hint));
+      widget->setAccessibleDescription(QString::fromUtf8(row.hint));
+    }
+    if (const QString spoken = AccessibleName(widget->objectName()); !spoken.isEmpty()) {
+      widget->setAccessibleName(spoken);
+    }
+    if (row.kind == Kind::List || row.kind == Kind::RichText) {
+      if (!frames) frames = new SharpFrameStyle;
+      widget->setStyle(frames);
+    }
+    if (caption) caption->setBuddy(widget);
+    caption = (row.flags & kLabelsNext) ? static_cast<QLabel*>(widget) : nullptr;
     if (row.flags & kHidden) widget->hide();
     if (row.kind == Kind::Grid) grids << static_cast<QTableWidget*>(widget);
   }

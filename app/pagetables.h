@@ -46,13 +46,15 @@ enum ControlFlag : unsigned {
   kBanner = 1u << 5,         // bold white on blue, behind its later siblings
   kLink = 1u << 6,           // underlined, with a pointing hand; the slot runs on a click
   kLargeText = 1u << 7,      // 12-pixel text
+  kLabelsNext = 1u << 8,     // a caption naming the next row's control (its buddy)
 };
 
 using Slot = void (TForm1::*)();
 
 // One control: its kind, its parent's object name (null: the window), its
-// own object name, caption, place in its parent (left, top, width, height),
-// hint and the window's slot it runs.
+// own object name, caption (a button's "&" marks its Alt+letter and is not
+// shown), place in its parent (left, top, width, height), hint and the
+// window's slot it runs.
 struct Control {
   Kind kind;
   const char* parent;
@@ -78,6 +80,10 @@ struct ElementButton {
   QColor colour;  // metal, metalloid or non-metal
 };
 std::vector<ElementButton> ElementButtons();
+
+// The name a screen reader speaks for the control `objectName`; empty when
+// its caption names it.
+QString AccessibleName(const QString& objectName);
 
 // Builds the controls of `table` into `window` and connects their slots.
 void BuildControls(std::span<const Control> table, TForm1& window);

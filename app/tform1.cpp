@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextEdit>
@@ -110,6 +111,28 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
   });
   m_tabs->setCurrentIndex(0);
   connect(m_tabs, &QTabWidget::currentChanged, this, &TForm1::OnTabSheetClick);
+  // A page chosen from the keyboard leaves the focus on the tabs: the page is
+  // entered all the same, as when the focus moves into it.
+  connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
+    if (m_tabs->currentWidget() == m_calculator.groupCalcEquation->parentWidget()) enterCalculatorLater();
+  });
+  // The pages in turn from anywhere in the window, before any control
+  // (the Searcher's own pages included) takes these keys.
+  const std::pair<QList<QKeySequence>, int> kPageKeys[] = {
+      {{QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, 1},
+      // X reports Shift+Tab as Backtab.
+      {{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+       -1},
+  };
+  for (const auto& [keys, step] : kPageKeys) {
+    auto* shortcut = new QShortcut(this);
+    shortcut->setKeys(keys);
+    connect(shortcut, &QShortcut::activated, this, [this, step = step] {
+      const int pages = m_tabs->count();
+      m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + pages) % pages);
+    });
+  }
   createMenus();
   // Typing starts in the first reactant box.
   m_balancer.sp[0]->setFocus();
@@ -232,6 +255,7 @@ void TForm1::showTexts() {
   message->setToolTip(!t.messageHint.empty() ? FromBytes(t.messageHint)
                       : fits                 ? QString(kMessageBoxHint)
                                              : message->text());
+  message->setAccessibleDescription(message->toolTip());
   QPalette palette = m_balancer.messageBox->palette();
   palette.setColor(QPalette::Text,
                    QColor(t.messageColour.red, t.messageColour.green, t.messageColour.blue));
@@ -278,7 +302,25 @@ void TForm1::showGrid() {
       amount->setData(Qt::ForegroundRole, computed ? QVariant(kComputedAmount) : QVariant());
     }
   }
+  nameGridCells();
   m_showingGrid = false;
+}
+
+void TForm1::nameGridCells() {
+  // A screen reader hears a cell as its row's formula, its column and its text.
+  const calc::CalcTable& table = m_workspace->calcTable();
+  for (int r = 1; r < calc::kGridRows; ++r) {
+    const QString formula = FromBytes(table.cell(0, r));
+    for (int c = 1; c < calc::kTableColumns; ++c) {
+      QTableWidgetItem* item = m_calculator.grid->item(r, c);
+      QString name;
+      if (!formula.isEmpty()) {
+        name = formula + ", " + FromBytes(table.cell(c, 0)).trimmed();
+        if (!item->text().isEmpty()) name += ": " + item->text();
+      }
+      if (item->data(Qt::AccessibleTextRole).toString() != name) item->setData(Qt::AccessibleTextRole, name);
+    }
+  }
 }
 
 void TForm1::onGridEdited(int row, int column) {
@@ -299,9 +341,20 @@ void TForm1::onFocusChanged(QWidget* old, QWidget* now) {
   // moves the focus before it reports the page change, so the entry waits
   // until the page change has been handled.
   QWidget* const page = m_calculator.groupCalcEquation->parentWidget();
-  if (page->isAncestorOf(now) && !page->isAncestorOf(old)) {
-    QMetaObject::invokeMethod(this, &TForm1::CalculateSheetEnter, Qt::QueuedConnection);
-  }
+  if (page->isAncestorOf(now) && !page->isAncestorOf(old)) enterCalculatorLater();
+}
+
+void TForm1::enterCalculatorLater() {
+  // A page change and the focus moving into the page are one entry.
+  if (m_calculatorEntryQueued) return;
+  m_calculatorEntryQueued = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        m_calculatorEntryQueued = false;
+        CalculateSheetEnter();
+      },
+      Qt::QueuedConnection);
 }
 
 QString TForm1::choosePdfPath(const QString& title) {

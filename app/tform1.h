@@ -143,6 +143,9 @@ class TForm1 : public QWidget {
   void showGrid();
   void onGridEdited(int row, int column);
   void onFocusChanged(QWidget* old, QWidget* now);
+  // Runs the Calculator's page entry once the current events are handled.
+  void enterCalculatorLater();
+  void nameGridCells();
   // Prints one numbered line per equation under `heading`.
   void printList(const QString& heading, const QStringList& lines);
   void showInvalidCharacter();
@@ -172,6 +175,7 @@ class TForm1 : public QWidget {
   QTextEdit* m_reportEdit = nullptr;
   QLabel* m_reportStatus = nullptr;  // what the last Save did
   bool m_showingGrid = false;
+  bool m_calculatorEntryQueued = false;
   QTextEdit* m_helpEdit = nullptr;
   QMenu* m_resultMenu = nullptr;  // ResultPopupMenu
   QPlainTextEdit* m_menuBox = nullptr;  // the list box ResultPopupMenu was last used in

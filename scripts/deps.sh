@@ -13,6 +13,9 @@ if [[ "${1:-}" == test ]]; then
   # the X11 headers for the end-to-end tests; poppler-utils to read printed PDFs.
   packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev unrtf
              xvfb xauth xdotool xclip libx11-dev poppler-utils)
+  # The window driven as a screen reader drives it: the AT-SPI bus, its Python
+  # bindings and a D-Bus session of the test's own.
+  packages+=(at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus)
   # The Debian package and its checks: cpack's helpers, the manual pages, the
   # validators, and the install test in a fresh root.
   packages+=(dpkg-dev file help2man lintian appstream desktop-file-utils debootstrap)

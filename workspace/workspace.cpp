@@ -262,12 +262,13 @@ void Workspace::enterCalculator() {
       m_calc.setSource(CalculatorSource::ResultBoard);
     } else {
       nextFoundEquation();
-      if (m_searcher.searcherPicker().position() >= 1 &&
-          m_calc.source() != CalculatorSource::FoundList) {
+      // The entry ends on the found list even when it is empty too, so that
+      // the caption names the list the box speaks of.
+      if (m_calc.source() != CalculatorSource::FoundList) {
+        m_calc.setSource(CalculatorSource::FoundList);
         // The step refreshed the table from the old source's list; show the
         // equation it just picked instead of an empty table.
-        m_calc.setSource(CalculatorSource::FoundList);
-        UpdateCaculate();
+        if (m_searcher.searcherPicker().position() >= 1) UpdateCaculate();
       }
     }
   }

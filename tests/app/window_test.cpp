@@ -8,6 +8,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
@@ -263,7 +264,9 @@ class WindowTest : public QObject {
     }
     for (const QAbstractButton* b : m_window->findChildren<QAbstractButton*>()) {
       if (b->text().isEmpty() || !qobject_cast<const QPushButton*>(b)) continue;
-      check(b, b->text(), b->fontMetrics().horizontalAdvance(b->text()) + 2, b->width());  // inside the border
+      // The "&" before the Alt+letter is not shown.
+      const QString shown = QString(b->text()).remove('&');
+      check(b, shown, b->fontMetrics().horizontalAdvance(shown) + 2, b->width());  // inside the border
     }
     for (const QRadioButton* b : m_window->findChildren<QRadioButton*>()) {
       check(b, b->text(), b->sizeHint().width(), b->width());
@@ -718,6 +721,22 @@ class WindowTest : public QObject {
     for (int i = 0; i < 10; ++i) QCOMPARE(find<QLabel>(labels[i])->text(), iron[i]);
     find<QPushButton>("ElementUun")->click();
     for (const char* label : labels) QCOMPARE(find<QLabel>(label)->text(), QString());
+    // From the keyboard: one Tab stop for the table, the arrow keys in it, Space presses.
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    auto* tabs = find<QTabWidget>("TapSheet1");
+    tabs->setCurrentIndex(4);
+    tabs->tabBar()->setFocus();
+    const std::pair<Qt::Key, const char*> steps[] = {{Qt::Key_Tab, "ElementH"},  {Qt::Key_Down, "ElementLi"},
+                                                     {Qt::Key_Right, "ElementBe"}, {Qt::Key_Space, "ElementBe"},
+                                                     {Qt::Key_Tab, "TapSheet1"}, {Qt::Key_Backtab, "ElementBe"}};
+    for (const auto& [key, focused] : steps) {
+      QTest::keyClick(QApplication::focusWidget(), key);
+      QWidget* now = QApplication::focusWidget();
+      QVERIFY2(now && (now->objectName() == focused || now->parentWidget()->objectName() == focused),
+               qPrintable(QKeySequence(key).toString() + " went to " + (now ? now->objectName() : "nothing")));
+    }
+    QCOMPARE(find<QLabel>("ETName")->text(), QString("Beryllium"));
   }
 
   void startUpWithAFileMissing_data() {
@@ -996,6 +1015,17 @@ class WindowTest : public QObject {
     QCOMPARE(m_urls, QStringList({"https://www.quorvex.example/chemical/index.htm",
                                   "mailto:support@quorvex.example"}));
     QCOMPARE(m_presenter.messages.size(), 2);  // nothing could open them here
+    // From the keyboard: each link is a Tab stop that Enter or Space follows.
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    auto* tabs = find<QTabWidget>("TapSheet1");
+    tabs->setCurrentIndex(5);
+    tabs->tabBar()->setFocus();
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(m_urls.mid(2), m_urls.mid(0, 2));
   }
   void enterRunsBalanceAndSearch() {
     box("Sp1")->setText("H2");
@@ -1029,7 +1059,7 @@ class WindowTest : public QObject {
     QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(),
                  QString("The Found Equations List in the searcher is empty."));
     QCOMPARE(find<QGroupBox>("GroupCalcEquation")->title(),
-             QString("Select an equation from the Balancer result list (0)"));
+             QString("Select an equation from the Searcher result list (0)"));
     // Focus that comes back from another window enters nothing: an entry now
     // would pick the equation balanced meanwhile.
     box("Sp1")->setText("H2");
@@ -1045,6 +1075,202 @@ class WindowTest : public QObject {
     QTest::qWait(50);
     QCOMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(),
              QString("The Found Equations List in the searcher is empty."));
+  }
+
+  // However the Calculator is reached, its entry picks the first equation and
+  // the caption counts the board. Key 0: the page is chosen as a click does.
+  void everyWayIntoTheCalculatorEntersIt_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QString>("focus");  // empty: the page tabs
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("presses");
+    QTest::newRow("click after the Periodic Table") << 4 << "" << 0 << 0 << 1;
+    QTest::newRow("arrow keys on the tabs") << 0 << "" << int(Qt::Key_Right) << 0 << 2;
+    QTest::newRow("Ctrl+Tab from the Searcher's list") << 1 << "m_SearchResultEdit" << int(Qt::Key_Tab)
+                                                       << int(Qt::ControlModifier) << 1;
+    QTest::newRow("Ctrl+PageDown from a reactant box") << 0 << "Sp3" << int(Qt::Key_PageDown)
+                                                       << int(Qt::ControlModifier) << 2;
+    QTest::newRow("Ctrl+PageUp from the report") << 3 << "ReportEdit" << int(Qt::Key_PageUp)
+                                                 << int(Qt::ControlModifier) << 1;
+    QTest::newRow("Ctrl+PageDown round from the help") << 5 << "HelpRichEdit" << int(Qt::Key_PageDown)
+                                                       << int(Qt::ControlModifier) << 3;
+    QTest::newRow("Ctrl+Shift+Tab from the help") << 5 << "HelpRichEdit" << int(Qt::Key_Backtab)
+                                                  << int(Qt::ControlModifier | Qt::ShiftModifier) << 3;
+  }
+  void everyWayIntoTheCalculatorEntersIt() {
+    QFETCH(int, from);
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, presses);
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    balanceTwo();
+    auto* tabs = find<QTabWidget>("TapSheet1");
+    tabs->setCurrentIndex(from);
+    QWidget* start = focus.isEmpty() ? static_cast<QWidget*>(tabs->tabBar()) : find<QWidget>(qPrintable(focus));
+    start->setFocus();
+    QTRY_VERIFY(start->hasFocus());
+    for (int i = 0; i < presses; ++i) {
+      if (key == 0) tabs->setCurrentIndex(2);
+      else QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    }
+    QCOMPARE(tabs->currentIndex(), 2);
+    QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(), QString("|1| 2H2+O2 = 2H2O"));
+    QCOMPARE(find<QGroupBox>("GroupCalcEquation")->title(),
+             QString("Select an equation from the Balancer result list (2)"));
+    QCOMPARE(find<QTableWidget>("CalculateGrid")->item(1, 0)->text(), QString("H2"));
+  }
+
+  // Tab walks the amounts of the species rows and leaves the grid past them;
+  // Ctrl+Tab leaves it for the next page.
+  void tabWalksTheAmountsAndLeavesTheGrid() {
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    balanceTwo();  // 2H2+O2 = 2H2O and N2+3H2 = 2NH3: three rows each
+    find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
+    QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(), QString("|1| 2H2+O2 = 2H2O"));
+    auto* grid = find<QTableWidget>("CalculateGrid");
+    find<QWidget>("BitBtn4")->setFocus();
+    struct Step {
+      Qt::Key key;
+      const char* typed;
+      const char* focus;  // the control with the focus after the key; "": a grid cell
+      int row;            // the grid's current row, in the amount column
+    };
+    const Step steps[] = {
+        {Qt::Key_Tab, "", "", 1},     {Qt::Key_Tab, "4", "", 2},           {Qt::Key_Tab, "", "", 3},
+        {Qt::Key_Tab, "", "Unit_mol", 3}, {Qt::Key_Backtab, "", "", 3}, {Qt::Key_Backtab, "", "", 2},
+        {Qt::Key_Backtab, "", "", 1}, {Qt::Key_Backtab, "", "BitBtn4", 1},
+    };
+    for (const Step& step : steps) {
+      QTest::keyClicks(QApplication::focusWidget(), step.typed);
+      QTest::keyClick(QApplication::focusWidget(), step.key);
+      const QString at = QString("after %1 (%2)").arg(QKeySequence(step.key).toString()).arg(step.row);
+      QWidget* focused = QApplication::focusWidget();
+      if (*step.focus) {
+        QVERIFY2(focused && focused->objectName() == step.focus, qPrintable(at));
+      } else {
+        QVERIFY2(focused && (focused == grid || grid->isAncestorOf(focused)), qPrintable(at));
+      }
+      QCOMPARE(grid->currentIndex(), grid->model()->index(step.row, 4));
+      // The current cell is marked.
+      QVERIFY(grid->selectionModel()->isSelected(grid->currentIndex()));
+    }
+    QCOMPARE(grid->item(1, 4)->text(), QString("4"));
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(find<QTabWidget>("TapSheet1")->currentIndex(), 3);
+  }
+
+  // Each page's buttons have an Alt+letter of their own; Alt+letter presses the button.
+  void mnemonicsAreUniqueOnEachPage_data() {
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("pressed");  // the button Alt+its letter is tried on
+    QTest::newRow("Balancer") << "TabSheet1" << 0 << "BalanceBt";
+    QTest::newRow("Search in the library") << "TabSheet3" << 1 << "BitBtn13";
+    QTest::newRow("Libray Maintenance") << "TabSheet5" << 1 << "BitBtn29";
+    QTest::newRow("Calculator") << "CalculateSheet" << 2 << "Unit_g";
+    QTest::newRow("Report") << "TabSheet4" << 3 << "BitBtn1";
+  }
+  void mnemonicsAreUniqueOnEachPage() {
+    QFETCH(QString, page);
+    QFETCH(int, index);
+    QFETCH(QString, pressed);
+    QMap<QChar, QString> letters;
+    for (const QAbstractButton* b : find<QWidget>(qPrintable(page))->findChildren<QAbstractButton*>()) {
+      if (b->isHidden()) continue;
+      const QString text = b->text();
+      const qsizetype amp = text.indexOf('&');
+      QVERIFY2(amp >= 0 && amp + 1 < text.size() && text.count('&') == 1, qPrintable(b->objectName()));
+      const QChar letter = text[amp + 1].toLower();
+      QVERIFY2(!letters.contains(letter), qPrintable(b->objectName() + " and " + letters[letter]));
+      letters[letter] = b->objectName();
+      QVERIFY2(b->accessibleName().isEmpty() || !b->accessibleName().contains('&'), qPrintable(b->objectName()));
+    }
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    find<QTabWidget>("TapSheet1")->setCurrentIndex(index);
+    if (page == "TabSheet5") find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    auto* button = find<QAbstractButton>(qPrintable(pressed));
+    QSignalSpy clicks(button, &QAbstractButton::clicked);
+    const QString text = button->text();
+    QTest::keyClick(m_window.get(), text[text.indexOf('&') + 1].toLower().toLatin1(), Qt::AltModifier);
+    QTRY_COMPARE(clicks.count(), 1);  // a shortcut's click is animated
+  }
+
+  // Every box's frame shows whole on the screen, at the scale factors 1.5
+  // and 2 too (see CMakeLists.txt): each device pixel of its left and top edge
+  // is frame grey, not the page or the caption strip behind it; the grid's
+  // lines are all equally thick.
+  void framesAndGridLinesShowWhole() {
+    balanceTwo();
+    auto* tabs = find<QTabWidget>("TapSheet1");
+    const auto grey = [](QRgb p) { return qRed(p) == qGreen(p) && qGreen(p) == qBlue(p) && qRed(p) < 0xe8; };
+    QStringList broken;
+    for (int page = 0; page < tabs->count(); ++page) {
+      tabs->setCurrentIndex(page);
+      if (page == 2) m_window->CalculateSheetEnter();
+      QCoreApplication::processEvents();
+      const QImage shot = m_window->grab().toImage();
+      const double scale = shot.devicePixelRatio();
+      for (const QAbstractScrollArea* box : tabs->widget(page)->findChildren<QAbstractScrollArea*>()) {
+        if (!box->isVisible() || box->frameWidth() == 0) continue;
+        const QRect at(box->mapTo(m_window.get(), QPoint(0, 0)), box->size());
+        // The device pixels the edge's first logical pixel falls on.
+        const int top = int(std::ceil(at.top() * scale)), topEnd = int(std::ceil((at.top() + 1) * scale));
+        const int left = int(std::ceil(at.left() * scale)), leftEnd = int(std::ceil((at.left() + 1) * scale));
+        for (int y = top; y < topEnd; ++y) {
+          if (!grey(shot.pixel(int((at.center().x()) * scale), y))) broken << box->objectName() + " top";
+        }
+        for (int x = left; x < leftEnd; ++x) {
+          for (int y = int((at.top() + 10) * scale); y < int((at.top() + 30) * scale); ++y) {
+            if (!grey(shot.pixel(x, y))) {
+              broken << box->objectName() + " left";
+              break;
+            }
+          }
+        }
+      }
+      if (page != 2) continue;
+      // Down column 5, always empty: the runs of line pixels between the rows.
+      auto* grid = find<QTableWidget>("CalculateGrid");
+      const QPoint origin = grid->viewport()->mapTo(m_window.get(), QPoint(0, 0));
+      const int x = int((origin.x() + grid->columnViewportPosition(5) + 10) * scale);
+      QList<int> runs;
+      int run = 0;
+      for (int y = int((origin.y() + 20) * scale); y < int((origin.y() + grid->viewport()->height() - 2) * scale); ++y) {
+        if (shot.pixel(x, y) != qRgb(255, 255, 255)) {
+          ++run;
+        } else if (run > 0) {
+          runs << run;
+          run = 0;
+        }
+      }
+      QVERIFY(runs.size() > 8);
+      if (std::count(runs.begin(), runs.end(), runs[0]) != runs.size()) {
+        QStringList r;
+        for (int n : runs) r << QString::number(n);
+        broken << "grid lines " + r.join(',');
+      }
+    }
+    QVERIFY2(broken.isEmpty(), qPrintable(broken.join("; ")));
+  }
+
+  // Grid cells are spoken as their row's formula and their column; the element
+  // facts are labelled by their captions.
+  void screenReadersHearCellsAndFactsByName() {
+    balanceTwo();
+    m_window->CalculateSheetEnter();
+    auto* grid = find<QTableWidget>("CalculateGrid");
+    QCOMPARE(grid->item(2, 2)->data(Qt::AccessibleTextRole).toString(), QString("O2, Molecular Weight: 32"));
+    QCOMPARE(grid->item(3, 4)->data(Qt::AccessibleTextRole).toString(), QString("H2O, Amount (mole)"));
+    QCOMPARE(find<QLabel>("CaptionETMelt")->buddy(), find<QWidget>("ETMelt"));
+    QCOMPARE(box("Sp7")->accessibleName(), QString("Reactant 7"));
+    QCOMPARE(box("SearchEdit9")->accessibleName(), QString("Search product 3"));
+    QCOMPARE(find<QPushButton>("BalanceBt")->accessibleDescription(), QString("Balance the equation"));
   }
 };
 

@@ -6,8 +6,13 @@
 # it shows. A test that goes wrong says what it saw and kills what it started;
 # it never waits past its own limits.
 #   e2e.sh CASE BUILD-DIR SOURCE-DIR
-# CASE: window | scenario | launcher | nodisplay
+# CASE: window | scenario | launcher | nodisplay | atspi
 set -euo pipefail
+
+# The accessibility test runs in a D-Bus session of its own.
+if [[ ${1:-} == atspi && -z ${QUORVEX_OWN_BUS:-} ]]; then
+  QUORVEX_OWN_BUS=1 exec dbus-run-session -- "$0" "$@"
+fi
 
 case=$1
 build=$(realpath "$2")
@@ -97,12 +102,16 @@ launch() {
   wait_window "$started" "$since"
 }
 
-# `quorvex` on a display of its own, in a folder holding the delivered files.
-launch_in_delivered_folder() {
+# A display of its own and a folder holding the delivered files to start in.
+prepare_delivered_folder() {
   start_display
   mkdir -p "$work/data"
   cp "$source"/data/{cbd.dat,help.rtf,report.rtf} "$work/data"/
   cd "$work/data"
+}
+
+launch_in_delivered_folder() {
+  prepare_delivered_folder
   launch "$quorvex"
 }
 
@@ -173,6 +182,16 @@ launcher)
   launch "$prefix/bin/quorvex-launch"
   close_and_check "$started"
   cmp -s "$work/changed.dat" "$XDG_DATA_HOME/quorvex/cbd.dat" || fail "a second start overwrote the changed cbd.dat"
+  ;;
+
+atspi)
+  # The accessibility bus first: Qt registers with it as the window is created.
+  prepare_delivered_folder
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
+  pids+=($!)
+  launch env QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$quorvex"
+  timeout 120 /usr/bin/python3 "$source/tests/e2e/atspi.py" || fail "the window is not usable through AT-SPI (see above)"
+  close_and_check "$started"
   ;;
 
 nodisplay)
