@@ -207,15 +207,11 @@ constexpr Control kReport[] = {
     {Kind::Page, "TapSheet1", "TabSheet4", "Report"},
     {Kind::Group, "TabSheet4", "GroupBox5", "Report", {4, 2, 513, 456}, "Write your report here."},
     {Kind::RichText, "GroupBox5", "ReportEdit", "", {8, 16, 497, 401}},
-    Button("GroupBox5", "BitBtn6", "Print", 8, 424, 75, "", &TForm1::BitBtn6Click),
-    Button("GroupBox5", "BitBtn17", "Save", 90, 424, 75, "", &TForm1::BitBtn17Click),
-    Button("GroupBox5", "BitBtn16", "Calculator", 172, 424, 75, "", &TForm1::BitBtn16Click),
-    // What the last Save did.
-    Text("GroupBox5", "ReportStatus", "", 256, 429),
-    Button("GroupBox5", "BitBtn1", "Clear All", 430, 424, 75, "", &TForm1::BitBtn1Click),
     Button("GroupBox5", "BitBtn6", "&Print", 8, 424, 75, "", &TForm1::BitBtn6Click),
     Button("GroupBox5", "BitBtn17", "&Save", 90, 424, 75, "", &TForm1::BitBtn17Click),
     Button("GroupBox5", "BitBtn16", "&Calculator", 172, 424, 75, "", &TForm1::BitBtn16Click),
+    // What the last Save did.
+    Text("GroupBox5", "ReportStatus", "", 256, 429),
     Button("GroupBox5", "BitBtn1", "C&lear All", 430, 424, 75, "", &TForm1::BitBtn1Click),
 };
 
