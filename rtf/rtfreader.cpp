@@ -96,11 +96,12 @@ enum Lost : unsigned {
   kLostUnknown = 1u << 9,
   kLostFonts = 1u << 10,
   kLostFields = 1u << 11,
+  kLostTrailing = 1u << 12,
 };
-constexpr std::array<const char*, 12> kLostNames = {
+constexpr std::array<const char*, 13> kLostNames = {
     "pictures", "objects", "drawings", "headers or footers", "footnotes", "comments",
     "hidden text", "equations", "index entries", "parts of unknown kind", "fonts past the 4096th",
-    "fields other than links (only their text is kept)"};
+    "fields other than links (only their text is kept)", "text after the document's end"};
 
 constexpr int kSingle = QTextCharFormat::SingleUnderline;
 constexpr int kDot = QTextCharFormat::DotLine;
@@ -544,6 +545,15 @@ void Reader::run(qsizetype start) {
     // Truncated input: end the document with the state of the innermost open group.
     flushBytes();
     finish(m_groups.empty() ? Group{} : m_groups.back());
+    return;
+  }
+  // A second document or notes after the closing brace; RichEdit's NUL and line ends are not text.
+  for (qsizetype i = m_pos; i < m_in.size(); ++i) {
+    const char c = m_in[i];
+    if (c != '\0' && c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != '\v') {
+      m_lost |= kLostTrailing;
+      break;
+    }
   }
 }
 

@@ -635,6 +635,8 @@ class WindowTest : public QObject {
         << qint64{0} << "it holds pictures, objects, which the report does not show";
     QTest::newRow("unknown destination") << QByteArray("{\\rtf1 a{\\*\\newthing b}\\par}") << qint64{0}
                                          << "parts of unknown kind";
+    QTest::newRow("notes after the end") << QByteArrayLiteral("{\\rtf1 a\\par}\0\nmy notes\n") << qint64{0}
+                                         << "it holds text after the document's end, which the report does not show";
   }
   void saveKeepsAReportNotReadInFull() {
     QFETCH(QByteArray, old);
