@@ -34,7 +34,6 @@ constexpr int kMaxGroupDepth = 256;
 constexpr std::size_t kMaxWordLength = 32;
 // Larger parameters are clamped; no control word needs more than 32 bits.
 constexpr qint64 kMaxParameter = std::numeric_limits<int>::max();
-constexpr qint64 kMaxFileBytes = qint64{64} * 1024 * 1024;
 // Columns a table read from RTF may have; cells past the last column join it.
 constexpr int kMaxTableColumns = 64;
 // Qt breaks a word longer than a line anywhere, at a cost that grows with the square of
@@ -1505,14 +1504,15 @@ bool ReadRtf(const QByteArray& bytes, QTextDocument& into, QString* error, QStri
   return true;
 }
 
-bool ReadRtfFile(const QString& path, QTextDocument& into, QString* error, QStringList* lost) {
+bool ReadRtfFile(const QString& path, QTextDocument& into, QString* error, QStringList* lost,
+                 qint64 maxBytes) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     if (error) *error = file.errorString();
     return false;
   }
-  if (file.size() > kMaxFileBytes) {
-    if (error) *error = QStringLiteral("The file is larger than 64 MiB.");
+  if (file.size() > maxBytes) {
+    if (error) *error = QStringLiteral("The file is larger than %1 MiB.").arg(maxBytes / (1024 * 1024));
     return false;
   }
   const QByteArray bytes = file.readAll();

@@ -628,8 +628,8 @@ class WindowTest : public QObject {
     QTest::addColumn<qint64>("size");  // the file's size, grown with zeros
     QTest::addColumn<QString>("reason");
     QTest::newRow("plain text") << QByteArray("my notes\n") << qint64{0} << "it was not read at start-up";
-    QTest::newRow("over the size limit") << QByteArray("{\\rtf1 big}") << qint64{65} * 1024 * 1024 + 1
-                                         << "larger than 64 MiB";
+    QTest::newRow("over the size limit") << QByteArray("{\\rtf1 big}") << qint64{1024} * 1024 + 1
+                                         << "larger than 1 MiB";
     QTest::newRow("pictures and objects")
         << QByteArray("{\\rtf1 a{\\*\\shppict{\\pict\\pngblip 8950}}{\\object{\\*\\objdata 01}}b\\par}")
         << qint64{0} << "it holds pictures, objects, which the report does not show";
@@ -668,6 +668,20 @@ class WindowTest : public QObject {
     click("BitBtn17");
     QCOMPARE(asked.size(), 2);
     QVERIFY(readFile("report.rtf").contains("new text"));
+  }
+
+  // A report past the limit is written nowhere: the file and the text stay as they are.
+  void saveRefusesAReportOverTheLimit() {
+    const QByteArray before = readFile("report.rtf");
+    auto* report = find<QTextEdit>("ReportEdit");
+    report->setPlainText(QStringLiteral("word ").repeated(210000));
+    m_presenter.messages.clear();
+    click("BitBtn17");
+    QCOMPARE(m_presenter.messages,
+             QStringList{"error: The report was not saved: it is larger than 1 MiB, the most the Report page "
+                         "opens. Shorten it, or copy it into a word processor."});
+    QCOMPARE(readFile("report.rtf"), before);
+    QCOMPARE(report->toPlainText().size(), 5 * 210000);
   }
 
   void recordAtACaretInsideAParagraph() {
