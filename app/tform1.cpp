@@ -106,6 +106,7 @@ void TForm1::OnMainFormCreate() {
   // The workspace starts with the start-up texts ("No Results avalible." and the rest).
   // Each file that cannot be read is reported on its own, and start-up goes
   // on: the library and the element data never depend on the documents.
+  if (!m_options.launchProblem.isEmpty()) m_presenter.error(m_options.launchProblem);
   loadDocument("help.rtf", m_helpEdit);
   if (const QString error = m_reportFile.load(m_options.workingDirectory.absoluteFilePath("report.rtf"),
                                               *m_reportEdit->document());
