@@ -13,6 +13,7 @@
 #include <QTextDocument>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStackedWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTextEdit>
@@ -375,6 +376,28 @@ class WindowTest : public QObject {
     click("BitBtn18");  // Reset
     QCOMPARE(box("SearchEdit7")->text(), QString());
     QCOMPARE(find<QPlainTextEdit>("m_SearchResultEdit")->toPlainText(), QString());
+  }
+
+  // A list longer than its box is scrolled to its newest equation, on its page or not.
+  void listsShowTheirNewestEquation() {
+    box("Sp1")->setText("H2");
+    box("Sp2")->setText("O2");
+    box("Pr1")->setText("H2O");
+    box("SearchEdit7")->setText("O2");
+    for (int i = 0; i < 30; ++i) click(i % 2 ? "BitBtn13" : "BalanceBt");
+    for (const char* name : {"ResultEdit", "m_SearchResultEdit"}) {
+      auto* list = find<QPlainTextEdit>(name);
+      for (QWidget* page = list; page->parentWidget(); page = page->parentWidget()) {
+        if (auto* pages = qobject_cast<QStackedWidget*>(page->parentWidget())) pages->setCurrentWidget(page);
+      }
+      QApplication::processEvents();
+      const QScrollBar* bar = list->verticalScrollBar();
+      QVERIFY2(bar->maximum() > 0 && bar->value() == bar->maximum(), name);
+      QTextBlock newest = list->document()->lastBlock();
+      while (newest.isValid() && newest.text().isEmpty()) newest = newest.previous();
+      QVERIFY2(newest.text().startsWith(name == QString("ResultEdit") ? "|15| 2H2+O2 = 2H2O" : "|15| 2KClO3"), name);
+      QVERIFY2(list->viewport()->rect().contains(list->cursorRect(QTextCursor(newest)).center()), name);
+    }
   }
 
   void searchExamplesStartAtCaseTwo() {
