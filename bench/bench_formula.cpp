@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "balance/balancer.h"
 #include "calc/elements.h"
 #include "calc/weight.h"
 #include "formula/scanner.h"
@@ -88,6 +89,23 @@ void BM_WeightLongerNamesFirst(benchmark::State& state) {
   state.SetComplexityN(static_cast<benchmark::IterationCount>(text.size()));
 }
 BENCHMARK(BM_WeightLongerNamesFirst)
+    ->Arg(10'000)->Arg(20'000)->Arg(40'000)->Arg(1'000'000)
+    ->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+
+// "Balance" with the first crafted text in a reactant box, as the window runs it.
+void BM_BalanceLongerNamesFirst(benchmark::State& state) {
+  quorvex::formula::BoxTexts boxes;
+  boxes.reactants[0] = LongerNamesFirst(static_cast<std::size_t>(state.range(0)));
+  boxes.products[0] = "Ca";
+  SilentNotifier notifier;
+  quorvex::balance::Balancer balancer(notifier);
+  for (auto _ : state) {
+    balancer.clearResults();
+    balancer.balance(boxes);
+  }
+  state.SetComplexityN(static_cast<benchmark::IterationCount>(boxes.reactants[0].size()));
+}
+BENCHMARK(BM_BalanceLongerNamesFirst)
     ->Arg(10'000)->Arg(20'000)->Arg(40'000)->Arg(1'000'000)
     ->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 
