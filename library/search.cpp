@@ -32,9 +32,9 @@ bool IsIn(std::string_view term, std::string_view side, const SeparatorSet& sepa
   if (term.size() > side.size()) return false;
   const auto isSeparator = [&](char c) { return separators[static_cast<unsigned char>(c)]; };
   const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-  // The last byte before `scanned` that is not a digit: occurrences come in order, so
-  // the digits before each are passed over once in all.
-  std::size_t scanned = 0;
+  // The last byte before `resolved` that is not a digit: occurrences come in order, so
+  // the digits before them are passed over once in all.
+  std::size_t resolved = 0;
   std::size_t lastNonDigit = std::string_view::npos;
   // Any occurrence that is a whole species will do.
   const auto wholeSpecies = [&](std::size_t at) {
@@ -42,11 +42,14 @@ bool IsIn(std::string_view term, std::string_view side, const SeparatorSet& sepa
     // the occurrence starts it. Coefficient digits are passed over; digits that run to
     // the start of the side have no separator before them.
     const std::size_t before = at == 0 ? 0 : at - 1;
-    for (; scanned <= before; ++scanned) {
-      if (!isDigit(side[scanned])) lastNonDigit = scanned;
-    }
     std::size_t start = before;
-    if (isDigit(side[before])) start = lastNonDigit == std::string_view::npos ? 0 : lastNonDigit;
+    if (isDigit(side[before])) {
+      std::size_t i = before + 1;
+      while (i > resolved && isDigit(side[i - 1])) --i;
+      if (i > resolved) lastNonDigit = i - 1;
+      resolved = before + 1;
+      start = lastNonDigit == std::string_view::npos ? 0 : lastNonDigit;
+    }
     if (!isSeparator(side[start])) return false;
     const std::size_t end = at + term.size();
     return end < side.size() && isSeparator(side[end]);
