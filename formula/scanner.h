@@ -40,7 +40,8 @@ class Scanner {
 
   // Position of the first whole-name occurrence of `name` in `text`, or 0.
   static std::int32_t GetElementPos(std::string_view name, std::string_view text);
-  // Product of the multipliers of the ")" groups enclosing position `pos`.
+  // Product of the multipliers of the ")" groups enclosing position `pos`; a
+  // product past 32 bits records "Input error!" and the groups further out are left out.
   std::int32_t GetBracketNum(std::int32_t pos, std::string_view text);
   // Atoms of `name` in a text without "*".
   std::int32_t GetElementNum(std::string_view name, std::string_view text);
@@ -80,7 +81,7 @@ class Scanner {
   // Working storage of GetElementNum, kept to reuse its capacity.
   CutWalk m_walk;
   std::vector<Group> m_groups;
-  std::vector<std::int32_t> m_innermost;  // per byte: the innermost group open after it, or -1
+  std::vector<std::int32_t> m_innermost;  // per byte: the innermost group around the text from it on, or -1
 
   std::string& m_pending;
   Notifier& m_notifier;
