@@ -387,7 +387,7 @@ void TForm1::createMenus() {
 void TForm1::loadDocument(const QString& fileName, QTextEdit* into) {
   QString error;
   const QString path = m_options.workingDirectory.absoluteFilePath(fileName);
-  if (!rtf::ReadRtfFile(path, *into->document(), &error)) {
+  if (!rtf::ReadRtfFile(path, *into->document(), &error, nullptr, kReportLimitBytes)) {
     m_presenter.error("Cannot read '" + QDir::toNativeSeparators(path) + "': " + error);
   }
   into->moveCursor(QTextCursor::Start);

@@ -542,14 +542,17 @@ class WindowTest : public QObject {
 
   void startUpWithAFileMissing_data() {
     QTest::addColumn<QString>("missing");
-    QTest::newRow("help") << "help.rtf";
-    QTest::newRow("report") << "report.rtf";
-    QTest::newRow("library") << "cbd.dat";
+    QTest::addColumn<qint64>("size");  // grown with zeros to this size instead of removed
+    QTest::newRow("help") << "help.rtf" << qint64{0};
+    QTest::newRow("report") << "report.rtf" << qint64{0};
+    QTest::newRow("library") << "cbd.dat" << qint64{0};
+    QTest::newRow("help over the size limit") << "help.rtf" << qint64{1024} * 1024 + 1;
   }
   void startUpWithAFileMissing() {
     QFETCH(QString, missing);
+    QFETCH(qint64, size);
     m_window.reset();
-    QVERIFY(QFile::remove(m_dir.filePath(missing)));
+    QVERIFY(size > 0 ? QFile::resize(m_dir.filePath(missing), size) : QFile::remove(m_dir.filePath(missing)));
     startWindow();
     QCOMPARE(m_presenter.messages.size(), 1);
     // The message names the file with its full path.
