@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include <QIcon>
 #include <QScreen>
@@ -76,7 +77,12 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
 
   quorvex::app::MessageBoxPresenter presenter;
-  quorvex::app::TForm1 window(presenter, {});
+  quorvex::app::TForm1::Options options;
+  // quorvex-launch names here what it could not set up; programs started from the
+  // window do not inherit it.
+  options.launchProblem = QString::fromLocal8Bit(qgetenv("QUORVEX_LAUNCH_PROBLEM"));
+  qunsetenv("QUORVEX_LAUNCH_PROBLEM");
+  quorvex::app::TForm1 window(presenter, std::move(options));
   presenter.setParent(&window);
 
   splash->hide();

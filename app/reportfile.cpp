@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+#include <QTextDocument>
 
+#include "rtf/durablefile.h"
 #include "rtf/rtfreader.h"
 #include "rtf/rtfwriter.h"
 
@@ -13,9 +15,9 @@ namespace {
 
 QString quotedName(const QString& path) { return "'" + QFileInfo(path).fileName() + "'"; }
 
-bool write(const QTextDocument& doc, const QString& path, MessagePresenter& presenter) {
+bool write(const QByteArray& rtf, const QString& path, MessagePresenter& presenter) {
   QString error;
-  if (rtf::WriteRtfFile(doc, path, &error)) return true;
+  if (rtf::ReplaceFileDurably(path, rtf, &error)) return true;
   presenter.error("Cannot save " + quotedName(path) + ": " + error);
   return false;
 }
@@ -27,7 +29,7 @@ QString ReportFile::load(const QString& path, QTextDocument& doc) {
   m_keep.clear();
   QString error;
   QStringList lost;
-  if (!rtf::ReadRtfFile(path, doc, &error, &lost)) {
+  if (!rtf::ReadRtfFile(path, doc, &error, &lost, kReportLimitBytes)) {
     m_keep = "it was not read at start-up (" + error + ")";
     // At start-up the file is named with its full path: the user may not know the folder.
     return "Cannot read '" + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()) + "': " + error;
@@ -42,9 +44,18 @@ QString ReportFile::keepReason() const { return m_keep; }
 
 bool ReportFile::save(const QTextDocument& doc, MessagePresenter& presenter,
                       const std::function<QString()>& chooseOther) {
+  // Every character takes at least a byte of RTF: a longer text is not written out at all.
+  QByteArray rtf;
+  if (doc.characterCount() <= kReportLimitBytes) rtf = rtf::WriteRtf(doc);
+  if (rtf.isEmpty() || rtf.size() > kReportLimitBytes) {
+    presenter.error(QStringLiteral("The report was not saved: it is larger than %1 MiB, the most the "
+                                   "Report page opens. Shorten it, or copy it into a word processor.")
+                        .arg(kReportLimitBytes / (1024 * 1024)));
+    return false;
+  }
   // A file that is gone since start-up holds nothing to lose.
   if (m_keep.isEmpty() || !QFileInfo::exists(m_path)) {
-    if (!write(doc, m_path, presenter)) return false;
+    if (!write(rtf, m_path, presenter)) return false;
     m_keep.clear();
     return true;
   }
@@ -56,7 +67,7 @@ bool ReportFile::save(const QTextDocument& doc, MessagePresenter& presenter,
     presenter.error(refusal);
     return false;
   }
-  return write(doc, other, presenter);
+  return write(rtf, other, presenter);
 }
 
 }  // namespace quorvex::app

@@ -13,6 +13,10 @@ class QTextDocument;
 
 namespace quorvex::app {
 
+// The largest report file the Report page opens and saves: larger ones would hold
+// up the window for seconds while they load or save.
+inline constexpr qint64 kReportLimitBytes = qint64{1} * 1024 * 1024;
+
 class ReportFile {
  public:
   // Reads the file at `path` into `doc`; the error to show, empty when it was read.
@@ -23,7 +27,8 @@ class ReportFile {
   // Why Save must not write over the file; empty when it may.
   QString keepReason() const;
 
-  // Writes `doc` over the file, durably. A file that must be kept is not touched: an
+  // Writes `doc` over the file, durably. A report larger than kReportLimitBytes is not
+  // written anywhere. A file that must be kept is not touched: an
   // error says why and `chooseOther` is asked for another file (empty cancels). Every
   // failure is shown through `presenter`; true when the report was written somewhere.
   bool save(const QTextDocument& doc, MessagePresenter& presenter,

@@ -156,6 +156,7 @@ void TForm1::OnMainFormCreate() {
   // The workspace starts with the start-up texts ("No Results avalible." and the rest).
   // Each file that cannot be read is reported on its own, and start-up goes
   // on: the library and the element data never depend on the documents.
+  if (!m_options.launchProblem.isEmpty()) m_presenter.error(m_options.launchProblem);
   loadDocument("help.rtf", m_helpEdit);
   if (const QString error = m_reportFile.load(m_options.workingDirectory.absoluteFilePath("report.rtf"),
                                               *m_reportEdit->document());
@@ -506,7 +507,7 @@ void TForm1::createMenus() {
 void TForm1::loadDocument(const QString& fileName, QTextEdit* into) {
   QString error;
   const QString path = m_options.workingDirectory.absoluteFilePath(fileName);
-  if (!rtf::ReadRtfFile(path, *into->document(), &error)) {
+  if (!rtf::ReadRtfFile(path, *into->document(), &error, nullptr, kReportLimitBytes)) {
     m_presenter.error("Cannot read '" + QDir::toNativeSeparators(path) + "': " + error);
   }
   into->moveCursor(QTextCursor::Start);

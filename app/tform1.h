@@ -47,6 +47,8 @@ class TForm1 : public QWidget {
     // Asks for another file to save the report in when "report.rtf" must be
     // kept; empty cancels. Unset: a file dialog.
     std::function<QString()> reportSaveAsPath;
+    // What the launcher could not set up, shown first at start-up; empty for nothing.
+    QString launchProblem;
   };
 
   TForm1(MessagePresenter& presenter, Options options, QWidget* parent = nullptr);

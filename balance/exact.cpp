@@ -184,13 +184,17 @@ FailureReason ExplainFailure(const formula::BoxTexts& boxes, const formula::Elem
   const ExactSolution& solution = exact.get();
 
   if (solution.nullity == 0) {
-    // An element, or else the charge, on one side only.
+    // An element, or else the charge, on one side only. The side is told by the
+    // column, not by the sign: a negative charge among the products is positive.
+    int reactantColumns = 0;
+    for (const std::string& text : boxes.reactants) reactantColumns += text.empty() ? 0 : 1;
     for (int r = 1; r <= m.n; ++r) {
       bool reactant = false;
       bool product = false;
       for (int j = 1; j <= m.S; ++j) {
-        reactant = reactant || m.a[r][j] > 0;
-        product = product || m.a[r][j] < 0;
+        if (m.a[r][j] == 0) continue;
+        reactant = reactant || j <= reactantColumns;
+        product = product || j > reactantColumns;
       }
       if (reactant == product) continue;
       const std::string side = reactant ? "reactants" : "products";

@@ -104,6 +104,29 @@ void BM_SearchTwelveTerms(benchmark::State& state) {
 }
 BENCHMARK(BM_SearchTwelveTerms)->Arg(0)->Arg(1)->ArgName("all")->Unit(benchmark::kMillisecond);
 
+// One library line whose two sides are long numbers, and the term "1" on each side:
+// every digit is an occurrence, and only the last is bounded on the right.
+void BM_SearchOneLongNumber(benchmark::State& state) {
+  const std::size_t digits = static_cast<std::size_t>(state.range(0)) / 2;
+  SilentNotifier notifier;
+  Library lib("unused");
+  lib.loadFromBytes("#" + std::string(digits, '1') + " = " + std::string(digits, '1') + "#\r\n", notifier);
+  quorvex::library::SearchTerms terms;
+  terms.reactants[0] = "1";
+  terms.products[0] = "1";
+  const auto boxes = quorvex::library::CopySearchEditToInputEdit(terms);
+  quorvex::library::FoundList found;
+  for (auto _ : state) {
+    found.clear();
+    benchmark::DoNotOptimize(found.Search(lib, boxes).matches);
+  }
+  if (found.Search(lib, boxes).matches != 1) state.SkipWithError("not found");
+  state.SetComplexityN(static_cast<benchmark::IterationCount>(2 * digits));
+}
+BENCHMARK(BM_SearchOneLongNumber)
+    ->Arg(10'000)->Arg(20'000)->Arg(40'000)->Arg(200'000)->Arg(1'000'000)
+    ->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -10,6 +10,7 @@
 #include <QTextOption>
 
 #include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
 
 namespace {
 
@@ -49,15 +50,25 @@ void Load(benchmark::State& state, const QByteArray& rtf) {
 }
 
 void BM_LoadRuns(benchmark::State& state) { Load(state, ManyRuns(static_cast<int>(state.range(0)), true)); }
-BENCHMARK(BM_LoadRuns)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadRuns)->Arg(10000)->Arg(100000)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 void BM_LoadRunsOneWord(benchmark::State& state) {
   Load(state, ManyRuns(static_cast<int>(state.range(0)), false));
 }
-BENCHMARK(BM_LoadRunsOneWord)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadRunsOneWord)->Arg(10000)->Arg(100000)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 void BM_LoadFontTable(benchmark::State& state) { Load(state, FontTable(static_cast<int>(state.range(0)))); }
 BENCHMARK(BM_LoadFontTable)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+// "Save": the document read from `runs` runs written back as RTF.
+void BM_SaveRuns(benchmark::State& state) {
+  QTextDocument doc;
+  quorvex::rtf::ReadRtf(ManyRuns(static_cast<int>(state.range(0)), state.range(1) != 0), doc);
+  qsizetype bytes = 0;
+  for (auto _ : state) bytes = quorvex::rtf::WriteRtf(doc).size();
+  state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_SaveRuns)->Args({100000, 1})->Args({200000, 1})->Args({200000, 0})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

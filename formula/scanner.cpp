@@ -59,11 +59,8 @@ std::int32_t ToInt32OrThrow(std::string_view digits) {
   return value;
 }
 
-// A name is a capital and small letters. For such a name, and only when
-// cutting an occurrence out of a working copy joins a letter on its left to
-// a small letter on its right, can the cut create an occurrence that was not
-// in the text. The readings below walk the text once and fall back to cutting
-// copies only then.
+// A name is a capital and small letters; the only names an equation or the
+// element table can hold. Any other name is read by cutting copies, step by step.
 bool IsPlainName(std::string_view name) {
   if (name.empty() || !IsCapital(name[0])) return false;
   for (std::size_t i = 1; i < name.size(); ++i) {
@@ -71,8 +68,6 @@ bool IsPlainName(std::string_view name) {
   }
   return true;
 }
-
-bool IsLetter(char c) { return IsCapital(c) || IsSmall(c); }
 
 // GetElementPos by cutting every occurrence that begins a longer name out of a
 // working copy and searching again.
@@ -92,29 +87,74 @@ std::int32_t ElementPosByCutting(std::string_view name, std::string_view text) {
   }
 }
 
+// The counting of a plain name reads as: search the working copy for the first
+// occurrence, cutting out (and searching again from the start) each one that a
+// small letter follows, as it begins a longer name; count the one found and cut
+// it and its digits out of the working copy; repeat. Done literally that is
+// quadratic or worse, since every search starts over and a cut can join letters
+// into a new occurrence ("C" + "Ca" + "a").
+//
+// One pass does the same. The bytes of the working copy read so far are kept
+// on a stack with, for each, the state of the search after it: how much of the
+// name ends there, and the node below where that partial occurrence began.
+// Cutting an occurrence that begins a longer name drops the search back to the
+// node below it. Since a plain name never overlaps itself (its capital comes
+// only first), the search needs no other memory. A counted occurrence ends where
+// the working copy was read to; the cut takes the name's length of bytes before
+// that point and the digits after it, and the search resumes in the state it
+// had before those bytes, looking at the byte that now follows.
+template <class Counted>
+void WalkByCutting(std::string_view name, std::string_view text, CutWalk& walk,
+                   Counted&& counted) {
+  const auto length = static_cast<std::int32_t>(name.size());
+  walk.nodes.clear();
+  walk.read.clear();
+  walk.nodes.push_back({0, -1});
+  std::int32_t top = 0;
+  std::size_t i = 0;
+  for (;;) {
+    if (walk.nodes[static_cast<std::size_t>(top)].matched == length) {
+      if (i < text.size() && IsSmall(text[i])) {
+        top = walk.nodes[static_cast<std::size_t>(top)].below;
+      } else {
+        const std::size_t cut = counted(i);
+        if (cut == std::string_view::npos) return;
+        walk.read.resize(walk.read.size() - name.size());
+        top = walk.read.empty() ? 0 : walk.read.back();
+        i += cut;
+        continue;
+      }
+    }
+    if (i == text.size()) return;
+    const char c = text[i++];
+    const CutWalk::Node& at = walk.nodes[static_cast<std::size_t>(top)];
+    std::int32_t matched = 0;
+    if (c == name[static_cast<std::size_t>(at.matched)]) {
+      matched = at.matched + 1;
+    } else if (c == name[0]) {
+      matched = 1;
+    }
+    const std::int32_t below = matched == 1 ? top : (matched > 1 ? at.below : -1);
+    walk.nodes.push_back({matched, below});
+    top = static_cast<std::int32_t>(walk.nodes.size() - 1);
+    walk.read.push_back(top);
+  }
+}
+
 }  // namespace
 
 std::int32_t Scanner::GetElementPos(std::string_view name, std::string_view text) {
   if (name.empty()) return 0;
   if (!IsPlainName(name)) return ElementPosByCutting(name, text);
-  // Occurrences of a plain name never overlap. One followed by a small letter
-  // begins a longer name ("C" in "Ca") and is passed over; `left` is the byte
-  // the cut would leave before it.
-  const bool joinable = name.size() > 1;
-  std::size_t lastEnd = std::string_view::npos;
-  char left = '\0';
-  for (std::size_t at = text.find(name); at != std::string_view::npos;
-       at = text.find(name, at + name.size())) {
-    const std::size_t after = at + name.size();
-    if (after < text.size() && IsSmall(text[after])) {
-      if (at != lastEnd) left = at > 0 ? text[at - 1] : '\0';
-      if (joinable && IsLetter(left)) return ElementPosByCutting(name, text);
-      lastEnd = after;
-      continue;
-    }
-    return static_cast<std::int32_t>(at + 1);
-  }
-  return 0;
+  // The first search reads the caller's text itself: where it stops is where
+  // the occurrence found ends.
+  std::int32_t pos = 0;
+  CutWalk walk;
+  WalkByCutting(name, text, walk, [&](std::size_t end) {
+    pos = static_cast<std::int32_t>(end - name.size() + 1);
+    return std::string_view::npos;
+  });
+  return pos;
 }
 
 std::int32_t Scanner::GetBracketNum(std::int32_t pos, std::string_view text) {
@@ -140,9 +180,10 @@ std::int32_t Scanner::GetBracketNum(std::int32_t pos, std::string_view text) {
         inputError(kInputError);
         continue;
       }
+      // A product too large for 32 bits: the groups further out are left out.
       if (result * multiplier > kInt32Max) {
         inputError(kInputError);
-        continue;
+        break;
       }
       result *= multiplier;
     }
@@ -153,79 +194,70 @@ std::int32_t Scanner::GetBracketNum(std::int32_t pos, std::string_view text) {
 std::int32_t Scanner::GetElementNum(std::string_view name, std::string_view text) {
   if (name.empty()) return 0;
   if (!IsPlainName(name)) return GetElementNumByCutting(name, text);
-
-  // One walk finds what cutting each counted occurrence (the name and its
-  // digits) out of a working copy would find, as long as no cut joins letters
-  // into a new occurrence; then the cutting reading is used.
-  const bool joinable = name.size() > 1;
-  m_occurrences.clear();
-  std::size_t keptEnd = std::string_view::npos;    // end of the last cut counted occurrence
-  char keptLeft = '\0';                            // the byte left before that cut
-  std::size_t passedEnd = std::string_view::npos;  // end of the last cut of any kind
-  char passedLeft = '\0';
-  for (std::size_t at = text.find(name); at != std::string_view::npos;
-       at = text.find(name, at + name.size())) {
-    const std::size_t after = at + name.size();
-    const bool longer = after < text.size() && IsSmall(text[after]);
-    const char before = at > 0 ? text[at - 1] : '\0';
-    const char leftAll = at == passedEnd ? passedLeft : before;
-    if (longer) {
-      if (joinable && IsLetter(leftAll)) return GetElementNumByCutting(name, text);
-      passedEnd = after;
-      passedLeft = leftAll;
-      continue;
-    }
-    const std::size_t runLen = DigitRunLength(text, after);
-    const std::size_t end = after + runLen;
-    const char leftKept = at == keptEnd ? keptLeft : before;
-    if (joinable && end < text.size() && IsSmall(text[end]) &&
-        (IsLetter(leftKept) || IsLetter(leftAll))) {
-      return GetElementNumByCutting(name, text);
-    }
-    m_occurrences.push_back({at, runLen, 1});
-    keptEnd = end;
-    keptLeft = leftKept;
-    passedEnd = end;
-    passedLeft = leftAll;
-  }
-  if (m_occurrences.empty()) return 0;
-
-  // The multiplier of every occurrence from one walk back over the text: the
-  // ")" that enclose a position are those its tail leaves unpaired, and a "("
-  // pairs with the nearest unpaired ")" after it. A multiplier that needs
-  // more care (zero, unreadable, over 32 bits) is read the long way below.
-  constexpr std::int32_t kReadLongWay = -1;
-  m_enclosing.clear();
-  std::size_t next = m_occurrences.size();
-  for (std::size_t i = text.size(); i-- > m_occurrences.front().at && next > 0;) {
-    if (i == m_occurrences[next - 1].at) {
-      m_occurrences[--next].multiplier = m_enclosing.empty() ? 1 : m_enclosing.back();
-      continue;
-    }
-    if (text[i] == ')') {
-      const std::size_t len = DigitRunLength(text, i + 1);
-      std::int32_t value = 1;
-      if (len > 0 && !ParseDigitRun(text.substr(i + 1, len), value)) value = kReadLongWay;
-      const std::int64_t outer = m_enclosing.empty() ? 1 : m_enclosing.back();
-      std::int64_t product = kReadLongWay;
-      if (value > 0 && outer != kReadLongWay && value * outer <= kInt32Max) product = value * outer;
-      m_enclosing.push_back(static_cast<std::int32_t>(product));
-    } else if (text[i] == '(' && !m_enclosing.empty()) {
-      m_enclosing.pop_back();
-    }
-  }
-
+  // Without an occurrence there is nothing to cut (the weight asks for every element).
+  if (text.find(name) == std::string_view::npos) return 0;
+  const bool grouped = text.find(')') != std::string_view::npos;
+  bool groupsRead = false;
   std::int64_t sum = 0;
   int k = 0;
-  for (const Occurrence& o : m_occurrences) {
-    const std::int32_t multiplier =
-        o.multiplier == kReadLongWay
-            ? GetBracketNum(static_cast<std::int32_t>(o.at + 1), text)
-            : o.multiplier;
-    const std::string_view run = text.substr(o.at + name.size(), o.runLen);
-    if (!AddOccurrence(run, multiplier, ++k, sum)) inputError(kInputError);
-  }
+  WalkByCutting(name, text, m_walk, [&](std::size_t end) {
+    // Bytes cut from the working copy are all letters, so the groups enclosing the
+    // occurrence are those the caller's text leaves open from `end` on.
+    if (grouped && !groupsRead) {
+      ReadGroups(text);
+      groupsRead = true;
+    }
+    const std::int32_t multiplier = grouped ? GroupMultiplier(m_innermost[end]) : 1;
+    const std::size_t runLen = DigitRunLength(text, end);
+    if (!AddOccurrence(text.substr(end, runLen), multiplier, ++k, sum)) inputError(kInputError);
+    return runLen;
+  });
   return static_cast<std::int32_t>(sum);
+}
+
+void Scanner::ReadGroups(std::string_view text) {
+  // From the end back: a ")" opens a group around everything before it, and a
+  // "(" closes the innermost group still open.
+  m_groups.clear();
+  m_innermost.assign(text.size() + 1, -1);
+  std::int32_t open = -1;
+  for (std::size_t i = text.size(); i-- > 0;) {
+    if (text[i] == ')') {
+      Group g;
+      g.outer = open;
+      const std::size_t len = DigitRunLength(text, i + 1);
+      g.unreadable = len > 0 && !ParseDigitRun(text.substr(i + 1, len), g.multiplier);
+      if (g.unreadable) g.multiplier = 1;
+      const Group* outer = open < 0 ? nullptr : &m_groups[static_cast<std::size_t>(open)];
+      g.unreadableAround = g.unreadable || (outer != nullptr && outer->unreadableAround);
+      open = static_cast<std::int32_t>(m_groups.size());
+      g.nextMultiplying = g.multiplier != 1 ? open : (outer != nullptr ? outer->nextMultiplying : -1);
+      m_groups.push_back(g);
+    } else if (text[i] == '(' && open >= 0) {
+      open = m_groups[static_cast<std::size_t>(open)].outer;
+    }
+    m_innermost[i] = open;
+  }
+}
+
+std::int32_t Scanner::GroupMultiplier(std::int32_t innermost) {
+  if (innermost < 0) return 1;
+  const Group& first = m_groups[static_cast<std::size_t>(innermost)];
+  if (first.unreadableAround) inputError(kInputError);
+  // Multipliers of 1 are passed over; every other one is 0 or at least doubles
+  // the product, so at most 32 are multiplied before it is 0 or too large.
+  std::int64_t result = 1;
+  for (std::int32_t g = first.nextMultiplying; g >= 0;) {
+    const Group& group = m_groups[static_cast<std::size_t>(g)];
+    if (result * group.multiplier > kInt32Max) {
+      inputError(kInputError);
+      break;
+    }
+    result *= group.multiplier;
+    if (result == 0) break;
+    g = group.outer < 0 ? -1 : m_groups[static_cast<std::size_t>(group.outer)].nextMultiplying;
+  }
+  return static_cast<std::int32_t>(result);
 }
 
 bool Scanner::AddOccurrence(std::string_view run, std::int32_t multiplier, int k,

@@ -18,6 +18,16 @@ inline constexpr std::string_view kTooManySame = "Input error 1-Too many same el
 // Longest text GetStrChar accepts (its buffer holds this many bytes and a zero).
 inline constexpr std::size_t kStrCharCapacity = 600;
 
+// Working storage of the one-pass counting of a name (see scanner.cpp).
+struct CutWalk {
+  struct Node {
+    std::int32_t matched;  // bytes of the name that end here
+    std::int32_t below;    // the node below where those bytes began, or -1
+  };
+  std::vector<Node> nodes;
+  std::vector<std::int32_t> read;  // the node of each byte of the working copy read so far
+};
+
 // Reads one species text: atoms of a named element and the charge. Positions
 // are 1-based byte positions. Input errors go into the pending message text
 // (never cleared here); some are also shown at once through the notifier.
@@ -30,7 +40,8 @@ class Scanner {
 
   // Position of the first whole-name occurrence of `name` in `text`, or 0.
   static std::int32_t GetElementPos(std::string_view name, std::string_view text);
-  // Product of the multipliers of the ")" groups enclosing position `pos`.
+  // Product of the multipliers of the ")" groups enclosing position `pos`; a
+  // product past 32 bits records "Input error!" and the groups further out are left out.
   std::int32_t GetBracketNum(std::int32_t pos, std::string_view text);
   // Atoms of `name` in a text without "*".
   std::int32_t GetElementNum(std::string_view name, std::string_view text);
@@ -52,14 +63,25 @@ class Scanner {
   // showing the messages it calls for; false when the sum would overflow.
   bool AddOccurrence(std::string_view run, std::int32_t multiplier, int k, std::int64_t& sum);
 
-  struct Occurrence {
-    std::size_t at;      // 0-based position of the name
-    std::size_t runLen;  // digits after it
-    std::int32_t multiplier;
+  // The ")" groups of the text being counted, read from its end: multiplier
+  // (1 for none, or for a run too long to read), the next group out, the
+  // nearest group from this one out whose multiplier is not 1.
+  struct Group {
+    std::int32_t multiplier = 1;
+    std::int32_t outer = -1;
+    std::int32_t nextMultiplying = -1;
+    bool unreadable = false;        // its run does not fit 32 bits
+    bool unreadableAround = false;  // this group or one further out is unreadable
   };
+  void ReadGroups(std::string_view text);
+  // The product of the multipliers of the groups from `innermost` out, as
+  // GetBracketNum reads it, with the same input errors.
+  std::int32_t GroupMultiplier(std::int32_t innermost);
+
   // Working storage of GetElementNum, kept to reuse its capacity.
-  std::vector<Occurrence> m_occurrences;
-  std::vector<std::int32_t> m_enclosing;
+  CutWalk m_walk;
+  std::vector<Group> m_groups;
+  std::vector<std::int32_t> m_innermost;  // per byte: the innermost group around the text from it on, or -1
 
   std::string& m_pending;
   Notifier& m_notifier;

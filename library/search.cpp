@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/search.h"
 
+#include <vector>
+
 #include "core/errors.h"
 
 namespace quorvex::library {
@@ -21,20 +23,55 @@ constexpr SeparatorSet MakeSeparators(bool right) {
 constexpr SeparatorSet kLeftSeparators = MakeSeparators(false);
 constexpr SeparatorSet kRightSeparators = MakeSeparators(true);
 
+// Terms up to this length are found with the library's search, whose cost grows with the
+// term's length times the side's; longer ones in one pass (Knuth-Morris-Pratt).
+constexpr std::size_t kShortTerm = 16;
+
 bool IsIn(std::string_view term, std::string_view side, const SeparatorSet& separators) {
   if (term.empty()) return true;
+  if (term.size() > side.size()) return false;
   const auto isSeparator = [&](char c) { return separators[static_cast<unsigned char>(c)]; };
   const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+  // The last byte before `resolved` that is not a digit: occurrences come in order, so
+  // the digits before them are passed over once in all.
+  std::size_t resolved = 0;
+  std::size_t lastNonDigit = std::string_view::npos;
   // Any occurrence that is a whole species will do.
-  for (std::size_t at = side.find(term); at != std::string_view::npos; at = side.find(term, at + 1)) {
-    // Start test: the byte before the occurrence, or the first byte of the
-    // side when the occurrence starts it. Coefficient digits are passed over;
-    // digits that run to the start of the side have no separator before them.
-    std::size_t i = at == 0 ? 0 : at - 1;
-    while (isDigit(side[i]) && i > 0) --i;
-    if (!isSeparator(side[i])) continue;
+  const auto wholeSpecies = [&](std::size_t at) {
+    // Start test: the byte before the occurrence, or the first byte of the side when
+    // the occurrence starts it. Coefficient digits are passed over; digits that run to
+    // the start of the side have no separator before them.
+    const std::size_t before = at == 0 ? 0 : at - 1;
+    std::size_t start = before;
+    if (isDigit(side[before])) {
+      std::size_t i = before + 1;
+      while (i > resolved && isDigit(side[i - 1])) --i;
+      if (i > resolved) lastNonDigit = i - 1;
+      resolved = before + 1;
+      start = lastNonDigit == std::string_view::npos ? 0 : lastNonDigit;
+    }
+    if (!isSeparator(side[start])) return false;
     const std::size_t end = at + term.size();
-    if (end < side.size() && isSeparator(side[end])) return true;
+    return end < side.size() && isSeparator(side[end]);
+  };
+  if (term.size() <= kShortTerm) {
+    for (std::size_t at = side.find(term); at != std::string_view::npos; at = side.find(term, at + 1)) {
+      if (wholeSpecies(at)) return true;
+    }
+    return false;
+  }
+  std::vector<std::size_t> border(term.size(), 0);
+  for (std::size_t i = 1, k = 0; i < term.size(); ++i) {
+    while (k > 0 && term[i] != term[k]) k = border[k - 1];
+    if (term[i] == term[k]) ++k;
+    border[i] = k;
+  }
+  for (std::size_t i = 0, k = 0; i < side.size(); ++i) {
+    while (k > 0 && side[i] != term[k]) k = border[k - 1];
+    if (side[i] == term[k]) ++k;
+    if (k < term.size()) continue;
+    k = border[k - 1];  // an occurrence overlapping this one counts too
+    if (wholeSpecies(i + 1 - term.size())) return true;
   }
   return false;
 }

@@ -34,7 +34,6 @@ constexpr int kMaxGroupDepth = 256;
 constexpr std::size_t kMaxWordLength = 32;
 // Larger parameters are clamped; no control word needs more than 32 bits.
 constexpr qint64 kMaxParameter = std::numeric_limits<int>::max();
-constexpr qint64 kMaxFileBytes = qint64{64} * 1024 * 1024;
 // Columns a table read from RTF may have; cells past the last column join it.
 constexpr int kMaxTableColumns = 64;
 // Qt breaks a word longer than a line anywhere, at a cost that grows with the square of
@@ -96,11 +95,12 @@ enum Lost : unsigned {
   kLostUnknown = 1u << 9,
   kLostFonts = 1u << 10,
   kLostFields = 1u << 11,
+  kLostTrailing = 1u << 12,
 };
-constexpr std::array<const char*, 12> kLostNames = {
+constexpr std::array<const char*, 13> kLostNames = {
     "pictures", "objects", "drawings", "headers or footers", "footnotes", "comments",
     "hidden text", "equations", "index entries", "parts of unknown kind", "fonts past the 4096th",
-    "fields other than links (only their text is kept)"};
+    "fields other than links (only their text is kept)", "text after the document's end"};
 
 constexpr int kSingle = QTextCharFormat::SingleUnderline;
 constexpr int kDot = QTextCharFormat::DotLine;
@@ -544,6 +544,15 @@ void Reader::run(qsizetype start) {
     // Truncated input: end the document with the state of the innermost open group.
     flushBytes();
     finish(m_groups.empty() ? Group{} : m_groups.back());
+    return;
+  }
+  // A second document or notes after the closing brace; RichEdit's NUL and line ends are not text.
+  for (qsizetype i = m_pos; i < m_in.size(); ++i) {
+    const char c = m_in[i];
+    if (c != '\0' && c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != '\v') {
+      m_lost |= kLostTrailing;
+      break;
+    }
   }
 }
 
@@ -1495,14 +1504,15 @@ bool ReadRtf(const QByteArray& bytes, QTextDocument& into, QString* error, QStri
   return true;
 }
 
-bool ReadRtfFile(const QString& path, QTextDocument& into, QString* error, QStringList* lost) {
+bool ReadRtfFile(const QString& path, QTextDocument& into, QString* error, QStringList* lost,
+                 qint64 maxBytes) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     if (error) *error = file.errorString();
     return false;
   }
-  if (file.size() > kMaxFileBytes) {
-    if (error) *error = QStringLiteral("The file is larger than 64 MiB.");
+  if (file.size() > maxBytes) {
+    if (error) *error = QStringLiteral("The file is larger than %1 MiB.").arg(maxBytes / (1024 * 1024));
     return false;
   }
   const QByteArray bytes = file.readAll();

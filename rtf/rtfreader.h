@@ -23,9 +23,13 @@ bool LooksLikeRtf(QByteArrayView bytes);
 bool ReadRtf(const QByteArray& bytes, QTextDocument& into, QString* error = nullptr,
              QStringList* lost = nullptr);
 
+// The largest file ReadRtfFile reads unless told a smaller limit.
+inline constexpr qint64 kMaxRtfFileBytes = qint64{64} * 1024 * 1024;
+
 // ReadRtf on the file at `path`; false with the system's error text when it cannot be
-// read, or with ReadRtf's reason when it is not RTF.
+// read, with "The file is larger than N MiB." past `maxBytes` (a whole number of MiB),
+// or with ReadRtf's reason when it is not RTF.
 bool ReadRtfFile(const QString& path, QTextDocument& into, QString* error = nullptr,
-                 QStringList* lost = nullptr);
+                 QStringList* lost = nullptr, qint64 maxBytes = kMaxRtfFileBytes);
 
 }  // namespace quorvex::rtf

@@ -15,6 +15,7 @@
 #include <QTextDocument>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStackedWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTextEdit>
@@ -493,6 +494,28 @@ class WindowTest : public QObject {
              QString("|1| 2KMnO4+16HCl = 2KCl+2MnCl2+8H2O+5Cl2\n\n"));
   }
 
+  // A list longer than its box is scrolled to its newest equation, on its page or not.
+  void listsShowTheirNewestEquation() {
+    box("Sp1")->setText("H2");
+    box("Sp2")->setText("O2");
+    box("Pr1")->setText("H2O");
+    box("SearchEdit7")->setText("O2");
+    for (int i = 0; i < 30; ++i) click(i % 2 ? "BitBtn13" : "BalanceBt");
+    for (const char* name : {"ResultEdit", "m_SearchResultEdit"}) {
+      auto* list = find<QPlainTextEdit>(name);
+      for (QWidget* page = list; page->parentWidget(); page = page->parentWidget()) {
+        if (auto* pages = qobject_cast<QStackedWidget*>(page->parentWidget())) pages->setCurrentWidget(page);
+      }
+      QApplication::processEvents();
+      const QScrollBar* bar = list->verticalScrollBar();
+      QVERIFY2(bar->maximum() > 0 && bar->value() == bar->maximum(), name);
+      QTextBlock newest = list->document()->lastBlock();
+      while (newest.isValid() && newest.text().isEmpty()) newest = newest.previous();
+      QVERIFY2(newest.text().startsWith(name == QString("ResultEdit") ? "|15| 2H2+O2 = 2H2O" : "|15| 2KClO3"), name);
+      QVERIFY2(list->viewport()->rect().contains(list->cursorRect(QTextCursor(newest)).center()), name);
+    }
+  }
+
   void searchExamplesStartAtCaseTwo() {
     click("BitBtn14");
     QCOMPARE(box("SearchEdit7")->text(), QString("O2"));
@@ -741,14 +764,17 @@ class WindowTest : public QObject {
 
   void startUpWithAFileMissing_data() {
     QTest::addColumn<QString>("missing");
-    QTest::newRow("help") << "help.rtf";
-    QTest::newRow("report") << "report.rtf";
-    QTest::newRow("library") << "cbd.dat";
+    QTest::addColumn<qint64>("size");  // grown with zeros to this size instead of removed
+    QTest::newRow("help") << "help.rtf" << qint64{0};
+    QTest::newRow("report") << "report.rtf" << qint64{0};
+    QTest::newRow("library") << "cbd.dat" << qint64{0};
+    QTest::newRow("help over the size limit") << "help.rtf" << qint64{1024} * 1024 + 1;
   }
   void startUpWithAFileMissing() {
     QFETCH(QString, missing);
+    QFETCH(qint64, size);
     m_window.reset();
-    QVERIFY(QFile::remove(m_dir.filePath(missing)));
+    QVERIFY(size > 0 ? QFile::resize(m_dir.filePath(missing), size) : QFile::remove(m_dir.filePath(missing)));
     startWindow();
     QCOMPARE(m_presenter.messages.size(), 1);
     // The message names the file with its full path.
@@ -879,13 +905,15 @@ class WindowTest : public QObject {
     QTest::addColumn<qint64>("size");  // the file's size, grown with zeros
     QTest::addColumn<QString>("reason");
     QTest::newRow("plain text") << QByteArray("my notes\n") << qint64{0} << "it was not read at start-up";
-    QTest::newRow("over the size limit") << QByteArray("{\\rtf1 big}") << qint64{65} * 1024 * 1024 + 1
-                                         << "larger than 64 MiB";
+    QTest::newRow("over the size limit") << QByteArray("{\\rtf1 big}") << qint64{1024} * 1024 + 1
+                                         << "larger than 1 MiB";
     QTest::newRow("pictures and objects")
         << QByteArray("{\\rtf1 a{\\*\\shppict{\\pict\\pngblip 8950}}{\\object{\\*\\objdata 01}}b\\par}")
         << qint64{0} << "it holds pictures, objects, which the report does not show";
     QTest::newRow("unknown destination") << QByteArray("{\\rtf1 a{\\*\\newthing b}\\par}") << qint64{0}
                                          << "parts of unknown kind";
+    QTest::newRow("notes after the end") << QByteArrayLiteral("{\\rtf1 a\\par}\0\nmy notes\n") << qint64{0}
+                                         << "it holds text after the document's end, which the report does not show";
   }
   void saveKeepsAReportNotReadInFull() {
     QFETCH(QByteArray, old);
@@ -917,6 +945,20 @@ class WindowTest : public QObject {
     click("BitBtn17");
     QCOMPARE(asked.size(), 2);
     QVERIFY(readFile("report.rtf").contains("new text"));
+  }
+
+  // A report past the limit is written nowhere: the file and the text stay as they are.
+  void saveRefusesAReportOverTheLimit() {
+    const QByteArray before = readFile("report.rtf");
+    auto* report = find<QTextEdit>("ReportEdit");
+    report->setPlainText(QStringLiteral("word ").repeated(210000));
+    m_presenter.messages.clear();
+    click("BitBtn17");
+    QCOMPARE(m_presenter.messages,
+             QStringList{"error: The report was not saved: it is larger than 1 MiB, the most the Report page "
+                         "opens. Shorten it, or copy it into a word processor."});
+    QCOMPARE(readFile("report.rtf"), before);
+    QCOMPARE(report->toPlainText().size(), 5 * 210000);
   }
 
   void recordAtACaretInsideAParagraph() {

@@ -104,6 +104,8 @@ TEST(Solver, WhyABalanceFailed) {
   const std::vector<Case> cases = {
       {"none", {"H2"}, {"O2"}, "H is found among the reactants only."},
       {"none", {"Fe[3+]"}, {"Fe"}, "Only the reactants carry a charge."},
+      {"none", {"Fe[5-]"}, {"Fe"}, "Only the reactants carry a charge."},
+      {"none", {"Fe"}, {"Fe[2-]"}, "Only the products carry a charge."},
       {"none", {"H2O"}, {}, "An equation needs at least two species."},
       {"multiple", {"KMnO4", "H2O2", "H2SO4"}, {"K2SO4", "MnSO4", "O2", "H2O"},
        "It combines 2 independent reactions; split it into equations that balance on their own."},

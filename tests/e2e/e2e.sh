@@ -102,6 +102,31 @@ launch() {
   wait_window "$started" "$since"
 }
 
+# Starts a program whose start-up messages ("Quorvex" boxes) come before its main
+# window: closes each, counting them in $messages, then waits for the main window.
+launch_through_messages() {
+  start "$@"
+  messages=0
+  local deadline=$(($(now_ms) + 15000)) box
+  while ! xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1; do
+    box=
+    # The splash window (380 by 243), and the main window (529 by 529) while it is
+    # mapped, bear the same name.
+    for id in $(xdotool search --onlyvisible --pid "$started" --name '^Quorvex$' 2>/dev/null); do
+      geometry=$(xdotool getwindowgeometry "$id" 2>/dev/null) || continue
+      [[ $geometry == *'Geometry: 380x243'* || $geometry == *'Geometry: 529x529'* ]] || box=$id
+    done
+    if [[ -n $box ]] && "$closewindow" "$box" 2>/dev/null; then
+      messages=$((messages + 1))
+      while xdotool search --onlyvisible --pid "$started" --name '^Quorvex$' 2>/dev/null | grep -qx "$box"; do sleep 0.05; done
+    fi
+    kill -0 "$started" 2>/dev/null || fail "the program ended before its window opened: $(cat "$work/program.log")"
+    (($(now_ms) < deadline)) || fail "no window titled \"$title\" within 15 s ($messages messages closed)"
+    sleep 0.05
+  done
+  wait_window "$started" "$(now_ms)"
+}
+
 # A display of its own and a folder holding the delivered files to start in.
 prepare_delivered_folder() {
   start_display
@@ -182,6 +207,57 @@ launcher)
   launch "$prefix/bin/quorvex-launch"
   close_and_check "$started"
   cmp -s "$work/changed.dat" "$XDG_DATA_HOME/quorvex/cbd.dat" || fail "a second start overwrote the changed cbd.dat"
+
+  # Environments the launcher cannot use as they are: the window starts all the same,
+  # in the folder named, after the messages counted (the launcher's own and the window's
+  # for a file it cannot read), and the launcher says on standard error what went wrong.
+  mkdir -p "$work/bin" "$work/tmp" "$work/pwhome"
+  # The password database's home, for a HOME that is unset.
+  printf '#!/bin/sh\necho "user:x:1000:1000::%s:/bin/sh"\n' "$work/pwhome" >"$work/bin/getent"
+  chmod +x "$work/bin/getent"
+  touch "$work/a-file"
+  shared=$prefix/share/quorvex
+  # name | environment | preparation | folder | messages | said on standard error
+  rows=(
+    "HOME unset|-u HOME -u XDG_DATA_HOME||$work/pwhome/.local/share/quorvex|0|"
+    "relative XDG_DATA_HOME|XDG_DATA_HOME=relative HOME=$work/h1||$work/h1/.local/share/quorvex|0|"
+    "unusable XDG_DATA_HOME|XDG_DATA_HOME=$work/a-file||$work/tmp/quorvex.*|1|cannot be created"
+    "read-only data folder, a file missing|XDG_DATA_HOME=$work/x4|readonly|$work/x4/quorvex|2|help.rtf could not be copied"
+    "dangling cbd.dat link|XDG_DATA_HOME=$work/x5|dangling|$work/x5/quorvex|2|is a link to a missing file"
+  )
+  for row in "${rows[@]}"; do
+    IFS='|' read -r name environment preparation folder expected said <<<"$row"
+    case $preparation in
+    readonly)
+      mkdir -p "$work/x4/quorvex"
+      cp "$shared/cbd.dat" "$shared/report.rtf" "$work/x4/quorvex"/
+      chmod 555 "$work/x4/quorvex"
+      # Permissions do not hold root back: the delivered file goes missing instead.
+      ((EUID != 0)) || mv "$shared/help.rtf" "$work/help.rtf.aside"
+      ;;
+    dangling)
+      mkdir -p "$work/x5/quorvex"
+      ln -s "$work/nowhere/cbd.dat" "$work/x5/quorvex/cbd.dat"
+      ;;
+    esac
+    cd "$work"
+    # shellcheck disable=SC2086 # the environment column is words for env
+    launch_through_messages env $environment PATH="$work/bin:$PATH" TMPDIR="$work/tmp" "$prefix/bin/quorvex-launch"
+    if [[ -e $work/help.rtf.aside ]]; then mv "$work/help.rtf.aside" "$shared/help.rtf"; fi
+    actual=$(readlink "/proc/$started/cwd")
+    # shellcheck disable=SC2053 # the folder column may be a pattern
+    [[ $actual == $folder ]] || fail "$name: the window works in $actual, not $folder"
+    ((messages == expected)) || fail "$name: $messages messages before the window, not $expected: $(cat "$work/program.log")"
+    [[ -z $said ]] || grep -q "$said" "$work/program.log" || fail "$name: the launcher did not say \"$said\": $(cat "$work/program.log")"
+    if ((expected == 0)) || [[ $folder == *'*'* ]]; then
+      for file in cbd.dat help.rtf report.rtf; do
+        cmp -s "$source/data/$file" "$actual/$file" || fail "$name: $file was not seeded into $actual"
+      done
+    fi
+    close_and_check "$started"
+  done
+  [[ ! -e $work/relative && ! -e $work/nowhere ]] || fail "a relative XDG_DATA_HOME was used, or a dangling link followed"
+  chmod 755 "$work/x4/quorvex"
   ;;
 
 atspi)

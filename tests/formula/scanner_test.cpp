@@ -191,6 +191,7 @@ TEST(Scanner, OverflowingCountsAreInputErrors) {
   const std::vector<Case> cases = {
       {"H", "(H)99999(H)", 100000},                  // fine
       {"H", "((H)65536)65536", 65536},               // bracket product overflows: inner kept
+      {"H", "(((H)65536)65536)2", 65536},            // and the groups further out left out
       {"H", "(H2)2147483647", 0},                    // subscript x multiplier overflows
       {"H", "H2147483647H", 2147483647},             // the sum would overflow
       {"H", "(H)99999999999", 1},                    // run after ")" too long

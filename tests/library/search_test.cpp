@@ -52,6 +52,10 @@ TEST(Search, MatchTests) {
       {"occurrence starting the side, a separator", false, "#H2", "#H2+O2 =", true},
       {"digits running to the side's start", false, "H2", "2H2+O2 =", false},
       {"digits after a letter", false, "O2", "#K2O2+H2 =", false},
+      {"an occurrence overlapping the one before", false, "a+a", "#xa+a+a =", true},
+      {"a long term overlapping the occurrence before", false, "H2+H2+H2+H2+H2+H2", "#XH2+H2+H2+H2+H2+H2+H2 =", true},
+      {"the last digit of a long number", false, "1", "#" + std::string(1000, '1') + " =", true},
+      {"a long number running to the side's start", false, "1", std::string(1000, '1') + " =", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

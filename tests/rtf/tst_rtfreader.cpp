@@ -390,6 +390,9 @@ void RtfReaderTest::lost_data() {
   QTest::newRow("starred property without text") << rtf(R"(a{\*\pgdscno0}{\*\updnprop5802;})") << QStringList{};
   QTest::newRow("4096 fonts") << fontTable(4096) << QStringList{};
   QTest::newRow("4097 fonts") << fontTable(4097) << QStringList{"fonts past the 4096th"};
+  QTest::newRow("NUL and line ends after the end") << QByteArrayLiteral("{\\rtf1 a}\0\r\n \t") << QStringList{};
+  QTest::newRow("second document after the end")
+      << QByteArray("{\\rtf1 a}\r\n{\\rtf1 b}") << QStringList{"text after the document's end"};
 }
 
 void RtfReaderTest::lost() {
