@@ -57,6 +57,9 @@ class Balancer {
   void findroot(const formula::BoxTexts& boxes);
   // "Clear List" of the result board.
   void clearResults() { m_board.clear(); }
+  // Ends a balance decided without the solver: `pending` as its outcome,
+  // `reason` as why it failed, no coefficients and nothing on the board.
+  void decide(std::string_view pending, FailureReason reason = {});
 
   // The guidance of the examples, or "" for Reset and a click into an input box.
   void setPendingMessage(std::string_view text) { m_pending.assign(text); }
