@@ -36,7 +36,8 @@ std::vector<std::string_view> Candidates(CompletionChoice choice) {
 bool IsTyped(const formula::BoxTexts& boxes, std::string_view species) {
   for (const auto* side : {&boxes.reactants, &boxes.products}) {
     for (const std::string& text : *side) {
-      if (text == species) return true;
+      // A pasted electron ("e⁻") reads as "e[-]".
+      if (text == species || (species == kElectron && text == "e[-]")) return true;
     }
   }
   return false;
