@@ -204,7 +204,7 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
   }
   // Nothing to add, a full board (which refuses) and input errors: the plain balance.
   if (offered.empty() || balancer.board().isFull()) {
-    balancer.balance(typed);
+    result.run = balancer.balance(typed);
     return result;
   }
   formula::BoxTexts extended = typed;

@@ -41,6 +41,7 @@ struct AddedSpecies {
 struct Completion {
   formula::BoxTexts boxes;           // what was balanced: the typed boxes and the added species
   std::vector<AddedSpecies> added;   // empty unless the balance succeeded
+  Balancer::Run run = Balancer::Run::Done;  // Refused by a full board, as "Balance" is
 };
 Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed, CompletionChoice choice);
 
