@@ -204,7 +204,13 @@ ExactSolution SolveExactly(const formula::CompositionMatrix& m) {
 
 std::vector<std::vector<mpz_class>> BalanceBasis(const formula::CompositionMatrix& m) {
   std::vector<std::vector<mpz_class>> basis;
-  if (m.S > 0) SolveWith<mpz_class>(m, &basis);
+  if (m.S <= 0) return basis;
+  try {
+    SolveWith<std::int64_t>(m, &basis);
+  } catch (const Overflow&) {
+    basis.clear();
+    SolveWith<mpz_class>(m, &basis);
+  }
   return basis;
 }
 
