@@ -64,6 +64,8 @@ class Balancer {
   // The guidance of the examples, or "" for Reset and a click into an input box.
   void setPendingMessage(std::string_view text) { m_pending.assign(text); }
   const std::string& pendingMessage() const { return m_pending; }
+  // Where the balance's modal messages go.
+  Notifier& notifier() { return m_notifier; }
   ResultBoard& board() { return m_board; }
   const ResultBoard& board() const { return m_board; }
   // Why the last balance failed after its matrix was built; an empty code

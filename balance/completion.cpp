@@ -24,6 +24,20 @@ struct Column {
   bool added = false;
 };
 
+// Keeps the scanner's messages of the trial fill: shown only when no balance
+// follows, which would show them itself.
+class HeldMessages final : public Notifier {
+ public:
+  void modal(std::string_view text) override { m_texts.emplace_back(text); }
+  void showOn(Notifier& notifier) {
+    DistinctNotifier distinct(notifier);
+    for (const std::string& text : m_texts) distinct.modal(text);
+  }
+
+ private:
+  std::vector<std::string> m_texts;
+};
+
 std::vector<std::string_view> Candidates(CompletionChoice choice) {
   std::vector<std::string_view> species;
   if (choice.medium == Medium::Acidic) species = {"H[+]", "H2O"};
@@ -223,7 +237,7 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
   }
 
   std::string pending;
-  SilentNotifier silent;
+  HeldMessages held;
   formula::ElementNameList names;
   names.GetTotalElement(extended, pending);
   const auto hasError = [&] { return pending.find("error") != std::string::npos; };
@@ -232,7 +246,7 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
     return result;
   }
   const auto matrix = std::make_unique<formula::CompositionMatrix>();
-  formula::Scanner scanner(pending, silent);
+  formula::Scanner scanner(pending, held);
   formula::FillMatrix(extended, names, scanner, *matrix);
   if (hasError()) {
     balancer.balance(typed);
@@ -241,19 +255,20 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
 
   const std::vector<Column> columns = Columns(extended, typed);
   std::vector<Vector> basis = BalanceBasis(*matrix);
-  if (basis.empty()) {
-    balancer.decide(kFailed, NoBalance(*matrix, names, columns, offered, choice.halfReaction));
+  const auto fail = [&](std::string_view message, FailureReason reason) {
+    held.showOn(balancer.notifier());
+    balancer.decide(message, std::move(reason));
     return result;
-  }
+  };
+  if (basis.empty()) return fail(kFailed, NoBalance(*matrix, names, columns, offered, choice.halfReaction));
   if (basis.size() > 1) {
     std::vector<std::string> reactions;
     for (const Vector& v : Reactions(std::move(basis), columns)) {
       reactions.push_back(ReactionText(v, columns, extended));
     }
-    balancer.decide(kFailed, {"multiple", "It combines " + std::to_string(reactions.size()) +
-                                              " independent reactions: " + JoinAnd(reactions) +
-                                              "; split it into equations that balance on their own."});
-    return result;
+    return fail(kFailed, {"multiple", "It combines " + std::to_string(reactions.size()) +
+                                          " independent reactions: " + JoinAnd(reactions) +
+                                          "; split it into equations that balance on their own."});
   }
 
   Vector& balance = basis.front();
@@ -265,13 +280,9 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
     if (sgn(balance[j]) == 0) zero.push_back(TextAt(extended, columns[j]));
     if (sgn(balance[j]) < 0) negative.push_back(TextAt(extended, columns[j]));
   }
-  if (!zero.empty()) {
-    balancer.decide(kFailed, {"zero", "Every balance gives " + JoinAnd(zero) + " the coefficient 0."});
-    return result;
-  }
+  if (!zero.empty()) return fail(kFailed, {"zero", "Every balance gives " + JoinAnd(zero) + " the coefficient 0."});
   if (!negative.empty()) {
-    balancer.decide(kFailed, {"sign", "Every balance needs " + JoinAnd(negative) + " on the other side."});
-    return result;
+    return fail(kFailed, {"sign", "Every balance needs " + JoinAnd(negative) + " on the other side."});
   }
 
   // Each added species with a part in the balance joins its side.
@@ -284,9 +295,9 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
     auto& side = product ? completed.products : completed.reactants;
     const int box = FreeBox(side);
     if (box < 0) {
-      balancer.decide(std::string("Input error - the completed equation has more than 14 ") +
-                      (product ? "products." : "reactants."));
-      return result;
+      return fail(std::string("Input error - the completed equation has more than 14 ") +
+                      (product ? "products." : "reactants."),
+                  {});
     }
     side[static_cast<std::size_t>(box)] = species;
   }

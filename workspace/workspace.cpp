@@ -65,7 +65,9 @@ void Workspace::balance() {
   // Why it failed, as a sentence after the outcome, and what to write instead
   // of a common slip; in full as the box's hint.
   std::string more = m_balancer.failureReason().sentence;
-  if (!completion.added.empty()) more = "Added: " + balance::AddedList(completion.added) + ".";
+  if (m_balancer.pendingMessage() == balance::kBalanced && !completion.added.empty()) {
+    more = "Added: " + balance::AddedList(completion.added) + ".";
+  }
   if (m_balancer.pendingMessage() != balance::kBalanced) {
     const std::string hint = FirstSlipHint(m_texts.boxes);
     if (!hint.empty()) more += (more.empty() ? "" : " ") + hint;

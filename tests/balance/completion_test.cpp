@@ -141,6 +141,11 @@ TEST(Completion, Outcomes) {
     EXPECT_EQ(balancer.failureReason().code.empty() ? "" : balancer.failureReason().text(), c.reason);
     EXPECT_EQ(AddedList(done.added), c.added);
   }
+  // The scanner's warnings are shown once, also when no balance follows the exact solve.
+  RecordingNotifier notifier;
+  Balancer balancer(notifier);
+  CompleteAndBalance(balancer, MakeBoxes({"H100001"}, {"Fe"}), acid);
+  EXPECT_EQ(notifier.messages(), std::vector<std::string>{"Input error 2-Number too great!"});
 }
 
 }  // namespace
