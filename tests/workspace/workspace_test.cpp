@@ -86,15 +86,6 @@ TEST_F(WorkspaceTest, StartUpTexts) {
   EXPECT_EQ(ws.texts().libraryCount, " There are total 4 equations in your library currently.");
 }
 
-TEST_F(WorkspaceTest, AMediumCompletesTheEquationAndTheMessageNamesWhatItAdded) {
-  Workspace& ws = start();
-  ws.setCompletion({balance::Medium::Acidic, false});
-  balance(ws, {"MnO4[-]", "Fe[2+]"}, {"Mn[2+]", "Fe[3+]"});
-  EXPECT_EQ(ws.texts().message, "Balanced it successfully! Added: 8H[+], 4H2O.");
-  EXPECT_EQ(ws.texts().boardText, "|1| MnO4[-]+5Fe[2+]+8H[+] = Mn[2+]+5Fe[3+]+4H2O\n\n");
-  EXPECT_EQ(ws.texts().boxes.reactants[2], "");  // the boxes keep what was typed
-}
-
 TEST_F(WorkspaceTest, AMissingLibraryIsReportedAndTheFirstAddCreatesIt) {
   Workspace& ws = start();
   EXPECT_EQ(m_startError.rfind("Cannot read the library file '", 0), 0u) << m_startError;
