@@ -216,7 +216,7 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
   for (const std::string_view species : Candidates(choice)) {
     if (!IsTyped(typed, species)) offered.emplace_back(species);
   }
-  // Nothing to add, a full board (which refuses) and input errors: the plain balance.
+  // Nothing to add, or a full board, which refuses: the plain balance.
   if (offered.empty() || balancer.board().isFull()) {
     result.run = balancer.balance(typed);
     return result;

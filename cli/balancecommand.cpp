@@ -65,7 +65,7 @@ const Command kBalanceCommand = {
       electrons, written "[-]", for a half-reaction. A species typed is never
       added again and keeps its side. A success lists the added species in a
       third column:
-        Balanced it successfully!<TAB>MnO4[-]+8H[+]+5[-] = Mn[2+]+4H2O<TAB>added: 8H[+], 4H2O, 5[-]
+        Balanced it successfully!<TAB>Sn[4+]+2[-] = Sn[2+]<TAB>added: 2[-]
       When the completed equation has more than one independent balance,
       the reason "multiple" names them.
       Messages that the window shows in a message box go to standard error as
