@@ -2,6 +2,7 @@
 #include "balance/balancer.h"
 
 #include <cmath>
+#include <utility>
 
 #include "core/numbertext.h"
 
@@ -59,6 +60,12 @@ Balancer::Run Balancer::balance(const formula::BoxTexts& boxes) {
   m_names.GetTotalElement(boxes, m_pending);
   findroot(boxes);
   return Run::Done;
+}
+
+void Balancer::decide(std::string_view pending, FailureReason reason) {
+  m_pending.assign(pending);
+  m_reason = std::move(reason);
+  m_x.fill(0.0);
 }
 
 void Balancer::findroot(const formula::BoxTexts& boxes) {

@@ -14,15 +14,25 @@ namespace quorvex::cli {
 namespace {
 
 int RunBalanceCommand(int argc, char** argv) {
-  const std::optional<Arguments> args =
-      ParseArguments("balance", std::vector<std::string>(argv + 2, argv + argc), {}, std::cerr);
+  const std::optional<Arguments> args = ParseArguments(
+      "balance", std::vector<std::string>(argv + 2, argv + argc), {{"--medium", true}, {"--half", false}}, std::cerr);
   if (!args) return 2;
+  balance::CompletionChoice choice;
+  for (const auto& [name, value] : args->options) {
+    if (name == "--half") {
+      choice.halfReaction = true;
+    } else if (const std::optional<balance::Medium> medium = balance::ReadMedium(value)) {
+      choice.medium = *medium;
+    } else {
+      return UsageError(std::cerr, "balance", "'" + value + "' is no medium: use acid, base or neutral");
+    }
+  }
   if (args->operands.size() > 1) return UsageError(std::cerr, "balance", "takes at most one FILE");
   const std::string path = args->operands.empty() ? "-" : args->operands.front();
   std::ifstream file;
   if (path != "-" && !OpenInput(path, file, std::cerr)) return 2;
   errno = 0;
-  const bool ok = RunBalance(path == "-" ? std::cin : file, std::cout, std::cerr);
+  const bool ok = RunBalance(path == "-" ? std::cin : file, std::cout, std::cerr, choice);
   const int error = errno;
   std::cout.flush();
   if (!ok) {
@@ -36,7 +46,7 @@ int RunBalanceCommand(int argc, char** argv) {
 
 const Command kBalanceCommand = {
     "balance",
-    R"(  quorvex-cli balance [FILE]
+    R"(  quorvex-cli balance [--medium acid|base|neutral] [--half] [FILE]
       Balances the equations in FILE, or standard input when FILE is missing
       or "-", one equation a line: the reactants, "=", the products. Species
       are separated by "+" signs outside square brackets and caret charges
@@ -49,6 +59,15 @@ const Command kBalanceCommand = {
       balance adds a tab and "code: sentence" saying why:
         Balanced it successfully!<TAB>2H2+O2 = 2H2O
         Failed to balance!<TAB><TAB>none: H is found among the reactants only.
+      --medium completes each equation for its solution before balancing:
+      H[+] and H2O may be added in acid, OH[-] and H2O in base, H2O alone
+      in neutral solution, each on the side the balance needs. --half adds
+      electrons, written "[-]", for a half-reaction. A species typed is never
+      added again and keeps its side. A success lists the added species in a
+      third column:
+        Balanced it successfully!<TAB>Sn[4+]+2[-] = Sn[2+]<TAB>added: 2[-]
+      When the completed equation has more than one independent balance,
+      the reason "multiple" names them.
       Messages that the window shows in a message box go to standard error as
       "N: text", N being the input line number. A UTF-8 byte-order mark at
       the start of the input is skipped.

@@ -52,19 +52,22 @@ void Workspace::balance() {
     m_texts.boxes.products[i] = FinishedBox(m_texts.boxes.products[i]);
   }
   // Whatever ends the command, the invalid character the pending text reports is located.
-  balance::Balancer::Run run{};
+  balance::Completion completion;
   try {
-    run = m_balancer.balance(m_texts.boxes);
+    completion = balance::CompleteAndBalance(m_balancer, m_texts.boxes, m_completion);
   } catch (...) {
     locateInvalidCharacter();
     throw;
   }
   locateInvalidCharacter();
-  if (run == balance::Balancer::Run::Refused) return;
+  if (completion.run == balance::Balancer::Run::Refused) return;
   UpdateMessageBox();
   // Why it failed, as a sentence after the outcome, and what to write instead
   // of a common slip; in full as the box's hint.
   std::string more = m_balancer.failureReason().sentence;
+  if (m_balancer.pendingMessage() == balance::kBalanced && !completion.added.empty()) {
+    more = "Added: " + balance::AddedList(completion.added) + ".";
+  }
   if (m_balancer.pendingMessage() != balance::kBalanced) {
     const std::string hint = FirstSlipHint(m_texts.boxes);
     if (!hint.empty()) more += (more.empty() ? "" : " ") + hint;

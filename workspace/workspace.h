@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "balance/balancer.h"
+#include "balance/completion.h"
 #include "calc/calctable.h"
 #include "calc/elements.h"
 #include "core/notifier.h"
@@ -82,6 +83,9 @@ class Workspace final : private library::CalculatorHooks {
 
   // Balancer page.
   void balance();
+  // What "Balance" may add to the typed species: the medium and the half-reaction choice.
+  void setCompletion(balance::CompletionChoice choice) { m_completion = choice; }
+  balance::CompletionChoice completion() const { return m_completion; }
   enum class Spread { OneSpecies, Filled, TooMany };
   // A whole equation or a species list typed into box `box` (0..13) of one
   // side fills the boxes (formula::ReadEquationText): an equation replaces
@@ -159,6 +163,7 @@ class Workspace final : private library::CalculatorHooks {
   // The last input error of the calculator's weighing. The Calculator page has
   // no message box: what the user must see comes as a modal message.
   std::string m_calcInputError;
+  balance::CompletionChoice m_completion;
   int m_balanceExample = 1;
   int m_searchExample = 0;
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -514,6 +516,27 @@ class WindowTest : public QObject {
       QVERIFY2(newest.text().startsWith(name == QString("ResultEdit") ? "|15| 2H2+O2 = 2H2O" : "|15| 2KClO3"), name);
       QVERIFY2(list->viewport()->rect().contains(list->cursorRect(QTextCursor(newest)).center()), name);
     }
+  }
+
+  // The medium and the half-reaction choice are reached from the keyboard and complete the equation.
+  void mediumAndHalfReactionFromTheKeyboard() {
+    auto* medium = find<QComboBox>("MediumBox");
+    auto* half = find<QCheckBox>("HalfReactionBox");
+    QCOMPARE(medium->accessibleName(), QString("Medium"));
+    QCOMPARE(half->accessibleName(), QString("Half-reaction"));
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::keyClick(m_window.get(), Qt::Key_M, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), medium);
+    QTest::keyClick(medium, Qt::Key_Down);
+    QCOMPARE(medium->currentText(), QString("acidic"));
+    QTest::keyClick(m_window.get(), Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(half->isChecked());  // a mnemonic clicks after a short show of the press
+    QTest::keyClicks(box("Sp1"), "MnO4[-]");
+    QTest::keyClicks(box("Pr1"), "Mn[2+]");
+    QTest::keyClick(box("Pr1"), Qt::Key_Return);
+    QCOMPARE(box("MessageBox")->text(), QString("Balanced it successfully! Added: 8H[+], 5[-], 4H2O."));
+    QCOMPARE(find<QPlainTextEdit>("ResultEdit")->toPlainText(), QString("|1| MnO4[-]+8H[+]+5[-] = Mn[2+]+4H2O\n\n"));
   }
 
   void searchExamplesStartAtCaseTwo() {

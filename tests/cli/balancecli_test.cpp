@@ -99,6 +99,17 @@ TEST(BalanceCli, ABoardLimitNeverRefusesALongFile) {
   EXPECT_EQ(Balance(deep + " = H2\n").out, "Balanced it successfully!\t" + deep + " = H2\n");
 }
 
+TEST(BalanceCli, CompletesInTheSolutionAsked) {
+  std::istringstream in("MnO4[-] + Fe[2+] = Mn[2+] + Fe[3+]\nMnO4[-] + H2O2 = Mn[2+] + O2\n");
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_TRUE(RunBalance(in, out, err, {balance::Medium::Acidic, false}));
+  EXPECT_EQ(out.str(),
+            "Balanced it successfully!\tMnO4[-]+5Fe[2+]+8H[+] = Mn[2+]+5Fe[3+]+4H2O\tadded: 8H[+], 4H2O\n"
+            "Failed to balance!\t\tmultiple: It combines 2 independent reactions: 2H2O2 = O2+2H2O and "
+            "4MnO4[-]+12H[+] = 4Mn[2+]+5O2+6H2O; split it into equations that balance on their own.\n");
+}
+
 TEST(BalanceCli, LastLineWithoutLineEnd) {
   EXPECT_EQ(Balance("H2O = H2O").out, "Balanced it successfully!\tH2O = H2O\n");
   // A byte-order mark is skipped at the start of the input only.
