@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/equationline.h"
 
+#include <filesystem>
 #include <tuple>
 
 #include "formula/equationtext.h"
@@ -45,6 +46,19 @@ EquationLine ParseEquationLine(std::string_view line) {
   }
   result.kind = EquationLine::Kind::Equation;
   return result;
+}
+
+}  // namespace quorvex::cli
+
+namespace quorvex::cli {
+
+bool IsEquationOperand(const std::string& operand) {
+  std::error_code error;
+  if (operand == "-" || std::filesystem::exists(operand, error)) return false;
+  const formula::WrittenEquation read = formula::ReadWrittenEquation(operand);
+  return read.kind == formula::WrittenEquation::Kind::Equation ||
+         (read.kind == formula::WrittenEquation::Kind::Error && !read.reactants.empty()) ||
+         operand.find('=') != std::string::npos;
 }
 
 }  // namespace quorvex::cli

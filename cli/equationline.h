@@ -25,3 +25,11 @@ struct EquationLine {
 EquationLine ParseEquationLine(std::string_view line);
 
 }  // namespace quorvex::cli
+
+namespace quorvex::cli {
+
+// True when a command's operand names no existing file but is written as an
+// equation (it holds "=" or an arrow): it is then read as one input line.
+bool IsEquationOperand(const std::string& operand);
+
+}  // namespace quorvex::cli
