@@ -120,6 +120,7 @@ CheckOutcome CheckEquation(const formula::BoxTexts& species, const formula::BoxT
     outcome.message = "Not balanced: " + differences + ".";
     if (balancer.balance(species) == Balancer::Run::Refused) return outcome;
     const std::string& said = balancer.pendingMessage();
+    outcome.answerBalances = said == kBalanced || said == kDisplayFull;
     if (said == kBalanced) {
       outcome.answer = balancer.board().record(balancer.board().count()).equation;
     } else if (said == kDisplayFull) {

@@ -23,6 +23,7 @@ struct CheckOutcome {
   // NotLowest: the equation in lowest terms. NotBalanced: the correct balance,
   // or "code: sentence" (or the balance's message) when it has none.
   std::string answer;
+  bool answerBalances = false;  // NotBalanced: `answer` is a balance, not why there is none
 };
 
 // Checks the typed `coefficients` (text in each box's place: "2", "0.5",
