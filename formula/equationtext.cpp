@@ -10,12 +10,13 @@
 namespace quorvex::formula {
 namespace {
 
-constexpr std::array<std::string_view, 9> kUnicodeArrows = {
-    "\u2192", "\u27F6", "\u21CC", "\u21C4", "\u2194", "\u21D2", "\u27F7", "\u21CB", "\u27F9",
+constexpr std::array<std::string_view, 10> kUnicodeArrows = {
+    "\u2192", "\u27F6", "\u21CC", "\u21C4", "\u2194", "\u21D2", "\u27F7", "\u21CB", "\u27F9", "\u21D4",
 };
 constexpr std::array<std::string_view, 2> kMarks = {"\u2191", "\u2193"};  // gas and precipitate
 constexpr std::array<std::string_view, 4> kStates = {"(aq)", "(s)", "(l)", "(g)"};
-constexpr std::array<std::string_view, 2> kDashes = {"\u2212", "\u2013"};
+// The minus sign, the en dash and the macron some pages print for a minus.
+constexpr std::array<std::string_view, 3> kDashes = {"\u2212", "\u2013", "\u00AF"};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool IsSign(char c) { return c == '+' || c == '-'; }
@@ -43,6 +44,11 @@ std::size_t ArrowAt(std::string_view text, std::size_t i) {
     if (j < text.size() && text[j] == '>') return j + 1 - i;
     // "=" and "==" alone are arrows; "-" alone is a sign, and "<" without ">" nothing.
     return c == '=' ? j - i : 0;
+  }
+  if (c == '>') {
+    std::size_t j = i;
+    while (j < text.size() && text[j] == '>') ++j;
+    return j - i;
   }
   for (const std::string_view arrow : kUnicodeArrows) {
     if (text.substr(i, arrow.size()) == arrow) return arrow.size();
@@ -111,6 +117,7 @@ bool SpeciesEndsAt(std::string_view side, std::size_t k) {
   if (k == side.size() || side[k] == ',' || (ended && side[k] == '+')) return true;
   if (!IsBlank(side[k])) return false;
   while (k < side.size() && IsBlank(side[k])) ++k;
+  if (k < side.size() && EndingAt(side, k) > 0) return SpeciesEndsAt(side, k);
   return k == side.size() || side[k] == ',' ||
          (side[k] == '+' && (k + 1 == side.size() || IsBlank(side[k + 1])));
 }
@@ -167,11 +174,13 @@ std::vector<std::string_view> Terms(std::string_view side) {
 }
 
 // The length of a coefficient at the start of `term`: digits, an optional
-// ".digits" or "/digits", blanks, and then a formula; 0 when there is none.
+// ".digits" or "/digits" (or ".digits" alone), blanks, and then a formula; 0
+// when there is none.
 std::size_t CoefficientLength(std::string_view term) {
   std::size_t i = 0;
   while (i < term.size() && IsDigit(term[i])) ++i;
-  if (i == 0) return 0;
+  // ".5 O2" has no digit before its point.
+  if (i == 0 && !(term.size() > 1 && term[0] == '.' && IsDigit(term[1]))) return 0;
   if (i + 1 < term.size() && (term[i] == '.' || term[i] == '/') && IsDigit(term[i + 1])) {
     ++i;
     while (i < term.size() && IsDigit(term[i])) ++i;
@@ -239,19 +248,23 @@ struct TrailingCharge {
   std::string other;      // TwoWays: the reading with the last digit as the charge
 };
 
-TrailingCharge FindTrailingCharge(std::string_view core, bool databaseStyle) {
+// `spaced`: the line separates its species with " + " between blanks, or has
+// one species a side, so that a sign written first cannot be a separator.
+TrailingCharge FindTrailingCharge(std::string_view core, bool databaseStyle, bool spaced) {
   TrailingCharge t;
   const std::size_t n = core.size();
   if (n < 2) return t;
-  // Sign first, then digits: "Fe+2", "SO4-2".
+  // Sign first, then digits: "Fe+2", "SO4-2". Without the blanks of a
+  // database line it may be a flattened "MnO4" and "-" written the other way round.
   std::size_t digits = n;
   while (digits > 0 && IsDigit(core[digits - 1])) --digits;
   if (digits < n && digits >= 2 && IsSign(core[digits - 1]) && !IsSign(core[digits - 2]) &&
       (IsCapital(core[digits - 2]) || IsSmall(core[digits - 2]) || IsDigit(core[digits - 2]) ||
        core[digits - 2] == ')' || core[digits - 2] == ']')) {
-    t.kind = TrailingCharge::Kind::Charge;
+    t.kind = spaced ? TrailingCharge::Kind::Charge : TrailingCharge::Kind::TwoWays;
     t.base = digits - 1;
     t.group = "[" + std::string(core.substr(digits)) + core[digits - 1] + "]";
+    t.other = std::string(core.substr(0, digits - 1)) + std::string(core.substr(digits)) + "[" + core[digits - 1] + "]";
     return t;
   }
   if (!IsSign(core[n - 1])) return t;
@@ -297,20 +310,20 @@ void RoundFormulaBrackets(std::string& core) {
 
 // True when `core` writes its charge as databases do: sign first ("Fe+2") or
 // repeated ("Ca++", "SO4--").
-bool DatabaseCharge(std::string_view core) {
-  const TrailingCharge t = FindTrailingCharge(core, false);
+bool DatabaseCharge(std::string_view core, bool spaced) {
+  const TrailingCharge t = FindTrailingCharge(core, false, spaced);
   return t.kind == TrailingCharge::Kind::Charge && IsSign(core[t.base]) && core.size() - t.base > 1;
 }
 
 // The formula of one term's core with its charge and hydrate written in the
 // formula syntax; an error text when it reads two ways.
-std::string RewriteCore(std::string core, bool databaseStyle, std::string& error) {
+std::string RewriteCore(std::string core, bool databaseStyle, bool spaced, std::string& error) {
   core = NormaliseSpecies(core);
   for (std::size_t i = 0; i + 1 < core.size(); ++i) {
     if (core[i] == ':' && (IsDigit(core[i + 1]) || IsCapital(core[i + 1]))) core[i] = '*';
   }
   if (core == "e") return "e[-]";
-  const TrailingCharge t = FindTrailingCharge(core, databaseStyle);
+  const TrailingCharge t = FindTrailingCharge(core, databaseStyle, spaced);
   if (t.kind == TrailingCharge::Kind::TwoWays) {
     std::string first = core.substr(0, t.base) + t.group;
     std::string second = t.other;
@@ -347,14 +360,16 @@ WrittenEquation ReadWrittenEquation(std::string_view line) {
     sides.push_back(all.substr(arrows[0].first + arrows[0].second));
   }
   std::vector<std::vector<Parts>> parts(sides.size());
-  bool databaseStyle = false;
+  bool spaced = true;
   for (std::size_t s = 0; s < sides.size(); ++s) {
     const std::string_view side = Trim(sides[s]);
     if (side.empty()) continue;
-    for (const std::string_view term : Terms(side)) {
-      parts[s].push_back(SplitTerm(term));
-      databaseStyle = databaseStyle || DatabaseCharge(parts[s].back().core);
-    }
+    for (const std::string_view term : Terms(side)) parts[s].push_back(SplitTerm(term));
+    if (parts[s].size() > 1 && side.find(" + ") == std::string_view::npos) spaced = false;
+  }
+  bool databaseStyle = false;
+  for (const auto& side : parts) {
+    for (const Parts& p : side) databaseStyle = databaseStyle || DatabaseCharge(p.core, spaced);
   }
   if (arrows.empty()) {
     // A list needs two species; empty pieces of it count for nothing.
@@ -371,7 +386,7 @@ WrittenEquation ReadWrittenEquation(std::string_view line) {
         return fail(std::string("Input error - an empty species among the ") + (s == 0 ? "reactants." : "products."));
       }
       std::string error;
-      std::string species = RewriteCore(p.core, databaseStyle, error) + p.state;
+      std::string species = RewriteCore(p.core, databaseStyle, spaced, error) + p.state;
       if (!error.empty()) return fail(std::move(error));
       into.push_back({p.coefficient, std::move(species)});
     }

@@ -34,8 +34,8 @@ struct WrittenEquation {
 };
 
 // Reads one line (UTF-8). The arrow is "=", "->" (any run of "-" or "=" before
-// ">"), "<=>", "<->", or one of U+2192, U+27F6, U+21CC, U+21C4, U+2194, U+21D2,
-// U+27F7, U+21CB, U+27F9, outside square brackets. Species are cut at commas
+// ">"), "<=>", "<->", ">" or ">>", or one of U+2192, U+27F6, U+21CC, U+21C4, U+2194, U+21D2,
+// U+27F7, U+21CB, U+27F9, U+21D4, outside square brackets. Species are cut at commas
 // and at "+" signs:
 // - a "+" with a blank on each side always joins two species;
 // - a "+" (or a run of them) written right after a formula is its charge
@@ -50,7 +50,10 @@ struct WrittenEquation {
 // (Fe3[+] or Fe[3+]) and is an error naming both, unless the line writes other
 // charges sign first or with repeated signs (database style, "Fe+2", "Ca++"),
 // where it is the subscript and a charge of 1, or the digits follow a square
-// bracket ("[Fe(CN)6]3-"), where they are the charge.
+// bracket ("[Fe(CN)6]3-"), where they are the charge. A charge written sign
+// first ("Fe+2") is one only in a line whose species are joined by " + " with
+// blanks (or that has one species a side); elsewhere ("MnO-4+H+") it reads
+// two ways too.
 WrittenEquation ReadWrittenEquation(std::string_view line);
 
 // The coefficient and species of one box's text as the window holds it:
