@@ -22,7 +22,7 @@ EquationLine ParseEquationLine(std::string_view line) {
   std::size_t first = line.find_first_not_of(" \t\r\n");
   if (first == std::string_view::npos || line[first] == '#') return result;
 
-  const formula::WrittenEquation read = formula::ReadWrittenEquation(line);
+  formula::WrittenEquation read = formula::ReadWrittenEquation(line);
   result.kind = EquationLine::Kind::Error;
   if (read.kind == formula::WrittenEquation::Kind::Error) {
     result.error = read.error;
@@ -40,8 +40,8 @@ EquationLine ParseEquationLine(std::string_view line) {
       return result;
     }
     for (std::size_t i = 0; i < terms->size(); ++i) {
-      (*species)[i] = (*terms)[i].species;
-      (*coefficients)[i] = (*terms)[i].coefficient;
+      (*species)[i] = std::move((*terms)[i].species);
+      (*coefficients)[i] = std::move((*terms)[i].coefficient);
     }
   }
   result.kind = EquationLine::Kind::Equation;

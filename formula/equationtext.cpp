@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 #include "formula/charset.h"
 #include "formula/notation.h"
@@ -36,6 +37,8 @@ bool EndsCaretCharge(std::string_view s, std::size_t i) {
 // The length of the arrow at `i` of `text`, or 0.
 std::size_t ArrowAt(std::string_view text, std::size_t i) {
   const char c = text[i];
+  // Every arrow begins with one of these bytes; U+2192 and the others with E2.
+  if (c != '<' && c != '-' && c != '=' && c != '>' && c != '\xE2') return 0;
   if (c == '<' || c == '-' || c == '=') {
     std::size_t j = i + (c == '<' ? 1 : 0);
     const char run = j < text.size() ? text[j] : 0;
@@ -56,9 +59,19 @@ std::size_t ArrowAt(std::string_view text, std::size_t i) {
   return 0;
 }
 
-// The arrows of `text` outside square brackets, as (offset, length).
-std::vector<std::pair<std::size_t, std::size_t>> Arrows(std::string_view text) {
-  std::vector<std::pair<std::size_t, std::size_t>> arrows;
+// The arrows of `text` outside square brackets, as (offset, length); the
+// first two at most, since a second one already makes no equation.
+struct ArrowList {
+  std::array<std::pair<std::size_t, std::size_t>, 2> at{};
+  std::size_t count = 0;
+  std::size_t size() const { return count; }
+  bool empty() const { return count == 0; }
+  const std::pair<std::size_t, std::size_t>& operator[](std::size_t i) const { return at[i]; }
+  void emplace_back(std::size_t offset, std::size_t length) { at[count++] = {offset, length}; }
+};
+
+ArrowList Arrows(std::string_view text) {
+  ArrowList arrows;
   int depth = 0;
   for (std::size_t i = 0; i < text.size();) {
     if (text[i] == '[') ++depth;
@@ -66,6 +79,7 @@ std::vector<std::pair<std::size_t, std::size_t>> Arrows(std::string_view text) {
     const std::size_t length = depth == 0 ? ArrowAt(text, i) : 0;
     if (length > 0) {
       arrows.emplace_back(i, length);
+      if (arrows.size() == 2) break;
       i += length;
     } else {
       ++i;
@@ -122,10 +136,10 @@ bool SpeciesEndsAt(std::string_view side, std::size_t k) {
          (side[k] == '+' && (k + 1 == side.size() || IsBlank(side[k + 1])));
 }
 
-// The offsets in `side` where one species ends and the next begins: commas,
-// and the "+" signs that join species.
-std::vector<std::size_t> Cuts(std::string_view side) {
-  std::vector<std::size_t> cuts;
+// Calls `cut` with each offset in `side` where one species ends and the
+// next begins, in order: commas, and the "+" signs that join species.
+template <class OnCut>
+void Cuts(std::string_view side, OnCut&& cut) {
   int depth = 0;
   for (std::size_t i = 0; i < side.size();) {
     const char c = side[i];
@@ -136,7 +150,7 @@ std::vector<std::size_t> Cuts(std::string_view side) {
       continue;
     }
     if (c == ',') {
-      cuts.push_back(i++);
+      cut(i++);
       continue;
     }
     if (EndsCaretCharge(side, i)) {
@@ -147,29 +161,29 @@ std::vector<std::size_t> Cuts(std::string_view side) {
     while (end < side.size() && side[end] == '+') ++end;
     if (i == 0 || IsBlank(side[i - 1])) {
       // Not written onto a formula: every "+" of the run joins species.
-      for (std::size_t k = i; k < end; ++k) cuts.push_back(k);
+      for (std::size_t k = i; k < end; ++k) cut(k);
       i = end;
       continue;
     }
     std::size_t k = end;
     while (k < side.size() && IsDigit(side[k])) ++k;
     const bool charge = SpeciesEndsAt(side, k) || (k > end && k < side.size() && side[k] == '+');
-    if (!charge) cuts.push_back(end - 1);
+    if (!charge) cut(end - 1);
     i = end;
   }
-  return cuts;
 }
 
 // A side cut into its terms, each trimmed.
 std::vector<std::string_view> Terms(std::string_view side) {
   std::vector<std::string_view> terms;
+  terms.reserve(16);
   std::size_t from = 0;
-  std::vector<std::size_t> cuts = Cuts(side);
-  cuts.push_back(side.size());
-  for (const std::size_t cut : cuts) {
-    terms.push_back(Trim(side.substr(from, cut - from)));
-    from = cut + 1;
-  }
+  const auto cut = [&](std::size_t at) {
+    terms.push_back(Trim(side.substr(from, at - from)));
+    from = at + 1;
+  };
+  Cuts(side, cut);
+  cut(side.size());
   return terms;
 }
 
@@ -194,19 +208,21 @@ std::size_t CoefficientLength(std::string_view term) {
 
 // A term taken apart: coefficient, formula core and state, before the core
 // is rewritten.
+// The views point into the line being read.
 struct Parts {
-  std::string coefficient;
-  std::string core;
-  std::string state;
+  std::string_view coefficient;
+  std::string_view core;
+  std::string_view state;
 };
 
 Parts SplitTerm(std::string_view term) {
   Parts parts;
   const std::size_t coefficient = CoefficientLength(term);
-  parts.coefficient.assign(term.substr(0, coefficient));
+  parts.coefficient = term.substr(0, coefficient);
   std::string_view rest = Trim(term.substr(coefficient));
-  // Marks and a state at the end, in any order, blanks before them dropped.
-  for (bool more = true; more;) {
+  // Marks and a state at the end, in any order, blanks before them dropped;
+  // a state ends in ")" and a mark in a byte beyond ASCII.
+  for (bool more = !rest.empty() && (rest.back() == ')' || static_cast<unsigned char>(rest.back()) >= 0x80); more;) {
     more = false;
     rest = Trim(rest);
     for (const std::string_view mark : kMarks) {
@@ -218,7 +234,7 @@ Parts SplitTerm(std::string_view term) {
     if (parts.state.empty()) {
       for (const std::string_view state : kStates) {
         if (rest.size() > state.size() && rest.ends_with(state)) {
-          parts.state.assign(state);
+          parts.state = state;
           rest.remove_suffix(state.size());
           more = true;
           break;
@@ -226,7 +242,7 @@ Parts SplitTerm(std::string_view term) {
       }
     }
   }
-  parts.core.assign(rest);
+  parts.core = rest;
   return parts;
 }
 
@@ -317,8 +333,15 @@ bool DatabaseCharge(std::string_view core, bool spaced) {
 
 // The formula of one term's core with its charge and hydrate written in the
 // formula syntax; an error text when it reads two ways.
-std::string RewriteCore(std::string core, bool databaseStyle, bool spaced, std::string& error) {
-  core = NormaliseSpecies(core);
+std::string RewriteCore(std::string_view written, bool databaseStyle, bool spaced, std::string& error) {
+  // Most formulas need nothing: no sign, caret, dot, colon, square bracket
+  // or byte beyond ASCII.
+  if (written != "e" && std::none_of(written.begin(), written.end(), [](char c) {
+        return IsSign(c) || c == '^' || c == '.' || c == ':' || c == '[' || static_cast<unsigned char>(c) >= 0x80;
+      })) {
+    return std::string(written);
+  }
+  std::string core = NormaliseSpecies(written);
   for (std::size_t i = 0; i + 1 < core.size(); ++i) {
     if (core[i] == ':' && (IsDigit(core[i + 1]) || IsCapital(core[i + 1]))) core[i] = '*';
   }
@@ -348,23 +371,31 @@ WrittenEquation ReadWrittenEquation(std::string_view line) {
     result.error = std::move(error);
     return result;
   };
-  const std::string text = WithoutDashes(line);
+  // Plain ASCII is read where it stands; other text with its dashes as "-".
+  std::string dashed;
+  std::string_view text = line;
+  if (std::any_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+    dashed = WithoutDashes(line);
+    text = dashed;
+  }
   const auto arrows = Arrows(text);
   if (arrows.size() > 1) return fail("Input error - more than one \"=\" or arrow in the line.");
-  std::vector<std::string_view> sides;
-  const std::string_view all = text;
+  std::array<std::string_view, 2> sideText;
+  std::span<const std::string_view> sides(sideText.data(), arrows.empty() ? 1 : 2);
   if (arrows.empty()) {
-    sides.push_back(all);
+    sideText[0] = text;
   } else {
-    sides.push_back(all.substr(0, arrows[0].first));
-    sides.push_back(all.substr(arrows[0].first + arrows[0].second));
+    sideText[0] = text.substr(0, arrows[0].first);
+    sideText[1] = text.substr(arrows[0].first + arrows[0].second);
   }
-  std::vector<std::vector<Parts>> parts(sides.size());
+  std::array<std::vector<Parts>, 2> parts;
   bool spaced = true;
   for (std::size_t s = 0; s < sides.size(); ++s) {
     const std::string_view side = Trim(sides[s]);
     if (side.empty()) continue;
-    for (const std::string_view term : Terms(side)) parts[s].push_back(SplitTerm(term));
+    const std::vector<std::string_view> terms = Terms(side);
+    parts[s].reserve(terms.size());
+    for (const std::string_view term : terms) parts[s].push_back(SplitTerm(term));
     if (parts[s].size() > 1 && side.find(" + ") == std::string_view::npos) spaced = false;
   }
   bool databaseStyle = false;
@@ -381,14 +412,16 @@ WrittenEquation ReadWrittenEquation(std::string_view line) {
   }
   for (std::size_t s = 0; s < sides.size(); ++s) {
     auto& into = s == 0 ? result.reactants : result.products;
+    into.reserve(parts[s].size());
     for (const Parts& p : parts[s]) {
       if (p.core.empty() && p.coefficient.empty() && p.state.empty()) {
         return fail(std::string("Input error - an empty species among the ") + (s == 0 ? "reactants." : "products."));
       }
       std::string error;
-      std::string species = RewriteCore(p.core, databaseStyle, spaced, error) + p.state;
+      std::string species = RewriteCore(p.core, databaseStyle, spaced, error);
       if (!error.empty()) return fail(std::move(error));
-      into.push_back({p.coefficient, std::move(species)});
+      species += p.state;
+      into.push_back({std::string(p.coefficient), std::move(species)});
     }
   }
   return result;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formula/notation.h"
 
+#include <algorithm>
 #include <array>
 
 #include "formula/charset.h"
@@ -65,6 +66,12 @@ std::string ChargeGroup(std::string_view marks) {
 }  // namespace
 
 std::string NormaliseSpecies(std::string_view typed) {
+  // Plain ASCII without a caret or a dot is already in the formula syntax.
+  if (std::none_of(typed.begin(), typed.end(), [](char c) {
+        return c == '^' || c == '.' || static_cast<unsigned char>(c) >= 0x80;
+      })) {
+    return std::string(typed);
+  }
   // Dashes first, so that "^2\u2212" reads as a caret charge.
   std::string dashed;
   dashed.reserve(typed.size());
