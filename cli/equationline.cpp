@@ -55,10 +55,7 @@ namespace quorvex::cli {
 bool IsEquationOperand(const std::string& operand) {
   std::error_code error;
   if (operand == "-" || std::filesystem::exists(operand, error)) return false;
-  const formula::WrittenEquation read = formula::ReadWrittenEquation(operand);
-  return read.kind == formula::WrittenEquation::Kind::Equation ||
-         (read.kind == formula::WrittenEquation::Kind::Error && !read.reactants.empty()) ||
-         operand.find('=') != std::string::npos;
+  return formula::HoldsArrow(operand);
 }
 
 }  // namespace quorvex::cli

@@ -427,6 +427,8 @@ WrittenEquation ReadWrittenEquation(std::string_view line) {
   return result;
 }
 
+bool HoldsArrow(std::string_view line) { return !Arrows(line).empty(); }
+
 WrittenTerm ReadBoxTerm(std::string_view text) {
   const std::size_t coefficient = CoefficientLength(text);
   std::size_t from = coefficient;

@@ -56,6 +56,9 @@ struct WrittenEquation {
 // two ways too.
 WrittenEquation ReadWrittenEquation(std::string_view line);
 
+// True when `line` holds "=" or an arrow outside square brackets.
+bool HoldsArrow(std::string_view line);
+
 // The coefficient and species of one box's text as the window holds it:
 // the coefficient typed in front, the rest NormaliseSpecies'd as one species.
 WrittenTerm ReadBoxTerm(std::string_view text);
