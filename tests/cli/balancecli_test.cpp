@@ -73,6 +73,9 @@ TEST(BalanceCli, NotationsPeopleTypeAndPaste) {
        "Balanced it successfully!\tCuSO4*5H2O = CuSO4+5H2O\n"},
       {"state symbols", "H2(g) + O2(g) = H2O(l)", "Balanced it successfully!\t2H2(g)+O2(g) = 2H2O(l)\n"},
       {"other pasted character", "H2 + O2 = H2O\u00E9", "Input error-Invalid characters!\t\n"},
+      {"an arrow that once left its > in a product", "H2 + O2 => H2O", "Balanced it successfully!\t2H2+O2 = 2H2O\n"},
+      {"colon hydrate among the products", "FeSO4 + H2O = FeSO4:7H2O",
+       "Balanced it successfully!\tFeSO4+7H2O = FeSO4*7H2O\n"},
       {"commas among the products", "Zn + CuSO4 = ZnSO4,Cu", "Balanced it successfully!\tZn+CuSO4 = ZnSO4+Cu\n"},
   };
   for (const Case& c : cases) {
