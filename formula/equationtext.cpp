@@ -122,16 +122,18 @@ std::size_t EndingAt(std::string_view s, std::size_t k) {
 // mark that itself ends the species.
 bool SpeciesEndsAt(std::string_view side, std::size_t k) {
   bool ended = false;  // by a state or a mark, which a "+" may follow at once
-  while (k < side.size()) {
-    const std::size_t ending = EndingAt(side, k);
+  for (;;) {
+    // States and marks, each after any blanks.
+    std::size_t next = k;
+    while (next < side.size() && IsBlank(side[next])) ++next;
+    const std::size_t ending = next < side.size() ? EndingAt(side, next) : 0;
     if (ending == 0) break;
-    k += ending;
+    k = next + ending;
     ended = true;
   }
   if (k == side.size() || side[k] == ',' || (ended && side[k] == '+')) return true;
   if (!IsBlank(side[k])) return false;
   while (k < side.size() && IsBlank(side[k])) ++k;
-  if (k < side.size() && EndingAt(side, k) > 0) return SpeciesEndsAt(side, k);
   return k == side.size() || side[k] == ',' ||
          (side[k] == '+' && (k + 1 == side.size() || IsBlank(side[k + 1])));
 }
