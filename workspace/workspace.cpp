@@ -111,7 +111,15 @@ void Workspace::check(const formula::BoxTexts& species, const formula::BoxTexts&
     message += (outcome.answerBalances ? " The balance is " : " It has no balance: ") + outcome.answer;
   }
   m_balancer.setPendingMessage(message);
-  locateInvalidCharacter();
+  // The invalid character is found in the species and located in the box, after its coefficient.
+  m_texts.invalidCharacter.reset();
+  if (message == formula::kInvalidCharacters) {
+    m_texts.invalidCharacter = formula::FirstInvalidCharacter(species);
+    if (m_texts.invalidCharacter) {
+      const auto& typed = m_texts.invalidCharacter->product ? coefficients.products : coefficients.reactants;
+      m_texts.invalidCharacter->byte += typed[static_cast<std::size_t>(m_texts.invalidCharacter->box)].size();
+    }
+  }
   UpdateMessageBox();
   m_texts.messageHint = message;
   m_texts.boardText = m_balancer.board().displayText();

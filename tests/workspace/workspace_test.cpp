@@ -208,6 +208,10 @@ TEST_F(WorkspaceTest, TypedEquationsFillTheBoxesAndSlipsGetHints) {
     EXPECT_EQ(ws.texts().message, c.message);
   }
   EXPECT_NE(ws.texts().boardText.find("2H2+O2 = 2H2O\n\n|"), std::string::npos);
+  // A checked box's invalid character is located after its coefficient.
+  balance(ws, {"1/2O2", "H2 O"}, {"H2O"});
+  EXPECT_EQ(ws.texts().message, "Input error-Invalid characters!");
+  EXPECT_EQ(ws.texts().invalidCharacter, (formula::BoxPosition{false, 1, 2}));
   // Pasting fills at once, with a message that says what happened.
   ws.resetBoxes();
   ws.texts().boxes.products[3] = "H2O, CO2";
