@@ -70,55 +70,71 @@ TEST(NotationCorpus, EachLineReadsAsMeantOrSaysItReadsTwoWays) {
 // as the same terms.
 TEST(NotationCorpus, EveryNotationOfARandomEquationReadsTheSame) {
   struct Species {
-    const char* formula;
+    const char* formula;  // "*" marks a hydrate's dot
     int charge;
   };
   // A charge of 1 after a digit ("MnO4-") reads two ways in some notations;
   // the reader's table tests it.
   const std::vector<Species> pool = {
       {"H2O", 0}, {"Fe", 3}, {"Cu", 2}, {"Cl", -1}, {"SO4", -2}, {"Na", 1}, {"Al", 3},
-      {"CO2", 0}, {"PO4", -3}, {"OH", -1}, {"Ca(OH)2", 0}, {"CH3COO", -1}, {"K4(Fe(CN)6)", 0},
-      {"Cu(NH3)4", 2},
+      {"CO2", 0}, {"PO4", -3}, {"OH", -1}, {"Ca(OH)2", 0}, {"CH3COO", -1}, {"K4[Fe(CN)6]", 0},
+      {"[Cu(NH3)4]", 2}, {"CuSO4*5H2O", 0}, {"e", -1},
   };
-  // Each notation writes a charge z of a formula, a coefficient, and joins terms.
+  // How a notation writes a charge z, the hydrate dot, digits, joins and the arrow.
   struct Notation {
     const char* name;
-    std::string (*charge)(const std::string& formula, int z);
-    std::string join;
-    std::string arrow;
+    std::string (*charge)(int z);
+    const char* dot;
+    bool subscripts;
+    const char* join;
+    const char* arrow;
   };
-  const auto sign = [](int z) { return std::string(1, z > 0 ? '+' : '-'); };
-  static const auto kSign = sign;
+  static const auto kSign = [](int z) { return std::string(1, z > 0 ? '+' : '-'); };
+  static const auto kSize = [](int z) { return std::abs(z) == 1 ? std::string() : std::to_string(std::abs(z)); };
   const std::vector<Notation> notations = {
-      {"brackets", [](const std::string& f, int z) {
-         return z == 0 ? f : f + "[" + (std::abs(z) == 1 ? "" : std::to_string(std::abs(z))) + kSign(z) + "]"; },
-       "+", " = "},
-      {"caret", [](const std::string& f, int z) {
-         return z == 0 ? f : f + "^" + (std::abs(z) == 1 ? "" : std::to_string(std::abs(z))) + kSign(z); },
-       " + ", " \u2192 "},
-      {"database", [](const std::string& f, int z) {
-         return z == 0 ? f : f + kSign(z) + (std::abs(z) == 1 ? "" : std::to_string(std::abs(z))); },
-       " + ", " = "},
-      {"repeated signs", [](const std::string& f, int z) {
-         std::string s = f;
-         for (int i = 0; i < std::abs(z); ++i) s += kSign(z);
-         return s; },
-       " + ", " <=> "},
-      {"superscripts", [](const std::string& f, int z) {
-         static const char* const digits[] = {"", "", "\u00B2", "\u00B3"};
-         return z == 0 ? f : f + digits[std::abs(z)] + (z > 0 ? "\u207A" : "\u207B"); },
-       " + ", " \u21CC "},
-      {"commas", [](const std::string& f, int z) {
-         return z == 0 ? f : f + "[" + (std::abs(z) == 1 ? "" : std::to_string(std::abs(z))) + kSign(z) + "]"; },
-       ",", " --> "},
+      {"brackets", [](int z) { return "[" + kSize(z) + kSign(z) + "]"; }, "*", false, "+", " = "},
+      {"caret and minus sign", [](int z) { return "^" + kSize(z) + (z > 0 ? "+" : "\u2212"); }, ".", false, " + ",
+       " \u2192 "},
+      {"database", [](int z) { return kSign(z) + kSize(z); }, ":", false, " + ", " = "},
+      {"repeated signs", [](int z) { return std::string(static_cast<std::size_t>(std::abs(z)), kSign(z)[0]); }, ":",
+       false, " + ", " <=> "},
+      {"superscripts and subscripts", [](int z) {
+         static const char* const sizes[] = {"", "", "\u00B2", "\u00B3"};
+         return std::string(sizes[std::abs(z)]) + (z > 0 ? "\u207A" : "\u207B"); },
+       "\u00B7", true, " + ", " \u21CC "},
+      {"commas", [](int z) { return "[" + kSize(z) + kSign(z) + "]"; }, "\u22C5", false, ",", " --> "},
+  };
+  const auto write = [](const Notation& n, const Species& species) {
+    std::string text;
+    bool afterDot = false;
+    for (const char* c = species.formula; *c != 0; ++c) {
+      if (*c == '*') {
+        text += n.dot;
+        afterDot = true;
+      } else if (n.subscripts && *c >= '0' && *c <= '9' && !afterDot) {
+        text += "\xE2\x82";
+        text += static_cast<char>('\x80' + (*c - '0'));
+      } else {
+        text += *c;
+        afterDot = afterDot && *c >= '0' && *c <= '9';
+      }
+    }
+    return species.charge == 0 ? text : text + n.charge(species.charge);
   };
   std::mt19937 random(17);
-  for (int round = 0; round < 200; ++round) {
-    std::vector<std::pair<int, const Species*>> sides[2];
+  for (int round = 0; round < 300; ++round) {
+    struct Term {
+      int coefficient;  // 0 for none
+      const Species* species;
+      bool state;       // "(aq)" after a charged species
+      bool mark;        // a precipitate mark after a neutral one
+    };
+    std::vector<Term> sides[2];
     for (auto& side : sides) {
       const int count = 1 + static_cast<int>(random() % 4);
       for (int i = 0; i < count; ++i) {
-        side.emplace_back(static_cast<int>(random() % 4), &pool[random() % pool.size()]);
+        const Species* species = &pool[random() % pool.size()];
+        side.push_back({static_cast<int>(random() % 4), species, random() % 3 == 0, random() % 4 == 0});
       }
     }
     std::string expected;
@@ -127,10 +143,12 @@ TEST(NotationCorpus, EveryNotationOfARandomEquationReadsTheSame) {
       for (int s = 0; s < 2; ++s) {
         if (s == 1) line += n.arrow;
         for (std::size_t i = 0; i < sides[s].size(); ++i) {
+          const Term& t = sides[s][i];
           if (i > 0) line += n.join;
-          // 0 is no coefficient; 1 a written "1"; else the number.
-          if (sides[s][i].first > 0) line += std::to_string(sides[s][i].first) + (round % 2 ? " " : "");
-          line += n.charge(sides[s][i].second->formula, sides[s][i].second->charge);
+          if (t.coefficient > 0) line += std::to_string(t.coefficient) + (round % 2 ? " " : "");
+          line += write(n, *t.species);
+          if (t.species->charge != 0 && t.state) line += "(aq)";
+          if (t.species->charge == 0 && t.mark) line += "\u2193";
         }
       }
       SCOPED_TRACE(std::string(n.name) + ": " + line);
