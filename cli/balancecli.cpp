@@ -44,6 +44,7 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
       continue;
     }
     notifier.setLine(number);
+    if (parsed.anyCoefficient()) notifier.modal(kCoefficientsLeftOut);
     // A fresh board for every line, so its limit never refuses one.
     balancer.clearResults();
     try {

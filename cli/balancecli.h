@@ -7,6 +7,10 @@
 
 namespace quorvex::cli {
 
+// The note on standard error for a line whose typed coefficients the balance leaves out.
+inline constexpr const char* kCoefficientsLeftOut =
+    "the typed coefficients are left out; the balance finds its own (check keeps them).";
+
 // `quorvex-cli balance`: one equation a line in, one outcome line out
 // ("message<TAB>equation", and for a failed balance a third column
 // "<TAB>code: sentence" saying why); modal messages go to `err` as "N: text" with the

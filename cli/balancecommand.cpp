@@ -3,12 +3,14 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/arguments.h"
 #include "cli/balancecli.h"
 #include "cli/commands.h"
+#include "cli/equationline.h"
 
 namespace quorvex::cli {
 namespace {
@@ -27,12 +29,20 @@ int RunBalanceCommand(int argc, char** argv) {
       return UsageError(std::cerr, "balance", "'" + value + "' is no medium: use acid, base or neutral");
     }
   }
-  if (args->operands.size() > 1) return UsageError(std::cerr, "balance", "takes at most one FILE");
+  if (args->operands.size() > 1) return UsageError(std::cerr, "balance", "takes at most one FILE or EQUATION");
   const std::string path = args->operands.empty() ? "-" : args->operands.front();
   std::ifstream file;
-  if (path != "-" && !OpenInput(path, file, std::cerr)) return 2;
+  std::istringstream equation;
+  std::istream* in = &std::cin;
+  if (IsEquationOperand(path)) {
+    equation.str(path);
+    in = &equation;
+  } else if (path != "-") {
+    if (!OpenInput(path, file, std::cerr)) return 2;
+    in = &file;
+  }
   errno = 0;
-  const bool ok = RunBalance(path == "-" ? std::cin : file, std::cout, std::cerr, choice);
+  const bool ok = RunBalance(*in, std::cout, std::cerr, choice);
   const int error = errno;
   std::cout.flush();
   if (!ok) {
@@ -46,14 +56,21 @@ int RunBalanceCommand(int argc, char** argv) {
 
 const Command kBalanceCommand = {
     "balance",
-    R"(  quorvex-cli balance [--medium acid|base|neutral] [--half] [FILE]
+    R"(  quorvex-cli balance [--medium acid|base|neutral] [--half] [FILE | EQUATION]
       Balances the equations in FILE, or standard input when FILE is missing
-      or "-", one equation a line: the reactants, "=", the products. Species
-      are separated by "+" signs outside square brackets and caret charges
-      ("H[+]", "Fe[3+]" and "Ba^2+" are one species each); blanks around a
-      species are dropped; at most 14 species a side. Pasted notation such as
-      "H₂O", "SO4^2-" or "CuSO4.5H2O" is read as the formula it stands for.
-      Empty lines and lines starting with "#" are skipped.
+      or "-", one equation a line: the reactants, "=" or an arrow ("->",
+      "<=>", "→", "⇌"), the products; or the one EQUATION given, an argument
+      that names no file and holds "=" or an arrow:
+        quorvex-cli balance "Fe + O2 -> Fe2O3"
+      Species are separated by commas and by "+" signs outside square
+      brackets; a "+" with a blank on each side always separates, a "+" or
+      "-" right after a formula at its end is its charge ("Na+ + Cl-",
+      "Fe+2 + SO4-2", "Ca++"); at most 14 species a side. Pasted notation such
+      as "H₂O", "SO4^2-", "CuSO4.5H2O", "FeSO4:7H2O", "K4[Fe(CN)6]" or "e-" is
+      read as the formula it stands for; "Fe3+", which reads as Fe3[+] or
+      Fe[3+], is an input error naming both. Coefficients typed in front
+      ("2 H2") are left out, with a note on standard error (check keeps
+      them). Empty lines and lines starting with "#" are skipped.
       Prints one line for each equation: the outcome message, a tab, and the
       balanced equation (empty unless the balance succeeded); a failed
       balance adds a tab and "code: sentence" saying why:

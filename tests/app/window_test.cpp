@@ -319,8 +319,7 @@ class WindowTest : public QObject {
         << QColor(100, 100, 255) << "";
     QTest::newRow("whole equation pasted into a product box")
         << QStringList{} << QStringList{"", "2 H\u2082 + O\u2082 \u2192 2 H\u2082O"}
-        << "Input error - a coefficient typed in 2H2: type the formula alone, the balance sets the coefficients."
-        << QColor(255, 100, 100) << "";
+        << "Balanced." << QColor(100, 100, 255) << "|1| 2H2+O2 = 2H2O\n\n";
   }
   void balanceShowsTheOutcomeInItsColour() {
     QFETCH(QStringList, reactants);
