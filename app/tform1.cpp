@@ -148,9 +148,11 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
 
 TForm1::~TForm1() {
   // Focus changes while the widgets are destroyed must not reach this window,
-  // nor an amount that an open cell editor commits as it goes.
+  // nor an amount that an open cell editor commits as it goes, nor a box that
+  // finishes its editing as it loses the focus.
   disconnect(qApp, &QApplication::focusChanged, this, &TForm1::onFocusChanged);
   disconnect(m_calculator.grid, nullptr, this, nullptr);
+  for (QLineEdit* box : findChildren<QLineEdit*>()) disconnect(box, nullptr, this, nullptr);
   m_calculator.grid->setItemDelegateForColumn(calc::kAmountColumn, nullptr);
 }
 
