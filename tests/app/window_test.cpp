@@ -722,6 +722,10 @@ class WindowTest : public QObject {
     click("CalculateBt");
     QCOMPARE(grid->item(2, 4)->text(), QString("32"));
     QCOMPARE((QList<bool>{computed(1), computed(2), computed(3)}), (QList<bool>{false, true, true}));
+    // Passing through a computed cell's open editor without typing leaves it computed.
+    QTest::keyClick(openEditor(grid, 3, 4), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QVERIFY(computed(3));
     typeIntoCell(grid, 2, 4, "32");
     QVERIFY(!computed(2));
     // H2 cleared: Calculate answers from the O2 typed now.
