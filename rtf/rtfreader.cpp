@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rtf/rtfreader.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <QTextBlock>
 #include <QTextBoundaryFinder>
@@ -516,8 +517,10 @@ class Reader {
   std::vector<int> m_rowEdges;    // \cellxN of the row being defined, in twips
   std::vector<int> m_tableEdges;  // right edges of the table's columns
   QString m_listText;
-  std::map<std::pair<int, int>, QTextList*> m_lsLists;
-  std::map<int, QTextList*> m_pnLists;  // by level; a paragraph outside a list ends them
+  // A list is deleted with its last block (when that block leaves it), so the
+  // pointers guard themselves.
+  std::map<std::pair<int, int>, QPointer<QTextList>> m_lsLists;
+  std::map<int, QPointer<QTextList>> m_pnLists;  // by level; a paragraph outside a list ends them
 };
 
 QStringList Reader::lost() const {
@@ -1320,7 +1323,7 @@ void Reader::finishBlock(const ParaProps& para, const CharProps& chr, const QStr
     return;
   }
   const QTextListFormat listFmt = listFormat(para, indent, listText);
-  QTextList*& list = para.list > 0 ? m_lsLists[{para.list, para.listLevel}] : m_pnLists[indent];
+  QPointer<QTextList>& list = para.list > 0 ? m_lsLists[{para.list, para.listLevel}] : m_pnLists[indent];
   if (para.list == 0 && list && list->format() != listFmt) list = nullptr;
   if (list) list->add(m_cursor.block());
   else list = m_cursor.createList(listFmt);
