@@ -2,6 +2,9 @@
 #include "formula/composition.h"
 
 #include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
 
 #include "core/errors.h"
 #include "formula/charset.h"
@@ -113,6 +116,139 @@ std::optional<BoxPosition> FirstInvalidCharacter(const BoxTexts& boxes) {
   return std::nullopt;
 }
 
+namespace {
+
+constexpr std::int64_t kCountLimit = 2147483647;
+
+// One element name of a species and the atoms it adds there.
+struct Atoms {
+  std::string_view name;
+  std::int64_t count;
+};
+
+// The atoms of every element name of a species in one pass, for the texts
+// where that gives what ExGetElementNum gives name by name: every small
+// letter follows a letter; no name without a subscript runs straight into a
+// different name with the same capital ("CCa", where cutting "Ca" out of a
+// working copy would join a new "Ca"); no digit run longer than 5 (its
+// message), no tenth same name in a part, no count or leading number past 32
+// bits. False for any other text, which is then counted name by name.
+bool CountInOnePass(std::string_view text, std::vector<Atoms>& atoms) {
+  atoms.clear();
+  struct Event {
+    enum Kind : char { Name, Open, Close } kind;
+    std::int64_t value;  // a name's subscript, a ")" group's multiplier
+    std::string_view name;
+  };
+  std::array<Event, 64> events;
+  // Products of the multipliers of the open ")" groups, outermost first; and
+  // of those that are not 0.
+  std::array<std::int64_t, 65> product;
+  std::array<std::int64_t, 65> nonZero;
+  std::size_t from = 0;
+  bool firstPart = true;
+  while (from <= text.size()) {
+    // Every part but the last keeps its closing "*".
+    std::size_t star = text.find('*', from);
+    const std::size_t end = star == std::string_view::npos ? text.size() : star + 1;
+    const std::string_view part = text.substr(from, end - from);
+    // The digit run at `at`, its value when it has at most `longest` digits
+    // (1 when empty); its length.
+    const auto digitRun = [&](std::size_t at, std::size_t longest, std::int64_t& value) {
+      std::size_t k = at;
+      while (k < part.size() && IsDigit(part[k])) ++k;
+      value = k == at ? 1 : 0;
+      if (k - at <= longest) {
+        for (std::size_t d = at; d < k; ++d) value = value * 10 + (part[d] - '0');
+      }
+      return k - at;
+    };
+    std::int64_t head = 1;
+    std::size_t i = 0;
+    if (!firstPart) {
+      i = digitRun(0, 9, head);
+      if (i > 9) return false;
+      if (part.empty()) head = 0;
+    }
+    std::size_t count = 0;
+    std::size_t lastNameEnd = std::string_view::npos;  // where a name without digits ended
+    while (i < part.size()) {
+      const char c = part[i];
+      if (count == events.size()) return false;
+      if (IsCapital(c)) {
+        std::size_t k = i + 1;
+        while (k < part.size() && IsSmall(part[k])) ++k;
+        const std::string_view name = part.substr(i, k - i);
+        if (lastNameEnd == i) {
+          const std::string_view before = events[count - 1].name;
+          if (before[0] == name[0] && before != name) return false;
+        }
+        std::int64_t subscript = 0;
+        const std::size_t run = digitRun(k, 5, subscript);
+        if (run > 5) return false;
+        lastNameEnd = run == 0 ? k : std::string_view::npos;
+        events[count++] = {Event::Name, subscript, name};
+        i = k + run;
+        continue;
+      }
+      lastNameEnd = std::string_view::npos;
+      if (IsSmall(c)) return false;
+      if (c == ')') {
+        std::int64_t multiplier = 0;
+        const std::size_t run = digitRun(i + 1, 5, multiplier);
+        if (run > 5) return false;
+        events[count++] = {Event::Close, multiplier, {}};
+        i += 1 + run;
+        continue;
+      }
+      if (c == '(') events[count++] = {Event::Open, 0, {}};
+      ++i;
+    }
+    // From the end back, as the groups enclosing a name are the ")" left open after it.
+    std::size_t open = 0;
+    product[0] = 1;
+    nonZero[0] = 1;
+    std::int64_t sum = 0;
+    const std::size_t first = atoms.size();
+    for (std::size_t e = count; e-- > 0;) {
+      const Event& event = events[e];
+      if (event.kind == Event::Close) {
+        // The scanner multiplies from the innermost group out and stops at a
+        // product past 32 bits, even when a 0 further out would make it 0.
+        product[open + 1] = product[open] * event.value;
+        nonZero[open + 1] = nonZero[open] * std::max<std::int64_t>(event.value, 1);
+        if (nonZero[open + 1] > kCountLimit) return false;
+        ++open;
+      } else if (event.kind == Event::Open) {
+        if (open > 0) --open;
+      } else {
+        const std::int64_t term = event.value * product[open];
+        sum += term;
+        if (term > kCountLimit || sum > kCountLimit) return false;
+        atoms.push_back({event.name, term});
+      }
+    }
+    // The tenth occurrence of a name in a part has a message of its own.
+    if (atoms.size() - first >= 10) {
+      for (std::size_t a = first; a < atoms.size(); ++a) {
+        int same = 0;
+        for (std::size_t b = first; b < atoms.size(); ++b) same += atoms[b].name == atoms[a].name;
+        if (same >= 10) return false;
+      }
+    }
+    for (std::size_t a = first; a < atoms.size(); ++a) atoms[a].count *= head;
+    if (sum * head > kCountLimit) return false;
+    if (star == std::string_view::npos) break;
+    from = star + 1;
+    firstPart = false;
+  }
+  std::int64_t total = 0;
+  for (const Atoms& a : atoms) total += a.count;
+  return total <= kCountLimit;
+}
+
+}  // namespace
+
 void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& scanner,
                 CompositionMatrix& m) {
   if (names.count() > kMaxElements) {
@@ -126,17 +262,40 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
   m.n = E + 2;
   m.S = GetSpecieNum(boxes);
 
-  static const std::string kNoName;
-  for (int r = 1; r <= m.n; ++r) {
-    const std::string& name = r <= E ? names.slot(r - 1) : kNoName;
-    int j = 1;
-    for (const std::string& text : boxes.reactants) {
-      if (text.empty()) continue;
-      m.a[r][j++] = scanner.ExGetElementNum(name, WithoutStateSymbol(text));
+  // Columns counted in one pass first; they show no messages and record no
+  // errors, so the others, counted name by name in row order, give the
+  // messages in the order they always came.
+  std::array<std::string_view, 2 * kBoxesPerSide + 1> species;
+  std::array<bool, 2 * kBoxesPerSide + 1> counted{};
+  int S = 0;
+  for (const auto* side : {&boxes.reactants, &boxes.products}) {
+    for (const std::string& text : *side) {
+      if (!text.empty()) species[static_cast<std::size_t>(++S)] = WithoutStateSymbol(text);
     }
-    for (const std::string& text : boxes.products) {
-      if (text.empty()) continue;
-      m.a[r][j++] = -static_cast<double>(scanner.ExGetElementNum(name, WithoutStateSymbol(text)));
+  }
+  const int reactants = S - static_cast<int>(std::count_if(boxes.products.begin(), boxes.products.end(),
+                                                           [](const std::string& t) { return !t.empty(); }));
+  std::vector<Atoms> atoms;
+  for (int j = 1; j <= S; ++j) {
+    if (!CountInOnePass(species[static_cast<std::size_t>(j)], atoms)) continue;
+    counted[static_cast<std::size_t>(j)] = true;
+    // A product's count is negated, a count of 0 included.
+    const double sign = j <= reactants ? 1.0 : -1.0;
+    for (int r = 1; r <= E; ++r) m.a[r][j] = sign * 0.0;
+    for (const Atoms& a : atoms) {
+      for (int r = 1; r <= E; ++r) {
+        if (names.slot(r - 1) == a.name) {
+          m.a[r][j] += sign * static_cast<double>(a.count);
+          break;
+        }
+      }
+    }
+  }
+  for (int r = 1; r <= E; ++r) {
+    for (int j = 1; j <= S; ++j) {
+      if (counted[static_cast<std::size_t>(j)]) continue;
+      const double value = scanner.ExGetElementNum(names.slot(r - 1), species[static_cast<std::size_t>(j)]);
+      m.a[r][j] = j <= reactants ? value : -value;
     }
   }
   int j = 1;
