@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "balance/balancer.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/numbertext.h"
@@ -76,10 +77,13 @@ void Balancer::findroot(const formula::BoxTexts& boxes) {
   formula::FillMatrix(boxes, m_names, scanner, m_matrix);
   if (hasError()) return;
 
-  // The exact check needs the counts the elimination overwrites: rows 1..n.
+  // The exact check needs the counts the elimination overwrites: rows 1..n,
+  // columns 1..S.
   m_original.n = m_matrix.n;
   m_original.S = m_matrix.S;
-  for (int r = 1; r <= m_matrix.n; ++r) m_original.a[r] = m_matrix.a[r];
+  for (int r = 1; r <= m_matrix.n; ++r) {
+    std::copy_n(m_matrix.a[r].begin() + 1, m_matrix.S, m_original.a[r].begin() + 1);
+  }
   LazyExactSolution exact(m_original);
   m_pending.assign(Solve(m_matrix, notifier, m_x, &exact));
   // A success must conserve every element and the charge exactly; the

@@ -29,14 +29,16 @@ int GetSpecieNum(const BoxTexts& boxes) {
 }
 
 void ElementNameList::ClearElementName() {
+  // Slots from the count up are empty: only a name list being built fills them.
+  for (int i = 0; i < m_count; ++i) m_slots[static_cast<std::size_t>(i)].clear();
   m_count = 0;
-  for (std::string& s : m_slots) s.clear();
 }
 
 bool ElementNameList::IsInElementName(std::string_view name, int k, std::string& pending) const {
   if (name.empty()) pending.assign(kNoEquation);
   for (int i = 0; i < k && i < kElementSlots; ++i) {
-    if (m_slots[i] == name) return true;
+    const std::string& slot = m_slots[static_cast<std::size_t>(i)];
+    if (slot.size() == name.size() && slot == name) return true;
   }
   return false;
 }
@@ -255,26 +257,30 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
     throw AssertionFailure("more element names than the composition matrix holds");
   }
   const int E = names.count();
-  // Only rows up to the larger of the old and the new n can hold anything:
-  // the solver and this fill touch no other cell.
-  const int used = std::min(std::max(m.n, E + 2), kMatrixCapacity);
-  for (int r = 0; r <= used; ++r) m.a[static_cast<std::size_t>(r)].fill(0.0);
+  // Only the block of the larger of the old and the new n and S can hold
+  // anything: the solver and this fill touch no other cell.
+  const int S = GetSpecieNum(boxes);
+  const int rows = std::min(std::max(m.n, E + 2), kMatrixCapacity);
+  const int columns = std::min(std::max({m.n, m.S, E + 2, S}), kMatrixCapacity);
+  for (int r = 1; r <= rows; ++r) {
+    std::fill_n(m.a[static_cast<std::size_t>(r)].begin() + 1, columns, 0.0);
+  }
   m.n = E + 2;
-  m.S = GetSpecieNum(boxes);
+  m.S = S;
 
   // Columns counted in one pass first; they show no messages and record no
   // errors, so the others, counted name by name in row order, give the
   // messages in the order they always came.
   std::array<std::string_view, 2 * kBoxesPerSide + 1> species;
   std::array<bool, 2 * kBoxesPerSide + 1> counted{};
-  int S = 0;
+  int reactants = 0;
+  int column = 0;
   for (const auto* side : {&boxes.reactants, &boxes.products}) {
     for (const std::string& text : *side) {
-      if (!text.empty()) species[static_cast<std::size_t>(++S)] = WithoutStateSymbol(text);
+      if (!text.empty()) species[static_cast<std::size_t>(++column)] = WithoutStateSymbol(text);
     }
+    if (side == &boxes.reactants) reactants = column;
   }
-  const int reactants = S - static_cast<int>(std::count_if(boxes.products.begin(), boxes.products.end(),
-                                                           [](const std::string& t) { return !t.empty(); }));
   std::vector<Atoms> atoms;
   for (int j = 1; j <= S; ++j) {
     if (!CountInOnePass(species[static_cast<std::size_t>(j)], atoms)) continue;
@@ -284,7 +290,8 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
     for (int r = 1; r <= E; ++r) m.a[r][j] = sign * 0.0;
     for (const Atoms& a : atoms) {
       for (int r = 1; r <= E; ++r) {
-        if (names.slot(r - 1) == a.name) {
+        const std::string& name = names.slot(r - 1);
+        if (name.size() == a.name.size() && name == a.name) {
           m.a[r][j] += sign * static_cast<double>(a.count);
           break;
         }
