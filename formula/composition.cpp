@@ -122,131 +122,130 @@ namespace {
 
 constexpr std::int64_t kCountLimit = 2147483647;
 
-// One element name of a species and the atoms it adds there.
-struct Atoms {
-  std::string_view name;
-  std::int64_t count;
-};
+// An element name of up to 8 bytes as one number; 0 for a longer one.
+std::uint64_t NameKey(std::string_view name) {
+  if (name.size() > 8) return 0;
+  std::uint64_t key = 0;
+  for (const char c : name) key = key << 8 | static_cast<unsigned char>(c);
+  return key;
+}
 
-// The atoms of every element name of a species in one pass, for the texts
-// where that gives what ExGetElementNum gives name by name: every small
-// letter follows a letter; no name without a subscript runs straight into a
-// different name with the same capital ("CCa", where cutting "Ca" out of a
-// working copy would join a new "Ca"); no digit run longer than 5 (its
-// message), no tenth same name in a part, no count or leading number past 32
-// bits. False for any other text, which is then counted name by name.
-bool CountInOnePass(std::string_view text, std::vector<Atoms>& atoms) {
-  atoms.clear();
-  struct Event {
-    enum Kind : char { Name, Open, Close } kind;
-    std::int64_t value;  // a name's subscript, a ")" group's multiplier
-    std::string_view name;
+// The atoms of every listed name of a species in one pass, added to
+// counts[r] for the name keys[r], r = 1..E; for the texts where that gives
+// what ExGetElementNum gives name by name: every small letter follows a
+// letter; no name without a subscript runs straight into a different name
+// with the same capital ("CCa", where cutting "Ca" out of a working copy
+// would join a new "Ca"); no digit run longer than 5 (its message), no
+// tenth same name in a part, no count or leading number past 32 bits, no
+// name over 8 bytes. False for any other text, which is then counted name by
+// name; `counts` is then left part-way.
+bool CountInOnePass(std::string_view text, const std::uint64_t* keys, int E, std::int64_t* counts) {
+  struct Name {
+    char first;
+    std::uint64_t key;
+    std::int64_t count;    // subscript times the multipliers of its groups
+    std::int64_t nonZero;  // those multipliers that are not 0, multiplied
   };
-  std::array<Event, 64> events;
-  // Products of the multipliers of the open ")" groups, outermost first; and
-  // of those that are not 0.
-  std::array<std::int64_t, 65> product;
-  std::array<std::int64_t, 65> nonZero;
-  std::size_t from = 0;
+  constexpr std::size_t kMostNames = 32;
+  std::array<Name, kMostNames> names;
+  std::array<std::size_t, kMostNames> opens;  // names before each open "("
+  std::int64_t total = 0;
+  std::size_t i = 0;
   bool firstPart = true;
-  while (from <= text.size()) {
-    // Every part but the last keeps its closing "*".
-    std::size_t star = text.find('*', from);
-    const std::size_t end = star == std::string_view::npos ? text.size() : star + 1;
-    const std::string_view part = text.substr(from, end - from);
-    // The digit run at `at`, its value when it has at most `longest` digits
-    // (1 when empty); its length.
-    const auto digitRun = [&](std::size_t at, std::size_t longest, std::int64_t& value) {
-      std::size_t k = at;
-      while (k < part.size() && IsDigit(part[k])) ++k;
-      value = k == at ? 1 : 0;
-      if (k - at <= longest) {
-        for (std::size_t d = at; d < k; ++d) value = value * 10 + (part[d] - '0');
-      }
-      return k - at;
-    };
+  const std::size_t size = text.size();
+  // The digit run at `at` (at most 5 digits, else false): its value, 1 when empty.
+  const auto digitRun = [&](std::size_t& at, std::int64_t& value) {
+    const std::size_t from = at;
+    value = 0;
+    while (at < size && IsDigit(text[at])) {
+      if (at - from == 5) return false;
+      value = value * 10 + (text[at++] - '0');
+    }
+    if (at == from) value = 1;
+    return true;
+  };
+  for (;;) {
+    // A part runs to its closing "*" or the end; each after the first may
+    // begin with a leading number that multiplies it.
     std::int64_t head = 1;
-    std::size_t i = 0;
     if (!firstPart) {
-      i = digitRun(0, 9, head);
-      if (i > 9) return false;
-      if (part.empty()) head = 0;
+      const std::size_t from = i;
+      head = 0;
+      while (i < size && IsDigit(text[i])) {
+        if (i - from == 9) return false;
+        head = head * 10 + (text[i++] - '0');
+      }
+      if (i == from) head = 1;  // an empty last part counts nothing anyway
     }
     std::size_t count = 0;
-    std::size_t lastNameEnd = std::string_view::npos;  // where a name without digits ended
-    while (i < part.size()) {
-      const char c = part[i];
-      if (count == events.size()) return false;
+    std::size_t open = 0;
+    std::size_t nameEnd = std::string_view::npos;  // where a name without digits ended
+    for (; i < size && text[i] != '*'; ) {
+      const char c = text[i];
       if (IsCapital(c)) {
         std::size_t k = i + 1;
-        while (k < part.size() && IsSmall(part[k])) ++k;
-        const std::string_view name = part.substr(i, k - i);
-        if (lastNameEnd == i) {
-          const std::string_view before = events[count - 1].name;
-          if (before[0] == name[0] && before != name) return false;
+        while (k < size && IsSmall(text[k])) ++k;
+        const std::uint64_t key = NameKey(text.substr(i, k - i));
+        if (key == 0 || count == kMostNames) return false;
+        if (nameEnd == i) {
+          const Name& before = names[count - 1];
+          if (before.first == c && before.key != key) return false;
         }
         std::int64_t subscript = 0;
-        const std::size_t run = digitRun(k, 5, subscript);
-        if (run > 5) return false;
-        lastNameEnd = run == 0 ? k : std::string_view::npos;
-        events[count++] = {Event::Name, subscript, name};
-        i = k + run;
+        i = k;
+        if (!digitRun(i, subscript)) return false;
+        nameEnd = i == k ? k : std::string_view::npos;
+        names[count++] = {c, key, subscript, 1};
         continue;
       }
-      lastNameEnd = std::string_view::npos;
+      nameEnd = std::string_view::npos;
       if (IsSmall(c)) return false;
-      if (c == ')') {
-        std::int64_t multiplier = 0;
-        const std::size_t run = digitRun(i + 1, 5, multiplier);
-        if (run > 5) return false;
-        events[count++] = {Event::Close, multiplier, {}};
-        i += 1 + run;
-        continue;
-      }
-      if (c == '(') events[count++] = {Event::Open, 0, {}};
       ++i;
-    }
-    // From the end back, as the groups enclosing a name are the ")" left open after it.
-    std::size_t open = 0;
-    product[0] = 1;
-    nonZero[0] = 1;
-    std::int64_t sum = 0;
-    const std::size_t first = atoms.size();
-    for (std::size_t e = count; e-- > 0;) {
-      const Event& event = events[e];
-      if (event.kind == Event::Close) {
-        // The scanner multiplies from the innermost group out and stops at a
-        // product past 32 bits, even when a 0 further out would make it 0.
-        product[open + 1] = product[open] * event.value;
-        nonZero[open + 1] = nonZero[open] * std::max<std::int64_t>(event.value, 1);
-        if (nonZero[open + 1] > kCountLimit) return false;
-        ++open;
-      } else if (event.kind == Event::Open) {
-        if (open > 0) --open;
-      } else {
-        const std::int64_t term = event.value * product[open];
-        sum += term;
-        if (term > kCountLimit || sum > kCountLimit) return false;
-        atoms.push_back({event.name, term});
+      if (c == '(') {
+        if (open == kMostNames) return false;
+        opens[open++] = count;
+      } else if (c == ')') {
+        // It closes the last open "(" of the part, or else everything before it.
+        std::int64_t multiplier = 0;
+        if (!digitRun(i, multiplier)) return false;
+        const std::size_t from = open > 0 ? opens[--open] : 0;
+        for (std::size_t n = from; n < count; ++n) {
+          names[n].count *= multiplier;
+          // The scanner multiplies from the innermost group out and stops at
+          // a product past 32 bits, even when a 0 further out makes it 0.
+          names[n].nonZero *= std::max<std::int64_t>(multiplier, 1);
+          if (names[n].nonZero > kCountLimit) return false;
+        }
       }
     }
+    std::int64_t sum = 0;
+    for (std::size_t n = 0; n < count; ++n) {
+      if (names[n].count > kCountLimit) return false;
+      sum += names[n].count;
+    }
+    if (sum > kCountLimit || sum * head > kCountLimit) return false;
     // The tenth occurrence of a name in a part has a message of its own.
-    if (atoms.size() - first >= 10) {
-      for (std::size_t a = first; a < atoms.size(); ++a) {
+    if (count >= 10) {
+      for (std::size_t a = 0; a < count; ++a) {
         int same = 0;
-        for (std::size_t b = first; b < atoms.size(); ++b) same += atoms[b].name == atoms[a].name;
+        for (std::size_t b = 0; b < count; ++b) same += names[b].key == names[a].key;
         if (same >= 10) return false;
       }
     }
-    for (std::size_t a = first; a < atoms.size(); ++a) atoms[a].count *= head;
-    if (sum * head > kCountLimit) return false;
-    if (star == std::string_view::npos) break;
-    from = star + 1;
+    total += sum * head;
+    if (total > kCountLimit) return false;
+    for (std::size_t n = 0; n < count; ++n) {
+      for (int r = 1; r <= E; ++r) {
+        if (keys[r] == names[n].key) {
+          counts[r] += names[n].count * head;
+          break;
+        }
+      }
+    }
+    if (i >= size) return true;
+    ++i;  // the "*"
     firstPart = false;
   }
-  std::int64_t total = 0;
-  for (const Atoms& a : atoms) total += a.count;
-  return total <= kCountLimit;
 }
 
 }  // namespace
@@ -281,22 +280,16 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
     }
     if (side == &boxes.reactants) reactants = column;
   }
-  std::vector<Atoms> atoms;
+  std::array<std::uint64_t, kMaxElements + 1> keys{};
+  for (int r = 1; r <= E; ++r) keys[static_cast<std::size_t>(r)] = NameKey(names.slot(r - 1));
+  std::array<std::int64_t, kMaxElements + 1> counts;
   for (int j = 1; j <= S; ++j) {
-    if (!CountInOnePass(species[static_cast<std::size_t>(j)], atoms)) continue;
+    std::fill_n(counts.begin(), E + 1, 0);
+    if (!CountInOnePass(species[static_cast<std::size_t>(j)], keys.data(), E, counts.data())) continue;
     counted[static_cast<std::size_t>(j)] = true;
     // A product's count is negated, a count of 0 included.
     const double sign = j <= reactants ? 1.0 : -1.0;
-    for (int r = 1; r <= E; ++r) m.a[r][j] = sign * 0.0;
-    for (const Atoms& a : atoms) {
-      for (int r = 1; r <= E; ++r) {
-        const std::string& name = names.slot(r - 1);
-        if (name.size() == a.name.size() && name == a.name) {
-          m.a[r][j] += sign * static_cast<double>(a.count);
-          break;
-        }
-      }
-    }
+    for (int r = 1; r <= E; ++r) m.a[r][j] = sign * static_cast<double>(counts[static_cast<std::size_t>(r)]);
   }
   for (int r = 1; r <= E; ++r) {
     for (int j = 1; j <= S; ++j) {
