@@ -53,7 +53,7 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
   const auto typedCoefficient = [&]() -> const std::string* {
     for (const auto* side : {&boxes.reactants, &boxes.products}) {
       for (const std::string& text : *side) {
-        if (TypedCoefficientLength(text) != 0) return &text;
+        if (!text.empty() && IsDigit(text[0]) && TypedCoefficientLength(text) != 0) return &text;
       }
     }
     return nullptr;
@@ -84,8 +84,12 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
     }
   };
   // A state symbol at the end names no element.
-  for (const std::string& text : boxes.reactants) walk(WithoutStateSymbol(text), true);
-  for (const std::string& text : boxes.products) walk(WithoutStateSymbol(text), false);
+  for (const std::string& text : boxes.reactants) {
+    if (!text.empty()) walk(WithoutStateSymbol(text), true);
+  }
+  for (const std::string& text : boxes.products) {
+    if (!text.empty()) walk(WithoutStateSymbol(text), false);
+  }
 
   if (!anyCapital) {
     pending.assign(kNoEquation);
@@ -133,15 +137,14 @@ std::uint64_t NameKey(std::string_view name) {
 // The atoms of every listed name of a species in one pass, added to
 // counts[r] for the name keys[r], r = 1..E; for the texts where that gives
 // what ExGetElementNum gives name by name: every small letter follows a
-// letter; no name without a subscript runs straight into a different name
-// with the same capital ("CCa", where cutting "Ca" out of a working copy
-// would join a new "Ca"); no digit run longer than 5 (its message), no
+// letter; no name without a subscript runs straight into a longer name that
+// begins with it ("CCa"); no digit run longer than 5 (its message), no
 // tenth same name in a part, no count or leading number past 32 bits, no
 // name over 8 bytes. False for any other text, which is then counted name by
 // name; `counts` is then left part-way.
 bool CountInOnePass(std::string_view text, const std::uint64_t* keys, int E, std::int64_t* counts) {
   struct Name {
-    char first;
+    int length;
     std::uint64_t key;
     std::int64_t count;    // subscript times the multipliers of its groups
     std::int64_t nonZero;  // those multipliers that are not 0, multiplied
@@ -187,15 +190,21 @@ bool CountInOnePass(std::string_view text, const std::uint64_t* keys, int E, std
         while (k < size && IsSmall(text[k])) ++k;
         const std::uint64_t key = NameKey(text.substr(i, k - i));
         if (key == 0 || count == kMostNames) return false;
+        const auto length = static_cast<int>(k - i);
         if (nameEnd == i) {
+          // Cutting a longer name's start from what follows a name without
+          // digits can join a new occurrence of that longer start: "C" then
+          // "Caa" leave "Ca".
           const Name& before = names[count - 1];
-          if (before.first == c && before.key != key) return false;
+          if (before.length < length && key >> (8 * (length - before.length)) == before.key) {
+            return false;
+          }
         }
         std::int64_t subscript = 0;
         i = k;
         if (!digitRun(i, subscript)) return false;
         nameEnd = i == k ? k : std::string_view::npos;
-        names[count++] = {c, key, subscript, 1};
+        names[count++] = {length, key, subscript, 1};
         continue;
       }
       nameEnd = std::string_view::npos;
@@ -298,14 +307,14 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
       m.a[r][j] = j <= reactants ? value : -value;
     }
   }
-  int j = 1;
-  for (const std::string& text : boxes.reactants) {
-    if (text.empty()) continue;
-    m.a[m.n][j++] = scanner.GetChargeNum(WithoutStateSymbol(text));
-  }
-  for (const std::string& text : boxes.products) {
-    if (text.empty()) continue;
-    m.a[m.n][j++] = -static_cast<double>(scanner.GetChargeNum(WithoutStateSymbol(text)));
+  // A species without square brackets has no charge and nothing to report.
+  for (int j = 1; j <= S; ++j) {
+    const std::string_view text = species[static_cast<std::size_t>(j)];
+    double charge = 0;
+    if (std::any_of(text.begin(), text.end(), [](char c) { return c == '[' || c == ']'; })) {
+      charge = scanner.GetChargeNum(text);
+    }
+    m.a[m.n][j] = j <= reactants ? charge : -charge;
   }
 }
 
