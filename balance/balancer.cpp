@@ -2,6 +2,7 @@
 #include "balance/balancer.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "core/numbertext.h"
@@ -20,24 +21,35 @@ bool IsShow(std::string_view text) {
 
 namespace {
 
-// NumberText of a coefficient; whole ones below 10^15 (all a success gives)
-// take the short way, with the same digits.
-std::string CoefficientText(double x) {
-  if (x >= 0 && x < 1e15 && x == std::floor(x)) return std::to_string(static_cast<long long>(x));
-  return NumberText(x);
+// Appends the coefficient unless it is 1: the NumberText of it, which for the
+// whole ones below 10^15 (all a success gives) is its digits.
+void AppendCoefficient(std::string& text, double x) {
+  if (x >= 0 && x < 1e15 && x == std::floor(x)) {
+    if (x == 1) return;
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(x)).ptr;
+    text.append(digits, end);
+    return;
+  }
+  const std::string coefficient = NumberText(x);
+  if (coefficient != "1") text += coefficient;
 }
 
 }  // namespace
 
 std::string BalancedEquationText(const formula::BoxTexts& boxes, const CoefficientVector& x) {
   std::string text;
+  std::size_t size = 3;
+  for (const auto* side : {&boxes.reactants, &boxes.products}) {
+    for (const std::string& species : *side) size += species.empty() ? 0 : species.size() + 16;
+  }
+  text.reserve(size);
   std::size_t column = 1;
   const auto side = [&](const auto& texts) {
     bool any = false;
     for (const std::string& species : texts) {
       if (species.empty()) continue;
-      const std::string coefficient = CoefficientText(x[column++]);
-      if (coefficient != "1") text += coefficient;
+      AppendCoefficient(text, x[column++]);
       text += species;
       text += '+';
       any = true;

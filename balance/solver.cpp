@@ -27,6 +27,14 @@ inline double DistanceToWhole(double v) {
   return std::fabs(((a + 0x1p52) - 0x1p52) - a);
 }
 
+// The whole number nearest to v, half way rounded to even; v itself from 2^52
+// up and for infinities and NaN.
+inline double NearestWhole(double v) {
+  const double a = std::fabs(v);
+  if (!(a < 0x1p52)) return v;
+  return std::copysign((a + 0x1p52) - 0x1p52, v);
+}
+
 // True when t times every coefficient is within the whole-number tolerance.
 bool WholeAt(int t, const CoefficientVector& x, int S) {
   for (int j = 1; j <= S; ++j) {
@@ -152,13 +160,17 @@ std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffi
     double best = 0.0;
     int p = k;
     int c = k;
+    // The first entry of the largest magnitude in row-by-row order: a row's
+    // largest first, without a branch per entry, then where it stands.
     for (int i = k; i <= n; ++i) {
-      for (int j = k; j <= n; ++j) {
-        if (std::fabs(a[i][j]) > best) {
-          best = std::fabs(a[i][j]);
-          p = i;
-          c = j;
-        }
+      const auto& row = a[i];
+      double largest = 0.0;
+      for (int j = k; j <= n; ++j) largest = std::max(largest, std::fabs(row[j]));
+      if (largest > best) {
+        best = largest;
+        p = i;
+        c = k;
+        while (std::fabs(row[c]) != largest) ++c;
       }
     }
     pivotColumn[k] = c;
@@ -209,7 +221,9 @@ std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffi
     notifier.modal(kSearchExhausted);
     return kFailed;
   }
-  for (int j = 1; j <= S; ++j) x[j] = std::round(found * x[j]);
+  // No product is half way between whole numbers (the search passed them all
+  // as whole), so rounding half to even rounds as round does.
+  for (int j = 1; j <= S; ++j) x[j] = NearestWhole(found * x[j]);
 
   for (int j = 1; j <= S; ++j) {
     if (!(x[j] > 0)) return kFailed;

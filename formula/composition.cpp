@@ -134,15 +134,16 @@ std::uint64_t NameKey(std::string_view name) {
   return key;
 }
 
-// The atoms of every listed name of a species in one pass, added to
-// counts[r] for the name keys[r], r = 1..E; for the texts where that gives
-// what ExGetElementNum gives name by name: every small letter follows a
+// The atoms of every listed name of a species in one pass, added times
+// `sign` to a[r][j] for the name keys[r], r = 1..E; for the texts where that
+// gives what ExGetElementNum gives name by name: every small letter follows a
 // letter; no name without a subscript runs straight into a longer name that
 // begins with it ("CCa"); no digit run longer than 5 (its message), no
 // tenth same name in a part, no count or leading number past 32 bits, no
 // name over 8 bytes. False for any other text, which is then counted name by
-// name; `counts` is then left part-way.
-bool CountInOnePass(std::string_view text, const std::uint64_t* keys, int E, std::int64_t* counts) {
+// name; column j is then left part-way.
+bool CountInOnePass(std::string_view text, const std::uint64_t* keys, int E, double sign,
+                    std::array<double, kMatrixCapacity + 1>* a, int j) {
   struct Name {
     int length;
     std::uint64_t key;
@@ -235,9 +236,9 @@ bool CountInOnePass(std::string_view text, const std::uint64_t* keys, int E, std
     if (sum > kCountLimit || sum * head > kCountLimit) return false;
     // The tenth occurrence of a name in a part has a message of its own.
     if (count >= 10) {
-      for (std::size_t a = 0; a < count; ++a) {
+      for (std::size_t x = 0; x < count; ++x) {
         int same = 0;
-        for (std::size_t b = 0; b < count; ++b) same += names[b].key == names[a].key;
+        for (std::size_t y = 0; y < count; ++y) same += names[y].key == names[x].key;
         if (same >= 10) return false;
       }
     }
@@ -246,7 +247,7 @@ bool CountInOnePass(std::string_view text, const std::uint64_t* keys, int E, std
     for (std::size_t n = 0; n < count; ++n) {
       for (int r = 1; r <= E; ++r) {
         if (keys[r] == names[n].key) {
-          counts[r] += names[n].count * head;
+          a[r][static_cast<std::size_t>(j)] += sign * static_cast<double>(names[n].count * head);
           break;
         }
       }
@@ -265,51 +266,52 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
     throw AssertionFailure("more element names than the composition matrix holds");
   }
   const int E = names.count();
-  // Only the block of the larger of the old and the new n and S can hold
-  // anything: the solver and this fill touch no other cell.
+  // Rows 1..n, columns 1..S are all written below. Around them, up to the
+  // larger of the old and the new n and S, the last solve may have left
+  // values, and this solve takes the columns up to n.
   const int S = GetSpecieNum(boxes);
-  const int rows = std::min(std::max(m.n, E + 2), kMatrixCapacity);
-  const int columns = std::min(std::max({m.n, m.S, E + 2, S}), kMatrixCapacity);
+  const int n = E + 2;
+  const int rows = std::min(std::max(m.n, n), kMatrixCapacity);
+  const int columns = std::min(std::max({m.n, m.S, n, S}), kMatrixCapacity);
   for (int r = 1; r <= rows; ++r) {
-    std::fill_n(m.a[static_cast<std::size_t>(r)].begin() + 1, columns, 0.0);
+    auto& row = m.a[static_cast<std::size_t>(r)];
+    for (int c = r <= n ? S + 1 : 1; c <= columns; ++c) row[static_cast<std::size_t>(c)] = 0.0;
   }
-  m.n = E + 2;
+  for (int c = 1; c <= S; ++c) m.a[static_cast<std::size_t>(E + 1)][static_cast<std::size_t>(c)] = 0.0;
+  m.n = n;
   m.S = S;
 
   // Columns counted in one pass first; they show no messages and record no
   // errors, so the others, counted name by name in row order, give the
   // messages in the order they always came.
-  std::array<std::string_view, 2 * kBoxesPerSide + 1> species;
-  std::array<bool, 2 * kBoxesPerSide + 1> counted{};
+  std::string_view species[2 * kBoxesPerSide + 1];
+  bool counted[2 * kBoxesPerSide + 1];
   int reactants = 0;
   int column = 0;
   for (const auto* side : {&boxes.reactants, &boxes.products}) {
     for (const std::string& text : *side) {
-      if (!text.empty()) species[static_cast<std::size_t>(++column)] = WithoutStateSymbol(text);
+      if (!text.empty()) species[++column] = WithoutStateSymbol(text);
     }
     if (side == &boxes.reactants) reactants = column;
   }
-  std::array<std::uint64_t, kMaxElements + 1> keys{};
-  for (int r = 1; r <= E; ++r) keys[static_cast<std::size_t>(r)] = NameKey(names.slot(r - 1));
-  std::array<std::int64_t, kMaxElements + 1> counts;
+  std::uint64_t keys[kMaxElements + 1];
+  for (int r = 1; r <= E; ++r) keys[r] = NameKey(names.slot(r - 1));
   for (int j = 1; j <= S; ++j) {
-    std::fill_n(counts.begin(), E + 1, 0);
-    if (!CountInOnePass(species[static_cast<std::size_t>(j)], keys.data(), E, counts.data())) continue;
-    counted[static_cast<std::size_t>(j)] = true;
     // A product's count is negated, a count of 0 included.
     const double sign = j <= reactants ? 1.0 : -1.0;
-    for (int r = 1; r <= E; ++r) m.a[r][j] = sign * static_cast<double>(counts[static_cast<std::size_t>(r)]);
+    for (int r = 1; r <= E; ++r) m.a[static_cast<std::size_t>(r)][static_cast<std::size_t>(j)] = sign * 0.0;
+    counted[j] = CountInOnePass(species[j], keys, E, sign, m.a.data(), j);
   }
   for (int r = 1; r <= E; ++r) {
     for (int j = 1; j <= S; ++j) {
-      if (counted[static_cast<std::size_t>(j)]) continue;
-      const double value = scanner.ExGetElementNum(names.slot(r - 1), species[static_cast<std::size_t>(j)]);
+      if (counted[j]) continue;
+      const double value = scanner.ExGetElementNum(names.slot(r - 1), species[j]);
       m.a[r][j] = j <= reactants ? value : -value;
     }
   }
   // A species without square brackets has no charge and nothing to report.
   for (int j = 1; j <= S; ++j) {
-    const std::string_view text = species[static_cast<std::size_t>(j)];
+    const std::string_view text = species[j];
     double charge = 0;
     if (std::any_of(text.begin(), text.end(), [](char c) { return c == '[' || c == ']'; })) {
       charge = scanner.GetChargeNum(text);
