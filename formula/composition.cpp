@@ -273,9 +273,12 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
   const int n = E + 2;
   const int rows = std::min(std::max(m.n, n), kMatrixCapacity);
   const int columns = std::min(std::max({m.n, m.S, n, S}), kMatrixCapacity);
-  for (int r = 1; r <= rows; ++r) {
-    auto& row = m.a[static_cast<std::size_t>(r)];
-    for (int c = r <= n ? S + 1 : 1; c <= columns; ++c) row[static_cast<std::size_t>(c)] = 0.0;
+  // Column by column: a few cells each, not worth a memset per row.
+  for (int c = S + 1; c <= columns; ++c) {
+    for (int r = 1; r <= rows; ++r) m.a[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = 0.0;
+  }
+  for (int r = n + 1; r <= rows; ++r) {
+    for (int c = 1; c <= S; ++c) m.a[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = 0.0;
   }
   for (int c = 1; c <= S; ++c) m.a[static_cast<std::size_t>(E + 1)][static_cast<std::size_t>(c)] = 0.0;
   m.n = n;
@@ -284,13 +287,21 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
   // Columns counted in one pass first; they show no messages and record no
   // errors, so the others, counted name by name in row order, give the
   // messages in the order they always came.
-  std::string_view species[2 * kBoxesPerSide + 1];
+  // Left uninitialised: entries 1..S are set before they are read.
+  struct Text {
+    const char* data;
+    std::size_t size;
+    operator std::string_view() const { return {data, size}; }
+  };
+  Text species[2 * kBoxesPerSide + 1];
   bool counted[2 * kBoxesPerSide + 1];
   int reactants = 0;
   int column = 0;
   for (const auto* side : {&boxes.reactants, &boxes.products}) {
     for (const std::string& text : *side) {
-      if (!text.empty()) species[++column] = WithoutStateSymbol(text);
+      if (text.empty()) continue;
+      const std::string_view formula = WithoutStateSymbol(text);
+      species[++column] = {formula.data(), formula.size()};
     }
     if (side == &boxes.reactants) reactants = column;
   }
