@@ -153,6 +153,14 @@ std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffi
   x.fill(0.0);
   std::array<int, formula::kMatrixCapacity + 1> pivotColumn{};
 
+  // A row that starts as zeros (the row after the elements, the charges of
+  // an equation without ions) stays zeros: it never holds a pivot, and taking
+  // 0 times a pivot row away changes no value in it. It is passed over.
+  std::array<bool, formula::kMatrixCapacity + 1> zero;
+  for (int i = 1; i <= n; ++i) {
+    zero[i] = std::all_of(a[i].begin() + 1, a[i].begin() + n + 1, [](double v) { return v == 0; });
+  }
+
   // Gaussian elimination with complete pivoting on the n x n block; rows
   // below each pivot only.
   int stop = n;
@@ -163,6 +171,7 @@ std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffi
     // The first entry of the largest magnitude in row-by-row order: a row's
     // largest first, without a branch per entry, then where it stands.
     for (int i = k; i <= n; ++i) {
+      if (zero[i]) continue;
       const auto& row = a[i];
       double largest = 0.0;
       for (int j = k; j <= n; ++j) largest = std::max(largest, std::fabs(row[j]));
@@ -183,10 +192,12 @@ std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffi
     }
     if (p != k) {
       for (int j = k; j <= n; ++j) std::swap(a[p][j], a[k][j]);
+      std::swap(zero[p], zero[k]);
     }
     const double pivot = a[k][k];
     for (int j = k; j <= n; ++j) a[k][j] /= pivot;
     for (int i = k + 1; i <= n; ++i) {
+      if (zero[i]) continue;
       const double f = a[i][k];
       for (int j = k; j <= n; ++j) a[i][j] -= f * a[k][j];
     }
