@@ -60,6 +60,17 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
   };
   if (const std::string* text = typedCoefficient()) pending.assign(TypedCoefficientMessage(*text));
 
+  // Each slot's name as a number while it has at most 8 bytes, so that most
+  // names are compared as numbers.
+  std::uint64_t keys[kElementSlots];
+  const auto repeats = [&](int slot) {
+    const std::string& name = m_slots[static_cast<std::size_t>(slot)];
+    if (name.empty() || name.size() > 8) return IsInElementName(name, slot, pending);
+    for (int i = 0; i < slot; ++i) {
+      if (keys[i] == keys[slot] && m_slots[static_cast<std::size_t>(i)].size() == name.size()) return true;
+    }
+    return false;
+  };
   const auto walk = [&](std::string_view text, bool reactant) {
     for (const char c : text) {
       if (IsCapital(c)) {
@@ -67,17 +78,21 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
         if (full) continue;
         if (k == -1) {
           k = 0;
-        } else if (!IsInElementName(m_slots[k], k, pending)) {
+        } else if (!repeats(k)) {
           if (k + 1 == kElementSlots) {
             full = true;
             continue;
           }
           ++k;
         }
-        m_slots[k].assign(1, c);
+        m_slots[static_cast<std::size_t>(k)].assign(1, c);
+        keys[k] = static_cast<unsigned char>(c);
       } else if (IsSmall(c)) {
         // Appended to the name most recently begun, whatever stood between.
-        if (k != -1 && !full) m_slots[k] += c;
+        if (k != -1 && !full) {
+          m_slots[static_cast<std::size_t>(k)] += c;
+          keys[k] = keys[k] << 8 | static_cast<unsigned char>(c);
+        }
       } else if (!BoxMayHold(reactant, c)) {
         pending.assign(kInvalidCharacters);
       }
@@ -100,8 +115,8 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
     m_count = kElementSlots;
     return;
   }
-  if (IsInElementName(m_slots[k], k, pending)) {
-    m_slots[k].clear();
+  if (repeats(k)) {
+    m_slots[static_cast<std::size_t>(k)].clear();
     --k;
   }
   m_count = k + 1;
