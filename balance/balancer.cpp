@@ -21,45 +21,48 @@ bool IsShow(std::string_view text) {
 
 namespace {
 
-// Appends the coefficient unless it is 1: the NumberText of it, which for the
-// whole ones below 10^15 (all a success gives) is its digits.
-void AppendCoefficient(std::string& text, double x) {
+// Writes the coefficient at `out` unless it is 1, and returns the end: the
+// NumberText of it, which for the whole ones below 10^15 (all a success
+// gives) is its digits, at most 15.
+char* WriteCoefficient(char* out, double x) {
   if (x >= 0 && x < 1e15 && x == std::floor(x)) {
-    if (x == 1) return;
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(x)).ptr;
-    text.append(digits, end);
-    return;
+    if (x == 1) return out;
+    return std::to_chars(out, out + 40, static_cast<long long>(x)).ptr;
   }
   const std::string coefficient = NumberText(x);
-  if (coefficient != "1") text += coefficient;
+  if (coefficient == "1") return out;
+  return std::copy(coefficient.begin(), coefficient.end(), out);
 }
 
 }  // namespace
 
 std::string BalancedEquationText(const formula::BoxTexts& boxes, const CoefficientVector& x) {
-  std::string text;
-  std::size_t size = 3;
+  // Room for " = " and, per species, its text, a "+" and a coefficient (a
+  // NumberText has at most 24 bytes).
+  std::size_t room = 3;
   for (const auto* side : {&boxes.reactants, &boxes.products}) {
-    for (const std::string& species : *side) size += species.empty() ? 0 : species.size() + 16;
+    for (const std::string& species : *side) room += species.empty() ? 0 : species.size() + 1 + 40;
   }
-  text.reserve(size);
+  std::string text(room, '\0');
+  char* const begin = text.data();
+  char* out = begin;
   std::size_t column = 1;
   const auto side = [&](const auto& texts) {
     bool any = false;
     for (const std::string& species : texts) {
       if (species.empty()) continue;
-      AppendCoefficient(text, x[column++]);
-      text += species;
-      text += '+';
+      out = WriteCoefficient(out, x[column++]);
+      out = std::copy(species.begin(), species.end(), out);
+      *out++ = '+';
       any = true;
     }
     // The last "+" goes; a side without species loses the character before it.
-    if (any || !text.empty()) text.pop_back();
+    if (any || out != begin) --out;
   };
   side(boxes.reactants);
-  text += " = ";
+  out = std::copy_n(" = ", 3, out);
   side(boxes.products);
+  text.resize(static_cast<std::size_t>(out - begin));
   return text;
 }
 

@@ -245,7 +245,8 @@ std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffi
 
 bool ConservesEveryRow(const formula::CompositionMatrix& m, const CoefficientVector& x) {
   for (int j = 1; j <= m.S; ++j) {
-    if (!(x[j] >= 1 && x[j] <= kLargestExactWhole) || x[j] != std::floor(x[j])) return false;
+    if (!(x[j] >= 1 && x[j] <= kLargestExactWhole)) return false;
+    if (static_cast<double>(static_cast<long long>(x[j])) != x[j]) return false;
   }
   for (int r = 1; r <= m.n; ++r) {
     // Entries are 32-bit counts or charges (negated for products); coefficients
