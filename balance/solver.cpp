@@ -151,7 +151,8 @@ std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffi
   const int n = m.n;
   const int S = m.S;
   x.fill(0.0);
-  std::array<int, formula::kMatrixCapacity + 1> pivotColumn{};
+  // Entries 1..stop-1 are written before they are read.
+  std::array<int, formula::kMatrixCapacity + 1> pivotColumn;
 
   // A row that starts as zeros (the row after the elements, the charges of
   // an equation without ions) stays zeros: it never holds a pivot, and taking

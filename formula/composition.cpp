@@ -284,7 +284,24 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
   // Rows 1..n, columns 1..S are all written below. Around them, up to the
   // larger of the old and the new n and S, the last solve may have left
   // values, and this solve takes the columns up to n.
-  const int S = GetSpecieNum(boxes);
+  // The species, formulas without their state symbols, in column order.
+  // Left uninitialised: entries 1..S are set before they are read.
+  struct Text {
+    const char* data;
+    std::size_t size;
+    operator std::string_view() const { return {data, size}; }
+  };
+  Text species[2 * kBoxesPerSide + 1];
+  int reactants = 0;
+  int S = 0;
+  for (const auto* side : {&boxes.reactants, &boxes.products}) {
+    for (const std::string& text : *side) {
+      if (text.empty()) continue;
+      const std::string_view formula = WithoutStateSymbol(text);
+      species[++S] = {formula.data(), formula.size()};
+    }
+    if (side == &boxes.reactants) reactants = S;
+  }
   const int n = E + 2;
   const int rows = std::min(std::max(m.n, n), kMatrixCapacity);
   const int columns = std::min(std::max({m.n, m.S, n, S}), kMatrixCapacity);
@@ -302,24 +319,7 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
   // Columns counted in one pass first; they show no messages and record no
   // errors, so the others, counted name by name in row order, give the
   // messages in the order they always came.
-  // Left uninitialised: entries 1..S are set before they are read.
-  struct Text {
-    const char* data;
-    std::size_t size;
-    operator std::string_view() const { return {data, size}; }
-  };
-  Text species[2 * kBoxesPerSide + 1];
   bool counted[2 * kBoxesPerSide + 1];
-  int reactants = 0;
-  int column = 0;
-  for (const auto* side : {&boxes.reactants, &boxes.products}) {
-    for (const std::string& text : *side) {
-      if (text.empty()) continue;
-      const std::string_view formula = WithoutStateSymbol(text);
-      species[++column] = {formula.data(), formula.size()};
-    }
-    if (side == &boxes.reactants) reactants = column;
-  }
   std::uint64_t keys[kMaxElements + 1];
   for (int r = 1; r <= E; ++r) keys[r] = NameKey(names.slot(r - 1));
   for (int j = 1; j <= S; ++j) {
