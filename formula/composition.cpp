@@ -12,6 +12,15 @@
 
 namespace quorvex::formula {
 
+namespace {
+
+// WithoutStateSymbol, asked only of the texts that end as every state symbol does.
+std::string_view FormulaOf(std::string_view species) {
+  return !species.empty() && species.back() == ')' ? WithoutStateSymbol(species) : species;
+}
+
+}  // namespace
+
 std::string TypedCoefficientMessage(std::string_view species) {
   std::string message(kTypedCoefficient);
   message.append(species);
@@ -100,10 +109,10 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
   };
   // A state symbol at the end names no element.
   for (const std::string& text : boxes.reactants) {
-    if (!text.empty()) walk(WithoutStateSymbol(text), true);
+    if (!text.empty()) walk(FormulaOf(text), true);
   }
   for (const std::string& text : boxes.products) {
-    if (!text.empty()) walk(WithoutStateSymbol(text), false);
+    if (!text.empty()) walk(FormulaOf(text), false);
   }
 
   if (!anyCapital) {
@@ -203,10 +212,10 @@ bool CountInOnePass(std::string_view text, const std::uint64_t* keys, int E, dou
       const char c = text[i];
       if (IsCapital(c)) {
         std::size_t k = i + 1;
-        while (k < size && IsSmall(text[k])) ++k;
-        const std::uint64_t key = NameKey(text.substr(i, k - i));
-        if (key == 0 || count == kMostNames) return false;
+        std::uint64_t key = static_cast<unsigned char>(c);
+        while (k < size && IsSmall(text[k])) key = key << 8 | static_cast<unsigned char>(text[k++]);
         const auto length = static_cast<int>(k - i);
+        if (length > 8 || count == kMostNames) return false;
         if (nameEnd == i) {
           // Cutting a longer name's start from what follows a name without
           // digits can join a new occurrence of that longer start: "C" then
@@ -297,7 +306,7 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
   for (const auto* side : {&boxes.reactants, &boxes.products}) {
     for (const std::string& text : *side) {
       if (text.empty()) continue;
-      const std::string_view formula = WithoutStateSymbol(text);
+      const std::string_view formula = FormulaOf(text);
       species[++S] = {formula.data(), formula.size()};
     }
     if (side == &boxes.reactants) reactants = S;
@@ -328,7 +337,8 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
     for (int r = 1; r <= E; ++r) m.a[static_cast<std::size_t>(r)][static_cast<std::size_t>(j)] = sign * 0.0;
     counted[j] = CountInOnePass(species[j], keys, E, sign, m.a.data(), j);
   }
-  for (int r = 1; r <= E; ++r) {
+  const bool allCounted = std::all_of(counted + 1, counted + S + 1, [](bool b) { return b; });
+  for (int r = 1; r <= E && !allCounted; ++r) {
     for (int j = 1; j <= S; ++j) {
       if (counted[j]) continue;
       const double value = scanner.ExGetElementNum(names.slot(r - 1), species[j]);
