@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <utility>
 
-
 namespace quorvex::balance {
 namespace {
 
