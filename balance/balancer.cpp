@@ -34,16 +34,16 @@ char* WriteCoefficient(char* out, double x) {
   return std::copy(coefficient.begin(), coefficient.end(), out);
 }
 
-}  // namespace
-
-std::string BalancedEquationText(const formula::BoxTexts& boxes, const CoefficientVector& x) {
+// BalancedEquationText into `text`, whose capacity is kept from one balance to the next.
+void WriteBalancedEquationText(std::string& text, const formula::BoxTexts& boxes,
+                               const CoefficientVector& x) {
   // Room for " = " and, per species, its text, a "+" and a coefficient (a
   // NumberText has at most 24 bytes).
   std::size_t room = 3;
   for (const auto* side : {&boxes.reactants, &boxes.products}) {
     for (const std::string& species : *side) room += species.empty() ? 0 : species.size() + 1 + 40;
   }
-  std::string text(room, '\0');
+  text.resize(room);
   char* const begin = text.data();
   char* out = begin;
   std::size_t column = 1;
@@ -63,6 +63,13 @@ std::string BalancedEquationText(const formula::BoxTexts& boxes, const Coefficie
   out = std::copy_n(" = ", 3, out);
   side(boxes.products);
   text.resize(static_cast<std::size_t>(out - begin));
+}
+
+}  // namespace
+
+std::string BalancedEquationText(const formula::BoxTexts& boxes, const CoefficientVector& x) {
+  std::string text;
+  WriteBalancedEquationText(text, boxes, x);
   return text;
 }
 
@@ -109,8 +116,8 @@ void Balancer::findroot(const formula::BoxTexts& boxes) {
 
   // Output step.
   if (!IsShow(m_pending)) return;
-  const std::string equation = BalancedEquationText(boxes, m_x);
-  if (!m_board.append(equation)) m_pending.assign(kDisplayFull);
+  WriteBalancedEquationText(m_equation, boxes, m_x);
+  if (!m_board.append(m_equation)) m_pending.assign(kDisplayFull);
 }
 
 }  // namespace quorvex::balance
