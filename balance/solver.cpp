@@ -157,8 +157,11 @@ std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffi
   // an equation without ions) stays zeros: it never holds a pivot, and taking
   // 0 times a pivot row away changes no value in it. It is passed over.
   std::array<bool, formula::kMatrixCapacity + 1> zero;
+  // Columns past S hold no species: zeros that stay zeros and stay in place
+  // (every pivot column is a species column), so no loop needs them.
+  const int last = std::min(n, S);
   for (int i = 1; i <= n; ++i) {
-    zero[i] = std::all_of(a[i].begin() + 1, a[i].begin() + n + 1, [](double v) { return v == 0; });
+    zero[i] = std::all_of(a[i].begin() + 1, a[i].begin() + last + 1, [](double v) { return v == 0; });
   }
 
   // Gaussian elimination with complete pivoting on the n x n block; rows
@@ -174,7 +177,7 @@ std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffi
       if (zero[i]) continue;
       const auto& row = a[i];
       double largest = 0.0;
-      for (int j = k; j <= n; ++j) largest = std::max(largest, std::fabs(row[j]));
+      for (int j = k; j <= last; ++j) largest = std::max(largest, std::fabs(row[j]));
       if (largest > best) {
         best = largest;
         p = i;
@@ -191,15 +194,15 @@ std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffi
       for (int i = 1; i <= n; ++i) std::swap(a[i][c], a[i][k]);
     }
     if (p != k) {
-      for (int j = k; j <= n; ++j) std::swap(a[p][j], a[k][j]);
+      for (int j = k; j <= last; ++j) std::swap(a[p][j], a[k][j]);
       std::swap(zero[p], zero[k]);
     }
     const double pivot = a[k][k];
-    for (int j = k; j <= n; ++j) a[k][j] /= pivot;
+    for (int j = k; j <= last; ++j) a[k][j] /= pivot;
     for (int i = k + 1; i <= n; ++i) {
       if (zero[i]) continue;
       const double f = a[i][k];
-      for (int j = k; j <= n; ++j) a[i][j] -= f * a[k][j];
+      for (int j = k; j <= last; ++j) a[i][j] -= f * a[k][j];
     }
   }
 

@@ -23,7 +23,8 @@ inline constexpr int kLargestMultiplier = 100000;
 using CoefficientVector = std::array<double, formula::kMatrixCapacity + 1>;
 
 // Finds the smallest positive whole coefficients of the matrix's columns 1..S.
-// Works on `m` in place (the elimination changes it). Returns kBalanced or
+// Works on `m` in place (the elimination changes it); columns past S must be
+// zeros, as FillMatrix leaves them. Returns kBalanced or
 // kFailed; `x` holds the coefficients on success. Shows "Failed to Balance!"
 // when no multiplier up to kLargestMultiplier makes the solution whole.
 // `exact` is not needed any more; callers that pass it keep working.
