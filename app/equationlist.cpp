@@ -57,11 +57,11 @@ QString EquationListEdit::shownText(const QString& text) {
 }
 
 QMimeData* EquationListEdit::createMimeDataFromSelection() const {
-  auto* data = new QMimeData;
+  auto* mime = new QMimeData;
   QString text = textCursor().selectedText();
   text.replace(QChar::ParagraphSeparator, '\n');
-  data->setText(WithoutTermBreaks(text));
-  return data;
+  mime->setText(WithoutTermBreaks(text));
+  return mime;
 }
 
 }  // namespace quorvex::app

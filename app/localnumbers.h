@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QLineEdit>
 #include <QLocale>
 #include <QString>
 #include <QStyledItemDelegate>
@@ -35,7 +36,16 @@ class AmountDelegate final : public GridLineDelegate {
  public:
   AmountDelegate(QObject* parent, std::function<void(int row, int column)> committed)
       : GridLineDelegate(parent), m_committed(std::move(committed)) {}
+  // The open amount is framed in the selection colour, so the current cell stays marked while typing.
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QWidget* editor = GridLineDelegate::createEditor(parent, option, index);
+    if (editor) editor->setStyleSheet(QStringLiteral("border: 1px solid palette(highlight);"));
+    return editor;
+  }
   void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+    // An editor opened on a cell and left without a key typed changes nothing:
+    // a computed amount passed through stays computed.
+    if (const auto* line = qobject_cast<const QLineEdit*>(editor); line && !line->isModified()) return;
     QStyledItemDelegate::setModelData(editor, model, index);
     m_committed(index.row(), index.column());
   }

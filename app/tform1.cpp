@@ -34,6 +34,7 @@
 #include <filesystem>
 
 #include "app/equationlist.h"
+#include "app/mediumchoice.h"
 #include "app/menukeys.h"
 #include "app/pagetables.h"
 #include "app/printing.h"
@@ -98,6 +99,7 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
   setFixedSize(529, 529);
 
   for (const std::span<const Control> table : PageTables()) BuildControls(table, *this);
+  AddMediumChoice(findChild<QWidget*>("TabSheet1"));
   findControls();
   connect(m_calculator.grid, &QTableWidget::cellChanged, this, &TForm1::onGridEdited);
   m_calculator.grid->setItemDelegateForColumn(
@@ -146,9 +148,11 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
 
 TForm1::~TForm1() {
   // Focus changes while the widgets are destroyed must not reach this window,
-  // nor an amount that an open cell editor commits as it goes.
+  // nor an amount that an open cell editor commits as it goes, nor a box that
+  // finishes its editing as it loses the focus.
   disconnect(qApp, &QApplication::focusChanged, this, &TForm1::onFocusChanged);
   disconnect(m_calculator.grid, nullptr, this, nullptr);
+  for (QLineEdit* box : findChildren<QLineEdit*>()) disconnect(box, nullptr, this, nullptr);
   m_calculator.grid->setItemDelegateForColumn(calc::kAmountColumn, nullptr);
 }
 
@@ -374,6 +378,7 @@ void TForm1::printList(const QString& heading, const QStringList& lines) {
 }
 
 void TForm1::Input_BalanceClick() {
+  m_workspace->setCompletion(ReadMediumChoice(m_balancer.messageBox->parentWidget()));
   run([this] { m_workspace->balance(); });
   if (m_workspace->balancer().pendingMessage() == formula::kInvalidCharacters) showInvalidCharacter();
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 #include "core/numbertext.h"
 
@@ -82,6 +83,12 @@ Balancer::Run Balancer::balance(const formula::BoxTexts& boxes) {
   m_names.GetTotalElement(boxes, m_pending);
   findroot(boxes);
   return Run::Done;
+}
+
+void Balancer::decide(std::string_view pending, FailureReason reason) {
+  m_pending.assign(pending);
+  m_reason = std::move(reason);
+  m_x.fill(0.0);
 }
 
 void Balancer::findroot(const formula::BoxTexts& boxes) {

@@ -57,10 +57,15 @@ class Balancer {
   void findroot(const formula::BoxTexts& boxes);
   // "Clear List" of the result board.
   void clearResults() { m_board.clear(); }
+  // Ends a balance decided without the solver: `pending` as its outcome,
+  // `reason` as why it failed, no coefficients and nothing on the board.
+  void decide(std::string_view pending, FailureReason reason = {});
 
   // The guidance of the examples, or "" for Reset and a click into an input box.
   void setPendingMessage(std::string_view text) { m_pending.assign(text); }
   const std::string& pendingMessage() const { return m_pending; }
+  // Where the balance's modal messages go.
+  Notifier& notifier() { return m_notifier; }
   ResultBoard& board() { return m_board; }
   const ResultBoard& board() const { return m_board; }
   // Why the last balance failed after its matrix was built; an empty code

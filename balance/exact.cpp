@@ -49,7 +49,8 @@ mpz_class ToBig(const mpz_class& a) { return a; }
 // Fraction-free Gauss-Jordan elimination of rows 1..n, columns 1..S, each
 // row kept in lowest terms; then the solution when there is exactly one.
 template <class Int>
-ExactSolution SolveWith(const formula::CompositionMatrix& m) {
+ExactSolution SolveWith(const formula::CompositionMatrix& m,
+                        std::vector<std::vector<mpz_class>>* basis = nullptr) {
   const int rows = m.n;
   const int cols = m.S;
   std::vector<Int> a(static_cast<std::size_t>(rows) * cols);
@@ -88,6 +89,31 @@ ExactSolution SolveWith(const formula::CompositionMatrix& m) {
 
   ExactSolution solution;
   solution.nullity = cols - rank;
+  if (basis != nullptr) {
+    // One balance for each free column: that column takes the least common
+    // multiple of the pivots, the other free columns 0.
+    std::vector<bool> pivot(static_cast<std::size_t>(cols), false);
+    for (const int c : pivotColumn) pivot[static_cast<std::size_t>(c)] = true;
+    Int lcm(1);
+    for (int i = 0; i < rank; ++i) {
+      const Int p = Abs(at(i, pivotColumn[static_cast<std::size_t>(i)]));
+      lcm = Mul(lcm / Gcd(lcm, p), p);
+    }
+    for (int f = 0; f < cols; ++f) {
+      if (pivot[static_cast<std::size_t>(f)]) continue;
+      std::vector<mpz_class> x(static_cast<std::size_t>(cols));
+      x[static_cast<std::size_t>(f)] = ToBig(lcm);
+      for (int i = 0; i < rank; ++i) {
+        const int c = pivotColumn[static_cast<std::size_t>(i)];
+        x[static_cast<std::size_t>(c)] = -ToBig(at(i, f)) * ToBig(lcm / at(i, c));
+      }
+      mpz_class g(0);
+      for (const mpz_class& v : x) g = Gcd(g, v);
+      for (mpz_class& v : x) v /= g;
+      basis->push_back(std::move(x));
+    }
+    return solution;
+  }
   if (solution.nullity != 1) return solution;
 
   // The free column takes the least common multiple of the pivots.
@@ -174,6 +200,18 @@ ExactSolution SolveExactly(const formula::CompositionMatrix& m) {
   } catch (const Overflow&) {
     return SolveWith<mpz_class>(m);
   }
+}
+
+std::vector<std::vector<mpz_class>> BalanceBasis(const formula::CompositionMatrix& m) {
+  std::vector<std::vector<mpz_class>> basis;
+  if (m.S <= 0) return basis;
+  try {
+    SolveWith<std::int64_t>(m, &basis);
+  } catch (const Overflow&) {
+    basis.clear();
+    SolveWith<mpz_class>(m, &basis);
+  }
+  return basis;
 }
 
 FailureReason ExplainFailure(const formula::BoxTexts& boxes, const formula::ElementNameList& names,

@@ -23,6 +23,10 @@ struct ExactSolution {
 // Entries of `m` must be whole numbers (they are 32-bit counts and charges).
 ExactSolution SolveExactly(const formula::CompositionMatrix& m);
 
+// Every balance of `m` (rows 1..n, columns 1..S) is a rational combination
+// of these, one for each free column, each in lowest terms.
+std::vector<std::vector<mpz_class>> BalanceBasis(const formula::CompositionMatrix& m);
+
 // Solves once, when first asked.
 class LazyExactSolution {
  public:

@@ -28,7 +28,7 @@ class LineNotifier final : public Notifier {
 
 }  // namespace
 
-bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err) {
+bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance::CompletionChoice choice) {
   LineNotifier notifier(err);
   balance::Balancer balancer(notifier);
   std::string line;
@@ -44,21 +44,23 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err) {
       continue;
     }
     notifier.setLine(number);
+    if (parsed.anyCoefficient()) notifier.modal(kCoefficientsLeftOut);
     // A fresh board for every line, so its limit never refuses one.
     balancer.clearResults();
     try {
-      balancer.balance(parsed.boxes);
+      const balance::Completion completion = balance::CompleteAndBalance(balancer, parsed.boxes, choice);
       const std::string& message = balancer.pendingMessage();
+      const std::string addedColumn = completion.added.empty() ? "" : "\tadded: " + balance::AddedList(completion.added);
       if (message == balance::kDisplayFull) {
         // Only the window's result board has a size; here the equation is printed whole.
-        out << balance::kBalanced << '\t'
-            << balance::BalancedEquationText(parsed.boxes, balancer.coefficients()) << '\n';
+        out << balance::kBalanced << '\t' << balance::BalancedEquationText(completion.boxes, balancer.coefficients())
+            << addedColumn << '\n';
         continue;
       }
       out << CommandLineWording(message) << '\t';
       if (message == balance::kBalanced) out << balancer.board().record(balancer.board().count()).equation;
       if (!balancer.failureReason().code.empty()) out << '\t' << balancer.failureReason().text();
-      out << '\n';
+      out << addedColumn << '\n';
     } catch (const std::exception& e) {
       out << e.what() << "\t\n";
     }

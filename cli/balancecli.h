@@ -3,12 +3,21 @@
 
 #include <iosfwd>
 
+#include "balance/completion.h"
+
 namespace quorvex::cli {
+
+// The note on standard error for a line whose typed coefficients the balance leaves out.
+inline constexpr const char* kCoefficientsLeftOut =
+    "the typed coefficients are left out; the balance finds its own (check keeps them).";
 
 // `quorvex-cli balance`: one equation a line in, one outcome line out
 // ("message<TAB>equation", and for a failed balance a third column
 // "<TAB>code: sentence" saying why); modal messages go to `err` as "N: text" with the
-// input line number. Returns false when reading `in` failed.
-bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err);
+// input line number. With a medium or a half-reaction in `choice`, each
+// equation is completed first and a success lists what was added in the third
+// column ("added: 8H[+], 4H2O"). Returns false when reading `in` failed.
+bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err,
+                balance::CompletionChoice choice = {});
 
 }  // namespace quorvex::cli

@@ -4,7 +4,6 @@
 #include <exception>
 #include <optional>
 #include <string_view>
-#include <utility>
 #include <ostream>
 
 #include "calc/calctable.h"
@@ -19,20 +18,22 @@
 namespace quorvex::cli {
 namespace {
 
-// Keeps the first modal message of the scanner; on the command line it is
-// the error text of the formula being weighed.
-class FirstMessage final : public Notifier {
+// Writes the scanner's modal messages, which only warn ("Input error
+// 2-Number too great!": the count is still used), to `err` as "N: text", N
+// being the formula's place in the command.
+class Warnings final : public Notifier {
  public:
-  void modal(std::string_view text) override {
-    if (m_text.empty()) m_text.assign(text);
-  }
-  std::string take() { return std::exchange(m_text, {}); }
+  explicit Warnings(std::ostream& err) : m_err(err) {}
+  void setNumber(int number) { m_number = number; }
+  int number() const { return m_number; }
+  void modal(std::string_view text) override { m_err << m_number << ": " << text << '\n'; }
 
  private:
-  std::string m_text;
+  std::ostream& m_err;
+  int m_number = 0;
 };
 
-// The weight of one formula, or the first error the scanner recorded or showed for it.
+// The weight of one formula, or the error the scanner recorded for it.
 struct Weighed {
   double weight = 0;
   std::string error;
@@ -46,13 +47,14 @@ bool HasStrayByte(std::string_view text) {
   return false;
 }
 
-Weighed Weigh(std::string_view typed, calc::Precision precision, const calc::ElementTable& elements) {
+Weighed Weigh(std::string_view typed, calc::Precision precision, const calc::ElementTable& elements,
+             Notifier& warnings) {
   // What is typed or pasted is read as the balance reads it.
   const std::string formula = formula::NormaliseSpecies(typed);
   if (HasStrayByte(formula)) return {0, std::string(formula::kInvalidCharacters)};
   std::string pending;
-  FirstMessage messages;
-  formula::Scanner scanner(pending, messages);
+  DistinctNotifier once(warnings);
+  formula::Scanner scanner(pending, once);
   Weighed result;
   try {
     result.weight = calc::GetWeight(formula, precision, elements, scanner);
@@ -60,9 +62,7 @@ Weighed Weigh(std::string_view typed, calc::Precision precision, const calc::Ele
     result.error = e.what();
     return result;
   }
-  // A modal message comes first, as the window shows it before the pending text.
-  result.error = messages.take();
-  if (result.error.empty()) result.error = pending;
+  result.error = pending;
   return result;
 }
 
@@ -92,8 +92,10 @@ int RunWeight(const std::vector<std::string>& args, std::ostream& out, std::ostr
   calc::ElementTable elements;
   elements.InitRealElement();
   int status = 0;
+  Warnings warnings(err);
   for (const std::string& formula : options.words) {
-    const Weighed weighed = Weigh(formula, options.precision, elements);
+    warnings.setNumber(warnings.number() + 1);
+    const Weighed weighed = Weigh(formula, options.precision, elements, warnings);
     if (weighed.error.empty()) {
       out << NumberText(weighed.weight) << '\n';
     } else {
@@ -139,8 +141,10 @@ int RunTable(const std::vector<std::string>& args, std::ostream& out, std::ostre
     stopped = e.what();
   }
   int status = stopped.empty() ? 0 : 1;
+  Warnings warnings(err);
   for (int row = 1; row <= table.rowCount(); ++row) {
-    const std::string error = Weigh(table.cell(0, row), options.precision, elements).error;
+    warnings.setNumber(row);
+    const std::string error = Weigh(table.cell(0, row), options.precision, elements, warnings).error;
     if (!error.empty()) {
       out << error << '\n';
       status = 1;

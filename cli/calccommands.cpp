@@ -32,6 +32,10 @@ const Command kWeightCommand = {
       --high. A leading coefficient and a charge add nothing; unknown symbols
       weigh 0:
         quorvex-cli weight --high H2O CuSO4*5H2O    prints 18.0148 and 249.682
+      A warning of the scanner goes to standard error as "N: text", N being
+      the formula's place, and the weight is still printed:
+        quorvex-cli weight 5Cr123456N8   prints 6419824, and on standard error
+                                         "1: Input error 2-Number too great!"
       A formula that cannot be weighed (a count too great for the scanner, a
       number too long) gets its error text on its line instead, such as
       "Input error!", and the exit status is then 1.

@@ -14,6 +14,7 @@ struct Command {
 };
 
 extern const Command kBalanceCommand;  // balancecli.cpp
+extern const Command kCheckCommand;    // checkcommand.cpp
 extern const Command kSearchCommand;   // searchcommand.cpp
 extern const Command kWeightCommand;   // calccommands.cpp
 extern const Command kTableCommand;    // calccommands.cpp

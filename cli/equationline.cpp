@@ -1,91 +1,61 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/equationline.h"
 
-#include <vector>
+#include <filesystem>
+#include <tuple>
 
-#include "formula/charset.h"
-#include "formula/notation.h"
+#include "formula/equationtext.h"
 
 namespace quorvex::cli {
-namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-// True when the "+" at `i` ends a charge written with "^" ("Ba^2+", "H^+").
-bool EndsCaretCharge(std::string_view s, std::size_t i) {
-  while (i > 0 && formula::IsDigit(s[i - 1])) --i;
-  return i > 0 && s[i - 1] == '^';
-}
-
-// Positions of `sep` that stand outside square brackets and caret charges.
-std::vector<std::size_t> SplitPoints(std::string_view s, char sep) {
-  std::vector<std::size_t> points;
-  int depth = 0;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if (sep == '+' && s[i] == '+' && EndsCaretCharge(s, i)) continue;
-    if (s[i] == '[') {
-      ++depth;
-    } else if (s[i] == ']') {
-      if (depth > 0) --depth;
-    } else if (s[i] == sep && depth == 0) {
-      points.push_back(i);
+bool EquationLine::anyCoefficient() const {
+  for (const auto* side : {&coefficients.reactants, &coefficients.products}) {
+    for (const std::string& c : *side) {
+      if (!c.empty()) return true;
     }
   }
-  return points;
+  return false;
 }
-
-// Fills one side's boxes; returns an error text or "".
-std::string FillSide(std::string_view side, const char* what,
-                     std::array<std::string, formula::kBoxesPerSide>& boxes) {
-  side = Trim(side);
-  if (side.empty()) return {};
-  std::size_t from = 0;
-  std::size_t box = 0;
-  std::vector<std::size_t> cuts = SplitPoints(side, '+');
-  cuts.push_back(side.size());
-  for (const std::size_t cut : cuts) {
-    const std::string_view species = Trim(side.substr(from, cut - from));
-    from = cut + 1;
-    if (species.empty()) {
-      return std::string("Input error - an empty species among the ") + what + ".";
-    }
-    if (box == boxes.size()) {
-      return std::string("Input error - more than 14 ") + what + ".";
-    }
-    boxes[box++] = formula::NormaliseSpecies(species);
-  }
-  return {};
-}
-
-}  // namespace
 
 EquationLine ParseEquationLine(std::string_view line) {
   EquationLine result;
-  const std::string_view trimmed = Trim(line);
-  if (trimmed.empty() || trimmed.front() == '#') return result;
+  std::size_t first = line.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos || line[first] == '#') return result;
 
-  const std::vector<std::size_t> equals = SplitPoints(trimmed, '=');
+  formula::WrittenEquation read = formula::ReadWrittenEquation(line);
   result.kind = EquationLine::Kind::Error;
-  if (equals.empty()) {
+  if (read.kind == formula::WrittenEquation::Kind::Error) {
+    result.error = read.error;
+    return result;
+  }
+  if (read.kind != formula::WrittenEquation::Kind::Equation) {
     result.error = "Input error - no \"=\" between the reactants and the products.";
     return result;
   }
-  if (equals.size() > 1) {
-    result.error = "Input error - more than one \"=\" in the line.";
-    return result;
+  for (const auto& [terms, species, coefficients, what] :
+       {std::tuple{&read.reactants, &result.boxes.reactants, &result.coefficients.reactants, "reactants"},
+        std::tuple{&read.products, &result.boxes.products, &result.coefficients.products, "products"}}) {
+    if (terms->size() > species->size()) {
+      result.error = std::string("Input error - more than 14 ") + what + ".";
+      return result;
+    }
+    for (std::size_t i = 0; i < terms->size(); ++i) {
+      (*species)[i] = std::move((*terms)[i].species);
+      (*coefficients)[i] = std::move((*terms)[i].coefficient);
+    }
   }
-  result.error = FillSide(trimmed.substr(0, equals[0]), "reactants", result.boxes.reactants);
-  if (result.error.empty()) {
-    result.error = FillSide(trimmed.substr(equals[0] + 1), "products", result.boxes.products);
-  }
-  if (result.error.empty()) result.kind = EquationLine::Kind::Equation;
+  result.kind = EquationLine::Kind::Equation;
   return result;
+}
+
+}  // namespace quorvex::cli
+
+namespace quorvex::cli {
+
+bool IsEquationOperand(const std::string& operand) {
+  std::error_code error;
+  if (operand == "-" || std::filesystem::exists(operand, error)) return false;
+  return formula::HoldsArrow(operand);
 }
 
 }  // namespace quorvex::cli

@@ -14,7 +14,8 @@ namespace {
 
 using quorvex::cli::Command;
 
-const Command* const kCommands[] = {&quorvex::cli::kBalanceCommand, &quorvex::cli::kSearchCommand,
+const Command* const kCommands[] = {&quorvex::cli::kBalanceCommand, &quorvex::cli::kCheckCommand,
+                                    &quorvex::cli::kSearchCommand,
                                     &quorvex::cli::kWeightCommand, &quorvex::cli::kTableCommand,
                                     &quorvex::cli::kAddCommand,    &quorvex::cli::kDeleteCommand};
 
@@ -36,9 +37,9 @@ void Usage(std::ostream& os) {
         "(\"--library FILE\" or \"--library=FILE\"); \"--\" ends the options.\n"
         "\n"
         "Exit status: 0 when the input could be read, 1 when a formula or an\n"
-        "equation given to weight or table could not be weighed or add or delete\n"
-        "did not change the library, 2 for a usage or file error or output that\n"
-        "could not be written.\n"
+        "equation given to weight or table could not be weighed, check found an\n"
+        "equation not balanced, or add or delete did not change the library, 2 for\n"
+        "a usage or file error or output that could not be written.\n"
         "\n"
         "Report bugs to: support@quorvex.example\n"
         "Quorvex home page: <https://www.quorvex.example/chemical/index.htm>\n";

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 #include "formula/charset.h"
 #include "formula/notation.h"
@@ -10,12 +11,22 @@
 namespace quorvex::formula {
 namespace {
 
-// Longer arrows before the shorter ones they begin with.
-constexpr std::array<std::string_view, 12> kArrows = {
-    "<=>", "<->", "-->", "->", "=>", "=", "\u2192", "\u27F6", "\u21CC", "\u21C4", "\u2194", "\u21D2",
+constexpr std::array<std::string_view, 10> kUnicodeArrows = {
+    "\u2192", "\u27F6", "\u21CC", "\u21C4", "\u2194", "\u21D2", "\u27F7", "\u21CB", "\u27F9", "\u21D4",
 };
+constexpr std::array<std::string_view, 2> kMarks = {"\u2191", "\u2193"};  // gas and precipitate
+constexpr std::array<std::string_view, 4> kStates = {"(aq)", "(s)", "(l)", "(g)"};
+// The minus sign, the en dash and the macron some pages print for a minus.
+constexpr std::array<std::string_view, 3> kDashes = {"\u2212", "\u2013", "\u00AF"};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsSign(char c) { return c == '+' || c == '-'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
 
 // True when the "+" at `i` ends a charge written with "^" ("Ba^2+", "H^+").
 bool EndsCaretCharge(std::string_view s, std::size_t i) {
@@ -23,86 +34,422 @@ bool EndsCaretCharge(std::string_view s, std::size_t i) {
   return i > 0 && s[i - 1] == '^';
 }
 
-// The first arrow in `text`: its offset and length; npos when there is none.
-std::pair<std::size_t, std::size_t> FirstArrow(std::string_view text) {
-  std::pair<std::size_t, std::size_t> first{std::string_view::npos, 0};
-  for (const std::string_view arrow : kArrows) {
-    const std::size_t at = text.find(arrow);
-    if (at < first.first || (at == first.first && at != std::string_view::npos && arrow.size() > first.second)) {
-      first = {at, arrow.size()};
-    }
+// The length of the arrow at `i` of `text`, or 0.
+std::size_t ArrowAt(std::string_view text, std::size_t i) {
+  const char c = text[i];
+  // Every arrow begins with one of these bytes; U+2192 and the others with E2.
+  if (c != '<' && c != '-' && c != '=' && c != '>' && c != '\xE2') return 0;
+  if (c == '<' || c == '-' || c == '=') {
+    std::size_t j = i + (c == '<' ? 1 : 0);
+    const char run = j < text.size() ? text[j] : 0;
+    if (run != '-' && run != '=') return 0;
+    while (j < text.size() && text[j] == run) ++j;
+    if (j < text.size() && text[j] == '>') return j + 1 - i;
+    // "=" and "==" alone are arrows; "-" alone is a sign, and "<" without ">" nothing.
+    return c == '=' ? j - i : 0;
   }
-  return first;
+  if (c == '>') {
+    std::size_t j = i;
+    while (j < text.size() && text[j] == '>') ++j;
+    return j - i;
+  }
+  for (const std::string_view arrow : kUnicodeArrows) {
+    if (text.substr(i, arrow.size()) == arrow) return arrow.size();
+  }
+  return 0;
 }
 
-// The offsets of the "+" signs that join species in `side`.
-std::vector<std::size_t> Joins(std::string_view side, bool blankedOnly) {
-  std::vector<std::size_t> joins;
+// The arrows of `text` outside square brackets, as (offset, length); the
+// first two at most, since a second one already makes no equation.
+struct ArrowList {
+  std::array<std::pair<std::size_t, std::size_t>, 2> at{};
+  std::size_t count = 0;
+  std::size_t size() const { return count; }
+  bool empty() const { return count == 0; }
+  const std::pair<std::size_t, std::size_t>& operator[](std::size_t i) const { return at[i]; }
+  void emplace_back(std::size_t offset, std::size_t length) { at[count++] = {offset, length}; }
+};
+
+ArrowList Arrows(std::string_view text) {
+  ArrowList arrows;
   int depth = 0;
-  for (std::size_t i = 0; i < side.size(); ++i) {
+  for (std::size_t i = 0; i < text.size();) {
+    if (text[i] == '[') ++depth;
+    if (text[i] == ']' && depth > 0) --depth;
+    const std::size_t length = depth == 0 ? ArrowAt(text, i) : 0;
+    if (length > 0) {
+      arrows.emplace_back(i, length);
+      if (arrows.size() == 2) break;
+      i += length;
+    } else {
+      ++i;
+    }
+  }
+  return arrows;
+}
+
+std::string WithoutDashes(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    bool dash = false;
+    for (const std::string_view d : kDashes) {
+      if (text.substr(i, d.size()) == d) {
+        out += '-';
+        i += d.size();
+        dash = true;
+        break;
+      }
+    }
+    if (!dash) out += text[i++];
+  }
+  return out;
+}
+
+// Length of a state symbol or a gas or precipitate mark at `k`, or 0.
+std::size_t EndingAt(std::string_view s, std::size_t k) {
+  for (const std::string_view state : kStates) {
+    if (s.substr(k, state.size()) == state) return state.size();
+  }
+  for (const std::string_view mark : kMarks) {
+    if (s.substr(k, mark.size()) == mark) return mark.size();
+  }
+  return 0;
+}
+
+// True when a species written up to `k` of `side` ends there: the side ends,
+// a comma or a "+" between blanks follows (after any blanks), or a state or
+// mark that itself ends the species.
+bool SpeciesEndsAt(std::string_view side, std::size_t k) {
+  bool ended = false;  // by a state or a mark, which a "+" may follow at once
+  for (;;) {
+    // States and marks, each after any blanks.
+    std::size_t next = k;
+    while (next < side.size() && IsBlank(side[next])) ++next;
+    const std::size_t ending = next < side.size() ? EndingAt(side, next) : 0;
+    if (ending == 0) break;
+    k = next + ending;
+    ended = true;
+  }
+  if (k == side.size() || side[k] == ',' || (ended && side[k] == '+')) return true;
+  if (!IsBlank(side[k])) return false;
+  while (k < side.size() && IsBlank(side[k])) ++k;
+  return k == side.size() || side[k] == ',' ||
+         (side[k] == '+' && (k + 1 == side.size() || IsBlank(side[k + 1])));
+}
+
+// Calls `cut` with each offset in `side` where one species ends and the
+// next begins, in order: commas, and the "+" signs that join species.
+template <class OnCut>
+void Cuts(std::string_view side, OnCut&& cut) {
+  int depth = 0;
+  for (std::size_t i = 0; i < side.size();) {
     const char c = side[i];
     if (c == '[') ++depth;
     if (c == ']' && depth > 0) --depth;
-    if (c != '+' || depth > 0) continue;
-    if (blankedOnly) {
-      if (i > 0 && i + 1 < side.size() && IsBlank(side[i - 1]) && IsBlank(side[i + 1])) joins.push_back(i);
-    } else if (i > 0 && i + 1 < side.size() && side[i + 1] != '+' && !EndsCaretCharge(side, i)) {
-      // Of "++" the first is a charge ("Na++Cl-").
-      joins.push_back(i);
+    if (depth > 0 || (c != '+' && c != ',')) {
+      ++i;
+      continue;
+    }
+    if (c == ',') {
+      cut(i++);
+      continue;
+    }
+    if (EndsCaretCharge(side, i)) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;  // the run of "+" signs
+    while (end < side.size() && side[end] == '+') ++end;
+    if (i == 0 || IsBlank(side[i - 1])) {
+      // Not written onto a formula: every "+" of the run joins species.
+      for (std::size_t k = i; k < end; ++k) cut(k);
+      i = end;
+      continue;
+    }
+    std::size_t k = end;
+    while (k < side.size() && IsDigit(side[k])) ++k;
+    const bool charge = SpeciesEndsAt(side, k) || (k > end && k < side.size() && side[k] == '+');
+    if (!charge) cut(end - 1);
+    i = end;
+  }
+}
+
+// A side cut into its terms, each trimmed.
+std::vector<std::string_view> Terms(std::string_view side) {
+  std::vector<std::string_view> terms;
+  terms.reserve(16);
+  std::size_t from = 0;
+  const auto cut = [&](std::size_t at) {
+    terms.push_back(Trim(side.substr(from, at - from)));
+    from = at + 1;
+  };
+  Cuts(side, cut);
+  cut(side.size());
+  return terms;
+}
+
+// The length of a coefficient at the start of `term`: digits, an optional
+// ".digits" or "/digits" (or ".digits" alone), blanks, and then a formula; 0
+// when there is none.
+std::size_t CoefficientLength(std::string_view term) {
+  std::size_t i = 0;
+  while (i < term.size() && IsDigit(term[i])) ++i;
+  // ".5 O2" has no digit before its point.
+  if (i == 0 && !(term.size() > 1 && term[0] == '.' && IsDigit(term[1]))) return 0;
+  if (i + 1 < term.size() && (term[i] == '.' || term[i] == '/') && IsDigit(term[i + 1])) {
+    ++i;
+    while (i < term.size() && IsDigit(term[i])) ++i;
+  }
+  std::size_t formula = i;
+  while (formula < term.size() && IsBlank(term[formula])) ++formula;
+  if (formula == term.size()) return 0;
+  const char c = term[formula];
+  return IsCapital(c) || IsSmall(c) || c == '(' || c == '[' ? i : 0;
+}
+
+// A term taken apart: coefficient, formula core and state, before the core
+// is rewritten.
+// The views point into the line being read.
+struct Parts {
+  std::string_view coefficient;
+  std::string_view core;
+  std::string_view state;
+};
+
+Parts SplitTerm(std::string_view term) {
+  Parts parts;
+  const std::size_t coefficient = CoefficientLength(term);
+  parts.coefficient = term.substr(0, coefficient);
+  std::string_view rest = Trim(term.substr(coefficient));
+  // Marks and a state at the end, in any order, blanks before them dropped;
+  // a state ends in ")" and a mark in a byte beyond ASCII.
+  for (bool more = !rest.empty() && (rest.back() == ')' || static_cast<unsigned char>(rest.back()) >= 0x80); more;) {
+    more = false;
+    rest = Trim(rest);
+    for (const std::string_view mark : kMarks) {
+      if (rest.ends_with(mark)) {
+        rest.remove_suffix(mark.size());
+        more = true;
+      }
+    }
+    if (parts.state.empty()) {
+      for (const std::string_view state : kStates) {
+        if (rest.size() > state.size() && rest.ends_with(state)) {
+          parts.state = state;
+          rest.remove_suffix(state.size());
+          more = true;
+          break;
+        }
+      }
     }
   }
-  return joins;
+  parts.core = rest;
+  return parts;
 }
 
-bool HasBlankedPlus(std::string_view side) { return !Joins(side, true).empty(); }
-
-// One species as a box holds it: a coefficient kept in front, blanks dropped.
-std::string BoxText(std::string_view term) {
-  std::size_t digits = 0;
-  while (digits < term.size() && (IsDigit(term[digits]) || (digits > 0 && (term[digits] == '.' || term[digits] == '/')))) {
-    ++digits;
-  }
-  std::string coefficient(term.substr(0, digits));
-  std::string formula;
-  for (const char c : term.substr(digits)) {
-    if (!IsBlank(c)) formula += c;
-  }
-  // Digits without a formula after them are not a coefficient.
-  if (formula.empty()) return FinishedSpecies(coefficient);
-  return coefficient + FinishedSpecies(formula);
+// The square bracket pair that closes at `close`: true when it holds a
+// formula (an element symbol) rather than a charge.
+bool HoldsFormula(std::string_view core, std::size_t close) {
+  const std::size_t open = core.rfind('[', close);
+  if (open == std::string_view::npos) return false;
+  return std::any_of(core.begin() + static_cast<std::ptrdiff_t>(open), core.begin() + static_cast<std::ptrdiff_t>(close),
+                     [](char c) { return IsCapital(c); });
 }
 
-// Cuts one side into its species at `joins` (each one byte long) and at commas.
-void AppendSpecies(std::string_view side, std::vector<std::string>& into) {
-  std::vector<std::size_t> cuts = Joins(side, HasBlankedPlus(side));
-  for (std::size_t i = 0; i < side.size(); ++i) {
-    if (side[i] == ',') cuts.push_back(i);
+// How a core ends in a charge written without brackets.
+struct TrailingCharge {
+  enum class Kind { None, Charge, TwoWays };
+  Kind kind = Kind::None;
+  std::size_t base = 0;   // the formula is core[0, base)
+  std::string group;      // Charge: the charge group
+  std::string other;      // TwoWays: the reading with the last digit as the charge
+};
+
+// `spaced`: the line separates its species with " + " between blanks, or has
+// one species a side, so that a sign written first cannot be a separator.
+TrailingCharge FindTrailingCharge(std::string_view core, bool databaseStyle, bool spaced) {
+  TrailingCharge t;
+  const std::size_t n = core.size();
+  if (n < 2) return t;
+  // Sign first, then digits: "Fe+2", "SO4-2". Without the blanks of a
+  // database line it may be a flattened "MnO4" and "-" written the other way round.
+  std::size_t digits = n;
+  while (digits > 0 && IsDigit(core[digits - 1])) --digits;
+  if (digits < n && digits >= 2 && IsSign(core[digits - 1]) && !IsSign(core[digits - 2]) &&
+      (IsCapital(core[digits - 2]) || IsSmall(core[digits - 2]) || IsDigit(core[digits - 2]) ||
+       core[digits - 2] == ')' || core[digits - 2] == ']')) {
+    t.kind = spaced ? TrailingCharge::Kind::Charge : TrailingCharge::Kind::TwoWays;
+    t.base = digits - 1;
+    t.group = "[" + std::string(core.substr(digits)) + core[digits - 1] + "]";
+    t.other = std::string(core.substr(0, digits - 1)) + std::string(core.substr(digits)) + "[" + core[digits - 1] + "]";
+    return t;
   }
-  std::sort(cuts.begin(), cuts.end());
-  cuts.push_back(side.size());
-  std::size_t from = 0;
-  for (const std::size_t cut : cuts) {
-    std::string_view term = side.substr(from, cut - from);
-    from = cut + 1;
-    while (!term.empty() && IsBlank(term.front())) term.remove_prefix(1);
-    while (!term.empty() && IsBlank(term.back())) term.remove_suffix(1);
-    if (!term.empty()) into.push_back(BoxText(term));
+  if (!IsSign(core[n - 1])) return t;
+  const char sign = core[n - 1];
+  std::size_t run = n;
+  while (run > 0 && core[run - 1] == sign) --run;
+  if (run == 0) return t;
+  const std::size_t count = n - run;
+  const char before = core[run - 1];
+  const auto group = [&](std::string_view magnitude) { return "[" + std::string(magnitude) + sign + "]"; };
+  t.base = run;
+  if (IsCapital(before) || IsSmall(before) || before == ')' || (before == ']' && HoldsFormula(core, run - 1)) ||
+      (IsDigit(before) && (count > 1 || databaseStyle))) {
+    t.kind = TrailingCharge::Kind::Charge;
+    t.group = group(count > 1 ? std::to_string(count) : "");
+    return t;
   }
+  if (!IsDigit(before) || count > 1) return t;
+  std::size_t first = run;
+  while (first > 0 && IsDigit(core[first - 1])) --first;
+  if (first == 0) return t;
+  if (core[first - 1] == ']' && HoldsFormula(core, first - 1)) {
+    // A complex in square brackets carries its charge after them.
+    t.kind = TrailingCharge::Kind::Charge;
+    t.base = first;
+    t.group = group(core.substr(first, run - first));
+    return t;
+  }
+  t.kind = TrailingCharge::Kind::TwoWays;
+  t.group = group("");
+  t.other = std::string(core.substr(0, run - 1)) + group(core.substr(run - 1, 1));
+  return t;
+}
+
+// Square brackets holding a formula become round ones.
+void RoundFormulaBrackets(std::string& core) {
+  for (std::size_t close = core.find(']'); close != std::string::npos; close = core.find(']', close + 1)) {
+    if (!HoldsFormula(core, close)) continue;
+    core[core.rfind('[', close)] = '(';
+    core[close] = ')';
+  }
+}
+
+// True when `core` writes its charge as databases do: sign first ("Fe+2") or
+// repeated ("Ca++", "SO4--").
+bool DatabaseCharge(std::string_view core, bool spaced) {
+  const TrailingCharge t = FindTrailingCharge(core, false, spaced);
+  return t.kind == TrailingCharge::Kind::Charge && IsSign(core[t.base]) && core.size() - t.base > 1;
+}
+
+// The formula of one term's core with its charge and hydrate written in the
+// formula syntax; an error text when it reads two ways.
+std::string RewriteCore(std::string_view written, bool databaseStyle, bool spaced, std::string& error) {
+  // Most formulas need nothing: no sign, caret, dot, colon, square bracket
+  // or byte beyond ASCII.
+  if (written != "e" && std::none_of(written.begin(), written.end(), [](char c) {
+        return IsSign(c) || c == '^' || c == '.' || c == ':' || c == '[' || static_cast<unsigned char>(c) >= 0x80;
+      })) {
+    return std::string(written);
+  }
+  std::string core = NormaliseSpecies(written);
+  for (std::size_t i = 0; i + 1 < core.size(); ++i) {
+    if (core[i] == ':' && (IsDigit(core[i + 1]) || IsCapital(core[i + 1]))) core[i] = '*';
+  }
+  if (core == "e") return "e[-]";
+  const TrailingCharge t = FindTrailingCharge(core, databaseStyle, spaced);
+  if (t.kind == TrailingCharge::Kind::TwoWays) {
+    std::string first = core.substr(0, t.base) + t.group;
+    std::string second = t.other;
+    RoundFormulaBrackets(first);
+    RoundFormulaBrackets(second);
+    error = "Input error - \"" + core + "\" reads two ways: " + first + " or " + second +
+            ". Write its charge in square brackets.";
+    return core;
+  }
+  if (t.kind == TrailingCharge::Kind::Charge) core = core.substr(0, t.base) + t.group;
+  RoundFormulaBrackets(core);
+  return core;
 }
 
 }  // namespace
 
+WrittenEquation ReadWrittenEquation(std::string_view line) {
+  WrittenEquation result;
+  const auto fail = [&](std::string error) {
+    result = {};
+    result.kind = WrittenEquation::Kind::Error;
+    result.error = std::move(error);
+    return result;
+  };
+  // Plain ASCII is read where it stands; other text with its dashes as "-".
+  std::string dashed;
+  std::string_view text = line;
+  if (std::any_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+    dashed = WithoutDashes(line);
+    text = dashed;
+  }
+  const auto arrows = Arrows(text);
+  if (arrows.size() > 1) return fail("Input error - more than one \"=\" or arrow in the line.");
+  std::array<std::string_view, 2> sideText;
+  std::span<const std::string_view> sides(sideText.data(), arrows.empty() ? 1 : 2);
+  if (arrows.empty()) {
+    sideText[0] = text;
+  } else {
+    sideText[0] = text.substr(0, arrows[0].first);
+    sideText[1] = text.substr(arrows[0].first + arrows[0].second);
+  }
+  std::array<std::vector<Parts>, 2> parts;
+  bool spaced = true;
+  for (std::size_t s = 0; s < sides.size(); ++s) {
+    const std::string_view side = Trim(sides[s]);
+    if (side.empty()) continue;
+    const std::vector<std::string_view> terms = Terms(side);
+    parts[s].reserve(terms.size());
+    for (const std::string_view term : terms) parts[s].push_back(SplitTerm(term));
+    if (parts[s].size() > 1 && side.find(" + ") == std::string_view::npos) spaced = false;
+  }
+  bool databaseStyle = false;
+  for (const auto& side : parts) {
+    for (const Parts& p : side) databaseStyle = databaseStyle || DatabaseCharge(p.core, spaced);
+  }
+  if (arrows.empty()) {
+    // A list needs two species; empty pieces of it count for nothing.
+    std::erase_if(parts[0], [](const Parts& p) { return p.core.empty() && p.coefficient.empty(); });
+    if (parts[0].size() < 2) return result;
+    result.kind = WrittenEquation::Kind::List;
+  } else {
+    result.kind = WrittenEquation::Kind::Equation;
+  }
+  for (std::size_t s = 0; s < sides.size(); ++s) {
+    auto& into = s == 0 ? result.reactants : result.products;
+    into.reserve(parts[s].size());
+    for (const Parts& p : parts[s]) {
+      if (p.core.empty() && p.coefficient.empty() && p.state.empty()) {
+        return fail(std::string("Input error - an empty species among the ") + (s == 0 ? "reactants." : "products."));
+      }
+      std::string error;
+      std::string species = RewriteCore(p.core, databaseStyle, spaced, error);
+      if (!error.empty()) return fail(std::move(error));
+      species += p.state;
+      into.push_back({std::string(p.coefficient), std::move(species)});
+    }
+  }
+  return result;
+}
+
+bool HoldsArrow(std::string_view line) { return !Arrows(line).empty(); }
+
+WrittenTerm ReadBoxTerm(std::string_view text) {
+  const std::size_t coefficient = CoefficientLength(text);
+  std::size_t from = coefficient;
+  while (from < text.size() && IsBlank(text[from])) ++from;
+  return {std::string(text.substr(0, coefficient)), NormaliseSpecies(text.substr(from))};
+}
+
 std::optional<EquationText> ReadEquationText(std::string_view text) {
+  const WrittenEquation read = ReadWrittenEquation(text);
   EquationText equation;
-  const auto [at, length] = FirstArrow(text);
-  if (at != std::string_view::npos) {
-    // Two arrows make no one equation: the text stays as typed.
-    if (FirstArrow(text.substr(at + length)).first != std::string_view::npos) return std::nullopt;
-    equation.bothSides = true;
-    AppendSpecies(text.substr(0, at), equation.reactants);
-    AppendSpecies(text.substr(at + length), equation.products);
-  } else if (HasBlankedPlus(text) || text.find(',') != std::string_view::npos) {
-    AppendSpecies(text, equation.reactants);
+  if (read.kind == WrittenEquation::Kind::Single) return std::nullopt;
+  if (read.kind == WrittenEquation::Kind::Error) {
+    equation.error = read.error;
+    return equation;
+  }
+  equation.bothSides = read.kind == WrittenEquation::Kind::Equation;
+  for (const auto& [from, into] : {std::pair{&read.reactants, &equation.reactants},
+                                   std::pair{&read.products, &equation.products}}) {
+    for (const WrittenTerm& term : *from) into->push_back(term.coefficient + FinishedSpecies(term.species));
   }
   // No species at all is nothing to fill the boxes with.
   if (equation.reactants.empty() && equation.products.empty()) return std::nullopt;
@@ -110,10 +457,19 @@ std::optional<EquationText> ReadEquationText(std::string_view text) {
 }
 
 std::vector<std::size_t> TermJoins(std::string_view equation) {
-  std::vector<std::size_t> after = Joins(equation, false);
-  for (std::size_t& i : after) ++i;
-  // A "+" before a blank needs no break of its own.
-  std::erase_if(after, [&](std::size_t i) { return IsBlank(equation[i]); });
+  std::vector<std::size_t> after;
+  int depth = 0;
+  for (std::size_t i = 0; i < equation.size(); ++i) {
+    const char c = equation[i];
+    if (c == '[') ++depth;
+    if (c == ']' && depth > 0) --depth;
+    if (c != '+' || depth > 0) continue;
+    // Of "++" the first is a charge ("Na++Cl-"); a "+" before a blank needs no break of its own.
+    if (i > 0 && i + 1 < equation.size() && equation[i + 1] != '+' && !EndsCaretCharge(equation, i) &&
+        !IsBlank(equation[i + 1])) {
+      after.push_back(i + 1);
+    }
+  }
   return after;
 }
 

@@ -7,8 +7,61 @@
 #include <string_view>
 #include <vector>
 
-// A whole equation, or a list of species, typed or pasted into one box.
+// A whole equation, or a list of species, as people write it: in one box of
+// the window or on one line of a file.
 namespace quorvex::formula {
+
+// One species of a written equation: the coefficient typed in front of it
+// ("2", "0.5", "1/2"; "" for none) and the species in the formula syntax.
+struct WrittenTerm {
+  std::string coefficient;
+  std::string species;
+  friend bool operator==(const WrittenTerm&, const WrittenTerm&) = default;
+};
+
+// What a written line reads as.
+struct WrittenEquation {
+  enum class Kind {
+    Equation,  // two sides: an arrow or "=" between them
+    List,      // no arrow, but species joined by " + " or commas
+    Single,    // one species, or nothing at all
+    Error,     // cannot be read; `error` says why (it contains "error")
+  };
+  Kind kind = Kind::Single;
+  std::vector<WrittenTerm> reactants;  // a List's species are here
+  std::vector<WrittenTerm> products;
+  std::string error;
+};
+
+// Reads one line (UTF-8). The arrow is "=", "->" (any run of "-" or "=" before
+// ">"), "<=>", "<->", ">" or ">>", or one of U+2192, U+27F6, U+21CC, U+21C4, U+2194, U+21D2,
+// U+27F7, U+21CB, U+27F9, U+21D4, outside square brackets. Species are cut at commas
+// and at "+" signs:
+// - a "+" with a blank on each side always joins two species;
+// - a "+" (or a run of them) written right after a formula is its charge
+//   when the species ends there ("Na+ + Cl-", "Fe+2 + Cl-", "Ca++"): the next
+//   thing is the end, a blank, a comma, a state or a digit run ending the
+//   species; otherwise its last "+" joins two species ("H2+O2", "Na++Cl-").
+// Each species is written in the formula syntax: NormaliseSpecies, a trailing
+// charge "Cl-", "Fe+2", "SO4--" as a charge group, ":" as the hydrate "*",
+// square brackets holding a formula as round ones ("K4[Fe(CN)6]"), "e"/"e-"
+// as "e[-]", the marks U+2191 and U+2193 dropped, a state symbol kept last.
+// A species ending in digits and one sign ("Fe3+", "NH4+") reads two ways
+// (Fe3[+] or Fe[3+]) and is an error naming both, unless the line writes other
+// charges sign first or with repeated signs (database style, "Fe+2", "Ca++"),
+// where it is the subscript and a charge of 1, or the digits follow a square
+// bracket ("[Fe(CN)6]3-"), where they are the charge. A charge written sign
+// first ("Fe+2") is one only in a line whose species are joined by " + " with
+// blanks (or that has one species a side); elsewhere ("MnO-4+H+") it reads
+// two ways too.
+WrittenEquation ReadWrittenEquation(std::string_view line);
+
+// True when `line` holds "=" or an arrow outside square brackets.
+bool HoldsArrow(std::string_view line);
+
+// The coefficient and species of one box's text as the window holds it:
+// the coefficient typed in front, the rest NormaliseSpecies'd as one species.
+WrittenTerm ReadBoxTerm(std::string_view text);
 
 // The species of a text that holds more than one, in the formula syntax.
 struct EquationText {
@@ -17,17 +70,14 @@ struct EquationText {
   bool bothSides = false;
   std::vector<std::string> reactants;
   std::vector<std::string> products;
+  // Not empty when the text holds more than one species but cannot be read;
+  // the species lists are then empty.
+  std::string error;
 };
 
-// Reads `text` (UTF-8) when it holds more than one species:
-// - a whole equation: "=" or an arrow ("->", "-->", "=>", "<=>", "<->", U+2192,
-//   U+27F6, U+21CC, U+21C4, U+2194, U+21D2) between its two sides;
-// - a list: species joined by " + " (a blank on each side of the plus) or by commas.
-// Within a side, species are cut at " + " when the side holds one, else at
-// every "+" outside square brackets and caret charges. Each species is
-// trimmed, its blanks dropped and written as FinishedSpecies; a coefficient
-// before it stays in front ("2 H2" is "2H2"). Nothing when the text is one
-// species ("H[+]", "SO4^2-", "Fe3+"), none ("->", " , ") or two arrows ("A = B = C").
+// ReadWrittenEquation for a box of the window: each species as a box holds it,
+// the coefficient in front and an electron as "[-]" (FinishedSpecies). Nothing
+// when the text is one species or none.
 std::optional<EquationText> ReadEquationText(std::string_view text);
 
 // The offsets in a balanced equation text just after each "+" that joins two

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formula/notation.h"
 
+#include <algorithm>
 #include <array>
 
 #include "formula/charset.h"
@@ -19,7 +20,7 @@ constexpr std::array<Superscript, 12> kSuperscripts = {{
     {"\u2074", '4'}, {"\u2075", '5'}, {"\u2076", '6'}, {"\u2077", '7'},
     {"\u2078", '8'}, {"\u2079", '9'}, {"\u207A", '+'}, {"\u207B", '-'},
 }};
-constexpr std::array<std::string_view, 3> kMiddleDots = {"\u00B7", "\u2022", "\u2219"};
+constexpr std::array<std::string_view, 4> kMiddleDots = {"\u00B7", "\u2022", "\u2219", "\u22C5"};
 constexpr std::string_view kSubscriptLead = "\xE2\x82";  // U+2080..U+2089: E2 82 80..89
 constexpr std::array<std::string_view, 2> kDashes = {"\u2212", "\u2013"};  // minus sign, en dash
 
@@ -65,6 +66,12 @@ std::string ChargeGroup(std::string_view marks) {
 }  // namespace
 
 std::string NormaliseSpecies(std::string_view typed) {
+  // Plain ASCII without a caret or a dot is already in the formula syntax.
+  if (std::none_of(typed.begin(), typed.end(), [](char c) {
+        return c == '^' || c == '.' || static_cast<unsigned char>(c) >= 0x80;
+      })) {
+    return std::string(typed);
+  }
   // Dashes first, so that "^2\u2212" reads as a caret charge.
   std::string dashed;
   dashed.reserve(typed.size());

@@ -13,7 +13,7 @@ namespace quorvex::formula {
 // - a run of superscript digits and a superscript sign becomes the charge
 //   group ("SO4" U+00B2 U+207B becomes "SO4[2-]"); so does "^" with digits and
 //   a sign ("SO4^2-", "e^-");
-// - the middle dots U+00B7, U+2022 and U+2219 become "*";
+// - the middle dots U+00B7, U+2022, U+2219 and U+22C5 become "*";
 // - a "." followed by a digit or a capital letter becomes "*" (a hydrate part);
 // - the minus sign U+2212 and the en dash U+2013 become "-".
 // Everything else is kept as it is, other bytes outside printable ASCII

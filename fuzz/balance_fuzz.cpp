@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "balance/balancer.h"
+#include "balance/completion.h"
 #include "cli/equationline.h"
 #include "core/errors.h"
 
@@ -31,6 +32,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (balancer.pendingMessage() == quorvex::balance::kBalanced) {
       // A success is on the board and its text is within the display.
       if (balancer.board().count() != 1) __builtin_trap();
+    }
+  } catch (const quorvex::ConvertError&) {
+  } catch (const quorvex::AssertionFailure&) {
+  }
+  // The same boxes completed in the medium the first byte picks.
+  const int pick = size > 0 ? data[0] : 0;
+  quorvex::balance::Balancer completing(notifier);
+  try {
+    quorvex::balance::CompleteAndBalance(completing, boxes,
+                                         {static_cast<quorvex::balance::Medium>(pick % 4), (pick & 4) != 0});
+    if (completing.pendingMessage() == quorvex::balance::kBalanced && completing.board().count() != 1) {
+      __builtin_trap();
     }
   } catch (const quorvex::ConvertError&) {
   } catch (const quorvex::AssertionFailure&) {

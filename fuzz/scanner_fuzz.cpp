@@ -41,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // What a box does with a whole equation and a slip.
   quorvex::formula::ReadEquationText(text);
+  quorvex::formula::ReadWrittenEquation(text);
   quorvex::formula::TermJoins(text);
   quorvex::formula::SlipHint(quorvex::formula::FinishedSpecies(text));
   return 0;

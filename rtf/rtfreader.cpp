@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rtf/rtfreader.h"
 
-#include <QFile>
 #include <QStringList>
 #include <QTextBlock>
 #include <QTextBoundaryFinder>
@@ -20,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "rtf/durablefile.h"
 #include "rtf/rtfcommon.h"
 
 namespace quorvex::rtf {
@@ -1506,20 +1506,8 @@ bool ReadRtf(const QByteArray& bytes, QTextDocument& into, QString* error, QStri
 
 bool ReadRtfFile(const QString& path, QTextDocument& into, QString* error, QStringList* lost,
                  qint64 maxBytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    if (error) *error = file.errorString();
-    return false;
-  }
-  if (file.size() > maxBytes) {
-    if (error) *error = QStringLiteral("The file is larger than %1 MiB.").arg(maxBytes / (1024 * 1024));
-    return false;
-  }
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    if (error) *error = file.errorString();
-    return false;
-  }
+  QByteArray bytes;
+  if (!ReadFileBounded(path, maxBytes, bytes, error)) return false;
   return ReadRtf(bytes, into, error, lost);
 }
 

@@ -2,6 +2,9 @@
 #include "workspace/workspace.h"
 
 #include <string>
+#include <tuple>
+
+#include "balance/check.h"
 
 #include "formula/equationtext.h"
 #include "formula/notation.h"
@@ -23,9 +26,10 @@ void Workspace::loadLibrary() { m_library.load(m_notifier); }
 namespace {
 
 // The box text as it is balanced: a typed coefficient, then the finished species.
-std::string FinishedBox(const std::string& text) {
-  const std::size_t coefficient = formula::TypedCoefficientLength(text);
-  return text.substr(0, coefficient) + formula::FinishedSpecies(std::string_view(text).substr(coefficient));
+formula::WrittenTerm FinishedBox(const std::string& text) {
+  formula::WrittenTerm term = formula::ReadBoxTerm(text);
+  term.species = formula::FinishedSpecies(term.species);
+  return term;
 }
 
 // The first hint for a slip in the boxes, or "".
@@ -44,27 +48,45 @@ std::string FirstSlipHint(const formula::BoxTexts& boxes) {
 void Workspace::balance() {
   // A box holding a whole equation first fills the boxes.
   for (int i = 0; i < 2 * formula::kBoxesPerSide; ++i) {
-    if (spreadBox(i >= formula::kBoxesPerSide, i % formula::kBoxesPerSide) == Spread::TooMany) return;
+    const Spread spread = spreadBox(i >= formula::kBoxesPerSide, i % formula::kBoxesPerSide);
+    if (spread == Spread::TooMany || spread == Spread::Unreadable) return;
   }
   // The boxes show what is balanced: the notation written as formulas.
-  for (int i = 0; i < formula::kBoxesPerSide; ++i) {
-    m_texts.boxes.reactants[i] = FinishedBox(m_texts.boxes.reactants[i]);
-    m_texts.boxes.products[i] = FinishedBox(m_texts.boxes.products[i]);
+  formula::BoxTexts species;
+  formula::BoxTexts coefficients;
+  bool typed = false;
+  for (const auto& [box, bare, coefficient] :
+       {std::tuple{&m_texts.boxes.reactants, &species.reactants, &coefficients.reactants},
+        std::tuple{&m_texts.boxes.products, &species.products, &coefficients.products}}) {
+    for (int i = 0; i < formula::kBoxesPerSide; ++i) {
+      formula::WrittenTerm term = FinishedBox((*box)[i]);
+      typed = typed || !term.coefficient.empty();
+      (*box)[i] = term.coefficient + term.species;
+      (*bare)[i] = std::move(term.species);
+      (*coefficient)[i] = std::move(term.coefficient);
+    }
+  }
+  if (typed) {
+    check(species, coefficients);
+    return;
   }
   // Whatever ends the command, the invalid character the pending text reports is located.
-  balance::Balancer::Run run{};
+  balance::Completion completion;
   try {
-    run = m_balancer.balance(m_texts.boxes);
+    completion = balance::CompleteAndBalance(m_balancer, m_texts.boxes, m_completion);
   } catch (...) {
     locateInvalidCharacter();
     throw;
   }
   locateInvalidCharacter();
-  if (run == balance::Balancer::Run::Refused) return;
+  if (completion.run == balance::Balancer::Run::Refused) return;
   UpdateMessageBox();
   // Why it failed, as a sentence after the outcome, and what to write instead
   // of a common slip; in full as the box's hint.
   std::string more = m_balancer.failureReason().sentence;
+  if (m_balancer.pendingMessage() == balance::kBalanced && !completion.added.empty()) {
+    more = "Added: " + balance::AddedList(completion.added) + ".";
+  }
   if (m_balancer.pendingMessage() != balance::kBalanced) {
     const std::string hint = FirstSlipHint(m_texts.boxes);
     if (!hint.empty()) more += (more.empty() ? "" : " ") + hint;
@@ -77,10 +99,43 @@ void Workspace::balance() {
   m_texts.boardText = m_balancer.board().displayText();
 }
 
+void Workspace::check(const formula::BoxTexts& species, const formula::BoxTexts& coefficients) {
+  balance::CheckOutcome outcome;
+  try {
+    outcome = balance::CheckEquation(species, coefficients, m_balancer, m_notifier);
+  } catch (...) {
+    locateInvalidCharacter();
+    throw;
+  }
+  std::string message = outcome.message;
+  if (outcome.verdict == balance::Verdict::NotLowest) {
+    message += " In lowest terms: " + outcome.answer;
+  } else if (outcome.verdict == balance::Verdict::NotBalanced && !outcome.answer.empty()) {
+    message += (outcome.answerBalances ? " The balance is " : " It has no balance: ") + outcome.answer;
+  }
+  m_balancer.setPendingMessage(message);
+  // The invalid character is found in the species and located in the box, after its coefficient.
+  m_texts.invalidCharacter.reset();
+  if (message == formula::kInvalidCharacters) {
+    m_texts.invalidCharacter = formula::FirstInvalidCharacter(species);
+    if (m_texts.invalidCharacter) {
+      const auto& typed = m_texts.invalidCharacter->product ? coefficients.products : coefficients.reactants;
+      m_texts.invalidCharacter->byte += typed[static_cast<std::size_t>(m_texts.invalidCharacter->box)].size();
+    }
+  }
+  UpdateMessageBox();
+  m_texts.messageHint = message;
+  m_texts.boardText = m_balancer.board().displayText();
+}
+
 Workspace::Spread Workspace::spreadBox(bool product, int box) {
   auto& side = product ? m_texts.boxes.products : m_texts.boxes.reactants;
   const std::optional<formula::EquationText> read = formula::ReadEquationText(side[box]);
   if (!read) return Spread::OneSpecies;
+  if (!read->error.empty()) {
+    showMessage(read->error + " The text was left as it is.");
+    return Spread::Unreadable;
+  }
   const auto tooMany = [&](std::size_t species, std::size_t boxes, std::string_view what) {
     showMessage("Input error - " + std::to_string(species) + " " + std::string(what) + " do not fit into the " +
                 std::to_string(boxes) + " boxes for them; the text was left as it is.");

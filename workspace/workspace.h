@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "balance/balancer.h"
+#include "balance/completion.h"
 #include "calc/calctable.h"
 #include "calc/elements.h"
 #include "core/notifier.h"
@@ -80,14 +81,19 @@ class Workspace final : private library::CalculatorHooks {
   void setLibraryLockWait(library::LockWait wait) { m_library.setLockWait(std::move(wait)); }
   void InitRealElement() { m_elements.InitRealElement(); }
 
-  // Balancer page.
+  // Balancer page. "Balance": when any box holds a typed coefficient, the
+  // coefficients are checked instead (balance::CheckEquation) and the message
+  // gives the verdict; the correct balance goes to the board either way.
   void balance();
-  enum class Spread { OneSpecies, Filled, TooMany };
+  // What "Balance" may add to the typed species: the medium and the half-reaction choice.
+  void setCompletion(balance::CompletionChoice choice) { m_completion = choice; }
+  balance::CompletionChoice completion() const { return m_completion; }
+  enum class Spread { OneSpecies, Filled, TooMany, Unreadable };
   // A whole equation or a species list typed into box `box` (0..13) of one
   // side fills the boxes (formula::ReadEquationText): an equation replaces
   // both sides from box 1; a list puts its first species into that box and
   // the rest into the side's empty boxes in box order. When the species do
-  // not fit, nothing changes and the message says so.
+  // not fit or the text cannot be read, nothing changes and the message says so.
   Spread spreadBox(bool product, int box);
   void UpdateMessageBox();
   void resetBoxes();
@@ -145,6 +151,7 @@ class Workspace final : private library::CalculatorHooks {
   // modal messages go to the window as they come.
   formula::Scanner makeScanner() { return formula::Scanner(m_calcInputError, m_notifier); }
   void showCalcCaption();
+  void check(const formula::BoxTexts& species, const formula::BoxTexts& coefficients);
   void locateInvalidCharacter();
   // Shows `text` as the Balancer page's message.
   void showMessage(std::string_view text);
@@ -159,6 +166,7 @@ class Workspace final : private library::CalculatorHooks {
   // The last input error of the calculator's weighing. The Calculator page has
   // no message box: what the user must see comes as a modal message.
   std::string m_calcInputError;
+  balance::CompletionChoice m_completion;
   int m_balanceExample = 1;
   int m_searchExample = 0;
 };

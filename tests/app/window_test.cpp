@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -317,8 +319,7 @@ class WindowTest : public QObject {
         << QColor(100, 100, 255) << "";
     QTest::newRow("whole equation pasted into a product box")
         << QStringList{} << QStringList{"", "2 H\u2082 + O\u2082 \u2192 2 H\u2082O"}
-        << "Input error - a coefficient typed in 2H2: type the formula alone, the balance sets the coefficients."
-        << QColor(255, 100, 100) << "";
+        << "Balanced." << QColor(100, 100, 255) << "|1| 2H2+O2 = 2H2O\n\n";
   }
   void balanceShowsTheOutcomeInItsColour() {
     QFETCH(QStringList, reactants);
@@ -516,6 +517,27 @@ class WindowTest : public QObject {
     }
   }
 
+  // The medium and the half-reaction choice are reached from the keyboard and complete the equation.
+  void mediumAndHalfReactionFromTheKeyboard() {
+    auto* medium = find<QComboBox>("MediumBox");
+    auto* half = find<QCheckBox>("HalfReactionBox");
+    QCOMPARE(medium->accessibleName(), QString("Medium"));
+    QCOMPARE(half->accessibleName(), QString("Half-reaction"));
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::keyClick(m_window.get(), Qt::Key_M, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), medium);
+    QTest::keyClick(medium, Qt::Key_Down);
+    QCOMPARE(medium->currentText(), QString("acidic"));
+    QTest::keyClick(m_window.get(), Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(half->isChecked());  // a mnemonic clicks after a short show of the press
+    QTest::keyClicks(box("Sp1"), "MnO4[-]");
+    QTest::keyClicks(box("Pr1"), "Mn[2+]");
+    QTest::keyClick(box("Pr1"), Qt::Key_Return);
+    QCOMPARE(box("MessageBox")->text(), QString("Balanced it successfully! Added: 8H[+], 5[-], 4H2O."));
+    QCOMPARE(find<QPlainTextEdit>("ResultEdit")->toPlainText(), QString("|1| MnO4[-]+8H[+]+5[-] = Mn[2+]+4H2O\n\n"));
+  }
+
   void searchExamplesStartAtCaseTwo() {
     click("BitBtn14");
     QCOMPARE(box("SearchEdit7")->text(), QString("O2"));
@@ -700,6 +722,10 @@ class WindowTest : public QObject {
     click("CalculateBt");
     QCOMPARE(grid->item(2, 4)->text(), QString("32"));
     QCOMPARE((QList<bool>{computed(1), computed(2), computed(3)}), (QList<bool>{false, true, true}));
+    // Passing through a computed cell's open editor without typing leaves it computed.
+    QTest::keyClick(openEditor(grid, 3, 4), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QVERIFY(computed(3));
     typeIntoCell(grid, 2, 4, "32");
     QVERIFY(!computed(2));
     // H2 cleared: Calculate answers from the O2 typed now.

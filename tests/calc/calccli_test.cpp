@@ -27,7 +27,10 @@ TEST(CalcCli, PrintsWeightsAndTables) {
        "18\n249.5\n96\nInput error-Invalid characters!\n", ""},
       {RunTable, {"2H\u2082+O\u2082 = 2H\u2082O"}, 0, "H2\t2\t2\t4\nO2\t1\t32\t32\nH2O\t2\t18\t36\n", ""},
       {RunWeight, {"NaCl", "--high", "H2O"}, 0, "58.443\n18.0148\n", ""},
-      {RunWeight, {"H99999999999", "O2"}, 1, "'99999999999' is not a valid integer value\n32\n", ""},
+      {RunWeight, {"H99999999999", "O2"}, 1, "'99999999999' is not a valid integer value\n32\n",
+       "1: Input error 2-Number too great!\n"},
+      // A warning goes to standard error; the weight is still printed.
+      {RunWeight, {"O2", "5Cr123456N8"}, 0, "32\n6419824\n", "2: Input error 2-Number too great!\n"},
       // Counts past 32 bits are the scanner's input error, on the formula's own line.
       {RunWeight, {"(H2)1073741824", "H2O", "CuSO4*2147483647H2O", "((H2)65536)65536"}, 1,
        "Input error!\n18\nInput error!\nInput error!\n", ""},

@@ -72,10 +72,11 @@ TEST(BalanceCli, NotationsPeopleTypeAndPaste) {
       {"middle dot", "CuSO4\u00B75H2O = CuSO4 + H2O",
        "Balanced it successfully!\tCuSO4*5H2O = CuSO4+5H2O\n"},
       {"state symbols", "H2(g) + O2(g) = H2O(l)", "Balanced it successfully!\t2H2(g)+O2(g) = 2H2O(l)\n"},
-      {"typed coefficient", "2KClO3 = 2KCl + 3O2",
-       "Input error - a coefficient typed in 2KClO3: type the formula alone, the balance sets the "
-       "coefficients.\t\n"},
-      {"other pasted character", "H2 + O2 = H2O\u2192", "Input error-Invalid characters!\t\n"},
+      {"other pasted character", "H2 + O2 = H2O\u00E9", "Input error-Invalid characters!\t\n"},
+      {"an arrow that once left its > in a product", "H2 + O2 => H2O", "Balanced it successfully!\t2H2+O2 = 2H2O\n"},
+      {"colon hydrate among the products", "FeSO4 + H2O = FeSO4:7H2O",
+       "Balanced it successfully!\tFeSO4+7H2O = FeSO4*7H2O\n"},
+      {"commas among the products", "Zn + CuSO4 = ZnSO4,Cu", "Balanced it successfully!\tZn+CuSO4 = ZnSO4+Cu\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -83,6 +84,12 @@ TEST(BalanceCli, NotationsPeopleTypeAndPaste) {
     EXPECT_EQ(r.out, c.out);
     EXPECT_EQ(r.err, "");
   }
+}
+
+TEST(BalanceCli, TypedCoefficientsAreLeftOutWithANote) {
+  const CliRun r = Balance("2KClO3 = 2KCl + 3O2\nH2 + O2 = H2O\n");
+  EXPECT_EQ(r.out, "Balanced it successfully!\t2KClO3 = 2KCl+3O2\nBalanced it successfully!\t2H2+O2 = 2H2O\n");
+  EXPECT_EQ(r.err, std::string("1: ") + kCoefficientsLeftOut + "\n");
 }
 
 TEST(BalanceCli, ABoardLimitNeverRefusesALongFile) {
@@ -97,6 +104,17 @@ TEST(BalanceCli, ABoardLimitNeverRefusesALongFile) {
   // An equation longer than the window's board holds is printed whole.
   const std::string deep = std::string(100000, '(') + "H" + std::string(100000, ')') + "2";
   EXPECT_EQ(Balance(deep + " = H2\n").out, "Balanced it successfully!\t" + deep + " = H2\n");
+}
+
+TEST(BalanceCli, CompletesInTheSolutionAsked) {
+  std::istringstream in("MnO4[-] + Fe[2+] = Mn[2+] + Fe[3+]\nMnO4[-] + H2O2 = Mn[2+] + O2\n");
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_TRUE(RunBalance(in, out, err, {balance::Medium::Acidic, false}));
+  EXPECT_EQ(out.str(),
+            "Balanced it successfully!\tMnO4[-]+5Fe[2+]+8H[+] = Mn[2+]+5Fe[3+]+4H2O\tadded: 8H[+], 4H2O\n"
+            "Failed to balance!\t\tmultiple: It combines 2 independent reactions: 2H2O2 = O2+2H2O and "
+            "4MnO4[-]+12H[+] = 4Mn[2+]+5O2+6H2O; split it into equations that balance on their own.\n");
 }
 
 TEST(BalanceCli, LastLineWithoutLineEnd) {

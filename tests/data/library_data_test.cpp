@@ -397,6 +397,10 @@ TEST(DeliveredLibrary, EveryLineBalancesBackToItself) {
     const Outcome again = Balance(balancer, BoxesOf(read));
     EXPECT_EQ(again.message, balance::kBalanced);
     EXPECT_EQ(again.equation, equation);
+    // Read as quorvex-cli reads a line, its coefficients left out.
+    const cli::EquationLine line = cli::ParseEquationLine(equation);
+    ASSERT_EQ(line.kind, cli::EquationLine::Kind::Equation) << line.error;
+    EXPECT_EQ(Balance(balancer, line.boxes).equation, equation);
   }
 }
 

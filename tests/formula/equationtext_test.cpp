@@ -27,12 +27,12 @@ TEST(EquationText, SplitsWholeEquationsAndListsOnly) {
       {"N2 + 3H2 <=> 2NH3", true, true, {"N2", "3H2"}, {"2NH3"}},
       {"CaCO3 -> CaO + CO2", true, true, {"CaCO3"}, {"CaO", "CO2"}},
       {"H2 + O2 \u27F6", true, true, {"H2", "O2"}, {}},
-      {"Fe3+ + e- \u21CC Fe2+", true, true, {"Fe3+", "[-]"}, {"Fe2+"}},
+      {"Fe+3 + e- \u21CC Fe+2", true, true, {"Fe[3+]", "[-]"}, {"Fe[2+]"}},
       {"Ba^2+ + SO4^2- = BaSO4", true, true, {"Ba[2+]", "SO4[2-]"}, {"BaSO4"}},
       {"Ba^2++SO4^2-=BaSO4", true, true, {"Ba[2+]", "SO4[2-]"}, {"BaSO4"}},
       {"MnO4[-]+8H[+]+5e = Mn[2+]+4H2O", true, true, {"MnO4[-]", "8H[+]", "5[-]"}, {"Mn[2+]", "4H2O"}},
       {"CuSO4\u00B75H2O(s) = CuSO4 + 5 H2O (l)", true, true, {"CuSO4*5H2O(s)"}, {"CuSO4", "5H2O(l)"}},
-      {"Na++Cl- = NaCl", true, true, {"Na+", "Cl-"}, {"NaCl"}},
+      {"Na++Cl- = NaCl", true, true, {"Na[+]", "Cl[-]"}, {"NaCl"}},
       {"H2 + O2", true, false, {"H2", "O2"}, {}},
       {"NaCl, AgNO3", true, false, {"NaCl", "AgNO3"}, {}},
       {"H[+]", false, false, {}, {}},
@@ -41,7 +41,6 @@ TEST(EquationText, SplitsWholeEquationsAndListsOnly) {
       {"H2 +", false, false, {}, {}},
       {"Cu(NH3)4[2+]", false, false, {}, {}},
       {" -> ", false, false, {}, {}},
-      {"A = B -> C", false, false, {}, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -51,6 +50,50 @@ TEST(EquationText, SplitsWholeEquationsAndListsOnly) {
     EXPECT_EQ(read->bothSides, c.bothSides);
     EXPECT_EQ(read->reactants, c.reactants);
     EXPECT_EQ(read->products, c.products);
+  }
+}
+
+// Read as a whole line: the species with their coefficients, or the error.
+TEST(EquationText, ReadsEachNotationOrSaysWhyNot) {
+  using Kind = WrittenEquation::Kind;
+  struct Case {
+    const char* line;
+    Kind kind;
+    std::vector<WrittenTerm> reactants;
+    std::vector<WrittenTerm> products;
+    const char* error = "";
+  };
+  const std::vector<Case> cases = {
+      {"Cu,AgNO3 = Cu(NO3)2,Ag", Kind::Equation, {{"", "Cu"}, {"", "AgNO3"}}, {{"", "Cu(NO3)2"}, {"", "Ag"}}},
+      {"6e- + 1.0000 VO++ --> 1/2 O2", Kind::Equation, {{"6", "e[-]"}, {"1.0000", "VO[2+]"}}, {{"1/2", "O2"}}},
+      {"Fe+2 + 2 OH- = Fe(OH)2↓", Kind::Equation, {{"", "Fe[2+]"}, {"2", "OH[-]"}}, {{"", "Fe(OH)2"}}},
+      {"CaCl2 = Ca+2+2Cl-", Kind::Error, {}, {},
+       "Input error - \"Ca+2\" reads two ways: Ca[2+] or Ca2[+]. Write its charge in square brackets."},
+      {"CaCl2 = Ca+2 + 2Cl-", Kind::Equation, {{"", "CaCl2"}}, {{"", "Ca[2+]"}, {"2", "Cl[-]"}}},
+      {"Fe + O2> Fe2O3", Kind::Equation, {{"", "Fe"}, {"", "O2"}}, {{"", "Fe2O3"}}},
+      {"H+(aq)+Cl-(aq) => HCl(g)↑", Kind::Equation, {{"", "H[+](aq)"}, {"", "Cl[-](aq)"}}, {{"", "HCl(g)"}}},
+      {"Ru^2+(aq) + Al+++ <=> X", Kind::Equation, {{"", "Ru[2+](aq)"}, {"", "Al[3+]"}}, {{"", "X"}}},
+      {"NH4+ + SO4-2 = Y", Kind::Equation, {{"", "NH4[+]"}, {"", "SO4[2-]"}}, {{"", "Y"}}},
+      {"FeSO4:7H2O ⟶ K4[Fe(CN)6] + [Cu(NH3)4]SO4 + [VO]^2+ + [Fe(CN)6]3-", Kind::Equation,
+       {{"", "FeSO4*7H2O"}}, {{"", "K4(Fe(CN)6)"}, {"", "(Cu(NH3)4)SO4"}, {"", "(VO)[2+]"}, {"", "(Fe(CN)6)[3-]"}}},
+      {"Fe[+3] + Cu[2+] → Cl−", Kind::Equation, {{"", "Fe[+3]"}, {"", "Cu[2+]"}}, {{"", "Cl[-]"}}},
+      {"H2+ O2 +N2 = e", Kind::Equation, {{"", "H2"}, {"", "O2"}, {"", "N2"}}, {{"", "e[-]"}}},
+      {"Fe3+ + e- = Fe2+", Kind::Error, {}, {},
+       "Input error - \"Fe3+\" reads two ways: Fe3[+] or Fe[3+]. Write its charge in square brackets."},
+      {"SO42- = X", Kind::Error, {}, {},
+       "Input error - \"SO42-\" reads two ways: SO42[-] or SO4[2-]. Write its charge in square brackets."},
+      {"A = B -> C", Kind::Error, {}, {}, "Input error - more than one \"=\" or arrow in the line."},
+      {"H2 + + O2 = H2O", Kind::Error, {}, {}, "Input error - an empty species among the reactants."},
+      {"NaCl", Kind::Single, {}, {}},
+      {"Na+ , Cl-", Kind::List, {{"", "Na[+]"}, {"", "Cl[-]"}}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const WrittenEquation read = ReadWrittenEquation(c.line);
+    EXPECT_EQ(read.kind, c.kind);
+    EXPECT_EQ(read.reactants, c.reactants);
+    EXPECT_EQ(read.products, c.products);
+    EXPECT_EQ(read.error, c.error);
   }
 }
 

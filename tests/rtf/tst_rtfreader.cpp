@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The RTF reader on hand-made input: text, code pages, destinations, formats, lists,
 // and input that is malformed or not RTF at all.
+#include <sys/stat.h>
+
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -442,6 +444,14 @@ void RtfReaderTest::readFile() {
   file.close();
   QVERIFY(!ReadRtfFile(file.fileName(), doc, &error));
   QVERIFY2(error.contains(QStringLiteral("not RTF")), qPrintable(error));
+
+  // A FIFO with no writer is refused at once rather than waited on, and a device is not read.
+  const QString fifo = dir.filePath(QStringLiteral("report.rtf"));
+  QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  for (const QString& path : {fifo, QStringLiteral("/dev/zero")}) {
+    QVERIFY(!ReadRtfFile(path, doc, &error));
+    QVERIFY2(error.contains(QStringLiteral("not a regular file")), qPrintable(error));
+  }
 }
 
 QTEST_MAIN(RtfReaderTest)

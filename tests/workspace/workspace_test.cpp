@@ -186,6 +186,15 @@ TEST_F(WorkspaceTest, TypedEquationsFillTheBoxesAndSlipsGetHints) {
       {"electron typed as e", {"Fe[3+]", "e"}, {"Fe[2+]"}, {"Fe[3+]", "[-]"}, {"Fe[2+]"}, "Balanced it successfully!"},
       {"charge written sign first", {"Fe[+3]", "Cl2"}, {"FeCl3"}, {"Fe[+3]", "Cl2"}, {"FeCl3"},
        "Input error-charge error! Fe[+3]: write the charge as [3+]."},
+      {"a line that reads two ways is left as typed", {"Fe3+ + e- = Fe2+"}, {}, {"Fe3+ + e- = Fe2+"}, {},
+       "Input error - \"Fe3+\" reads two ways: Fe3[+] or Fe[3+]. Write its charge in square brackets. The text "
+       "was left as it is."},
+      // Typed coefficients are checked; the correct balance goes to the board.
+      {"balanced as typed", {"2 H\u2082 + O\u2082 \u2192 2 H\u2082O"}, {}, {"2H2", "O2"}, {"2H2O"}, "Balanced."},
+      {"not in lowest terms", {"4H2", "2O2"}, {"4H2O"}, {"4H2", "2O2"}, {"4H2O"},
+       "Balanced, but not in lowest terms: the coefficients share the factor 2. In lowest terms: 2H2+O2 = 2H2O"},
+      {"not balanced", {"H2", "O2"}, {"1H2O"}, {"H2", "O2"}, {"1H2O"},
+       "Not balanced: O: left 2, right 1. The balance is 2H2+O2 = 2H2O"},
   };
   writeLibrary(kLibrary);
   Workspace& ws = start();
@@ -198,6 +207,11 @@ TEST_F(WorkspaceTest, TypedEquationsFillTheBoxesAndSlipsGetHints) {
     }
     EXPECT_EQ(ws.texts().message, c.message);
   }
+  EXPECT_NE(ws.texts().boardText.find("2H2+O2 = 2H2O\n\n|"), std::string::npos);
+  // A checked box's invalid character is located after its coefficient.
+  balance(ws, {"1/2O2", "H2 O"}, {"H2O"});
+  EXPECT_EQ(ws.texts().message, "Input error-Invalid characters!");
+  EXPECT_EQ(ws.texts().invalidCharacter, (formula::BoxPosition{false, 1, 2}));
   // Pasting fills at once, with a message that says what happened.
   ws.resetBoxes();
   ws.texts().boxes.products[3] = "H2O, CO2";

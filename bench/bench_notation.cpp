@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What reading a written line costs next to balancing it, on the delivered
+// library's equations: data/reactions.txt and the equations of data/cbd.dat
+// with their coefficients.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/balancecli.h"
+#include "cli/equationline.h"
+
+namespace {
+
+std::vector<std::string> LibraryLines() {
+  std::vector<std::string> lines;
+  std::string line;
+  std::ifstream reactions(QUORVEX_SOURCE_DIR "/data/reactions.txt");
+  while (std::getline(reactions, line)) {
+    if (!line.empty() && line[0] != '#') lines.push_back(line);
+  }
+  std::ifstream library(QUORVEX_SOURCE_DIR "/data/cbd.dat");
+  while (std::getline(library, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > 2) lines.push_back(line.substr(1, line.size() - 2));  // the "#...#" frame
+  }
+  return lines;
+}
+
+// The reader alone, line to box texts; items are lines.
+void BM_ReadLibraryLines(benchmark::State& state) {
+  const std::vector<std::string> lines = LibraryLines();
+  for (auto _ : state) {
+    for (const std::string& line : lines) benchmark::DoNotOptimize(quorvex::cli::ParseEquationLine(line).kind);
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(lines.size()));
+}
+BENCHMARK(BM_ReadLibraryLines)->Unit(benchmark::kMicrosecond);
+
+// quorvex-cli balance over the same lines, in process, reading included.
+void BM_BalanceLibraryLines(benchmark::State& state) {
+  const std::vector<std::string> lines = LibraryLines();
+  std::string input;
+  for (const std::string& line : lines) input += line + "\n";
+  for (auto _ : state) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    quorvex::cli::RunBalance(in, out, err);
+    benchmark::DoNotOptimize(out.str().size());
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(lines.size()));
+}
+BENCHMARK(BM_BalanceLibraryLines)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/checkcli.h"
+
+#include <istream>
+#include <ostream>
+#include <string>
+
+#include "balance/check.h"
+#include "cli/arguments.h"
+#include "cli/equationline.h"
+
+namespace quorvex::cli {
+namespace {
+
+class LineNotifier final : public Notifier {
+ public:
+  explicit LineNotifier(std::ostream& err) : m_err(err) {}
+  void setLine(long line) { m_line = line; }
+  void modal(std::string_view text) override {
+    m_err << m_line << ": " << CommandLineWording(std::string(text)) << '\n';
+  }
+
+ private:
+  std::ostream& m_err;
+  long m_line = 0;
+};
+
+}  // namespace
+
+CheckRun RunCheck(std::istream& in, std::ostream& out, std::ostream& err) {
+  CheckRun run;
+  LineNotifier notifier(err);
+  balance::Balancer balancer(notifier);
+  std::string line;
+  long number = 0;
+  while (out && std::getline(in, line)) {
+    ++number;
+    const EquationLine parsed = ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line));
+    if (parsed.kind == EquationLine::Kind::Skip) continue;
+    if (parsed.kind == EquationLine::Kind::Error) {
+      out << parsed.error << "\t\n";
+      run.allBalanced = false;
+      continue;
+    }
+    notifier.setLine(number);
+    balancer.clearResults();
+    try {
+      const balance::CheckOutcome outcome = balance::CheckEquation(parsed.boxes, parsed.coefficients, balancer, notifier);
+      out << outcome.message << '\t' << outcome.typed;
+      if (!outcome.answer.empty()) out << '\t' << outcome.answer;
+      out << '\n';
+      if (outcome.verdict != balance::Verdict::Balanced && outcome.verdict != balance::Verdict::NotLowest) {
+        run.allBalanced = false;
+      }
+    } catch (const std::exception& e) {
+      out << e.what() << "\t\n";
+      run.allBalanced = false;
+    }
+  }
+  run.read = !in.bad();
+  return run;
+}
+
+}  // namespace quorvex::cli
