@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "balance/balancer.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -20,34 +22,55 @@ bool IsShow(std::string_view text) {
 
 namespace {
 
-// NumberText of a coefficient; whole ones below 10^15 (all a success gives)
-// take the short way, with the same digits.
-std::string CoefficientText(double x) {
-  if (x >= 0 && x < 1e15 && x == std::floor(x)) return std::to_string(static_cast<long long>(x));
-  return NumberText(x);
+// Writes the coefficient at `out` unless it is 1, and returns the end: the
+// NumberText of it, which for the whole ones below 10^15 (all a success
+// gives) is its digits, at most 15.
+char* WriteCoefficient(char* out, double x) {
+  if (x >= 0 && x < 1e15 && x == std::floor(x)) {
+    if (x == 1) return out;
+    return std::to_chars(out, out + 40, static_cast<long long>(x)).ptr;
+  }
+  const std::string coefficient = NumberText(x);
+  if (coefficient == "1") return out;
+  return std::copy(coefficient.begin(), coefficient.end(), out);
+}
+
+// BalancedEquationText into `text`, whose capacity is kept from one balance to the next.
+void WriteBalancedEquationText(std::string& text, const formula::BoxTexts& boxes,
+                               const CoefficientVector& x) {
+  // Room for " = " and, per species, its text, a "+" and a coefficient (a
+  // NumberText has at most 24 bytes).
+  std::size_t room = 3;
+  for (const auto* side : {&boxes.reactants, &boxes.products}) {
+    for (const std::string& species : *side) room += species.empty() ? 0 : species.size() + 1 + 40;
+  }
+  text.resize(room);
+  char* const begin = text.data();
+  char* out = begin;
+  std::size_t column = 1;
+  const auto side = [&](const auto& texts) {
+    bool any = false;
+    for (const std::string& species : texts) {
+      if (species.empty()) continue;
+      out = WriteCoefficient(out, x[column++]);
+      out = std::copy(species.begin(), species.end(), out);
+      *out++ = '+';
+      any = true;
+    }
+    // The last "+" goes; a side without species loses the character before it.
+    if (any || out != begin) --out;
+  };
+  side(boxes.reactants);
+  out = std::copy_n(" = ", 3, out);
+  side(boxes.products);
+  text.resize(static_cast<std::size_t>(out - begin));
 }
 
 }  // namespace
 
 std::string BalancedEquationText(const formula::BoxTexts& boxes, const CoefficientVector& x) {
   std::string text;
-  std::size_t column = 1;
-  const auto side = [&](const auto& texts) {
-    bool any = false;
-    for (const std::string& species : texts) {
-      if (species.empty()) continue;
-      const std::string coefficient = CoefficientText(x[column++]);
-      if (coefficient != "1") text += coefficient;
-      text += species;
-      text += '+';
-      any = true;
-    }
-    // The last "+" goes; a side without species loses the character before it.
-    if (any || !text.empty()) text.pop_back();
-  };
-  side(boxes.reactants);
-  text += " = ";
-  side(boxes.products);
+  WriteBalancedEquationText(text, boxes, x);
   return text;
 }
 
@@ -83,10 +106,14 @@ void Balancer::findroot(const formula::BoxTexts& boxes) {
   formula::FillMatrix(boxes, m_names, scanner, m_matrix);
   if (hasError()) return;
 
-  // The exact check needs the counts the elimination overwrites: rows 1..n.
+  // The exact check needs the counts the elimination overwrites: rows 1..n,
+  // columns 1..S.
   m_original.n = m_matrix.n;
   m_original.S = m_matrix.S;
-  for (int r = 1; r <= m_matrix.n; ++r) m_original.a[r] = m_matrix.a[r];
+  // Column by column: a few cells a row, not worth a memmove each.
+  for (int j = 1; j <= m_matrix.S; ++j) {
+    for (int r = 1; r <= m_matrix.n; ++r) m_original.a[r][j] = m_matrix.a[r][j];
+  }
   LazyExactSolution exact(m_original);
   m_pending.assign(Solve(m_matrix, notifier, m_x, &exact));
   // A success must conserve every element and the charge exactly; the
@@ -96,8 +123,8 @@ void Balancer::findroot(const formula::BoxTexts& boxes) {
 
   // Output step.
   if (!IsShow(m_pending)) return;
-  const std::string equation = BalancedEquationText(boxes, m_x);
-  if (!m_board.append(equation)) m_pending.assign(kDisplayFull);
+  WriteBalancedEquationText(m_equation, boxes, m_x);
+  if (!m_board.append(m_equation)) m_pending.assign(kDisplayFull);
 }
 
 }  // namespace quorvex::balance

@@ -83,6 +83,7 @@ class Balancer {
   FailureReason m_reason;
   formula::CompositionMatrix m_matrix;
   formula::CompositionMatrix m_original;
+  std::string m_equation;  // the text of the last success, its room kept
 };
 
 }  // namespace quorvex::balance

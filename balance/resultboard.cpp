@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "balance/resultboard.h"
 
+#include <charconv>
+
 #include "core/errors.h"
 
 namespace quorvex::balance {
@@ -30,7 +32,13 @@ bool ResultBoard::append(std::string_view equation) {
   ListRecord& r = m_records[static_cast<std::size_t>(m_count)];
   r.libraryPos = -1;
   r.equation.assign(equation);
-  m_display += DisplayLine(m_count, equation);
+  char number[16];
+  const auto end = std::to_chars(number, number + sizeof number, m_count).ptr;
+  m_display += '|';
+  m_display.append(number, end);
+  m_display += "| ";
+  m_display += equation;
+  m_display += "\n\n";
   return true;
 }
 

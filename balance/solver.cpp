@@ -3,9 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <utility>
-
-#include "balance/exact.h"
 
 namespace quorvex::balance {
 namespace {
@@ -18,11 +17,27 @@ constexpr double kWholeTolerance = 1e-6;
 constexpr double kLargestExactWhole = 9007199254740992.0;
 __extension__ using Int128 = __int128;
 
+// |v - round(v)|. Rounding half to even instead of away from zero gives the
+// same distance (0.5) on a tie, so adding and taking away 2^52 does it.
+// Values from 2^52 up are whole; infinities and NaN give NaN, as round does.
+inline double DistanceToWhole(double v) {
+  const double a = std::fabs(v);
+  if (!(a < 0x1p52)) return a - a;
+  return std::fabs(((a + 0x1p52) - 0x1p52) - a);
+}
+
+// The whole number nearest to v, half way rounded to even; v itself from 2^52
+// up and for infinities and NaN.
+inline double NearestWhole(double v) {
+  const double a = std::fabs(v);
+  if (!(a < 0x1p52)) return v;
+  return std::copysign((a + 0x1p52) - 0x1p52, v);
+}
+
 // True when t times every coefficient is within the whole-number tolerance.
 bool WholeAt(int t, const CoefficientVector& x, int S) {
   for (int j = 1; j <= S; ++j) {
-    const double v = t * x[j];
-    if (std::fabs(std::round(v) - v) > kWholeTolerance) return false;
+    if (DistanceToWhole(t * x[j]) > kWholeTolerance) return false;
   }
   return true;
 }
@@ -36,60 +51,118 @@ int SearchEveryMultiplier(int first, const CoefficientVector& x, int S) {
   return 0;
 }
 
-// The same answer from the exact solution u (with u(k) = x(k) = 1) when x is
-// provably close to it: a multiplier t that is not a multiple of the
-// denominator V of u leaves some t*u(j) at least 1/V from a whole number,
-// and t*x(j) as computed differs from t*u(j) by at most the deviation below,
-// so only multiples of V can pass. Otherwise every multiplier is tried.
-int SearchMultiplesOfTheExactDenominator(int first, const CoefficientVector& x, int S,
-                                         LazyExactSolution& exact) {
-  const ExactSolution& solution = exact.get();
-  int k = 0;
-  for (int j = 1; j <= S && k == 0; ++j) {
-    if (x[j] == 1.0) k = j;
-  }
-  if (solution.nullity != 1 || static_cast<int>(solution.balance.size()) != S || k == 0 ||
-      sgn(solution.balance[static_cast<std::size_t>(k - 1)]) == 0) {
-    return SearchEveryMultiplier(first, x, S);
-  }
-  const mpz_class& vk = solution.balance[static_cast<std::size_t>(k - 1)];
-  const mpz_class denominator = abs(vk);
-  // Largest |x(j)| and largest |x(j) - u(j)|, exactly.
-  mpq_class deviation = 0;
-  double largest = 0.0;
+__extension__ using U128 = unsigned __int128;
+constexpr U128 kNone = ~U128{0};
+
+// The smallest k >= 0 with l <= a*k mod m <= r, or kNone; 0 <= l <= r < m
+// and a < m. A Euclid-like descent: when no multiple of a lies in [l, r],
+// the number of wraps y past m is the smallest one with m*y mod a in a range.
+U128 FirstInRange(U128 a, U128 m, U128 l, U128 r) {
+  if (l == 0) return 0;
+  if (a == 0) return kNone;
+  const U128 k = (l + a - 1) / a;
+  if (a * k <= r) return k;
+  const U128 y = FirstInRange(m % a, a, (a - r % a) % a, (a - l % a) % a);
+  if (y == kNone) return kNone;
+  return (l + m * y + a - 1) / a;
+}
+
+// A necessary condition for t*v to pass the whole-number test, in integers:
+// the fraction of t*v, read as t*P / 2^62, lies within D / 2^62 of a whole
+// number. D covers the tolerance, the rounding of t*v as computed and the
+// cut of v to 62 fraction bits.
+struct Sieve {
+  std::uint64_t P = 0;
+  std::uint64_t D = 0;
+};
+constexpr std::uint64_t kSieveModulus = std::uint64_t{1} << 62;
+
+// False for a coefficient whose products pass too often (or always) to be
+// worth sieving: whole ones, tiny ones, large ones.
+bool MakeSieve(double v, Sieve& sieve) {
+  const double a = std::fabs(v);
+  if (!(a >= 0x1p-20 && a < 0x1p30)) return false;
+  int e = 0;
+  const double fraction = std::frexp(v, &e);
+  const auto mantissa = static_cast<std::int64_t>(fraction * 0x1p53);  // exact
+  const int shift = 62 + e - 53;
+  const std::uint64_t scaled = shift >= 0 ? static_cast<std::uint64_t>(mantissa) << shift
+                                          : static_cast<std::uint64_t>(mantissa >> -shift);
+  sieve.P = scaled & (kSieveModulus - 1);
+  if (sieve.P == 0) return false;
+  constexpr double kT = kLargestMultiplier;
+  const double delta =
+      (kWholeTolerance + kT * a * 0x1p-52 + (kT + 1) * 0x1p-62) * (1 + 1e-9);
+  if (delta >= 0.125) return false;
+  sieve.D = static_cast<std::uint64_t>(delta * 0x1p62) + 2;
+  return true;
+}
+
+// The first t >= from, up to kLargestMultiplier, that the sieve lets through; 0 if none.
+int NextThrough(const Sieve& s, int from) {
+  constexpr U128 M = kSieveModulus;
+  const U128 B = (static_cast<U128>(from) * s.P + s.D) % M;
+  if (B <= 2 * U128{s.D}) return from;
+  const U128 k = FirstInRange(s.P, M, M - B, M - B + 2 * U128{s.D});
+  if (k == kNone || k > static_cast<U128>(kLargestMultiplier - from)) return 0;
+  return from + static_cast<int>(k);
+}
+
+// SearchEveryMultiplier, jumping over the multipliers that some sieve rules
+// out; the ones left are tested as before.
+int SearchSieved(int first, const CoefficientVector& x, int S) {
+  std::array<Sieve, formula::kMatrixCapacity + 1> sieves;
+  int count = 0;
   for (int j = 1; j <= S; ++j) {
-    if (!std::isfinite(x[j])) return SearchEveryMultiplier(first, x, S);
-    largest = std::max(largest, std::fabs(x[j]));
-    mpq_class u(solution.balance[static_cast<std::size_t>(j - 1)], vk);
-    u.canonicalize();
-    const mpq_class d = abs(mpq_class(x[j]) - u);
-    if (d > deviation) deviation = d;
+    if (MakeSieve(x[j], sieves[static_cast<std::size_t>(count)])) ++count;
   }
-  constexpr double kLimit = kLargestMultiplier;
-  // Rounding of one product t*x(j) is at most 2^-53 of it; 2^-52 leaves room.
-  const double rounding = kLimit * largest * 0x1p-52;
-  const double drift = kLimit * deviation.get_d() * (1 + 1e-9);
-  const double gap = 1.0 / denominator.get_d();
-  if (kLimit * largest >= 0x1p50 || !(gap * (1 - 1e-9) > kWholeTolerance + drift + rounding + 1e-12)) {
-    return SearchEveryMultiplier(first, x, S);
-  }
-  if (denominator > kLargestMultiplier) return 0;
-  const int step = static_cast<int>(denominator.get_si());
-  for (int t = (first + step - 1) / step * step; t <= kLargestMultiplier; t += step) {
+  if (count == 0) return SearchEveryMultiplier(first, x, S);
+  // Many multipliers that pass every sieve and still fail are left to the plain search.
+  int budget = 512;
+  for (int t = first; t <= kLargestMultiplier;) {
+    if (--budget == 0) return SearchEveryMultiplier(t, x, S);
+    bool moved = false;
+    for (int i = 0; i < count; ++i) {
+      const int next = NextThrough(sieves[static_cast<std::size_t>(i)], t);
+      if (next == 0) return 0;
+      moved = moved || next != t;
+      t = next;
+    }
+    if (moved) continue;
     if (WholeAt(t, x, S)) return t;
+    ++t;
   }
   return 0;
 }
 
 }  // namespace
 
+int SmallestWholeMultiplier(const CoefficientVector& x, int S) {
+  for (int t = 1; t <= kPlainMultipliers; ++t) {
+    if (WholeAt(t, x, S)) return t;
+  }
+  return SearchSieved(kPlainMultipliers + 1, x, S);
+}
+
 std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, CoefficientVector& x,
-                       LazyExactSolution* exact) {
+                       LazyExactSolution* /*exact*/) {
   auto& a = m.a;
   const int n = m.n;
   const int S = m.S;
   x.fill(0.0);
-  std::array<int, formula::kMatrixCapacity + 1> pivotColumn{};
+  // Entries 1..stop-1 are written before they are read.
+  std::array<int, formula::kMatrixCapacity + 1> pivotColumn;
+
+  // A row that starts as zeros (the row after the elements, the charges of
+  // an equation without ions) stays zeros: it never holds a pivot, and taking
+  // 0 times a pivot row away changes no value in it. It is passed over.
+  std::array<bool, formula::kMatrixCapacity + 1> zero;
+  // Columns past S hold no species: zeros that stay zeros and stay in place
+  // (every pivot column is a species column), so no loop needs them.
+  const int last = std::min(n, S);
+  for (int i = 1; i <= n; ++i) {
+    zero[i] = std::all_of(a[i].begin() + 1, a[i].begin() + last + 1, [](double v) { return v == 0; });
+  }
 
   // Gaussian elimination with complete pivoting on the n x n block; rows
   // below each pivot only.
@@ -98,13 +171,18 @@ std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffi
     double best = 0.0;
     int p = k;
     int c = k;
+    // The first entry of the largest magnitude in row-by-row order: a row's
+    // largest first, without a branch per entry, then where it stands.
     for (int i = k; i <= n; ++i) {
-      for (int j = k; j <= n; ++j) {
-        if (std::fabs(a[i][j]) > best) {
-          best = std::fabs(a[i][j]);
-          p = i;
-          c = j;
-        }
+      if (zero[i]) continue;
+      const auto& row = a[i];
+      double largest = 0.0;
+      for (int j = k; j <= last; ++j) largest = std::max(largest, std::fabs(row[j]));
+      if (largest > best) {
+        best = largest;
+        p = i;
+        c = k;
+        while (std::fabs(row[c]) != largest) ++c;
       }
     }
     pivotColumn[k] = c;
@@ -116,13 +194,15 @@ std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffi
       for (int i = 1; i <= n; ++i) std::swap(a[i][c], a[i][k]);
     }
     if (p != k) {
-      for (int j = k; j <= n; ++j) std::swap(a[p][j], a[k][j]);
+      for (int j = k; j <= last; ++j) std::swap(a[p][j], a[k][j]);
+      std::swap(zero[p], zero[k]);
     }
     const double pivot = a[k][k];
-    for (int j = k; j <= n; ++j) a[k][j] /= pivot;
+    for (int j = k; j <= last; ++j) a[k][j] /= pivot;
     for (int i = k + 1; i <= n; ++i) {
+      if (zero[i]) continue;
       const double f = a[i][k];
-      for (int j = k; j <= n; ++j) a[i][j] -= f * a[k][j];
+      for (int j = k; j <= last; ++j) a[i][j] -= f * a[k][j];
     }
   }
 
@@ -150,20 +230,14 @@ std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffi
 
   // The first multiplier that makes every coefficient whole is the smallest
   // coefficient of the solution in lowest terms.
-  int found = 0;
-  if (exact == nullptr) {
-    found = SearchEveryMultiplier(1, x, S);
-  } else {
-    for (int t = 1; t <= kPlainMultipliers && found == 0; ++t) {
-      if (WholeAt(t, x, S)) found = t;
-    }
-    if (found == 0) found = SearchMultiplesOfTheExactDenominator(kPlainMultipliers + 1, x, S, *exact);
-  }
+  const int found = SmallestWholeMultiplier(x, S);
   if (found == 0) {
     notifier.modal(kSearchExhausted);
     return kFailed;
   }
-  for (int j = 1; j <= S; ++j) x[j] = std::round(found * x[j]);
+  // No product is half way between whole numbers (the search passed them all
+  // as whole), so rounding half to even rounds as round does.
+  for (int j = 1; j <= S; ++j) x[j] = NearestWhole(found * x[j]);
 
   for (int j = 1; j <= S; ++j) {
     if (!(x[j] > 0)) return kFailed;
@@ -174,7 +248,8 @@ std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffi
 
 bool ConservesEveryRow(const formula::CompositionMatrix& m, const CoefficientVector& x) {
   for (int j = 1; j <= m.S; ++j) {
-    if (!(x[j] >= 1 && x[j] <= kLargestExactWhole) || x[j] != std::floor(x[j])) return false;
+    if (!(x[j] >= 1 && x[j] <= kLargestExactWhole)) return false;
+    if (static_cast<double>(static_cast<long long>(x[j])) != x[j]) return false;
   }
   for (int r = 1; r <= m.n; ++r) {
     // Entries are 32-bit counts or charges (negated for products); coefficients

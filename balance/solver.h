@@ -23,15 +23,20 @@ inline constexpr int kLargestMultiplier = 100000;
 using CoefficientVector = std::array<double, formula::kMatrixCapacity + 1>;
 
 // Finds the smallest positive whole coefficients of the matrix's columns 1..S.
-// Works on `m` in place (the elimination changes it). Returns kBalanced or
+// Works on `m` in place (the elimination changes it); columns past S must be
+// zeros, as FillMatrix leaves them. Returns kBalanced or
 // kFailed; `x` holds the coefficients on success. Shows "Failed to Balance!"
 // when no multiplier up to kLargestMultiplier makes the solution whole.
-// With `exact`, the exact solution of the matrix as built, a long multiplier
-// search tries only the multipliers that can work; its outcome is the same.
+// `exact` is not needed any more; callers that pass it keep working.
 std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, CoefficientVector& x,
                        LazyExactSolution* exact = nullptr);
 
-// Multipliers tried one by one before the exact solution is asked for.
+// The first t in 1..kLargestMultiplier for which every t*x(j), j = 1..S, is
+// within 1e-6 of a whole number (t*x(j) computed as a double); 0 if none.
+// Past the first kPlainMultipliers, multipliers that cannot pass are skipped.
+int SmallestWholeMultiplier(const CoefficientVector& x, int S);
+
+// Multipliers tried one by one before the others are sieved.
 inline constexpr int kPlainMultipliers = 64;
 
 // True when the whole coefficients x(1..S) conserve every row of `m` exactly,

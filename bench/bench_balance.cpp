@@ -62,17 +62,29 @@ void BM_SolveOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_SolveOnly);
 
-// A balance whose multiplier search runs to the end (smallest coefficient 100001).
+// Balances whose smallest whole balance is over the multiplier limit: two
+// species, three, and chains of 10 and 14 species where each shares an
+// element with the next in the ratio 5:7.
+const std::vector<std::string> kTooLarge = {
+    "H100001 = H100003",
+    "H100003 + O100019 = H2O",
+    "S1000000 = S1000001",
+    "H7 + C5N7 + O5F7 + P5S7 + K5V7 = H5C7 + N5O7 + F5P7 + S5K7 + V5",
+    "H7 + C5N7 + O5F7 + P5S7 + K5V7 + Y5I7 + W5U7 = "
+    "H5C7 + N5O7 + F5P7 + S5K7 + V5Y7 + I5W7 + U5",
+};
+
 void BM_FailingBalance(benchmark::State& state) {
-  const auto boxes = Boxes("H100001 = H100003");
+  const auto boxes = Boxes(kTooLarge[static_cast<std::size_t>(state.range(0))]);
   SilentNotifier notifier;
   Balancer balancer(notifier);
   for (auto _ : state) {
     balancer.balance(boxes);
     benchmark::DoNotOptimize(balancer.pendingMessage().data());
   }
+  if (balancer.failureReason().code != "too-large") state.SkipWithError("not too-large");
 }
-BENCHMARK(BM_FailingBalance)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FailingBalance)->DenseRange(0, 4)->ArgName("case")->Unit(benchmark::kMicrosecond);
 
 // quorvex-cli balance over `input`, in process.
 void RunCliBalance(const std::string& input) {
@@ -91,6 +103,28 @@ void BM_CliBalance10k(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 10000);
 }
 BENCHMARK(BM_CliBalance10k)->Unit(benchmark::kMillisecond);
+
+// The delivered library's equations (the reaction list it is made from),
+// repeated to 10,540 lines.
+std::string LibraryInput() {
+  std::ifstream file(QUORVEX_SOURCE_DIR "/data/reactions.txt");
+  std::string once;
+  for (std::string line; std::getline(file, line);) {
+    if (!line.empty() && line[0] != '#') once += line + "\n";
+  }
+  std::string input;
+  while (std::count(input.begin(), input.end(), '\n') < 10000) input += once;
+  return input;
+}
+
+// quorvex-cli balance over the library input, in process; items are equations.
+void BM_CliBalanceLibrary(benchmark::State& state) {
+  const std::string input = LibraryInput();
+  const auto lines = static_cast<std::int64_t>(std::count(input.begin(), input.end(), '\n'));
+  for (auto _ : state) RunCliBalance(input);
+  state.SetItemsProcessed(state.iterations() * lines);
+}
+BENCHMARK(BM_CliBalanceLibrary)->Unit(benchmark::kMillisecond);
 
 // The delivered reaction list with one failing equation after every nine
 // real ones (about 10% failing), cycling through the ways a balance fails.

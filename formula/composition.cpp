@@ -2,12 +2,24 @@
 #include "formula/composition.h"
 
 #include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
 
 #include "core/errors.h"
 #include "formula/charset.h"
 #include "formula/notation.h"
 
 namespace quorvex::formula {
+
+namespace {
+
+// WithoutStateSymbol, asked only of the texts that end as every state symbol does.
+std::string_view FormulaOf(std::string_view species) {
+  return !species.empty() && species.back() == ')' ? WithoutStateSymbol(species) : species;
+}
+
+}  // namespace
 
 std::string TypedCoefficientMessage(std::string_view species) {
   std::string message(kTypedCoefficient);
@@ -26,14 +38,16 @@ int GetSpecieNum(const BoxTexts& boxes) {
 }
 
 void ElementNameList::ClearElementName() {
+  // Slots from the count up are empty: only a name list being built fills them.
+  for (int i = 0; i < m_count; ++i) m_slots[static_cast<std::size_t>(i)].clear();
   m_count = 0;
-  for (std::string& s : m_slots) s.clear();
 }
 
 bool ElementNameList::IsInElementName(std::string_view name, int k, std::string& pending) const {
   if (name.empty()) pending.assign(kNoEquation);
   for (int i = 0; i < k && i < kElementSlots; ++i) {
-    if (m_slots[i] == name) return true;
+    const std::string& slot = m_slots[static_cast<std::size_t>(i)];
+    if (slot.size() == name.size() && slot == name) return true;
   }
   return false;
 }
@@ -48,13 +62,24 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
   const auto typedCoefficient = [&]() -> const std::string* {
     for (const auto* side : {&boxes.reactants, &boxes.products}) {
       for (const std::string& text : *side) {
-        if (TypedCoefficientLength(text) != 0) return &text;
+        if (!text.empty() && IsDigit(text[0]) && TypedCoefficientLength(text) != 0) return &text;
       }
     }
     return nullptr;
   };
   if (const std::string* text = typedCoefficient()) pending.assign(TypedCoefficientMessage(*text));
 
+  // Each slot's name as a number while it has at most 8 bytes, so that most
+  // names are compared as numbers.
+  std::uint64_t keys[kElementSlots];
+  const auto repeats = [&](int slot) {
+    const std::string& name = m_slots[static_cast<std::size_t>(slot)];
+    if (name.empty() || name.size() > 8) return IsInElementName(name, slot, pending);
+    for (int i = 0; i < slot; ++i) {
+      if (keys[i] == keys[slot] && m_slots[static_cast<std::size_t>(i)].size() == name.size()) return true;
+    }
+    return false;
+  };
   const auto walk = [&](std::string_view text, bool reactant) {
     for (const char c : text) {
       if (IsCapital(c)) {
@@ -62,25 +87,33 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
         if (full) continue;
         if (k == -1) {
           k = 0;
-        } else if (!IsInElementName(m_slots[k], k, pending)) {
+        } else if (!repeats(k)) {
           if (k + 1 == kElementSlots) {
             full = true;
             continue;
           }
           ++k;
         }
-        m_slots[k].assign(1, c);
+        m_slots[static_cast<std::size_t>(k)].assign(1, c);
+        keys[k] = static_cast<unsigned char>(c);
       } else if (IsSmall(c)) {
         // Appended to the name most recently begun, whatever stood between.
-        if (k != -1 && !full) m_slots[k] += c;
+        if (k != -1 && !full) {
+          m_slots[static_cast<std::size_t>(k)] += c;
+          keys[k] = keys[k] << 8 | static_cast<unsigned char>(c);
+        }
       } else if (!BoxMayHold(reactant, c)) {
         pending.assign(kInvalidCharacters);
       }
     }
   };
   // A state symbol at the end names no element.
-  for (const std::string& text : boxes.reactants) walk(WithoutStateSymbol(text), true);
-  for (const std::string& text : boxes.products) walk(WithoutStateSymbol(text), false);
+  for (const std::string& text : boxes.reactants) {
+    if (!text.empty()) walk(FormulaOf(text), true);
+  }
+  for (const std::string& text : boxes.products) {
+    if (!text.empty()) walk(FormulaOf(text), false);
+  }
 
   if (!anyCapital) {
     pending.assign(kNoEquation);
@@ -91,8 +124,8 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
     m_count = kElementSlots;
     return;
   }
-  if (IsInElementName(m_slots[k], k, pending)) {
-    m_slots[k].clear();
+  if (repeats(k)) {
+    m_slots[static_cast<std::size_t>(k)].clear();
     --k;
   }
   m_count = k + 1;
@@ -113,40 +146,213 @@ std::optional<BoxPosition> FirstInvalidCharacter(const BoxTexts& boxes) {
   return std::nullopt;
 }
 
+namespace {
+
+constexpr std::int64_t kCountLimit = 2147483647;
+
+// An element name of up to 8 bytes as one number; 0 for a longer one.
+std::uint64_t NameKey(std::string_view name) {
+  if (name.size() > 8) return 0;
+  std::uint64_t key = 0;
+  for (const char c : name) key = key << 8 | static_cast<unsigned char>(c);
+  return key;
+}
+
+// The atoms of every listed name of a species in one pass, added times
+// `sign` to a[r][j] for the name keys[r], r = 1..E; for the texts where that
+// gives what ExGetElementNum gives name by name: every small letter follows a
+// letter; no name without a subscript runs straight into a longer name that
+// begins with it ("CCa"); no digit run longer than 5 (its message), no
+// tenth same name in a part, no count or leading number past 32 bits, no
+// name over 8 bytes. False for any other text, which is then counted name by
+// name; column j is then left part-way.
+bool CountInOnePass(std::string_view text, const std::uint64_t* keys, int E, double sign,
+                    std::array<double, kMatrixCapacity + 1>* a, int j) {
+  struct Name {
+    int length;
+    std::uint64_t key;
+    std::int64_t count;    // subscript times the multipliers of its groups
+    std::int64_t nonZero;  // those multipliers that are not 0, multiplied
+  };
+  constexpr std::size_t kMostNames = 32;
+  std::array<Name, kMostNames> names;
+  std::array<std::size_t, kMostNames> opens;  // names before each open "("
+  std::int64_t total = 0;
+  std::size_t i = 0;
+  bool firstPart = true;
+  const std::size_t size = text.size();
+  // The digit run at `at` (at most 5 digits, else false): its value, 1 when empty.
+  const auto digitRun = [&](std::size_t& at, std::int64_t& value) {
+    const std::size_t from = at;
+    value = 0;
+    while (at < size && IsDigit(text[at])) {
+      if (at - from == 5) return false;
+      value = value * 10 + (text[at++] - '0');
+    }
+    if (at == from) value = 1;
+    return true;
+  };
+  for (;;) {
+    // A part runs to its closing "*" or the end; each after the first may
+    // begin with a leading number that multiplies it.
+    std::int64_t head = 1;
+    if (!firstPart) {
+      const std::size_t from = i;
+      head = 0;
+      while (i < size && IsDigit(text[i])) {
+        if (i - from == 9) return false;
+        head = head * 10 + (text[i++] - '0');
+      }
+      if (i == from) head = 1;  // an empty last part counts nothing anyway
+    }
+    std::size_t count = 0;
+    std::size_t open = 0;
+    std::size_t nameEnd = std::string_view::npos;  // where a name without digits ended
+    for (; i < size && text[i] != '*'; ) {
+      const char c = text[i];
+      if (IsCapital(c)) {
+        std::size_t k = i + 1;
+        std::uint64_t key = static_cast<unsigned char>(c);
+        while (k < size && IsSmall(text[k])) key = key << 8 | static_cast<unsigned char>(text[k++]);
+        const auto length = static_cast<int>(k - i);
+        if (length > 8 || count == kMostNames) return false;
+        if (nameEnd == i) {
+          // Cutting a longer name's start from what follows a name without
+          // digits can join a new occurrence of that longer start: "C" then
+          // "Caa" leave "Ca".
+          const Name& before = names[count - 1];
+          if (before.length < length && key >> (8 * (length - before.length)) == before.key) {
+            return false;
+          }
+        }
+        std::int64_t subscript = 0;
+        i = k;
+        if (!digitRun(i, subscript)) return false;
+        nameEnd = i == k ? k : std::string_view::npos;
+        names[count++] = {length, key, subscript, 1};
+        continue;
+      }
+      nameEnd = std::string_view::npos;
+      if (IsSmall(c)) return false;
+      ++i;
+      if (c == '(') {
+        if (open == kMostNames) return false;
+        opens[open++] = count;
+      } else if (c == ')') {
+        // It closes the last open "(" of the part, or else everything before it.
+        std::int64_t multiplier = 0;
+        if (!digitRun(i, multiplier)) return false;
+        const std::size_t from = open > 0 ? opens[--open] : 0;
+        for (std::size_t n = from; n < count; ++n) {
+          names[n].count *= multiplier;
+          // The scanner multiplies from the innermost group out and stops at
+          // a product past 32 bits, even when a 0 further out makes it 0.
+          names[n].nonZero *= std::max<std::int64_t>(multiplier, 1);
+          if (names[n].nonZero > kCountLimit) return false;
+        }
+      }
+    }
+    std::int64_t sum = 0;
+    for (std::size_t n = 0; n < count; ++n) {
+      if (names[n].count > kCountLimit) return false;
+      sum += names[n].count;
+    }
+    if (sum > kCountLimit || sum * head > kCountLimit) return false;
+    // The tenth occurrence of a name in a part has a message of its own.
+    if (count >= 10) {
+      for (std::size_t x = 0; x < count; ++x) {
+        int same = 0;
+        for (std::size_t y = 0; y < count; ++y) same += names[y].key == names[x].key;
+        if (same >= 10) return false;
+      }
+    }
+    total += sum * head;
+    if (total > kCountLimit) return false;
+    for (std::size_t n = 0; n < count; ++n) {
+      for (int r = 1; r <= E; ++r) {
+        if (keys[r] == names[n].key) {
+          a[r][static_cast<std::size_t>(j)] += sign * static_cast<double>(names[n].count * head);
+          break;
+        }
+      }
+    }
+    if (i >= size) return true;
+    ++i;  // the "*"
+    firstPart = false;
+  }
+}
+
+}  // namespace
+
 void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& scanner,
                 CompositionMatrix& m) {
   if (names.count() > kMaxElements) {
     throw AssertionFailure("more element names than the composition matrix holds");
   }
   const int E = names.count();
-  // Only rows up to the larger of the old and the new n can hold anything:
-  // the solver and this fill touch no other cell.
-  const int used = std::min(std::max(m.n, E + 2), kMatrixCapacity);
-  for (int r = 0; r <= used; ++r) m.a[static_cast<std::size_t>(r)].fill(0.0);
-  m.n = E + 2;
-  m.S = GetSpecieNum(boxes);
+  // Rows 1..n, columns 1..S are all written below. Around them, up to the
+  // larger of the old and the new n and S, the last solve may have left
+  // values, and this solve takes the columns up to n.
+  // The species, formulas without their state symbols, in column order.
+  // Left uninitialised: entries 1..S are set before they are read.
+  struct Text {
+    const char* data;
+    std::size_t size;
+    operator std::string_view() const { return {data, size}; }
+  };
+  Text species[2 * kBoxesPerSide + 1];
+  int reactants = 0;
+  int S = 0;
+  for (const auto* side : {&boxes.reactants, &boxes.products}) {
+    for (const std::string& text : *side) {
+      if (text.empty()) continue;
+      const std::string_view formula = FormulaOf(text);
+      species[++S] = {formula.data(), formula.size()};
+    }
+    if (side == &boxes.reactants) reactants = S;
+  }
+  const int n = E + 2;
+  const int rows = std::min(std::max(m.n, n), kMatrixCapacity);
+  const int columns = std::min(std::max({m.n, m.S, n, S}), kMatrixCapacity);
+  // Column by column: a few cells each, not worth a memset per row.
+  for (int c = S + 1; c <= columns; ++c) {
+    for (int r = 1; r <= rows; ++r) m.a[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = 0.0;
+  }
+  for (int r = n + 1; r <= rows; ++r) {
+    for (int c = 1; c <= S; ++c) m.a[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = 0.0;
+  }
+  for (int c = 1; c <= S; ++c) m.a[static_cast<std::size_t>(E + 1)][static_cast<std::size_t>(c)] = 0.0;
+  m.n = n;
+  m.S = S;
 
-  static const std::string kNoName;
-  for (int r = 1; r <= m.n; ++r) {
-    const std::string& name = r <= E ? names.slot(r - 1) : kNoName;
-    int j = 1;
-    for (const std::string& text : boxes.reactants) {
-      if (text.empty()) continue;
-      m.a[r][j++] = scanner.ExGetElementNum(name, WithoutStateSymbol(text));
-    }
-    for (const std::string& text : boxes.products) {
-      if (text.empty()) continue;
-      m.a[r][j++] = -static_cast<double>(scanner.ExGetElementNum(name, WithoutStateSymbol(text)));
+  // Columns counted in one pass first; they show no messages and record no
+  // errors, so the others, counted name by name in row order, give the
+  // messages in the order they always came.
+  bool counted[2 * kBoxesPerSide + 1];
+  std::uint64_t keys[kMaxElements + 1];
+  for (int r = 1; r <= E; ++r) keys[r] = NameKey(names.slot(r - 1));
+  for (int j = 1; j <= S; ++j) {
+    // A product's count is negated, a count of 0 included.
+    const double sign = j <= reactants ? 1.0 : -1.0;
+    for (int r = 1; r <= E; ++r) m.a[static_cast<std::size_t>(r)][static_cast<std::size_t>(j)] = sign * 0.0;
+    counted[j] = CountInOnePass(species[j], keys, E, sign, m.a.data(), j);
+  }
+  const bool allCounted = std::all_of(counted + 1, counted + S + 1, [](bool b) { return b; });
+  for (int r = 1; r <= E && !allCounted; ++r) {
+    for (int j = 1; j <= S; ++j) {
+      if (counted[j]) continue;
+      const double value = scanner.ExGetElementNum(names.slot(r - 1), species[j]);
+      m.a[r][j] = j <= reactants ? value : -value;
     }
   }
-  int j = 1;
-  for (const std::string& text : boxes.reactants) {
-    if (text.empty()) continue;
-    m.a[m.n][j++] = scanner.GetChargeNum(WithoutStateSymbol(text));
-  }
-  for (const std::string& text : boxes.products) {
-    if (text.empty()) continue;
-    m.a[m.n][j++] = -static_cast<double>(scanner.GetChargeNum(WithoutStateSymbol(text)));
+  // A species without square brackets has no charge and nothing to report.
+  for (int j = 1; j <= S; ++j) {
+    const std::string_view text = species[j];
+    double charge = 0;
+    if (std::any_of(text.begin(), text.end(), [](char c) { return c == '[' || c == ']'; })) {
+      charge = scanner.GetChargeNum(text);
+    }
+    m.a[m.n][j] = j <= reactants ? charge : -charge;
   }
 }
 

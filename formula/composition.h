@@ -80,7 +80,8 @@ struct CompositionMatrix {
 
 // Fills `m` from the boxes and the name list (which must hold at most
 // kMaxElements names). Scanner errors go where the scanner sends them. Every
-// other cell ends zero, provided only rows 1..m.n of `m` held anything before.
+// other cell ends zero, provided only rows 1..m.n and columns 1..max(m.n, m.S)
+// of `m` held anything before (as after a fill and a solve).
 void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& scanner,
                 CompositionMatrix& m);
 

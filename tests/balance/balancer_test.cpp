@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,25 @@ TEST(Balancer, EquationTexts) {
     EXPECT_EQ(b.pendingMessage(), "Balanced it successfully!");
     ASSERT_EQ(b.board().count(), 1);
     EXPECT_EQ(b.board().record(1).equation, c.text);
+  }
+}
+
+TEST(Balancer, EquationTextsOfAnyCoefficients) {
+  // Coefficients no success gives still come out as their number text.
+  struct Case {
+    std::vector<double> x;
+    formula::BoxTexts boxes;
+    const char* text;
+  };
+  const std::vector<Case> cases = {
+      {{1, 0.5, -2}, kWater, "H2+0.5O2 = -2H2O"},
+      {{1e15, 123456789012345, 0}, kWater, "1E15H2+123456789012345O2 = 0H2O"},
+      {{-0.0, 1}, MakeBoxes({}, {"H2", "O2"}), " = 0H2+O2"},
+  };
+  for (const Case& c : cases) {
+    CoefficientVector x{};
+    std::copy(c.x.begin(), c.x.end(), x.begin() + 1);
+    EXPECT_EQ(BalancedEquationText(c.boxes, x), c.text);
   }
 }
 

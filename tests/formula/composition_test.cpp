@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "core/errors.h"
+#include "formula/notation.h"
 #include "support/recordingnotifier.h"
 
 namespace quorvex::formula {
@@ -202,6 +205,84 @@ TEST(Composition, ElementLimits) {
   Scanner scanner(pending, notifier);
   EXPECT_THROW(FillMatrix(Boxes({{"Sp1", manyNames(49)}}), over.names, scanner, m),
                AssertionFailure);
+}
+
+TEST(Composition, FillAgreesWithCountingNameByName) {
+  // Random texts from pieces where the cutting rules, group multipliers,
+  // messages and errors matter; the fill must give what asking the scanner
+  // for every cell in row order gives, messages and errors included.
+  const std::vector<std::string> pieces = {
+      "C", "Ca", "Caa", "Cl", "N", "Na", "H", "O", "a", "l", "2", "3", "10", "123456", "(", ")",
+      ")2", ")0", ")65536", "*", "*2", "[2+]", "[-]", "+", " ", "99999999999", "(aq)", "H2H2H2H2H2"};
+  std::mt19937 rng(11);
+  for (int round = 0; round < 20000; ++round) {
+    std::vector<std::pair<std::string, std::string>> filled;
+    const int species = 2 + static_cast<int>(rng() % 3);
+    for (int k = 0; k < species; ++k) {
+      std::string text;
+      const int length = 1 + static_cast<int>(rng() % 8);
+      for (int p = 0; p < length; ++p) text += pieces[rng() % pieces.size()];
+      filled.emplace_back((k % 2 ? "Pr" : "Sp") + std::to_string(k / 2 + 1), text);
+    }
+    const BoxTexts boxes = Boxes(filled);
+    std::string expectedPending;
+    RecordingNotifier expectedMessages;
+    ElementNameList names;
+    names.GetTotalElement(boxes, expectedPending);
+    if (names.count() > kMaxElements) continue;
+    std::string pending = expectedPending;
+    CompositionMatrix expected;
+    expected.n = names.count() + 2;
+    std::string expectedStop;
+    std::vector<std::string> texts;
+    for (const auto& [box, text] : filled) {
+      if (box[0] == 'S') texts.push_back(text);
+    }
+    const std::size_t reactants = texts.size();
+    for (const auto& [box, text] : filled) {
+      if (box[0] == 'P') texts.push_back(text);
+    }
+    try {
+      Scanner scanner(expectedPending, expectedMessages);
+      for (int r = 1; r <= names.count(); ++r) {
+        for (std::size_t j = 0; j < texts.size(); ++j) {
+          const double v = scanner.ExGetElementNum(names.slot(r - 1), WithoutStateSymbol(texts[j]));
+          expected.a[r][j + 1] = j < reactants ? v : -v;
+        }
+      }
+    } catch (const std::exception& e) {
+      expectedStop = e.what();
+    }
+    RecordingNotifier messages;
+    CompositionMatrix m;
+    std::string stop;
+    try {
+      Scanner scanner(pending, messages);
+      FillMatrix(boxes, names, scanner, m);
+    } catch (const std::exception& e) {
+      stop = e.what();
+    }
+    std::string shown;
+    for (const std::string& t : texts) shown += "|" + t;
+    SCOPED_TRACE(shown);
+    ASSERT_EQ(stop, expectedStop);
+    if (!stop.empty()) {
+      ASSERT_EQ(pending, expectedPending);
+      ASSERT_EQ(messages.messages(), expectedMessages.messages());
+      continue;
+    }
+    for (int r = 1; r <= names.count(); ++r) {
+      for (std::size_t j = 1; j <= texts.size(); ++j) {
+        ASSERT_EQ(m.a[r][j], expected.a[r][j]) << names.slot(r - 1) << " in " << texts[j - 1];
+        ASSERT_EQ(std::signbit(m.a[r][j]), std::signbit(expected.a[r][j]));
+      }
+    }
+    // The charge row follows the element rows, as before.
+    Scanner charges(expectedPending, expectedMessages);
+    for (const std::string& t : texts) charges.GetChargeNum(WithoutStateSymbol(t));
+    ASSERT_EQ(pending, expectedPending);
+    ASSERT_EQ(messages.messages(), expectedMessages.messages());
+  }
 }
 
 TEST(Composition, IsInElementNameWithAnEmptyName) {
