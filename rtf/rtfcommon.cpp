@@ -44,7 +44,7 @@ constexpr std::array<char16_t, 224> kSymbolTable = {
 
 // The bullets and boxes that word processors take from Wingdings for list markers;
 // other dingbat bytes go to the Private Use Area, where Windows puts them.
-char16_t dingbat(unsigned char byte) {
+char16_t DingbatCharacter(unsigned char byte) {
   switch (byte) {
     case 0x6C: return u'\u25CF';
     case 0x6E: return u'\u25A0';
@@ -58,7 +58,7 @@ char16_t dingbat(unsigned char byte) {
   }
 }
 
-const char* codecName(int codePage) {
+const char* CodecName(int codePage) {
   switch (codePage) {
     case 437: return "IBM437";
     case 850: return "IBM850";
@@ -97,7 +97,7 @@ const char* codecName(int codePage) {
 
 }  // namespace
 
-int codePageForCharset(int charset) {
+int CodePageForCharset(int charset) {
   switch (charset) {
     case 0: return 1252;
     case 2: return kSymbolCodePage;
@@ -131,15 +131,15 @@ int codePageForCharset(int charset) {
   }
 }
 
-double twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
+double TwipsToPixels(int twips) { return twips / kTwipsPerPixel; }
 
-int pixelsToTwips(double pixels) {
+int PixelsToTwips(double pixels) {
   const double twips = std::round(pixels * kTwipsPerPixel);
   if (std::isnan(twips)) return 0;
   return static_cast<int>(std::clamp(twips, double{-kMaxTwips}, double{kMaxTwips}));
 }
 
-QFont resolvedFont(const QTextCharFormat& format, const QFont& documentFont) {
+QFont ResolvedFont(const QTextCharFormat& format, const QFont& documentFont) {
   QFont font = format.font().resolve(documentFont);
   if (format.hasProperty(QTextFormat::FontSizeAdjustment)) {
     // Qt scales the document's size for the HTML sizes 1 to 7 (adjustments -2 to +4).
@@ -151,7 +151,7 @@ QFont resolvedFont(const QTextCharFormat& format, const QFont& documentFont) {
   return font;
 }
 
-std::optional<unsigned char> cp1252Byte(char16_t c) {
+std::optional<unsigned char> Cp1252Byte(char16_t c) {
   // Built from Qt's own cp1252 table; C1 controls that map to themselves are left out
   // because cp1252 has no characters there.
   static const QHash<char16_t, unsigned char> table = [] {
@@ -178,7 +178,7 @@ QString ByteDecoder::decode(int codePage, QByteArrayView bytes) {
       const auto byte = static_cast<unsigned char>(ch);
       if (byte < 0x20) text.append(QChar(byte));
       else if (codePage == kSymbolCodePage) text.append(QChar(kSymbolTable[byte - 0x20]));
-      else text.append(QChar(byte < 0x80 ? byte : dingbat(byte)));
+      else text.append(QChar(byte < 0x80 ? byte : DingbatCharacter(byte)));
     }
     return text;
   }
@@ -196,7 +196,7 @@ QString ByteDecoder::decode(int codePage, QByteArrayView bytes) {
 QStringDecoder& ByteDecoder::decoderFor(int codePage) {
   auto it = m_decoders.find(codePage);
   if (it != m_decoders.end()) return it->second;
-  const char* name = codecName(codePage);
+  const char* name = CodecName(codePage);
   QStringDecoder decoder(name ? name : "windows-1252", QStringDecoder::Flag::Stateless);
   if (!decoder.isValid()) decoder = QStringDecoder(QStringDecoder::Latin1, QStringDecoder::Flag::Stateless);
   return m_decoders.emplace(codePage, std::move(decoder)).first->second;

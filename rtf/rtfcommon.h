@@ -29,17 +29,17 @@ inline constexpr int kSymbolCodePage = 42;
 inline constexpr int kDingbatsCodePage = -2;
 
 // Code page of an \fcharsetN value; 0 when the font uses the document's code page.
-int codePageForCharset(int charset);
+int CodePageForCharset(int charset);
 
-double twipsToPixels(int twips);
+double TwipsToPixels(int twips);
 // Pixels to twips, rounded and clamped to +-kMaxTwips.
-int pixelsToTwips(double pixels);
+int PixelsToTwips(double pixels);
 
 // The font QTextDocument lays text in the format out with, HTML's relative sizes included.
-QFont resolvedFont(const QTextCharFormat& format, const QFont& documentFont);
+QFont ResolvedFont(const QTextCharFormat& format, const QFont& documentFont);
 
 // The cp1252 byte for a character at or above U+0080, if cp1252 has one.
-std::optional<unsigned char> cp1252Byte(char16_t c);
+std::optional<unsigned char> Cp1252Byte(char16_t c);
 
 // Decodes runs of 8-bit text in a Windows code page, the Symbol font or a dingbat font.
 // Code pages Qt cannot convert are read as cp1252. Each run is decoded on its own, so a

@@ -211,28 +211,28 @@ constexpr Keyword kUnsortedKeywords[] = {
     {"zwj", Kw::Char, 0x200D}, {"ltrmark", Kw::Char, 0x200E}, {"rtlmark", Kw::Char, 0x200F},
 };
 
-constexpr bool byName(const Keyword& a, const Keyword& b) { return a.name < b.name; }
+constexpr bool IsNamedBefore(const Keyword& a, const Keyword& b) { return a.name < b.name; }
 
 template <std::size_t N>
-constexpr std::array<Keyword, N> sortedKeywords(const Keyword (&unsorted)[N]) {
+constexpr std::array<Keyword, N> SortedKeywords(const Keyword (&unsorted)[N]) {
   std::array<Keyword, N> table{};
   std::copy(std::begin(unsorted), std::end(unsorted), table.begin());
-  std::sort(table.begin(), table.end(), byName);
+  std::sort(table.begin(), table.end(), IsNamedBefore);
   return table;
 }
 
-constexpr auto kKeywords = sortedKeywords(kUnsortedKeywords);
+constexpr auto kKeywords = SortedKeywords(kUnsortedKeywords);
 static_assert(std::adjacent_find(kKeywords.begin(), kKeywords.end(),
                                  [](const Keyword& a, const Keyword& b) { return a.name == b.name; }) ==
                   kKeywords.end(),
               "duplicate control word");
 
-const Keyword* findKeyword(std::string_view word) {
-  const auto it = std::lower_bound(kKeywords.begin(), kKeywords.end(), Keyword{word, Kw::Ignore}, byName);
+const Keyword* FindKeyword(std::string_view word) {
+  const auto it = std::lower_bound(kKeywords.begin(), kKeywords.end(), Keyword{word, Kw::Ignore}, IsNamedBefore);
   return it != kKeywords.end() && it->name == word ? &*it : nullptr;
 }
 
-bool isDestination(Kw kind) {
+bool IsDestination(Kw kind) {
   switch (kind) {
     case Kw::Rtf: case Kw::FontTable: case Kw::ColorTable: case Kw::SkipDest: case Kw::Pn:
     case Kw::PnTxtA: case Kw::PnTxtB: case Kw::Field: case Kw::FldInst: case Kw::FldRslt:
@@ -243,20 +243,20 @@ bool isDestination(Kw kind) {
   }
 }
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-int hexValue(char c) {
+int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
 }
 
-int clampTwips(int twips) { return std::clamp(twips, -kMaxTwips, kMaxTwips); }
+int ClampTwips(int twips) { return std::clamp(twips, -kMaxTwips, kMaxTwips); }
 
 // Toggles such as \b take no parameter to switch on and 0 to switch off.
-bool switchedOn(bool hasParam, int param) { return !hasParam || param != 0; }
+bool IsSwitchedOn(bool hasParam, int param) { return !hasParam || param != 0; }
 
 struct CharProps {
   int font = -1;  // id in the font table; -1 for the document's default font
@@ -317,7 +317,7 @@ struct Font {
 };
 
 // The style, prefix and suffix a list marker such as "1.", "(a)", "iv)" or a bullet shows.
-void describeMarker(QString marker, QTextListFormat& format) {
+void DescribeMarker(QString marker, QTextListFormat& format) {
   marker = marker.trimmed();
   qsizetype start = 0;
   while (start < marker.size() && !marker.at(start).isLetterOrNumber()) ++start;
@@ -352,7 +352,7 @@ void describeMarker(QString marker, QTextListFormat& format) {
 }
 
 // The target of a HYPERLINK field instruction, or an empty string for other fields.
-QString hyperlinkTarget(QStringView inst) {
+QString HyperlinkTarget(QStringView inst) {
   struct Token {
     QString text;
     bool quoted = false;
@@ -598,7 +598,7 @@ void Reader::closeGroup() {
 void Reader::controlSequence() {
   if (m_pos >= m_in.size()) return;
   const char c = m_in[m_pos];
-  if (isLetter(c)) {
+  if (IsLetter(c)) {
     controlWord();
     return;
   }
@@ -622,22 +622,22 @@ void Reader::controlSequence() {
 
 void Reader::controlWord() {
   const qsizetype start = m_pos;
-  while (m_pos < m_in.size() && isLetter(m_in[m_pos])) ++m_pos;
+  while (m_pos < m_in.size() && IsLetter(m_in[m_pos])) ++m_pos;
   const std::string_view word(m_in.data() + start, static_cast<std::size_t>(m_pos - start));
   bool hasParam = false;
   int param = 0;
-  const bool negative = m_pos + 1 < m_in.size() && m_in[m_pos] == '-' && isDigit(m_in[m_pos + 1]);
-  if (negative || (m_pos < m_in.size() && isDigit(m_in[m_pos]))) {
+  const bool negative = m_pos + 1 < m_in.size() && m_in[m_pos] == '-' && IsDigit(m_in[m_pos + 1]);
+  if (negative || (m_pos < m_in.size() && IsDigit(m_in[m_pos]))) {
     if (negative) ++m_pos;
     qint64 value = 0;
-    for (; m_pos < m_in.size() && isDigit(m_in[m_pos]); ++m_pos)
+    for (; m_pos < m_in.size() && IsDigit(m_in[m_pos]); ++m_pos)
       value = std::min(value * 10 + (m_in[m_pos] - '0'), kMaxParameter);
     hasParam = true;
     param = static_cast<int>(negative ? -value : value);
   }
   if (m_pos < m_in.size() && m_in[m_pos] == ' ') ++m_pos;
 
-  const Keyword* keyword = word.size() <= kMaxWordLength ? findKeyword(word) : nullptr;
+  const Keyword* keyword = word.size() <= kMaxWordLength ? FindKeyword(word) : nullptr;
   if (keyword && keyword->kind == Kw::Bin) {
     // \binN: N bytes of raw data follow, whatever they hold.
     if (hasParam && param > 0) m_pos += std::min<qsizetype>(param, m_in.size() - m_pos);
@@ -655,7 +655,7 @@ void Reader::controlWord() {
     g.dest = keyword && keyword->kind == Kw::Ud ? g.uprOuter : Dest::Skip;
     return;
   }
-  if (starred && (!keyword || !isDestination(keyword->kind))) {
+  if (starred && (!keyword || !IsDestination(keyword->kind))) {
     // \* marks the next word as a destination a reader may ignore. An unknown one that
     // opens its group is skipped with the group; any other starred word is skipped alone
     // and the text around it stays.
@@ -672,8 +672,8 @@ void Reader::controlWord() {
 
 void Reader::hexByte() {
   const qsizetype left = m_in.size() - m_pos;
-  const int high = left > 0 ? hexValue(m_in[m_pos]) : -1;
-  const int low = left > 1 ? hexValue(m_in[m_pos + 1]) : -1;
+  const int high = left > 0 ? HexValue(m_in[m_pos]) : -1;
+  const int low = left > 1 ? HexValue(m_in[m_pos + 1]) : -1;
   if (high < 0 || low < 0) {
     // A malformed \'h escape: drop it and read what follows as usual.
     if (high >= 0) ++m_pos;
@@ -729,9 +729,9 @@ bool Reader::groupHoldsText() const {
     if (c == '}') return false;
     if (c == '{') return true;
     if (c == '\\') {
-      if (i + 1 >= m_in.size() || !isLetter(m_in[i + 1])) return true;  // a symbol or \'hh
+      if (i + 1 >= m_in.size() || !IsLetter(m_in[i + 1])) return true;  // a symbol or \'hh
       if (m_in.sliced(i + 1).startsWith("bin")) return true;                // raw data
-      while (i + 1 < m_in.size() && (isLetter(m_in[i + 1]) || isDigit(m_in[i + 1]) || m_in[i + 1] == '-')) ++i;
+      while (i + 1 < m_in.size() && (IsLetter(m_in[i + 1]) || IsDigit(m_in[i + 1]) || m_in[i + 1] == '-')) ++i;
     } else if (c != ' ' && c != ';' && c != '\r' && c != '\n') {
       return true;
     }
@@ -863,7 +863,7 @@ void Reader::openField(Kw kind) {
     return;
   }
   g.dest = Dest::Body;
-  if (const QString target = hyperlinkTarget(m_fieldInst[static_cast<std::size_t>(g.field)]);
+  if (const QString target = HyperlinkTarget(m_fieldInst[static_cast<std::size_t>(g.field)]);
       !target.isEmpty()) {
     g.chr.link = static_cast<int>(m_links.size());
     m_links.push_back(target);
@@ -907,7 +907,7 @@ void Reader::fontWord(Kw kind, bool hasParam, int param) {
 
 void Reader::characterWord(const Keyword& keyword, bool hasParam, int param) {
   CharProps& chr = top().chr;
-  const bool on = switchedOn(hasParam, param);
+  const bool on = IsSwitchedOn(hasParam, param);
   switch (keyword.kind) {
     case Kw::Plain: {
       const int link = chr.link;
@@ -946,16 +946,16 @@ void Reader::paragraphWord(const Keyword& keyword, bool hasParam, int param) {
     case Kw::Line: emitText(u"\u2028"); break;
     case Kw::Tab: emitText(u"\t"); break;
     case Kw::Align: para.alignment = static_cast<Qt::Alignment>(keyword.value); break;
-    case Kw::Li: if (hasParam) para.left = clampTwips(param); break;
-    case Kw::Ri: if (hasParam) para.right = clampTwips(param); break;
-    case Kw::Fi: if (hasParam) para.firstLine = clampTwips(param); break;
+    case Kw::Li: if (hasParam) para.left = ClampTwips(param); break;
+    case Kw::Ri: if (hasParam) para.right = ClampTwips(param); break;
+    case Kw::Fi: if (hasParam) para.firstLine = ClampTwips(param); break;
     case Kw::Sb: if (hasParam) para.spaceBefore = std::clamp(param, 0, kMaxTwips); break;
     case Kw::Sa: if (hasParam) para.spaceAfter = std::clamp(param, 0, kMaxTwips); break;
     case Kw::Outline: para.outline = hasParam && param >= 0 && param <= 8 ? param : -1; break;
     case Kw::TabType: para.nextTabType = static_cast<QTextOption::TabType>(keyword.value); break;
     case Kw::Tx:
       if (hasParam && param >= 0 && para.tabs.size() < 64) {
-        QTextOption::Tab tab(twipsToPixels(std::min(param, kMaxTwips)), para.nextTabType);
+        QTextOption::Tab tab(TwipsToPixels(std::min(param, kMaxTwips)), para.nextTabType);
         if (tab.type == QTextOption::DelimiterTab) tab.delimiter = u'.';
         para.tabs.append(tab);
       }
@@ -970,7 +970,7 @@ void Reader::paragraphWord(const Keyword& keyword, bool hasParam, int param) {
 void Reader::tableWord(Kw kind, bool hasParam, int param) {
   Group& g = top();
   switch (kind) {
-    case Kw::Intbl: g.para.inTable = switchedOn(hasParam, param); break;
+    case Kw::Intbl: g.para.inTable = IsSwitchedOn(hasParam, param); break;
     case Kw::Cell: if (g.dest == Dest::Body) cellEnd(); break;
     case Kw::Row: if (g.dest == Dest::Body) rowEnd(); break;
     case Kw::Trowd: m_rowEdges.clear(); break;
@@ -1296,11 +1296,11 @@ void Reader::finishBlock(const ParaProps& para, const CharProps& chr, const QStr
     left = std::max(0, left - indent * kListLevelTwips);
     firstLine = 0;
   }
-  if (left != 0) format.setLeftMargin(twipsToPixels(left));
-  if (para.right != 0) format.setRightMargin(twipsToPixels(para.right));
-  if (firstLine != 0) format.setTextIndent(twipsToPixels(firstLine));
-  if (para.spaceBefore != 0) format.setTopMargin(twipsToPixels(para.spaceBefore));
-  if (para.spaceAfter != 0) format.setBottomMargin(twipsToPixels(para.spaceAfter));
+  if (left != 0) format.setLeftMargin(TwipsToPixels(left));
+  if (para.right != 0) format.setRightMargin(TwipsToPixels(para.right));
+  if (firstLine != 0) format.setTextIndent(TwipsToPixels(firstLine));
+  if (para.spaceBefore != 0) format.setTopMargin(TwipsToPixels(para.spaceBefore));
+  if (para.spaceAfter != 0) format.setBottomMargin(TwipsToPixels(para.spaceAfter));
   if (para.outline >= 0) format.setHeadingLevel(para.outline + 1);
   if (!para.tabs.isEmpty()) format.setTabPositions(para.tabs);
   m_cursor.setBlockFormat(format);
@@ -1348,9 +1348,9 @@ QTextListFormat Reader::listFormat(const ParaProps& p, int indent, const QString
   QTextListFormat format;
   format.setIndent(indent);
   if (p.list > 0) {
-    describeMarker(listText, format);
+    DescribeMarker(listText, format);
   } else if (p.pn.bullet) {
-    describeMarker(p.pn.before.isEmpty() ? QStringLiteral("\u2022") : p.pn.before, format);
+    DescribeMarker(p.pn.before.isEmpty() ? QStringLiteral("\u2022") : p.pn.before, format);
     if (format.style() != QTextListFormat::ListCircle && format.style() != QTextListFormat::ListSquare)
       format.setStyle(QTextListFormat::ListDisc);
   } else {
@@ -1377,7 +1377,7 @@ void Reader::finishFontEntry() {
   m_entryOpen = false;
   Font entry;
   entry.name = m_entryName.trimmed();
-  entry.codePage = m_entryCodePage > 0 ? m_entryCodePage : codePageForCharset(m_entryCharset);
+  entry.codePage = m_entryCodePage > 0 ? m_entryCodePage : CodePageForCharset(m_entryCharset);
   if (entry.codePage == kSymbolCodePage && entry.name.compare(u"Symbol", Qt::CaseInsensitive) != 0)
     entry.codePage = kDingbatsCodePage;
   if (m_fonts.size() >= kMaxFonts && !m_fonts.contains(m_entryId)) {
@@ -1410,7 +1410,7 @@ int Reader::currentCodePage() {
   switch (g.dest) {
     case Dest::FontTable: {
       // Font names are never in a symbol font's own encoding.
-      const int codePage = m_entryCodePage > 0 ? m_entryCodePage : codePageForCharset(m_entryCharset);
+      const int codePage = m_entryCodePage > 0 ? m_entryCodePage : CodePageForCharset(m_entryCharset);
       return codePage == 0 || codePage == kSymbolCodePage ? m_docCodePage : codePage;
     }
     case Dest::PnBefore:
@@ -1450,7 +1450,7 @@ QTextCharFormat Reader::charFormat(const CharProps& c) const {
   return format;
 }
 
-bool hasWordLongerThan(const QTextDocument& doc, qsizetype length) {
+bool HasWordLongerThan(const QTextDocument& doc, qsizetype length) {
   for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
     const QString text = block.text();
     if (text.size() <= length) continue;
@@ -1466,7 +1466,7 @@ bool hasWordLongerThan(const QTextDocument& doc, qsizetype length) {
   return false;
 }
 
-qsizetype rtfStart(QByteArrayView bytes) {
+qsizetype RtfStart(QByteArrayView bytes) {
   qsizetype i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
   while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n')) ++i;
   return bytes.sliced(i).startsWith("{\\rtf") ? i : -1;
@@ -1474,10 +1474,10 @@ qsizetype rtfStart(QByteArrayView bytes) {
 
 }  // namespace
 
-bool LooksLikeRtf(QByteArrayView bytes) { return rtfStart(bytes) >= 0; }
+bool LooksLikeRtf(QByteArrayView bytes) { return RtfStart(bytes) >= 0; }
 
 bool ReadRtf(const QByteArray& bytes, QTextDocument& into, QString* error, QStringList* lost) {
-  const qsizetype start = rtfStart(bytes);
+  const qsizetype start = RtfStart(bytes);
   if (start < 0) {
     if (error) *error = QStringLiteral("The data is not RTF: it does not begin with {\\rtf.");
     return false;
@@ -1493,7 +1493,7 @@ bool ReadRtf(const QByteArray& bytes, QTextDocument& into, QString* error, QStri
     reader.run(start);
     if (lost) *lost = reader.lost();
   }
-  if (hasWordLongerThan(into, kMaxWrappedWord)) {
+  if (HasWordLongerThan(into, kMaxWrappedWord)) {
     QTextOption option = into.defaultTextOption();
     if (option.wrapMode() == QTextOption::WrapAtWordBoundaryOrAnywhere) option.setWrapMode(QTextOption::WordWrap);
     into.setDefaultTextOption(option);

@@ -39,7 +39,7 @@ struct RunStyle {
   bool operator==(const RunStyle&) const = default;
 };
 
-const char* underlineWord(QTextCharFormat::UnderlineStyle style) {
+const char* UnderlineWord(QTextCharFormat::UnderlineStyle style) {
   switch (style) {
     case QTextCharFormat::DashUnderline: return "uldash";
     case QTextCharFormat::DotLine: return "uld";
@@ -51,7 +51,7 @@ const char* underlineWord(QTextCharFormat::UnderlineStyle style) {
 }
 
 // The {\*\pn} word for a numbered list style; nullptr for bullets.
-const char* numberingWord(QTextListFormat::Style style) {
+const char* NumberingWord(QTextListFormat::Style style) {
   switch (style) {
     case QTextListFormat::ListDecimal: return "pndec";
     case QTextListFormat::ListLowerAlpha: return "pnlcltr";
@@ -112,7 +112,7 @@ void Output::text(QStringView text) {
       // Controls and QTextDocument's object and frame markers carry no text.
     } else if (c < 0x80) {
       literal(static_cast<char>(c));
-    } else if (const auto byte = cp1252Byte(c)) {
+    } else if (const auto byte = Cp1252Byte(c)) {
       static constexpr char kHex[] = "0123456789abcdef";
       const char escaped[4] = {'\\', '\'', kHex[*byte >> 4], kHex[*byte & 0xF]};
       raw(std::string_view(escaped, 4));
@@ -215,7 +215,7 @@ void Writer::writeTable(const QTextTable& table) {
     for (int c = 0; c < columns; ++c) {
       const QTextLength& length = constraints[c];
       int twips = 0;
-      if (length.type() == QTextLength::FixedLength) twips = pixelsToTwips(length.rawValue());
+      if (length.type() == QTextLength::FixedLength) twips = PixelsToTwips(length.rawValue());
       else if (length.type() == QTextLength::PercentageLength)
         twips = static_cast<int>(std::clamp(length.rawValue(), 0.0, 100.0) / 100 * kTableTwips);
       if (twips > 0) widths[static_cast<std::size_t>(c)] = twips;
@@ -274,24 +274,24 @@ void Writer::writeParagraphProperties(const QTextBlock& block, bool inTable) {
   else if (align & Qt::AlignHCenter) m_out.word("qc");
   else if (align & Qt::AlignRight) m_out.word("qr");
 
-  int left = pixelsToTwips(format.leftMargin() + format.indent() * m_doc.indentWidth());
-  int firstLine = pixelsToTwips(format.textIndent());
+  int left = PixelsToTwips(format.leftMargin() + format.indent() * m_doc.indentWidth());
+  int firstLine = PixelsToTwips(format.textIndent());
   const QTextList* list = block.textList();
   if (list) {
     left = std::min(left + kListLevelTwips * std::clamp(list->format().indent(), 1, 9), kMaxTwips);
     firstLine = -kListHangTwips;
   }
   if (left != 0) m_out.word("li", left);
-  if (const int right = pixelsToTwips(format.rightMargin())) m_out.word("ri", right);
+  if (const int right = PixelsToTwips(format.rightMargin())) m_out.word("ri", right);
   if (firstLine != 0) m_out.word("fi", firstLine);
-  if (const int before = pixelsToTwips(format.topMargin()); before > 0) m_out.word("sb", before);
-  if (const int after = pixelsToTwips(format.bottomMargin()); after > 0) m_out.word("sa", after);
+  if (const int before = PixelsToTwips(format.topMargin()); before > 0) m_out.word("sb", before);
+  if (const int after = PixelsToTwips(format.bottomMargin()); after > 0) m_out.word("sa", after);
   if (const int level = format.headingLevel(); level > 0) m_out.word("outlinelevel", std::min(level, 9) - 1);
   for (const QTextOption::Tab& tab : format.tabPositions()) {
     if (tab.type == QTextOption::RightTab) m_out.word("tqr");
     else if (tab.type == QTextOption::CenterTab) m_out.word("tqc");
     else if (tab.type == QTextOption::DelimiterTab) m_out.word("tqdec");
-    m_out.word("tx", std::max(0, pixelsToTwips(tab.position)));
+    m_out.word("tx", std::max(0, PixelsToTwips(tab.position)));
   }
   if (list) writeListMarker(block, *list);
 }
@@ -301,7 +301,7 @@ void Writer::writeParagraphProperties(const QTextBlock& block, bool inTable) {
 void Writer::writeListMarker(const QTextBlock& block, const QTextList& list) {
   const QTextListFormat format = list.format();
   const QTextListFormat::Style style = format.style();
-  const char* numbering = numberingWord(style);
+  const char* numbering = NumberingWord(style);
   int font = 0;
   QString marker;
   if (numbering) {
@@ -404,7 +404,7 @@ void Writer::writeDifferences(const RunStyle& t, const RunStyle& base) {
   if (t.halfPoints != base.halfPoints) m_out.word("fs", t.halfPoints);
   if (t.bold) m_out.word("b");
   if (t.italic) m_out.word("i");
-  if (t.underline != QTextCharFormat::NoUnderline) m_out.word(underlineWord(t.underline));
+  if (t.underline != QTextCharFormat::NoUnderline) m_out.word(UnderlineWord(t.underline));
   if (t.strike) m_out.word("strike");
   if (t.vertical == QTextCharFormat::AlignSubScript) m_out.word("sub");
   if (t.vertical == QTextCharFormat::AlignSuperScript) m_out.word("super");
@@ -414,7 +414,7 @@ void Writer::writeDifferences(const RunStyle& t, const RunStyle& base) {
 
 RunStyle Writer::styleOf(const QTextCharFormat& format) {
   // What the text shows: properties the format leaves unset come from the document.
-  const QFont font = resolvedFont(format, m_doc.defaultFont());
+  const QFont font = ResolvedFont(format, m_doc.defaultFont());
   RunStyle style;
   style.font = fontIndex(font.family(), 0);
   double points = font.pointSizeF();
