@@ -7,7 +7,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
-#include <QTextTable>
 
 #include <algorithm>
 #include <array>
@@ -22,6 +21,7 @@
 #include "rtf/controlwords.h"
 #include "rtf/durablefile.h"
 #include "rtf/rtfcommon.h"
+#include "rtf/tablebuilder.h"
 
 namespace quorvex::rtf {
 namespace {
@@ -35,8 +35,6 @@ constexpr int kMaxGroupDepth = 256;
 constexpr std::size_t kMaxWordLength = 32;
 // Larger parameters are clamped; no control word needs more than 32 bits.
 constexpr qint64 kMaxParameter = std::numeric_limits<int>::max();
-// Columns a table read from RTF may have; cells past the last column join it.
-constexpr int kMaxTableColumns = 64;
 // Qt breaks a word longer than a line anywhere, at a cost that grows with the square of
 // the word's length. A document with a longer word wraps at word boundaries only.
 constexpr qsizetype kMaxWrappedWord = 1000;
@@ -261,13 +259,7 @@ class Reader {
   void cellEnd();
   void rowEnd();
   void openPendingBlock(bool inTable);
-  bool changesContainer(bool inTable) const;
   void enterContainer(bool inTable);
-  std::pair<int, int> cellColumns() const;
-  void widenTable(int column);
-  void splitColumnAt(int edge);
-  void moveToCell(int column);
-  void setTableEdges(std::vector<int> edges);
   void finishBlock(const ParaProps& para, const CharProps& chr, const QString& listText);
   void finish(const Group& last);
 
@@ -324,16 +316,7 @@ class Reader {
   ParaProps m_pendingPara;
   CharProps m_pendingChar;
   QString m_pendingListText;
-  // The table being read, and where its next content goes: \cell moves on to the next
-  // cell and \row to a new row, once content for them arrives.
-  QTextTable* m_table = nullptr;
-  int m_tableRow = 0;
-  int m_rowCell = 0;
-  int m_nextColumn = 0;  // the first column after the row's cells so far
-  bool m_cellDone = false;
-  bool m_rowDone = false;
-  std::vector<int> m_rowEdges;    // \cellxN of the row being defined, in twips
-  std::vector<int> m_tableEdges;  // right edges of the table's columns
+  TableBuilder m_tables{m_cursor};
   QString m_listText;
   std::map<std::pair<int, int>, QTextList*> m_lsLists;
   std::map<int, QTextList*> m_pnLists;  // by level; a paragraph outside a list ends them
@@ -787,11 +770,8 @@ void Reader::tableWord(Kw kind, bool hasParam, int param) {
     case Kw::Intbl: g.para.inTable = IsSwitchedOn(hasParam, param); break;
     case Kw::Cell: if (g.dest == Dest::Body) cellEnd(); break;
     case Kw::Row: if (g.dest == Dest::Body) rowEnd(); break;
-    case Kw::Trowd: m_rowEdges.clear(); break;
-    case Kw::Cellx:
-      if (hasParam && m_rowEdges.size() < static_cast<std::size_t>(kMaxTableColumns))
-        m_rowEdges.push_back(std::clamp(param, 0, kMaxTwips));
-      break;
+    case Kw::Trowd: m_tables.startRowDefinition(); break;
+    case Kw::Cellx: if (hasParam) m_tables.addCellEdge(param); break;
     default: break;
   }
 }
@@ -949,7 +929,7 @@ void Reader::cellEnd() {
   flushHighSurrogate();
   openPendingBlock(true);
   finishBlock(top().para, top().chr, std::exchange(m_listText, {}));
-  m_cellDone = true;
+  m_tables.endCell();
 }
 
 void Reader::rowEnd() {
@@ -957,16 +937,13 @@ void Reader::rowEnd() {
     m_breakPending = false;
     finishBlock(m_pendingPara, m_pendingChar, m_pendingListText);
   }
-  if (m_table) {
-    m_rowDone = true;
-    m_cellDone = false;
-  }
+  m_tables.endRow();
 }
 
 // Makes the block that content of a paragraph in (or out of) a table goes into: the
 // next block, the next cell, a new row, a new table or the block after the table.
 void Reader::openPendingBlock(bool inTable) {
-  if (changesContainer(inTable)) {
+  if (m_tables.needsNewContainer(inTable)) {
     if (m_breakPending) {
       m_breakPending = false;
       finishBlock(m_pendingPara, m_pendingChar, m_pendingListText);
@@ -982,120 +959,10 @@ void Reader::openPendingBlock(bool inTable) {
   m_blockHasText = false;
 }
 
-bool Reader::changesContainer(bool inTable) const {
-  if (!inTable) return m_table != nullptr;
-  return m_table == nullptr || m_cellDone || m_rowDone;
-}
-
 void Reader::enterContainer(bool inTable) {
   flushRun();
-  if (!inTable) {
-    m_cursor.setPosition(m_table->lastPosition() + 1);
-    m_table = nullptr;
-    m_cellDone = m_rowDone = false;
-    return;
-  }
-  if (!m_table) {
-    const auto columns = static_cast<int>(std::max<std::size_t>(m_rowEdges.size(), 1));
-    m_table = m_cursor.insertTable(1, columns);
-    setTableEdges(m_rowEdges);
-    m_tableRow = 0;
-    m_rowCell = 0;
-    m_nextColumn = 1;
-    m_cellDone = m_rowDone = false;
-    return;
-  }
-  if (m_rowDone) {
-    m_table->appendRows(1);
-    ++m_tableRow;
-    m_rowCell = 0;
-    m_nextColumn = 0;
-  } else {
-    ++m_rowCell;
-  }
-  m_cellDone = m_rowDone = false;
-  // An edge of this cell inside a column of the table splits that column.
-  const auto cell = static_cast<std::size_t>(m_rowCell);
-  if (cell > 0 && cell - 1 < m_rowEdges.size()) splitColumnAt(m_rowEdges[cell - 1]);
-  if (cell < m_rowEdges.size()) splitColumnAt(m_rowEdges[cell]);
-  auto [column, span] = cellColumns();
-  column = std::min(column, kMaxTableColumns - 1);
-  if (column >= m_table->columns()) widenTable(column);
-  if (span > 1 && m_table->cellAt(m_tableRow, column).columnSpan() == 1)
-    m_table->mergeCells(m_tableRow, column, 1, std::min(span, m_table->columns() - column));
-  m_nextColumn = column + m_table->cellAt(m_tableRow, column).columnSpan();
-  moveToCell(column);
-}
-
-// The column the row's current cell starts in and the columns it spans. A cell whose
-// edges are columns of the table spans the columns between them; otherwise cells fill
-// the columns in order, after those that the row's cells so far span.
-std::pair<int, int> Reader::cellColumns() const {
-  const auto cell = static_cast<std::size_t>(m_rowCell);
-  const auto columnOf = [this](int edge) {
-    const auto it = std::find(m_tableEdges.begin(), m_tableEdges.end(), edge);
-    return it == m_tableEdges.end() ? -1 : static_cast<int>(it - m_tableEdges.begin());
-  };
-  if (cell < m_rowEdges.size()) {
-    const int first = cell == 0 ? 0 : columnOf(m_rowEdges[cell - 1]) + 1;
-    const int last = columnOf(m_rowEdges[cell]);
-    if (first >= 0 && last >= first && (cell == 0 || first > 0)) return {first, last - first + 1};
-  }
-  // Cells fill the columns in order, after those the cells before them span.
-  return {m_nextColumn, 1};
-}
-
-// A row with more cells than the rows before: their last cells reach to its end.
-void Reader::widenTable(int column) {
-  const int old = m_table->columns();
-  m_table->appendColumns(column + 1 - old);
-  for (int r = 0; r < m_tableRow; ++r) {
-    const QTextTableCell last = m_table->cellAt(r, old - 1);
-    m_table->mergeCells(last.row(), last.column(), last.rowSpan(), m_table->columns() - last.column());
-  }
-  setTableEdges(m_rowEdges.size() > m_tableEdges.size() ? m_rowEdges : m_tableEdges);
-}
-
-// A row with an edge inside a column of the rows before: the column is split there, and
-// the cells of those rows keep their extent by spanning both halves.
-void Reader::splitColumnAt(int edge) {
-  if (m_tableEdges.empty() || static_cast<int>(m_tableEdges.size()) != m_table->columns() ||
-      m_table->columns() >= kMaxTableColumns || edge <= 0 || edge >= m_tableEdges.back())
-    return;
-  const auto right = std::upper_bound(m_tableEdges.begin(), m_tableEdges.end(), edge);
-  if (right == m_tableEdges.end() || !std::is_sorted(m_tableEdges.begin(), m_tableEdges.end())) return;
-  const int k = static_cast<int>(right - m_tableEdges.begin());
-  if ((k > 0 && m_tableEdges[static_cast<std::size_t>(k) - 1] >= edge)) return;
-  m_table->insertColumns(k + 1, 1);
-  for (int r = 0; r <= m_tableRow; ++r) {
-    if (r == m_tableRow && k >= m_nextColumn) break;  // this row's cells there are still to come
-    const QTextTableCell covering = m_table->cellAt(r, k);
-    if (covering.column() + covering.columnSpan() - 1 == k)
-      m_table->mergeCells(covering.row(), covering.column(), covering.rowSpan(), covering.columnSpan() + 1);
-  }
-  if (k < m_nextColumn) ++m_nextColumn;
-  m_tableEdges.insert(right, edge);
-  setTableEdges(m_tableEdges);
-}
-
-// Column widths as shares of the table, so that it fits the page it is shown on.
-void Reader::setTableEdges(std::vector<int> edges) {
-  m_tableEdges = std::move(edges);
-  QTextTableFormat format = m_table->format();
-  QList<QTextLength> widths;
-  if (static_cast<int>(m_tableEdges.size()) == m_table->columns() && m_tableEdges.back() > 0) {
-    int left = 0;
-    for (const int edge : m_tableEdges) {
-      widths << QTextLength(QTextLength::PercentageLength, 100.0 * std::max(edge - left, 0) / m_tableEdges.back());
-      left = std::max(left, edge);
-    }
-  }
-  format.setColumnWidthConstraints(widths);
-  m_table->setFormat(format);
-}
-
-void Reader::moveToCell(int column) {
-  m_cursor.setPosition(m_table->cellAt(m_tableRow, column).firstPosition());
+  if (inTable) m_tables.enterCell();
+  else m_tables.leaveTable();
 }
 
 void Reader::finishBlock(const ParaProps& para, const CharProps& chr, const QString& listText) {
@@ -1146,7 +1013,7 @@ void Reader::finish(const Group& last) {
     // A file's final \par ends its last paragraph; it starts no new, empty one.
     m_breakPending = false;
     finishBlock(m_pendingPara, m_pendingChar, m_pendingListText);
-  } else if (!m_cellDone && !m_rowDone) {
+  } else if (!m_tables.isBetweenCells()) {
     finishBlock(last.para, last.chr, m_listText);
   }
 }
