@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "rtf/codepages.h"
 #include "rtf/controlwords.h"
 #include "rtf/durablefile.h"
 #include "rtf/rtfcommon.h"
@@ -38,8 +39,6 @@ constexpr qint64 kMaxParameter = std::numeric_limits<int>::max();
 // Qt breaks a word longer than a line anywhere, at a cost that grows with the square of
 // the word's length. A document with a longer word wraps at word boundaries only.
 constexpr qsizetype kMaxWrappedWord = 1000;
-// Fonts a document may define; text in the fonts after them is shown in the default font.
-constexpr std::size_t kMaxFonts = 4096;
 // A property of our own in each character format read with a font: see charFormat.
 constexpr int kFontNameProperty = QTextFormat::UserProperty + 1;
 // Character formats kept for reuse: a paragraph switches among a few at a time.
@@ -126,11 +125,6 @@ struct Group {
   int field = -1;
   bool starred = false;
   bool fresh = true;  // nothing but \* has been read since the group opened
-};
-
-struct Font {
-  QString name;
-  int codePage = 0;  // 0: the document's code page
 };
 
 // The style, prefix and suffix a list marker such as "1.", "(a)", "iv)" or a bullet shows.
@@ -267,8 +261,6 @@ class Reader {
   void finishFontEntry();
   void finishColor();
 
-  const Font* font(int id) const;
-  int codePageOf(int fontId) const;
   int currentCodePage();
   std::optional<QColor> color(int index) const;
   QTextCharFormat charFormat(const CharProps& c) const;
@@ -283,14 +275,7 @@ class Reader {
   int m_skipCount = 0;  // fallback characters still to skip after \uN
   unsigned m_lost = kLostNothing;
 
-  int m_docCodePage = 1252;
-  int m_defaultFont = 0;
-  std::map<int, Font> m_fonts;
-  bool m_entryOpen = false;
-  int m_entryId = 0;
-  int m_entryCharset = -1;
-  int m_entryCodePage = 0;
-  QString m_entryName;
+  FontTable m_fonts;
 
   std::vector<std::optional<QColor>> m_colors;
   std::array<int, 3> m_rgb{};
@@ -299,9 +284,7 @@ class Reader {
   std::vector<QString> m_fieldInst;
   std::vector<QString> m_links;
 
-  ByteDecoder m_decoder;
-  QByteArray m_bytes;
-  int m_bytesCodePage = 0;
+  PendingBytes m_bytes;
   char16_t m_highSurrogate = 0;
 
   QTextCursor m_cursor;
@@ -671,12 +654,12 @@ void Reader::openField(Kw kind) {
 
 void Reader::documentWord(Kw kind, bool hasParam, int param) {
   switch (kind) {
-    case Kw::Ansi: m_docCodePage = 1252; break;
-    case Kw::Mac: m_docCodePage = 10000; break;
-    case Kw::Pc: m_docCodePage = 437; break;
-    case Kw::Pca: m_docCodePage = 850; break;
-    case Kw::AnsiCpg: if (hasParam && param > 0) m_docCodePage = param; break;
-    case Kw::Deff: if (hasParam) m_defaultFont = param; break;
+    case Kw::Ansi: m_fonts.setDocumentCodePage(1252); break;
+    case Kw::Mac: m_fonts.setDocumentCodePage(10000); break;
+    case Kw::Pc: m_fonts.setDocumentCodePage(437); break;
+    case Kw::Pca: m_fonts.setDocumentCodePage(850); break;
+    case Kw::AnsiCpg: if (hasParam && param > 0) m_fonts.setDocumentCodePage(param); break;
+    case Kw::Deff: if (hasParam) m_fonts.setDefaultFont(param); break;
     case Kw::Uc: if (hasParam) top().unicodeSkip = std::max(param, 0); break;
     case Kw::U:
       if (hasParam) {
@@ -696,9 +679,9 @@ void Reader::fontWord(Kw kind, bool hasParam, int param) {
     if (g.dest == Dest::FontTable) startFontEntry(param);
     else g.chr.font = param;
   } else if (g.dest == Dest::FontTable && kind == Kw::FCharset) {
-    m_entryCharset = param;
+    m_fonts.setEntryCharset(param);
   } else if (g.dest == Dest::FontTable) {
-    m_entryCodePage = param;
+    m_fonts.setEntryCodePage(param);
   }
 }
 
@@ -804,16 +787,13 @@ void Reader::colorWord(Kw kind, bool hasParam, int param) {
 
 void Reader::addByte(char byte) {
   const int codePage = currentCodePage();
-  if (!m_bytes.isEmpty() && codePage != m_bytesCodePage) flushBytes();
-  m_bytesCodePage = codePage;
-  m_bytes.append(byte);
+  if (m_bytes.holdsOtherThan(codePage)) flushBytes();
+  m_bytes.add(byte, codePage);
 }
 
 void Reader::flushBytes() {
   if (m_bytes.isEmpty()) return;
-  const QString text = m_decoder.decode(m_bytesCodePage, m_bytes);
-  m_bytes.clear();
-  emitText(text);
+  emitText(m_bytes.take());
 }
 
 void Reader::emitText(QStringView text) {
@@ -825,7 +805,7 @@ void Reader::route(QStringView text) {
   Group& g = top();
   switch (g.dest) {
     case Dest::Body: bodyText(text); break;
-    case Dest::FontTable: if (m_entryOpen) m_entryName += text; break;
+    case Dest::FontTable: m_fonts.appendToEntryName(text); break;
     case Dest::ListText: m_listText += text; break;
     case Dest::PnBefore: g.para.pn.before += text; break;
     case Dest::PnAfter: g.para.pn.after += text; break;
@@ -1044,28 +1024,13 @@ QTextListFormat Reader::listFormat(const ParaProps& p, int indent, const QString
 
 void Reader::startFontEntry(int id) {
   finishFontEntry();
-  m_entryOpen = true;
-  m_entryId = id;
-  m_entryCharset = -1;
-  m_entryCodePage = 0;
-  m_entryName.clear();
+  m_fonts.startEntry(id);
 }
 
 void Reader::finishFontEntry() {
   flushBytes();
   m_formats.clear();
-  if (!m_entryOpen) return;
-  m_entryOpen = false;
-  Font entry;
-  entry.name = m_entryName.trimmed();
-  entry.codePage = m_entryCodePage > 0 ? m_entryCodePage : CodePageForCharset(m_entryCharset);
-  if (entry.codePage == kSymbolCodePage && entry.name.compare(u"Symbol", Qt::CaseInsensitive) != 0)
-    entry.codePage = kDingbatsCodePage;
-  if (m_fonts.size() >= kMaxFonts && !m_fonts.contains(m_entryId)) {
-    m_lost |= kLostFonts;
-    return;
-  }
-  m_fonts.insert_or_assign(m_entryId, std::move(entry));
+  if (!m_fonts.finishEntry()) m_lost |= kLostFonts;
 }
 
 void Reader::finishColor() {
@@ -1076,29 +1041,15 @@ void Reader::finishColor() {
   m_rgbSet = false;
 }
 
-const Font* Reader::font(int id) const {
-  const auto it = m_fonts.find(id < 0 ? m_defaultFont : id);
-  return it == m_fonts.end() ? nullptr : &it->second;
-}
-
-int Reader::codePageOf(int fontId) const {
-  const Font* f = font(fontId);
-  return f && f->codePage != 0 ? f->codePage : m_docCodePage;
-}
-
 int Reader::currentCodePage() {
   const Group& g = top();
   switch (g.dest) {
-    case Dest::FontTable: {
-      // Font names are never in a symbol font's own encoding.
-      const int codePage = m_entryCodePage > 0 ? m_entryCodePage : CodePageForCharset(m_entryCharset);
-      return codePage == 0 || codePage == kSymbolCodePage ? m_docCodePage : codePage;
-    }
+    case Dest::FontTable: return m_fonts.entryNameCodePage();
     case Dest::PnBefore:
     case Dest::PnAfter:
-      return codePageOf(g.para.pn.font >= 0 ? g.para.pn.font : g.chr.font);
+      return m_fonts.codePageOf(g.para.pn.font >= 0 ? g.para.pn.font : g.chr.font);
     default:
-      return codePageOf(g.chr.font);
+      return m_fonts.codePageOf(g.chr.font);
   }
 }
 
@@ -1109,7 +1060,7 @@ std::optional<QColor> Reader::color(int index) const {
 
 QTextCharFormat Reader::charFormat(const CharProps& c) const {
   QTextCharFormat format;
-  if (const Font* f = font(c.font); f && !f->name.isEmpty()) {
+  if (const Font* f = m_fonts.font(c.font); f && !f->name.isEmpty()) {
     format.setFontFamilies({f->name});
     // Qt's format collection hashes every list of families to one value, so a
     // document with many fonts would cost quadratic time; the name as a string

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "rtf/codepages.h"
 #include "rtf/durablefile.h"
 #include "rtf/rtfcommon.h"
 
