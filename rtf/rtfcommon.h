@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Conventions shared by the RTF reader and writer: units, limits, fonts.
+// Conventions shared by the RTF reader and writer: units, limits, character properties, fonts.
 #pragma once
 
 #include <QFont>
@@ -16,6 +16,24 @@ inline constexpr int kListHangTwips = 360;
 inline constexpr int kMaxTwips = 31680;
 inline constexpr int kMaxHalfPoints = 3276;
 inline constexpr int kDefaultHalfPoints = 24;
+
+// Character formatting as RTF expresses it: the font and the colours are indices into the
+// document's tables. The writer keeps link and hidden at their defaults: it writes links
+// as fields of their own and hidden text not at all.
+struct CharProps {
+  int font = -1;  // id in the font table; -1 for the document's default font
+  int halfPoints = kDefaultHalfPoints;
+  int foreground = 0;  // colour table index; 0 is automatic
+  int background = 0;
+  int link = -1;  // index of the hyperlink target
+  QTextCharFormat::UnderlineStyle underline = QTextCharFormat::NoUnderline;
+  QTextCharFormat::VerticalAlignment vertical = QTextCharFormat::AlignNormal;
+  bool bold = false;
+  bool italic = false;
+  bool strike = false;
+  bool hidden = false;
+  bool operator==(const CharProps&) const = default;
+};
 
 double TwipsToPixels(int twips);
 // Pixels to twips, rounded and clamped to +-kMaxTwips.

@@ -74,21 +74,6 @@ int ClampTwips(int twips) { return std::clamp(twips, -kMaxTwips, kMaxTwips); }
 // Toggles such as \b take no parameter to switch on and 0 to switch off.
 bool IsSwitchedOn(bool hasParam, int param) { return !hasParam || param != 0; }
 
-struct CharProps {
-  int font = -1;  // id in the font table; -1 for the document's default font
-  int halfPoints = kDefaultHalfPoints;
-  int foreground = 0;  // colour table index; 0 is automatic
-  int background = 0;
-  int link = -1;  // index of the hyperlink target
-  QTextCharFormat::UnderlineStyle underline = QTextCharFormat::NoUnderline;
-  QTextCharFormat::VerticalAlignment vertical = QTextCharFormat::AlignNormal;
-  bool bold = false;
-  bool italic = false;
-  bool strike = false;
-  bool hidden = false;
-  bool operator==(const CharProps&) const = default;
-};
-
 // Old-style paragraph numbering ({\*\pn ...}), as WordPad writes bullets.
 struct PnProps {
   bool on = false;

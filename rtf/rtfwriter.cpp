@@ -26,20 +26,6 @@ using namespace detail;
 constexpr int kTableTwips = 9360;
 constexpr int kCellGapTwips = 108;
 
-// Character formatting as RTF expresses it; font and colours are table indices.
-struct RunStyle {
-  int font = 0;
-  int halfPoints = kDefaultHalfPoints;
-  int foreground = 0;
-  int background = 0;
-  QTextCharFormat::UnderlineStyle underline = QTextCharFormat::NoUnderline;
-  QTextCharFormat::VerticalAlignment vertical = QTextCharFormat::AlignNormal;
-  bool bold = false;
-  bool italic = false;
-  bool strike = false;
-  bool operator==(const RunStyle&) const = default;
-};
-
 const char* UnderlineWord(QTextCharFormat::UnderlineStyle style) {
   switch (style) {
     case QTextCharFormat::DashUnderline: return "uldash";
@@ -144,8 +130,8 @@ class Writer {
   void writeParagraphProperties(const QTextBlock& block, bool inTable);
   void writeListMarker(const QTextBlock& block, const QTextList& list);
   void writeRuns(const QTextBlock& block);
-  void writeDifferences(const RunStyle& style, const RunStyle& base);
-  RunStyle styleOf(const QTextCharFormat& format);
+  void writeDifferences(const CharProps& style, const CharProps& base);
+  CharProps styleOf(const QTextCharFormat& format);
   int fontIndex(const QString& name, int charset);
   int colorIndex(const QColor& color);
 
@@ -353,10 +339,10 @@ void Writer::writeListMarker(const QTextBlock& block, const QTextList& list) {
 // The paragraph's font and size follow \plain; every run formatted otherwise is a group of
 // its own, so no reader has to know the words that switch a property off.
 void Writer::writeRuns(const QTextBlock& block) {
-  RunStyle base;
+  CharProps base;
   auto it = block.begin();
   while (!it.atEnd() && (!it.fragment().isValid() || it.fragment().charFormat().isImageFormat())) ++it;
-  const RunStyle first = styleOf(it.atEnd() ? block.charFormat() : it.fragment().charFormat());
+  const CharProps first = styleOf(it.atEnd() ? block.charFormat() : it.fragment().charFormat());
   base.font = first.font;
   base.halfPoints = first.halfPoints;
   m_out.word("f", base.font);
@@ -387,7 +373,7 @@ void Writer::writeRuns(const QTextBlock& block) {
         m_out.word("fldrslt");
       }
     }
-    const RunStyle style = styleOf(format);
+    const CharProps style = styleOf(format);
     if (style == base) {
       m_out.text(fragment.text());
     } else {
@@ -400,7 +386,7 @@ void Writer::writeRuns(const QTextBlock& block) {
   if (!link.isEmpty()) m_out.raw("}}");
 }
 
-void Writer::writeDifferences(const RunStyle& t, const RunStyle& base) {
+void Writer::writeDifferences(const CharProps& t, const CharProps& base) {
   if (t.font != base.font) m_out.word("f", t.font);
   if (t.halfPoints != base.halfPoints) m_out.word("fs", t.halfPoints);
   if (t.bold) m_out.word("b");
@@ -413,10 +399,10 @@ void Writer::writeDifferences(const RunStyle& t, const RunStyle& base) {
   if (t.background != 0) m_out.word("highlight", t.background);
 }
 
-RunStyle Writer::styleOf(const QTextCharFormat& format) {
+CharProps Writer::styleOf(const QTextCharFormat& format) {
   // What the text shows: properties the format leaves unset come from the document.
   const QFont font = ResolvedFont(format, m_doc.defaultFont());
-  RunStyle style;
+  CharProps style;
   style.font = fontIndex(font.family(), 0);
   double points = font.pointSizeF();
   if (points <= 0 && font.pixelSize() > 0) points = font.pixelSize() * 0.75;
