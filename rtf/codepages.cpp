@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// From 8-bit RTF text to Unicode: charsets, code pages, the Symbol and dingbat fonts, the font table.
 #include "rtf/codepages.h"
 
 #include <QHash>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The control words the reader knows, sorted when compiled for a binary search.
 #include "rtf/controlwords.h"
 
 #include <QTextCharFormat>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The reader's state machine: RTF groups, destinations and control words into a QTextDocument.
 #include "rtf/rtfreader.h"
 
 #include <QStringList>
@@ -284,7 +285,7 @@ class Reader {
   ParaProps m_pendingPara;
   CharProps m_pendingChar;
   QString m_pendingListText;
-  TableBuilder m_tables{m_cursor};
+  TableBuilder m_table{m_cursor};
   QString m_listText;
   std::map<std::pair<int, int>, QTextList*> m_lsLists;
   std::map<int, QTextList*> m_pnLists;  // by level; a paragraph outside a list ends them
@@ -738,8 +739,8 @@ void Reader::tableWord(Kw kind, bool hasParam, int param) {
     case Kw::Intbl: g.para.inTable = IsSwitchedOn(hasParam, param); break;
     case Kw::Cell: if (g.dest == Dest::Body) cellEnd(); break;
     case Kw::Row: if (g.dest == Dest::Body) rowEnd(); break;
-    case Kw::Trowd: m_tables.startRowDefinition(); break;
-    case Kw::Cellx: if (hasParam) m_tables.addCellEdge(param); break;
+    case Kw::Trowd: m_table.startRowDefinition(); break;
+    case Kw::Cellx: if (hasParam) m_table.addCellEdge(param); break;
     default: break;
   }
 }
@@ -894,7 +895,7 @@ void Reader::cellEnd() {
   flushHighSurrogate();
   openPendingBlock(true);
   finishBlock(top().para, top().chr, std::exchange(m_listText, {}));
-  m_tables.endCell();
+  m_table.endCell();
 }
 
 void Reader::rowEnd() {
@@ -902,13 +903,13 @@ void Reader::rowEnd() {
     m_breakPending = false;
     finishBlock(m_pendingPara, m_pendingChar, m_pendingListText);
   }
-  m_tables.endRow();
+  m_table.endRow();
 }
 
 // Makes the block that content of a paragraph in (or out of) a table goes into: the
 // next block, the next cell, a new row, a new table or the block after the table.
 void Reader::openPendingBlock(bool inTable) {
-  if (m_tables.needsNewContainer(inTable)) {
+  if (m_table.needsNewContainer(inTable)) {
     if (m_breakPending) {
       m_breakPending = false;
       finishBlock(m_pendingPara, m_pendingChar, m_pendingListText);
@@ -926,8 +927,8 @@ void Reader::openPendingBlock(bool inTable) {
 
 void Reader::enterContainer(bool inTable) {
   flushRun();
-  if (inTable) m_tables.enterCell();
-  else m_tables.leaveTable();
+  if (inTable) m_table.enterCell();
+  else m_table.leaveTable();
 }
 
 void Reader::finishBlock(const ParaProps& para, const CharProps& chr, const QString& listText) {
@@ -978,7 +979,7 @@ void Reader::finish(const Group& last) {
     // A file's final \par ends its last paragraph; it starts no new, empty one.
     m_breakPending = false;
     finishBlock(m_pendingPara, m_pendingChar, m_pendingListText);
-  } else if (!m_tables.isBetweenCells()) {
+  } else if (!m_table.isBetweenCells()) {
     finishBlock(last.para, last.chr, m_listText);
   }
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// A QTextTable grown row by row from the cell edges RTF gives.
 #include "rtf/tablebuilder.h"
 
 #include <QTextCursor>
