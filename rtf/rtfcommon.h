@@ -1,15 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Conventions shared by the RTF reader and writer: units, limits, code pages.
+// Conventions shared by the RTF reader and writer: units, limits, character properties, fonts.
 #pragma once
 
-#include <QByteArrayView>
 #include <QFont>
-#include <QString>
-#include <QStringDecoder>
 #include <QTextCharFormat>
-
-#include <map>
-#include <optional>
 
 namespace quorvex::rtf::detail {
 
@@ -23,34 +17,29 @@ inline constexpr int kMaxTwips = 31680;
 inline constexpr int kMaxHalfPoints = 3276;
 inline constexpr int kDefaultHalfPoints = 24;
 
-// Windows' code page number for the Symbol font (\fcharset2 with a font named Symbol).
-inline constexpr int kSymbolCodePage = 42;
-// Any other \fcharset2 font (Wingdings and the like); not a Windows code page.
-inline constexpr int kDingbatsCodePage = -2;
+// Character formatting as RTF expresses it: the font and the colours are indices into the
+// document's tables. The writer keeps link and hidden at their defaults: it writes links
+// as fields of their own and hidden text not at all.
+struct CharProps {
+  int font = -1;  // id in the font table; -1 for the document's default font
+  int halfPoints = kDefaultHalfPoints;
+  int foreground = 0;  // colour table index; 0 is automatic
+  int background = 0;
+  int link = -1;  // index of the hyperlink target
+  QTextCharFormat::UnderlineStyle underline = QTextCharFormat::NoUnderline;
+  QTextCharFormat::VerticalAlignment vertical = QTextCharFormat::AlignNormal;
+  bool bold = false;
+  bool italic = false;
+  bool strike = false;
+  bool hidden = false;
+  bool operator==(const CharProps&) const = default;
+};
 
-// Code page of an \fcharsetN value; 0 when the font uses the document's code page.
-int codePageForCharset(int charset);
-
-double twipsToPixels(int twips);
+double TwipsToPixels(int twips);
 // Pixels to twips, rounded and clamped to +-kMaxTwips.
-int pixelsToTwips(double pixels);
+int PixelsToTwips(double pixels);
 
 // The font QTextDocument lays text in the format out with, HTML's relative sizes included.
-QFont resolvedFont(const QTextCharFormat& format, const QFont& documentFont);
-
-// The cp1252 byte for a character at or above U+0080, if cp1252 has one.
-std::optional<unsigned char> cp1252Byte(char16_t c);
-
-// Decodes runs of 8-bit text in a Windows code page, the Symbol font or a dingbat font.
-// Code pages Qt cannot convert are read as cp1252. Each run is decoded on its own, so a
-// truncated double-byte character becomes U+FFFD instead of swallowing later text.
-class ByteDecoder {
- public:
-  QString decode(int codePage, QByteArrayView bytes);
-
- private:
-  QStringDecoder& decoderFor(int codePage);
-  std::map<int, QStringDecoder> m_decoders;
-};
+QFont ResolvedFont(const QTextCharFormat& format, const QFont& documentFont);
 
 }  // namespace quorvex::rtf::detail

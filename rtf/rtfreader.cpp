@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The reader's state machine: RTF groups, destinations and control words into a QTextDocument.
 #include "rtf/rtfreader.h"
 
 #include <QPointer>
@@ -8,7 +9,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
-#include <QTextTable>
 
 #include <algorithm>
 #include <array>
@@ -20,8 +20,11 @@
 #include <utility>
 #include <vector>
 
+#include "rtf/codepages.h"
+#include "rtf/controlwords.h"
 #include "rtf/durablefile.h"
 #include "rtf/rtfcommon.h"
+#include "rtf/tablebuilder.h"
 
 namespace quorvex::rtf {
 namespace {
@@ -35,13 +38,9 @@ constexpr int kMaxGroupDepth = 256;
 constexpr std::size_t kMaxWordLength = 32;
 // Larger parameters are clamped; no control word needs more than 32 bits.
 constexpr qint64 kMaxParameter = std::numeric_limits<int>::max();
-// Columns a table read from RTF may have; cells past the last column join it.
-constexpr int kMaxTableColumns = 64;
 // Qt breaks a word longer than a line anywhere, at a cost that grows with the square of
 // the word's length. A document with a longer word wraps at word boundaries only.
 constexpr qsizetype kMaxWrappedWord = 1000;
-// Fonts a document may define; text in the fonts after them is shown in the default font.
-constexpr std::size_t kMaxFonts = 4096;
 // A property of our own in each character format read with a font: see charFormat.
 constexpr int kFontNameProperty = QTextFormat::UserProperty + 1;
 // Character formats kept for reuse: a paragraph switches among a few at a time.
@@ -62,217 +61,20 @@ enum class Dest : std::uint8_t {
   UprPart,     // a group inside \upr; skipped unless it is the {\*\ud} one
 };
 
-enum class Kw : std::uint8_t {
-  Rtf, FontTable, ColorTable, SkipDest, Pn, PnTxtA, PnTxtB, Field, FldInst, FldRslt, ListText,
-  Upr, Ud, Ignore, NoOp,
-  Ansi, Mac, Pc, Pca, AnsiCpg, Deff, Uc, U, Bin,
-  F, FCharset, Cpg,
-  Plain, Bold, Italic, Underline, Strike, Vertical, Up, Dn, Fs, Cf, Bg, Hidden,
-  Pard, Par, Line, Tab, Align, Li, Ri, Fi, Sb, Sa, Outline, Tx, TabType, Intbl, Cell, Row, Trowd, Cellx, Ls, Ilvl,
-  PnLvl, PnLvlBlt, PnLvlBody, PnLvlCont, PnStyle, PnF,
-  Red, Green, Blue,
-  Char,
-};
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-struct Keyword {
-  std::string_view name;
-  Kw kind;
-  int value = 0;
-};
-
-// What the document loses when a destination is skipped; 0 for metadata and for
-// fallbacks of what the reader keeps.
-enum Lost : unsigned {
-  kLostNothing = 0,
-  kLostPictures = 1u << 0,
-  kLostObjects = 1u << 1,
-  kLostDrawings = 1u << 2,
-  kLostHeaders = 1u << 3,
-  kLostNotes = 1u << 4,
-  kLostComments = 1u << 5,
-  kLostHidden = 1u << 6,
-  kLostEquations = 1u << 7,
-  kLostIndex = 1u << 8,
-  kLostUnknown = 1u << 9,
-  kLostFonts = 1u << 10,
-  kLostFields = 1u << 11,
-  kLostTrailing = 1u << 12,
-};
-constexpr std::array<const char*, 13> kLostNames = {
-    "pictures", "objects", "drawings", "headers or footers", "footnotes", "comments",
-    "hidden text", "equations", "index entries", "parts of unknown kind", "fonts past the 4096th",
-    "fields other than links (only their text is kept)", "text after the document's end"};
-
-constexpr int kSingle = QTextCharFormat::SingleUnderline;
-constexpr int kDot = QTextCharFormat::DotLine;
-constexpr int kDash = QTextCharFormat::DashUnderline;
-constexpr int kDashDot = QTextCharFormat::DashDotLine;
-constexpr int kDashDotDot = QTextCharFormat::DashDotDotLine;
-constexpr int kWave = QTextCharFormat::WaveUnderline;
-
-constexpr Keyword kUnsortedKeywords[] = {
-    // Destinations handled.
-    {"rtf", Kw::Rtf}, {"fonttbl", Kw::FontTable}, {"colortbl", Kw::ColorTable}, {"pn", Kw::Pn},
-    {"pntxta", Kw::PnTxtA}, {"pntxtb", Kw::PnTxtB}, {"field", Kw::Field}, {"fldinst", Kw::FldInst},
-    {"fldrslt", Kw::FldRslt}, {"listtext", Kw::ListText}, {"upr", Kw::Upr}, {"ud", Kw::Ud},
-    // Kept from being skipped when starred: nested table rows end inside it.
-    {"nesttableprops", Kw::Ignore},
-    // Character, paragraph and table styles: known words, not destinations.
-    {"cs", Kw::NoOp}, {"ds", Kw::NoOp}, {"ts", Kw::NoOp},
-    // Destinations skipped whole: metadata, tables of definitions, pictures, objects,
-    // headers and notes, and fallbacks for readers that do not know a feature.
-    {"aftncn", Kw::SkipDest}, {"aftnsep", Kw::SkipDest}, {"aftnsepc", Kw::SkipDest},
-    {"annotation", Kw::SkipDest, kLostComments}, {"atnauthor", Kw::SkipDest}, {"atndate", Kw::SkipDest},
-    {"atnicn", Kw::SkipDest}, {"atnid", Kw::SkipDest}, {"atnparent", Kw::SkipDest},
-    {"atnref", Kw::SkipDest}, {"atntime", Kw::SkipDest}, {"atrfend", Kw::SkipDest},
-    {"atrfstart", Kw::SkipDest}, {"author", Kw::SkipDest}, {"background", Kw::SkipDest},
-    {"bkmkend", Kw::SkipDest}, {"bkmkstart", Kw::SkipDest}, {"buptim", Kw::SkipDest},
-    {"category", Kw::SkipDest}, {"colorschememapping", Kw::SkipDest}, {"comment", Kw::SkipDest},
-    {"company", Kw::SkipDest}, {"creatim", Kw::SkipDest}, {"datafield", Kw::SkipDest},
-    {"datastore", Kw::SkipDest}, {"defchp", Kw::SkipDest}, {"defpap", Kw::SkipDest},
-    {"do", Kw::SkipDest, kLostDrawings}, {"doccomm", Kw::SkipDest}, {"docvar", Kw::SkipDest},
-    {"dptxbxtext", Kw::SkipDest, kLostDrawings}, {"falt", Kw::SkipDest}, {"fchars", Kw::SkipDest},
-    {"ffdeftext", Kw::SkipDest}, {"ffentrymcr", Kw::SkipDest}, {"ffexitmcr", Kw::SkipDest},
-    {"ffformat", Kw::SkipDest}, {"ffhelptext", Kw::SkipDest}, {"ffl", Kw::SkipDest},
-    {"ffname", Kw::SkipDest}, {"ffstattext", Kw::SkipDest}, {"filetbl", Kw::SkipDest},
-    {"fname", Kw::SkipDest}, {"footer", Kw::SkipDest, kLostHeaders}, {"footerf", Kw::SkipDest, kLostHeaders},
-    {"footerl", Kw::SkipDest, kLostHeaders}, {"footerr", Kw::SkipDest, kLostHeaders}, {"footnote", Kw::SkipDest, kLostNotes},
-    {"formfield", Kw::SkipDest}, {"ftncn", Kw::SkipDest}, {"ftnsep", Kw::SkipDest},
-    {"ftnsepc", Kw::SkipDest}, {"generator", Kw::SkipDest}, {"header", Kw::SkipDest, kLostHeaders},
-    {"headerf", Kw::SkipDest, kLostHeaders}, {"headerl", Kw::SkipDest, kLostHeaders}, {"headerr", Kw::SkipDest, kLostHeaders},
-    {"hlinkbase", Kw::SkipDest}, {"htmltag", Kw::SkipDest}, {"info", Kw::SkipDest},
-    {"keywords", Kw::SkipDest}, {"latentstyles", Kw::SkipDest}, {"lchars", Kw::SkipDest},
-    {"listoverridetable", Kw::SkipDest}, {"listpicture", Kw::SkipDest},
-    {"listtable", Kw::SkipDest}, {"manager", Kw::SkipDest}, {"mhtmltag", Kw::SkipDest},
-    {"mmath", Kw::SkipDest, kLostEquations}, {"mmathPr", Kw::SkipDest}, {"nonesttables", Kw::SkipDest},
-    {"nonshppict", Kw::SkipDest, kLostPictures}, {"objdata", Kw::SkipDest, kLostObjects}, {"object", Kw::SkipDest, kLostObjects},
-    {"operator", Kw::SkipDest}, {"panose", Kw::SkipDest}, {"pgdsctbl", Kw::SkipDest},
-    {"pict", Kw::SkipDest, kLostPictures}, {"pnseclvl", Kw::SkipDest}, {"pntext", Kw::SkipDest},
-    {"printim", Kw::SkipDest}, {"private", Kw::SkipDest}, {"propname", Kw::SkipDest},
-    {"protusertbl", Kw::SkipDest}, {"revtbl", Kw::SkipDest}, {"revtim", Kw::SkipDest},
-    {"rsidtbl", Kw::SkipDest}, {"shp", Kw::SkipDest, kLostDrawings}, {"shppict", Kw::SkipDest, kLostPictures},
-    {"staticval", Kw::SkipDest}, {"stylesheet", Kw::SkipDest}, {"subject", Kw::SkipDest},
-    {"tc", Kw::SkipDest, kLostIndex}, {"template", Kw::SkipDest}, {"themedata", Kw::SkipDest},
-    {"title", Kw::SkipDest}, {"txe", Kw::SkipDest, kLostIndex}, {"userprops", Kw::SkipDest},
-    {"wgrffmtfilter", Kw::SkipDest}, {"xe", Kw::SkipDest, kLostIndex}, {"xmlnstbl", Kw::SkipDest},
-    // Document.
-    {"ansi", Kw::Ansi}, {"mac", Kw::Mac}, {"pc", Kw::Pc}, {"pca", Kw::Pca},
-    {"ansicpg", Kw::AnsiCpg}, {"deff", Kw::Deff}, {"uc", Kw::Uc}, {"u", Kw::U}, {"bin", Kw::Bin},
-    // Font table.
-    {"f", Kw::F}, {"fcharset", Kw::FCharset}, {"cpg", Kw::Cpg},
-    // Characters.
-    {"plain", Kw::Plain}, {"b", Kw::Bold}, {"i", Kw::Italic},
-    {"ul", Kw::Underline, kSingle}, {"ulw", Kw::Underline, kSingle},
-    {"uldb", Kw::Underline, kSingle}, {"ulth", Kw::Underline, kSingle},
-    {"uld", Kw::Underline, kDot}, {"ulthd", Kw::Underline, kDot},
-    {"uldash", Kw::Underline, kDash}, {"ulthdash", Kw::Underline, kDash},
-    {"ulldash", Kw::Underline, kDash}, {"ulthldash", Kw::Underline, kDash},
-    {"uldashd", Kw::Underline, kDashDot}, {"ulthdashd", Kw::Underline, kDashDot},
-    {"uldashdd", Kw::Underline, kDashDotDot}, {"ulthdashdd", Kw::Underline, kDashDotDot},
-    {"ulwave", Kw::Underline, kWave}, {"ulhwave", Kw::Underline, kWave},
-    {"ululdbwave", Kw::Underline, kWave}, {"ulnone", Kw::Underline, QTextCharFormat::NoUnderline},
-    {"strike", Kw::Strike}, {"striked", Kw::Strike},
-    {"sub", Kw::Vertical, QTextCharFormat::AlignSubScript},
-    {"super", Kw::Vertical, QTextCharFormat::AlignSuperScript},
-    {"nosupersub", Kw::Vertical, QTextCharFormat::AlignNormal},
-    {"up", Kw::Up}, {"dn", Kw::Dn}, {"fs", Kw::Fs}, {"cf", Kw::Cf},
-    {"highlight", Kw::Bg}, {"chcbpat", Kw::Bg}, {"cb", Kw::Bg}, {"v", Kw::Hidden},
-    // Paragraphs.
-    {"pard", Kw::Pard}, {"par", Kw::Par}, {"sect", Kw::Par}, {"page", Kw::Par},
-    {"column", Kw::Par}, {"line", Kw::Line}, {"tab", Kw::Tab},
-    {"ql", Kw::Align, Qt::AlignLeft}, {"qc", Kw::Align, Qt::AlignHCenter},
-    {"qr", Kw::Align, Qt::AlignRight}, {"qj", Kw::Align, Qt::AlignJustify},
-    {"qd", Kw::Align, Qt::AlignJustify},
-    {"li", Kw::Li}, {"lin", Kw::Li}, {"ri", Kw::Ri}, {"rin", Kw::Ri}, {"fi", Kw::Fi},
-    {"sb", Kw::Sb}, {"sa", Kw::Sa}, {"outlinelevel", Kw::Outline}, {"tx", Kw::Tx},
-    {"tqr", Kw::TabType, QTextOption::RightTab}, {"tqc", Kw::TabType, QTextOption::CenterTab},
-    {"tqdec", Kw::TabType, QTextOption::DelimiterTab},
-    {"intbl", Kw::Intbl}, {"cell", Kw::Cell}, {"row", Kw::Row},
-    // A table inside a cell is read as paragraphs of that cell.
-    {"nestcell", Kw::Par}, {"nestrow", Kw::Par}, {"trowd", Kw::Trowd}, {"cellx", Kw::Cellx}, {"ls", Kw::Ls},
-    {"ilvl", Kw::Ilvl},
-    // Paragraph numbering inside {\*\pn}.
-    {"pnlvl", Kw::PnLvl}, {"pnlvlblt", Kw::PnLvlBlt}, {"pnlvlbody", Kw::PnLvlBody},
-    {"pnlvlcont", Kw::PnLvlCont}, {"pnf", Kw::PnF},
-    {"pndec", Kw::PnStyle, QTextListFormat::ListDecimal},
-    {"pnord", Kw::PnStyle, QTextListFormat::ListDecimal},
-    {"pncard", Kw::PnStyle, QTextListFormat::ListDecimal},
-    {"pnlcltr", Kw::PnStyle, QTextListFormat::ListLowerAlpha},
-    {"pnucltr", Kw::PnStyle, QTextListFormat::ListUpperAlpha},
-    {"pnlcrm", Kw::PnStyle, QTextListFormat::ListLowerRoman},
-    {"pnucrm", Kw::PnStyle, QTextListFormat::ListUpperRoman},
-    // Colour table.
-    {"red", Kw::Red}, {"green", Kw::Green}, {"blue", Kw::Blue},
-    // Characters by name.
-    {"emdash", Kw::Char, 0x2014}, {"endash", Kw::Char, 0x2013}, {"lquote", Kw::Char, 0x2018},
-    {"rquote", Kw::Char, 0x2019}, {"ldblquote", Kw::Char, 0x201C},
-    {"rdblquote", Kw::Char, 0x201D}, {"bullet", Kw::Char, 0x2022},
-    {"enspace", Kw::Char, 0x2002}, {"emspace", Kw::Char, 0x2003},
-    {"qmspace", Kw::Char, 0x2005}, {"zwbo", Kw::Char, 0x200B}, {"zwnj", Kw::Char, 0x200C},
-    {"zwj", Kw::Char, 0x200D}, {"ltrmark", Kw::Char, 0x200E}, {"rtlmark", Kw::Char, 0x200F},
-};
-
-constexpr bool byName(const Keyword& a, const Keyword& b) { return a.name < b.name; }
-
-template <std::size_t N>
-constexpr std::array<Keyword, N> sortedKeywords(const Keyword (&unsorted)[N]) {
-  std::array<Keyword, N> table{};
-  std::copy(std::begin(unsorted), std::end(unsorted), table.begin());
-  std::sort(table.begin(), table.end(), byName);
-  return table;
-}
-
-constexpr auto kKeywords = sortedKeywords(kUnsortedKeywords);
-static_assert(std::adjacent_find(kKeywords.begin(), kKeywords.end(),
-                                 [](const Keyword& a, const Keyword& b) { return a.name == b.name; }) ==
-                  kKeywords.end(),
-              "duplicate control word");
-
-const Keyword* findKeyword(std::string_view word) {
-  const auto it = std::lower_bound(kKeywords.begin(), kKeywords.end(), Keyword{word, Kw::Ignore}, byName);
-  return it != kKeywords.end() && it->name == word ? &*it : nullptr;
-}
-
-bool isDestination(Kw kind) {
-  switch (kind) {
-    case Kw::Rtf: case Kw::FontTable: case Kw::ColorTable: case Kw::SkipDest: case Kw::Pn:
-    case Kw::PnTxtA: case Kw::PnTxtB: case Kw::Field: case Kw::FldInst: case Kw::FldRslt:
-    case Kw::ListText: case Kw::Upr: case Kw::Ud: case Kw::Ignore:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-int hexValue(char c) {
+int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
 }
 
-int clampTwips(int twips) { return std::clamp(twips, -kMaxTwips, kMaxTwips); }
+int ClampTwips(int twips) { return std::clamp(twips, -kMaxTwips, kMaxTwips); }
 
 // Toggles such as \b take no parameter to switch on and 0 to switch off.
-bool switchedOn(bool hasParam, int param) { return !hasParam || param != 0; }
-
-struct CharProps {
-  int font = -1;  // id in the font table; -1 for the document's default font
-  int halfPoints = kDefaultHalfPoints;
-  int foreground = 0;  // colour table index; 0 is automatic
-  int background = 0;
-  int link = -1;  // index of the hyperlink target
-  QTextCharFormat::UnderlineStyle underline = QTextCharFormat::NoUnderline;
-  QTextCharFormat::VerticalAlignment vertical = QTextCharFormat::AlignNormal;
-  bool bold = false;
-  bool italic = false;
-  bool strike = false;
-  bool hidden = false;
-  bool operator==(const CharProps&) const = default;
-};
+bool IsSwitchedOn(bool hasParam, int param) { return !hasParam || param != 0; }
 
 // Old-style paragraph numbering ({\*\pn ...}), as WordPad writes bullets.
 struct PnProps {
@@ -312,13 +114,8 @@ struct Group {
   bool fresh = true;  // nothing but \* has been read since the group opened
 };
 
-struct Font {
-  QString name;
-  int codePage = 0;  // 0: the document's code page
-};
-
 // The style, prefix and suffix a list marker such as "1.", "(a)", "iv)" or a bullet shows.
-void describeMarker(QString marker, QTextListFormat& format) {
+void DescribeMarker(QString marker, QTextListFormat& format) {
   marker = marker.trimmed();
   qsizetype start = 0;
   while (start < marker.size() && !marker.at(start).isLetterOrNumber()) ++start;
@@ -353,7 +150,7 @@ void describeMarker(QString marker, QTextListFormat& format) {
 }
 
 // The target of a HYPERLINK field instruction, or an empty string for other fields.
-QString hyperlinkTarget(QStringView inst) {
+QString HyperlinkTarget(QStringView inst) {
   struct Token {
     QString text;
     bool quoted = false;
@@ -443,13 +240,7 @@ class Reader {
   void cellEnd();
   void rowEnd();
   void openPendingBlock(bool inTable);
-  bool changesContainer(bool inTable) const;
   void enterContainer(bool inTable);
-  std::pair<int, int> cellColumns() const;
-  void widenTable(int column);
-  void splitColumnAt(int edge);
-  void moveToCell(int column);
-  void setTableEdges(std::vector<int> edges);
   void finishBlock(const ParaProps& para, const CharProps& chr, const QString& listText);
   void finish(const Group& last);
 
@@ -457,8 +248,6 @@ class Reader {
   void finishFontEntry();
   void finishColor();
 
-  const Font* font(int id) const;
-  int codePageOf(int fontId) const;
   int currentCodePage();
   std::optional<QColor> color(int index) const;
   QTextCharFormat charFormat(const CharProps& c) const;
@@ -473,14 +262,7 @@ class Reader {
   int m_skipCount = 0;  // fallback characters still to skip after \uN
   unsigned m_lost = kLostNothing;
 
-  int m_docCodePage = 1252;
-  int m_defaultFont = 0;
-  std::map<int, Font> m_fonts;
-  bool m_entryOpen = false;
-  int m_entryId = 0;
-  int m_entryCharset = -1;
-  int m_entryCodePage = 0;
-  QString m_entryName;
+  FontTable m_fonts;
 
   std::vector<std::optional<QColor>> m_colors;
   std::array<int, 3> m_rgb{};
@@ -489,9 +271,7 @@ class Reader {
   std::vector<QString> m_fieldInst;
   std::vector<QString> m_links;
 
-  ByteDecoder m_decoder;
-  QByteArray m_bytes;
-  int m_bytesCodePage = 0;
+  PendingBytes m_bytes;
   char16_t m_highSurrogate = 0;
 
   QTextCursor m_cursor;
@@ -506,16 +286,7 @@ class Reader {
   ParaProps m_pendingPara;
   CharProps m_pendingChar;
   QString m_pendingListText;
-  // The table being read, and where its next content goes: \cell moves on to the next
-  // cell and \row to a new row, once content for them arrives.
-  QTextTable* m_table = nullptr;
-  int m_tableRow = 0;
-  int m_rowCell = 0;
-  int m_nextColumn = 0;  // the first column after the row's cells so far
-  bool m_cellDone = false;
-  bool m_rowDone = false;
-  std::vector<int> m_rowEdges;    // \cellxN of the row being defined, in twips
-  std::vector<int> m_tableEdges;  // right edges of the table's columns
+  TableBuilder m_table{m_cursor};
   QString m_listText;
   // A list is deleted with its last block (when that block leaves it), so the
   // pointers guard themselves.
@@ -523,12 +294,7 @@ class Reader {
   std::map<int, QPointer<QTextList>> m_pnLists;  // by level; a paragraph outside a list ends them
 };
 
-QStringList Reader::lost() const {
-  QStringList names;
-  for (std::size_t i = 0; i < kLostNames.size(); ++i)
-    if (m_lost & (1u << i)) names << QString::fromLatin1(kLostNames[i]);
-  return names;
-}
+QStringList Reader::lost() const { return LostNames(m_lost); }
 
 void Reader::run(qsizetype start) {
   m_pos = start;
@@ -601,7 +367,7 @@ void Reader::closeGroup() {
 void Reader::controlSequence() {
   if (m_pos >= m_in.size()) return;
   const char c = m_in[m_pos];
-  if (isLetter(c)) {
+  if (IsLetter(c)) {
     controlWord();
     return;
   }
@@ -625,22 +391,22 @@ void Reader::controlSequence() {
 
 void Reader::controlWord() {
   const qsizetype start = m_pos;
-  while (m_pos < m_in.size() && isLetter(m_in[m_pos])) ++m_pos;
+  while (m_pos < m_in.size() && IsLetter(m_in[m_pos])) ++m_pos;
   const std::string_view word(m_in.data() + start, static_cast<std::size_t>(m_pos - start));
   bool hasParam = false;
   int param = 0;
-  const bool negative = m_pos + 1 < m_in.size() && m_in[m_pos] == '-' && isDigit(m_in[m_pos + 1]);
-  if (negative || (m_pos < m_in.size() && isDigit(m_in[m_pos]))) {
+  const bool negative = m_pos + 1 < m_in.size() && m_in[m_pos] == '-' && IsDigit(m_in[m_pos + 1]);
+  if (negative || (m_pos < m_in.size() && IsDigit(m_in[m_pos]))) {
     if (negative) ++m_pos;
     qint64 value = 0;
-    for (; m_pos < m_in.size() && isDigit(m_in[m_pos]); ++m_pos)
+    for (; m_pos < m_in.size() && IsDigit(m_in[m_pos]); ++m_pos)
       value = std::min(value * 10 + (m_in[m_pos] - '0'), kMaxParameter);
     hasParam = true;
     param = static_cast<int>(negative ? -value : value);
   }
   if (m_pos < m_in.size() && m_in[m_pos] == ' ') ++m_pos;
 
-  const Keyword* keyword = word.size() <= kMaxWordLength ? findKeyword(word) : nullptr;
+  const Keyword* keyword = word.size() <= kMaxWordLength ? FindKeyword(word) : nullptr;
   if (keyword && keyword->kind == Kw::Bin) {
     // \binN: N bytes of raw data follow, whatever they hold.
     if (hasParam && param > 0) m_pos += std::min<qsizetype>(param, m_in.size() - m_pos);
@@ -658,7 +424,7 @@ void Reader::controlWord() {
     g.dest = keyword && keyword->kind == Kw::Ud ? g.uprOuter : Dest::Skip;
     return;
   }
-  if (starred && (!keyword || !isDestination(keyword->kind))) {
+  if (starred && (!keyword || !IsDestination(keyword->kind))) {
     // \* marks the next word as a destination a reader may ignore. An unknown one that
     // opens its group is skipped with the group; any other starred word is skipped alone
     // and the text around it stays.
@@ -675,8 +441,8 @@ void Reader::controlWord() {
 
 void Reader::hexByte() {
   const qsizetype left = m_in.size() - m_pos;
-  const int high = left > 0 ? hexValue(m_in[m_pos]) : -1;
-  const int low = left > 1 ? hexValue(m_in[m_pos + 1]) : -1;
+  const int high = left > 0 ? HexValue(m_in[m_pos]) : -1;
+  const int low = left > 1 ? HexValue(m_in[m_pos + 1]) : -1;
   if (high < 0 || low < 0) {
     // A malformed \'h escape: drop it and read what follows as usual.
     if (high >= 0) ++m_pos;
@@ -732,9 +498,9 @@ bool Reader::groupHoldsText() const {
     if (c == '}') return false;
     if (c == '{') return true;
     if (c == '\\') {
-      if (i + 1 >= m_in.size() || !isLetter(m_in[i + 1])) return true;  // a symbol or \'hh
+      if (i + 1 >= m_in.size() || !IsLetter(m_in[i + 1])) return true;  // a symbol or \'hh
       if (m_in.sliced(i + 1).startsWith("bin")) return true;                // raw data
-      while (i + 1 < m_in.size() && (isLetter(m_in[i + 1]) || isDigit(m_in[i + 1]) || m_in[i + 1] == '-')) ++i;
+      while (i + 1 < m_in.size() && (IsLetter(m_in[i + 1]) || IsDigit(m_in[i + 1]) || m_in[i + 1] == '-')) ++i;
     } else if (c != ' ' && c != ';' && c != '\r' && c != '\n') {
       return true;
     }
@@ -866,7 +632,7 @@ void Reader::openField(Kw kind) {
     return;
   }
   g.dest = Dest::Body;
-  if (const QString target = hyperlinkTarget(m_fieldInst[static_cast<std::size_t>(g.field)]);
+  if (const QString target = HyperlinkTarget(m_fieldInst[static_cast<std::size_t>(g.field)]);
       !target.isEmpty()) {
     g.chr.link = static_cast<int>(m_links.size());
     m_links.push_back(target);
@@ -877,12 +643,12 @@ void Reader::openField(Kw kind) {
 
 void Reader::documentWord(Kw kind, bool hasParam, int param) {
   switch (kind) {
-    case Kw::Ansi: m_docCodePage = 1252; break;
-    case Kw::Mac: m_docCodePage = 10000; break;
-    case Kw::Pc: m_docCodePage = 437; break;
-    case Kw::Pca: m_docCodePage = 850; break;
-    case Kw::AnsiCpg: if (hasParam && param > 0) m_docCodePage = param; break;
-    case Kw::Deff: if (hasParam) m_defaultFont = param; break;
+    case Kw::Ansi: m_fonts.setDocumentCodePage(1252); break;
+    case Kw::Mac: m_fonts.setDocumentCodePage(10000); break;
+    case Kw::Pc: m_fonts.setDocumentCodePage(437); break;
+    case Kw::Pca: m_fonts.setDocumentCodePage(850); break;
+    case Kw::AnsiCpg: if (hasParam && param > 0) m_fonts.setDocumentCodePage(param); break;
+    case Kw::Deff: if (hasParam) m_fonts.setDefaultFont(param); break;
     case Kw::Uc: if (hasParam) top().unicodeSkip = std::max(param, 0); break;
     case Kw::U:
       if (hasParam) {
@@ -902,15 +668,15 @@ void Reader::fontWord(Kw kind, bool hasParam, int param) {
     if (g.dest == Dest::FontTable) startFontEntry(param);
     else g.chr.font = param;
   } else if (g.dest == Dest::FontTable && kind == Kw::FCharset) {
-    m_entryCharset = param;
+    m_fonts.setEntryCharset(param);
   } else if (g.dest == Dest::FontTable) {
-    m_entryCodePage = param;
+    m_fonts.setEntryCodePage(param);
   }
 }
 
 void Reader::characterWord(const Keyword& keyword, bool hasParam, int param) {
   CharProps& chr = top().chr;
-  const bool on = switchedOn(hasParam, param);
+  const bool on = IsSwitchedOn(hasParam, param);
   switch (keyword.kind) {
     case Kw::Plain: {
       const int link = chr.link;
@@ -949,16 +715,16 @@ void Reader::paragraphWord(const Keyword& keyword, bool hasParam, int param) {
     case Kw::Line: emitText(u"\u2028"); break;
     case Kw::Tab: emitText(u"\t"); break;
     case Kw::Align: para.alignment = static_cast<Qt::Alignment>(keyword.value); break;
-    case Kw::Li: if (hasParam) para.left = clampTwips(param); break;
-    case Kw::Ri: if (hasParam) para.right = clampTwips(param); break;
-    case Kw::Fi: if (hasParam) para.firstLine = clampTwips(param); break;
+    case Kw::Li: if (hasParam) para.left = ClampTwips(param); break;
+    case Kw::Ri: if (hasParam) para.right = ClampTwips(param); break;
+    case Kw::Fi: if (hasParam) para.firstLine = ClampTwips(param); break;
     case Kw::Sb: if (hasParam) para.spaceBefore = std::clamp(param, 0, kMaxTwips); break;
     case Kw::Sa: if (hasParam) para.spaceAfter = std::clamp(param, 0, kMaxTwips); break;
     case Kw::Outline: para.outline = hasParam && param >= 0 && param <= 8 ? param : -1; break;
     case Kw::TabType: para.nextTabType = static_cast<QTextOption::TabType>(keyword.value); break;
     case Kw::Tx:
       if (hasParam && param >= 0 && para.tabs.size() < 64) {
-        QTextOption::Tab tab(twipsToPixels(std::min(param, kMaxTwips)), para.nextTabType);
+        QTextOption::Tab tab(TwipsToPixels(std::min(param, kMaxTwips)), para.nextTabType);
         if (tab.type == QTextOption::DelimiterTab) tab.delimiter = u'.';
         para.tabs.append(tab);
       }
@@ -973,14 +739,11 @@ void Reader::paragraphWord(const Keyword& keyword, bool hasParam, int param) {
 void Reader::tableWord(Kw kind, bool hasParam, int param) {
   Group& g = top();
   switch (kind) {
-    case Kw::Intbl: g.para.inTable = switchedOn(hasParam, param); break;
+    case Kw::Intbl: g.para.inTable = IsSwitchedOn(hasParam, param); break;
     case Kw::Cell: if (g.dest == Dest::Body) cellEnd(); break;
     case Kw::Row: if (g.dest == Dest::Body) rowEnd(); break;
-    case Kw::Trowd: m_rowEdges.clear(); break;
-    case Kw::Cellx:
-      if (hasParam && m_rowEdges.size() < static_cast<std::size_t>(kMaxTableColumns))
-        m_rowEdges.push_back(std::clamp(param, 0, kMaxTwips));
-      break;
+    case Kw::Trowd: m_table.startRowDefinition(); break;
+    case Kw::Cellx: if (hasParam) m_table.addCellEdge(param); break;
     default: break;
   }
 }
@@ -1013,16 +776,13 @@ void Reader::colorWord(Kw kind, bool hasParam, int param) {
 
 void Reader::addByte(char byte) {
   const int codePage = currentCodePage();
-  if (!m_bytes.isEmpty() && codePage != m_bytesCodePage) flushBytes();
-  m_bytesCodePage = codePage;
-  m_bytes.append(byte);
+  if (m_bytes.holdsOtherThan(codePage)) flushBytes();
+  m_bytes.add(byte, codePage);
 }
 
 void Reader::flushBytes() {
   if (m_bytes.isEmpty()) return;
-  const QString text = m_decoder.decode(m_bytesCodePage, m_bytes);
-  m_bytes.clear();
-  emitText(text);
+  emitText(m_bytes.take());
 }
 
 void Reader::emitText(QStringView text) {
@@ -1034,7 +794,7 @@ void Reader::route(QStringView text) {
   Group& g = top();
   switch (g.dest) {
     case Dest::Body: bodyText(text); break;
-    case Dest::FontTable: if (m_entryOpen) m_entryName += text; break;
+    case Dest::FontTable: m_fonts.appendToEntryName(text); break;
     case Dest::ListText: m_listText += text; break;
     case Dest::PnBefore: g.para.pn.before += text; break;
     case Dest::PnAfter: g.para.pn.after += text; break;
@@ -1138,7 +898,7 @@ void Reader::cellEnd() {
   flushHighSurrogate();
   openPendingBlock(true);
   finishBlock(top().para, top().chr, std::exchange(m_listText, {}));
-  m_cellDone = true;
+  m_table.endCell();
 }
 
 void Reader::rowEnd() {
@@ -1146,16 +906,13 @@ void Reader::rowEnd() {
     m_breakPending = false;
     finishBlock(m_pendingPara, m_pendingChar, m_pendingListText);
   }
-  if (m_table) {
-    m_rowDone = true;
-    m_cellDone = false;
-  }
+  m_table.endRow();
 }
 
 // Makes the block that content of a paragraph in (or out of) a table goes into: the
 // next block, the next cell, a new row, a new table or the block after the table.
 void Reader::openPendingBlock(bool inTable) {
-  if (changesContainer(inTable)) {
+  if (m_table.needsNewContainer(inTable)) {
     if (m_breakPending) {
       m_breakPending = false;
       finishBlock(m_pendingPara, m_pendingChar, m_pendingListText);
@@ -1171,120 +928,10 @@ void Reader::openPendingBlock(bool inTable) {
   m_blockHasText = false;
 }
 
-bool Reader::changesContainer(bool inTable) const {
-  if (!inTable) return m_table != nullptr;
-  return m_table == nullptr || m_cellDone || m_rowDone;
-}
-
 void Reader::enterContainer(bool inTable) {
   flushRun();
-  if (!inTable) {
-    m_cursor.setPosition(m_table->lastPosition() + 1);
-    m_table = nullptr;
-    m_cellDone = m_rowDone = false;
-    return;
-  }
-  if (!m_table) {
-    const auto columns = static_cast<int>(std::max<std::size_t>(m_rowEdges.size(), 1));
-    m_table = m_cursor.insertTable(1, columns);
-    setTableEdges(m_rowEdges);
-    m_tableRow = 0;
-    m_rowCell = 0;
-    m_nextColumn = 1;
-    m_cellDone = m_rowDone = false;
-    return;
-  }
-  if (m_rowDone) {
-    m_table->appendRows(1);
-    ++m_tableRow;
-    m_rowCell = 0;
-    m_nextColumn = 0;
-  } else {
-    ++m_rowCell;
-  }
-  m_cellDone = m_rowDone = false;
-  // An edge of this cell inside a column of the table splits that column.
-  const auto cell = static_cast<std::size_t>(m_rowCell);
-  if (cell > 0 && cell - 1 < m_rowEdges.size()) splitColumnAt(m_rowEdges[cell - 1]);
-  if (cell < m_rowEdges.size()) splitColumnAt(m_rowEdges[cell]);
-  auto [column, span] = cellColumns();
-  column = std::min(column, kMaxTableColumns - 1);
-  if (column >= m_table->columns()) widenTable(column);
-  if (span > 1 && m_table->cellAt(m_tableRow, column).columnSpan() == 1)
-    m_table->mergeCells(m_tableRow, column, 1, std::min(span, m_table->columns() - column));
-  m_nextColumn = column + m_table->cellAt(m_tableRow, column).columnSpan();
-  moveToCell(column);
-}
-
-// The column the row's current cell starts in and the columns it spans. A cell whose
-// edges are columns of the table spans the columns between them; otherwise cells fill
-// the columns in order, after those that the row's cells so far span.
-std::pair<int, int> Reader::cellColumns() const {
-  const auto cell = static_cast<std::size_t>(m_rowCell);
-  const auto columnOf = [this](int edge) {
-    const auto it = std::find(m_tableEdges.begin(), m_tableEdges.end(), edge);
-    return it == m_tableEdges.end() ? -1 : static_cast<int>(it - m_tableEdges.begin());
-  };
-  if (cell < m_rowEdges.size()) {
-    const int first = cell == 0 ? 0 : columnOf(m_rowEdges[cell - 1]) + 1;
-    const int last = columnOf(m_rowEdges[cell]);
-    if (first >= 0 && last >= first && (cell == 0 || first > 0)) return {first, last - first + 1};
-  }
-  // Cells fill the columns in order, after those the cells before them span.
-  return {m_nextColumn, 1};
-}
-
-// A row with more cells than the rows before: their last cells reach to its end.
-void Reader::widenTable(int column) {
-  const int old = m_table->columns();
-  m_table->appendColumns(column + 1 - old);
-  for (int r = 0; r < m_tableRow; ++r) {
-    const QTextTableCell last = m_table->cellAt(r, old - 1);
-    m_table->mergeCells(last.row(), last.column(), last.rowSpan(), m_table->columns() - last.column());
-  }
-  setTableEdges(m_rowEdges.size() > m_tableEdges.size() ? m_rowEdges : m_tableEdges);
-}
-
-// A row with an edge inside a column of the rows before: the column is split there, and
-// the cells of those rows keep their extent by spanning both halves.
-void Reader::splitColumnAt(int edge) {
-  if (m_tableEdges.empty() || static_cast<int>(m_tableEdges.size()) != m_table->columns() ||
-      m_table->columns() >= kMaxTableColumns || edge <= 0 || edge >= m_tableEdges.back())
-    return;
-  const auto right = std::upper_bound(m_tableEdges.begin(), m_tableEdges.end(), edge);
-  if (right == m_tableEdges.end() || !std::is_sorted(m_tableEdges.begin(), m_tableEdges.end())) return;
-  const int k = static_cast<int>(right - m_tableEdges.begin());
-  if ((k > 0 && m_tableEdges[static_cast<std::size_t>(k) - 1] >= edge)) return;
-  m_table->insertColumns(k + 1, 1);
-  for (int r = 0; r <= m_tableRow; ++r) {
-    if (r == m_tableRow && k >= m_nextColumn) break;  // this row's cells there are still to come
-    const QTextTableCell covering = m_table->cellAt(r, k);
-    if (covering.column() + covering.columnSpan() - 1 == k)
-      m_table->mergeCells(covering.row(), covering.column(), covering.rowSpan(), covering.columnSpan() + 1);
-  }
-  if (k < m_nextColumn) ++m_nextColumn;
-  m_tableEdges.insert(right, edge);
-  setTableEdges(m_tableEdges);
-}
-
-// Column widths as shares of the table, so that it fits the page it is shown on.
-void Reader::setTableEdges(std::vector<int> edges) {
-  m_tableEdges = std::move(edges);
-  QTextTableFormat format = m_table->format();
-  QList<QTextLength> widths;
-  if (static_cast<int>(m_tableEdges.size()) == m_table->columns() && m_tableEdges.back() > 0) {
-    int left = 0;
-    for (const int edge : m_tableEdges) {
-      widths << QTextLength(QTextLength::PercentageLength, 100.0 * std::max(edge - left, 0) / m_tableEdges.back());
-      left = std::max(left, edge);
-    }
-  }
-  format.setColumnWidthConstraints(widths);
-  m_table->setFormat(format);
-}
-
-void Reader::moveToCell(int column) {
-  m_cursor.setPosition(m_table->cellAt(m_tableRow, column).firstPosition());
+  if (inTable) m_table.enterCell();
+  else m_table.leaveTable();
 }
 
 void Reader::finishBlock(const ParaProps& para, const CharProps& chr, const QString& listText) {
@@ -1299,11 +946,11 @@ void Reader::finishBlock(const ParaProps& para, const CharProps& chr, const QStr
     left = std::max(0, left - indent * kListLevelTwips);
     firstLine = 0;
   }
-  if (left != 0) format.setLeftMargin(twipsToPixels(left));
-  if (para.right != 0) format.setRightMargin(twipsToPixels(para.right));
-  if (firstLine != 0) format.setTextIndent(twipsToPixels(firstLine));
-  if (para.spaceBefore != 0) format.setTopMargin(twipsToPixels(para.spaceBefore));
-  if (para.spaceAfter != 0) format.setBottomMargin(twipsToPixels(para.spaceAfter));
+  if (left != 0) format.setLeftMargin(TwipsToPixels(left));
+  if (para.right != 0) format.setRightMargin(TwipsToPixels(para.right));
+  if (firstLine != 0) format.setTextIndent(TwipsToPixels(firstLine));
+  if (para.spaceBefore != 0) format.setTopMargin(TwipsToPixels(para.spaceBefore));
+  if (para.spaceAfter != 0) format.setBottomMargin(TwipsToPixels(para.spaceAfter));
   if (para.outline >= 0) format.setHeadingLevel(para.outline + 1);
   if (!para.tabs.isEmpty()) format.setTabPositions(para.tabs);
   m_cursor.setBlockFormat(format);
@@ -1335,7 +982,7 @@ void Reader::finish(const Group& last) {
     // A file's final \par ends its last paragraph; it starts no new, empty one.
     m_breakPending = false;
     finishBlock(m_pendingPara, m_pendingChar, m_pendingListText);
-  } else if (!m_cellDone && !m_rowDone) {
+  } else if (!m_table.isBetweenCells()) {
     finishBlock(last.para, last.chr, m_listText);
   }
 }
@@ -1351,9 +998,9 @@ QTextListFormat Reader::listFormat(const ParaProps& p, int indent, const QString
   QTextListFormat format;
   format.setIndent(indent);
   if (p.list > 0) {
-    describeMarker(listText, format);
+    DescribeMarker(listText, format);
   } else if (p.pn.bullet) {
-    describeMarker(p.pn.before.isEmpty() ? QStringLiteral("\u2022") : p.pn.before, format);
+    DescribeMarker(p.pn.before.isEmpty() ? QStringLiteral("\u2022") : p.pn.before, format);
     if (format.style() != QTextListFormat::ListCircle && format.style() != QTextListFormat::ListSquare)
       format.setStyle(QTextListFormat::ListDisc);
   } else {
@@ -1366,28 +1013,13 @@ QTextListFormat Reader::listFormat(const ParaProps& p, int indent, const QString
 
 void Reader::startFontEntry(int id) {
   finishFontEntry();
-  m_entryOpen = true;
-  m_entryId = id;
-  m_entryCharset = -1;
-  m_entryCodePage = 0;
-  m_entryName.clear();
+  m_fonts.startEntry(id);
 }
 
 void Reader::finishFontEntry() {
   flushBytes();
   m_formats.clear();
-  if (!m_entryOpen) return;
-  m_entryOpen = false;
-  Font entry;
-  entry.name = m_entryName.trimmed();
-  entry.codePage = m_entryCodePage > 0 ? m_entryCodePage : codePageForCharset(m_entryCharset);
-  if (entry.codePage == kSymbolCodePage && entry.name.compare(u"Symbol", Qt::CaseInsensitive) != 0)
-    entry.codePage = kDingbatsCodePage;
-  if (m_fonts.size() >= kMaxFonts && !m_fonts.contains(m_entryId)) {
-    m_lost |= kLostFonts;
-    return;
-  }
-  m_fonts.insert_or_assign(m_entryId, std::move(entry));
+  if (!m_fonts.finishEntry()) m_lost |= kLostFonts;
 }
 
 void Reader::finishColor() {
@@ -1398,29 +1030,15 @@ void Reader::finishColor() {
   m_rgbSet = false;
 }
 
-const Font* Reader::font(int id) const {
-  const auto it = m_fonts.find(id < 0 ? m_defaultFont : id);
-  return it == m_fonts.end() ? nullptr : &it->second;
-}
-
-int Reader::codePageOf(int fontId) const {
-  const Font* f = font(fontId);
-  return f && f->codePage != 0 ? f->codePage : m_docCodePage;
-}
-
 int Reader::currentCodePage() {
   const Group& g = top();
   switch (g.dest) {
-    case Dest::FontTable: {
-      // Font names are never in a symbol font's own encoding.
-      const int codePage = m_entryCodePage > 0 ? m_entryCodePage : codePageForCharset(m_entryCharset);
-      return codePage == 0 || codePage == kSymbolCodePage ? m_docCodePage : codePage;
-    }
+    case Dest::FontTable: return m_fonts.entryNameCodePage();
     case Dest::PnBefore:
     case Dest::PnAfter:
-      return codePageOf(g.para.pn.font >= 0 ? g.para.pn.font : g.chr.font);
+      return m_fonts.codePageOf(g.para.pn.font >= 0 ? g.para.pn.font : g.chr.font);
     default:
-      return codePageOf(g.chr.font);
+      return m_fonts.codePageOf(g.chr.font);
   }
 }
 
@@ -1431,7 +1049,7 @@ std::optional<QColor> Reader::color(int index) const {
 
 QTextCharFormat Reader::charFormat(const CharProps& c) const {
   QTextCharFormat format;
-  if (const Font* f = font(c.font); f && !f->name.isEmpty()) {
+  if (const Font* f = m_fonts.font(c.font); f && !f->name.isEmpty()) {
     format.setFontFamilies({f->name});
     // Qt's format collection hashes every list of families to one value, so a
     // document with many fonts would cost quadratic time; the name as a string
@@ -1453,7 +1071,7 @@ QTextCharFormat Reader::charFormat(const CharProps& c) const {
   return format;
 }
 
-bool hasWordLongerThan(const QTextDocument& doc, qsizetype length) {
+bool HasWordLongerThan(const QTextDocument& doc, qsizetype length) {
   for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
     const QString text = block.text();
     if (text.size() <= length) continue;
@@ -1469,7 +1087,7 @@ bool hasWordLongerThan(const QTextDocument& doc, qsizetype length) {
   return false;
 }
 
-qsizetype rtfStart(QByteArrayView bytes) {
+qsizetype RtfStart(QByteArrayView bytes) {
   qsizetype i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
   while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n')) ++i;
   return bytes.sliced(i).startsWith("{\\rtf") ? i : -1;
@@ -1477,10 +1095,10 @@ qsizetype rtfStart(QByteArrayView bytes) {
 
 }  // namespace
 
-bool LooksLikeRtf(QByteArrayView bytes) { return rtfStart(bytes) >= 0; }
+bool LooksLikeRtf(QByteArrayView bytes) { return RtfStart(bytes) >= 0; }
 
 bool ReadRtf(const QByteArray& bytes, QTextDocument& into, QString* error, QStringList* lost) {
-  const qsizetype start = rtfStart(bytes);
+  const qsizetype start = RtfStart(bytes);
   if (start < 0) {
     if (error) *error = QStringLiteral("The data is not RTF: it does not begin with {\\rtf.");
     return false;
@@ -1496,7 +1114,7 @@ bool ReadRtf(const QByteArray& bytes, QTextDocument& into, QString* error, QStri
     reader.run(start);
     if (lost) *lost = reader.lost();
   }
-  if (hasWordLongerThan(into, kMaxWrappedWord)) {
+  if (HasWordLongerThan(into, kMaxWrappedWord)) {
     QTextOption option = into.defaultTextOption();
     if (option.wrapMode() == QTextOption::WrapAtWordBoundaryOrAnywhere) option.setWrapMode(QTextOption::WordWrap);
     into.setDefaultTextOption(option);

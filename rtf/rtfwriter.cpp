@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "rtf/codepages.h"
 #include "rtf/durablefile.h"
 #include "rtf/rtfcommon.h"
 
@@ -25,21 +26,7 @@ using namespace detail;
 constexpr int kTableTwips = 9360;
 constexpr int kCellGapTwips = 108;
 
-// Character formatting as RTF expresses it; font and colours are table indices.
-struct RunStyle {
-  int font = 0;
-  int halfPoints = kDefaultHalfPoints;
-  int foreground = 0;
-  int background = 0;
-  QTextCharFormat::UnderlineStyle underline = QTextCharFormat::NoUnderline;
-  QTextCharFormat::VerticalAlignment vertical = QTextCharFormat::AlignNormal;
-  bool bold = false;
-  bool italic = false;
-  bool strike = false;
-  bool operator==(const RunStyle&) const = default;
-};
-
-const char* underlineWord(QTextCharFormat::UnderlineStyle style) {
+const char* UnderlineWord(QTextCharFormat::UnderlineStyle style) {
   switch (style) {
     case QTextCharFormat::DashUnderline: return "uldash";
     case QTextCharFormat::DotLine: return "uld";
@@ -51,7 +38,7 @@ const char* underlineWord(QTextCharFormat::UnderlineStyle style) {
 }
 
 // The {\*\pn} word for a numbered list style; nullptr for bullets.
-const char* numberingWord(QTextListFormat::Style style) {
+const char* NumberingWord(QTextListFormat::Style style) {
   switch (style) {
     case QTextListFormat::ListDecimal: return "pndec";
     case QTextListFormat::ListLowerAlpha: return "pnlcltr";
@@ -112,7 +99,7 @@ void Output::text(QStringView text) {
       // Controls and QTextDocument's object and frame markers carry no text.
     } else if (c < 0x80) {
       literal(static_cast<char>(c));
-    } else if (const auto byte = cp1252Byte(c)) {
+    } else if (const auto byte = Cp1252Byte(c)) {
       static constexpr char kHex[] = "0123456789abcdef";
       const char escaped[4] = {'\\', '\'', kHex[*byte >> 4], kHex[*byte & 0xF]};
       raw(std::string_view(escaped, 4));
@@ -143,8 +130,8 @@ class Writer {
   void writeParagraphProperties(const QTextBlock& block, bool inTable);
   void writeListMarker(const QTextBlock& block, const QTextList& list);
   void writeRuns(const QTextBlock& block);
-  void writeDifferences(const RunStyle& style, const RunStyle& base);
-  RunStyle styleOf(const QTextCharFormat& format);
+  void writeDifferences(const CharProps& style, const CharProps& base);
+  CharProps styleOf(const QTextCharFormat& format);
   int fontIndex(const QString& name, int charset);
   int colorIndex(const QColor& color);
 
@@ -215,7 +202,7 @@ void Writer::writeTable(const QTextTable& table) {
     for (int c = 0; c < columns; ++c) {
       const QTextLength& length = constraints[c];
       int twips = 0;
-      if (length.type() == QTextLength::FixedLength) twips = pixelsToTwips(length.rawValue());
+      if (length.type() == QTextLength::FixedLength) twips = PixelsToTwips(length.rawValue());
       else if (length.type() == QTextLength::PercentageLength)
         twips = static_cast<int>(std::clamp(length.rawValue(), 0.0, 100.0) / 100 * kTableTwips);
       if (twips > 0) widths[static_cast<std::size_t>(c)] = twips;
@@ -274,24 +261,24 @@ void Writer::writeParagraphProperties(const QTextBlock& block, bool inTable) {
   else if (align & Qt::AlignHCenter) m_out.word("qc");
   else if (align & Qt::AlignRight) m_out.word("qr");
 
-  int left = pixelsToTwips(format.leftMargin() + format.indent() * m_doc.indentWidth());
-  int firstLine = pixelsToTwips(format.textIndent());
+  int left = PixelsToTwips(format.leftMargin() + format.indent() * m_doc.indentWidth());
+  int firstLine = PixelsToTwips(format.textIndent());
   const QTextList* list = block.textList();
   if (list) {
     left = std::min(left + kListLevelTwips * std::clamp(list->format().indent(), 1, 9), kMaxTwips);
     firstLine = -kListHangTwips;
   }
   if (left != 0) m_out.word("li", left);
-  if (const int right = pixelsToTwips(format.rightMargin())) m_out.word("ri", right);
+  if (const int right = PixelsToTwips(format.rightMargin())) m_out.word("ri", right);
   if (firstLine != 0) m_out.word("fi", firstLine);
-  if (const int before = pixelsToTwips(format.topMargin()); before > 0) m_out.word("sb", before);
-  if (const int after = pixelsToTwips(format.bottomMargin()); after > 0) m_out.word("sa", after);
+  if (const int before = PixelsToTwips(format.topMargin()); before > 0) m_out.word("sb", before);
+  if (const int after = PixelsToTwips(format.bottomMargin()); after > 0) m_out.word("sa", after);
   if (const int level = format.headingLevel(); level > 0) m_out.word("outlinelevel", std::min(level, 9) - 1);
   for (const QTextOption::Tab& tab : format.tabPositions()) {
     if (tab.type == QTextOption::RightTab) m_out.word("tqr");
     else if (tab.type == QTextOption::CenterTab) m_out.word("tqc");
     else if (tab.type == QTextOption::DelimiterTab) m_out.word("tqdec");
-    m_out.word("tx", std::max(0, pixelsToTwips(tab.position)));
+    m_out.word("tx", std::max(0, PixelsToTwips(tab.position)));
   }
   if (list) writeListMarker(block, *list);
 }
@@ -301,7 +288,7 @@ void Writer::writeParagraphProperties(const QTextBlock& block, bool inTable) {
 void Writer::writeListMarker(const QTextBlock& block, const QTextList& list) {
   const QTextListFormat format = list.format();
   const QTextListFormat::Style style = format.style();
-  const char* numbering = numberingWord(style);
+  const char* numbering = NumberingWord(style);
   int font = 0;
   QString marker;
   if (numbering) {
@@ -352,10 +339,10 @@ void Writer::writeListMarker(const QTextBlock& block, const QTextList& list) {
 // The paragraph's font and size follow \plain; every run formatted otherwise is a group of
 // its own, so no reader has to know the words that switch a property off.
 void Writer::writeRuns(const QTextBlock& block) {
-  RunStyle base;
+  CharProps base;
   auto it = block.begin();
   while (!it.atEnd() && (!it.fragment().isValid() || it.fragment().charFormat().isImageFormat())) ++it;
-  const RunStyle first = styleOf(it.atEnd() ? block.charFormat() : it.fragment().charFormat());
+  const CharProps first = styleOf(it.atEnd() ? block.charFormat() : it.fragment().charFormat());
   base.font = first.font;
   base.halfPoints = first.halfPoints;
   m_out.word("f", base.font);
@@ -386,7 +373,7 @@ void Writer::writeRuns(const QTextBlock& block) {
         m_out.word("fldrslt");
       }
     }
-    const RunStyle style = styleOf(format);
+    const CharProps style = styleOf(format);
     if (style == base) {
       m_out.text(fragment.text());
     } else {
@@ -399,12 +386,12 @@ void Writer::writeRuns(const QTextBlock& block) {
   if (!link.isEmpty()) m_out.raw("}}");
 }
 
-void Writer::writeDifferences(const RunStyle& t, const RunStyle& base) {
+void Writer::writeDifferences(const CharProps& t, const CharProps& base) {
   if (t.font != base.font) m_out.word("f", t.font);
   if (t.halfPoints != base.halfPoints) m_out.word("fs", t.halfPoints);
   if (t.bold) m_out.word("b");
   if (t.italic) m_out.word("i");
-  if (t.underline != QTextCharFormat::NoUnderline) m_out.word(underlineWord(t.underline));
+  if (t.underline != QTextCharFormat::NoUnderline) m_out.word(UnderlineWord(t.underline));
   if (t.strike) m_out.word("strike");
   if (t.vertical == QTextCharFormat::AlignSubScript) m_out.word("sub");
   if (t.vertical == QTextCharFormat::AlignSuperScript) m_out.word("super");
@@ -412,10 +399,10 @@ void Writer::writeDifferences(const RunStyle& t, const RunStyle& base) {
   if (t.background != 0) m_out.word("highlight", t.background);
 }
 
-RunStyle Writer::styleOf(const QTextCharFormat& format) {
+CharProps Writer::styleOf(const QTextCharFormat& format) {
   // What the text shows: properties the format leaves unset come from the document.
-  const QFont font = resolvedFont(format, m_doc.defaultFont());
-  RunStyle style;
+  const QFont font = ResolvedFont(format, m_doc.defaultFont());
+  CharProps style;
   style.font = fontIndex(font.family(), 0);
   double points = font.pointSizeF();
   if (points <= 0 && font.pixelSize() > 0) points = font.pixelSize() * 0.75;

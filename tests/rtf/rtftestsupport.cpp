@@ -60,7 +60,7 @@ QStringList asciiWords(const QString& text) {
 }
 
 QString describeChar(const QTextCharFormat& format, const QTextDocument& doc) {
-  const QFont font = detail::resolvedFont(format, doc.defaultFont());
+  const QFont font = detail::ResolvedFont(format, doc.defaultFont());
   QStringList parts{font.family(), QString::number(font.pointSizeF()) + QStringLiteral("pt")};
   if (font.weight() >= QFont::DemiBold) parts << QStringLiteral("b");
   if (font.italic()) parts << QStringLiteral("i");
