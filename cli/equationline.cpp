@@ -22,6 +22,19 @@ EquationLine ParseEquationLine(std::string_view line) {
   std::size_t first = line.find_first_not_of(" \t\r\n");
   if (first == std::string_view::npos || line[first] == '#') return result;
 
+  formula::PlainEquation plain;
+  if (formula::ReadPlainEquation(line, plain)) {
+    for (const auto& [terms, count, species, coefficients] :
+         {std::tuple{&plain.sides[0], plain.counts[0], &result.boxes.reactants, &result.coefficients.reactants},
+          std::tuple{&plain.sides[1], plain.counts[1], &result.boxes.products, &result.coefficients.products}}) {
+      for (std::size_t i = 0; i < count; ++i) {
+        (*species)[i] = (*terms)[i].species;
+        (*coefficients)[i] = (*terms)[i].coefficient;
+      }
+    }
+    result.kind = EquationLine::Kind::Equation;
+    return result;
+  }
   formula::WrittenEquation read = formula::ReadWrittenEquation(line);
   result.kind = EquationLine::Kind::Error;
   if (read.kind == formula::WrittenEquation::Kind::Error) {

@@ -429,6 +429,55 @@ WrittenEquation ReadWrittenEquation(std::string_view line) {
   return result;
 }
 
+namespace {
+
+// One side of a plain line, cut as Cuts and read as SplitTerm do. The charges
+// in square brackets hold no capital letter, so no bracket turns round, and no
+// core ends in a sign, so none reads as a charge or two ways: each species is
+// the term as written, less its coefficient.
+bool ReadPlainSide(std::string_view side, std::array<PlainTerm, kPlainTermsPerSide>& terms, std::size_t& count) {
+  side = Trim(side);
+  count = 0;
+  std::size_t from = 0;
+  const auto term = [&](std::size_t at) {
+    if (count == terms.size()) return false;
+    const std::string_view written = Trim(side.substr(from, at - from));
+    const Parts parts = SplitTerm(written);
+    const std::string_view rest = Trim(written.substr(parts.coefficient.size()));
+    // An empty species, an electron, or a state set apart by blanks: the full reader's.
+    if (parts.core.empty() || parts.core == "e" || parts.core.size() + parts.state.size() != rest.size()) return false;
+    terms[count++] = {parts.coefficient, rest};
+    from = at + 1;
+    return true;
+  };
+  for (std::size_t i = 0; i < side.size(); ++i) {
+    const char c = side[i];
+    if (IsCapital(c) || IsSmall(c) || IsDigit(c) || IsBlank(c) || c == '(' || c == ')' || c == '*') continue;
+    if (c == '[') {
+      std::size_t close = i + 1;
+      while (close < side.size() && (IsDigit(side[close]) || IsSign(side[close]))) ++close;
+      if (close == side.size() || side[close] != ']') return false;
+      i = close;
+      continue;
+    }
+    // A "+" after a blank joins species, as does one written onto a formula
+    // before a capital letter; other runs of signs need the full reader.
+    if (c != '+' || i == 0 || i + 1 == side.size() || side[i + 1] == '+') return false;
+    if (!IsBlank(side[i - 1]) && !IsCapital(side[i + 1])) return false;
+    if (!term(i)) return false;
+  }
+  return term(side.size());
+}
+
+}  // namespace
+
+bool ReadPlainEquation(std::string_view line, PlainEquation& into) {
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos || line.find('=', equals + 1) != std::string_view::npos) return false;
+  return ReadPlainSide(line.substr(0, equals), into.sides[0], into.counts[0]) &&
+         ReadPlainSide(line.substr(equals + 1), into.sides[1], into.counts[1]);
+}
+
 bool HoldsArrow(std::string_view line) { return !Arrows(line).empty(); }
 
 WrittenTerm ReadBoxTerm(std::string_view text) {
