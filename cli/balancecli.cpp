@@ -2,6 +2,7 @@
 #include "cli/balancecli.h"
 
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -48,17 +49,28 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
     // A fresh board for every line, so its limit never refuses one.
     balancer.clearResults();
     try {
-      const balance::Completion completion = balance::CompleteAndBalance(balancer, parsed.boxes, choice);
+      // As typed, nothing is added: the plain balance, without the completion's copy of the boxes.
+      std::optional<balance::Completion> completion;
+      if (choice == balance::CompletionChoice{}) {
+        balancer.balance(parsed.boxes);
+      } else {
+        completion = balance::CompleteAndBalance(balancer, parsed.boxes, choice);
+      }
+      const formula::BoxTexts& balanced = completion ? completion->boxes : parsed.boxes;
       const std::string& message = balancer.pendingMessage();
-      const std::string addedColumn = completion.added.empty() ? "" : "\tadded: " + balance::AddedList(completion.added);
+      const std::string addedColumn =
+          !completion || completion->added.empty() ? "" : "\tadded: " + balance::AddedList(completion->added);
       if (message == balance::kDisplayFull) {
         // Only the window's result board has a size; here the equation is printed whole.
-        out << balance::kBalanced << '\t' << balance::BalancedEquationText(completion.boxes, balancer.coefficients())
+        out << balance::kBalanced << '\t' << balance::BalancedEquationText(balanced, balancer.coefficients())
             << addedColumn << '\n';
         continue;
       }
-      out << CommandLineWording(message) << '\t';
-      if (message == balance::kBalanced) out << balancer.board().record(balancer.board().count()).equation;
+      if (message == balance::kBalanced) {
+        out << message << '\t' << balancer.board().record(balancer.board().count()).equation;
+      } else {
+        out << CommandLineWording(message) << '\t';
+      }
       if (!balancer.failureReason().code.empty()) out << '\t' << balancer.failureReason().text();
       out << addedColumn << '\n';
     } catch (const std::exception& e) {
