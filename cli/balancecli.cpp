@@ -33,12 +33,13 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
   LineNotifier notifier(err);
   balance::Balancer balancer(notifier);
   std::string line;
+  EquationLine parsed;
+  std::string text;
   long number = 0;
   // Once the output fails nothing more can be reported; the caller says so.
   while (out && std::getline(in, line)) {
     ++number;
-    const EquationLine parsed =
-        ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line));
+    ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line), parsed);
     if (parsed.kind == EquationLine::Kind::Skip) continue;
     if (parsed.kind == EquationLine::Kind::Error) {
       out << parsed.error << "\t\n";
@@ -56,23 +57,24 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
       } else {
         completion = balance::CompleteAndBalance(balancer, parsed.boxes, choice);
       }
-      const formula::BoxTexts& balanced = completion ? completion->boxes : parsed.boxes;
       const std::string& message = balancer.pendingMessage();
-      const std::string addedColumn =
-          !completion || completion->added.empty() ? "" : "\tadded: " + balance::AddedList(completion->added);
+      // The whole output line, written at once.
+      text.clear();
       if (message == balance::kDisplayFull) {
         // Only the window's result board has a size; here the equation is printed whole.
-        out << balance::kBalanced << '\t' << balance::BalancedEquationText(balanced, balancer.coefficients())
-            << addedColumn << '\n';
-        continue;
-      }
-      if (message == balance::kBalanced) {
-        out << message << '\t' << balancer.board().record(balancer.board().count()).equation;
+        text.append(balance::kBalanced).append(1, '\t');
+        text.append(balance::BalancedEquationText(completion ? completion->boxes : parsed.boxes, balancer.coefficients()));
       } else {
-        out << CommandLineWording(message) << '\t';
+        if (message == balance::kBalanced) {
+          text.append(message).append(1, '\t').append(balancer.board().record(balancer.board().count()).equation);
+        } else {
+          text.append(CommandLineWording(message)).append(1, '\t');
+        }
+        if (!balancer.failureReason().code.empty()) text.append(1, '\t').append(balancer.failureReason().text());
       }
-      if (!balancer.failureReason().code.empty()) out << '\t' << balancer.failureReason().text();
-      out << addedColumn << '\n';
+      if (completion && !completion->added.empty()) text.append("\tadded: ").append(balance::AddedList(completion->added));
+      text += '\n';
+      out.write(text.data(), static_cast<std::streamsize>(text.size()));
     } catch (const std::exception& e) {
       out << e.what() << "\t\n";
     }
