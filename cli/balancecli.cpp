@@ -63,7 +63,8 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
       if (message == balance::kDisplayFull) {
         // Only the window's result board has a size; here the equation is printed whole.
         text.append(balance::kBalanced).append(1, '\t');
-        text.append(balance::BalancedEquationText(completion ? completion->boxes : parsed.boxes, balancer.coefficients()));
+        const formula::BoxTexts& balanced = completion ? completion->boxes : parsed.boxes;
+        text.append(balance::BalancedEquationText(balanced, balancer.coefficients()));
       } else {
         if (message == balance::kBalanced) {
           text.append(message).append(1, '\t').append(balancer.board().record(balancer.board().count()).equation);
@@ -72,7 +73,9 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
         }
         if (!balancer.failureReason().code.empty()) text.append(1, '\t').append(balancer.failureReason().text());
       }
-      if (completion && !completion->added.empty()) text.append("\tadded: ").append(balance::AddedList(completion->added));
+      if (completion && !completion->added.empty()) {
+        text.append("\tadded: ").append(balance::AddedList(completion->added));
+      }
       text += '\n';
       out.write(text.data(), static_cast<std::streamsize>(text.size()));
     } catch (const std::exception& e) {
