@@ -2,6 +2,7 @@
 #include "cli/balancecli.h"
 
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -32,12 +33,13 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
   LineNotifier notifier(err);
   balance::Balancer balancer(notifier);
   std::string line;
+  EquationLine parsed;
+  std::string text;
   long number = 0;
   // Once the output fails nothing more can be reported; the caller says so.
   while (out && std::getline(in, line)) {
     ++number;
-    const EquationLine parsed =
-        ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line));
+    ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line), parsed);
     if (parsed.kind == EquationLine::Kind::Skip) continue;
     if (parsed.kind == EquationLine::Kind::Error) {
       out << parsed.error << "\t\n";
@@ -48,19 +50,34 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
     // A fresh board for every line, so its limit never refuses one.
     balancer.clearResults();
     try {
-      const balance::Completion completion = balance::CompleteAndBalance(balancer, parsed.boxes, choice);
+      // As typed, nothing is added: the plain balance, without the completion's copy of the boxes.
+      std::optional<balance::Completion> completion;
+      if (choice == balance::CompletionChoice{}) {
+        balancer.balance(parsed.boxes);
+      } else {
+        completion = balance::CompleteAndBalance(balancer, parsed.boxes, choice);
+      }
       const std::string& message = balancer.pendingMessage();
-      const std::string addedColumn = completion.added.empty() ? "" : "\tadded: " + balance::AddedList(completion.added);
+      // The whole output line, written at once.
+      text.clear();
       if (message == balance::kDisplayFull) {
         // Only the window's result board has a size; here the equation is printed whole.
-        out << balance::kBalanced << '\t' << balance::BalancedEquationText(completion.boxes, balancer.coefficients())
-            << addedColumn << '\n';
-        continue;
+        text.append(balance::kBalanced).append(1, '\t');
+        const formula::BoxTexts& balanced = completion ? completion->boxes : parsed.boxes;
+        text.append(balance::BalancedEquationText(balanced, balancer.coefficients()));
+      } else {
+        if (message == balance::kBalanced) {
+          text.append(message).append(1, '\t').append(balancer.board().record(balancer.board().count()).equation);
+        } else {
+          text.append(CommandLineWording(message)).append(1, '\t');
+        }
+        if (!balancer.failureReason().code.empty()) text.append(1, '\t').append(balancer.failureReason().text());
       }
-      out << CommandLineWording(message) << '\t';
-      if (message == balance::kBalanced) out << balancer.board().record(balancer.board().count()).equation;
-      if (!balancer.failureReason().code.empty()) out << '\t' << balancer.failureReason().text();
-      out << addedColumn << '\n';
+      if (completion && !completion->added.empty()) {
+        text.append("\tadded: ").append(balance::AddedList(completion->added));
+      }
+      text += '\n';
+      out.write(text.data(), static_cast<std::streamsize>(text.size()));
     } catch (const std::exception& e) {
       out << e.what() << "\t\n";
     }

@@ -17,9 +17,11 @@ bool EquationLine::anyCoefficient() const {
   return false;
 }
 
-EquationLine ParseEquationLine(std::string_view line) {
+namespace {
+
+// Any line, through the full reader of written equations.
+EquationLine ReadLine(std::string_view line, std::size_t first) {
   EquationLine result;
-  std::size_t first = line.find_first_not_of(" \t\r\n");
   if (first == std::string_view::npos || line[first] == '#') return result;
 
   formula::WrittenEquation read = formula::ReadWrittenEquation(line);
@@ -46,6 +48,37 @@ EquationLine ParseEquationLine(std::string_view line) {
   }
   result.kind = EquationLine::Kind::Equation;
   return result;
+}
+
+}  // namespace
+
+EquationLine ParseEquationLine(std::string_view line) {
+  EquationLine result;
+  ParseEquationLine(line, result);
+  return result;
+}
+
+void ParseEquationLine(std::string_view line, EquationLine& into) {
+  const std::size_t first = line.find_first_not_of(" \t\r\n");
+  formula::PlainEquation plain;
+  if (first == std::string_view::npos || line[first] == '#' || !formula::ReadPlainEquation(line, plain)) {
+    into = ReadLine(line, first);
+    return;
+  }
+  into.kind = EquationLine::Kind::Equation;
+  into.error.clear();
+  for (const auto& [terms, count, species, coefficients] :
+       {std::tuple{&plain.sides[0], plain.counts[0], &into.boxes.reactants, &into.coefficients.reactants},
+        std::tuple{&plain.sides[1], plain.counts[1], &into.boxes.products, &into.coefficients.products}}) {
+    for (std::size_t i = 0; i < count; ++i) {
+      (*species)[i] = (*terms)[i].species;
+      (*coefficients)[i] = (*terms)[i].coefficient;
+    }
+    for (std::size_t i = count; i < species->size(); ++i) {
+      (*species)[i].clear();
+      (*coefficients)[i].clear();
+    }
+  }
 }
 
 }  // namespace quorvex::cli

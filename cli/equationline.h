@@ -23,6 +23,8 @@ struct EquationLine {
 // Reads "reactants = products" as formula::ReadWrittenEquation does; empty
 // and "#" lines are skipped.
 EquationLine ParseEquationLine(std::string_view line);
+// The same into `into`, whose strings keep their storage from line to line.
+void ParseEquationLine(std::string_view line, EquationLine& into);
 
 }  // namespace quorvex::cli
 

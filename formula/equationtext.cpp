@@ -19,10 +19,10 @@ constexpr std::array<std::string_view, 4> kStates = {"(aq)", "(s)", "(l)", "(g)"
 // The minus sign, the en dash and the macron some pages print for a minus.
 constexpr std::array<std::string_view, 3> kDashes = {"\u2212", "\u2013", "\u00AF"};
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+constexpr bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool IsSign(char c) { return c == '+' || c == '-'; }
 
-std::string_view Trim(std::string_view s) {
+inline std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
@@ -427,6 +427,68 @@ WrittenEquation ReadWrittenEquation(std::string_view line) {
     }
   }
   return result;
+}
+
+namespace {
+
+// The bytes a plain species is written with, blanks included.
+constexpr std::array<bool, 256> kPlainBytes = [] {
+  std::array<bool, 256> plain{};
+  for (int c = 0; c < 256; ++c) {
+    const char b = static_cast<char>(c);
+    plain[static_cast<std::size_t>(c)] =
+        IsCapital(b) || IsSmall(b) || IsDigit(b) || IsBlank(b) || b == '(' || b == ')' || b == '*';
+  }
+  return plain;
+}();
+
+// One side of a plain line, cut as Cuts and read as SplitTerm do. The charges
+// in square brackets hold no capital letter, so no bracket turns round, and no
+// core ends in a sign, so none reads as a charge or two ways: each species is
+// the term as written, less its coefficient.
+bool ReadPlainSide(std::string_view side, std::array<PlainTerm, kPlainTermsPerSide>& terms, std::size_t& count) {
+  side = Trim(side);
+  count = 0;
+  std::size_t from = 0;
+  const auto term = [&](std::size_t at) {
+    if (count == terms.size()) return false;
+    const std::string_view written = Trim(side.substr(from, at - from));
+    const Parts parts = SplitTerm(written);
+    // `written` ends in no blank; blanks may follow the coefficient.
+    std::string_view rest = written.substr(parts.coefficient.size());
+    while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
+    // An empty species, an electron, or a state set apart by blanks: the full reader's.
+    if (parts.core.empty() || parts.core == "e" || parts.core.size() + parts.state.size() != rest.size()) return false;
+    terms[count++] = {parts.coefficient, rest};
+    from = at + 1;
+    return true;
+  };
+  for (std::size_t i = 0; i < side.size(); ++i) {
+    const char c = side[i];
+    if (kPlainBytes[static_cast<unsigned char>(c)]) continue;
+    if (c == '[') {
+      std::size_t close = i + 1;
+      while (close < side.size() && (IsDigit(side[close]) || IsSign(side[close]))) ++close;
+      if (close == side.size() || side[close] != ']') return false;
+      i = close;
+      continue;
+    }
+    // A "+" after a blank joins species, as does one written onto a formula
+    // before a capital letter; other runs of signs need the full reader.
+    if (c != '+' || i == 0 || i + 1 == side.size() || side[i + 1] == '+') return false;
+    if (!IsBlank(side[i - 1]) && !IsCapital(side[i + 1])) return false;
+    if (!term(i)) return false;
+  }
+  return term(side.size());
+}
+
+}  // namespace
+
+bool ReadPlainEquation(std::string_view line, PlainEquation& into) {
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos || line.find('=', equals + 1) != std::string_view::npos) return false;
+  return ReadPlainSide(line.substr(0, equals), into.sides[0], into.counts[0]) &&
+         ReadPlainSide(line.substr(equals + 1), into.sides[1], into.counts[1]);
 }
 
 bool HoldsArrow(std::string_view line) { return !Arrows(line).empty(); }

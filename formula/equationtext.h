@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -10,6 +11,8 @@
 // A whole equation, or a list of species, as people write it: in one box of
 // the window or on one line of a file.
 namespace quorvex::formula {
+
+inline constexpr std::size_t kPlainTermsPerSide = 14;
 
 // One species of a written equation: the coefficient typed in front of it
 // ("2", "0.5", "1/2"; "" for none) and the species in the formula syntax.
@@ -55,6 +58,23 @@ struct WrittenEquation {
 // blanks (or that has one species a side); elsewhere ("MnO-4+H+") it reads
 // two ways too.
 WrittenEquation ReadWrittenEquation(std::string_view line);
+
+// One term of a plainly written line: views into the line.
+struct PlainTerm {
+  std::string_view coefficient;
+  std::string_view species;
+};
+struct PlainEquation {
+  std::array<std::array<PlainTerm, kPlainTermsPerSide>, 2> sides;  // reactants, products
+  std::array<std::size_t, 2> counts{};
+};
+
+// Reads the plain lines most files hold (ASCII letters, digits, "(", ")",
+// "*" and blanks; charges only as square brackets of digits and signs; one
+// "=" and species joined by "+" before a capital letter or after a blank;
+// at most kPlainTermsPerSide a side) without copying them; ReadWrittenEquation
+// reads each such line the same way. False for any other line.
+bool ReadPlainEquation(std::string_view line, PlainEquation& into);
 
 // True when `line` holds "=" or an arrow outside square brackets.
 bool HoldsArrow(std::string_view line);

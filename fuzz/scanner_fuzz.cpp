@@ -2,6 +2,7 @@
 // Every scanner operation on an arbitrary name and text.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -41,7 +42,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // What a box does with a whole equation and a slip.
   quorvex::formula::ReadEquationText(text);
-  quorvex::formula::ReadWrittenEquation(text);
+  const quorvex::formula::WrittenEquation read = quorvex::formula::ReadWrittenEquation(text);
+  // A line the plain reader takes must read as the full reader reads it.
+  if (quorvex::formula::PlainEquation plain; quorvex::formula::ReadPlainEquation(text, plain)) {
+    if (read.kind != quorvex::formula::WrittenEquation::Kind::Equation) std::abort();
+    for (std::size_t s = 0; s < 2; ++s) {
+      const auto& terms = s == 0 ? read.reactants : read.products;
+      if (plain.counts[s] != terms.size()) std::abort();
+      for (std::size_t i = 0; i < terms.size(); ++i) {
+        if (plain.sides[s][i].coefficient != terms[i].coefficient || plain.sides[s][i].species != terms[i].species) {
+          std::abort();
+        }
+      }
+    }
+  }
   quorvex::formula::TermJoins(text);
   quorvex::formula::SlipHint(quorvex::formula::FinishedSpecies(text));
   return 0;

@@ -84,12 +84,28 @@ TEST(EquationText, ReadsEachNotationOrSaysWhyNot) {
        "Input error - \"SO42-\" reads two ways: SO42[-] or SO4[2-]. Write its charge in square brackets."},
       {"A = B -> C", Kind::Error, {}, {}, "Input error - more than one \"=\" or arrow in the line."},
       {"H2 + + O2 = H2O", Kind::Error, {}, {}, "Input error - an empty species among the reactants."},
+      {"2 H2 + O2 = 2H2O(l)", Kind::Equation, {{"2", "H2"}, {"", "O2"}}, {{"2", "H2O(l)"}}},
+      {"2H2 + O2 = 2 H2O (l)+ e", Kind::Equation, {{"2", "H2"}, {"", "O2"}}, {{"2", "H2O(l)"}, {"", "e[-]"}}},
+      {" Fe[2+] +Cl[-] =FeCl2(s)*H2O+H2(g)", Kind::Equation, {{"", "Fe[2+]"}, {"", "Cl[-]"}},
+       {{"", "FeCl2(s)*H2O"}, {"", "H2(g)"}}},
       {"NaCl", Kind::Single, {}, {}},
       {"Na+ , Cl-", Kind::List, {{"", "Na[+]"}, {"", "Cl[-]"}}, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     const WrittenEquation read = ReadWrittenEquation(c.line);
+    // The plain reader takes a line the full one reads, as it reads it.
+    PlainEquation plain;
+    if (ReadPlainEquation(c.line, plain)) {
+      EXPECT_EQ(read.kind, Kind::Equation);
+      for (std::size_t s = 0; s < 2; ++s) {
+        std::vector<WrittenTerm> terms;
+        for (std::size_t i = 0; i < plain.counts[s]; ++i) {
+          terms.push_back({std::string(plain.sides[s][i].coefficient), std::string(plain.sides[s][i].species)});
+        }
+        EXPECT_EQ(terms, s == 0 ? read.reactants : read.products);
+      }
+    }
     EXPECT_EQ(read.kind, c.kind);
     EXPECT_EQ(read.reactants, c.reactants);
     EXPECT_EQ(read.products, c.products);

@@ -29,6 +29,21 @@ std::string Terms(const WrittenEquation& read) {
   return text;
 }
 
+// A line the plain reader takes reads as the full reader reads it.
+void ExpectPlainReadsAlike(std::string_view line, const WrittenEquation& read) {
+  PlainEquation plain;
+  if (!ReadPlainEquation(line, plain)) return;
+  ASSERT_EQ(read.kind, WrittenEquation::Kind::Equation);
+  for (std::size_t s = 0; s < 2; ++s) {
+    const auto& full = s == 0 ? read.reactants : read.products;
+    ASSERT_EQ(plain.counts[s], full.size());
+    for (std::size_t i = 0; i < full.size(); ++i) {
+      EXPECT_EQ(plain.sides[s][i].coefficient, full[i].coefficient);
+      EXPECT_EQ(plain.sides[s][i].species, full[i].species);
+    }
+  }
+}
+
 TEST(NotationCorpus, EachLineReadsAsMeantOrSaysItReadsTwoWays) {
   std::ifstream in(QUORVEX_NOTATION_CORPUS);
   ASSERT_TRUE(in) << QUORVEX_NOTATION_CORPUS;
@@ -45,6 +60,7 @@ TEST(NotationCorpus, EachLineReadsAsMeantOrSaysItReadsTwoWays) {
     SCOPED_TRACE(source + ": " + line);
     ++rows;
     const WrittenEquation read = ReadWrittenEquation(line);
+    ExpectPlainReadsAlike(line, read);
     if (status == "read") {
       EXPECT_EQ(read.kind, WrittenEquation::Kind::Equation) << read.error;
       EXPECT_EQ(Terms(read), meant);
@@ -154,6 +170,7 @@ TEST(NotationCorpus, EveryNotationOfARandomEquationReadsTheSame) {
       SCOPED_TRACE(std::string(n.name) + ": " + line);
       const WrittenEquation read = ReadWrittenEquation(line);
       ASSERT_EQ(read.kind, WrittenEquation::Kind::Equation) << read.error;
+      ExpectPlainReadsAlike(line, read);
       if (expected.empty()) expected = Terms(read);
       EXPECT_EQ(Terms(read), expected);
     }
