@@ -11,24 +11,6 @@
 #include "cli/equationline.h"
 
 namespace quorvex::cli {
-namespace {
-
-// Writes each modal message at once, tagged with the current line number.
-class LineNotifier final : public Notifier {
- public:
-  explicit LineNotifier(std::ostream& err) : m_err(err) {}
-  void setLine(long line) { m_line = line; }
-  void modal(std::string_view text) override {
-    m_err << m_line << ": " << CommandLineWording(std::string(text)) << '\n';
-  }
-
- private:
-  std::ostream& m_err;
-  long m_line = 0;
-};
-
-}  // namespace
-
 bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance::CompletionChoice choice) {
   LineNotifier notifier(err);
   balance::Balancer balancer(notifier);

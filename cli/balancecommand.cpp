@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cerrno>
-#include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -30,23 +28,14 @@ int RunBalanceCommand(int argc, char** argv) {
     }
   }
   if (args->operands.size() > 1) return UsageError(std::cerr, "balance", "takes at most one FILE or EQUATION");
-  const std::string path = args->operands.empty() ? "-" : args->operands.front();
-  std::ifstream file;
-  std::istringstream equation;
-  std::istream* in = &std::cin;
-  if (IsEquationOperand(path)) {
-    equation.str(path);
-    in = &equation;
-  } else if (path != "-") {
-    if (!OpenInput(path, file, std::cerr)) return 2;
-    in = &file;
-  }
+  EquationInput input;
+  if (!input.open(args->operands.empty() ? "-" : args->operands.front(), std::cerr)) return 2;
   errno = 0;
-  const bool ok = RunBalance(*in, std::cout, std::cerr, choice);
+  const bool ok = RunBalance(input.stream(), std::cout, std::cerr, choice);
   const int error = errno;
   std::cout.flush();
   if (!ok) {
-    ReadFailed(path == "-" ? "standard input" : path, error, std::cerr);
+    ReadFailed(input.name(), error, std::cerr);
     return 2;
   }
   return 0;

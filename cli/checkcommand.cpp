@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cerrno>
-#include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,23 +18,14 @@ int RunCheckCommand(int argc, char** argv) {
       ParseArguments("check", std::vector<std::string>(argv + 2, argv + argc), {}, std::cerr);
   if (!args) return 2;
   if (args->operands.size() > 1) return UsageError(std::cerr, "check", "takes at most one FILE or EQUATION");
-  const std::string path = args->operands.empty() ? "-" : args->operands.front();
-  std::ifstream file;
-  std::istringstream equation;
-  std::istream* in = &std::cin;
-  if (IsEquationOperand(path)) {
-    equation.str(path);
-    in = &equation;
-  } else if (path != "-") {
-    if (!OpenInput(path, file, std::cerr)) return 2;
-    in = &file;
-  }
+  EquationInput input;
+  if (!input.open(args->operands.empty() ? "-" : args->operands.front(), std::cerr)) return 2;
   errno = 0;
-  const CheckRun run = RunCheck(*in, std::cout, std::cerr);
+  const CheckRun run = RunCheck(input.stream(), std::cout, std::cerr);
   const int error = errno;
   std::cout.flush();
   if (!run.read) {
-    ReadFailed(path == "-" ? "standard input" : path, error, std::cerr);
+    ReadFailed(input.name(), error, std::cerr);
     return 2;
   }
   return run.allBalanced ? 0 : 1;

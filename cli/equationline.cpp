@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <tuple>
 
+#include "cli/arguments.h"
 #include "formula/equationtext.h"
 
 namespace quorvex::cli {
@@ -89,6 +90,22 @@ bool IsEquationOperand(const std::string& operand) {
   std::error_code error;
   if (operand == "-" || std::filesystem::exists(operand, error)) return false;
   return formula::HoldsArrow(operand);
+}
+
+bool EquationInput::open(const std::string& operand, std::ostream& err) {
+  m_operand = operand;
+  if (IsEquationOperand(operand)) {
+    m_equation.str(operand);
+    m_in = &m_equation;
+  } else if (operand != "-") {
+    if (!OpenInput(operand, m_file, err)) return false;
+    m_in = &m_file;
+  }
+  return true;
+}
+
+void LineNotifier::modal(std::string_view text) {
+  m_err << m_line << ": " << CommandLineWording(std::string(text)) << '\n';
 }
 
 }  // namespace quorvex::cli

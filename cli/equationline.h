@@ -2,9 +2,13 @@
 #pragma once
 
 #include <array>
+#include <fstream>
+#include <iostream>
+#include <sstream>
 #include <string>
 #include <string_view>
 
+#include "core/notifier.h"
 #include "formula/composition.h"
 
 namespace quorvex::cli {
@@ -26,12 +30,37 @@ EquationLine ParseEquationLine(std::string_view line);
 // The same into `into`, whose strings keep their storage from line to line.
 void ParseEquationLine(std::string_view line, EquationLine& into);
 
-}  // namespace quorvex::cli
-
-namespace quorvex::cli {
-
 // True when a command's operand names no existing file but is written as an
 // equation (it holds "=" or an arrow): it is then read as one input line.
 bool IsEquationOperand(const std::string& operand);
+
+// Where a command reads its equation lines: standard input (no operand or
+// "-"), the one equation the operand holds, or the file it names.
+class EquationInput {
+ public:
+  // False after saying on `err` why the file cannot be opened.
+  bool open(const std::string& operand, std::ostream& err);
+  std::istream& stream() { return *m_in; }
+  // The input's name for a read error: "standard input" or the operand.
+  std::string name() const { return m_operand == "-" ? "standard input" : m_operand; }
+
+ private:
+  std::string m_operand = "-";
+  std::ifstream m_file;
+  std::istringstream m_equation;
+  std::istream* m_in = &std::cin;
+};
+
+// Writes each modal message at once, tagged with the current line number.
+class LineNotifier final : public Notifier {
+ public:
+  explicit LineNotifier(std::ostream& err) : m_err(err) {}
+  void setLine(long line) { m_line = line; }
+  void modal(std::string_view text) override;
+
+ private:
+  std::ostream& m_err;
+  long m_line = 0;
+};
 
 }  // namespace quorvex::cli
