@@ -7,6 +7,8 @@
 #include <tuple>
 #include <vector>
 
+#include "balance/exact.h"
+
 namespace quorvex::balance {
 namespace {
 
@@ -32,25 +34,6 @@ bool ReadCoefficient(const std::string& text, mpq_class& value) {
   if (value.set_str(fraction, 10) != 0) return false;
   value.canonicalize();
   return sgn(value) > 0;
-}
-
-// Terms joined by "+", " = " between the sides; a coefficient of 1 left out.
-std::string EquationText(const formula::BoxTexts& species, const std::vector<mpq_class>& x) {
-  std::string text;
-  std::size_t column = 0;
-  for (const auto* side : {&species.reactants, &species.products}) {
-    if (side == &species.products) text += " = ";
-    bool first = true;
-    for (const std::string& s : *side) {
-      if (s.empty()) continue;
-      if (!first) text += '+';
-      first = false;
-      const mpq_class& c = x[column++];
-      if (c != 1) text += c.get_str();
-      text += s;
-    }
-  }
-  return text;
 }
 
 }  // namespace

@@ -172,25 +172,6 @@ std::string JoinSpecies(const std::vector<std::string_view>& species, const std:
   return list;
 }
 
-// The balance as an equation text, the reactant boxes first.
-std::string EquationText(const formula::BoxTexts& boxes, const std::vector<mpz_class>& balance) {
-  std::string text;
-  std::size_t column = 0;
-  for (const auto* side : {&boxes.reactants, &boxes.products}) {
-    if (side == &boxes.products) text += " = ";
-    bool first = true;
-    for (const std::string& species : *side) {
-      if (species.empty()) continue;
-      if (!first) text += '+';
-      first = false;
-      const mpz_class& c = balance[column++];
-      if (c != 1) text += c.get_str();
-      text += species;
-    }
-  }
-  return text;
-}
-
 }  // namespace
 
 ExactSolution SolveExactly(const formula::CompositionMatrix& m) {

@@ -55,4 +55,26 @@ struct FailureReason {
 FailureReason ExplainFailure(const formula::BoxTexts& boxes, const formula::ElementNameList& names,
                              LazyExactSolution& exact);
 
+// The boxes' species with exact coefficients (one per non-empty box, reactants
+// first) as an equation text: terms joined by "+", " = " between the sides, a
+// coefficient of 1 left out.
+template <class Number>
+std::string EquationText(const formula::BoxTexts& boxes, const std::vector<Number>& coefficients) {
+  std::string text;
+  std::size_t column = 0;
+  for (const auto* side : {&boxes.reactants, &boxes.products}) {
+    if (side == &boxes.products) text += " = ";
+    bool first = true;
+    for (const std::string& species : *side) {
+      if (species.empty()) continue;
+      if (!first) text += '+';
+      first = false;
+      const Number& c = coefficients[column++];
+      if (c != 1) text += c.get_str();
+      text += species;
+    }
+  }
+  return text;
+}
+
 }  // namespace quorvex::balance
