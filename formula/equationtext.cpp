@@ -16,8 +16,6 @@ constexpr std::array<std::string_view, 10> kUnicodeArrows = {
 };
 constexpr std::array<std::string_view, 2> kMarks = {"\u2191", "\u2193"};  // gas and precipitate
 constexpr std::array<std::string_view, 4> kStates = {"(aq)", "(s)", "(l)", "(g)"};
-// The minus sign, the en dash and the macron some pages print for a minus.
-constexpr std::array<std::string_view, 3> kDashes = {"\u2212", "\u2013", "\u00AF"};
 
 constexpr bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool IsSign(char c) { return c == '+' || c == '-'; }
@@ -86,24 +84,6 @@ ArrowList Arrows(std::string_view text) {
     }
   }
   return arrows;
-}
-
-std::string WithoutDashes(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    bool dash = false;
-    for (const std::string_view d : kDashes) {
-      if (text.substr(i, d.size()) == d) {
-        out += '-';
-        i += d.size();
-        dash = true;
-        break;
-      }
-    }
-    if (!dash) out += text[i++];
-  }
-  return out;
 }
 
 // Length of a state symbol or a gas or precipitate mark at `k`, or 0.
@@ -377,7 +357,7 @@ WrittenEquation ReadWrittenEquation(std::string_view line) {
   std::string dashed;
   std::string_view text = line;
   if (std::any_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
-    dashed = WithoutDashes(line);
+    dashed = WithoutDashes(line, true);
     text = dashed;
   }
   const auto arrows = Arrows(text);

@@ -22,7 +22,8 @@ constexpr std::array<Superscript, 12> kSuperscripts = {{
 }};
 constexpr std::array<std::string_view, 4> kMiddleDots = {"\u00B7", "\u2022", "\u2219", "\u22C5"};
 constexpr std::string_view kSubscriptLead = "\xE2\x82";  // U+2080..U+2089: E2 82 80..89
-constexpr std::array<std::string_view, 2> kDashes = {"\u2212", "\u2013"};  // minus sign, en dash
+// The minus sign and the en dash, then the macron some pages write for a minus.
+constexpr std::array<std::string_view, 3> kDashes = {"\u2212", "\u2013", "\u00AF"};
 
 bool IsSign(char c) { return c == '+' || c == '-'; }
 
@@ -65,6 +66,23 @@ std::string ChargeGroup(std::string_view marks) {
 
 }  // namespace
 
+std::string WithoutDashes(std::string_view text, bool macron) {
+  const std::size_t kinds = macron ? kDashes.size() : kDashes.size() - 1;
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto dash = std::find_if(kDashes.begin(), kDashes.begin() + kinds,
+                                   [&](std::string_view d) { return text.substr(i, d.size()) == d; });
+    if (dash == kDashes.begin() + kinds) {
+      out += text[i++];
+    } else {
+      out += '-';
+      i += dash->size();
+    }
+  }
+  return out;
+}
+
 std::string NormaliseSpecies(std::string_view typed) {
   // Plain ASCII without a caret or a dot is already in the formula syntax.
   if (std::none_of(typed.begin(), typed.end(), [](char c) {
@@ -73,20 +91,7 @@ std::string NormaliseSpecies(std::string_view typed) {
     return std::string(typed);
   }
   // Dashes first, so that "^2\u2212" reads as a caret charge.
-  std::string dashed;
-  dashed.reserve(typed.size());
-  for (std::size_t i = 0; i < typed.size();) {
-    bool dash = false;
-    for (const std::string_view d : kDashes) {
-      if (typed.substr(i, d.size()) == d) {
-        dashed += '-';
-        i += d.size();
-        dash = true;
-        break;
-      }
-    }
-    if (!dash) dashed += typed[i++];
-  }
+  const std::string dashed = WithoutDashes(typed);
   const std::string_view text = dashed;
   std::string out;
   out.reserve(text.size());

@@ -8,6 +8,10 @@
 // describe a species without being part of its formula.
 namespace quorvex::formula {
 
+// `text` with the minus sign U+2212 and the en dash U+2013 written "-"; with
+// `macron`, the macron U+00AF too.
+std::string WithoutDashes(std::string_view text, bool macron = false);
+
 // Rewrites one species text (UTF-8) into the formula syntax:
 // - subscript digits U+2080..U+2089 become digits;
 // - a run of superscript digits and a superscript sign becomes the charge
