@@ -115,7 +115,7 @@ void Balancer::findroot(const formula::BoxTexts& boxes) {
     for (int r = 1; r <= m_matrix.n; ++r) m_original.a[r][j] = m_matrix.a[r][j];
   }
   LazyExactSolution exact(m_original);
-  m_pending.assign(Solve(m_matrix, notifier, m_x, &exact));
+  m_pending.assign(Solve(m_matrix, notifier, m_x));
   // A success must conserve every element and the charge exactly; the
   // tolerance of the multiplier search could otherwise pass a near miss.
   if (m_pending == kBalanced && !ConservesEveryRow(m_original, m_x)) m_pending.assign(kFailed);

@@ -144,8 +144,7 @@ int SmallestWholeMultiplier(const CoefficientVector& x, int S) {
   return SearchSieved(kPlainMultipliers + 1, x, S);
 }
 
-std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, CoefficientVector& x,
-                       LazyExactSolution* /*exact*/) {
+std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, CoefficientVector& x) {
   auto& a = m.a;
   const int n = m.n;
   const int S = m.S;

@@ -8,10 +8,6 @@
 #include "formula/composition.h"
 
 namespace quorvex::balance {
-class LazyExactSolution;
-}
-
-namespace quorvex::balance {
 
 inline constexpr std::string_view kBalanced = "Balanced it successfully!";
 inline constexpr std::string_view kFailed = "Failed to balance!";
@@ -27,9 +23,7 @@ using CoefficientVector = std::array<double, formula::kMatrixCapacity + 1>;
 // zeros, as FillMatrix leaves them. Returns kBalanced or
 // kFailed; `x` holds the coefficients on success. Shows "Failed to Balance!"
 // when no multiplier up to kLargestMultiplier makes the solution whole.
-// `exact` is not needed any more; callers that pass it keep working.
-std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, CoefficientVector& x,
-                       LazyExactSolution* exact = nullptr);
+std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, CoefficientVector& x);
 
 // The first t in 1..kLargestMultiplier for which every t*x(j), j = 1..S, is
 // within 1e-6 of a whole number (t*x(j) computed as a double); 0 if none.
