@@ -14,7 +14,7 @@
 #include "core/notifier.h"
 #include "formula/composition.h"
 #include "library/library.h"
-#include "library/searcher.h"
+#include "library/searchertab.h"
 #include "library/texts.h"
 
 namespace quorvex::workspace {

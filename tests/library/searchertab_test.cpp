@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "library/searcher.h"
+#include "library/searchertab.h"
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 #include "balance/balancer.h"
 #include "core/notifier.h"
 #include "core/selection.h"
+#include "library/foundlist.h"
 #include "library/library.h"
 #include "library/picker.h"
-#include "library/search.h"
 #include "library/texts.h"
 
 namespace quorvex::library {
