@@ -56,7 +56,7 @@ formula::BoxTexts CopySearchEditToInputEdit(const SearchTerms& terms) {
   return boxes;
 }
 
-Searcher::SearchRun Searcher::search(const SearchTerms& terms, ListTexts& texts) {
+SearcherTab::SearchRun SearcherTab::search(const SearchTerms& terms, ListTexts& texts) {
   const formula::BoxTexts boxes = CopySearchEditToInputEdit(terms);
   if (m_balancer.board().isFull()) {
     m_notifier.modal(balance::kBoardFull);
@@ -71,20 +71,20 @@ Searcher::SearchRun Searcher::search(const SearchTerms& terms, ListTexts& texts)
   return SearchRun::Searched;
 }
 
-void Searcher::resetSearch(ListTexts& texts) {
+void SearcherTab::resetSearch(ListTexts& texts) {
   m_found.clearDisplay();
   texts.foundText = m_found.displayText();
   for (std::string& term : texts.searchTerms) term.clear();
 }
 
-void Searcher::clearFound(ListTexts& texts) {
+void SearcherTab::clearFound(ListTexts& texts) {
   m_found.clear();
   m_searcherPicker.reset();
   texts.foundText = m_found.displayText();
   texts.calcPick = m_searcherPicker.selectionText();
 }
 
-void Searcher::clearResults(ListTexts& texts) {
+void SearcherTab::clearResults(ListTexts& texts) {
   m_balancer.clearResults();
   m_balancerPicker.reset();
   const std::string& display = m_balancer.board().displayText();
@@ -94,30 +94,30 @@ void Searcher::clearResults(ListTexts& texts) {
   texts.calcPick = m_balancerPicker.selectionText();
 }
 
-void Searcher::nextBoardEquation(ListTexts& texts, CalculatorHooks& hooks) {
+void SearcherTab::nextBoardEquation(ListTexts& texts, CalculatorHooks& hooks) {
   Next(Side{m_balancerPicker, m_balancer.board(), texts.addPick, kBoardListEmpty}, texts, hooks);
 }
 
-void Searcher::nextFoundEquation(ListTexts& texts, CalculatorHooks& hooks) {
+void SearcherTab::nextFoundEquation(ListTexts& texts, CalculatorHooks& hooks) {
   Next(Side{m_searcherPicker, m_found, texts.deletePick, kFoundListEmpty}, texts, hooks);
 }
 
 // The two Back steps differ where the user can see it: the balancer's leaves
 // its box alone at the first equation, and refreshes the table last.
-void Searcher::previousBoardEquation(ListTexts& texts, CalculatorHooks& hooks) {
+void SearcherTab::previousBoardEquation(ListTexts& texts, CalculatorHooks& hooks) {
   Side side{m_balancerPicker, m_balancer.board(), texts.addPick, kBoardListEmpty};
   if (Move(side, -1, texts, hooks) || side.list.count() == 0) ShowPick(side, texts);
   hooks.UpdateCaculate();
 }
 
-void Searcher::previousFoundEquation(ListTexts& texts, CalculatorHooks& hooks) {
+void SearcherTab::previousFoundEquation(ListTexts& texts, CalculatorHooks& hooks) {
   Side side{m_searcherPicker, m_found, texts.deletePick, kFoundListEmpty};
   Move(side, -1, texts, hooks);
   hooks.UpdateCaculate();
   ShowPick(side, texts);
 }
 
-void Searcher::unselectPickers() {
+void SearcherTab::unselectPickers() {
   m_balancerPicker.unselect();
   m_searcherPicker.unselect();
 }
@@ -152,7 +152,7 @@ std::string_view ChangeMessage(Library::Change change) {
   return {};
 }
 
-void Searcher::addToLibrary(ListTexts& texts) {
+void SearcherTab::addToLibrary(ListTexts& texts) {
   const balance::ResultBoard& board = m_balancer.board();
   const int position = m_balancerPicker.position();
   // A position past the count would name a record of before the last "Clear List".
@@ -165,7 +165,7 @@ void Searcher::addToLibrary(ListTexts& texts) {
   m_notifier.modal(ChangeMessage(change));
 }
 
-void Searcher::deleteFromLibrary(ListTexts& texts) {
+void SearcherTab::deleteFromLibrary(ListTexts& texts) {
   const int position = m_searcherPicker.position();
   if (m_searcherPicker.selectionText().empty() || position == 0 || position > m_found.count()) {
     m_notifier.modal(kNoEquationSelected);
@@ -176,7 +176,7 @@ void Searcher::deleteFromLibrary(ListTexts& texts) {
   m_notifier.modal(ChangeMessage(change));
 }
 
-void Searcher::refreshAfterPageChange(CalculatorSource source, ListTexts& texts, CalculatorHooks& hooks) {
+void SearcherTab::refreshAfterPageChange(CalculatorSource source, ListTexts& texts, CalculatorHooks& hooks) {
   texts.libraryCount = m_library.countLabel();
   const bool boardEmpty = m_balancer.board().count() == 0;
   const bool foundEmpty = m_found.count() == 0;
@@ -191,7 +191,7 @@ void Searcher::refreshAfterPageChange(CalculatorSource source, ListTexts& texts,
   hooks.UpdateCaculate();
 }
 
-void Searcher::refillResults(ListTexts& texts) {
+void SearcherTab::refillResults(ListTexts& texts) {
   texts.boardText = m_balancer.board().displayText();
 }
 

@@ -34,9 +34,9 @@ formula::BoxTexts CopySearchEditToInputEdit(const SearchTerms& terms);
 // shares. Commands write the texts they change into `texts`, and modal
 // messages go to the Notifier once the texts they follow are written. Library file errors are thrown as FileError after everything the
 // command changed and showed before them.
-class Searcher {
+class SearcherTab {
  public:
-  Searcher(balance::Balancer& balancer, Library& library, Notifier& notifier)
+  SearcherTab(balance::Balancer& balancer, Library& library, Notifier& notifier)
       : m_balancer(balancer), m_library(library), m_notifier(notifier) {}
 
   const FoundList& found() const { return m_found; }

@@ -224,11 +224,11 @@ void Workspace::search() {
   }
   // The Balancer's boxes are not touched: the terms travel on their own.
   const int before = m_searcher.found().count();
-  const library::Searcher::SearchRun run = m_searcher.search(terms, m_texts);
-  if (run == library::Searcher::SearchRun::NoTerms) {
+  const library::SearcherTab::SearchRun run = m_searcher.search(terms, m_texts);
+  if (run == library::SearcherTab::SearchRun::NoTerms) {
     UpdateMessageBox();
     m_notifier.modal(kSearchWhatToType);
-  } else if (run == library::Searcher::SearchRun::Searched && m_searcher.found().count() == before &&
+  } else if (run == library::SearcherTab::SearchRun::Searched && m_searcher.found().count() == before &&
              library::OnlyLetterCaseDiffers(m_library, terms)) {
     std::string hint(library::kLetterCaseMatters);
     hint += "\n\n";

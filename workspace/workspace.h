@@ -70,7 +70,7 @@ class Workspace final : private library::CalculatorHooks {
   const WindowTexts& texts() const { return m_texts; }
   const balance::Balancer& balancer() const { return m_balancer; }
   const library::Library& library() const { return m_library; }
-  const library::Searcher& searcher() const { return m_searcher; }
+  const library::SearcherTab& searcher() const { return m_searcher; }
   const calc::ElementTable& elements() const { return m_elements; }
   calc::CalcTable& calcTable() { return m_calc; }
   const calc::CalcTable& calcTable() const { return m_calc; }
@@ -159,7 +159,7 @@ class Workspace final : private library::CalculatorHooks {
   Notifier& m_notifier;
   balance::Balancer m_balancer;
   library::Library m_library;
-  library::Searcher m_searcher;
+  library::SearcherTab m_searcher;
   calc::ElementTable m_elements;
   calc::CalcTable m_calc;
   WindowTexts m_texts;

@@ -75,7 +75,7 @@ struct World {
   Recorder r;
   balance::Balancer balancer{r};
   Library library{folder / "cbd.dat"};
-  Searcher searcher{balancer, library, r};
+  SearcherTab searcher{balancer, library, r};
 
   explicit World(const std::string& file = "", int boardEquations = 0) {
     WriteBytes(folder / "cbd.dat", file);
@@ -353,13 +353,13 @@ TEST(Maintenance, FocusRefillsTheResultBox) {
 TEST(SearchPage, Commands) {
   World w(kThreeLines);
   SearchTerms none;
-  EXPECT_EQ(w.searcher.search(none, w.r.texts), Searcher::SearchRun::NoTerms);
+  EXPECT_EQ(w.searcher.search(none, w.r.texts), SearcherTab::SearchRun::NoTerms);
   EXPECT_EQ(w.r.take(), Log{});
 
   SearchTerms terms;
   terms.reactants[5] = "KClO3";
   terms.products[5] = "O2";
-  EXPECT_EQ(w.searcher.search(terms, w.r.texts), Searcher::SearchRun::Searched);
+  EXPECT_EQ(w.searcher.search(terms, w.r.texts), SearcherTab::SearchRun::Searched);
   const std::string first = "\n...... Found 1 equation ......\n\n|1| " + kChlorate + "\n\n";
   EXPECT_EQ(w.r.take(), Log{"foundText=" + first});
   w.searcher.nextFoundEquation(w.r.texts, w.r);
@@ -389,23 +389,23 @@ TEST(SearchPage, RefusedAboveFifteenHundredBoardEquations) {
   World w(kThreeLines, balance::ResultBoard::kRefuseAbove + 1);
   SearchTerms terms;
   terms.products[0] = "O2";
-  EXPECT_EQ(w.searcher.search(terms, w.r.texts), Searcher::SearchRun::Refused);
+  EXPECT_EQ(w.searcher.search(terms, w.r.texts), SearcherTab::SearchRun::Refused);
   EXPECT_EQ(w.r.take(), Log{"modal:Too many equations in the result board! "});
   EXPECT_EQ(w.searcher.found().count(), 0);
   EXPECT_EQ(w.searcher.found().displayText(), "");
 
   w.searcher.clearResults(w.r.texts);
   w.r.take();
-  EXPECT_EQ(w.searcher.search(terms, w.r.texts), Searcher::SearchRun::Searched);
+  EXPECT_EQ(w.searcher.search(terms, w.r.texts), SearcherTab::SearchRun::Searched);
 }
 
 TEST(SearchPage, FullDisplayRefusesWithAMessage) {
   World w("#A=" + std::string(kFoundDisplayLimit - 100, 'B') + "#\r\n");
   SearchTerms terms;
   terms.reactants[0] = "A";
-  EXPECT_EQ(w.searcher.search(terms, w.r.texts), Searcher::SearchRun::Searched);
+  EXPECT_EQ(w.searcher.search(terms, w.r.texts), SearcherTab::SearchRun::Searched);
   w.r.take();
-  EXPECT_EQ(w.searcher.search(terms, w.r.texts), Searcher::SearchRun::ListFull);
+  EXPECT_EQ(w.searcher.search(terms, w.r.texts), SearcherTab::SearchRun::ListFull);
   EXPECT_EQ(w.r.take(), Log{"modal:" + std::string(kFoundListFull)});
   EXPECT_EQ(w.searcher.found().count(), 1);
 }
