@@ -91,10 +91,8 @@ class CalcTable {
   // a species throws, the rows before it stay filled and counted.
   void UpdateCaculate(std::string_view equation, const ElementTable& elements,
                       formula::Scanner& scanner);
-  // Empties column 4 of rows 1 to 60, typed and computed amounts alike.
+  // Empties column 4 of rows 1 to 60, typed and computed amounts alike ("Clear All").
   void ClearAmout();
-  // "Clear All".
-  void clearAmounts() { ClearAmout(); }
 
   // Unit changes: nothing when the unit is already selected; otherwise the
   // unit changes, the table is refreshed and the column-4 texts of rows 1 to
