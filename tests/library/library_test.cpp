@@ -20,7 +20,7 @@
 #include "core/errors.h"
 #include "library/searchertab.h"
 #include "support/recordingnotifier.h"
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 namespace quorvex::library {
 namespace {

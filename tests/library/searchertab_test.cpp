@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "support/boxes.h"
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 namespace quorvex::library {
 namespace {

@@ -5,13 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/recordingnotifier.h"
+#include "support/tempfolder.h"
 #include "workspace/examples.h"
 
 namespace quorvex::workspace {
@@ -21,21 +19,9 @@ namespace fs = std::filesystem;
 
 class WorkspaceTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_dir = fs::temp_directory_path() /
-            ("quorvex-workspace-" + std::to_string(std::random_device{}()));
-    fs::create_directories(m_dir);
-  }
-  void TearDown() override { fs::remove_all(m_dir); }
-
-  fs::path libraryFile() const { return m_dir / "cbd.dat"; }
-  void writeLibrary(const std::string& bytes) { std::ofstream(libraryFile(), std::ios::binary) << bytes; }
-  std::string readLibrary() const {
-    std::ifstream in(libraryFile(), std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-  }
+  fs::path libraryFile() const { return m_folder / "cbd.dat"; }
+  void writeLibrary(const std::string& bytes) { testing::WriteBytes(libraryFile(), bytes); }
+  std::string readLibrary() const { return testing::ReadBytes(libraryFile()); }
   // A workspace started as the window starts it.
   Workspace& start() {
     m_ws = std::make_unique<Workspace>(m_notifier, libraryFile());
@@ -64,7 +50,7 @@ class WorkspaceTest : public ::testing::Test {
     return cells;
   }
 
-  fs::path m_dir;
+  testing::TempFolder m_folder;
   RecordingNotifier m_notifier;
   std::unique_ptr<Workspace> m_ws;
   std::string m_startError;
