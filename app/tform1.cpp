@@ -445,7 +445,7 @@ void TForm1::Unit_molClick() { run([this] { m_workspace->useMoles(); }); }
 void TForm1::Unit_gClick() { run([this] { m_workspace->useGrams(); }); }
 void TForm1::OnLowPrecisionClick() { run([this] { m_workspace->useLowPrecision(); }); }
 void TForm1::OnHighPrecisionClick() { run([this] { m_workspace->useHighPrecision(); }); }
-void TForm1::BitBtn5Click() { run([this] { m_workspace->clearAmounts(); }); }
+void TForm1::BitBtn5Click() { run([this] { m_workspace->ClearAmout(); }); }
 void TForm1::OnSetAccurate() {
   run([this] {
     m_workspace->calculate([this](std::string_view number) { return ToBytes(m_numbers.shown(number)); });

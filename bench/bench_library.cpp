@@ -6,9 +6,9 @@
 #include <random>
 #include <string>
 
+#include "library/foundlist.h"
 #include "library/library.h"
-#include "library/search.h"
-#include "library/searcher.h"
+#include "library/searchertab.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "calc/elements.h"
 #include "calc/weight.h"
 #include "core/notifier.h"
-#include "core/selection.h"
+#include "core/selection.h"  // kNoEquationSelected, for Calculate
 #include "formula/scanner.h"
 
 namespace quorvex::calc {
@@ -31,6 +31,9 @@ inline constexpr std::string_view kInitialCalcCaption =
     "Select an equation from the Blancer result list";
 
 enum class Unit { Mole, Gram };
+
+// The list the calculator takes its equation from.
+enum class CalculatorSource { ResultBoard = 0, FoundList = 1 };
 
 // Where an amount in column 4 came from: Calculate reads only typed amounts
 // and replaces the ones it computed.
@@ -88,10 +91,8 @@ class CalcTable {
   // a species throws, the rows before it stay filled and counted.
   void UpdateCaculate(std::string_view equation, const ElementTable& elements,
                       formula::Scanner& scanner);
-  // Empties column 4 of rows 1 to 60, typed and computed amounts alike.
+  // Empties column 4 of rows 1 to 60, typed and computed amounts alike ("Clear All").
   void ClearAmout();
-  // "Clear All".
-  void clearAmounts() { ClearAmout(); }
 
   // Unit changes: nothing when the unit is already selected; otherwise the
   // unit changes, the table is refreshed and the column-4 texts of rows 1 to

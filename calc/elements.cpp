@@ -164,15 +164,15 @@ void ElementTable::InitRealElement() {
 }
 
 const ElementRecord& ElementTable::slot(int k) const {
-  if (k < 1 || k > kElementSlots) throw std::out_of_range("element slot out of range");
+  if (k < 1 || k > kElementTableSlots) throw std::out_of_range("element slot out of range");
   return m_slots[static_cast<std::size_t>(k) - 1];
 }
 
 const ElementRecord& ElementTable::ShowRealElementInfo(std::string_view symbol) const {
-  for (int k = 1; k < kElementSlots; ++k) {
+  for (int k = 1; k < kElementTableSlots; ++k) {
     if (slot(k).symbol == symbol) return slot(k);
   }
-  return slot(kElementSlots);
+  return slot(kElementTableSlots);
 }
 
 }  // namespace quorvex::calc

@@ -7,8 +7,9 @@
 
 namespace quorvex::calc {
 
-// Slots of the element table, numbered from 1.
-inline constexpr int kElementSlots = 200;
+// Slots of the element table, numbered from 1 (formula::kElementSlots is
+// the size of an equation's list of element names, a different table).
+inline constexpr int kElementTableSlots = 200;
 // Slots 1 to this one are filled by InitRealElement; the rest stay empty.
 inline constexpr int kRealElements = 109;
 
@@ -33,7 +34,7 @@ struct ElementRecord {
 // The 200-slot element table; every slot is empty until InitRealElement.
 class ElementTable {
  public:
-  ElementTable() : m_slots(kElementSlots) {}
+  ElementTable() : m_slots(kElementTableSlots) {}
 
   // Fills slots 1 to 109 with the stored element data; slots 110 to 200 stay empty.
   void InitRealElement();

@@ -11,7 +11,7 @@ namespace quorvex::calc {
 double GetWeight(std::string_view species, Precision precision, const ElementTable& table,
                  formula::Scanner& scanner) {
   double sum = 0;
-  for (int k = 1; k <= kElementSlots; ++k) {
+  for (int k = 1; k <= kElementTableSlots; ++k) {
     const ElementRecord& element = table.slot(k);
     if (element.symbol.empty() || element.weight.empty() || element.weight == "N/A") break;
     const std::optional<double> stored = ReadDecimal(element.weight);

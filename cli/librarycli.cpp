@@ -7,7 +7,7 @@
 
 #include "cli/arguments.h"
 #include "library/library.h"
-#include "library/searcher.h"
+#include "library/searchertab.h"
 
 namespace quorvex::cli {
 

@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "cli/arguments.h"
+#include "library/foundlist.h"
 #include "library/library.h"
-#include "library/search.h"
-#include "library/searcher.h"
+#include "library/searchertab.h"
 
 namespace quorvex::cli {
 namespace {

@@ -5,10 +5,8 @@
 
 namespace quorvex {
 
-// The list the calculator takes its equation from.
-enum class CalculatorSource { ResultBoard = 0, FoundList = 1 };
-
-// The message of a command that needs a picked equation when none is picked.
+// The message of a command that needs a picked equation when none is picked:
+// the library's Add To Lib and Del From Lib and the calculator's Calculate.
 inline constexpr std::string_view kNoEquationSelected = "No equation selected.";
 
 }  // namespace quorvex

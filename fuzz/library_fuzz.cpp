@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "library/foundlist.h"
 #include "library/library.h"
-#include "library/search.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

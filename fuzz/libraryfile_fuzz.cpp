@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (action.empty()) continue;
     const std::string line(action.substr(1));
     const int before = library.count();
-    const int at = library.IsInLib(line);
+    const int at = lib::IsInLib(library.text(), line);
     const std::string previous = ReadFile(file);
     const lib::Library::Change change = action[0] == '+' ? library.add(line) : library.remove(line);
     // The outcome follows from the table as it was.

@@ -15,9 +15,9 @@
 
 #include "cli/arguments.h"
 #include "cli/searchcli.h"
+#include "library/foundlist.h"
 #include "library/library.h"
-#include "library/search.h"
-#include "library/searcher.h"
+#include "library/searchertab.h"
 
 namespace {
 

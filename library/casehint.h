@@ -3,8 +3,8 @@
 
 #include <string_view>
 
+#include "library/foundlist.h"
 #include "library/library.h"
-#include "library/search.h"
 
 namespace quorvex::library {
 

@@ -107,31 +107,27 @@ const std::string& Library::line(int position) const {
   return m_text.lines[static_cast<std::size_t>(position - 1)];
 }
 
-int Library::IsInLib(std::string_view line) const {
-  for (std::size_t i = 0; i < m_text.lines.size(); ++i) {
-    if (m_text.lines[i] == line) return static_cast<int>(i) + 1;
+int IsInLib(const LibraryText& text, std::string_view line) {
+  for (std::size_t i = 0; i < text.lines.size(); ++i) {
+    if (text.lines[i] == line) return static_cast<int>(i) + 1;
   }
   return 0;
 }
 
-bool Library::AddTolib(std::string_view line, Notifier& notifier) {
-  if (count() >= kLibraryCapacity) {
-    notifier.modal(kLibraryFull);
-    return false;
-  }
-  if (!IsStorable(line)) {
-    notifier.modal(kUnstorableLine);
-    return false;
-  }
-  m_text.lines.emplace_back(line);
-  m_text.raw.emplace_back();
-  return true;
+Library::Change AddTolib(LibraryText& text, std::string_view line) {
+  if (text.lines.size() >= static_cast<std::size_t>(kLibraryCapacity)) return Library::Change::Full;
+  if (!IsStorable(line)) return Library::Change::Unstorable;
+  text.lines.emplace_back(line);
+  text.raw.emplace_back();
+  return Library::Change::Added;
 }
 
-void Library::DeleteFromLib(int position) {
-  if (position < 1 || position > count()) throw AssertionFailure("library position out of range");
-  m_text.lines.erase(m_text.lines.begin() + (position - 1));
-  m_text.raw.erase(m_text.raw.begin() + (position - 1));
+void DeleteFromLib(LibraryText& text, int position) {
+  if (position < 1 || static_cast<std::size_t>(position) > text.lines.size()) {
+    throw AssertionFailure("library position out of range");
+  }
+  text.lines.erase(text.lines.begin() + (position - 1));
+  text.raw.erase(text.raw.begin() + (position - 1));
 }
 
 void Library::loadFromBytes(std::string_view bytes, Notifier& notifier) {
@@ -396,26 +392,17 @@ Library::Change Library::update(bool createMissing, Apply apply) {
 
 Library::Change Library::add(std::string_view line) {
   return update(true, [&](LibraryText& text) {
-    for (const std::string& have : text.lines) {
-      if (have == line) return Change::AlreadyIn;
-    }
-    if (text.lines.size() >= static_cast<std::size_t>(kLibraryCapacity)) return Change::Full;
-    if (!IsStorable(line)) return Change::Unstorable;
-    text.lines.emplace_back(line);
-    text.raw.emplace_back();
-    return Change::Added;
+    if (IsInLib(text, line) != 0) return Change::AlreadyIn;
+    return AddTolib(text, line);
   });
 }
 
 Library::Change Library::remove(std::string_view line) {
   return update(false, [&](LibraryText& text) {
-    for (std::size_t i = 0; i < text.lines.size(); ++i) {
-      if (text.lines[i] != line) continue;
-      text.lines.erase(text.lines.begin() + static_cast<std::ptrdiff_t>(i));
-      text.raw.erase(text.raw.begin() + static_cast<std::ptrdiff_t>(i));
-      return Change::Deleted;
-    }
-    return Change::NotIn;
+    const int position = IsInLib(text, line);
+    if (position == 0) return Change::NotIn;
+    DeleteFromLib(text, position);
+    return Change::Deleted;
   });
 }
 

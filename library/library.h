@@ -117,14 +117,8 @@ class Library {
   // The bytes of the file the table does not hold, written back after it unchanged.
   const std::string& tail() const { return m_text.tail; }
 
-  // Position of the first line equal to `line` byte for byte, or 0.
-  int IsInLib(std::string_view line) const;
-  // Appends `line` to the table; when full, or when the line is not storable,
-  // shows the reason through `notifier` and returns false with the table unchanged.
-  bool AddTolib(std::string_view line, Notifier& notifier);
-  // Removes `position` (1..count) and moves the later lines up; throws
-  // AssertionFailure for a position outside the table.
-  void DeleteFromLib(int position);
+  // The table as the file was last read or written.
+  const LibraryText& text() const { return m_text; }
   std::string countLabel() const { return CountLabel(count()); }
 
   // Replaces the table with the file's lines; what the table cannot hold is
@@ -139,15 +133,15 @@ class Library {
 
   // Adds `line` to the file and the table together. Under an advisory lock on
   // the file (waited for as setLockWait says) it reads the file as it is now
-  // (another window may have changed it), appends the line when it is not
-  // there, and puts the result in place with ReplaceInFolder; a change that
+  // (another window may have changed it), appends the line with AddTolib when
+  // IsInLib does not find it, and puts the result in place with ReplaceInFolder; a change that
   // changes nothing writes nothing. A missing file is created. Afterwards the
   // table is the file's content. Throws FileError when the file cannot be
   // read or written; the file keeps its content and the table shows it
   // without the change.
   Change add(std::string_view line);
-  // Removes the first line equal to `line` from the file and the table, as add
-  // does; a missing file is an error (FileError Missing).
+  // Removes the first line equal to `line` (IsInLib, then DeleteFromLib) from
+  // the file and the table, as add does; a missing file is an error (FileError Missing).
   Change remove(std::string_view line);
 
  private:
@@ -159,5 +153,17 @@ class Library {
   LockWait m_lockWait;
   LibraryText m_text;
 };
+
+// The three operations on the table that every change of the library makes,
+// on the table as the file holds it at that moment.
+
+// Position of the first line equal to `line` byte for byte, or 0.
+int IsInLib(const LibraryText& text, std::string_view line);
+// Appends `line` (Added); when the table holds kLibraryCapacity lines (Full),
+// or the line is not storable (Unstorable), the table is unchanged.
+Library::Change AddTolib(LibraryText& text, std::string_view line);
+// Removes `position` (1..count) and moves the later lines up; throws
+// AssertionFailure for a position outside the table.
+void DeleteFromLib(LibraryText& text, int position);
 
 }  // namespace quorvex::library

@@ -18,6 +18,13 @@ std::string SelectionText(int position, std::string_view entry);
 // "Add To Lib", "Del From Lib" and the calculator act on.
 std::string_view EntryText(const balance::ListRecord& record);
 
+// What a step of a picker did.
+enum class PickStep {
+  Moved,      // the position changed by one and the selection text was rebuilt
+  Unchanged,  // the position is at the end the step walks towards
+  Empty,      // the list is empty: nothing to pick
+};
+
 // A position in a list (0 for nothing) and the text of its last move.
 class Picker {
  public:

@@ -18,18 +18,7 @@ struct ListTexts {
   std::string foundText;     // the found list's display text
   std::string addPick;       // the balancer picker's selection, the one "Add To Lib" adds
   std::string deletePick;    // the searcher picker's selection, the one "Del From Lib" deletes
-  std::string calcPick;      // the calculator's selection
   std::array<std::string, kSearchTerms> searchTerms;
-};
-
-// The calculation table's two operations that the picker steps call.
-class CalculatorHooks {
- public:
-  virtual ~CalculatorHooks() = default;
-  // Empties the amount column.
-  virtual void ClearAmout() = 0;
-  // Rebuilds the table from the picked equation of the calculator source.
-  virtual void UpdateCaculate() = 0;
 };
 
 }  // namespace quorvex::library

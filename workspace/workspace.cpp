@@ -212,6 +212,7 @@ void Workspace::nextBalanceExample() {
 void Workspace::clearResults() {
   // Through the searcher, so that the balancer picker is reset with the board.
   m_searcher.clearResults(m_texts);
+  m_texts.calcPick = m_searcher.balancerPicker().selectionText();
 }
 
 // Searcher page.
@@ -224,11 +225,11 @@ void Workspace::search() {
   }
   // The Balancer's boxes are not touched: the terms travel on their own.
   const int before = m_searcher.found().count();
-  const library::Searcher::SearchRun run = m_searcher.search(terms, m_texts);
-  if (run == library::Searcher::SearchRun::NoTerms) {
+  const library::SearcherTab::SearchRun run = m_searcher.search(terms, m_texts);
+  if (run == library::SearcherTab::SearchRun::NoTerms) {
     UpdateMessageBox();
     m_notifier.modal(kSearchWhatToType);
-  } else if (run == library::Searcher::SearchRun::Searched && m_searcher.found().count() == before &&
+  } else if (run == library::SearcherTab::SearchRun::Searched && m_searcher.found().count() == before &&
              library::OnlyLetterCaseDiffers(m_library, terms)) {
     std::string hint(library::kLetterCaseMatters);
     hint += "\n\n";
@@ -238,11 +239,14 @@ void Workspace::search() {
 
 void Workspace::resetSearch() { m_searcher.resetSearch(m_texts); }
 
-void Workspace::clearFound() { m_searcher.clearFound(m_texts); }
+void Workspace::clearFound() {
+  m_searcher.clearFound(m_texts);
+  m_texts.calcPick = m_searcher.searcherPicker().selectionText();
+}
 
 void Workspace::nextSearchExample() {
   for (std::string& term : m_texts.searchTerms) term.clear();
-  m_searcher.clearFound(m_texts);
+  clearFound();
   m_searchExample = (m_searchExample + 1) % kExampleCases;
   const SearchExample& example = SearchExampleCase(m_searchExample + 1);
   for (int k = 0; k < kSearchBoxes; ++k) m_texts.searchTerms[k].assign(example.terms[k]);
@@ -254,10 +258,58 @@ void Workspace::nextSearchExample() {
 
 // Library maintenance and the pickers.
 
-void Workspace::nextBoardEquation() { m_searcher.nextBoardEquation(m_texts, *this); }
-void Workspace::previousBoardEquation() { m_searcher.previousBoardEquation(m_texts, *this); }
-void Workspace::nextFoundEquation() { m_searcher.nextFoundEquation(m_texts, *this); }
-void Workspace::previousFoundEquation() { m_searcher.previousFoundEquation(m_texts, *this); }
+// The order of the refreshes shows when the table's rebuild stops a step: the
+// boxes written before it show the new pick, the ones after it the old one.
+
+void Workspace::nextBoardEquation() {
+  const library::PickStep step = m_searcher.nextBoardEquation();
+  if (step == library::PickStep::Moved) {
+    showMove(m_searcher.balancerPicker());
+    UpdateCaculate();
+  }
+  m_searcher.showBoardPick(m_texts);
+  showEmptyList(step, library::kBoardListEmpty);
+}
+
+// The two Back steps differ where the user can see it: the balancer's leaves
+// its box alone at the first equation, and refreshes the table last.
+void Workspace::previousBoardEquation() {
+  const library::PickStep step = m_searcher.previousBoardEquation();
+  if (step == library::PickStep::Moved) showMove(m_searcher.balancerPicker());
+  if (step != library::PickStep::Unchanged) {
+    m_searcher.showBoardPick(m_texts);
+    showEmptyList(step, library::kBoardListEmpty);
+  }
+  UpdateCaculate();
+}
+
+void Workspace::nextFoundEquation() {
+  const library::PickStep step = m_searcher.nextFoundEquation();
+  if (step == library::PickStep::Moved) {
+    showMove(m_searcher.searcherPicker());
+    UpdateCaculate();
+  }
+  m_searcher.showFoundPick(m_texts);
+  showEmptyList(step, library::kFoundListEmpty);
+}
+
+void Workspace::previousFoundEquation() {
+  const library::PickStep step = m_searcher.previousFoundEquation();
+  if (step == library::PickStep::Moved) showMove(m_searcher.searcherPicker());
+  UpdateCaculate();
+  m_searcher.showFoundPick(m_texts);
+  showEmptyList(step, library::kFoundListEmpty);
+}
+
+void Workspace::showMove(const library::Picker& picker) {
+  ClearAmout();
+  m_texts.calcPick = picker.selectionText();
+}
+
+void Workspace::showEmptyList(library::PickStep step, std::string_view text) {
+  if (step == library::PickStep::Empty) m_texts.calcPick = text;
+}
+
 void Workspace::addToLibrary() {
   // A page change empties the box but keeps the pick: never change the file
   // with an equation the page does not show.
@@ -276,13 +328,20 @@ void Workspace::deleteFromLibrary() {
   }
   m_searcher.deleteFromLibrary(m_texts);
 }
-void Workspace::refreshAfterPageChange() { m_searcher.refreshAfterPageChange(m_calc.source(), m_texts, *this); }
+void Workspace::refreshAfterPageChange() {
+  m_searcher.refreshAfterPageChange(m_texts);
+  const int sourceCount = m_calc.source() == calc::CalculatorSource::FoundList
+                              ? m_searcher.found().count()
+                              : m_balancer.board().count();
+  if (sourceCount == 0) m_texts.calcPick.clear();
+  UpdateCaculate();
+}
 void Workspace::refillResults() { m_searcher.refillResults(m_texts); }
 
 // Calculator page.
 
 void Workspace::previousCalcEquation() {
-  if (m_calc.source() == CalculatorSource::FoundList) {
+  if (m_calc.source() == calc::CalculatorSource::FoundList) {
     previousFoundEquation();
   } else {
     previousBoardEquation();
@@ -290,7 +349,7 @@ void Workspace::previousCalcEquation() {
 }
 
 void Workspace::nextCalcEquation() {
-  if (m_calc.source() == CalculatorSource::FoundList) {
+  if (m_calc.source() == calc::CalculatorSource::FoundList) {
     nextFoundEquation();
   } else {
     nextBoardEquation();
@@ -301,9 +360,9 @@ void Workspace::switchSource() {
   m_searcher.unselectPickers();
   m_texts.calcPick.clear();
   formula::Scanner scanner = makeScanner();
-  const CalculatorSource source = m_calc.switchSource(m_elements, scanner);
+  const calc::CalculatorSource source = m_calc.switchSource(m_elements, scanner);
   showCalcCaption();
-  if (source == CalculatorSource::FoundList) {
+  if (source == calc::CalculatorSource::FoundList) {
     nextFoundEquation();
   } else {
     nextBoardEquation();
@@ -314,13 +373,13 @@ void Workspace::enterCalculator() {
   if (m_searcher.balancerPicker().position() < 1 && m_searcher.searcherPicker().position() < 1) {
     nextBoardEquation();
     if (m_searcher.balancerPicker().position() >= 1) {
-      m_calc.setSource(CalculatorSource::ResultBoard);
+      m_calc.setSource(calc::CalculatorSource::ResultBoard);
     } else {
       nextFoundEquation();
       // The entry ends on the found list even when it is empty too, so that
       // the caption names the list the box speaks of.
-      if (m_calc.source() != CalculatorSource::FoundList) {
-        m_calc.setSource(CalculatorSource::FoundList);
+      if (m_calc.source() != calc::CalculatorSource::FoundList) {
+        m_calc.setSource(calc::CalculatorSource::FoundList);
         // The step refreshed the table from the old source's list; show the
         // equation it just picked instead of an empty table.
         if (m_searcher.searcherPicker().position() >= 1) UpdateCaculate();
@@ -359,7 +418,7 @@ void Workspace::showElement(std::string_view symbol) {
 }
 
 std::string_view Workspace::pickedEquation() const {
-  if (m_calc.source() == CalculatorSource::FoundList) {
+  if (m_calc.source() == calc::CalculatorSource::FoundList) {
     const int position = m_searcher.searcherPicker().position();
     if (position < 1 || position > library::kFoundCapacity) return {};
     return m_searcher.found().record(position).equation;
@@ -375,7 +434,7 @@ void Workspace::UpdateCaculate() {
 }
 
 void Workspace::showCalcCaption() {
-  const bool found = m_calc.source() == CalculatorSource::FoundList;
+  const bool found = m_calc.source() == calc::CalculatorSource::FoundList;
   m_texts.calcCaption = calc::CalculatorCaption(
       m_calc.source(), found ? m_searcher.found().count() : m_balancer.board().count());
 }

@@ -14,7 +14,7 @@
 #include "core/notifier.h"
 #include "formula/composition.h"
 #include "library/library.h"
-#include "library/searcher.h"
+#include "library/searchertab.h"
 #include "library/texts.h"
 
 namespace quorvex::workspace {
@@ -44,6 +44,7 @@ struct WindowTexts : library::ListTexts {
   balance::Rgb messageColour{89, 137, 202};
   std::string messageHint;  // the message box's hint; empty for its usual one
   std::string calcCaption{calc::kInitialCalcCaption};  // the calculator's equation group
+  std::string calcPick;  // the calculator's selection box: the pick of the source's picker
   std::array<std::string, kElementFacts> elementFacts;  // name, symbol, ... energy
   // After a balance whose pending text reports invalid characters: the first
   // of them, in the boxes as they now are; none otherwise.
@@ -61,7 +62,7 @@ struct WindowTexts : library::ListTexts {
 // guided examples. One per window; no globals. Commands that stop on an error
 // throw it (ConvertError, FileError, FloatConvertError, ...) after leaving
 // what they changed before; the window shows it.
-class Workspace final : private library::CalculatorHooks {
+class Workspace final {
  public:
   // `libraryFile` is the window's cbd.dat.
   Workspace(Notifier& notifier, std::filesystem::path libraryFile);
@@ -70,7 +71,7 @@ class Workspace final : private library::CalculatorHooks {
   const WindowTexts& texts() const { return m_texts; }
   const balance::Balancer& balancer() const { return m_balancer; }
   const library::Library& library() const { return m_library; }
-  const library::Searcher& searcher() const { return m_searcher; }
+  const library::SearcherTab& searcher() const { return m_searcher; }
   const calc::ElementTable& elements() const { return m_elements; }
   calc::CalcTable& calcTable() { return m_calc; }
   const calc::CalcTable& calcTable() const { return m_calc; }
@@ -108,7 +109,9 @@ class Workspace final : private library::CalculatorHooks {
   void clearFound();
   void nextSearchExample();
 
-  // Library maintenance and the pickers.
+  // Library maintenance and the pickers. A step refreshes the calculator as
+  // well: a move empties the amounts and shows the pick in its box, and the
+  // table is rebuilt from the picked equation.
   void nextBoardEquation();
   void previousBoardEquation();
   void nextFoundEquation();
@@ -130,7 +133,8 @@ class Workspace final : private library::CalculatorHooks {
   void useGrams();
   void useLowPrecision();
   void useHighPrecision();
-  void clearAmounts() { m_calc.clearAmounts(); }
+  // "Clear All".
+  void ClearAmout() { m_calc.ClearAmout(); }
   // `show` writes the numbers of its messages as the window shows numbers.
   void calculate(const calc::ShowNumber& show = {});
   // What the user typed into cell (column, row) of the grid, 1..4 and 1..60,
@@ -144,8 +148,12 @@ class Workspace final : private library::CalculatorHooks {
   std::string_view pickedEquation() const;
 
  private:
-  void ClearAmout() override { m_calc.ClearAmout(); }
-  void UpdateCaculate() override;
+  // Rebuilds the calculation table from the picked equation of the calculator source.
+  void UpdateCaculate();
+  // A picker step that moved: the amounts of the old equation go and the calculator's box shows the pick.
+  void showMove(const library::Picker& picker);
+  // A picker step on an empty list: the calculator's box says so, as the picker's own box does.
+  void showEmptyList(library::PickStep step, std::string_view text);
   // The scanner that weighs the calculator's species: its input errors go into
   // the calculator's own text, never into the Balancer page's message; its
   // modal messages go to the window as they come.
@@ -159,7 +167,7 @@ class Workspace final : private library::CalculatorHooks {
   Notifier& m_notifier;
   balance::Balancer m_balancer;
   library::Library m_library;
-  library::Searcher m_searcher;
+  library::SearcherTab m_searcher;
   calc::ElementTable m_elements;
   calc::CalcTable m_calc;
   WindowTexts m_texts;

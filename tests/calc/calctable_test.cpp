@@ -63,7 +63,7 @@ TEST(CalcTable, ShowsWeightsInBothPrecisionsAndConvertsAmounts) {
   t.useGrams(kWater, env.elements, env.scanner);  // already selected: nothing happens
   t.useMoles(kWater, env.elements, env.scanner);
   EXPECT_EQ(Cells(t, 4, 4, 4), (Texts{"4", "", "", "9"}));
-  t.clearAmounts();
+  t.ClearAmout();
   EXPECT_EQ(Cells(t, 2, 4, 1), (Texts{"2.0158", "4.0316", ""}));
   EXPECT_EQ(t.cell(4, 4), "");
 }

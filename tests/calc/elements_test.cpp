@@ -80,10 +80,10 @@ TEST(ElementTable, HasTwoHundredSlots) {
   ElementTable table;
   table.InitRealElement();
   EXPECT_EQ(table.slot(kRealElements).symbol, "Mt");
-  for (int k = kRealElements + 1; k <= kElementSlots; ++k) {
+  for (int k = kRealElements + 1; k <= kElementTableSlots; ++k) {
     EXPECT_EQ(table.slot(k), ElementRecord{}) << k;
   }
-  for (int k : {0, kElementSlots + 1}) EXPECT_THROW(table.slot(k), std::out_of_range) << k;
+  for (int k : {0, kElementTableSlots + 1}) EXPECT_THROW(table.slot(k), std::out_of_range) << k;
 }
 
 }  // namespace

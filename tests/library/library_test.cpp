@@ -18,8 +18,9 @@
 #include <vector>
 
 #include "core/errors.h"
+#include "library/searchertab.h"
 #include "support/recordingnotifier.h"
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 namespace quorvex::library {
 namespace {
@@ -86,19 +87,18 @@ TEST(LibraryFile, ReadAndRewriteByteForByte) {
 }
 
 TEST(Library, IsInLibFindsTheFirstEqualLine) {
-  SilentNotifier notifier;
-  Library lib("unused");
-  EXPECT_EQ(lib.IsInLib("#2H2+O2 = 2H2O#"), 0);
-  lib.loadFromBytes("#2H2+O2 = 2H2O#\r\n#x#\r\n#2H2+O2 = 2H2O#\r\n", notifier);
-  EXPECT_EQ(lib.IsInLib("#2H2+O2 = 2H2O#"), 1);
-  EXPECT_EQ(lib.IsInLib("#2h2+O2 = 2H2O#"), 0);
-  EXPECT_EQ(lib.IsInLib("#2H2+O2 = 2H2O"), 0);
-  EXPECT_EQ(lib.IsInLib("#x#"), 2);
+  LibraryText text;
+  EXPECT_EQ(IsInLib(text, "#2H2+O2 = 2H2O#"), 0);
+  text = ReadLibraryText("#2H2+O2 = 2H2O#\r\n#x#\r\n#2H2+O2 = 2H2O#\r\n");
+  EXPECT_EQ(IsInLib(text, "#2H2+O2 = 2H2O#"), 1);
+  EXPECT_EQ(IsInLib(text, "#2h2+O2 = 2H2O#"), 0);
+  EXPECT_EQ(IsInLib(text, "#2H2+O2 = 2H2O"), 0);
+  EXPECT_EQ(IsInLib(text, "#x#"), 2);
 
   // A deletion removes only the first of two equal lines.
-  lib.DeleteFromLib(lib.IsInLib("#2H2+O2 = 2H2O#"));
-  EXPECT_EQ(lib.lines(), (Lines{"#x#", "#2H2+O2 = 2H2O#"}));
-  EXPECT_EQ(lib.IsInLib("#2H2+O2 = 2H2O#"), 2);
+  DeleteFromLib(text, IsInLib(text, "#2H2+O2 = 2H2O#"));
+  EXPECT_EQ(text.lines, (Lines{"#x#", "#2H2+O2 = 2H2O#"}));
+  EXPECT_EQ(IsInLib(text, "#2H2+O2 = 2H2O#"), 2);
 }
 
 TEST(Library, DeleteMovesLaterLinesUp) {
@@ -114,50 +114,49 @@ TEST(Library, DeleteMovesLaterLinesUp) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    SilentNotifier notifier;
-    Library lib("unused");
-    lib.loadFromBytes("a\nb\nc\n", notifier);
-    lib.DeleteFromLib(c.position);
-    EXPECT_EQ(lib.lines(), c.after);
-    EXPECT_EQ(lib.countLabel(), " There are total 2 equations in your library currently.");
+    LibraryText text = ReadLibraryText("a\nb\nc\n");
+    DeleteFromLib(text, c.position);
+    EXPECT_EQ(text.lines, c.after);
+    EXPECT_EQ(CountLabel(static_cast<int>(text.lines.size())),
+              " There are total 2 equations in your library currently.");
   }
+  LibraryText text = ReadLibraryText("a\n");
+  EXPECT_THROW(DeleteFromLib(text, 0), AssertionFailure);
+  EXPECT_THROW(DeleteFromLib(text, 2), AssertionFailure);
+  EXPECT_EQ(text.lines.size(), 1u);
   SilentNotifier notifier;
   Library lib("unused");
   lib.loadFromBytes("a\n", notifier);
-  EXPECT_THROW(lib.DeleteFromLib(0), AssertionFailure);
-  EXPECT_THROW(lib.DeleteFromLib(2), AssertionFailure);
   EXPECT_THROW(lib.line(2), AssertionFailure);
   EXPECT_EQ(lib.count(), 1);
 }
 
 TEST(Library, CapacityOfFiveThousandLines) {
-  RecordingNotifier notifier;
-  Library lib("unused");
-  lib.loadFromBytes(NumberedLines(kLibraryCapacity - 1), notifier);
-  EXPECT_TRUE(lib.AddTolib("#last#", notifier));
-  EXPECT_EQ(lib.count(), kLibraryCapacity);
-  EXPECT_EQ(lib.countLabel(), " There are total 5000 equations in your library currently.");
-  EXPECT_TRUE(notifier.messages().empty());
+  LibraryText text = ReadLibraryText(NumberedLines(kLibraryCapacity - 1));
+  EXPECT_EQ(AddTolib(text, "#last#"), Library::Change::Added);
+  EXPECT_EQ(text.lines.size(), static_cast<std::size_t>(kLibraryCapacity));
+  EXPECT_EQ(CountLabel(static_cast<int>(text.lines.size())),
+            " There are total 5000 equations in your library currently.");
 
-  EXPECT_FALSE(lib.AddTolib("#more#", notifier));
-  EXPECT_EQ(notifier.messages(), std::vector<std::string>{"The library can only contain 5000 equations."});
-  EXPECT_EQ(lib.count(), kLibraryCapacity);
-  EXPECT_EQ(lib.line(kLibraryCapacity), "#last#");
+  const Library::Change full = AddTolib(text, "#more#");
+  EXPECT_EQ(full, Library::Change::Full);
+  EXPECT_EQ(ChangeMessage(full), "The library can only contain 5000 equations.");
+  EXPECT_EQ(text.lines.size(), static_cast<std::size_t>(kLibraryCapacity));
+  EXPECT_EQ(text.lines.back(), "#last#");
 
-  lib.DeleteFromLib(1);
-  EXPECT_TRUE(lib.AddTolib("#more#", notifier));
-  EXPECT_EQ(lib.line(kLibraryCapacity), "#more#");
+  DeleteFromLib(text, 1);
+  EXPECT_EQ(AddTolib(text, "#more#"), Library::Change::Added);
+  EXPECT_EQ(text.lines.back(), "#more#");
 }
 
 TEST(Library, LinesTheFileCannotGiveBackAreRefused) {
   for (const std::string& line : Lines{"#a\nb#", "#a\rb#", "#a\x1A#"}) {
     SCOPED_TRACE(line);
-    RecordingNotifier notifier;
-    Library lib("unused");
-    lib.loadFromBytes("", notifier);
-    EXPECT_FALSE(lib.AddTolib(line, notifier));
-    EXPECT_EQ(lib.count(), 0);
-    EXPECT_EQ(notifier.messages(), std::vector<std::string>{std::string(kUnstorableLine)});
+    LibraryText text;
+    const Library::Change change = AddTolib(text, line);
+    EXPECT_EQ(change, Library::Change::Unstorable);
+    EXPECT_TRUE(text.lines.empty());
+    EXPECT_EQ(ChangeMessage(change), kUnstorableLine);
   }
 }
 
@@ -177,7 +176,7 @@ TEST(LibraryFile, LinesPastTheCapacityAreKept) {
             "The library file '" + (folder / "cbd.dat").string() +
                 "' holds 5003 lines, but the library can only contain 5000 equations: the other 3 "
                 "lines are not searched, and they are kept at the end of the file.");
-  EXPECT_EQ(lib.IsInLib("#L5001#"), 0);
+  EXPECT_EQ(IsInLib(lib.text(), "#L5001#"), 0);
 
   EXPECT_EQ(lib.add("#more#"), Library::Change::Full);
   EXPECT_EQ(ReadBytes(folder / "cbd.dat"), file);
@@ -283,7 +282,7 @@ TEST(LibraryFile, FailedWriteKeepsTheOldFile) {
                                            (folder / "cbd.dat").string() + "': " + c.reason +
                                            ". The file keeps its previous content.");
     }
-    EXPECT_EQ(lib.IsInLib("#b#"), 0);
+    EXPECT_EQ(IsInLib(lib.text(), "#b#"), 0);
     if (file) {
       EXPECT_EQ(ReadBytes(folder / "cbd.dat"), "#a#\r\n");
     }
@@ -422,7 +421,7 @@ TEST(LibraryFile, EveryFileStepThatFailsKeepsTheFile) {
               std::string("Cannot ") + c.verb + " the library file '" + (folder / "cbd.dat").string() +
                   "': Input/output error. The file keeps its previous content.");
     EXPECT_EQ(ReadBytes(folder / "cbd.dat"), "#a#\n");
-    EXPECT_EQ(lib.IsInLib("#b#"), 0);
+    EXPECT_EQ(IsInLib(lib.text(), "#b#"), 0);
     EXPECT_EQ(EntriesIn(folder.path()), 1u);
   }
   // Past the rename the change is made; only its durability is in doubt, and that is said.

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 namespace quorvex::cli {
 namespace {

@@ -5,13 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/recordingnotifier.h"
+#include "support/tempfolder.h"
 #include "workspace/examples.h"
 
 namespace quorvex::workspace {
@@ -21,21 +19,9 @@ namespace fs = std::filesystem;
 
 class WorkspaceTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_dir = fs::temp_directory_path() /
-            ("quorvex-workspace-" + std::to_string(std::random_device{}()));
-    fs::create_directories(m_dir);
-  }
-  void TearDown() override { fs::remove_all(m_dir); }
-
-  fs::path libraryFile() const { return m_dir / "cbd.dat"; }
-  void writeLibrary(const std::string& bytes) { std::ofstream(libraryFile(), std::ios::binary) << bytes; }
-  std::string readLibrary() const {
-    std::ifstream in(libraryFile(), std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-  }
+  fs::path libraryFile() const { return m_folder / "cbd.dat"; }
+  void writeLibrary(const std::string& bytes) { testing::WriteBytes(libraryFile(), bytes); }
+  std::string readLibrary() const { return testing::ReadBytes(libraryFile()); }
   // A workspace started as the window starts it.
   Workspace& start() {
     m_ws = std::make_unique<Workspace>(m_notifier, libraryFile());
@@ -64,7 +50,7 @@ class WorkspaceTest : public ::testing::Test {
     return cells;
   }
 
-  fs::path m_dir;
+  testing::TempFolder m_folder;
   RecordingNotifier m_notifier;
   std::unique_ptr<Workspace> m_ws;
   std::string m_startError;
@@ -274,7 +260,7 @@ TEST_F(WorkspaceTest, PageEntryPicksTheFirstFoundEquationWhenTheBoardIsEmpty) {
   search(ws, {"", "", "", "", "", "", "O2"});
   ASSERT_EQ(ws.searcher().found().count(), 3);
   ws.enterCalculator();
-  EXPECT_EQ(ws.calcTable().source(), CalculatorSource::FoundList);
+  EXPECT_EQ(ws.calcTable().source(), calc::CalculatorSource::FoundList);
   EXPECT_EQ(ws.texts().calcPick, "|1| 2H2O = 2H2+O2");
   EXPECT_EQ(ws.texts().calcCaption, "Select an equation from the Searcher result list (3)");
   EXPECT_EQ(ws.calcTable().cell(0, 1), "H2O");
@@ -339,6 +325,162 @@ TEST_F(WorkspaceTest, TabChangeEmptiesStaleSelections) {
   ws.deleteFromLibrary();
   EXPECT_EQ(m_notifier.messages().back(), kPickFirst);
   EXPECT_NE(readLibrary().find("N2+3H2 = 2NH3"), std::string::npos);
+}
+
+// The calculator's box on a tab change: emptied when the calculator's source list is empty.
+TEST_F(WorkspaceTest, TabChangeEmptiesTheCalculatorBoxOfAnEmptySource) {
+  using S = calc::CalculatorSource;
+  struct Case {
+    const char* name;
+    int board;
+    bool found;
+    S source;
+    bool emptied;
+  };
+  const std::vector<Case> cases = {
+      {"both lists hold equations", 1, true, S::ResultBoard, false},
+      {"board empty, calculator on the board", 0, true, S::ResultBoard, true},
+      {"board empty, calculator on the found list", 0, true, S::FoundList, false},
+      {"only the found list empty, calculator on the board", 1, false, S::ResultBoard, false},
+      {"found list empty, calculator on it", 1, false, S::FoundList, true},
+  };
+  writeLibrary("#2H2+O2 = 2H2O#\r\n");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Workspace& ws = start();
+    if (c.board == 1) balance(ws, {"H2", "O2"}, {"H2O"});
+    if (c.found) search(ws, {"H2"});
+    ws.calcTable().setSource(c.source);
+    ws.texts().calcPick = "shown";
+    ws.refreshAfterPageChange();
+    EXPECT_EQ(ws.texts().calcPick, c.emptied ? "" : "shown");
+  }
+}
+
+// Records each modal message after the texts a command wrote before it, and
+// whether the amounts were emptied by then: the order of a step's refreshes.
+// The calculator's weighing of a picked equation with a 6-digit subscript
+// says "Number too great" once, so each rebuild of the table shows.
+class OrderNotifier final : public Notifier {
+ public:
+  Workspace* ws = nullptr;
+  void modal(std::string_view text) override { look("modal:" + std::string(text)); }
+  // The log since the last call; then every box holds a marker and amount 1 is typed.
+  std::vector<std::string> take() {
+    look("");
+    for (std::string* box : boxes()) *box = kMarker;
+    ws->setCalcCell(4, 1, "1");
+    return std::exchange(m_log, {});
+  }
+
+ private:
+  static constexpr const char* kMarker = "\x7f";
+  std::vector<std::string*> boxes() {
+    return {&ws->texts().addPick, &ws->texts().deletePick, &ws->texts().calcPick};
+  }
+  void look(const std::string& event) {
+    if (ws == nullptr) return;
+    if (ws->calcTable().cell(4, 1).empty()) {
+      m_log.emplace_back("amounts emptied");
+      ws->setCalcCell(4, 1, "1");
+    }
+    static constexpr const char* kNames[] = {"addPick", "deletePick", "calcPick"};
+    const std::vector<std::string*> all = boxes();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+      if (*all[i] == kMarker) continue;
+      m_log.push_back(std::string(kNames[i]) + "=" + *all[i]);
+      *all[i] = kMarker;
+    }
+    if (!event.empty()) m_log.push_back(event);
+  }
+  std::vector<std::string> m_log;
+};
+
+TEST_F(WorkspaceTest, PickerStepsRefreshTheCalculatorInOrder) {
+  const std::string first = "H200000 = 100000H2";
+  const std::string sel = "|1| " + first;
+  const std::string rebuilt = "modal:" + std::string(formula::kNumberTooGreat);
+  const std::string boardEmpty(library::kBoardListEmpty);
+  const std::string foundEmpty(library::kFoundListEmpty);
+  using Log = std::vector<std::string>;
+  struct Case {
+    const char* name;
+    int lists;       // equations on the result board, also found by the search
+    int stepsFirst;  // Next steps of both pickers before the command
+    void (Workspace::*command)();
+    Log shown;
+  };
+  const std::vector<Case> cases = {
+      {"Next moves", 1, 0, &Workspace::nextBoardEquation,
+       {"amounts emptied", "calcPick=" + sel, rebuilt, "addPick=" + sel}},
+      {"Next at the end", 1, 1, &Workspace::nextBoardEquation, {"addPick=" + sel}},
+      {"Next on an empty board", 0, 0, &Workspace::nextBoardEquation,
+       {"addPick=" + boardEmpty, "calcPick=" + boardEmpty}},
+      {"Back moves", 2, 2, &Workspace::previousBoardEquation,
+       {"amounts emptied", "addPick=" + sel, "calcPick=" + sel, rebuilt}},
+      {"Back at the first", 1, 1, &Workspace::previousBoardEquation, {rebuilt}},
+      {"Back on an empty board", 0, 0, &Workspace::previousBoardEquation,
+       {"addPick=" + boardEmpty, "calcPick=" + boardEmpty}},
+      {"searcher Next moves", 1, 0, &Workspace::nextFoundEquation,
+       {"amounts emptied", "calcPick=" + sel, rebuilt, "deletePick=" + sel}},
+      {"searcher Next at the end", 1, 1, &Workspace::nextFoundEquation, {"deletePick=" + sel}},
+      {"searcher Next on an empty list", 0, 0, &Workspace::nextFoundEquation,
+       {"deletePick=" + foundEmpty, "calcPick=" + foundEmpty}},
+      {"searcher Back moves", 2, 2, &Workspace::previousFoundEquation,
+       {"amounts emptied", "calcPick=" + sel, rebuilt, "deletePick=" + sel}},
+      {"searcher Back at the first", 1, 1, &Workspace::previousFoundEquation,
+       {rebuilt, "deletePick=" + sel}},
+      {"searcher Back on an empty list", 0, 0, &Workspace::previousFoundEquation,
+       {"deletePick=" + foundEmpty, "calcPick=" + foundEmpty}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // The library holds the board's equations in board order, so both lists agree.
+    writeLibrary(c.lists >= 1 ? "#" + first + "#\r\n#O200000 = 100000O2#\r\n" : "");
+    OrderNotifier notifier;
+    Workspace ws(notifier, libraryFile());
+    ws.loadLibrary();
+    ws.InitRealElement();
+    const std::vector<std::string> reactants[] = {{"H200000"}, {"O200000"}};
+    const std::vector<std::string> products[] = {{"H2"}, {"O2"}};
+    for (int i = 0; i < c.lists; ++i) {
+      balance(ws, reactants[i], products[i]);
+      search(ws, {"", "", "", "", "", "", products[i][0]});
+    }
+    ASSERT_EQ(ws.searcher().found().count(), c.lists);
+    for (int i = 0; i < c.stepsFirst; ++i) {
+      ws.nextBoardEquation();
+      ws.nextFoundEquation();
+    }
+    // Each picker's steps rebuild the table from the equation it picks.
+    const bool foundStep = c.command == &Workspace::nextFoundEquation ||
+                           c.command == &Workspace::previousFoundEquation;
+    ws.calcTable().setSource(foundStep ? calc::CalculatorSource::FoundList
+                                       : calc::CalculatorSource::ResultBoard);
+    notifier.ws = &ws;
+    notifier.take();
+    (ws.*c.command)();
+    EXPECT_EQ(notifier.take(), c.shown);
+  }
+}
+
+// "Clear List" of either list empties the calculator's box with its picker.
+TEST_F(WorkspaceTest, ClearListEmptiesTheCalculatorBox) {
+  writeLibrary(kLibrary);
+  Workspace& ws = start();
+  balance(ws, {"H2", "O2"}, {"H2O"});
+  search(ws, {"", "", "", "", "", "", "O2"});
+  ws.nextFoundEquation();
+  ASSERT_NE(ws.texts().calcPick, "");
+  ws.clearFound();
+  EXPECT_EQ(ws.texts().calcPick, "");
+  ws.nextBoardEquation();
+  ASSERT_NE(ws.texts().calcPick, "");
+  ws.clearResults();
+  EXPECT_EQ(ws.texts().calcPick, "");
+  ws.nextBoardEquation();
+  ws.nextSearchExample();
+  EXPECT_EQ(ws.texts().calcPick, "");
 }
 
 TEST_F(WorkspaceTest, PeriodicTableFacts) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "library/search.h"
+#include "library/foundlist.h"
 
 #include <gtest/gtest.h>
 

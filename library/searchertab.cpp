@@ -1,48 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "library/searcher.h"
+#include "library/searchertab.h"
 
 namespace quorvex::library {
 namespace {
 
-// A picker with the list it walks and the box that shows its pick.
+// One step of `picker` over `list` when the bounds allow it: the position
+// moves and the selection text is rebuilt.
 template <class List>
-struct Side {
-  Picker& picker;
-  const List& list;
-  std::string& pickText;
-  std::string_view emptyText;  // shown in its box and the calculator's when the list is empty
-};
-template <class List>
-Side(Picker&, const List&, std::string&, std::string_view) -> Side<List>;
-
-// One step of the picker when the bounds allow it: the position moves, the
-// amounts are cleared, the selection text is rebuilt and shown.
-template <class List>
-bool Move(Side<List>& side, int delta, ListTexts& texts, CalculatorHooks& hooks) {
-  Picker& picker = side.picker;
-  const bool can = delta > 0 ? picker.position() < side.list.count() : picker.position() > 1;
-  if (!can) return false;
+PickStep Step(Picker& picker, const List& list, int delta) {
+  const bool can = delta > 0 ? picker.position() < list.count() : picker.position() > 1;
+  if (!can) return list.count() == 0 ? PickStep::Empty : PickStep::Unchanged;
   picker.step(delta);
-  hooks.ClearAmout();
-  picker.rebuild(EntryText(side.list.record(picker.position())));
-  texts.calcPick = picker.selectionText();
-  return true;
+  picker.rebuild(EntryText(list.record(picker.position())));
+  return PickStep::Moved;
 }
 
-// The pick in its own box, or the empty list's text there and in the calculator's.
+// The pick in its own box, or the empty list's text there.
 template <class List>
-void ShowPick(const Side<List>& side, ListTexts& texts) {
-  side.pickText = side.picker.selectionText();
-  if (side.list.count() == 0) {
-    side.pickText = side.emptyText;
-    texts.calcPick = side.emptyText;
-  }
-}
-
-template <class List>
-void Next(Side<List> side, ListTexts& texts, CalculatorHooks& hooks) {
-  if (Move(side, +1, texts, hooks)) hooks.UpdateCaculate();
-  ShowPick(side, texts);
+void ShowPick(const Picker& picker, const List& list, std::string& box, std::string_view emptyText) {
+  box = list.count() == 0 ? std::string(emptyText) : picker.selectionText();
 }
 
 }  // namespace
@@ -56,7 +32,7 @@ formula::BoxTexts CopySearchEditToInputEdit(const SearchTerms& terms) {
   return boxes;
 }
 
-Searcher::SearchRun Searcher::search(const SearchTerms& terms, ListTexts& texts) {
+SearcherTab::SearchRun SearcherTab::search(const SearchTerms& terms, ListTexts& texts) {
   const formula::BoxTexts boxes = CopySearchEditToInputEdit(terms);
   if (m_balancer.board().isFull()) {
     m_notifier.modal(balance::kBoardFull);
@@ -71,53 +47,44 @@ Searcher::SearchRun Searcher::search(const SearchTerms& terms, ListTexts& texts)
   return SearchRun::Searched;
 }
 
-void Searcher::resetSearch(ListTexts& texts) {
+void SearcherTab::resetSearch(ListTexts& texts) {
   m_found.clearDisplay();
   texts.foundText = m_found.displayText();
   for (std::string& term : texts.searchTerms) term.clear();
 }
 
-void Searcher::clearFound(ListTexts& texts) {
+void SearcherTab::clearFound(ListTexts& texts) {
   m_found.clear();
   m_searcherPicker.reset();
   texts.foundText = m_found.displayText();
-  texts.calcPick = m_searcherPicker.selectionText();
 }
 
-void Searcher::clearResults(ListTexts& texts) {
+void SearcherTab::clearResults(ListTexts& texts) {
   m_balancer.clearResults();
   m_balancerPicker.reset();
   const std::string& display = m_balancer.board().displayText();
   texts.boardText = display;
   texts.addPick = display;
   texts.deletePick = display;
-  texts.calcPick = m_balancerPicker.selectionText();
 }
 
-void Searcher::nextBoardEquation(ListTexts& texts, CalculatorHooks& hooks) {
-  Next(Side{m_balancerPicker, m_balancer.board(), texts.addPick, kBoardListEmpty}, texts, hooks);
+PickStep SearcherTab::nextBoardEquation() { return Step(m_balancerPicker, m_balancer.board(), +1); }
+
+PickStep SearcherTab::previousBoardEquation() { return Step(m_balancerPicker, m_balancer.board(), -1); }
+
+PickStep SearcherTab::nextFoundEquation() { return Step(m_searcherPicker, m_found, +1); }
+
+PickStep SearcherTab::previousFoundEquation() { return Step(m_searcherPicker, m_found, -1); }
+
+void SearcherTab::showBoardPick(ListTexts& texts) const {
+  ShowPick(m_balancerPicker, m_balancer.board(), texts.addPick, kBoardListEmpty);
 }
 
-void Searcher::nextFoundEquation(ListTexts& texts, CalculatorHooks& hooks) {
-  Next(Side{m_searcherPicker, m_found, texts.deletePick, kFoundListEmpty}, texts, hooks);
+void SearcherTab::showFoundPick(ListTexts& texts) const {
+  ShowPick(m_searcherPicker, m_found, texts.deletePick, kFoundListEmpty);
 }
 
-// The two Back steps differ where the user can see it: the balancer's leaves
-// its box alone at the first equation, and refreshes the table last.
-void Searcher::previousBoardEquation(ListTexts& texts, CalculatorHooks& hooks) {
-  Side side{m_balancerPicker, m_balancer.board(), texts.addPick, kBoardListEmpty};
-  if (Move(side, -1, texts, hooks) || side.list.count() == 0) ShowPick(side, texts);
-  hooks.UpdateCaculate();
-}
-
-void Searcher::previousFoundEquation(ListTexts& texts, CalculatorHooks& hooks) {
-  Side side{m_searcherPicker, m_found, texts.deletePick, kFoundListEmpty};
-  Move(side, -1, texts, hooks);
-  hooks.UpdateCaculate();
-  ShowPick(side, texts);
-}
-
-void Searcher::unselectPickers() {
+void SearcherTab::unselectPickers() {
   m_balancerPicker.unselect();
   m_searcherPicker.unselect();
 }
@@ -152,7 +119,7 @@ std::string_view ChangeMessage(Library::Change change) {
   return {};
 }
 
-void Searcher::addToLibrary(ListTexts& texts) {
+void SearcherTab::addToLibrary(ListTexts& texts) {
   const balance::ResultBoard& board = m_balancer.board();
   const int position = m_balancerPicker.position();
   // A position past the count would name a record of before the last "Clear List".
@@ -165,7 +132,7 @@ void Searcher::addToLibrary(ListTexts& texts) {
   m_notifier.modal(ChangeMessage(change));
 }
 
-void Searcher::deleteFromLibrary(ListTexts& texts) {
+void SearcherTab::deleteFromLibrary(ListTexts& texts) {
   const int position = m_searcherPicker.position();
   if (m_searcherPicker.selectionText().empty() || position == 0 || position > m_found.count()) {
     m_notifier.modal(kNoEquationSelected);
@@ -176,22 +143,15 @@ void Searcher::deleteFromLibrary(ListTexts& texts) {
   m_notifier.modal(ChangeMessage(change));
 }
 
-void Searcher::refreshAfterPageChange(CalculatorSource source, ListTexts& texts, CalculatorHooks& hooks) {
+void SearcherTab::refreshAfterPageChange(ListTexts& texts) {
   texts.libraryCount = m_library.countLabel();
-  const bool boardEmpty = m_balancer.board().count() == 0;
-  const bool foundEmpty = m_found.count() == 0;
-  if (boardEmpty || foundEmpty) {
+  if (m_balancer.board().count() == 0 || m_found.count() == 0) {
     texts.addPick.clear();
     texts.deletePick.clear();
-    if ((source == CalculatorSource::ResultBoard && boardEmpty) ||
-        (source == CalculatorSource::FoundList && foundEmpty)) {
-      texts.calcPick.clear();
-    }
   }
-  hooks.UpdateCaculate();
 }
 
-void Searcher::refillResults(ListTexts& texts) {
+void SearcherTab::refillResults(ListTexts& texts) {
   texts.boardText = m_balancer.board().displayText();
 }
 

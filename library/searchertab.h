@@ -6,9 +6,9 @@
 #include "balance/balancer.h"
 #include "core/notifier.h"
 #include "core/selection.h"
+#include "library/foundlist.h"
 #include "library/library.h"
 #include "library/picker.h"
-#include "library/search.h"
 #include "library/texts.h"
 
 namespace quorvex::library {
@@ -31,12 +31,13 @@ formula::BoxTexts CopySearchEditToInputEdit(const SearchTerms& terms);
 
 // The commands of the Searcher tab's two pages: the search with its found
 // list, the library maintenance, and the two pickers that the Calculator tab
-// shares. Commands write the texts they change into `texts`, and modal
-// messages go to the Notifier once the texts they follow are written. Library file errors are thrown as FileError after everything the
-// command changed and showed before them.
-class Searcher {
+// shares (what a step means for the calculator is the caller's). Commands
+// write the texts they change into `texts`, and modal messages go to the
+// Notifier once the texts they follow are written. Library file errors are
+// thrown as FileError after everything the command changed and showed before them.
+class SearcherTab {
  public:
-  Searcher(balance::Balancer& balancer, Library& library, Notifier& notifier)
+  SearcherTab(balance::Balancer& balancer, Library& library, Notifier& notifier)
       : m_balancer(balancer), m_library(library), m_notifier(notifier) {}
 
   const FoundList& found() const { return m_found; }
@@ -61,12 +62,18 @@ class Searcher {
   // "Clear List" of the Balancer page: the result board and the balancer picker.
   void clearResults(ListTexts& texts);
 
-  // Balancer picker one step forward / back.
-  void nextBoardEquation(ListTexts& texts, CalculatorHooks& hooks);
-  void previousBoardEquation(ListTexts& texts, CalculatorHooks& hooks);
-  // Searcher picker one step forward / back.
-  void nextFoundEquation(ListTexts& texts, CalculatorHooks& hooks);
-  void previousFoundEquation(ListTexts& texts, CalculatorHooks& hooks);
+  // Balancer picker one step forward / back over the result board; a move
+  // rebuilds its selection text. The boxes that show it are the caller's to
+  // refresh (showBoardPick), in the order the command needs.
+  PickStep nextBoardEquation();
+  PickStep previousBoardEquation();
+  // Searcher picker one step forward / back over the found list, as above.
+  PickStep nextFoundEquation();
+  PickStep previousFoundEquation();
+  // AddToLibEdit: the balancer selection text, or kBoardListEmpty while the board is empty.
+  void showBoardPick(ListTexts& texts) const;
+  // RemoveEquationEdit: the searcher selection text, or kFoundListEmpty while the found list is empty.
+  void showFoundPick(ListTexts& texts) const;
   // Both positions 0, the selection texts kept ("Switch List...").
   void unselectPickers();
 
@@ -78,8 +85,8 @@ class Searcher {
   // "Del From Lib": the searcher picker's equation removed from the file, as
   // "Add To Lib" does.
   void deleteFromLibrary(ListTexts& texts);
-  // A change of the main tab: the count label, stale selection boxes, the table.
-  void refreshAfterPageChange(CalculatorSource source, ListTexts& texts, CalculatorHooks& hooks);
+  // A change of the main tab: the count label and the stale selection boxes of this tab.
+  void refreshAfterPageChange(ListTexts& texts);
   // A selection box got the focus: the result board's text is shown again.
   void refillResults(ListTexts& texts);
 

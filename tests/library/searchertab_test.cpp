@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "library/searcher.h"
+#include "library/searchertab.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "support/boxes.h"
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 namespace quorvex::library {
 namespace {
@@ -20,16 +20,14 @@ using quorvex::testing::TempFolder;
 using quorvex::testing::WriteBytes;
 using Log = std::vector<std::string>;
 
-// The calculator calls, the modal messages and the texts each command writes,
-// in one sequence: before each call and at the end, the fields written since
-// (a field written with the text it held shows too, since every field holds
-// a marker after take()).
-class Recorder final : public CalculatorHooks, public Notifier {
+// The modal messages and the texts each command writes, in one sequence:
+// before each message and at the end, the fields written since (a field
+// written with the text it held shows too, since every field holds a marker
+// after take()).
+class Recorder final : public Notifier {
  public:
   Recorder() { mark(); }
   ListTexts texts;
-  void ClearAmout() override { look("ClearAmout"); }
-  void UpdateCaculate() override { look("UpdateCaculate"); }
   void modal(std::string_view text) override { look("modal:" + std::string(text)); }
   Log take() {
     look("");
@@ -44,7 +42,7 @@ class Recorder final : public CalculatorHooks, public Notifier {
   }
   void look(const std::string& event) {
     static constexpr const char* kNames[] = {"libraryCount", "boardText", "foundText",
-                                             "addPick",      "deletePick", "calcPick"};
+                                             "addPick",      "deletePick"};
     std::vector<std::string*> all = fields();
     for (std::size_t i = 0; i < all.size(); ++i) {
       if (*all[i] == kMarker) continue;
@@ -57,7 +55,7 @@ class Recorder final : public CalculatorHooks, public Notifier {
   }
   std::vector<std::string*> fields() {
     std::vector<std::string*> all = {&texts.libraryCount, &texts.boardText, &texts.foundText,
-                                     &texts.addPick,      &texts.deletePick, &texts.calcPick};
+                                     &texts.addPick,      &texts.deletePick};
     for (std::string& term : texts.searchTerms) all.push_back(&term);
     return all;
   }
@@ -75,7 +73,7 @@ struct World {
   Recorder r;
   balance::Balancer balancer{r};
   Library library{folder / "cbd.dat"};
-  Searcher searcher{balancer, library, r};
+  SearcherTab searcher{balancer, library, r};
 
   explicit World(const std::string& file = "", int boardEquations = 0) {
     WriteBytes(folder / "cbd.dat", file);
@@ -119,11 +117,11 @@ TEST(Pickers, WalksNeverWrapAndBackNeverReturnsToNothing) {
       ASSERT_EQ(w.searcher.found().count(), 3);
       for (std::size_t i = 0; i < c.steps.size(); ++i) {
         if (searcherList) {
-          c.steps[i] == Next ? w.searcher.nextFoundEquation(w.r.texts, w.r)
-                             : w.searcher.previousFoundEquation(w.r.texts, w.r);
+          c.steps[i] == Next ? w.searcher.nextFoundEquation()
+                             : w.searcher.previousFoundEquation();
         } else {
-          c.steps[i] == Next ? w.searcher.nextBoardEquation(w.r.texts, w.r)
-                             : w.searcher.previousBoardEquation(w.r.texts, w.r);
+          c.steps[i] == Next ? w.searcher.nextBoardEquation()
+                             : w.searcher.previousBoardEquation();
         }
         const Picker& p = searcherList ? w.searcher.searcherPicker() : w.searcher.balancerPicker();
         EXPECT_EQ(p.position(), c.positions[i]) << "step " << i + 1;
@@ -140,45 +138,39 @@ TEST(Pickers, SelectionTextStopsAtItsLimit) {
   EXPECT_EQ(SelectionText(3, "2H2+O2 = 2H2O"), "|3| 2H2+O2 = 2H2O");
 }
 
-// What each step shows, and when it calls the calculator, in order.
-TEST(Pickers, StepCommandsShowInOrder) {
+// What each step did, and what the picker's own box then shows; a step itself
+// writes no text. How the workspace refreshes the calculator around it is
+// WorkspaceTest.PickerStepsRefreshTheCalculatorInOrder.
+TEST(Pickers, StepsSayWhatTheyDidAndTheirBoxShowsIt) {
   const std::string boardEmpty = std::string(kBoardListEmpty);
   const std::string foundEmpty = std::string(kFoundListEmpty);
   struct Case {
     const char* name;
     int board;       // equations on the result board, also found by the search
     int stepsFirst;  // Next steps of both pickers before the command
-    std::function<void(World&)> command;
+    std::function<PickStep(World&)> command;
+    bool foundList;  // the searcher picker's step, else the balancer picker's
+    PickStep did;
     Log shown;
   };
-  const auto next = [](World& w) { w.searcher.nextBoardEquation(w.r.texts, w.r); };
-  const auto back = [](World& w) { w.searcher.previousBoardEquation(w.r.texts, w.r); };
-  const auto schNext = [](World& w) { w.searcher.nextFoundEquation(w.r.texts, w.r); };
-  const auto schBack = [](World& w) { w.searcher.previousFoundEquation(w.r.texts, w.r); };
+  const auto next = [](World& w) { return w.searcher.nextBoardEquation(); };
+  const auto back = [](World& w) { return w.searcher.previousBoardEquation(); };
+  const auto schNext = [](World& w) { return w.searcher.nextFoundEquation(); };
+  const auto schBack = [](World& w) { return w.searcher.previousFoundEquation(); };
+  using P = PickStep;
   const std::vector<Case> cases = {
-      {"Next moves", 1, 0, next,
-       {"ClearAmout", "calcPick=" + kWaterSel, "UpdateCaculate", "addPick=" + kWaterSel}},
-      {"Next at the end", 1, 1, next, {"addPick=" + kWaterSel}},
-      {"Next on an empty board", 0, 0, next,
-       {"addPick=" + boardEmpty, "calcPick=" + boardEmpty}},
-      {"Back moves", 2, 2, back,
-       {"ClearAmout", "addPick=" + kWaterSel, "calcPick=" + kWaterSel, "UpdateCaculate"}},
-      {"Back at the first", 1, 1, back, {"UpdateCaculate"}},
-      {"Back on an empty board", 0, 0, back,
-       {"addPick=" + boardEmpty, "calcPick=" + boardEmpty, "UpdateCaculate"}},
-      {"searcher Next moves", 1, 0, schNext,
-       {"ClearAmout", "calcPick=" + kWaterSel, "UpdateCaculate",
-        "deletePick=" + kWaterSel}},
-      {"searcher Next at the end", 1, 1, schNext, {"deletePick=" + kWaterSel}},
-      {"searcher Next on an empty list", 0, 0, schNext,
-       {"deletePick=" + foundEmpty, "calcPick=" + foundEmpty}},
-      {"searcher Back moves", 2, 2, schBack,
-       {"ClearAmout", "calcPick=" + kWaterSel, "UpdateCaculate",
-        "deletePick=" + kWaterSel}},
-      {"searcher Back at the first", 1, 1, schBack,
-       {"UpdateCaculate", "deletePick=" + kWaterSel}},
-      {"searcher Back on an empty list", 0, 0, schBack,
-       {"UpdateCaculate", "deletePick=" + foundEmpty, "calcPick=" + foundEmpty}},
+      {"Next moves", 1, 0, next, false, P::Moved, {"addPick=" + kWaterSel}},
+      {"Next at the end", 1, 1, next, false, P::Unchanged, {"addPick=" + kWaterSel}},
+      {"Next on an empty board", 0, 0, next, false, P::Empty, {"addPick=" + boardEmpty}},
+      {"Back moves", 2, 2, back, false, P::Moved, {"addPick=" + kWaterSel}},
+      {"Back at the first", 1, 1, back, false, P::Unchanged, {"addPick=" + kWaterSel}},
+      {"Back on an empty board", 0, 0, back, false, P::Empty, {"addPick=" + boardEmpty}},
+      {"searcher Next moves", 1, 0, schNext, true, P::Moved, {"deletePick=" + kWaterSel}},
+      {"searcher Next at the end", 1, 1, schNext, true, P::Unchanged, {"deletePick=" + kWaterSel}},
+      {"searcher Next on an empty list", 0, 0, schNext, true, P::Empty, {"deletePick=" + foundEmpty}},
+      {"searcher Back moves", 2, 2, schBack, true, P::Moved, {"deletePick=" + kWaterSel}},
+      {"searcher Back at the first", 1, 1, schBack, true, P::Unchanged, {"deletePick=" + kWaterSel}},
+      {"searcher Back on an empty list", 0, 0, schBack, true, P::Empty, {"deletePick=" + foundEmpty}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -192,7 +184,9 @@ TEST(Pickers, StepCommandsShowInOrder) {
       schNext(w);
     }
     w.r.take();
-    c.command(w);
+    EXPECT_EQ(c.command(w), c.did);
+    EXPECT_EQ(w.r.take(), Log{});
+    c.foundList ? w.searcher.showFoundPick(w.r.texts) : w.searcher.showBoardPick(w.r.texts);
     EXPECT_EQ(w.r.take(), c.shown);
   }
 }
@@ -203,7 +197,7 @@ TEST(Maintenance, AddToLib) {
   EXPECT_EQ(w.r.take(), Log{"modal:No equation selected."});
 
   w.balancer.balance(MakeBoxes({"H2", "O2"}, {"H2O"}));
-  w.searcher.nextBoardEquation(w.r.texts, w.r);
+  w.searcher.nextBoardEquation();
   w.r.take();
   w.searcher.addToLibrary(w.r.texts);
   // The message comes once the file is written.
@@ -224,7 +218,7 @@ TEST(Maintenance, AddToLib) {
   // After the result board's "Clear List" nothing is selected.
   w.searcher.clearResults(w.r.texts);
   EXPECT_EQ(w.r.take(),
-            (Log{"boardText=", "addPick=", "deletePick=", "calcPick="}));
+            (Log{"boardText=", "addPick=", "deletePick="}));
   EXPECT_EQ(w.searcher.balancerPicker().position(), 0);
   EXPECT_EQ(w.searcher.balancerPicker().selectionText(), "");
   std::filesystem::remove(w.folder / "cbd.dat");
@@ -233,7 +227,7 @@ TEST(Maintenance, AddToLib) {
   EXPECT_FALSE(std::filesystem::exists(w.folder / "cbd.dat"));
   // The next balance is number 1 again.
   w.balancer.balance(MakeBoxes({"Na", "H2O"}, {"NaOH", "H2"}));
-  w.searcher.nextBoardEquation(w.r.texts, w.r);
+  w.searcher.nextBoardEquation();
   EXPECT_EQ(w.searcher.balancerPicker().selectionText(), "|1| " + kSodium);
 }
 
@@ -241,7 +235,7 @@ TEST(Maintenance, AddToAFullLibrary) {
   std::string lines;
   for (int i = 1; i <= kLibraryCapacity; ++i) lines += "#L" + std::to_string(i) + "#\r\n";
   World w(lines, 1);
-  w.searcher.nextBoardEquation(w.r.texts, w.r);
+  w.searcher.nextBoardEquation();
   w.r.take();
   w.searcher.addToLibrary(w.r.texts);
   EXPECT_EQ(w.r.take(), (Log{"libraryCount= There are total 5000 equations in your library "
@@ -258,7 +252,7 @@ TEST(Maintenance, DelFromLib) {
   EXPECT_EQ(w.file(), "#" + kWater + "#\r\n#" + kSodium + "#\r\n#" + kWater + "#\r\n");
 
   w.Search("H2O");
-  w.searcher.nextFoundEquation(w.r.texts, w.r);
+  w.searcher.nextFoundEquation();
   w.r.take();
   w.searcher.deleteFromLibrary(w.r.texts);
   EXPECT_EQ(w.r.take(), (Log{"libraryCount= There are total 2 equations in your library "
@@ -278,7 +272,7 @@ TEST(Maintenance, DelFromLib) {
   EXPECT_EQ(w.searcher.found().count(), 2);
   EXPECT_EQ(w.searcher.searcherPicker().selectionText(), kWaterSel);
   w.balancer.balance(MakeBoxes({"H2", "O2"}, {"H2O"}));
-  w.searcher.nextBoardEquation(w.r.texts, w.r);
+  w.searcher.nextBoardEquation();
   w.searcher.addToLibrary(w.r.texts);
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n#" + kWater + "#\r\n");
 }
@@ -287,7 +281,7 @@ TEST(Maintenance, DelFromLib) {
 TEST(Maintenance, FailedRewriteShowsNoSuccess) {
   World w("#" + kSodium + "#\r\n", 1);
   std::filesystem::permissions(w.folder / "cbd.dat", std::filesystem::perms::owner_read);
-  w.searcher.nextBoardEquation(w.r.texts, w.r);
+  w.searcher.nextBoardEquation();
   w.r.take();
   EXPECT_THROW(w.searcher.addToLibrary(w.r.texts), FileError);
   EXPECT_EQ(w.r.take(), (Log{"libraryCount= There are total 1 equations in your library "
@@ -296,7 +290,7 @@ TEST(Maintenance, FailedRewriteShowsNoSuccess) {
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n");
 
   w.Search("NaOH");
-  w.searcher.nextFoundEquation(w.r.texts, w.r);
+  w.searcher.nextFoundEquation();
   w.r.take();
   EXPECT_THROW(w.searcher.deleteFromLibrary(w.r.texts), FileError);
   EXPECT_EQ(w.r.take(), (Log{"libraryCount= There are total 1 equations in your library "
@@ -304,41 +298,35 @@ TEST(Maintenance, FailedRewriteShowsNoSuccess) {
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n");
 }
 
+// The calculator's box and table on a tab change are the workspace's
+// (WorkspaceTest.TabChangeEmptiesStaleSelections).
 TEST(Maintenance, TabChangeClearsStaleBoxes) {
   const std::string label = "libraryCount= There are total 1 equations in your library currently.";
   struct Case {
     const char* name;
     int board;
     bool found;
-    CalculatorSource source;
     Log shown;
   };
-  using S = CalculatorSource;
   const std::vector<Case> cases = {
-      {"both lists hold equations", 1, true, S::ResultBoard, {label, "UpdateCaculate"}},
-      {"board empty, calculator on the board", 0, true, S::ResultBoard,
-       {label, "addPick=", "deletePick=", "calcPick=", "UpdateCaculate"}},
-      {"board empty, calculator on the found list", 0, true, S::FoundList,
-       {label, "addPick=", "deletePick=", "UpdateCaculate"}},
-      {"only the found list empty, calculator on the board", 1, false, S::ResultBoard,
-       {label, "addPick=", "deletePick=", "UpdateCaculate"}},
-      {"found list empty, calculator on it", 1, false, S::FoundList,
-       {label, "addPick=", "deletePick=", "calcPick=", "UpdateCaculate"}},
+      {"both lists hold equations", 1, true, {label}},
+      {"board empty", 0, true, {label, "addPick=", "deletePick="}},
+      {"only the found list empty", 1, false, {label, "addPick=", "deletePick="}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     World w("#" + kWater + "#\r\n", c.board);
     if (c.found) w.Search("H2O");
-    w.searcher.nextBoardEquation(w.r.texts, w.r);
+    w.searcher.nextBoardEquation();
     w.r.take();
-    w.searcher.refreshAfterPageChange(c.source, w.r.texts, w.r);
+    w.searcher.refreshAfterPageChange(w.r.texts);
     EXPECT_EQ(w.r.take(), c.shown);
     EXPECT_EQ(w.searcher.balancerPicker().position(), c.board);
   }
   // The balancer selection stays: Add To Lib still acts on it.
   World w("", 1);
-  w.searcher.nextBoardEquation(w.r.texts, w.r);
-  w.searcher.refreshAfterPageChange(S::ResultBoard, w.r.texts, w.r);
+  w.searcher.nextBoardEquation();
+  w.searcher.refreshAfterPageChange(w.r.texts);
   w.r.take();
   w.searcher.addToLibrary(w.r.texts);
   EXPECT_EQ(w.file(), "#" + kWater + "#\r\n");
@@ -353,16 +341,16 @@ TEST(Maintenance, FocusRefillsTheResultBox) {
 TEST(SearchPage, Commands) {
   World w(kThreeLines);
   SearchTerms none;
-  EXPECT_EQ(w.searcher.search(none, w.r.texts), Searcher::SearchRun::NoTerms);
+  EXPECT_EQ(w.searcher.search(none, w.r.texts), SearcherTab::SearchRun::NoTerms);
   EXPECT_EQ(w.r.take(), Log{});
 
   SearchTerms terms;
   terms.reactants[5] = "KClO3";
   terms.products[5] = "O2";
-  EXPECT_EQ(w.searcher.search(terms, w.r.texts), Searcher::SearchRun::Searched);
+  EXPECT_EQ(w.searcher.search(terms, w.r.texts), SearcherTab::SearchRun::Searched);
   const std::string first = "\n...... Found 1 equation ......\n\n|1| " + kChlorate + "\n\n";
   EXPECT_EQ(w.r.take(), Log{"foundText=" + first});
-  w.searcher.nextFoundEquation(w.r.texts, w.r);
+  w.searcher.nextFoundEquation();
   w.r.take();
 
   // "Reset" empties the box and the search boxes; numbering goes on.
@@ -377,7 +365,7 @@ TEST(SearchPage, Commands) {
 
   // "Clear List" leaves RemoveEquationEdit alone.
   w.searcher.clearFound(w.r.texts);
-  EXPECT_EQ(w.r.take(), (Log{"foundText=", "calcPick="}));
+  EXPECT_EQ(w.r.take(), Log{"foundText="});
   EXPECT_EQ(w.searcher.found().count(), 0);
   EXPECT_EQ(w.searcher.searcherPicker().position(), 0);
   EXPECT_EQ(w.searcher.searcherPicker().selectionText(), "");
@@ -389,23 +377,23 @@ TEST(SearchPage, RefusedAboveFifteenHundredBoardEquations) {
   World w(kThreeLines, balance::ResultBoard::kRefuseAbove + 1);
   SearchTerms terms;
   terms.products[0] = "O2";
-  EXPECT_EQ(w.searcher.search(terms, w.r.texts), Searcher::SearchRun::Refused);
+  EXPECT_EQ(w.searcher.search(terms, w.r.texts), SearcherTab::SearchRun::Refused);
   EXPECT_EQ(w.r.take(), Log{"modal:Too many equations in the result board! "});
   EXPECT_EQ(w.searcher.found().count(), 0);
   EXPECT_EQ(w.searcher.found().displayText(), "");
 
   w.searcher.clearResults(w.r.texts);
   w.r.take();
-  EXPECT_EQ(w.searcher.search(terms, w.r.texts), Searcher::SearchRun::Searched);
+  EXPECT_EQ(w.searcher.search(terms, w.r.texts), SearcherTab::SearchRun::Searched);
 }
 
 TEST(SearchPage, FullDisplayRefusesWithAMessage) {
   World w("#A=" + std::string(kFoundDisplayLimit - 100, 'B') + "#\r\n");
   SearchTerms terms;
   terms.reactants[0] = "A";
-  EXPECT_EQ(w.searcher.search(terms, w.r.texts), Searcher::SearchRun::Searched);
+  EXPECT_EQ(w.searcher.search(terms, w.r.texts), SearcherTab::SearchRun::Searched);
   w.r.take();
-  EXPECT_EQ(w.searcher.search(terms, w.r.texts), Searcher::SearchRun::ListFull);
+  EXPECT_EQ(w.searcher.search(terms, w.r.texts), SearcherTab::SearchRun::ListFull);
   EXPECT_EQ(w.r.take(), Log{"modal:" + std::string(kFoundListFull)});
   EXPECT_EQ(w.searcher.found().count(), 1);
 }
