@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "balance/balancer.h"
-#include "cli/balancecli.h"
+#include "cli/balancerun.h"
 #include "cli/equationline.h"
 
 namespace {

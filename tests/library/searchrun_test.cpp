@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/searchcli.h"
+#include "cli/searchrun.h"
 
-#include "cli/librarycli.h"
+#include "cli/libraryrun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/searchcli.h"
+#include "cli/searchrun.h"
 
 #include <algorithm>
 #include <optional>
