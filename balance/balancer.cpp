@@ -6,6 +6,7 @@
 #include <cmath>
 #include <utility>
 
+#include "balance/exact.h"
 #include "core/numbertext.h"
 
 namespace quorvex::balance {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "balance/exact.h"
+#include "balance/failurereason.h"
 #include "balance/resultboard.h"
 #include "balance/solver.h"
 #include "core/notifier.h"
