@@ -267,8 +267,8 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
       reactions.push_back(ReactionText(v, columns, extended));
     }
     return fail({"multiple", "It combines " + std::to_string(reactions.size()) +
-                                          " independent reactions: " + JoinAnd(reactions) +
-                                          "; split it into equations that balance on their own."});
+                                 " independent reactions: " + JoinAnd(reactions) +
+                                 "; split it into equations that balance on their own."});
   }
 
   Vector& balance = basis.front();
