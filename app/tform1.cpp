@@ -380,7 +380,7 @@ void TForm1::printList(const QString& heading, const QStringList& lines) {
 void TForm1::Input_BalanceClick() {
   m_workspace->setCompletion(ReadMediumChoice(m_balancer.messageBox->parentWidget()));
   run([this] { m_workspace->balance(); });
-  if (m_workspace->balancer().pendingMessage() == formula::kInvalidCharacters) showInvalidCharacter();
+  if (m_workspace->balancer().outcome() == balance::BalanceOutcome::InvalidCharacters) showInvalidCharacter();
 }
 
 void TForm1::showInvalidCharacter() {

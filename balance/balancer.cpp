@@ -6,6 +6,7 @@
 #include <cmath>
 #include <utility>
 
+#include "balance/exact.h"
 #include "core/numbertext.h"
 
 namespace quorvex::balance {
@@ -81,30 +82,57 @@ Balancer::Run Balancer::balance(const formula::BoxTexts& boxes) {
   }
   m_pending.clear();
   m_names.GetTotalElement(boxes, m_pending);
+  // The name list writes nothing but input errors.
+  m_outcome = m_pending.empty()              ? BalanceOutcome::None
+              : m_names.invalidCharacters() ? BalanceOutcome::InvalidCharacters
+                                            : BalanceOutcome::InputError;
   findroot(boxes);
   return Run::Done;
 }
 
-void Balancer::decide(std::string_view pending, FailureReason reason) {
-  m_pending.assign(pending);
+void Balancer::decideFailed(FailureReason reason) {
+  decide(BalanceOutcome::Failed);
   m_reason = std::move(reason);
+}
+
+void Balancer::decideInputError(std::string_view text) { decide(BalanceOutcome::InputError, text); }
+
+void Balancer::decide(BalanceOutcome outcome, std::string_view text) {
+  m_outcome = outcome;
+  m_pending.assign(text.empty() ? OutcomeMessage(outcome) : text);
+  m_reason = {};
   m_x.fill(0.0);
 }
 
 void Balancer::findroot(const formula::BoxTexts& boxes) {
   m_x.fill(0.0);
   m_reason = {};
-  const auto hasError = [&] { return m_pending.find("error") != std::string::npos; };
+  const auto inputError = [&] {
+    return m_outcome == BalanceOutcome::InputError || m_outcome == BalanceOutcome::InvalidCharacters;
+  };
   // More names than rows: refused before anything would leave the matrix.
   if (m_names.count() > formula::kMaxElements) {
-    if (!hasError()) m_pending.assign(kFailed);
+    if (!inputError()) decide(BalanceOutcome::Failed);
     return;
   }
-  // One message window for each message text in a balance.
+  // One message window for each message text in a balance. The scanner
+  // records only input errors, each replacing the one before.
   DistinctNotifier notifier(m_notifier);
-  formula::Scanner scanner(m_pending, notifier);
-  formula::FillMatrix(boxes, m_names, scanner, m_matrix);
-  if (hasError()) return;
+  std::string scanned;
+  formula::Scanner scanner(scanned, notifier);
+  const auto takeScanned = [&] {
+    if (scanned.empty()) return;
+    m_pending.swap(scanned);
+    m_outcome = BalanceOutcome::InputError;
+  };
+  try {
+    formula::FillMatrix(boxes, m_names, scanner, m_matrix);
+  } catch (...) {
+    takeScanned();
+    throw;
+  }
+  takeScanned();
+  if (inputError()) return;
 
   // The exact check needs the counts the elimination overwrites: rows 1..n,
   // columns 1..S.
@@ -115,16 +143,19 @@ void Balancer::findroot(const formula::BoxTexts& boxes) {
     for (int r = 1; r <= m_matrix.n; ++r) m_original.a[r][j] = m_matrix.a[r][j];
   }
   LazyExactSolution exact(m_original);
-  m_pending.assign(Solve(m_matrix, notifier, m_x));
+  BalanceOutcome solved = Solve(m_matrix, notifier, m_x);
   // A success must conserve every element and the charge exactly; the
   // tolerance of the multiplier search could otherwise pass a near miss.
-  if (m_pending == kBalanced && !ConservesEveryRow(m_original, m_x)) m_pending.assign(kFailed);
-  if (m_pending == kFailed) m_reason = ExplainFailure(boxes, m_names, exact);
+  if (solved == BalanceOutcome::Balanced && !ConservesEveryRow(m_original, m_x)) solved = BalanceOutcome::Failed;
+  if (solved == BalanceOutcome::Failed) m_reason = ExplainFailure(boxes, m_names, exact);
 
   // Output step.
-  if (!IsShow(m_pending)) return;
-  WriteBalancedEquationText(m_equation, boxes, m_x);
-  if (!m_board.append(m_equation)) m_pending.assign(kDisplayFull);
+  if (solved == BalanceOutcome::Balanced) {
+    WriteBalancedEquationText(m_equation, boxes, m_x);
+    if (!m_board.append(m_equation)) solved = BalanceOutcome::DisplayFull;
+  }
+  m_outcome = solved;
+  m_pending.assign(OutcomeMessage(solved));
 }
 
 }  // namespace quorvex::balance

@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "balance/exact.h"
+#include "balance/failurereason.h"
+#include "balance/outcome.h"
 #include "balance/resultboard.h"
 #include "balance/solver.h"
 #include "core/notifier.h"
@@ -13,9 +14,6 @@
 namespace quorvex::balance {
 
 inline constexpr std::string_view kBoardFull = "Too many equations in the result board! ";
-// A success whose line would take the display text past its limit.
-inline constexpr std::string_view kDisplayFull =
-    "Display error - the result board is full! Click \"Clear List\" to make room.";
 
 struct Rgb {
   int red;
@@ -49,21 +47,29 @@ class Balancer {
 
   enum class Run { Refused, Done };
   // "Balance". Refused (after a modal message) when the board holds more than
-  // 1500 equations; otherwise the pending message text holds the outcome and
-  // a success is on the board. Scanner exceptions (ConvertError,
+  // 1500 equations; otherwise outcome() and the pending message text hold the
+  // outcome and a success is on the board. Scanner exceptions (ConvertError,
   // AssertionFailure) propagate; what changed before them stays changed.
   Run balance(const formula::BoxTexts& boxes);
   // Matrix fill, solve and output step.
   void findroot(const formula::BoxTexts& boxes);
   // "Clear List" of the result board.
   void clearResults() { m_board.clear(); }
-  // Ends a balance decided without the solver: `pending` as its outcome,
-  // `reason` as why it failed, no coefficients and nothing on the board.
-  void decide(std::string_view pending, FailureReason reason = {});
+  // Ends a balance decided without the solver as Failed, `reason` saying why:
+  // no coefficients and nothing on the board.
+  void decideFailed(FailureReason reason);
+  // The same for an input error, `text` being its message.
+  void decideInputError(std::string_view text);
 
-  // The guidance of the examples, or "" for Reset and a click into an input box.
-  void setPendingMessage(std::string_view text) { m_pending.assign(text); }
+  // The guidance of the examples, a check's verdict, or "" for Reset and a
+  // click into an input box; `outcome` says what the text reports.
+  void setPendingMessage(std::string_view text, BalanceOutcome outcome = BalanceOutcome::None) {
+    m_pending.assign(text);
+    m_outcome = outcome;
+  }
   const std::string& pendingMessage() const { return m_pending; }
+  // What the pending message reports.
+  BalanceOutcome outcome() const { return m_outcome; }
   // Where the balance's modal messages go.
   Notifier& notifier() { return m_notifier; }
   ResultBoard& board() { return m_board; }
@@ -75,8 +81,12 @@ class Balancer {
   const CoefficientVector& coefficients() const { return m_x; }
 
  private:
+  // Sets the outcome and its text (by default its OutcomeMessage); no reason, no coefficients.
+  void decide(BalanceOutcome outcome, std::string_view text = {});
+
   Notifier& m_notifier;
   std::string m_pending;
+  BalanceOutcome m_outcome = BalanceOutcome::None;
   formula::ElementNameList m_names;
   ResultBoard m_board;
   CoefficientVector m_x{};

@@ -62,17 +62,19 @@ CheckOutcome CheckEquation(const formula::BoxTexts& species, const formula::BoxT
 
   std::string pending;
   formula::ElementNameList names;
+  // The name list and the scanner write nothing but input errors.
   names.GetTotalElement(species, pending);
-  if (pending.find("error") == std::string::npos && names.count() > formula::kMaxElements) {
+  outcome.invalidCharacters = names.invalidCharacters();
+  if (pending.empty() && names.count() > formula::kMaxElements) {
     pending = "Input error - more than 48 elements in the equation.";
   }
   auto m = std::make_unique<formula::CompositionMatrix>();
-  if (pending.find("error") == std::string::npos) {
+  if (pending.empty()) {
     DistinctNotifier once(notifier);
     formula::Scanner scanner(pending, once);
     formula::FillMatrix(species, names, scanner, *m);
   }
-  if (pending.find("error") != std::string::npos) {
+  if (!pending.empty()) {
     outcome.message = pending;
     return outcome;
   }
@@ -102,13 +104,13 @@ CheckOutcome CheckEquation(const formula::BoxTexts& species, const formula::BoxT
     outcome.verdict = Verdict::NotBalanced;
     outcome.message = "Not balanced: " + differences + ".";
     if (balancer.balance(species) == Balancer::Run::Refused) return outcome;
-    const std::string& said = balancer.pendingMessage();
-    outcome.answerBalances = said == kBalanced || said == kDisplayFull;
-    if (said == kBalanced) {
+    outcome.answerBalances = FoundBalance(balancer.outcome());
+    if (balancer.outcome() == BalanceOutcome::Balanced) {
       outcome.answer = balancer.board().record(balancer.board().count()).equation;
-    } else if (said == kDisplayFull) {
+    } else if (balancer.outcome() == BalanceOutcome::DisplayFull) {
       outcome.answer = BalancedEquationText(species, balancer.coefficients());
     } else {
+      const std::string& said = balancer.pendingMessage();
       outcome.answer = balancer.failureReason().code.empty() ? said : balancer.failureReason().text();
     }
     return outcome;

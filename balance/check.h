@@ -24,6 +24,7 @@ struct CheckOutcome {
   // or "code: sentence" (or the balance's message) when it has none.
   std::string answer;
   bool answerBalances = false;  // NotBalanced: `answer` is a balance, not why there is none
+  bool invalidCharacters = false;  // InputError: a box holds a byte it may not
 };
 
 // Checks the typed `coefficients` (text in each box's place: "2", "0.5",

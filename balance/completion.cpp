@@ -230,7 +230,7 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
       side = &extended.products;
     }
     if (box < 0) {
-      balancer.decide("Input error - no box is left for " + species + ".");
+      balancer.decideInputError("Input error - no box is left for " + species + ".");
       return result;
     }
     (*side)[static_cast<std::size_t>(box)] = species;
@@ -240,35 +240,35 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
   HeldMessages held;
   formula::ElementNameList names;
   names.GetTotalElement(extended, pending);
-  const auto hasError = [&] { return pending.find("error") != std::string::npos; };
-  if (hasError() || names.count() > formula::kMaxElements) {
+  // The name list and the scanner write nothing but input errors.
+  if (!pending.empty() || names.count() > formula::kMaxElements) {
     balancer.balance(typed);
     return result;
   }
   const auto matrix = std::make_unique<formula::CompositionMatrix>();
   formula::Scanner scanner(pending, held);
   formula::FillMatrix(extended, names, scanner, *matrix);
-  if (hasError()) {
+  if (!pending.empty()) {
     balancer.balance(typed);
     return result;
   }
 
   const std::vector<Column> columns = Columns(extended, typed);
   std::vector<Vector> basis = BalanceBasis(*matrix);
-  const auto fail = [&](std::string_view message, FailureReason reason) {
+  const auto fail = [&](FailureReason reason) {
     held.showOn(balancer.notifier());
-    balancer.decide(message, std::move(reason));
+    balancer.decideFailed(std::move(reason));
     return result;
   };
-  if (basis.empty()) return fail(kFailed, NoBalance(*matrix, names, columns, offered, choice.halfReaction));
+  if (basis.empty()) return fail(NoBalance(*matrix, names, columns, offered, choice.halfReaction));
   if (basis.size() > 1) {
     std::vector<std::string> reactions;
     for (const Vector& v : Reactions(std::move(basis), columns)) {
       reactions.push_back(ReactionText(v, columns, extended));
     }
-    return fail(kFailed, {"multiple", "It combines " + std::to_string(reactions.size()) +
-                                          " independent reactions: " + JoinAnd(reactions) +
-                                          "; split it into equations that balance on their own."});
+    return fail({"multiple", "It combines " + std::to_string(reactions.size()) +
+                                 " independent reactions: " + JoinAnd(reactions) +
+                                 "; split it into equations that balance on their own."});
   }
 
   Vector& balance = basis.front();
@@ -280,9 +280,9 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
     if (sgn(balance[j]) == 0) zero.push_back(TextAt(extended, columns[j]));
     if (sgn(balance[j]) < 0) negative.push_back(TextAt(extended, columns[j]));
   }
-  if (!zero.empty()) return fail(kFailed, {"zero", "Every balance gives " + JoinAnd(zero) + " the coefficient 0."});
+  if (!zero.empty()) return fail({"zero", "Every balance gives " + JoinAnd(zero) + " the coefficient 0."});
   if (!negative.empty()) {
-    return fail(kFailed, {"sign", "Every balance needs " + JoinAnd(negative) + " on the other side."});
+    return fail({"sign", "Every balance needs " + JoinAnd(negative) + " on the other side."});
   }
 
   // Each added species with a part in the balance joins its side.
@@ -295,14 +295,15 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
     auto& side = product ? completed.products : completed.reactants;
     const int box = FreeBox(side);
     if (box < 0) {
-      return fail(std::string("Input error - the completed equation has more than 14 ") +
-                      (product ? "products." : "reactants."),
-                  {});
+      held.showOn(balancer.notifier());
+      balancer.decideInputError(std::string("Input error - the completed equation has more than 14 ") +
+                                (product ? "products." : "reactants."));
+      return result;
     }
     side[static_cast<std::size_t>(box)] = species;
   }
   balancer.balance(completed);
-  if (balancer.pendingMessage() != kBalanced && balancer.pendingMessage() != kDisplayFull) return result;
+  if (!FoundBalance(balancer.outcome())) return result;
 
   const std::vector<Column> final = Columns(completed, typed);
   for (std::size_t j = 0; j < final.size(); ++j) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "balance/failurereason.h"
 #include "formula/composition.h"
 
 namespace quorvex::balance {
@@ -40,14 +41,6 @@ class LazyExactSolution {
  private:
   const formula::CompositionMatrix& m_matrix;
   std::optional<ExactSolution> m_solution;
-};
-
-// Why a balance failed: a code and a sentence.
-struct FailureReason {
-  std::string code;  // none, multiple, zero, sign, too-large or precision
-  std::string sentence;
-  // "code: sentence"
-  std::string text() const { return code + ": " + sentence; }
 };
 
 // The reason a balance of these boxes, whose matrix `exact` was solved from,

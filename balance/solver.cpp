@@ -144,7 +144,7 @@ int SmallestWholeMultiplier(const CoefficientVector& x, int S) {
   return SearchSieved(kPlainMultipliers + 1, x, S);
 }
 
-std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, CoefficientVector& x) {
+BalanceOutcome Solve(formula::CompositionMatrix& m, Notifier& notifier, CoefficientVector& x) {
   auto& a = m.a;
   const int n = m.n;
   const int S = m.S;
@@ -206,7 +206,7 @@ std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffi
   }
 
   // Exactly S-1 pivots among S species: the solutions form one line.
-  if (stop != S) return kFailed;
+  if (stop != S) return BalanceOutcome::Failed;
 
   // The column left at position S was never a pivot: it is the free one.
   if (std::fabs(a[S][S]) < kPivotThreshold) x[S] = 1.0;
@@ -232,17 +232,17 @@ std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffi
   const int found = SmallestWholeMultiplier(x, S);
   if (found == 0) {
     notifier.modal(kSearchExhausted);
-    return kFailed;
+    return BalanceOutcome::Failed;
   }
   // No product is half way between whole numbers (the search passed them all
   // as whole), so rounding half to even rounds as round does.
   for (int j = 1; j <= S; ++j) x[j] = NearestWhole(found * x[j]);
 
   for (int j = 1; j <= S; ++j) {
-    if (!(x[j] > 0)) return kFailed;
+    if (!(x[j] > 0)) return BalanceOutcome::Failed;
   }
-  if (S <= 1) return kFailed;
-  return kBalanced;
+  if (S <= 1) return BalanceOutcome::Failed;
+  return BalanceOutcome::Balanced;
 }
 
 bool ConservesEveryRow(const formula::CompositionMatrix& m, const CoefficientVector& x) {

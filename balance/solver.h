@@ -4,13 +4,12 @@
 #include <array>
 #include <string_view>
 
+#include "balance/outcome.h"
 #include "core/notifier.h"
 #include "formula/composition.h"
 
 namespace quorvex::balance {
 
-inline constexpr std::string_view kBalanced = "Balanced it successfully!";
-inline constexpr std::string_view kFailed = "Failed to balance!";
 inline constexpr std::string_view kSearchExhausted = "Failed to Balance!";  // modal only
 
 inline constexpr int kLargestMultiplier = 100000;
@@ -20,10 +19,10 @@ using CoefficientVector = std::array<double, formula::kMatrixCapacity + 1>;
 
 // Finds the smallest positive whole coefficients of the matrix's columns 1..S.
 // Works on `m` in place (the elimination changes it); columns past S must be
-// zeros, as FillMatrix leaves them. Returns kBalanced or
-// kFailed; `x` holds the coefficients on success. Shows "Failed to Balance!"
+// zeros, as FillMatrix leaves them. Returns Balanced or
+// Failed; `x` holds the coefficients on success. Shows "Failed to Balance!"
 // when no multiplier up to kLargestMultiplier makes the solution whole.
-std::string_view Solve(formula::CompositionMatrix& m, Notifier& notifier, CoefficientVector& x);
+BalanceOutcome Solve(formula::CompositionMatrix& m, Notifier& notifier, CoefficientVector& x);
 
 // The first t in 1..kLargestMultiplier for which every t*x(j), j = 1..S, is
 // within 1e-6 of a whole number (t*x(j) computed as a double); 0 if none.

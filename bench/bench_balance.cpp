@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "balance/balancer.h"
-#include "cli/balancecli.h"
+#include "cli/balancerun.h"
 #include "cli/equationline.h"
 
 namespace {
@@ -40,7 +40,7 @@ void BM_BalanceExample(benchmark::State& state) {
     balancer.balance(boxes);
     benchmark::DoNotOptimize(balancer.board().count());
   }
-  if (balancer.pendingMessage() != quorvex::balance::kBalanced) state.SkipWithError("not balanced");
+  if (balancer.outcome() != quorvex::balance::BalanceOutcome::Balanced) state.SkipWithError("not balanced");
 }
 BENCHMARK(BM_BalanceExample)->DenseRange(1, 5)->ArgName("case");
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/balancecli.h"
+#include "cli/balancerun.h"
 #include "cli/equationline.h"
 
 namespace {

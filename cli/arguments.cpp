@@ -19,20 +19,6 @@ std::string Reason(int error) {
 
 bool IsOption(std::string_view word) { return word.size() > 1 && word.front() == '-'; }
 
-// Window texts and what the command line says in their place.
-struct Rewording {
-  std::string_view window;
-  std::string_view commandLine;
-};
-// The longer text first: the first one found is replaced.
-constexpr Rewording kRewordings[] = {
-    // Each equation is balanced on a fresh board, so only one too long to show fills it.
-    {"Display error - the result board is full! Click \"Clear List\" to make room.",
-     "Display error - the balanced equation is too long to list."},
-    // A search lists at most what the found list holds.
-    {"Click \"Clear List\" to make room.", "Give more terms to narrow the search."},
-};
-
 }  // namespace
 
 bool AsksForHelp(const std::vector<std::string>& words) {
@@ -115,14 +101,6 @@ void ReadFailed(const std::string& path, int error, std::ostream& err) {
 
 std::string_view SkipByteOrderMark(std::string_view text) {
   if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
-  return text;
-}
-
-std::string CommandLineWording(std::string text) {
-  for (const Rewording& r : kRewordings) {
-    const std::size_t at = text.find(r.window);
-    if (at != std::string::npos) return text.replace(at, r.window.size(), r.commandLine);
-  }
   return text;
 }
 

@@ -50,8 +50,4 @@ void ReadFailed(const std::string& path, int error, std::ostream& err);
 // `text` without a UTF-8 byte-order mark at its start.
 std::string_view SkipByteOrderMark(std::string_view text);
 
-// A message of the window with its wording for the command line: the window's
-// buttons and its session mean nothing there.
-std::string CommandLineWording(std::string text);
-
 }  // namespace quorvex::cli

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/arguments.h"
-#include "cli/balancecli.h"
+#include "cli/balancerun.h"
 #include "cli/commands.h"
 #include "cli/equationline.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/calccli.h"
+#include "cli/calcrun.h"
 #include "cli/commands.h"
 
 namespace quorvex::cli {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/arguments.h"
-#include "cli/checkcli.h"
+#include "cli/checkrun.h"
 #include "cli/commands.h"
 #include "cli/equationline.h"
 

@@ -5,6 +5,11 @@
 
 namespace quorvex::cli {
 
+// Each subcommand is two files: NAMEcommand.cpp (NAMEcommands.cpp when it
+// defines two) reads its argv, holds its --help text and defines its Command
+// below; NAMErun.{h,cpp} does its work on parsed words and streams, and is
+// what the tests call.
+
 // One subcommand of quorvex-cli: argv[1] is its name. Returns the exit status
 // (0 done, 1 see the command, 2 usage or file error).
 struct Command {
@@ -13,7 +18,7 @@ struct Command {
   int (*run)(int argc, char** argv);
 };
 
-extern const Command kBalanceCommand;  // balancecli.cpp
+extern const Command kBalanceCommand;  // balancecommand.cpp
 extern const Command kCheckCommand;    // checkcommand.cpp
 extern const Command kSearchCommand;   // searchcommand.cpp
 extern const Command kWeightCommand;   // calccommands.cpp

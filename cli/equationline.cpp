@@ -105,7 +105,7 @@ bool EquationInput::open(const std::string& operand, std::ostream& err) {
 }
 
 void LineNotifier::modal(std::string_view text) {
-  m_err << m_line << ": " << CommandLineWording(std::string(text)) << '\n';
+  m_err << m_line << ": " << text << '\n';
 }
 
 }  // namespace quorvex::cli

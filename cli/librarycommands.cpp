@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "cli/librarycli.h"
+#include "cli/libraryrun.h"
 
 namespace quorvex::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "cli/searchcli.h"
+#include "cli/searchrun.h"
 
 namespace quorvex::cli {
 namespace {

@@ -54,6 +54,7 @@ bool ElementNameList::IsInElementName(std::string_view name, int k, std::string&
 
 void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pending) {
   ClearElementName();
+  m_invalidCharacters = false;
   int k = -1;
   bool anyCapital = false;
   bool full = false;  // more distinct names than slots: stop collecting
@@ -104,6 +105,7 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
         }
       } else if (!BoxMayHold(reactant, c)) {
         pending.assign(kInvalidCharacters);
+        m_invalidCharacters = true;
       }
     }
   };
@@ -117,6 +119,7 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
 
   if (!anyCapital) {
     pending.assign(kNoEquation);
+    m_invalidCharacters = false;
     m_count = 0;
     return;
   }

@@ -58,6 +58,8 @@ class ElementNameList {
   bool IsInElementName(std::string_view name, int k, std::string& pending) const;
   // Rebuilds the list from the boxes; writes input errors into `pending`.
   void GetTotalElement(const BoxTexts& boxes, std::string& pending);
+  // True when the last GetTotalElement left kInvalidCharacters in `pending`.
+  bool invalidCharacters() const { return m_invalidCharacters; }
 
   // E. More names than the slots hold (kElementSlots) stop the collection and
   // leave E at kElementSlots, which no matrix can take.
@@ -67,6 +69,7 @@ class ElementNameList {
  private:
   std::array<std::string, kElementSlots> m_slots;
   int m_count = 0;
+  bool m_invalidCharacters = false;
 };
 
 // Rows 1..E: atoms of each element per species (products negated); row E+1

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   quorvex::balance::Balancer balancer(notifier);
   try {
     balancer.balance(boxes);
-    if (balancer.pendingMessage() == quorvex::balance::kBalanced) {
+    if (balancer.outcome() == quorvex::balance::BalanceOutcome::Balanced) {
       // A success is on the board and its text is within the display.
       if (balancer.board().count() != 1) __builtin_trap();
     }
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     quorvex::balance::CompleteAndBalance(completing, boxes,
                                          {static_cast<quorvex::balance::Medium>(pick % 4), (pick & 4) != 0});
-    if (completing.pendingMessage() == quorvex::balance::kBalanced && completing.board().count() != 1) {
+    if (completing.outcome() == quorvex::balance::BalanceOutcome::Balanced && completing.board().count() != 1) {
       __builtin_trap();
     }
   } catch (const quorvex::ConvertError&) {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "cli/arguments.h"
-#include "cli/searchcli.h"
+#include "cli/searchrun.h"
 #include "library/foundlist.h"
 #include "library/library.h"
 #include "library/searchertab.h"

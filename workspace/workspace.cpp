@@ -84,10 +84,11 @@ void Workspace::balance() {
   // Why it failed, as a sentence after the outcome, and what to write instead
   // of a common slip; in full as the box's hint.
   std::string more = m_balancer.failureReason().sentence;
-  if (m_balancer.pendingMessage() == balance::kBalanced && !completion.added.empty()) {
+  const bool balanced = m_balancer.outcome() == balance::BalanceOutcome::Balanced;
+  if (balanced && !completion.added.empty()) {
     more = "Added: " + balance::AddedList(completion.added) + ".";
   }
-  if (m_balancer.pendingMessage() != balance::kBalanced) {
+  if (!balanced) {
     const std::string hint = FirstSlipHint(m_texts.boxes);
     if (!hint.empty()) more += (more.empty() ? "" : " ") + hint;
   }
@@ -113,10 +114,15 @@ void Workspace::check(const formula::BoxTexts& species, const formula::BoxTexts&
   } else if (outcome.verdict == balance::Verdict::NotBalanced && !outcome.answer.empty()) {
     message += (outcome.answerBalances ? " The balance is " : " It has no balance: ") + outcome.answer;
   }
-  m_balancer.setPendingMessage(message);
+  // The check's message becomes the balancer's; an input error keeps its kind.
+  balance::BalanceOutcome kind = balance::BalanceOutcome::None;
+  if (outcome.verdict == balance::Verdict::InputError) {
+    kind = outcome.invalidCharacters ? balance::BalanceOutcome::InvalidCharacters : balance::BalanceOutcome::InputError;
+  }
+  m_balancer.setPendingMessage(message, kind);
   // The invalid character is found in the species and located in the box, after its coefficient.
   m_texts.invalidCharacter.reset();
-  if (message == formula::kInvalidCharacters) {
+  if (outcome.invalidCharacters) {
     m_texts.invalidCharacter = formula::FirstInvalidCharacter(species);
     if (m_texts.invalidCharacter) {
       const auto& typed = m_texts.invalidCharacter->product ? coefficients.products : coefficients.reactants;
@@ -171,7 +177,7 @@ void Workspace::showMessage(std::string_view text) {
 
 void Workspace::locateInvalidCharacter() {
   m_texts.invalidCharacter.reset();
-  if (m_balancer.pendingMessage() == formula::kInvalidCharacters) {
+  if (m_balancer.outcome() == balance::BalanceOutcome::InvalidCharacters) {
     m_texts.invalidCharacter = formula::FirstInvalidCharacter(m_texts.boxes);
   }
 }

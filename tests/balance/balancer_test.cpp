@@ -27,6 +27,7 @@ TEST(Balancer, CaseTwoOnAnEmptyBoard) {
   const MessageBoxView view = UpdateMessageBox(b.pendingMessage());
   EXPECT_EQ(view.text, "Balanced it successfully!");
   EXPECT_EQ(view.colour, kNormalColour);
+  EXPECT_EQ(b.outcome(), BalanceOutcome::Balanced);
   ASSERT_EQ(b.board().count(), 1);
   EXPECT_EQ(b.board().record(1).equation, "5CS2+4MnO4[-]+12H[+] = 4Mn[2+]+10S+5CO2+6H2O");
   EXPECT_EQ(b.board().record(1).libraryPos, -1);
@@ -100,18 +101,26 @@ TEST(Balancer, FailuresLeaveTheBoardAlone) {
     formula::BoxTexts boxes;
     const char* message;
     Rgb colour;
+    BalanceOutcome outcome;
   };
   const std::vector<Case> cases = {
       {"invalid character", MakeBoxes({"H2 O"}, {"H2O"}), "Input error-Invalid characters!",
-       kErrorColour},
+       kErrorColour, BalanceOutcome::InvalidCharacters},
       {"nothing typed", formula::BoxTexts{},
-       "Input error - Please input the reactants and products correctly.", kErrorColour},
-      {"unsolvable", MakeBoxes({"H2"}, {"O2"}), "Failed to balance!", kNormalColour},
-      {"charge error", MakeBoxes({"Fe[x+]"}, {"Fe"}), "Input error-charge error!", kErrorColour},
+       "Input error - Please input the reactants and products correctly.", kErrorColour,
+       BalanceOutcome::InputError},
+      {"invalid character, nothing else", MakeBoxes({"$"}, {"h"}),
+       "Input error - Please input the reactants and products correctly.", kErrorColour,
+       BalanceOutcome::InputError},
+      {"unsolvable", MakeBoxes({"H2"}, {"O2"}), "Failed to balance!", kNormalColour, BalanceOutcome::Failed},
+      {"charge error", MakeBoxes({"Fe[x+]"}, {"Fe"}), "Input error-charge error!", kErrorColour,
+       BalanceOutcome::InputError},
+      {"charge error after an invalid character", MakeBoxes({"Fe[x+]", "H$"}, {"Fe"}),
+       "Input error-charge error!", kErrorColour, BalanceOutcome::InputError},
       {"typed coefficient", MakeBoxes({"2H2", "O2"}, {"H2O"}),
        "Input error - a coefficient typed in 2H2: type the formula alone, the balance sets the "
        "coefficients.",
-       kErrorColour},
+       kErrorColour, BalanceOutcome::InputError},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -122,6 +131,7 @@ TEST(Balancer, FailuresLeaveTheBoardAlone) {
     const MessageBoxView view = UpdateMessageBox(b.pendingMessage());
     EXPECT_EQ(view.text, c.message);
     EXPECT_EQ(view.colour, c.colour);
+    EXPECT_EQ(b.outcome(), c.outcome);
     EXPECT_EQ(b.board().count(), 1);
     EXPECT_EQ(b.board().displayText(), "|1| 2H2+O2 = 2H2O\n\n");
   }
@@ -190,6 +200,7 @@ TEST(Balancer, BoardLimitRefusesThe1502nd) {
   EXPECT_EQ(notifier.messages(),
             std::vector<std::string>{"Too many equations in the result board! "});
   EXPECT_EQ(b.pendingMessage(), "unchanged");
+  EXPECT_EQ(b.outcome(), BalanceOutcome::None);
   EXPECT_EQ(b.board().count(), 1501);
 
   b.clearResults();
@@ -208,6 +219,7 @@ TEST(Balancer, DisplayLimitRefusesASuccessThatWouldNotFit) {
   const std::string before = b.board().displayText();
   b.balance(longOne);
   EXPECT_EQ(b.pendingMessage(), kDisplayFull);
+  EXPECT_EQ(b.outcome(), BalanceOutcome::DisplayFull);
   EXPECT_EQ(UpdateMessageBox(b.pendingMessage()).colour, kErrorColour);
   EXPECT_EQ(b.board().count(), 2);
   EXPECT_EQ(b.board().displayText(), before);

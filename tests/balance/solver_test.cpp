@@ -224,7 +224,7 @@ TEST(Solver, TiesPickTheFirstPivotInScanOrder) {
   m.a[2] = {0, 0, 1, -1};
   CoefficientVector x{};
   SilentNotifier notifier;
-  EXPECT_EQ(Solve(m, notifier, x), kBalanced);
+  EXPECT_EQ(Solve(m, notifier, x), BalanceOutcome::Balanced);
   // The whole matrix as the elimination leaves it: a later pivot of the same
   // size would have exchanged rows and columns.
   const double left[4][5] = {{0, 0, 0, 0, 0}, {0, 1, -1, 0, 0}, {0, 0, 1, -1, 0}, {0, 0, 0, 0, 0}};

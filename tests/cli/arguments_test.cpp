@@ -55,15 +55,7 @@ TEST(Arguments, HelpOnlyBeforeTheEndOfOptions) {
   EXPECT_FALSE(AsksForHelp({"--helpful"}));
 }
 
-TEST(Arguments, CommandLineWording) {
-  EXPECT_EQ(CommandLineWording("...... The list is full: only the first 3 are listed. Click \"Clear "
-                               "List\" to make room. ......\n\n"),
-            "...... The list is full: only the first 3 are listed. Give more terms to narrow the "
-            "search. ......\n\n");
-  EXPECT_EQ(CommandLineWording(
-                "Display error - the result board is full! Click \"Clear List\" to make room."),
-            "Display error - the balanced equation is too long to list.");
-  EXPECT_EQ(CommandLineWording("Failed to balance!"), "Failed to balance!");
+TEST(Arguments, SkipByteOrderMark) {
   EXPECT_EQ(SkipByteOrderMark("\xEF\xBB\xBF#a#"), "#a#");
   EXPECT_EQ(SkipByteOrderMark("\xEF\xBB#a#"), "\xEF\xBB#a#");
 }

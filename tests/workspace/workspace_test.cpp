@@ -198,6 +198,7 @@ TEST_F(WorkspaceTest, TypedEquationsFillTheBoxesAndSlipsGetHints) {
   balance(ws, {"1/2O2", "H2 O"}, {"H2O"});
   EXPECT_EQ(ws.texts().message, "Input error-Invalid characters!");
   EXPECT_EQ(ws.texts().invalidCharacter, (formula::BoxPosition{false, 1, 2}));
+  EXPECT_EQ(ws.balancer().outcome(), balance::BalanceOutcome::InvalidCharacters);
   // Pasting fills at once, with a message that says what happened.
   ws.resetBoxes();
   ws.texts().boxes.products[3] = "H2O, CO2";

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/librarycli.h"
+#include "cli/libraryrun.h"
 
 #include <optional>
 #include <ostream>

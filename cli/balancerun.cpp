@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/balancecli.h"
+#include "cli/balancerun.h"
 
 #include <istream>
 #include <optional>
@@ -39,22 +39,25 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
       } else {
         completion = balance::CompleteAndBalance(balancer, parsed.boxes, choice);
       }
-      const std::string& message = balancer.pendingMessage();
       // The whole output line, written at once.
       text.clear();
-      if (message == balance::kDisplayFull) {
-        // Only the window's result board has a size; here the equation is printed whole.
-        text.append(balance::kBalanced).append(1, '\t');
-        const formula::BoxTexts& balanced = completion ? completion->boxes : parsed.boxes;
-        text.append(balance::BalancedEquationText(balanced, balancer.coefficients()));
-      } else {
-        if (message == balance::kBalanced) {
-          text.append(message).append(1, '\t').append(balancer.board().record(balancer.board().count()).equation);
-        } else {
-          text.append(CommandLineWording(message)).append(1, '\t');
+      switch (balancer.outcome()) {
+        case balance::BalanceOutcome::DisplayFull: {
+          // Only the window's result board has a size; here the equation is printed whole.
+          text.append(balance::kBalanced).append(1, '\t');
+          const formula::BoxTexts& balanced = completion ? completion->boxes : parsed.boxes;
+          text.append(balance::BalancedEquationText(balanced, balancer.coefficients()));
+          break;
         }
-        if (!balancer.failureReason().code.empty()) text.append(1, '\t').append(balancer.failureReason().text());
+        case balance::BalanceOutcome::Balanced:
+          text.append(balance::kBalanced).append(1, '\t');
+          text.append(balancer.board().record(balancer.board().count()).equation);
+          break;
+        default:
+          text.append(balancer.pendingMessage()).append(1, '\t');
+          break;
       }
+      if (!balancer.failureReason().code.empty()) text.append(1, '\t').append(balancer.failureReason().text());
       if (completion && !completion->added.empty()) {
         text.append("\tadded: ").append(balance::AddedList(completion->added));
       }

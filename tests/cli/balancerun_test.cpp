@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/balancecli.h"
+#include "cli/balancerun.h"
 
 #include <gtest/gtest.h>
 

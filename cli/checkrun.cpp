@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/checkcli.h"
+#include "cli/checkrun.h"
 
 #include <istream>
 #include <ostream>

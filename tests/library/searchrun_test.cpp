@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/searchcli.h"
+#include "cli/searchrun.h"
 
-#include "cli/librarycli.h"
+#include "cli/libraryrun.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +52,17 @@ TEST(SearchCli, PrintsTheFoundList) {
     six.insert(six.end(), {"--reactant", term, "--product", "H2O"});
   }
   EXPECT_EQ(Search(six).out, "\n...... Found 1 equation ......\n\n|1| 2H2+O2 = 2H2O\n\n");
+
+  // More matches than the list holds: the closing line asks for more terms, not for a clear.
+  std::string many;
+  for (int i = 0; i < 6000; ++i) many += "#2H2+O2 = 2H2O#\n";
+  WriteBytes(file, many);
+  const std::string full = Search({"--library", file, "--product", "H2O"}).out;
+  const std::size_t closing = full.rfind("\n\n......");
+  ASSERT_NE(closing, std::string::npos);
+  EXPECT_EQ(full.substr(closing - 20),
+            "|3023| 2H2+O2 = 2H2O\n\n...... The list is full: only the first 3023 are listed. Give more terms "
+            "to narrow the search. ......\n\n");
 }
 
 TEST(SearchCli, UsageAndFileErrors) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/calccli.h"
+#include "cli/calcrun.h"
 
 #include <exception>
 #include <optional>

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/searchcli.h"
+#include "cli/searchrun.h"
 
 #include <algorithm>
 #include <optional>
+#include <string>
 #include <ostream>
 #include <string_view>
 
@@ -19,7 +20,7 @@ class ErrNotifier final : public Notifier {
  public:
   explicit ErrNotifier(std::ostream& err) : m_err(err) {}
   void modal(std::string_view text) override {
-    m_err << "quorvex-cli: " << CommandLineWording(std::string(text)) << '\n';
+    m_err << "quorvex-cli: " << text << '\n';
   }
 
  private:
@@ -27,6 +28,13 @@ class ErrNotifier final : public Notifier {
 };
 
 constexpr std::string_view kCommand = "search";
+
+// The line that closes a search whose matches did not all fit. The window's
+// own line asks to clear the list; here each search starts on an empty one.
+std::string ListedLine(int listed) {
+  return "...... The list is full: only the first " + std::to_string(listed) +
+         " are listed. Give more terms to narrow the search. ......\n\n";
+}
 
 }  // namespace
 
@@ -80,11 +88,11 @@ int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
   library::FoundList found;
   const library::FoundList::Outcome outcome = found.Search(lib, boxes);
   std::string text = found.displayText();
-  // Only the closing "list is full" line speaks of the window; the equations,
-  // whatever they hold, are printed as the library has them.
-  if (outcome.listed < outcome.matches) {
-    const std::size_t full = text.rfind("...... The list is full");
-    if (full != std::string::npos) text = text.substr(0, full) + CommandLineWording(text.substr(full));
+  // Only the closing line, the last one, speaks of the window: it gives way to
+  // ours. The equations, whatever they hold, are printed as the library has them.
+  if (!outcome.refused && outcome.listed < outcome.matches) {
+    text.resize(text.rfind('\n', text.size() - 3) + 1);
+    text += ListedLine(outcome.listed);
   }
   out << text;
   return 0;
