@@ -80,8 +80,9 @@ Balancer::Run Balancer::balance(const formula::BoxTexts& boxes) {
     return Run::Refused;
   }
   m_pending.clear();
-  m_names.GetTotalElement(boxes, m_pending);
-  findroot(boxes);
+  const formula::SpeciesList species = formula::ReadSpecies(boxes);
+  m_names.GetTotalElement(species, m_pending);
+  findroot(boxes, species);
   return Run::Done;
 }
 
@@ -91,7 +92,7 @@ void Balancer::decide(std::string_view pending, FailureReason reason) {
   m_x.fill(0.0);
 }
 
-void Balancer::findroot(const formula::BoxTexts& boxes) {
+void Balancer::findroot(const formula::BoxTexts& boxes, const formula::SpeciesList& species) {
   m_x.fill(0.0);
   m_reason = {};
   const auto hasError = [&] { return m_pending.find("error") != std::string::npos; };
@@ -103,7 +104,7 @@ void Balancer::findroot(const formula::BoxTexts& boxes) {
   // One message window for each message text in a balance.
   DistinctNotifier notifier(m_notifier);
   formula::Scanner scanner(m_pending, notifier);
-  formula::FillMatrix(boxes, m_names, scanner, m_matrix);
+  formula::FillMatrix(species, m_names, scanner, m_matrix);
   if (hasError()) return;
 
   // The exact check needs the counts the elimination overwrites: rows 1..n,

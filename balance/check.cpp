@@ -62,7 +62,8 @@ CheckOutcome CheckEquation(const formula::BoxTexts& species, const formula::BoxT
 
   std::string pending;
   formula::ElementNameList names;
-  names.GetTotalElement(species, pending);
+  const formula::SpeciesList read = formula::ReadSpecies(species);
+  names.GetTotalElement(read, pending);
   if (pending.find("error") == std::string::npos && names.count() > formula::kMaxElements) {
     pending = "Input error - more than 48 elements in the equation.";
   }
@@ -70,7 +71,7 @@ CheckOutcome CheckEquation(const formula::BoxTexts& species, const formula::BoxT
   if (pending.find("error") == std::string::npos) {
     DistinctNotifier once(notifier);
     formula::Scanner scanner(pending, once);
-    formula::FillMatrix(species, names, scanner, *m);
+    formula::FillMatrix(read, names, scanner, *m);
   }
   if (pending.find("error") != std::string::npos) {
     outcome.message = pending;
