@@ -64,6 +64,7 @@ struct SpeciesList {
 // The one reading of the boxes' notation a balance makes: the name list and
 // the matrix fill see only the formulas it gives.
 SpeciesList ReadSpecies(const BoxTexts& boxes);
+SpeciesList ReadSpecies(BoxTexts&&) = delete;  // its views would outlive the boxes
 
 // The distinct element names of an equation in order of first appearance.
 class ElementNameList {
