@@ -81,12 +81,13 @@ Balancer::Run Balancer::balance(const formula::BoxTexts& boxes) {
     return Run::Refused;
   }
   m_pending.clear();
-  m_names.GetTotalElement(boxes, m_pending);
+  const formula::SpeciesList species = formula::ReadSpecies(boxes);
+  m_names.GetTotalElement(species, m_pending);
   // The name list writes nothing but input errors.
   m_outcome = m_pending.empty()              ? BalanceOutcome::None
               : m_names.invalidCharacters() ? BalanceOutcome::InvalidCharacters
                                             : BalanceOutcome::InputError;
-  findroot(boxes);
+  findroot(boxes, species);
   return Run::Done;
 }
 
@@ -104,7 +105,7 @@ void Balancer::decide(BalanceOutcome outcome, std::string_view text) {
   m_x.fill(0.0);
 }
 
-void Balancer::findroot(const formula::BoxTexts& boxes) {
+void Balancer::findroot(const formula::BoxTexts& boxes, const formula::SpeciesList& species) {
   m_x.fill(0.0);
   m_reason = {};
   const auto inputError = [&] {
@@ -126,7 +127,7 @@ void Balancer::findroot(const formula::BoxTexts& boxes) {
     m_outcome = BalanceOutcome::InputError;
   };
   try {
-    formula::FillMatrix(boxes, m_names, scanner, m_matrix);
+    formula::FillMatrix(species, m_names, scanner, m_matrix);
   } catch (...) {
     takeScanned();
     throw;

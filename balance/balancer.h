@@ -51,8 +51,8 @@ class Balancer {
   // outcome and a success is on the board. Scanner exceptions (ConvertError,
   // AssertionFailure) propagate; what changed before them stays changed.
   Run balance(const formula::BoxTexts& boxes);
-  // Matrix fill, solve and output step.
-  void findroot(const formula::BoxTexts& boxes);
+  // Matrix fill, solve and output step, on `species` read from `boxes`.
+  void findroot(const formula::BoxTexts& boxes, const formula::SpeciesList& species);
   // "Clear List" of the result board.
   void clearResults() { m_board.clear(); }
   // Ends a balance decided without the solver as Failed, `reason` saying why:

@@ -62,8 +62,9 @@ CheckOutcome CheckEquation(const formula::BoxTexts& species, const formula::BoxT
 
   std::string pending;
   formula::ElementNameList names;
+  const formula::SpeciesList read = formula::ReadSpecies(species);
   // The name list and the scanner write nothing but input errors.
-  names.GetTotalElement(species, pending);
+  names.GetTotalElement(read, pending);
   outcome.invalidCharacters = names.invalidCharacters();
   if (pending.empty() && names.count() > formula::kMaxElements) {
     pending = "Input error - more than 48 elements in the equation.";
@@ -72,7 +73,7 @@ CheckOutcome CheckEquation(const formula::BoxTexts& species, const formula::BoxT
   if (pending.empty()) {
     DistinctNotifier once(notifier);
     formula::Scanner scanner(pending, once);
-    formula::FillMatrix(species, names, scanner, *m);
+    formula::FillMatrix(read, names, scanner, *m);
   }
   if (!pending.empty()) {
     outcome.message = pending;

@@ -239,7 +239,8 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
   std::string pending;
   HeldMessages held;
   formula::ElementNameList names;
-  names.GetTotalElement(extended, pending);
+  const formula::SpeciesList read = formula::ReadSpecies(extended);
+  names.GetTotalElement(read, pending);
   // The name list and the scanner write nothing but input errors.
   if (!pending.empty() || names.count() > formula::kMaxElements) {
     balancer.balance(typed);
@@ -247,7 +248,7 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
   }
   const auto matrix = std::make_unique<formula::CompositionMatrix>();
   formula::Scanner scanner(pending, held);
-  formula::FillMatrix(extended, names, scanner, *matrix);
+  formula::FillMatrix(read, names, scanner, *matrix);
   if (!pending.empty()) {
     balancer.balance(typed);
     return result;

@@ -50,10 +50,11 @@ void BM_SolveOnly(benchmark::State& state) {
   std::string pending;
   SilentNotifier notifier;
   quorvex::formula::ElementNameList names;
-  names.GetTotalElement(boxes, pending);
+  const quorvex::formula::SpeciesList species = quorvex::formula::ReadSpecies(boxes);
+  names.GetTotalElement(species, pending);
   quorvex::formula::Scanner scanner(pending, notifier);
   quorvex::formula::CompositionMatrix filled;
-  quorvex::formula::FillMatrix(boxes, names, scanner, filled);
+  quorvex::formula::FillMatrix(species, names, scanner, filled);
   quorvex::balance::CoefficientVector x{};
   for (auto _ : state) {
     quorvex::formula::CompositionMatrix m = filled;

@@ -12,15 +12,6 @@
 
 namespace quorvex::formula {
 
-namespace {
-
-// WithoutStateSymbol, asked only of the texts that end as every state symbol does.
-std::string_view FormulaOf(std::string_view species) {
-  return !species.empty() && species.back() == ')' ? WithoutStateSymbol(species) : species;
-}
-
-}  // namespace
-
 std::string TypedCoefficientMessage(std::string_view species) {
   std::string message(kTypedCoefficient);
   message.append(species);
@@ -35,6 +26,20 @@ int GetSpecieNum(const BoxTexts& boxes) {
     if (!boxes.products[i].empty()) ++count;
   }
   return count;
+}
+
+SpeciesList ReadSpecies(const BoxTexts& boxes) {
+  SpeciesList list;
+  for (const auto* side : {&boxes.reactants, &boxes.products}) {
+    for (const std::string& text : *side) {
+      if (text.empty()) continue;
+      // Only a text ending in ")" can end in a state symbol.
+      const std::string_view formula = text.back() == ')' ? WithoutStateSymbol(text) : std::string_view(text);
+      list.species[static_cast<std::size_t>(list.count++)] = {text, formula};
+    }
+    if (side == &boxes.reactants) list.reactants = list.count;
+  }
+  return list;
 }
 
 void ElementNameList::ClearElementName() {
@@ -52,7 +57,7 @@ bool ElementNameList::IsInElementName(std::string_view name, int k, std::string&
   return false;
 }
 
-void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pending) {
+void ElementNameList::GetTotalElement(const SpeciesList& list, std::string& pending) {
   ClearElementName();
   m_invalidCharacters = false;
   int k = -1;
@@ -60,15 +65,13 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
   bool full = false;  // more distinct names than slots: stop collecting
 
   // A coefficient typed before a formula: the balance sets the coefficients.
-  const auto typedCoefficient = [&]() -> const std::string* {
-    for (const auto* side : {&boxes.reactants, &boxes.products}) {
-      for (const std::string& text : *side) {
-        if (!text.empty() && IsDigit(text[0]) && TypedCoefficientLength(text) != 0) return &text;
-      }
+  for (int i = 0; i < list.count; ++i) {
+    const std::string_view text = list.species[static_cast<std::size_t>(i)].text;
+    if (IsDigit(text[0]) && TypedCoefficientLength(text) != 0) {
+      pending.assign(TypedCoefficientMessage(text));
+      break;
     }
-    return nullptr;
-  };
-  if (const std::string* text = typedCoefficient()) pending.assign(TypedCoefficientMessage(*text));
+  }
 
   // Each slot's name as a number while it has at most 8 bytes, so that most
   // names are compared as numbers.
@@ -109,12 +112,9 @@ void ElementNameList::GetTotalElement(const BoxTexts& boxes, std::string& pendin
       }
     }
   };
-  // A state symbol at the end names no element.
-  for (const std::string& text : boxes.reactants) {
-    if (!text.empty()) walk(FormulaOf(text), true);
-  }
-  for (const std::string& text : boxes.products) {
-    if (!text.empty()) walk(FormulaOf(text), false);
+  // A state symbol at the end names no element: the walk sees the formulas.
+  for (int i = 0; i < list.count; ++i) {
+    walk(list.species[static_cast<std::size_t>(i)].formula, i < list.reactants);
   }
 
   if (!anyCapital) {
@@ -287,7 +287,7 @@ bool CountInOnePass(std::string_view text, const std::uint64_t* keys, int E, dou
 
 }  // namespace
 
-void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& scanner,
+void FillMatrix(const SpeciesList& list, const ElementNameList& names, Scanner& scanner,
                 CompositionMatrix& m) {
   if (names.count() > kMaxElements) {
     throw AssertionFailure("more element names than the composition matrix holds");
@@ -296,24 +296,10 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
   // Rows 1..n, columns 1..S are all written below. Around them, up to the
   // larger of the old and the new n and S, the last solve may have left
   // values, and this solve takes the columns up to n.
-  // The species, formulas without their state symbols, in column order.
-  // Left uninitialised: entries 1..S are set before they are read.
-  struct Text {
-    const char* data;
-    std::size_t size;
-    operator std::string_view() const { return {data, size}; }
-  };
-  Text species[2 * kBoxesPerSide + 1];
-  int reactants = 0;
-  int S = 0;
-  for (const auto* side : {&boxes.reactants, &boxes.products}) {
-    for (const std::string& text : *side) {
-      if (text.empty()) continue;
-      const std::string_view formula = FormulaOf(text);
-      species[++S] = {formula.data(), formula.size()};
-    }
-    if (side == &boxes.reactants) reactants = S;
-  }
+  // The formula of column j, 1 <= j <= S.
+  const auto species = [&list](int j) { return list.species[static_cast<std::size_t>(j - 1)].formula; };
+  const int reactants = list.reactants;
+  const int S = list.count;
   const int n = E + 2;
   const int rows = std::min(std::max(m.n, n), kMatrixCapacity);
   const int columns = std::min(std::max({m.n, m.S, n, S}), kMatrixCapacity);
@@ -338,19 +324,19 @@ void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& sc
     // A product's count is negated, a count of 0 included.
     const double sign = j <= reactants ? 1.0 : -1.0;
     for (int r = 1; r <= E; ++r) m.a[static_cast<std::size_t>(r)][static_cast<std::size_t>(j)] = sign * 0.0;
-    counted[j] = CountInOnePass(species[j], keys, E, sign, m.a.data(), j);
+    counted[j] = CountInOnePass(species(j), keys, E, sign, m.a.data(), j);
   }
   const bool allCounted = std::all_of(counted + 1, counted + S + 1, [](bool b) { return b; });
   for (int r = 1; r <= E && !allCounted; ++r) {
     for (int j = 1; j <= S; ++j) {
       if (counted[j]) continue;
-      const double value = scanner.ExGetElementNum(names.slot(r - 1), species[j]);
+      const double value = scanner.ExGetElementNum(names.slot(r - 1), species(j));
       m.a[r][j] = j <= reactants ? value : -value;
     }
   }
   // A species without square brackets has no charge and nothing to report.
   for (int j = 1; j <= S; ++j) {
-    const std::string_view text = species[j];
+    const std::string_view text = species(j);
     double charge = 0;
     if (std::any_of(text.begin(), text.end(), [](char c) { return c == '[' || c == ']'; })) {
       charge = scanner.GetChargeNum(text);

@@ -48,6 +48,24 @@ std::optional<BoxPosition> FirstInvalidCharacter(const BoxTexts& boxes);
 // Number of non-empty boxes on both sides (0 to 28).
 int GetSpecieNum(const BoxTexts& boxes);
 
+// The species of the boxes as a balance counts them: each non-empty box in
+// column order (the reactant boxes, then the product boxes), its text as the
+// box holds it and its formula, the text less a state symbol at its end.
+// Views into the boxes it was read from, which must outlive it.
+struct SpeciesList {
+  struct Species {
+    std::string_view text;
+    std::string_view formula;
+  };
+  std::array<Species, 2 * kBoxesPerSide> species;
+  int count = 0;      // S
+  int reactants = 0;  // species 0 to reactants - 1 stand on the left
+};
+// The one reading of the boxes' notation a balance makes: the name list and
+// the matrix fill see only the formulas it gives.
+SpeciesList ReadSpecies(const BoxTexts& boxes);
+SpeciesList ReadSpecies(BoxTexts&&) = delete;  // its views would outlive the boxes
+
 // The distinct element names of an equation in order of first appearance.
 class ElementNameList {
  public:
@@ -56,8 +74,8 @@ class ElementNameList {
   // True when `name` equals one of slots 0..k-1; an empty name also writes
   // the "please input" error into `pending`.
   bool IsInElementName(std::string_view name, int k, std::string& pending) const;
-  // Rebuilds the list from the boxes; writes input errors into `pending`.
-  void GetTotalElement(const BoxTexts& boxes, std::string& pending);
+  // Rebuilds the list from the species of `list`; writes input errors into `pending`.
+  void GetTotalElement(const SpeciesList& list, std::string& pending);
   // True when the last GetTotalElement left kInvalidCharacters in `pending`.
   bool invalidCharacters() const { return m_invalidCharacters; }
 
@@ -81,11 +99,11 @@ struct CompositionMatrix {
   int S = 0;  // species count
 };
 
-// Fills `m` from the boxes and the name list (which must hold at most
+// Fills `m` from the species of `list` and the name list (which must hold at most
 // kMaxElements names). Scanner errors go where the scanner sends them. Every
 // other cell ends zero, provided only rows 1..m.n and columns 1..max(m.n, m.S)
 // of `m` held anything before (as after a fill and a solve).
-void FillMatrix(const BoxTexts& boxes, const ElementNameList& names, Scanner& scanner,
+void FillMatrix(const SpeciesList& list, const ElementNameList& names, Scanner& scanner,
                 CompositionMatrix& m);
 
 }  // namespace quorvex::formula

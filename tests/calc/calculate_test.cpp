@@ -59,6 +59,11 @@ const std::vector<Problem> kProblems = {
     // N2 that rounding leaves from showing as a left-over.
     {"rounding slack", "N2+3H2 = 2NH3", Precision::Low, Unit::Mole, {"0.1", "0.3", ""},
      {"0.1", "0.3", "0.2"}, {"The limiting reagent is H2. Nothing is left over."}},
+    // Extents 1, 2 and 1: the first of the two lowest limits, and the other
+    // is used up exactly; 10 - 5 = 5 mol H2O2 stays.
+    {"three reactants", "2KMnO4+5H2O2+3H2SO4 = K2SO4+2MnSO4+5O2+8H2O", Precision::Low, Unit::Mole,
+     {"2", "10", "3", "", "", "", ""}, {"2", "10", "3", "1", "2", "5", "8"},
+     {"The limiting reagent is KMnO4. Left over: 5 mol H2O2, 0 mol H2SO4."}},
     // One electron per iron; the weightless electron is fine in moles.
     {"weightless in mole", "Fe[3+]+e = Fe[2+]", Precision::Low, Unit::Mole, {"", "1", ""},
      {"1", "1", "1"}, {}},

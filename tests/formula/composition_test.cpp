@@ -33,10 +33,11 @@ struct Built {
   CompositionMatrix m;
 
   explicit Built(const BoxTexts& boxes) {
-    names.GetTotalElement(boxes, pending);
+    const SpeciesList species = ReadSpecies(boxes);
+    names.GetTotalElement(species, pending);
     if (names.count() <= kMaxElements) {
       Scanner scanner(pending, notifier);
-      FillMatrix(boxes, names, scanner, m);
+      FillMatrix(species, names, scanner, m);
     }
   }
   std::vector<std::string> nameList() const {
@@ -203,7 +204,8 @@ TEST(Composition, ElementLimits) {
   std::string pending;
   RecordingNotifier notifier;
   Scanner scanner(pending, notifier);
-  EXPECT_THROW(FillMatrix(Boxes({{"Sp1", manyNames(49)}}), over.names, scanner, m),
+  const BoxTexts many = Boxes({{"Sp1", manyNames(49)}});
+  EXPECT_THROW(FillMatrix(ReadSpecies(many), over.names, scanner, m),
                AssertionFailure);
 }
 
@@ -228,7 +230,8 @@ TEST(Composition, FillAgreesWithCountingNameByName) {
     std::string expectedPending;
     RecordingNotifier expectedMessages;
     ElementNameList names;
-    names.GetTotalElement(boxes, expectedPending);
+    const SpeciesList read = ReadSpecies(boxes);
+    names.GetTotalElement(read, expectedPending);
     if (names.count() > kMaxElements) continue;
     std::string pending = expectedPending;
     CompositionMatrix expected;
@@ -258,7 +261,7 @@ TEST(Composition, FillAgreesWithCountingNameByName) {
     std::string stop;
     try {
       Scanner scanner(pending, messages);
-      FillMatrix(boxes, names, scanner, m);
+      FillMatrix(read, names, scanner, m);
     } catch (const std::exception& e) {
       stop = e.what();
     }
@@ -288,7 +291,8 @@ TEST(Composition, FillAgreesWithCountingNameByName) {
 TEST(Composition, IsInElementNameWithAnEmptyName) {
   ElementNameList names;
   std::string pending;
-  names.GetTotalElement(Boxes({{"Sp1", "H"}}), pending);
+  const BoxTexts boxes = Boxes({{"Sp1", "H"}});
+  names.GetTotalElement(ReadSpecies(boxes), pending);
   EXPECT_TRUE(names.IsInElementName("H", 1, pending));
   EXPECT_FALSE(names.IsInElementName("H", 0, pending));
   EXPECT_EQ(pending, "");
