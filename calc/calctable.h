@@ -10,7 +10,6 @@
 #include "calc/elements.h"
 #include "calc/weight.h"
 #include "core/notifier.h"
-#include "core/selection.h"  // kNoEquationSelected, for Calculate
 #include "formula/scanner.h"
 
 namespace quorvex::calc {

@@ -11,6 +11,7 @@
 #include "calc/decimal.h"
 #include "core/errors.h"
 #include "core/numbertext.h"
+#include "core/selection.h"
 
 namespace quorvex::calc {
 namespace {

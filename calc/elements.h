@@ -7,7 +7,7 @@
 
 namespace quorvex::calc {
 
-// Slots of the element table, numbered from 1 (formula::kElementSlots is
+// Slots of the element table, numbered from 1 (formula::kElementNameSlots is
 // the size of an equation's list of element names, a different table).
 inline constexpr int kElementTableSlots = 200;
 // Slots 1 to this one are filled by InitRealElement; the rest stay empty.

@@ -50,7 +50,7 @@ void ElementNameList::ClearElementName() {
 
 bool ElementNameList::IsInElementName(std::string_view name, int k, std::string& pending) const {
   if (name.empty()) pending.assign(kNoEquation);
-  for (int i = 0; i < k && i < kElementSlots; ++i) {
+  for (int i = 0; i < k && i < kElementNameSlots; ++i) {
     const std::string& slot = m_slots[static_cast<std::size_t>(i)];
     if (slot.size() == name.size() && slot == name) return true;
   }
@@ -75,7 +75,7 @@ void ElementNameList::GetTotalElement(const SpeciesList& list, std::string& pend
 
   // Each slot's name as a number while it has at most 8 bytes, so that most
   // names are compared as numbers.
-  std::uint64_t keys[kElementSlots];
+  std::uint64_t keys[kElementNameSlots];
   const auto repeats = [&](int slot) {
     const std::string& name = m_slots[static_cast<std::size_t>(slot)];
     if (name.empty() || name.size() > 8) return IsInElementName(name, slot, pending);
@@ -92,7 +92,7 @@ void ElementNameList::GetTotalElement(const SpeciesList& list, std::string& pend
         if (k == -1) {
           k = 0;
         } else if (!repeats(k)) {
-          if (k + 1 == kElementSlots) {
+          if (k + 1 == kElementNameSlots) {
             full = true;
             continue;
           }
@@ -124,7 +124,7 @@ void ElementNameList::GetTotalElement(const SpeciesList& list, std::string& pend
     return;
   }
   if (full) {
-    m_count = kElementSlots;
+    m_count = kElementNameSlots;
     return;
   }
   if (repeats(k)) {

@@ -15,7 +15,7 @@ namespace quorvex::formula {
 inline constexpr int kBoxesPerSide = 14;
 inline constexpr int kMatrixCapacity = 50;                  // rows and columns
 inline constexpr int kMaxElements = kMatrixCapacity - 2;    // a zero row and the charge row follow
-inline constexpr int kElementSlots = 201;                   // slots 0 to 200 of the name list
+inline constexpr int kElementNameSlots = 201;                   // slots 0 to 200 of the name list
 
 inline constexpr std::string_view kInvalidCharacters = "Input error-Invalid characters!";
 inline constexpr std::string_view kNoEquation =
@@ -79,13 +79,13 @@ class ElementNameList {
   // True when the last GetTotalElement left kInvalidCharacters in `pending`.
   bool invalidCharacters() const { return m_invalidCharacters; }
 
-  // E. More names than the slots hold (kElementSlots) stop the collection and
-  // leave E at kElementSlots, which no matrix can take.
+  // E. More names than the slots hold (kElementNameSlots) stop the collection and
+  // leave E at kElementNameSlots, which no matrix can take.
   int count() const { return m_count; }
   const std::string& slot(int i) const { return m_slots.at(static_cast<std::size_t>(i)); }
 
  private:
-  std::array<std::string, kElementSlots> m_slots;
+  std::array<std::string, kElementNameSlots> m_slots;
   int m_count = 0;
   bool m_invalidCharacters = false;
 };

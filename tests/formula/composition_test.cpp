@@ -197,7 +197,7 @@ TEST(Composition, ElementLimits) {
   EXPECT_EQ(full.names.count(), 201);
   EXPECT_EQ(full.names.slot(200), "Hs");
   Built beyond(Boxes({{"Sp1", manyNames(300)}, {"Pr1", "x y"}}));
-  EXPECT_EQ(beyond.names.count(), kElementSlots);
+  EXPECT_EQ(beyond.names.count(), kElementNameSlots);
   EXPECT_EQ(beyond.pending, "");
 
   CompositionMatrix m;
