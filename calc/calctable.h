@@ -38,6 +38,9 @@ enum class CalculatorSource { ResultBoard = 0, FoundList = 1 };
 // and replaces the ones it computed.
 enum class Amount { Empty, Typed, Computed };
 
+// What Calculate came to: amounts computed, or refused with a message saying why.
+enum class CalcOutcome { Calculated, Refused };
+
 // How a message writes a number text of the table; the window writes its
 // user's decimal separator. Unset: as it is.
 using ShowNumber = std::function<std::string(std::string_view)>;
@@ -122,7 +125,7 @@ class CalcTable {
   // limiting-reagent summary go to `notifier`, their numbers written by
   // `show`; a refusal empties the computed amounts. Throws FloatConvertError,
   // DivisionByZero or FloatOverflow with nothing changed.
-  void calculate(Notifier& notifier, const ShowNumber& show = {});
+  CalcOutcome calculate(Notifier& notifier, const ShowNumber& show = {});
 
  private:
   void setPrecision(Precision precision, std::string_view equation, const ElementTable& elements,

@@ -159,11 +159,12 @@ std::optional<std::string> Summary(const CalcTable& table, const TypedAmounts& t
 
 }  // namespace
 
-void CalcTable::calculate(Notifier& notifier, const ShowNumber& show) {
+CalcOutcome CalcTable::calculate(Notifier& notifier, const ShowNumber& show) {
   // A refusal leaves no computed amount standing beside what is typed now.
   const auto refuse = [&](const std::string& message) {
     clearComputed();
     notifier.modal(message);
+    return CalcOutcome::Refused;
   };
   const TypedAmounts typed = ReadTypedAmounts(*this, show);
   if (typed.refusal) return refuse(*typed.refusal);
@@ -176,6 +177,7 @@ void CalcTable::calculate(Notifier& notifier, const ShowNumber& show) {
     m_amounts[static_cast<std::size_t>(i)] = Amount::Computed;
   }
   if (const std::optional<std::string> summary = Summary(*this, typed, extent, show)) notifier.modal(*summary);
+  return CalcOutcome::Calculated;
 }
 
 }  // namespace quorvex::calc

@@ -119,28 +119,30 @@ std::string_view ChangeMessage(Library::Change change) {
   return {};
 }
 
-void SearcherTab::addToLibrary(ListTexts& texts) {
+std::optional<Library::Change> SearcherTab::addToLibrary(ListTexts& texts) {
   const balance::ResultBoard& board = m_balancer.board();
   const int position = m_balancerPicker.position();
   // A position past the count would name a record of before the last "Clear List".
   if (m_balancerPicker.selectionText().empty() || position == 0 || position > board.count()) {
     m_notifier.modal(kNoEquationSelected);
-    return;
+    return std::nullopt;
   }
   const std::string line = LibraryLine(board.record(position).equation);
   const Library::Change change = ChangeFile(m_library, texts, [&] { return m_library.add(line); });
   m_notifier.modal(ChangeMessage(change));
+  return change;
 }
 
-void SearcherTab::deleteFromLibrary(ListTexts& texts) {
+std::optional<Library::Change> SearcherTab::deleteFromLibrary(ListTexts& texts) {
   const int position = m_searcherPicker.position();
   if (m_searcherPicker.selectionText().empty() || position == 0 || position > m_found.count()) {
     m_notifier.modal(kNoEquationSelected);
-    return;
+    return std::nullopt;
   }
   const std::string line = LibraryLine(m_found.record(position).equation);
   const Library::Change change = ChangeFile(m_library, texts, [&] { return m_library.remove(line); });
   m_notifier.modal(ChangeMessage(change));
+  return change;
 }
 
 void SearcherTab::refreshAfterPageChange(ListTexts& texts) {

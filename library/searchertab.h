@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "balance/balancer.h"
@@ -81,10 +82,11 @@ class SearcherTab {
   // as it is now; the table and the count label then show the file, and the
   // message says what came of it. Throws FileError, with the table as the
   // file is and no message, when the file cannot be read or written.
-  void addToLibrary(ListTexts& texts);
+  // Returns what came of it; none when no equation was picked.
+  std::optional<Library::Change> addToLibrary(ListTexts& texts);
   // "Del From Lib": the searcher picker's equation removed from the file, as
   // "Add To Lib" does.
-  void deleteFromLibrary(ListTexts& texts);
+  std::optional<Library::Change> deleteFromLibrary(ListTexts& texts);
   // A change of the main tab: the count label and the stale selection boxes of this tab.
   void refreshAfterPageChange(ListTexts& texts);
   // A selection box got the focus: the result board's text is shown again.

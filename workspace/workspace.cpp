@@ -316,23 +316,23 @@ void Workspace::showEmptyList(library::PickStep step, std::string_view text) {
   if (step == library::PickStep::Empty) m_texts.calcPick = text;
 }
 
-void Workspace::addToLibrary() {
+std::optional<library::Library::Change> Workspace::addToLibrary() {
   // A page change empties the box but keeps the pick: never change the file
   // with an equation the page does not show.
   const std::string& picked = m_searcher.balancerPicker().selectionText();
   if (!picked.empty() && m_texts.addPick != picked) {
     m_notifier.modal(kPickFirst);
-    return;
+    return std::nullopt;
   }
-  m_searcher.addToLibrary(m_texts);
+  return m_searcher.addToLibrary(m_texts);
 }
-void Workspace::deleteFromLibrary() {
+std::optional<library::Library::Change> Workspace::deleteFromLibrary() {
   const std::string& picked = m_searcher.searcherPicker().selectionText();
   if (!picked.empty() && m_texts.deletePick != picked) {
     m_notifier.modal(kPickFirst);
-    return;
+    return std::nullopt;
   }
-  m_searcher.deleteFromLibrary(m_texts);
+  return m_searcher.deleteFromLibrary(m_texts);
 }
 void Workspace::refreshAfterPageChange() {
   m_searcher.refreshAfterPageChange(m_texts);
@@ -415,7 +415,7 @@ void Workspace::useHighPrecision() {
   m_calc.useHighPrecision(pickedEquation(), m_elements, scanner);
 }
 
-void Workspace::calculate(const calc::ShowNumber& show) { m_calc.calculate(m_notifier, show); }
+calc::CalcOutcome Workspace::calculate(const calc::ShowNumber& show) { return m_calc.calculate(m_notifier, show); }
 
 void Workspace::showElement(std::string_view symbol) {
   const calc::ElementRecord& r = m_elements.ShowRealElementInfo(symbol);

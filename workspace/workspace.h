@@ -116,8 +116,9 @@ class Workspace final {
   void previousBoardEquation();
   void nextFoundEquation();
   void previousFoundEquation();
-  void addToLibrary();
-  void deleteFromLibrary();
+  // What came of the change; none when no equation was picked or the box no longer shows it.
+  std::optional<library::Library::Change> addToLibrary();
+  std::optional<library::Library::Change> deleteFromLibrary();
   // Another page of the main tab: the count label, stale selection boxes, the table.
   void refreshAfterPageChange();
   // A selection box got the focus: the result board's text is shown again.
@@ -136,7 +137,7 @@ class Workspace final {
   // "Clear All".
   void ClearAmout() { m_calc.ClearAmout(); }
   // `show` writes the numbers of its messages as the window shows numbers.
-  void calculate(const calc::ShowNumber& show = {});
+  calc::CalcOutcome calculate(const calc::ShowNumber& show = {});
   // What the user typed into cell (column, row) of the grid, 1..4 and 1..60,
   // with "." as its decimal separator.
   void setCalcCell(int column, int row, std::string_view text) { m_calc.setCell(column, row, text); }

@@ -118,11 +118,11 @@ TEST(Calculate, IgnoresRowsBelowTheEquationAndNeedsOne) {
   t.useHighPrecision("2H2+O2 = 2H2O", env.elements, env.scanner);
   t.setCell(kAmountColumn, 1, "0.5");
   t.setCell(kAmountColumn, 4, "junk");
-  t.calculate(env.notifier);
+  EXPECT_EQ(t.calculate(env.notifier), CalcOutcome::Calculated);
   EXPECT_EQ((Texts{t.cell(4, 1), t.cell(4, 2), t.cell(4, 3), t.cell(4, 4)}),
             (Texts{"0.5", "0.25", "0.5", "junk"}));
   CalcTable fresh;
-  fresh.calculate(env.notifier);
+  EXPECT_EQ(fresh.calculate(env.notifier), CalcOutcome::Refused);
   EXPECT_EQ(env.notifier.messages(), Texts{"No equation selected."});
 }
 

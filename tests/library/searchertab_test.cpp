@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <utility>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -193,13 +194,13 @@ TEST(Pickers, StepsSayWhatTheyDidAndTheirBoxShowsIt) {
 
 TEST(Maintenance, AddToLib) {
   World w;  // an empty library file
-  w.searcher.addToLibrary(w.r.texts);
+  EXPECT_EQ(w.searcher.addToLibrary(w.r.texts), std::nullopt);
   EXPECT_EQ(w.r.take(), Log{"modal:No equation selected."});
 
   w.balancer.balance(MakeBoxes({"H2", "O2"}, {"H2O"}));
   w.searcher.nextBoardEquation();
   w.r.take();
-  w.searcher.addToLibrary(w.r.texts);
+  EXPECT_EQ(w.searcher.addToLibrary(w.r.texts), Library::Change::Added);
   // The message comes once the file is written.
   EXPECT_EQ(w.r.take(), (Log{"libraryCount= There are total 1 equations in your library "
                              "currently.",
@@ -209,7 +210,7 @@ TEST(Maintenance, AddToLib) {
   // A second attempt finds it in the file; another program's line shows in the count.
   Library other(w.folder / "cbd.dat");
   other.add("#" + kSodium + "#");
-  w.searcher.addToLibrary(w.r.texts);
+  EXPECT_EQ(w.searcher.addToLibrary(w.r.texts), Library::Change::AlreadyIn);
   EXPECT_EQ(w.r.take(), (Log{"libraryCount= There are total 2 equations in your library "
                              "currently.",
                              "modal:This equation has already been in the equation library"}));
@@ -247,14 +248,14 @@ TEST(Maintenance, AddToAFullLibrary) {
 TEST(Maintenance, DelFromLib) {
   // Two equal lines: each deletion takes the first one left.
   World w("#" + kWater + "#\r\n#" + kSodium + "#\r\n#" + kWater + "#\r\n");
-  w.searcher.deleteFromLibrary(w.r.texts);
+  EXPECT_EQ(w.searcher.deleteFromLibrary(w.r.texts), std::nullopt);
   EXPECT_EQ(w.r.take(), Log{"modal:No equation selected."});
   EXPECT_EQ(w.file(), "#" + kWater + "#\r\n#" + kSodium + "#\r\n#" + kWater + "#\r\n");
 
   w.Search("H2O");
   w.searcher.nextFoundEquation();
   w.r.take();
-  w.searcher.deleteFromLibrary(w.r.texts);
+  EXPECT_EQ(w.searcher.deleteFromLibrary(w.r.texts), Library::Change::Deleted);
   EXPECT_EQ(w.r.take(), (Log{"libraryCount= There are total 2 equations in your library "
                              "currently.",
                              "modal:Deleted from the library successfully!"}));
@@ -262,7 +263,7 @@ TEST(Maintenance, DelFromLib) {
   w.searcher.deleteFromLibrary(w.r.texts);
   EXPECT_EQ(w.file(), "#" + kSodium + "#\r\n");
   w.r.take();
-  w.searcher.deleteFromLibrary(w.r.texts);
+  EXPECT_EQ(w.searcher.deleteFromLibrary(w.r.texts), Library::Change::NotIn);
   EXPECT_EQ(w.r.take(), (Log{"libraryCount= There are total 1 equations in your library "
                              "currently.",
                              "modal:This equation is not in the library."}));
