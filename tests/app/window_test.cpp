@@ -30,13 +30,10 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <array>
 #include <clocale>
 #include <memory>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "app/fonts.h"
 #include "app/pagetables.h"
@@ -45,6 +42,106 @@
 #include "recorder.h"
 
 using quorvex::app::TForm1;
+
+namespace {
+
+// The window's controls as its layout places them: left, top, width, height, caption,
+// hint and visibility. kAny marks what the layout leaves open (a caption's size, a place
+// off the page); a null caption is not checked. Typed here, apart from the table that
+// builds the window, so that a wrong value in that table shows.
+constexpr int kAny = -1;
+struct Place {
+  int left = kAny, top = kAny, width = kAny, height = kAny;
+};
+struct Placed {
+  const char* name;
+  Place place;
+  const char* caption = nullptr;
+  const char* hint = "";
+  bool hidden = false;
+};
+constexpr const char* kLastHint = "Slect last equation in the result board.";
+constexpr const char* kNextHint = "Slect next equation in the result board.";
+constexpr Placed kLayout[] = {
+    {"Image1", {0, -1, 543, 41}},
+    {"TapSheet1", {0, 34, 531, 497}},
+    {"TabSheet1", {}, "Balancer", "Input Pannel"},
+    {"TabSheet2", {}, "Searcher"},
+    {"CalculateSheet", {}, "Calculator", "Equation and Calculation Table."},
+    {"TabSheet4", {}, "Report"},
+    {"TableTabSheet", {}, "Periodic Table", "Periodic Table"},
+    {"TabSheet7", {}, "Help", "Help Documents"},
+    {"Image2", {11, 5, 94, 22}},
+    {"MessageBox", {104, 6, 409, 19}, nullptr,
+     "This box will tell you the general result.For detail, you must see the result board."},
+    {"GroupBox1", {9, 28, 250, 191}, "Reactants"},
+    {"GroupBox2", {263, 28, 250, 191}, "Products"},
+    {"Label9", {8, 224}, "Balanced Equations List"},
+    {"Label7", {8, 257}, "Balanced Equations List"},
+    {"ResultEdit", {8, 243, 504, 185}},
+    {"ClearBt", {8, 435, 75, 25}, "Reset", "Reset reactants and products"},
+    {"ExampleBt", {81, 435, 75, 25}, "Examples", "Click to show examples"},
+    {"BalanceBt", {155, 435, 75, 25}, "Balance", "Balance the equation"},
+    {"BitBtn15", {356, 435, 75, 25}, "Clear List", "Clear all balanced equations"},
+    {"BitBtn2", {431, 435, 75, 25}, "Print List", "Print the balanced equations"},
+    {"SearchBt", {}, "Search", "", true},
+    {"PageControl1", {0, 0, 521, 465}},
+    {"TabSheet3", {}, "Search in the library"},
+    {"GroupBox10", {9, 3, 245, 93}, "Reactants"},
+    {"GroupBox8", {263, 3, 246, 93}, "Products"},
+    {"Label19", {9, 101}, "Found Equations List"},
+    {"m_SearchResultEdit", {8, 121, 499, 280}},
+    {"BitBtn18", {7, 407}, "Reset"},
+    {"BitBtn14", {82, 407}, "Examples"},
+    {"BitBtn13", {156, 407}, "Search"},
+    {"BitBtn19", {359, 407}, "Clear List"},
+    {"BitBtn21", {434, 407}, "Print List"},
+    {"BitBtn12", {}, "Balance", "", true},
+    {"TabSheet5", {}, "Libray Maintenance"},
+    {"EquationNumberLabel", {128, 8}},  // shows the library's count from the start
+    {"StaticText1", {11, 46}, "Add a new balanced equation to the library:"},
+    {"GroupBox14", {8, 65, 505, 153}, "Select one in the Balanced Equations List in the balalancer"},
+    {"AddToLibEdit", {8, 16, 489, 97}},
+    {"BitBtn22", {kAny, 120, 90, 25}, "Back", kLastHint},
+    {"BitBtn23", {kAny, 120, 90, 25}, "Next", kNextHint},
+    {"BitBtn24", {kAny, 120, 90, 25}, "Add To Lib", "Add current equation to your equation library."},
+    {"StaticText2", {8, 248}, "Remove an equation from the library:"},
+    {"GroupBox15", {8, 265, 505, 153}, "Select one in the Found Equations List in the searcher"},
+    {"RemoveEquationEdit", {}},
+    {"BitBtn28", {kAny, 120, 90, 25}, "Back", kLastHint},
+    {"BitBtn29", {kAny, 120, 90, 25}, "Next", kNextHint},
+    {"BitBtn26", {kAny, 120, 90, 25}, "Del From Lib", "Remove current equation from your equation library."},
+    {"GroupCalcEquation", {8, 8, 505, 153}, "Select an equation from the Blancer result list"},
+    {"SelEquationEdit", {8, 16, 489, 97}},
+    {"BitBtn30", {8, 120}, "Switch List...", "Switch equation lists"},
+    {"BitBtn3", {320, 120}, "Prev", "Select the previous equation"},
+    {"BitBtn4", {409, 120}, "Next", "Select the next equation"},
+    {"BitBtn10", {}, "Add To Lib", "", true},
+    {"BitBtn11", {}, "Del From Lib", "", true},
+    {"GroupBox4", {8, 160, 505, 305}, "Calculation Table"},
+    {"CalculateGrid", {8, 16, 489, 225}},
+    {"GroupBox13", {}, "Calculating"},
+    {"Unit_mol", {}, "amount (mole)"},
+    {"Unit_g", {}, "mass (gram)"},
+    {"GroupBox12", {}, "Precision"},
+    {"RadioButton1", {}, "low"},
+    {"RadioButton2", {}, "high"},
+    {"CalculateBt", {}, "Calculate", "Solve selected equation."},
+    {"BitBtn5", {}, "Clear All", "Clear the table."},
+    {"GroupBox5", {}, "Report", "Write your report here."},
+    {"ReportEdit", {8, 16, 497, 401}},
+    {"BitBtn6", {kAny, 424}, "Print"},
+    {"BitBtn17", {kAny, 424}, "Save"},
+    {"BitBtn16", {kAny, 424}, "Calculator"},
+    {"BitBtn1", {kAny, 424}, "Clear All"},
+    {"GroupBox6", {16, 8, 489, 313}},
+    {"GroupBox9", {16, 337, 489, 121}},
+    {"GroupBox11", {}},
+    {"Label2", {}, "Home Page"},
+    {"HelpRichEdit", {8, 48, 497, 409}},
+};
+
+}  // namespace
 
 class WindowTest : public QObject {
   Q_OBJECT
@@ -203,114 +300,27 @@ class WindowTest : public QObject {
                      "result board."));
   }
 
-  // Each control stands where the window's layout places it, with its caption, hint and
-  // visibility. The values are typed here, apart from the table that builds the window,
-  // so that a wrong value in that table shows. kAny marks what the layout leaves open
-  // (a caption's size, a place off the page); a null caption is not checked.
+  // Each control stands where the window's layout places it (kLayout), and so do the
+  // numbered boxes: two columns of seven (of three for searching), at left 8 and 128.
   void controlsStandWhereTheLayoutPlacesThem_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QList<int>>("place");  // left, top, width, height
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("hint");
     QTest::addColumn<bool>("hidden");
-    constexpr int kAny = -1;
-    struct Place {
-      int left = kAny, top = kAny, width = kAny, height = kAny;
+    const auto add = [](const QString& name, Place p, const char* caption, const char* hint, bool hidden) {
+      QTest::newRow(qPrintable(name)) << name << QList<int>{p.left, p.top, p.width, p.height}
+                                      << (caption ? QString(caption) : QString()) << QString(hint) << hidden;
     };
-    struct Row {
-      std::string name;
-      Place place;
-      const char* caption = nullptr;
-      const char* hint = "";
-      bool hidden = false;
-    };
-    const char* const last = "Slect last equation in the result board.";
-    const char* const next = "Slect next equation in the result board.";
-    std::vector<Row> rows = {
-        {"Image1", {0, -1, 543, 41}},
-        {"TapSheet1", {0, 34, 531, 497}},
-        {"TabSheet1", {}, "Balancer", "Input Pannel"},
-        {"TabSheet2", {}, "Searcher"},
-        {"CalculateSheet", {}, "Calculator", "Equation and Calculation Table."},
-        {"TabSheet4", {}, "Report"},
-        {"TableTabSheet", {}, "Periodic Table", "Periodic Table"},
-        {"TabSheet7", {}, "Help", "Help Documents"},
-        {"Image2", {11, 5, 94, 22}},
-        {"MessageBox", {104, 6, 409, 19}, nullptr,
-         "This box will tell you the general result.For detail, you must see the result board."},
-        {"GroupBox1", {9, 28, 250, 191}, "Reactants"},
-        {"GroupBox2", {263, 28, 250, 191}, "Products"},
-        {"Label9", {8, 224}, "Balanced Equations List"},
-        {"Label7", {8, 257}, "Balanced Equations List"},
-        {"ResultEdit", {8, 243, 504, 185}},
-        {"ClearBt", {8, 435, 75, 25}, "Reset", "Reset reactants and products"},
-        {"ExampleBt", {81, 435, 75, 25}, "Examples", "Click to show examples"},
-        {"BalanceBt", {155, 435, 75, 25}, "Balance", "Balance the equation"},
-        {"BitBtn15", {356, 435, 75, 25}, "Clear List", "Clear all balanced equations"},
-        {"BitBtn2", {431, 435, 75, 25}, "Print List", "Print the balanced equations"},
-        {"SearchBt", {}, "Search", "", true},
-        {"PageControl1", {0, 0, 521, 465}},
-        {"TabSheet3", {}, "Search in the library"},
-        {"GroupBox10", {9, 3, 245, 93}, "Reactants"},
-        {"GroupBox8", {263, 3, 246, 93}, "Products"},
-        {"Label19", {9, 101}, "Found Equations List"},
-        {"m_SearchResultEdit", {8, 121, 499, 280}},
-        {"BitBtn18", {7, 407}, "Reset"},
-        {"BitBtn14", {82, 407}, "Examples"},
-        {"BitBtn13", {156, 407}, "Search"},
-        {"BitBtn19", {359, 407}, "Clear List"},
-        {"BitBtn21", {434, 407}, "Print List"},
-        {"BitBtn12", {}, "Balance", "", true},
-        {"TabSheet5", {}, "Libray Maintenance"},
-        {"EquationNumberLabel", {128, 8}},  // shows the library's count from the start
-        {"StaticText1", {11, 46}, "Add a new balanced equation to the library:"},
-        {"GroupBox14", {8, 65, 505, 153}, "Select one in the Balanced Equations List in the balalancer"},
-        {"AddToLibEdit", {8, 16, 489, 97}},
-        {"BitBtn22", {kAny, 120, 90, 25}, "Back", last},
-        {"BitBtn23", {kAny, 120, 90, 25}, "Next", next},
-        {"BitBtn24", {kAny, 120, 90, 25}, "Add To Lib", "Add current equation to your equation library."},
-        {"StaticText2", {8, 248}, "Remove an equation from the library:"},
-        {"GroupBox15", {8, 265, 505, 153}, "Select one in the Found Equations List in the searcher"},
-        {"RemoveEquationEdit", {}},
-        {"BitBtn28", {kAny, 120, 90, 25}, "Back", last},
-        {"BitBtn29", {kAny, 120, 90, 25}, "Next", next},
-        {"BitBtn26", {kAny, 120, 90, 25}, "Del From Lib", "Remove current equation from your equation library."},
-        {"GroupCalcEquation", {8, 8, 505, 153}, "Select an equation from the Blancer result list"},
-        {"SelEquationEdit", {8, 16, 489, 97}},
-        {"BitBtn30", {8, 120}, "Switch List...", "Switch equation lists"},
-        {"BitBtn3", {320, 120}, "Prev", "Select the previous equation"},
-        {"BitBtn4", {409, 120}, "Next", "Select the next equation"},
-        {"BitBtn10", {}, "Add To Lib", "", true},
-        {"BitBtn11", {}, "Del From Lib", "", true},
-        {"GroupBox4", {8, 160, 505, 305}, "Calculation Table"},
-        {"CalculateGrid", {8, 16, 489, 225}},
-        {"GroupBox13", {}, "Calculating"},
-        {"Unit_mol", {}, "amount (mole)"},
-        {"Unit_g", {}, "mass (gram)"},
-        {"GroupBox12", {}, "Precision"},
-        {"RadioButton1", {}, "low"},
-        {"RadioButton2", {}, "high"},
-        {"CalculateBt", {}, "Calculate", "Solve selected equation."},
-        {"BitBtn5", {}, "Clear All", "Clear the table."},
-        {"GroupBox5", {}, "Report", "Write your report here."},
-        {"ReportEdit", {8, 16, 497, 401}},
-        {"BitBtn6", {kAny, 424}, "Print"},
-        {"BitBtn17", {kAny, 424}, "Save"},
-        {"BitBtn16", {kAny, 424}, "Calculator"},
-        {"BitBtn1", {kAny, 424}, "Clear All"},
-        {"GroupBox6", {16, 8, 489, 313}},
-        {"GroupBox9", {16, 337, 489, 121}},
-        {"GroupBox11", {}},
-        {"Label2", {}, "Home Page"},
-        {"HelpRichEdit", {8, 48, 497, 409}},
-    };
-    // The numbered boxes: two columns of seven (of three for searching), left 8 and 128.
-    const auto boxes = [&rows](const char* prefix, std::initializer_list<int> left, std::initializer_list<int> right,
-                               bool sized) {
+    for (const Placed& c : kLayout) add(c.name, c.place, c.caption, c.hint, c.hidden);
+    const auto boxes = [&add](const char* prefix, std::initializer_list<int> left, std::initializer_list<int> right,
+                              bool sized) {
       for (const auto& [x, numbers] : {std::pair{8, left}, std::pair{128, right}}) {
         int top = 16;
         for (const int n : numbers) {
-          rows.push_back({prefix + std::to_string(n), {x, top, sized ? 110 : kAny, sized ? 19 : kAny}});
+          const QString name = prefix + QString::number(n);
+          add(name, {x, top, sized ? 110 : kAny, sized ? 19 : kAny}, nullptr, name == "Sp1" ? "Input reactant" : "",
+              false);
           top += 24;
         }
       }
@@ -319,15 +329,9 @@ class WindowTest : public QObject {
     boxes("Pr", {1, 2, 3, 4, 5, 6, 7}, {8, 9, 10, 11, 12, 13, 14}, true);
     boxes("SearchEdit", {1, 2, 3}, {4, 5, 6}, false);
     boxes("SearchEdit", {7, 8, 9}, {10, 11, 12}, false);
-    std::find_if(rows.begin(), rows.end(), [](const Row& r) { return r.name == "Sp1"; })->hint = "Input reactant";
     for (const char* fact : {"ETName", "ETSymbol", "ETeType", "ETnumber", "ETweight", "ETstate", "ETMelt",
                              "ETBoil", "ETnag", "ETEnergy"}) {
-      rows.push_back({fact, {}, "N/A"});
-    }
-    for (const Row& r : rows) {
-      QTest::newRow(r.name.c_str()) << QString::fromStdString(r.name)
-                                    << QList<int>{r.place.left, r.place.top, r.place.width, r.place.height}
-                                    << (r.caption ? QString(r.caption) : QString()) << QString(r.hint) << r.hidden;
+      add(fact, {}, "N/A", "", false);
     }
   }
   void controlsStandWhereTheLayoutPlacesThem() {
@@ -350,7 +354,7 @@ class WindowTest : public QObject {
     const QRect g = w->geometry();
     const int shown[] = {g.left(), g.top(), g.width(), g.height()};
     for (int i = 0; i < 4; ++i) {
-      if (place[i] != -1) QCOMPARE(shown[i], place[i]);
+      if (place[i] != kAny) QCOMPARE(shown[i], place[i]);
     }
     if (caption.isNull()) return;
     // Mnemonics are the window's keyboard path, not part of the caption.
