@@ -15,7 +15,8 @@ format=clang-format-14
 jobs=$(nproc)
 
 if [[ "${1:-}" == --fix ]]; then
-  printf '%s\0' "${files[@]}" | xargs -0 -n 16 -P "$jobs" "$format" -i
+  # Twice: a trailing comment in a braced list can move again on a second pass.
+  for _ in 1 2; do printf '%s\0' "${files[@]}" | xargs -0 -n 16 -P "$jobs" "$format" -i; done
   exit 0
 fi
 
