@@ -1,22 +1,27 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs every test: each fuzz target for a bounded time, the core
-# tests under AddressSanitizer and UndefinedBehaviorSanitizer, the Debian
-# package installed into a fresh root, then the whole suite (its summary is
-# the last thing printed).
-#   ./test.sh           everything
-#   ./test.sh --quick   the whole suite only, no fuzzing, sanitizers or install test
+# tests under AddressSanitizer and UndefinedBehaviorSanitizer, the style check,
+# the Debian package installed into a fresh root, then the whole suite (its
+# summary is the last thing printed). Every build treats warnings as errors.
+#   ./test.sh           everything; installs the packages it needs first
+#   ./test.sh --quick   the whole suite only, no fuzzing, sanitizers, style check or
+#                       install test; installs nothing, and stops when a package is missing
 # QUORVEX_FUZZ_SECONDS sets the time per fuzz target (default 60).
 set -euo pipefail
 cd "$(dirname "$0")"
-bash scripts/deps.sh test
+if [[ "${1:-}" == --quick ]]; then
+  bash scripts/deps.sh --check test
+else
+  bash scripts/deps.sh test
+fi
 jobs=$(nproc)
 
 if [[ "${1:-}" != --quick ]]; then
   seconds=${QUORVEX_FUZZ_SECONDS:-60}
   echo "== fuzzing, ${seconds} s a target"
   CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQUORVEX_FUZZ=ON -DQUORVEX_TESTS=OFF >/dev/null
+    -DQUORVEX_FUZZ=ON -DQUORVEX_TESTS=OFF -DQUORVEX_WERROR=ON >/dev/null
   cmake --build build-fuzz -j "$jobs"
   for binary in build-fuzz/fuzz/*_fuzz; do
     target=$(basename "$binary")
@@ -33,7 +38,7 @@ if [[ "${1:-}" != --quick ]]; then
   done
 
   echo "== all tests, the window's included, under AddressSanitizer and UndefinedBehaviorSanitizer"
-  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVEX_SANITIZE=ON >/dev/null
+  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVEX_SANITIZE=ON -DQUORVEX_WERROR=ON >/dev/null
   cmake --build build-sanitize -j "$jobs"
   # Leak checking included: the Qt window tests leak nothing, so no suppressions are needed.
   (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
@@ -41,10 +46,13 @@ if [[ "${1:-}" != --quick ]]; then
 fi
 
 echo "== all tests"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEX_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 
 if [[ "${1:-}" != --quick ]]; then
+  echo "== style: clang-format and clang-tidy"
+  bash scripts/style.sh build
+
   echo "== the package, installed into a fresh Debian 12 root"
   sudo=()
   if [[ $(id -u) -ne 0 ]]; then sudo=(sudo); fi

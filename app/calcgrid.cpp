@@ -54,7 +54,9 @@ QModelIndex CalculationGridView::moveCursor(CursorAction action, Qt::KeyboardMod
 
 bool CalculationGridView::focusNextPrevChild(bool next) {
   const QModelIndex target = tabTarget(next);
-  if (!target.isValid()) return QWidget::focusNextPrevChild(next);
+  // Past the last species the focus leaves the grid: QWidget's step, not the view's,
+  // which would move on to the next cell.
+  if (!target.isValid()) return QWidget::focusNextPrevChild(next);  // NOLINT(bugprone-parent-virtual-call)
   setCurrentIndex(target);
   return true;
 }
@@ -66,7 +68,7 @@ void CalculationGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::En
   const bool tab = next || hint == QAbstractItemDelegate::EditPreviousItem;
   const bool leave = tab && !tabTarget(next).isValid();
   QTableWidget::closeEditor(editor, leave ? QAbstractItemDelegate::NoHint : hint);
-  if (leave) QWidget::focusNextPrevChild(next);
+  if (leave) QWidget::focusNextPrevChild(next);  // NOLINT(bugprone-parent-virtual-call): as above
 }
 
 void CalculationGridView::focusInEvent(QFocusEvent* event) {

@@ -63,6 +63,8 @@ constexpr unsigned kReactantBox = kClearsMessage | kNormalises;
 constexpr Slot kBalance = &TForm1::Input_BalanceClick;
 constexpr Slot kSearch = &TForm1::Button2Click;
 
+// The tables keep one control a row; the formatter would break the rows apart.
+// clang-format off
 constexpr Control kWindow[] = {
     {.kind = Kind::Picture, .parent = nullptr, .name = "Image1", .geometry = {0, -1, 543, 41},
      .picture = BannerPicture},
@@ -261,6 +263,7 @@ constexpr Control kHelp[] = {
      kNavy},
     {Kind::RichText, "GroupBox11", "HelpRichEdit", "", {8, 48, 497, 409}, "", nullptr, kReadOnly},
 };
+// clang-format on
 
 // Spoken names of the controls whose caption does not name them uniquely;
 // the numbered boxes are named by AccessibleName itself.

@@ -13,12 +13,12 @@
 namespace quorvex::app {
 namespace {
 
-QString quotedName(const QString& path) { return "'" + QFileInfo(path).fileName() + "'"; }
+QString QuotedName(const QString& path) { return "'" + QFileInfo(path).fileName() + "'"; }
 
-bool write(const QByteArray& rtf, const QString& path, MessagePresenter& presenter) {
+bool WriteReport(const QByteArray& rtf, const QString& path, MessagePresenter& presenter) {
   QString error;
   if (rtf::ReplaceFileDurably(path, rtf, &error)) return true;
-  presenter.error("Cannot save " + quotedName(path) + ": " + error);
+  presenter.error("Cannot save " + QuotedName(path) + ": " + error);
   return false;
 }
 
@@ -50,16 +50,16 @@ bool ReportFile::save(const QTextDocument& doc, MessagePresenter& presenter,
   if (rtf.isEmpty() || rtf.size() > kReportLimitBytes) {
     presenter.error(QStringLiteral("The report was not saved: it is larger than %1 MiB, the most the "
                                    "Report page opens. Shorten it, or copy it into a word processor.")
-                        .arg(kReportLimitBytes / (1024 * 1024)));
+                        .arg(kReportLimitBytes / (qint64{1024} * 1024)));
     return false;
   }
   // A file that is gone since start-up holds nothing to lose.
   if (m_keep.isEmpty() || !QFileInfo::exists(m_path)) {
-    if (!write(rtf, m_path, presenter)) return false;
+    if (!WriteReport(rtf, m_path, presenter)) return false;
     m_keep.clear();
     return true;
   }
-  const QString refusal = quotedName(m_path) + " was not overwritten: " + m_keep + ".";
+  const QString refusal = QuotedName(m_path) + " was not overwritten: " + m_keep + ".";
   presenter.error(refusal + " Use Save As\u2026 to save the report under another name.");
   const QString other = chooseOther();
   if (other.isEmpty()) return false;
@@ -67,7 +67,7 @@ bool ReportFile::save(const QTextDocument& doc, MessagePresenter& presenter,
     presenter.error(refusal);
     return false;
   }
-  return write(rtf, other, presenter);
+  return WriteReport(rtf, other, presenter);
 }
 
 }  // namespace quorvex::app

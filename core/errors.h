@@ -12,10 +12,10 @@ namespace quorvex {
 // A digit run that does not fit a 32-bit signed integer.
 class ConvertError : public std::runtime_error {
  public:
-  explicit ConvertError(std::string_view digits) : std::runtime_error(Message(digits)) {}
+  explicit ConvertError(std::string_view digits) : std::runtime_error(describe(digits)) {}
 
  private:
-  static std::string Message(std::string_view digits) {
+  static std::string describe(std::string_view digits) {
     std::string text = "'";
     text.append(digits);
     text.append("' is not a valid integer value");
@@ -33,10 +33,10 @@ class AssertionFailure : public std::runtime_error {
 // A text that is not a decimal number, or one too large for a double.
 class FloatConvertError : public std::runtime_error {
  public:
-  explicit FloatConvertError(std::string_view text) : std::runtime_error(Message(text)) {}
+  explicit FloatConvertError(std::string_view text) : std::runtime_error(describe(text)) {}
 
  private:
-  static std::string Message(std::string_view text) {
+  static std::string describe(std::string_view text) {
     std::string message = "'";
     message.append(text);
     message.append("' is not a valid floating point value");

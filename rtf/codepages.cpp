@@ -13,6 +13,8 @@ namespace {
 constexpr std::size_t kMaxFonts = 4096;
 
 // Adobe Symbol encoding, bytes 0x20-0xFF (0xA0 and 0xFF are unassigned).
+// Eight code points a row; the formatter would reflow them.
+// clang-format off
 constexpr std::array<char16_t, 224> kSymbolTable = {
     0x0020, 0x0021, 0x2200, 0x0023, 0x2203, 0x0025, 0x0026, 0x220D,
     0x0028, 0x0029, 0x2217, 0x002B, 0x002C, 0x2212, 0x002E, 0x002F,
@@ -43,6 +45,7 @@ constexpr std::array<char16_t, 224> kSymbolTable = {
     0xF8FF, 0x232A, 0x222B, 0x2320, 0xF8F5, 0x2321, 0xF8F6, 0xF8F7,
     0xF8F8, 0xF8F9, 0xF8FA, 0xF8FB, 0xF8FC, 0xF8FD, 0xF8FE, 0xFFFD,
 };
+// clang-format on
 
 // The bullets and boxes that word processors take from Wingdings for list markers;
 // other dingbat bytes go to the Private Use Area, where Windows puts them.

@@ -12,6 +12,9 @@
 namespace quorvex::rtf::detail {
 namespace {
 
+// The tables below are grouped by kind, several words a line; the formatter would
+// put one a line.
+// clang-format off
 constexpr std::array<const char*, 13> kLostNames = {
     "pictures", "objects", "drawings", "headers or footers", "footnotes", "comments",
     "hidden text", "equations", "index entries", "parts of unknown kind", "fonts past the 4096th",
@@ -125,6 +128,7 @@ constexpr Keyword kUnsortedKeywords[] = {
     {"qmspace", Kw::Char, 0x2005}, {"zwbo", Kw::Char, 0x200B}, {"zwnj", Kw::Char, 0x200C},
     {"zwj", Kw::Char, 0x200D}, {"ltrmark", Kw::Char, 0x200E}, {"rtlmark", Kw::Char, 0x200F},
 };
+// clang-format on
 
 constexpr bool IsNamedBefore(const Keyword& a, const Keyword& b) { return a.name < b.name; }
 

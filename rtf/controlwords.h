@@ -10,6 +10,8 @@
 namespace quorvex::rtf::detail {
 
 // What a control word does; the reader handles the words of one kind together.
+// The kinds stand grouped by what they act on, one group a line.
+// clang-format off
 enum class Kw : std::uint8_t {
   Rtf, FontTable, ColorTable, SkipDest, Pn, PnTxtA, PnTxtB, Field, FldInst, FldRslt, ListText,
   Upr, Ud, Ignore, NoOp,
@@ -21,6 +23,7 @@ enum class Kw : std::uint8_t {
   Red, Green, Blue,
   Char,
 };
+// clang-format on
 
 // A control word, and its value where its kind needs one: an underline style, an
 // alignment, a character, or what skipping the destination loses.

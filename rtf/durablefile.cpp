@@ -28,7 +28,7 @@ QString Reason(const ReplaceOutcome& outcome, qint64 maxBytes = 0) {
     case ReplaceOutcome::Step::NotRegular:
       return QStringLiteral("It is not a regular file.");
     case ReplaceOutcome::Step::TooLarge:
-      return QStringLiteral("The file is larger than %1 MiB.").arg(maxBytes / (1024 * 1024));
+      return QStringLiteral("The file is larger than %1 MiB.").arg(maxBytes / (qint64{1024} * 1024));
     case ReplaceOutcome::Step::NoFreeName:
       return QStringLiteral("no free name for a new file beside it");
     default:

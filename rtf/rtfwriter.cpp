@@ -216,7 +216,7 @@ void Writer::writeTable(const QTextTable& table) {
     for (int c = 0; c < columns;) {
       const QTextTableCell cell = table.cellAt(r, c);
       const int span = std::clamp(cell.columnSpan(), 1, columns - c);
-      for (int s = 0; s < span; ++s) right = std::min(right + widths[static_cast<std::size_t>(c + s)], kMaxTwips);
+      for (int s = 0; s < span; ++s) right = std::min(right + widths[static_cast<std::size_t>(c) + static_cast<std::size_t>(s)], kMaxTwips);
       m_out.word("cellx", right);
       c += span;
     }

@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build and the tests need, when missing.
-# Usage: scripts/deps.sh [test]
+# Usage: scripts/deps.sh [--check] [test]
+#   --check   install nothing: name what is missing and exit 1 if anything is
 set -euo pipefail
+
+check=false
+if [[ "${1:-}" == --check ]]; then
+  check=true
+  shift
+fi
 
 # The program: what ./run.sh needs, and nothing more (GMP for the exact
 # analysis of a failed balance).
@@ -21,6 +28,8 @@ if [[ "${1:-}" == test ]]; then
   packages+=(dpkg-dev file help2man lintian appstream desktop-file-utils debootstrap)
   # The window's tests also run in two locales that write a decimal comma.
   packages+=(locales)
+  # The style check: the formatter and the static analyser.
+  packages+=(clang-format clang-tidy)
 fi
 
 missing=()
@@ -29,6 +38,24 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+if $check; then
+  status=0
+  if ((${#missing[@]})); then
+    echo "Missing packages: ${missing[*]}"
+    status=1
+  fi
+  if [[ "${1:-}" == test ]]; then
+    for locale in de_DE fr_FR; do
+      if ! locale -a 2>/dev/null | grep -qix "${locale}.utf-\?8"; then
+        echo "Missing locale: ${locale}.UTF-8"
+        status=1
+      fi
+    done
+  fi
+  if ((status)); then echo "Install them with: scripts/deps.sh${1:+ $1}"; fi
+  exit "$status"
+fi
+
 if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
   sudo=()

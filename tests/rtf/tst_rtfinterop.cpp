@@ -37,7 +37,7 @@ const char* const kFormatsHtml =
     "<span style='color:#c00000'>red</span> <span style='background:#ffff00'>marked</span> "
     "<a href='https://example.org/x'>link</a></p>";
 
-void buildReport(QTextDocument& doc) {
+void BuildReport(QTextDocument& doc) {
   doc.setHtml(QString::fromLatin1(kReportHtml));
   QTextCursor cursor(&doc);
   cursor.movePosition(QTextCursor::End);
@@ -46,7 +46,7 @@ void buildReport(QTextDocument& doc) {
 }
 
 // The text a reader shows, numbers of numbered lists included.
-QString shownText(const QTextDocument& doc) {
+QString ShownText(const QTextDocument& doc) {
   QStringList lines;
   for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
     const QTextList* list = block.textList();
@@ -58,7 +58,7 @@ QString shownText(const QTextDocument& doc) {
 
 // The text as LibreOffice exports it: a line per paragraph, line break and table cell;
 // a list item as four spaces, its marker and a space.
-QString exportedText(const QTextDocument& doc) {
+QString ExportedText(const QTextDocument& doc) {
   QStringList lines;
   for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
     QString line = block.text();
@@ -73,7 +73,7 @@ QString exportedText(const QTextDocument& doc) {
 
 // The comparison's only normalisation, as the fixtures' README says: no byte order
 // mark, no spaces or tabs at line ends, no empty lines at the end.
-QStringList strictLines(QString text) {
+QStringList StrictLines(QString text) {
   text.remove(QChar(0xFEFF));
   QStringList lines = text.split(u'\n');
   for (QString& line : lines) {
@@ -84,7 +84,7 @@ QStringList strictLines(QString text) {
 }
 
 // Runs `program` with `arguments`; skips the test when the program is not installed.
-bool run(const QString& program, const QStringList& arguments, QString& output) {
+bool Run(const QString& program, const QStringList& arguments, QString& output) {
   const QString path = QStandardPaths::findExecutable(program);
   if (path.isEmpty()) return false;
   QProcess process;
@@ -99,23 +99,23 @@ bool run(const QString& program, const QStringList& arguments, QString& output) 
   return true;
 }
 
-QString writeTemporary(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+QString WriteTemporary(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
   QFile file(dir.filePath(name));
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return {};
   return file.fileName();
 }
 
 // What an external reader gives for our RTF of `doc`, as text; empty output when it is missing.
-bool externalText(const QString& tool, const QTextDocument& doc, QString& text) {
+bool ExternalText(const QString& tool, const QTextDocument& doc, QString& text) {
   QTemporaryDir dir;
-  const QString file = writeTemporary(dir, QStringLiteral("doc.rtf"), WriteRtf(doc));
+  const QString file = WriteTemporary(dir, QStringLiteral("doc.rtf"), WriteRtf(doc));
   if (tool == QStringLiteral("unrtf")) {
-    if (!run(tool, {QStringLiteral("--text"), file}, text)) return false;
+    if (!Run(tool, {QStringLiteral("--text"), file}, text)) return false;
     text.remove(QRegularExpression(QStringLiteral("^###.*$"), QRegularExpression::MultilineOption));
     return true;
   }
   // pandoc's plain text writes subscripts as Unicode digits; its HTML keeps the digits.
-  if (!run(tool, {QStringLiteral("-f"), QStringLiteral("rtf"), QStringLiteral("-t"), QStringLiteral("html"), file},
+  if (!Run(tool, {QStringLiteral("-f"), QStringLiteral("rtf"), QStringLiteral("-t"), QStringLiteral("html"), file},
            text))
     return false;
   text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
@@ -156,7 +156,7 @@ void RtfInteropTest::corpus() {
   QTextDocument doc;
   QString error;
   QVERIFY2(ReadRtf(rtf.readAll(), doc, &error), qPrintable(error));
-  QCOMPARE(strictLines(exportedText(doc)), strictLines(QString::fromUtf8(txt.readAll())));
+  QCOMPARE(StrictLines(ExportedText(doc)), StrictLines(QString::fromUtf8(txt.readAll())));
 }
 
 void RtfInteropTest::externalText_data() {
@@ -168,10 +168,10 @@ void RtfInteropTest::externalText_data() {
 void RtfInteropTest::externalText() {
   QFETCH(QString, tool);
   QTextDocument doc;
-  buildReport(doc);
+  BuildReport(doc);
   QString text;
-  if (!::externalText(tool, doc, text)) QSKIP(qPrintable(tool + QStringLiteral(" is not installed (Debian package ") + tool + u')'));
-  QCOMPARE(test::asciiWords(text), test::asciiWords(shownText(doc)));
+  if (!ExternalText(tool, doc, text)) QSKIP(qPrintable(tool + QStringLiteral(" is not installed (Debian package ") + tool + u')'));
+  QCOMPARE(test::AsciiWords(text), test::AsciiWords(ShownText(doc)));
 }
 
 void RtfInteropTest::externalFormatting_data() {
@@ -193,12 +193,12 @@ void RtfInteropTest::externalFormatting() {
   QTextDocument doc;
   doc.setHtml(QString::fromLatin1(kFormatsHtml));
   QTemporaryDir dir;
-  const QString file = writeTemporary(dir, QStringLiteral("formats.rtf"), WriteRtf(doc));
+  const QString file = WriteTemporary(dir, QStringLiteral("formats.rtf"), WriteRtf(doc));
   const QStringList arguments = tool == QStringLiteral("pandoc")
                                     ? QStringList{"-f", "rtf", "-t", "native", "--wrap=none", file}
                                     : QStringList{"--html", file};
   QString output;
-  if (!run(tool, arguments, output)) QSKIP(qPrintable(tool + QStringLiteral(" is not installed (Debian package ") + tool + u')'));
+  if (!Run(tool, arguments, output)) QSKIP(qPrintable(tool + QStringLiteral(" is not installed (Debian package ") + tool + u')'));
   output.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
   QVERIFY2(output.contains(expected), qPrintable(output));
 }
@@ -215,17 +215,17 @@ void RtfInteropTest::libreOfficeReadsGeneratedDocuments() {
   constexpr unsigned kDocuments = 12;
   for (unsigned seed = 1; seed <= kDocuments; ++seed) {
     QTextDocument doc;
-    test::buildRandomDocument(doc, seed);
-    arguments << writeTemporary(dir, QStringLiteral("doc%1.rtf").arg(seed), WriteRtf(doc));
+    test::BuildRandomDocument(doc, seed);
+    arguments << WriteTemporary(dir, QStringLiteral("doc%1.rtf").arg(seed), WriteRtf(doc));
     expected << doc.toPlainText();
   }
   QString ignored;
-  QVERIFY(run(QStringLiteral("soffice"), arguments, ignored));
+  QVERIFY(Run(QStringLiteral("soffice"), arguments, ignored));
   for (unsigned seed = 1; seed <= kDocuments; ++seed) {
     QFile txt(dir.filePath(QStringLiteral("out/doc%1.txt").arg(seed)));
     QVERIFY2(txt.open(QIODevice::ReadOnly), qPrintable(txt.fileName()));
-    const QStringList lines = test::normalizedLines(QString::fromUtf8(txt.readAll()));
-    QCOMPARE(lines, test::normalizedLines(expected[static_cast<qsizetype>(seed - 1)]));
+    const QStringList lines = test::NormalizedLines(QString::fromUtf8(txt.readAll()));
+    QCOMPARE(lines, test::NormalizedLines(expected[static_cast<qsizetype>(seed - 1)]));
   }
 }
 

@@ -18,7 +18,7 @@ using namespace quorvex::rtf;
 namespace {
 
 // A document with the font and colour tables the rows refer to.
-QByteArray rtf(const char* body) {
+QByteArray Rtf(const char* body) {
   return QByteArray(R"rtf({\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Arial;}{\f1\froman Times;})rtf"
                     R"rtf({\f2\fcharset2 Symbol;}{\f3\fcharset2 Wingdings;}{\f4\fcharset161 Arial Greek;})rtf"
                     R"rtf({\f5\fcharset204 Arial Cyr;}{\f6\fcharset128 MS Mincho;}{\f7\fcharset134 SimSun;})rtf"
@@ -27,19 +27,19 @@ QByteArray rtf(const char* body) {
 }
 
 template <std::size_t N>
-QByteArray bytes(const char (&text)[N]) {  // keeps embedded NULs
+QByteArray Bytes(const char (&text)[N]) {  // keeps embedded NULs
   return QByteArray(text, N - 1);
 }
 
-QString formatAt(const QTextDocument& doc, const QString& probe) {
+QString FormatAt(const QTextDocument& doc, const QString& probe) {
   const qsizetype at = doc.toPlainText().indexOf(probe);
   if (at < 0) return QStringLiteral("<%1 not found>").arg(probe);
   QTextCursor cursor(const_cast<QTextDocument*>(&doc));
   cursor.setPosition(static_cast<int>(at) + 1);
-  return test::describeChar(cursor.charFormat(), doc);
+  return test::DescribeChar(cursor.charFormat(), doc);
 }
 
-QTextBlock blockWith(const QTextDocument& doc, const QString& probe) {
+QTextBlock BlockWith(const QTextDocument& doc, const QString& probe) {
   for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
     if (b.text().contains(probe)) return b;
   return {};
@@ -77,86 +77,86 @@ void RtfReaderTest::plainText_data() {
   const auto row = [](const char* name, const QByteArray& input, const QString& expected) {
     QTest::newRow(name) << input << expected;
   };
-  row("paragraphs", rtf(R"(\pard one\par two\par)"), "one\ntwo");
-  row("final par makes no empty paragraph", rtf(R"(text\par)"), "text");
-  row("empty paragraphs are kept", rtf(R"(a\par\par b\par\par)"), "a\n\nb\n");
-  row("last paragraph without par", rtf(R"(a\par b)"), "a\nb");
-  row("line break and tab", rtf(R"(a\line b\tab c)"), "a\nb\tc");
-  row("page and section breaks end paragraphs", rtf(R"(a\page b\sect c)"), "a\nb\nc");
-  row("backslash before a line feed is a paragraph", rtf("a\\\nb"), "a\nb");
-  row("raw line ends are not text", rtf("a\r\nb\nc"), "abc");
-  row("one space after a control word is eaten", rtf(R"(\b  two)"), " two");
-  row("escaped specials", rtf(R"(\\ \{ \})"), "\\ { }");
-  row("no-break space, no-break and optional hyphens", rtf(R"(a\~b\_c\-d)"), "a b\u2011cd");
-  row("typographic words", rtf(R"(\emdash\endash\lquote\rquote\ldblquote\rdblquote\bullet)"),
+  row("paragraphs", Rtf(R"(\pard one\par two\par)"), "one\ntwo");
+  row("final par makes no empty paragraph", Rtf(R"(text\par)"), "text");
+  row("empty paragraphs are kept", Rtf(R"(a\par\par b\par\par)"), "a\n\nb\n");
+  row("last paragraph without par", Rtf(R"(a\par b)"), "a\nb");
+  row("line break and tab", Rtf(R"(a\line b\tab c)"), "a\nb\tc");
+  row("page and section breaks end paragraphs", Rtf(R"(a\page b\sect c)"), "a\nb\nc");
+  row("backslash before a line feed is a paragraph", Rtf("a\\\nb"), "a\nb");
+  row("raw line ends are not text", Rtf("a\r\nb\nc"), "abc");
+  row("one space after a control word is eaten", Rtf(R"(\b  two)"), " two");
+  row("escaped specials", Rtf(R"(\\ \{ \})"), "\\ { }");
+  row("no-break space, no-break and optional hyphens", Rtf(R"(a\~b\_c\-d)"), "a b\u2011cd");
+  row("typographic words", Rtf(R"(\emdash\endash\lquote\rquote\ldblquote\rdblquote\bullet)"),
       "\u2014\u2013\u2018\u2019\u201c\u201d\u2022");
-  row("cp1252 escapes", rtf(R"(caf\'e9 \'80 \'93q\'94)"), "caf\u00e9 \u20ac \u201cq\u201d");
+  row("cp1252 escapes", Rtf(R"(caf\'e9 \'80 \'93q\'94)"), "caf\u00e9 \u20ac \u201cq\u201d");
   row("ansicpg decides without a font", R"({\rtf1\ansi\ansicpg1253 \'e1\'e2})", "\u03b1\u03b2");
-  row("fcharset161 Greek font", rtf(R"(\f4 \'e1\'e2\f0 \'e1)"), "\u03b1\u03b2\u00e1");
-  row("fcharset204 Cyrillic font", rtf(R"(\f5 \'d5\'e8\'ec\'e8\'ff)"), "\u0425\u0438\u043c\u0438\u044f");
+  row("fcharset161 Greek font", Rtf(R"(\f4 \'e1\'e2\f0 \'e1)"), "\u03b1\u03b2\u00e1");
+  row("fcharset204 Cyrillic font", Rtf(R"(\f5 \'d5\'e8\'ec\'e8\'ff)"), "\u0425\u0438\u043c\u0438\u044f");
   row("fcharset1 takes the document code page",
       R"({\rtf1\ansi\ansicpg1251{\fonttbl{\f0\fcharset1 X;}{\f1\fcharset0 Y;}}\f0\'e9\f1\'e9})", "\u0439\u00e9");
-  row("Shift-JIS double bytes", rtf(R"(\f6 \'82\'a0\'93\'fa)"), "\u3042\u65e5");
-  row("GBK double bytes", rtf(R"(\f7 \'cb\'ae)"), "\u6c34");
-  row("cut double-byte character", rtf(R"(\f6 \'82\f0 x)"), "\ufffdx");
-  row("Symbol font", rtf(R"(\f2 a\'b7\'ae)"), "\u03b1\u2022\u2192");
-  row("Wingdings bullet", rtf(R"(\f3\'a7)"), "\u25aa");
-  row("unicode with fallback", rtf(R"(\u945?\u946?)"), "\u03b1\u03b2");
-  row("negative unicode", rtf(R"(\u-1280?\u-4063?)"), "\ufb00\uf021");
-  row("surrogate pair", rtf(R"(\u-10179?\u-8704?)"), "\U0001F600");
-  row("lone surrogate", rtf(R"(\u55357?x\u56832?)"), "\ufffdx\ufffd");
-  row("uc0: no fallback", rtf(R"(\uc0\u945\u946 x)"), "\u03b1\u03b2x");
-  row("uc2: two escapes of fallback", rtf(R"(\uc2\u27700\'cb\'ae!)"), "\u6c34!");
-  row("uc1 fallback is an escape", rtf(R"(\u233\'e9x)"), "\u00e9x");
-  row("uc belongs to its group", rtf(R"({\uc2\u945 ab}\u946 cd)"), "\u03b1\u03b2d");
-  row("fallback stops at a group end", rtf(R"({\uc3\u945 a}b)"), "\u03b1b");
-  row("NUL after the last brace", bytes("{\\rtf1 text\\par}\0garbage{\\b x}"), "text");
+  row("Shift-JIS double bytes", Rtf(R"(\f6 \'82\'a0\'93\'fa)"), "\u3042\u65e5");
+  row("GBK double bytes", Rtf(R"(\f7 \'cb\'ae)"), "\u6c34");
+  row("cut double-byte character", Rtf(R"(\f6 \'82\f0 x)"), "\ufffdx");
+  row("Symbol font", Rtf(R"(\f2 a\'b7\'ae)"), "\u03b1\u2022\u2192");
+  row("Wingdings bullet", Rtf(R"(\f3\'a7)"), "\u25aa");
+  row("unicode with fallback", Rtf(R"(\u945?\u946?)"), "\u03b1\u03b2");
+  row("negative unicode", Rtf(R"(\u-1280?\u-4063?)"), "\ufb00\uf021");
+  row("surrogate pair", Rtf(R"(\u-10179?\u-8704?)"), "\U0001F600");
+  row("lone surrogate", Rtf(R"(\u55357?x\u56832?)"), "\ufffdx\ufffd");
+  row("uc0: no fallback", Rtf(R"(\uc0\u945\u946 x)"), "\u03b1\u03b2x");
+  row("uc2: two escapes of fallback", Rtf(R"(\uc2\u27700\'cb\'ae!)"), "\u6c34!");
+  row("uc1 fallback is an escape", Rtf(R"(\u233\'e9x)"), "\u00e9x");
+  row("uc belongs to its group", Rtf(R"({\uc2\u945 ab}\u946 cd)"), "\u03b1\u03b2d");
+  row("fallback stops at a group end", Rtf(R"({\uc3\u945 a}b)"), "\u03b1b");
+  row("NUL after the last brace", Bytes("{\\rtf1 text\\par}\0garbage{\\b x}"), "text");
   row("cellx6803Text: digits end at a letter",
-      rtf(R"(\pard\intbl\trowd\cellx1000\cellx6803Text\cell More\cell\row)"), "\nText|More\n");
+      Rtf(R"(\pard\intbl\trowd\cellx1000\cellx6803Text\cell More\cell\row)"), "\nText|More\n");
   row("table rows end paragraphs",
-      rtf(R"(\trowd\cellx1000\cellx2000\pard\intbl A\cell B\cell\row)"
+      Rtf(R"(\trowd\cellx1000\cellx2000\pard\intbl A\cell B\cell\row)"
           R"(\trowd\cellx1000\cellx2000\pard\intbl C\cell D\cell\row\pard after\par)"),
       "\nA|B\nC|D\nafter");
-  row("empty cells keep their place", rtf(R"(\pard\intbl\cell B\cell\cell\row)"), "\n|B|\n");
+  row("empty cells keep their place", Rtf(R"(\pard\intbl\cell B\cell\cell\row)"), "\n|B|\n");
   row("paragraph mark before cell end leaves an empty paragraph",
-      rtf(R"({\pard\intbl A\par}\cell{\pard\intbl B\par}\cell\intbl\row)"), "\nA\n|B\n\n");
-  row("paragraphs in a cell", rtf(R"(x\par\trowd\cellx900\pard\intbl a\par b\cell c\cell\row\pard y)"),
+      Rtf(R"({\pard\intbl A\par}\cell{\pard\intbl B\par}\cell\intbl\row)"), "\nA\n|B\n\n");
+  row("paragraphs in a cell", Rtf(R"(x\par\trowd\cellx900\pard\intbl a\par b\cell c\cell\row\pard y)"),
       "x\na\nb|c\ny");
   row("a wider row widens the rows before",
-      rtf(R"(\trowd\cellx900\intbl a\cell\row\trowd\cellx300\cellx900\intbl b\cell c\cell\row\pard z)"),
+      Rtf(R"(\trowd\cellx900\intbl a\cell\row\trowd\cellx300\cellx900\intbl b\cell c\cell\row\pard z)"),
       "\na\nb|c\nz");
-  row("star before a style word keeps the text", rtf(R"({\i0\*\cs7 The quick brown fox}\par)"), "The quick brown fox");
-  row("star inside a run skips one word", rtf(R"({The quick \*\cs7 brown \*\unknownword fox})"), "The quick brown fox");
-  row("starred style opening a group", rtf(R"({\*\cs7 fox})"), "fox");
+  row("star before a style word keeps the text", Rtf(R"({\i0\*\cs7 The quick brown fox}\par)"), "The quick brown fox");
+  row("star inside a run skips one word", Rtf(R"({The quick \*\cs7 brown \*\unknownword fox})"), "The quick brown fox");
+  row("starred style opening a group", Rtf(R"({\*\cs7 fox})"), "fox");
   row("Mac Japanese code page", "{\\rtf1\\mac\\ansicpg10001{\\fonttbl{\\f0\\fcharset78 Osaka;}}\\f0 \\'82\\'a0\\'93\\'fa}",
       "\u3042\u65e5");
-  row("Mac Cyrillic font", rtf(R"({\fonttbl{\f9\fcharset89 Mac Cyr;}}\f9 \'8c\'e8\'f0)"), "\u041c\u0438\u0440");
+  row("Mac Cyrillic font", Rtf(R"({\fonttbl{\f9\fcharset89 Mac Cyr;}}\f9 \'8c\'e8\'f0)"), "\u041c\u0438\u0440");
   row("Mac Roman document", "{\\rtf1\\mac \\'8e\\'a5}", "\u00e9\u2022");
-  row("nonshppict skipped", rtf(R"(a{\*\shppict{\pict\pngblip 89504e47}}{\nonshppict{\pict\wmetafile8 0100}}b)"), "ab");
-  row("binN skips raw bytes", rtf("a{\\pict\\bin6 }}}{{\\}b"), "ab");
-  row("binN outside a picture", rtf(R"(a\bin3 xyzb)"), "ab");
-  row("info and stylesheet hold text", rtf(R"({\info{\title T}{\author A}}{\stylesheet{\s0 Normal;}}x)"), "x");
-  row("unknown starred destination", rtf(R"({\*\foo bar}x)"), "x");
-  row("unknown control words", rtf(R"(\foo x\bar12 y\qux-3 z)"), "xyz");
-  row("unknown group keeps its text", rtf(R"({\foo bar})"), "bar");
-  row("generator", rtf(R"({\*\generator Msftedit 5.41;}x)"), "x");
-  row("field result only", rtf(R"({\field{\*\fldinst HYPERLINK "http://x"}{\fldrslt link}})"), "link");
-  row("field without result", rtf(R"({\field{\*\fldinst PAGE}}x)"), "x");
+  row("nonshppict skipped", Rtf(R"(a{\*\shppict{\pict\pngblip 89504e47}}{\nonshppict{\pict\wmetafile8 0100}}b)"), "ab");
+  row("binN skips raw bytes", Rtf("a{\\pict\\bin6 }}}{{\\}b"), "ab");
+  row("binN outside a picture", Rtf(R"(a\bin3 xyzb)"), "ab");
+  row("info and stylesheet hold text", Rtf(R"({\info{\title T}{\author A}}{\stylesheet{\s0 Normal;}}x)"), "x");
+  row("unknown starred destination", Rtf(R"({\*\foo bar}x)"), "x");
+  row("unknown control words", Rtf(R"(\foo x\bar12 y\qux-3 z)"), "xyz");
+  row("unknown group keeps its text", Rtf(R"({\foo bar})"), "bar");
+  row("generator", Rtf(R"({\*\generator Msftedit 5.41;}x)"), "x");
+  row("field result only", Rtf(R"({\field{\*\fldinst HYPERLINK "http://x"}{\fldrslt link}})"), "link");
+  row("field without result", Rtf(R"({\field{\*\fldinst PAGE}}x)"), "x");
   row("pntext dropped",
-      rtf(R"({\pntext\f2\'b7\tab}{\*\pn\pnlvlblt\pnf2\pnindent0{\pntxtb\'b7}}item\par)"), "item");
-  row("listtext dropped", rtf(R"({\listtext 1.\tab}\ls1 item\par)"), "item");
-  row("hidden text", rtf(R"(a{\v hidden}b)"), "ab");
-  row("upr gives its Unicode part", rtf(R"({\upr{ansi}{\*\ud{\u945?}}})"), "\u03b1");
-  row("literal tab character", rtf("a\tb"), "a\tb");
-  row("control characters", rtf("a\x01\x1f" R"(\'0d\u0?b)"), "ab");
-  row("paragraph separator as unicode", rtf(R"(a\u8233?b)"), "a\nb");
-  row("object and frame characters", rtf(R"(a\u65532?\u-560?\u-559?b)"), "ab");
+      Rtf(R"({\pntext\f2\'b7\tab}{\*\pn\pnlvlblt\pnf2\pnindent0{\pntxtb\'b7}}item\par)"), "item");
+  row("listtext dropped", Rtf(R"({\listtext 1.\tab}\ls1 item\par)"), "item");
+  row("hidden text", Rtf(R"(a{\v hidden}b)"), "ab");
+  row("upr gives its Unicode part", Rtf(R"({\upr{ansi}{\*\ud{\u945?}}})"), "\u03b1");
+  row("literal tab character", Rtf("a\tb"), "a\tb");
+  row("control characters", Rtf("a\x01\x1f" R"(\'0d\u0?b)"), "ab");
+  row("paragraph separator as unicode", Rtf(R"(a\u8233?b)"), "a\nb");
+  row("object and frame characters", Rtf(R"(a\u65532?\u-560?\u-559?b)"), "ab");
 }
 
 void RtfReaderTest::plainText() {
   QFETCH(QByteArray, input);
   QFETCH(QString, expected);
-  QCOMPARE(test::readPlainText(input), expected);
+  QCOMPARE(test::ReadPlainText(input), expected);
 }
 
 void RtfReaderTest::malformed_data() {
@@ -180,7 +180,7 @@ void RtfReaderTest::malformed_data() {
   QTest::newRow("negative bin") << QByteArray(R"({\rtf1 \bin-5 x})") << "x";
   QTest::newRow("long control word") << QByteArray("{\\rtf1 \\") + QByteArray(1000, 'a') + " x}" << "x";
   QTest::newRow("star at the end") << QByteArray(R"({\rtf1 a{\*)") << "a";
-  QTest::newRow("NUL in text") << bytes("{\\rtf1 a\0b}") << "ab";
+  QTest::newRow("NUL in text") << Bytes("{\\rtf1 a\0b}") << "ab";
   QTest::newRow("font table never closed") << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial)") << "";
   QTest::newRow("colours out of range") << QByteArray(R"({\rtf1{\colortbl;\red999\green-5\blue300;}\cf1 x\cf7 y})") << "xy";
   QTest::newRow("field parts outside a field") << QByteArray(R"({\rtf1{\fldrslt x}{\pntxtb y}z})") << "z";
@@ -191,7 +191,7 @@ void RtfReaderTest::malformed_data() {
 void RtfReaderTest::malformed() {
   QFETCH(QByteArray, input);
   QFETCH(QString, expected);
-  QCOMPARE(test::readPlainText(input), expected);
+  QCOMPARE(test::ReadPlainText(input), expected);
 }
 
 void RtfReaderTest::notRtf_data() {
@@ -222,7 +222,7 @@ void RtfReaderTest::charFormat_data() {
   QTest::addColumn<QString>("probe");
   QTest::addColumn<QString>("expected");
   const auto row = [](const char* name, const char* body, const char* probe, const char* expected) {
-    QTest::newRow(name) << rtf(body) << QString::fromUtf8(probe) << QString::fromUtf8(expected);
+    QTest::newRow(name) << Rtf(body) << QString::fromUtf8(probe) << QString::fromUtf8(expected);
   };
   row("defaults", "x", "x", "Arial 12pt");
   row("bold on", R"(\b x\b0 y)", "x", "Arial 12pt b");
@@ -264,7 +264,7 @@ void RtfReaderTest::charFormat() {
   QFETCH(QString, expected);
   QTextDocument doc;
   QVERIFY(ReadRtf(input, doc));
-  QCOMPARE(formatAt(doc, probe), expected);
+  QCOMPARE(FormatAt(doc, probe), expected);
 }
 
 void RtfReaderTest::blockFormat_data() {
@@ -272,7 +272,7 @@ void RtfReaderTest::blockFormat_data() {
   QTest::addColumn<QString>("probe");
   QTest::addColumn<QString>("expected");
   const auto row = [](const char* name, const char* body, const char* probe, const char* expected) {
-    QTest::newRow(name) << rtf(body) << QString::fromUtf8(probe) << QString::fromUtf8(expected);
+    QTest::newRow(name) << Rtf(body) << QString::fromUtf8(probe) << QString::fromUtf8(expected);
   };
   const char* plain = "left left=0 right=0 top=0 bottom=0 first=0";
   row("defaults", "x", "x", plain);
@@ -319,9 +319,9 @@ void RtfReaderTest::blockFormat() {
   QFETCH(QString, expected);
   QTextDocument doc;
   QVERIFY(ReadRtf(input, doc));
-  const QTextBlock block = blockWith(doc, probe);
+  const QTextBlock block = BlockWith(doc, probe);
   QVERIFY(block.isValid());
-  QCOMPARE(test::describeBlock(block, doc), expected);
+  QCOMPARE(test::DescribeBlock(block, doc), expected);
 }
 
 void RtfReaderTest::listGrouping_data() {
@@ -330,16 +330,16 @@ void RtfReaderTest::listGrouping_data() {
   const char* bullet = R"({\*\pn\pnlvlblt\pnf2{\pntxtb\'b7}}\li720 )";
   const char* number = R"({\*\pn\pnlvlbody\pndec{\pntxta .}}\li720 )";
   QTest::newRow("WordPad items share a list")
-      << rtf(QByteArray("\\pard").append(bullet).append("a\\par\\pard").append(bullet).append("b\\par")) << "1 1";
+      << Rtf(QByteArray("\\pard").append(bullet).append("a\\par\\pard").append(bullet).append("b\\par")) << "1 1";
   QTest::newRow("a plain paragraph ends WordPad numbering")
-      << rtf(QByteArray("\\pard").append(number).append("a\\par\\pard x\\par\\pard").append(number).append("b\\par"))
+      << Rtf(QByteArray("\\pard").append(number).append("a\\par\\pard x\\par\\pard").append(number).append("b\\par"))
       << "1 - 2";
   QTest::newRow("another style starts another list")
-      << rtf(QByteArray("\\pard").append(bullet).append("a\\par\\pard").append(number).append("b\\par")) << "1 2";
+      << Rtf(QByteArray("\\pard").append(bullet).append("a\\par\\pard").append(number).append("b\\par")) << "1 2";
   QTest::newRow("ls lists continue across paragraphs")
-      << rtf(R"({\listtext 1.\tab}\ls1 a\par\pard x\par{\listtext 2.\tab}\ls1 b\par\pard\ls2 c\par)") << "1 - 1 2";
+      << Rtf(R"({\listtext 1.\tab}\ls1 a\par\pard x\par{\listtext 2.\tab}\ls1 b\par\pard\ls2 c\par)") << "1 - 1 2";
   QTest::newRow("ls levels are lists of their own")
-      << rtf(R"(\ls1 a\par\pard\ls1\ilvl1 b\par\pard\ls1 c\par)") << "1 2 1";
+      << Rtf(R"(\ls1 a\par\pard\ls1\ilvl1 b\par\pard\ls1 c\par)") << "1 2 1";
 }
 
 void RtfReaderTest::listGrouping() {
@@ -361,14 +361,14 @@ void RtfReaderTest::replacesContent() {
   QTextDocument doc;
   QTextCursor(&doc).insertText(QStringLiteral("old text"));
   QVERIFY(doc.isUndoAvailable());
-  QVERIFY(ReadRtf(rtf(R"(new\par)"), doc));
+  QVERIFY(ReadRtf(Rtf(R"(new\par)"), doc));
   QCOMPARE(doc.toPlainText(), QStringLiteral("new"));
   QVERIFY(!doc.isModified());
   QVERIFY(!doc.isUndoAvailable());
   QVERIFY(doc.isUndoRedoEnabled());
 }
 
-QByteArray fontTable(int fonts) {
+QByteArray ManyFonts(int fonts) {
   QByteArray table = "{\\rtf1{\\fonttbl";
   for (int i = 0; i < fonts; ++i) table += "{\\f" + QByteArray::number(i) + " F" + QByteArray::number(i) + ";}";
   return table + "}\\f" + QByteArray::number(fonts - 1) + " x}";
@@ -378,20 +378,20 @@ void RtfReaderTest::lost_data() {
   QTest::addColumn<QByteArray>("input");
   QTest::addColumn<QStringList>("expected");
   QTest::newRow("metadata, styles and fallbacks")
-      << rtf(R"({\info{\title T}}{\stylesheet{\s0 Normal;}}{\*\generator G;}{\pntext x}a{\*\cs7 b})") << QStringList{};
+      << Rtf(R"({\info{\title T}}{\stylesheet{\s0 Normal;}}{\*\generator G;}{\pntext x}a{\*\cs7 b})") << QStringList{};
   QTest::newRow("picture and its fallback")
-      << rtf(R"(a{\*\shppict{\pict\pngblip 89}}{\nonshppict{\pict 01}})") << QStringList{"pictures"};
-  QTest::newRow("object") << rtf(R"({\object{\*\objdata 01}{\result x}})") << QStringList{"objects"};
-  QTest::newRow("header and footnote") << rtf(R"({\header h}a{\footnote n})")
+      << Rtf(R"(a{\*\shppict{\pict\pngblip 89}}{\nonshppict{\pict 01}})") << QStringList{"pictures"};
+  QTest::newRow("object") << Rtf(R"({\object{\*\objdata 01}{\result x}})") << QStringList{"objects"};
+  QTest::newRow("header and footnote") << Rtf(R"({\header h}a{\footnote n})")
                                        << QStringList{"headers or footers", "footnotes"};
-  QTest::newRow("field") << rtf(R"({\field{\*\fldinst PAGE}{\fldrslt 3}}{\field{\*\fldinst HYPERLINK "x"}{\fldrslt x}})")
+  QTest::newRow("field") << Rtf(R"({\field{\*\fldinst PAGE}{\fldrslt 3}}{\field{\*\fldinst HYPERLINK "x"}{\fldrslt x}})")
                          << QStringList{"fields other than links (only their text is kept)"};
-  QTest::newRow("hidden text") << rtf(R"(a{\v secret})") << QStringList{"hidden text"};
-  QTest::newRow("unknown destination") << rtf(R"(a{\*\newthing b})") << QStringList{"parts of unknown kind"};
-  QTest::newRow("unknown destination with a group") << rtf(R"(a{\*\newthing{\x1}})") << QStringList{"parts of unknown kind"};
-  QTest::newRow("starred property without text") << rtf(R"(a{\*\pgdscno0}{\*\updnprop5802;})") << QStringList{};
-  QTest::newRow("4096 fonts") << fontTable(4096) << QStringList{};
-  QTest::newRow("4097 fonts") << fontTable(4097) << QStringList{"fonts past the 4096th"};
+  QTest::newRow("hidden text") << Rtf(R"(a{\v secret})") << QStringList{"hidden text"};
+  QTest::newRow("unknown destination") << Rtf(R"(a{\*\newthing b})") << QStringList{"parts of unknown kind"};
+  QTest::newRow("unknown destination with a group") << Rtf(R"(a{\*\newthing{\x1}})") << QStringList{"parts of unknown kind"};
+  QTest::newRow("starred property without text") << Rtf(R"(a{\*\pgdscno0}{\*\updnprop5802;})") << QStringList{};
+  QTest::newRow("4096 fonts") << ManyFonts(4096) << QStringList{};
+  QTest::newRow("4097 fonts") << ManyFonts(4097) << QStringList{"fonts past the 4096th"};
   QTest::newRow("NUL and line ends after the end") << QByteArrayLiteral("{\\rtf1 a}\0\r\n \t") << QStringList{};
   QTest::newRow("second document after the end")
       << QByteArray("{\\rtf1 a}\r\n{\\rtf1 b}") << QStringList{"text after the document's end"};
@@ -420,7 +420,7 @@ void RtfReaderTest::longWordWrapsAtWordBoundaries() {
   QTextOption option;
   option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   doc.setDefaultTextOption(option);
-  QVERIFY(ReadRtf(rtf(("a b " + QByteArray(length, 'x') + " c").constData()), doc));
+  QVERIFY(ReadRtf(Rtf(("a b " + QByteArray(length, 'x') + " c").constData()), doc));
   QCOMPARE(int{doc.defaultTextOption().wrapMode()}, wrap);
 }
 
@@ -434,7 +434,7 @@ void RtfReaderTest::readFile() {
 
   QFile file(dir.filePath(QStringLiteral("help.rtf")));
   QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(rtf(R"(Help\par)"));
+  file.write(Rtf(R"(Help\par)"));
   file.close();
   QVERIFY(ReadRtfFile(file.fileName(), doc, &error));
   QCOMPARE(doc.toPlainText(), QStringLiteral("Help"));

@@ -24,7 +24,7 @@ namespace {
 
 constexpr unsigned kGeneratedDocuments = 80;
 
-void addDocumentRows() {
+void AddDocumentRows() {
   QTest::addColumn<QString>("html");
   QTest::addColumn<unsigned>("seed");
   QTest::newRow("empty document") << QString() << 0u;
@@ -40,8 +40,8 @@ void addDocumentRows() {
     QTest::newRow(qPrintable(QStringLiteral("generated %1").arg(seed))) << QString() << seed;
 }
 
-void makeDocument(QTextDocument& doc, const QString& html, unsigned seed) {
-  if (seed != 0) test::buildRandomDocument(doc, seed);
+void MakeDocument(QTextDocument& doc, const QString& html, unsigned seed) {
+  if (seed != 0) test::BuildRandomDocument(doc, seed);
   else doc.setHtml(html);
 }
 
@@ -51,9 +51,9 @@ class RtfWriterTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void roundTrip_data() { addDocumentRows(); }
+  void roundTrip_data() { AddDocumentRows(); }
   void roundTrip();
-  void wellFormed_data() { addDocumentRows(); }
+  void wellFormed_data() { AddDocumentRows(); }
   void wellFormed();
   void encoding_data();
   void encoding();
@@ -68,19 +68,19 @@ void RtfWriterTest::roundTrip() {
   QFETCH(QString, html);
   QFETCH(unsigned, seed);
   QTextDocument original;
-  makeDocument(original, html, seed);
+  MakeDocument(original, html, seed);
   const QByteArray rtf = WriteRtf(original);
   QTextDocument copy;
   QVERIFY(ReadRtf(rtf, copy));
   QCOMPARE(copy.toRawText(), original.toRawText());
-  QCOMPARE(test::describeDocument(copy), test::describeDocument(original));
+  QCOMPARE(test::DescribeDocument(copy), test::DescribeDocument(original));
 }
 
 void RtfWriterTest::wellFormed() {
   QFETCH(QString, html);
   QFETCH(unsigned, seed);
   QTextDocument doc;
-  makeDocument(doc, html, seed);
+  MakeDocument(doc, html, seed);
   const QByteArray rtf = WriteRtf(doc);
 
   QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0"));
@@ -198,7 +198,7 @@ void RtfWriterTest::tableRoundTrip() {
   QCOMPARE(read->rows(), 3);
   QCOMPARE(read->columns(), 2);
   QCOMPARE(read->cellAt(0, 0).columnSpan(), 2);
-  QCOMPARE(test::describeDocument(copy), test::describeDocument(doc));
+  QCOMPARE(test::DescribeDocument(copy), test::DescribeDocument(doc));
   QCOMPARE(WriteRtf(copy), rtf);
 
   // A cell that spans the row keeps its span when its empty paragraph is
@@ -221,7 +221,7 @@ void RtfWriterTest::tableRoundTrip() {
   QTextDocument unevenAgain;
   QVERIFY(ReadRtf(WriteRtf(uneven), unevenAgain));
   QCOMPARE(unevenAgain.toPlainText(), uneven.toPlainText());
-  QCOMPARE(test::describeDocument(unevenAgain), test::describeDocument(uneven));
+  QCOMPARE(test::DescribeDocument(unevenAgain), test::DescribeDocument(uneven));
 }
 
 void RtfWriterTest::writeFile() {
