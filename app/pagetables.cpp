@@ -120,7 +120,7 @@ constexpr Control kBalancer[] = {
     Button("TabSheet1", "BitBtn15", "&Clear List", 356, 435, 75, "Clear all balanced equations",
            &TForm1::OnResultClear),
     Button("TabSheet1", "BitBtn2", "&Print List", 431, 435, 75, "Print the balanced equations",
-           &TForm1::PrintResultList),
+           &TForm1::printResultList),
     Button("TabSheet1", "SearchBt", "Search", 600, 435, 75, "", kSearch, kHidden),
 };
 
@@ -152,7 +152,7 @@ constexpr Control kSearcher[] = {
     Button("TabSheet3", "BitBtn14", "&Examples", 82, 407, 75, "", &TForm1::OnSearchExamples),
     Button("TabSheet3", "BitBtn13", "&Search", 156, 407, 75, "", kSearch),
     Button("TabSheet3", "BitBtn19", "&Clear List", 359, 407, 75, "", &TForm1::OnClearSchList),
-    Button("TabSheet3", "BitBtn21", "&Print List", 434, 407, 75, "", &TForm1::PrintFoundList),
+    Button("TabSheet3", "BitBtn21", "&Print List", 434, 407, 75, "", &TForm1::printFoundList),
     Button("TabSheet3", "BitBtn12", "Balance", 600, 407, 75, "", kBalance, kHidden),
     {Kind::Page, "PageControl1", "TabSheet5", "Libray Maintenance", {}, "", nullptr, 0, kNavy},
     Text("TabSheet5", "EquationNumberLabel", "There are total 217 equations in your library currently.",

@@ -415,7 +415,7 @@ void TForm1::ExampleBtClick() { run([this] { m_workspace->nextBalanceExample(); 
 void TForm1::OnResultClear() { run([this] { m_workspace->clearResults(); }); }
 void TForm1::OnInputBoxClick() { run([this] { m_workspace->clearMessage(); }); }
 
-void TForm1::PrintResultList() {
+void TForm1::printResultList() {
   printList("Balanced Equations List", NumberedEquations(m_workspace->balancer().board()));
 }
 
@@ -424,7 +424,7 @@ void TForm1::BitBtn18Click() { run([this] { m_workspace->resetSearch(); }); }
 void TForm1::OnClearSchList() { run([this] { m_workspace->clearFound(); }); }
 void TForm1::OnSearchExamples() { run([this] { m_workspace->nextSearchExample(); }); }
 
-void TForm1::PrintFoundList() {
+void TForm1::printFoundList() {
   printList("Found Equations List", NumberedEquations(m_workspace->searcher().found()));
 }
 

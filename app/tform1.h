@@ -65,13 +65,13 @@ class TForm1 : public QWidget {
   void ExampleBtClick();
   void OnResultClear();
   void OnInputBoxClick();
-  void PrintResultList();
+  void printResultList();
   // Searcher page.
   void Button2Click();
   void BitBtn18Click();
   void OnClearSchList();
   void OnSearchExamples();
-  void PrintFoundList();
+  void printFoundList();
   // Library maintenance and the pickers.
   void OnSelEquationNext();
   void OnSelEquationBack();

@@ -12,7 +12,7 @@ const ListRecord& ResultBoard::record(int i) const {
   return m_records[static_cast<std::size_t>(i)];
 }
 
-std::string ResultBoard::DisplayLine(int number, std::string_view equation) {
+std::string ResultBoard::displayLine(int number, std::string_view equation) {
   std::string line = "|" + std::to_string(number) + "| ";
   line += equation;
   line += "\n\n";

@@ -33,7 +33,7 @@ class ResultBoard {
   const std::string& displayText() const { return m_display; }
 
   // The display line of record `number`: "|number| equation" and two line feeds.
-  static std::string DisplayLine(int number, std::string_view equation);
+  static std::string displayLine(int number, std::string_view equation);
   // True when one more equation of this text fits the count and the display.
   bool canAppend(std::string_view equation) const;
   // Appends a record (library position -1) and its display line; false, with

@@ -18,6 +18,7 @@ using quorvex::SilentNotifier;
 using quorvex::balance::Balancer;
 
 const std::vector<std::string> kExamples = {
+    // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one equation, split over two lines
     "H2 + Ca(CN)2 + NaAlF4 + FeSO4 + MgSiO3 + KI + H3PO4 + PbCrO4 + BrCl + CF2Cl2 + SO2 = "
     "PbBr2 + CrCl3 + MgCO3 + KAl(OH)4 + Fe(SCN)3 + PI3 + NaSiO3 + CaF2 + H2O",
     "CS2 + MnO4[-] + H[+] = Mn[2+] + S + CO2 + H2O",
@@ -71,6 +72,7 @@ const std::vector<std::string> kTooLarge = {
     "H100003 + O100019 = H2O",
     "S1000000 = S1000001",
     "H7 + C5N7 + O5F7 + P5S7 + K5V7 = H5C7 + N5O7 + F5P7 + S5K7 + V5",
+    // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one equation, split over two lines
     "H7 + C5N7 + O5F7 + P5S7 + K5V7 + Y5I7 + W5U7 = "
     "H5C7 + N5O7 + F5P7 + S5K7 + V5Y7 + I5W7 + U5",
 };

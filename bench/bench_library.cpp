@@ -24,8 +24,8 @@ std::string FullLibrary() {
     const std::string metal = metals[i % 10];
     const std::string acid = acids[(i / 10) % 8];
     const std::string tag = "C" + std::to_string(i / 80 + 2) + "H" + std::to_string(i % 80 + 2);
-    bytes += "#2" + metal + "+2" + acid + "+" + tag + "+O2+N2+H2O = 2" + metal +
-             "X+H2+2H2O+CO2+NO2+" + tag + "#\r\n";
+    bytes.append("#2").append(metal).append("+2").append(acid).append("+").append(tag);
+    bytes.append("+O2+N2+H2O = 2").append(metal).append("X+H2+2H2O+CO2+NO2+").append(tag).append("#\r\n");
   }
   return bytes;
 }

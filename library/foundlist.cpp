@@ -168,7 +168,7 @@ FoundList::Outcome FoundList::Search(const Library& library, const formula::BoxT
     balance::ListRecord& r = m_records[static_cast<std::size_t>(m_count)];
     r.libraryPos = position;
     r.equation.assign(equation);
-    m_display += balance::ResultBoard::DisplayLine(m_count, equation);
+    m_display += balance::ResultBoard::displayLine(m_count, equation);
   }
   if (outcome.listed < outcome.matches) m_display += ListedLine(outcome.listed);
   return outcome;
