@@ -3,6 +3,7 @@
 
 #include <gmpxx.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -133,30 +134,39 @@ std::string ReactionText(const Vector& v, const std::vector<Column>& columns, co
   return sides[0] + " = " + sides[1];
 }
 
+// The edge of the balances u and w that makes typed coefficient j zero, the
+// multiple `s` (w_j u - u_j w) in lowest terms; none when that is 0 or puts a
+// typed species on the other side.
+std::optional<Vector> Edge(const Vector& u, const Vector& w, std::size_t j, int s, const std::vector<Column>& columns) {
+  Vector e(u.size());
+  mpz_class g(0);
+  for (std::size_t k = 0; k < u.size(); ++k) {
+    e[k] = s * (w[j] * u[k] - u[j] * w[k]);
+    mpz_gcd(g.get_mpz_t(), g.get_mpz_t(), e[k].get_mpz_t());
+  }
+  if (sgn(g) == 0 || !TypedNonNegative(e, columns)) return std::nullopt;
+  for (mpz_class& x : e) x /= g;
+  return e;
+}
+
+// The distinct edges of the balances u and w, stopping after the third.
+std::vector<Vector> Edges(const Vector& u, const Vector& w, const std::vector<Column>& columns) {
+  std::vector<Vector> edges;
+  for (std::size_t j = 0; j < u.size() && edges.size() <= 2; ++j) {
+    if (columns[j].added || (sgn(u[j]) == 0 && sgn(w[j]) == 0)) continue;
+    for (const int s : {1, -1}) {
+      std::optional<Vector> e = Edge(u, w, j, s, columns);
+      if (e && std::find(edges.begin(), edges.end(), *e) == edges.end()) edges.push_back(std::move(*e));
+    }
+  }
+  return edges;
+}
+
 // With two independent balances: the two edges of the balances that keep
 // every typed species on its side, when they have two; else the basis.
 std::vector<Vector> Reactions(std::vector<Vector> basis, const std::vector<Column>& columns) {
   if (basis.size() == 2) {
-    const Vector& u = basis[0];
-    const Vector& w = basis[1];
-    std::vector<Vector> edges;
-    // An edge makes one typed coefficient zero: a multiple of w_j u - u_j w.
-    for (std::size_t j = 0; j < u.size() && edges.size() <= 2; ++j) {
-      if (columns[j].added || (sgn(u[j]) == 0 && sgn(w[j]) == 0)) continue;
-      for (const int s : {1, -1}) {
-        Vector e(u.size());
-        mpz_class g(0);
-        for (std::size_t k = 0; k < u.size(); ++k) {
-          e[k] = s * (w[j] * u[k] - u[j] * w[k]);
-          mpz_gcd(g.get_mpz_t(), g.get_mpz_t(), e[k].get_mpz_t());
-        }
-        if (sgn(g) == 0 || !TypedNonNegative(e, columns)) continue;
-        for (mpz_class& x : e) x /= g;
-        bool known = false;
-        for (const Vector& f : edges) known = known || f == e;
-        if (!known) edges.push_back(std::move(e));
-      }
-    }
+    std::vector<Vector> edges = Edges(basis[0], basis[1], columns);
     if (edges.size() == 2) return edges;
   }
   for (Vector& v : basis) Orient(v, columns);
