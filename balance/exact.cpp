@@ -223,6 +223,60 @@ std::string JoinSpecies(const std::vector<std::string_view>& species, const std:
   return list;
 }
 
+// Why only coefficients of 0 conserve everything: an element, or else the
+// charge, on one side only.
+FailureReason WhyOnlyZero(const formula::BoxTexts& boxes, const formula::ElementNameList& names,
+                          const formula::CompositionMatrix& m) {
+  // The side is told by the column, not by the sign: a negative charge among
+  // the products is positive.
+  int reactantColumns = 0;
+  for (const std::string& text : boxes.reactants) reactantColumns += text.empty() ? 0 : 1;
+  for (int r = 1; r <= m.n; ++r) {
+    bool reactant = false;
+    bool product = false;
+    for (int j = 1; j <= m.S; ++j) {
+      if (m.a[r][j] == 0) continue;
+      reactant = reactant || j <= reactantColumns;
+      product = product || j > reactantColumns;
+    }
+    if (reactant == product) continue;
+    const std::string side = reactant ? "reactants" : "products";
+    if (r <= names.count()) {
+      return {"none", names.slot(r - 1) + " is found among the " + side + " only."};
+    }
+    if (r == m.n) return {"none", "Only the " + side + " carry a charge."};
+  }
+  return {"none", "Only coefficients of 0 conserve every element and the charge."};
+}
+
+// Why the floating-point method found no balance although there is exactly
+// one: a species with the coefficient 0 or on the other side, a coefficient
+// too large, or else the method's precision.
+FailureReason WhyNotFound(const formula::BoxTexts& boxes, const std::vector<std::string_view>& species,
+                          const std::vector<mpz_class>& balance) {
+  std::vector<int> zero;
+  std::vector<int> negative;
+  for (std::size_t j = 0; j < balance.size(); ++j) {
+    const int s = sgn(balance[j]);
+    if (s == 0) zero.push_back(static_cast<int>(j));
+    if (s < 0) negative.push_back(static_cast<int>(j));
+  }
+  if (!zero.empty()) return {"zero", "Every balance gives " + JoinSpecies(species, zero) + " the coefficient 0."};
+  if (!negative.empty()) {
+    return {"sign", "Every balance needs " + JoinSpecies(species, negative) + " on the other side."};
+  }
+  mpz_class smallest = balance.front();
+  for (const mpz_class& c : balance) smallest = c < smallest ? c : smallest;
+  const std::string equation = EquationText(boxes, balance);
+  if (smallest > kLargestMultiplier) {
+    return {"too-large", "The smallest whole-number balance is " + equation +
+                             "; its smallest coefficient is over " +
+                             std::to_string(kLargestMultiplier) + "."};
+  }
+  return {"precision",
+          "The exact balance is " + equation + ", but the floating-point method missed it."};
+}
+
 }  // namespace
 
 ExactSolution SolveExactly(const formula::CompositionMatrix& m) {
@@ -253,54 +307,13 @@ FailureReason ExplainFailure(const formula::BoxTexts& boxes, const formula::Elem
   if (m.S <= 1) return {"none", "An equation needs at least two species."};
   const ExactSolution& solution = exact.get();
 
-  if (solution.nullity == 0) {
-    // An element, or else the charge, on one side only. The side is told by the
-    // column, not by the sign: a negative charge among the products is positive.
-    int reactantColumns = 0;
-    for (const std::string& text : boxes.reactants) reactantColumns += text.empty() ? 0 : 1;
-    for (int r = 1; r <= m.n; ++r) {
-      bool reactant = false;
-      bool product = false;
-      for (int j = 1; j <= m.S; ++j) {
-        if (m.a[r][j] == 0) continue;
-        reactant = reactant || j <= reactantColumns;
-        product = product || j > reactantColumns;
-      }
-      if (reactant == product) continue;
-      const std::string side = reactant ? "reactants" : "products";
-      if (r <= names.count()) {
-        return {"none", names.slot(r - 1) + " is found among the " + side + " only."};
-      }
-      if (r == m.n) return {"none", "Only the " + side + " carry a charge."};
-    }
-    return {"none", "Only coefficients of 0 conserve every element and the charge."};
-  }
+  if (solution.nullity == 0) return WhyOnlyZero(boxes, names, m);
   if (solution.nullity > 1) {
     return {"multiple", "It combines " + std::to_string(solution.nullity) +
                             " independent reactions; split it into equations that balance on "
                             "their own."};
   }
-  std::vector<int> zero;
-  std::vector<int> negative;
-  for (int j = 0; j < m.S; ++j) {
-    const int s = sgn(solution.balance[static_cast<std::size_t>(j)]);
-    if (s == 0) zero.push_back(j);
-    if (s < 0) negative.push_back(j);
-  }
-  if (!zero.empty()) return {"zero", "Every balance gives " + JoinSpecies(species, zero) + " the coefficient 0."};
-  if (!negative.empty()) {
-    return {"sign", "Every balance needs " + JoinSpecies(species, negative) + " on the other side."};
-  }
-  mpz_class smallest = solution.balance.front();
-  for (const mpz_class& c : solution.balance) smallest = c < smallest ? c : smallest;
-  const std::string equation = EquationText(boxes, solution.balance);
-  if (smallest > kLargestMultiplier) {
-    return {"too-large", "The smallest whole-number balance is " + equation +
-                             "; its smallest coefficient is over " +
-                             std::to_string(kLargestMultiplier) + "."};
-  }
-  return {"precision",
-          "The exact balance is " + equation + ", but the floating-point method missed it."};
+  return WhyNotFound(boxes, species, solution.balance);
 }
 
 }  // namespace quorvex::balance
