@@ -57,77 +57,119 @@ bool ElementNameList::IsInElementName(std::string_view name, int k, std::string&
   return false;
 }
 
-void ElementNameList::GetTotalElement(const SpeciesList& list, std::string& pending) {
-  ClearElementName();
-  m_invalidCharacters = false;
-  int k = -1;
-  bool anyCapital = false;
-  bool full = false;  // more distinct names than slots: stop collecting
+namespace {
 
-  // A coefficient typed before a formula: the balance sets the coefficients.
+// Writes the message of the first box that begins with a typed coefficient:
+// the balance sets the coefficients.
+void FindTypedCoefficient(const SpeciesList& list, std::string& pending) {
   for (int i = 0; i < list.count; ++i) {
     const std::string_view text = list.species[static_cast<std::size_t>(i)].text;
     if (IsDigit(text[0]) && TypedCoefficientLength(text) != 0) {
       pending.assign(TypedCoefficientMessage(text));
-      break;
+      return;
     }
   }
+}
 
-  // Each slot's name as a number while it has at most 8 bytes, so that most
-  // names are compared as numbers.
-  std::uint64_t keys[kElementNameSlots];
-  const auto repeats = [&](int slot) {
-    const std::string& name = m_slots[static_cast<std::size_t>(slot)];
-    if (name.empty() || name.size() > 8) return IsInElementName(name, slot, pending);
-    for (int i = 0; i < slot; ++i) {
-      if (keys[i] == keys[slot] && m_slots[static_cast<std::size_t>(i)].size() == name.size()) return true;
-    }
-    return false;
-  };
-  const auto walk = [&](std::string_view text, bool reactant) {
+// Collects the element names of formulas into the slots of a name list, each
+// name into slot k until it proves to repeat an earlier one.
+class NameCollector {
+ public:
+  // `keys` has room for a key per slot.
+  NameCollector(std::array<std::string, kElementNameSlots>& slots, std::uint64_t* keys, const ElementNameList& list,
+                std::string& pending, bool& invalidCharacters)
+      : m_slots(slots), m_keys(keys), m_list(list), m_pending(pending), m_invalidCharacters(invalidCharacters) {}
+
+  // Reads the names of one formula; a byte its side's boxes may not hold
+  // writes the invalid-characters error.
+  void walk(std::string_view text, bool reactant) {
     for (const char c : text) {
       if (IsCapital(c)) {
-        anyCapital = true;
-        if (full) continue;
-        if (k == -1) {
-          k = 0;
-        } else if (!repeats(k)) {
-          if (k + 1 == kElementNameSlots) {
-            full = true;
-            continue;
-          }
-          ++k;
-        }
-        m_slots[static_cast<std::size_t>(k)].assign(1, c);
-        keys[k] = static_cast<unsigned char>(c);
+        beginName(c);
       } else if (IsSmall(c)) {
         // Appended to the name most recently begun, whatever stood between.
-        if (k != -1 && !full) {
-          m_slots[static_cast<std::size_t>(k)] += c;
-          keys[k] = keys[k] << 8 | static_cast<unsigned char>(c);
+        if (m_k != -1 && !m_full) {
+          m_slots[static_cast<std::size_t>(m_k)] += c;
+          m_keys[m_k] = m_keys[m_k] << 8 | static_cast<unsigned char>(c);
         }
       } else if (!BoxMayHold(reactant, c)) {
-        pending.assign(kInvalidCharacters);
+        m_pending.assign(kInvalidCharacters);
         m_invalidCharacters = true;
       }
     }
-  };
-  // A state symbol at the end names no element: the walk sees the formulas.
-  for (int i = 0; i < list.count; ++i) {
-    walk(list.species[static_cast<std::size_t>(i)].formula, i < list.reactants);
   }
 
-  if (!anyCapital) {
+  // True when the name in `slot` equals one of the slots before it.
+  bool repeats(int slot) {
+    const std::string& name = m_slots[static_cast<std::size_t>(slot)];
+    if (name.empty() || name.size() > 8) return m_list.IsInElementName(name, slot, m_pending);
+    for (int i = 0; i < slot; ++i) {
+      if (m_keys[i] == m_keys[slot] && m_slots[static_cast<std::size_t>(i)].size() == name.size()) return true;
+    }
+    return false;
+  }
+
+  int last() const { return m_k; }            // the slot of the name most recently begun; -1 before any
+  bool anyCapital() const { return m_anyCapital; }
+  bool full() const { return m_full; }        // more distinct names than slots: collection stopped
+
+ private:
+  // A capital begins a name: in the slot after the last distinct one, or in
+  // place of the last one when it repeats an earlier name.
+  void beginName(char c) {
+    m_anyCapital = true;
+    if (m_full) return;
+    if (m_k == -1) {
+      m_k = 0;
+    } else if (!repeats(m_k)) {
+      if (m_k + 1 == kElementNameSlots) {
+        m_full = true;
+        return;
+      }
+      ++m_k;
+    }
+    m_slots[static_cast<std::size_t>(m_k)].assign(1, c);
+    m_keys[m_k] = static_cast<unsigned char>(c);
+  }
+
+  std::array<std::string, kElementNameSlots>& m_slots;
+  // Each slot's name as a number while it has at most 8 bytes, so that most
+  // names are compared as numbers.
+  std::uint64_t* m_keys;
+  const ElementNameList& m_list;
+  std::string& m_pending;
+  bool& m_invalidCharacters;
+  int m_k = -1;
+  bool m_anyCapital = false;
+  bool m_full = false;
+};
+
+}  // namespace
+
+void ElementNameList::GetTotalElement(const SpeciesList& list, std::string& pending) {
+  ClearElementName();
+  m_invalidCharacters = false;
+  FindTypedCoefficient(list, pending);
+
+  std::uint64_t keys[kElementNameSlots];
+  NameCollector collector(m_slots, keys, *this, pending, m_invalidCharacters);
+  // A state symbol at the end names no element: the walk sees the formulas.
+  for (int i = 0; i < list.count; ++i) {
+    collector.walk(list.species[static_cast<std::size_t>(i)].formula, i < list.reactants);
+  }
+
+  if (!collector.anyCapital()) {
     pending.assign(kNoEquation);
     m_invalidCharacters = false;
     m_count = 0;
     return;
   }
-  if (full) {
+  if (collector.full()) {
     m_count = kElementNameSlots;
     return;
   }
-  if (repeats(k)) {
+  int k = collector.last();
+  if (collector.repeats(k)) {
     m_slots[static_cast<std::size_t>(k)].clear();
     --k;
   }
