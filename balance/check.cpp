@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "balance/exact.h"
@@ -36,14 +37,11 @@ bool ReadCoefficient(const std::string& text, mpq_class& value) {
   return sgn(value) > 0;
 }
 
-}  // namespace
-
-CheckOutcome CheckEquation(const formula::BoxTexts& species, const formula::BoxTexts& coefficients,
-                           Balancer& balancer, Notifier& notifier) {
-  CheckOutcome outcome;
-  // The typed numbers in column order: reactants, then products.
-  std::vector<mpq_class> x;
-  std::vector<bool> product;
+// The typed numbers in column order (reactants, then products) and whether
+// each stands among the products; false with the message of the first that
+// is not a number greater than 0.
+bool ReadTypedCoefficients(const formula::BoxTexts& species, const formula::BoxTexts& coefficients,
+                           std::vector<mpq_class>& x, std::vector<bool>& product, std::string& message) {
   for (const auto& [names, typed, isProduct] :
        {std::tuple{&species.reactants, &coefficients.reactants, false},
         std::tuple{&species.products, &coefficients.products, true}}) {
@@ -51,44 +49,49 @@ CheckOutcome CheckEquation(const formula::BoxTexts& species, const formula::BoxT
       if ((*names)[i].empty()) continue;
       mpq_class value;
       if (!ReadCoefficient((*typed)[i], value)) {
-        outcome.message = "Input error - the coefficient " + (*typed)[i] + " of " + (*names)[i] +
-                          " is not a number greater than 0.";
-        return outcome;
+        message = "Input error - the coefficient " + (*typed)[i] + " of " + (*names)[i] +
+                  " is not a number greater than 0.";
+        return false;
       }
       x.push_back(value);
       product.push_back(isProduct);
     }
   }
+  return true;
+}
 
+// The element names and the composition matrix of `species` as the balance
+// reads them; the input error, or an empty text.
+std::string ReadComposition(const formula::BoxTexts& species, formula::ElementNameList& names,
+                            formula::CompositionMatrix& m, Notifier& notifier) {
   std::string pending;
-  formula::ElementNameList names;
   const formula::SpeciesList read = formula::ReadSpecies(species);
   // The name list and the scanner write nothing but input errors.
   names.GetTotalElement(read, pending);
-  outcome.invalidCharacters = names.invalidCharacters();
   if (pending.empty() && names.count() > formula::kMaxElements) {
     pending = "Input error - more than 48 elements in the equation.";
   }
-  auto m = std::make_unique<formula::CompositionMatrix>();
   if (pending.empty()) {
     DistinctNotifier once(notifier);
     formula::Scanner scanner(pending, once);
-    formula::FillMatrix(read, names, scanner, *m);
+    formula::FillMatrix(read, names, scanner, m);
   }
-  if (!pending.empty()) {
-    outcome.message = pending;
-    return outcome;
-  }
-  outcome.typed = EquationText(species, x);
+  return pending;
+}
 
+// Each element, then the charge, whose two sides differ under the
+// coefficients `x` ("O: left 2, right 1; charge: left 0, right -1"); empty
+// when every one is conserved.
+std::string Differences(const formula::CompositionMatrix& m, const formula::ElementNameList& names,
+                        const std::vector<mpq_class>& x, const std::vector<bool>& product) {
   // Each element row, then the charge row (the last one).
   std::string differences;
-  for (int r = 1; r <= m->n; ++r) {
-    if (r == m->n - 1) continue;  // the zero row
+  for (int r = 1; r <= m.n; ++r) {
+    if (r == m.n - 1) continue;  // the zero row
     mpq_class left = 0;
     mpq_class right = 0;
-    for (int j = 1; j <= m->S; ++j) {
-      const mpq_class count(static_cast<long>(m->a[r][j]));
+    for (int j = 1; j <= m.S; ++j) {
+      const mpq_class count(static_cast<long>(m.a[r][j]));
       if (product[j - 1]) {
         right -= count * x[j - 1];
       } else {
@@ -97,28 +100,33 @@ CheckOutcome CheckEquation(const formula::BoxTexts& species, const formula::BoxT
     }
     if (left == right) continue;
     if (!differences.empty()) differences += "; ";
-    differences += (r == m->n ? std::string("charge") : names.slot(r - 1)) + ": left " + left.get_str() +
+    differences += (r == m.n ? std::string("charge") : names.slot(r - 1)) + ": left " + left.get_str() +
                    ", right " + right.get_str();
   }
+  return differences;
+}
 
-  if (!differences.empty()) {
-    outcome.verdict = Verdict::NotBalanced;
-    outcome.message = "Not balanced: " + differences + ".";
-    if (balancer.balance(species) == Balancer::Run::Refused) return outcome;
-    outcome.answerBalances = FoundBalance(balancer.outcome());
-    if (balancer.outcome() == BalanceOutcome::Balanced) {
-      outcome.answer = balancer.board().record(balancer.board().count()).equation;
-    } else if (balancer.outcome() == BalanceOutcome::DisplayFull) {
-      outcome.answer = BalancedEquationText(species, balancer.coefficients());
-    } else {
-      const std::string& said = balancer.pendingMessage();
-      outcome.answer = balancer.failureReason().code.empty() ? said : balancer.failureReason().text();
-    }
-    return outcome;
+// Fills in the verdict on coefficients that do not balance, with the correct
+// balance from `balancer` as the answer, or why there is none.
+void JudgeNotBalanced(CheckOutcome& outcome, const std::string& differences,
+                      const formula::BoxTexts& species, Balancer& balancer) {
+  outcome.verdict = Verdict::NotBalanced;
+  outcome.message = "Not balanced: " + differences + ".";
+  if (balancer.balance(species) == Balancer::Run::Refused) return;
+  outcome.answerBalances = FoundBalance(balancer.outcome());
+  if (balancer.outcome() == BalanceOutcome::Balanced) {
+    outcome.answer = balancer.board().record(balancer.board().count()).equation;
+  } else if (balancer.outcome() == BalanceOutcome::DisplayFull) {
+    outcome.answer = BalancedEquationText(species, balancer.coefficients());
+  } else {
+    const std::string& said = balancer.pendingMessage();
+    outcome.answer = balancer.failureReason().code.empty() ? said : balancer.failureReason().text();
   }
+}
 
-  // The common factor of positive fractions in lowest terms: the gcd of the
-  // numerators over the lcm of the denominators.
+// The common factor of positive fractions in lowest terms: the gcd of the
+// numerators over the lcm of the denominators.
+mpq_class CommonFactor(const std::vector<mpq_class>& x) {
   mpz_class top = 0;
   mpz_class bottom = 1;
   for (const mpq_class& c : x) {
@@ -127,6 +135,14 @@ CheckOutcome CheckEquation(const formula::BoxTexts& species, const formula::BoxT
   }
   mpq_class factor(top, bottom);
   factor.canonicalize();
+  return factor;
+}
+
+// Fills in the verdict on coefficients that balance and puts the equation in
+// lowest terms on the result board, unless it is full.
+void JudgeBalanced(CheckOutcome& outcome, const std::vector<mpq_class>& x, const formula::BoxTexts& species,
+                   Balancer& balancer, Notifier& notifier) {
+  const mpq_class factor = CommonFactor(x);
   std::vector<mpq_class> reduced;
   for (const mpq_class& c : x) reduced.push_back(c / factor);
   const std::string lowest = EquationText(species, reduced);
@@ -142,6 +158,33 @@ CheckOutcome CheckEquation(const formula::BoxTexts& species, const formula::BoxT
     notifier.modal(kBoardFull);
   } else {
     balancer.board().append(lowest);
+  }
+}
+
+}  // namespace
+
+CheckOutcome CheckEquation(const formula::BoxTexts& species, const formula::BoxTexts& coefficients,
+                           Balancer& balancer, Notifier& notifier) {
+  CheckOutcome outcome;
+  std::vector<mpq_class> x;
+  std::vector<bool> product;
+  if (!ReadTypedCoefficients(species, coefficients, x, product, outcome.message)) return outcome;
+
+  formula::ElementNameList names;
+  auto m = std::make_unique<formula::CompositionMatrix>();
+  std::string pending = ReadComposition(species, names, *m, notifier);
+  outcome.invalidCharacters = names.invalidCharacters();
+  if (!pending.empty()) {
+    outcome.message = std::move(pending);
+    return outcome;
+  }
+  outcome.typed = EquationText(species, x);
+
+  const std::string differences = Differences(*m, names, x, product);
+  if (!differences.empty()) {
+    JudgeNotBalanced(outcome, differences, species, balancer);
+  } else {
+    JudgeBalanced(outcome, x, species, balancer, notifier);
   }
   return outcome;
 }

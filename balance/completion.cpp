@@ -3,7 +3,9 @@
 
 #include <gmpxx.h>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "balance/exact.h"
@@ -132,30 +134,39 @@ std::string ReactionText(const Vector& v, const std::vector<Column>& columns, co
   return sides[0] + " = " + sides[1];
 }
 
+// The edge of the balances u and w that makes typed coefficient j zero, the
+// multiple `s` (w_j u - u_j w) in lowest terms; none when that is 0 or puts a
+// typed species on the other side.
+std::optional<Vector> Edge(const Vector& u, const Vector& w, std::size_t j, int s, const std::vector<Column>& columns) {
+  Vector e(u.size());
+  mpz_class g(0);
+  for (std::size_t k = 0; k < u.size(); ++k) {
+    e[k] = s * (w[j] * u[k] - u[j] * w[k]);
+    mpz_gcd(g.get_mpz_t(), g.get_mpz_t(), e[k].get_mpz_t());
+  }
+  if (sgn(g) == 0 || !TypedNonNegative(e, columns)) return std::nullopt;
+  for (mpz_class& x : e) x /= g;
+  return e;
+}
+
+// The distinct edges of the balances u and w, stopping after the third.
+std::vector<Vector> Edges(const Vector& u, const Vector& w, const std::vector<Column>& columns) {
+  std::vector<Vector> edges;
+  for (std::size_t j = 0; j < u.size() && edges.size() <= 2; ++j) {
+    if (columns[j].added || (sgn(u[j]) == 0 && sgn(w[j]) == 0)) continue;
+    for (const int s : {1, -1}) {
+      std::optional<Vector> e = Edge(u, w, j, s, columns);
+      if (e && std::find(edges.begin(), edges.end(), *e) == edges.end()) edges.push_back(std::move(*e));
+    }
+  }
+  return edges;
+}
+
 // With two independent balances: the two edges of the balances that keep
 // every typed species on its side, when they have two; else the basis.
 std::vector<Vector> Reactions(std::vector<Vector> basis, const std::vector<Column>& columns) {
   if (basis.size() == 2) {
-    const Vector& u = basis[0];
-    const Vector& w = basis[1];
-    std::vector<Vector> edges;
-    // An edge makes one typed coefficient zero: a multiple of w_j u - u_j w.
-    for (std::size_t j = 0; j < u.size() && edges.size() <= 2; ++j) {
-      if (columns[j].added || (sgn(u[j]) == 0 && sgn(w[j]) == 0)) continue;
-      for (const int s : {1, -1}) {
-        Vector e(u.size());
-        mpz_class g(0);
-        for (std::size_t k = 0; k < u.size(); ++k) {
-          e[k] = s * (w[j] * u[k] - u[j] * w[k]);
-          mpz_gcd(g.get_mpz_t(), g.get_mpz_t(), e[k].get_mpz_t());
-        }
-        if (sgn(g) == 0 || !TypedNonNegative(e, columns)) continue;
-        for (mpz_class& x : e) x /= g;
-        bool known = false;
-        for (const Vector& f : edges) known = known || f == e;
-        if (!known) edges.push_back(std::move(e));
-      }
-    }
+    std::vector<Vector> edges = Edges(basis[0], basis[1], columns);
     if (edges.size() == 2) return edges;
   }
   for (Vector& v : basis) Orient(v, columns);
@@ -192,6 +203,108 @@ FailureReason NoBalance(const formula::CompositionMatrix& m, const formula::Elem
                      (halfReaction ? "." : "; a half-reaction needs electrons as well.")};
 }
 
+// The species `choice` allows that `typed` does not already hold.
+std::vector<std::string> OfferedSpecies(const formula::BoxTexts& typed, CompletionChoice choice) {
+  std::vector<std::string> offered;
+  for (const std::string_view species : Candidates(choice)) {
+    if (!IsTyped(typed, species)) offered.emplace_back(species);
+  }
+  return offered;
+}
+
+// Puts each offered species in a free box, a reactant box while there is one;
+// the first species that finds no box, or none when all found one.
+const std::string* PlaceOffered(formula::BoxTexts& extended, const std::vector<std::string>& offered) {
+  for (const std::string& species : offered) {
+    int box = FreeBox(extended.reactants);
+    auto* side = &extended.reactants;
+    if (box < 0) {
+      box = FreeBox(extended.products);
+      side = &extended.products;
+    }
+    if (box < 0) return &species;
+    (*side)[static_cast<std::size_t>(box)] = species;
+  }
+  return nullptr;
+}
+
+// The element names and the composition matrix of `extended`; false on an
+// input error, which the plain balance of the typed boxes then reports.
+bool ReadExtended(const formula::BoxTexts& extended, formula::ElementNameList& names,
+                  formula::CompositionMatrix& matrix, Notifier& held) {
+  std::string pending;
+  const formula::SpeciesList read = formula::ReadSpecies(extended);
+  names.GetTotalElement(read, pending);
+  // The name list and the scanner write nothing but input errors.
+  if (!pending.empty() || names.count() > formula::kMaxElements) return false;
+  formula::Scanner scanner(pending, held);
+  formula::FillMatrix(read, names, scanner, matrix);
+  return pending.empty();
+}
+
+// The "multiple" reason, naming the independent reactions of `basis`.
+FailureReason MultipleReactions(std::vector<Vector> basis, const std::vector<Column>& columns,
+                                const formula::BoxTexts& extended) {
+  std::vector<std::string> reactions;
+  for (const Vector& v : Reactions(std::move(basis), columns)) {
+    reactions.push_back(ReactionText(v, columns, extended));
+  }
+  return {"multiple", "It combines " + std::to_string(reactions.size()) + " independent reactions: " +
+                          JoinAnd(reactions) + "; split it into equations that balance on their own."};
+}
+
+// Why the only balance does not do: a typed species with the coefficient 0 or
+// on the other side; none when it does.
+std::optional<FailureReason> SignFailure(const Vector& balance, const std::vector<Column>& columns,
+                                         const formula::BoxTexts& extended) {
+  std::vector<std::string> zero;
+  std::vector<std::string> negative;
+  for (std::size_t j = 0; j < columns.size(); ++j) {
+    if (columns[j].added) continue;
+    if (sgn(balance[j]) == 0) zero.push_back(TextAt(extended, columns[j]));
+    if (sgn(balance[j]) < 0) negative.push_back(TextAt(extended, columns[j]));
+  }
+  if (!zero.empty()) return FailureReason{"zero", "Every balance gives " + JoinAnd(zero) + " the coefficient 0."};
+  if (!negative.empty()) {
+    return FailureReason{"sign", "Every balance needs " + JoinAnd(negative) + " on the other side."};
+  }
+  return std::nullopt;
+}
+
+// Each added species with a part in `balance` joins its side of `completed`;
+// the input error when that side has no box left, else an empty text.
+std::string JoinSides(formula::BoxTexts& completed, const std::vector<std::string>& offered, const Vector& balance,
+                      const std::vector<Column>& columns, const formula::BoxTexts& extended) {
+  for (const std::string& species : offered) {
+    std::size_t j = 0;
+    while (!(columns[j].added && TextAt(extended, columns[j]) == species)) ++j;
+    if (sgn(balance[j]) == 0) continue;
+    const bool product = columns[j].product != (sgn(balance[j]) < 0);
+    auto& side = product ? completed.products : completed.reactants;
+    const int box = FreeBox(side);
+    if (box < 0) {
+      return std::string("Input error - the completed equation has more than 14 ") +
+             (product ? "products." : "reactants.");
+    }
+    side[static_cast<std::size_t>(box)] = species;
+  }
+  return {};
+}
+
+// The added species of `completed` with the coefficients of its balance `x`.
+std::vector<AddedSpecies> AddedWith(const formula::BoxTexts& completed, const formula::BoxTexts& typed,
+                                    const CoefficientVector& x) {
+  std::vector<AddedSpecies> added;
+  const std::vector<Column> columns = Columns(completed, typed);
+  for (std::size_t j = 0; j < columns.size(); ++j) {
+    if (!columns[j].added) continue;
+    std::string coefficient = NumberText(x[j + 1]);
+    if (coefficient == "1") coefficient.clear();
+    added.push_back({TextAt(completed, columns[j]), columns[j].product, std::move(coefficient)});
+  }
+  return added;
+}
+
 }  // namespace
 
 std::optional<Medium> ReadMedium(std::string_view word) {
@@ -212,44 +325,22 @@ std::string AddedList(const std::vector<AddedSpecies>& added) {
 
 Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed, CompletionChoice choice) {
   Completion result{typed, {}};
-  std::vector<std::string> offered;
-  for (const std::string_view species : Candidates(choice)) {
-    if (!IsTyped(typed, species)) offered.emplace_back(species);
-  }
+  const std::vector<std::string> offered = OfferedSpecies(typed, choice);
   // Nothing to add, or a full board, which refuses: the plain balance.
   if (offered.empty() || balancer.board().isFull()) {
     result.run = balancer.balance(typed);
     return result;
   }
   formula::BoxTexts extended = typed;
-  for (const std::string& species : offered) {
-    int box = FreeBox(extended.reactants);
-    auto* side = &extended.reactants;
-    if (box < 0) {
-      box = FreeBox(extended.products);
-      side = &extended.products;
-    }
-    if (box < 0) {
-      balancer.decideInputError("Input error - no box is left for " + species + ".");
-      return result;
-    }
-    (*side)[static_cast<std::size_t>(box)] = species;
-  }
-
-  std::string pending;
-  HeldMessages held;
-  formula::ElementNameList names;
-  const formula::SpeciesList read = formula::ReadSpecies(extended);
-  names.GetTotalElement(read, pending);
-  // The name list and the scanner write nothing but input errors.
-  if (!pending.empty() || names.count() > formula::kMaxElements) {
-    balancer.balance(typed);
+  if (const std::string* homeless = PlaceOffered(extended, offered)) {
+    balancer.decideInputError("Input error - no box is left for " + *homeless + ".");
     return result;
   }
+
+  HeldMessages held;
+  formula::ElementNameList names;
   const auto matrix = std::make_unique<formula::CompositionMatrix>();
-  formula::Scanner scanner(pending, held);
-  formula::FillMatrix(read, names, scanner, *matrix);
-  if (!pending.empty()) {
+  if (!ReadExtended(extended, names, *matrix, held)) {
     balancer.balance(typed);
     return result;
   }
@@ -262,57 +353,23 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
     return result;
   };
   if (basis.empty()) return fail(NoBalance(*matrix, names, columns, offered, choice.halfReaction));
-  if (basis.size() > 1) {
-    std::vector<std::string> reactions;
-    for (const Vector& v : Reactions(std::move(basis), columns)) {
-      reactions.push_back(ReactionText(v, columns, extended));
-    }
-    return fail({"multiple", "It combines " + std::to_string(reactions.size()) +
-                                 " independent reactions: " + JoinAnd(reactions) +
-                                 "; split it into equations that balance on their own."});
-  }
+  if (basis.size() > 1) return fail(MultipleReactions(std::move(basis), columns, extended));
 
   Vector& balance = basis.front();
   Orient(balance, columns);
-  std::vector<std::string> zero;
-  std::vector<std::string> negative;
-  for (std::size_t j = 0; j < columns.size(); ++j) {
-    if (columns[j].added) continue;
-    if (sgn(balance[j]) == 0) zero.push_back(TextAt(extended, columns[j]));
-    if (sgn(balance[j]) < 0) negative.push_back(TextAt(extended, columns[j]));
-  }
-  if (!zero.empty()) return fail({"zero", "Every balance gives " + JoinAnd(zero) + " the coefficient 0."});
-  if (!negative.empty()) {
-    return fail({"sign", "Every balance needs " + JoinAnd(negative) + " on the other side."});
+  if (std::optional<FailureReason> reason = SignFailure(balance, columns, extended)) {
+    return fail(std::move(*reason));
   }
 
-  // Each added species with a part in the balance joins its side.
-  formula::BoxTexts& completed = result.boxes;
-  for (const std::string& species : offered) {
-    std::size_t j = 0;
-    while (!(columns[j].added && TextAt(extended, columns[j]) == species)) ++j;
-    if (sgn(balance[j]) == 0) continue;
-    const bool product = columns[j].product != (sgn(balance[j]) < 0);
-    auto& side = product ? completed.products : completed.reactants;
-    const int box = FreeBox(side);
-    if (box < 0) {
-      held.showOn(balancer.notifier());
-      balancer.decideInputError(std::string("Input error - the completed equation has more than 14 ") +
-                                (product ? "products." : "reactants."));
-      return result;
-    }
-    side[static_cast<std::size_t>(box)] = species;
+  const std::string error = JoinSides(result.boxes, offered, balance, columns, extended);
+  if (!error.empty()) {
+    held.showOn(balancer.notifier());
+    balancer.decideInputError(error);
+    return result;
   }
-  balancer.balance(completed);
+  balancer.balance(result.boxes);
   if (!FoundBalance(balancer.outcome())) return result;
-
-  const std::vector<Column> final = Columns(completed, typed);
-  for (std::size_t j = 0; j < final.size(); ++j) {
-    if (!final[j].added) continue;
-    std::string coefficient = NumberText(balancer.coefficients()[j + 1]);
-    if (coefficient == "1") coefficient.clear();
-    result.added.push_back({TextAt(completed, final[j]), final[j].product, std::move(coefficient)});
-  }
+  result.added = AddedWith(result.boxes, typed, balancer.coefficients());
   return result;
 }
 

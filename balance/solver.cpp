@@ -144,70 +144,83 @@ int SmallestWholeMultiplier(const CoefficientVector& x, int S) {
   return SearchSieved(kPlainMultipliers + 1, x, S);
 }
 
-BalanceOutcome Solve(formula::CompositionMatrix& m, Notifier& notifier, CoefficientVector& x) {
-  auto& a = m.a;
-  const int n = m.n;
-  const int S = m.S;
-  x.fill(0.0);
-  // Entries 1..stop-1 are written before they are read.
-  std::array<int, formula::kMatrixCapacity + 1> pivotColumn;
+namespace {
 
+using Matrix = decltype(formula::CompositionMatrix::a);
+using RowFlags = std::array<bool, formula::kMatrixCapacity + 1>;
+using PivotColumns = std::array<int, formula::kMatrixCapacity + 1>;
+
+// Where the elimination takes its next pivot, and its magnitude.
+struct Pivot {
+  double best = 0.0;
+  int p = 0;
+  int c = 0;
+};
+
+// The first entry of the largest magnitude among rows k..n and columns
+// k..last, in row-by-row order: a row's largest first, without a branch per
+// entry, then where it stands.
+inline Pivot FindPivot(const Matrix& a, const RowFlags& zero, int k, int n, int last) {
+  Pivot pivot{0.0, k, k};
+  for (int i = k; i <= n; ++i) {
+    if (zero[i]) continue;
+    const auto& row = a[i];
+    double largest = 0.0;
+    for (int j = k; j <= last; ++j) largest = std::max(largest, std::fabs(row[j]));
+    if (largest > pivot.best) {
+      pivot.best = largest;
+      pivot.p = i;
+      pivot.c = k;
+      while (std::fabs(row[pivot.c]) != largest) ++pivot.c;
+    }
+  }
+  return pivot;
+}
+
+// Brings the pivot to (k, k), makes it 1 and takes row k away from the rows below.
+inline void EliminateColumn(Matrix& a, RowFlags& zero, int k, int n, int last, const Pivot& at) {
+  if (at.c != k) {
+    for (int i = 1; i <= n; ++i) std::swap(a[i][at.c], a[i][k]);
+  }
+  if (at.p != k) {
+    for (int j = k; j <= last; ++j) std::swap(a[at.p][j], a[k][j]);
+    std::swap(zero[at.p], zero[k]);
+  }
+  const double pivot = a[k][k];
+  for (int j = k; j <= last; ++j) a[k][j] /= pivot;
+  for (int i = k + 1; i <= n; ++i) {
+    if (zero[i]) continue;
+    const double f = a[i][k];
+    for (int j = k; j <= last; ++j) a[i][j] -= f * a[k][j];
+  }
+}
+
+// Gaussian elimination with complete pivoting on the n x n block; rows below
+// each pivot only. The step at which no pivot was left (n when every step
+// found one); the column each step took in `pivotColumn`.
+inline int Triangulate(Matrix& a, int n, int S, PivotColumns& pivotColumn) {
   // A row that starts as zeros (the row after the elements, the charges of
   // an equation without ions) stays zeros: it never holds a pivot, and taking
   // 0 times a pivot row away changes no value in it. It is passed over.
-  std::array<bool, formula::kMatrixCapacity + 1> zero;
+  RowFlags zero;
   // Columns past S hold no species: zeros that stay zeros and stay in place
   // (every pivot column is a species column), so no loop needs them.
   const int last = std::min(n, S);
   for (int i = 1; i <= n; ++i) {
     zero[i] = std::all_of(a[i].begin() + 1, a[i].begin() + last + 1, [](double v) { return v == 0; });
   }
-
-  // Gaussian elimination with complete pivoting on the n x n block; rows
-  // below each pivot only.
-  int stop = n;
   for (int k = 1; k <= n - 1; ++k) {
-    double best = 0.0;
-    int p = k;
-    int c = k;
-    // The first entry of the largest magnitude in row-by-row order: a row's
-    // largest first, without a branch per entry, then where it stands.
-    for (int i = k; i <= n; ++i) {
-      if (zero[i]) continue;
-      const auto& row = a[i];
-      double largest = 0.0;
-      for (int j = k; j <= last; ++j) largest = std::max(largest, std::fabs(row[j]));
-      if (largest > best) {
-        best = largest;
-        p = i;
-        c = k;
-        while (std::fabs(row[c]) != largest) ++c;
-      }
-    }
-    pivotColumn[k] = c;
-    if (best < kPivotThreshold) {
-      stop = k;
-      break;
-    }
-    if (c != k) {
-      for (int i = 1; i <= n; ++i) std::swap(a[i][c], a[i][k]);
-    }
-    if (p != k) {
-      for (int j = k; j <= last; ++j) std::swap(a[p][j], a[k][j]);
-      std::swap(zero[p], zero[k]);
-    }
-    const double pivot = a[k][k];
-    for (int j = k; j <= last; ++j) a[k][j] /= pivot;
-    for (int i = k + 1; i <= n; ++i) {
-      if (zero[i]) continue;
-      const double f = a[i][k];
-      for (int j = k; j <= last; ++j) a[i][j] -= f * a[k][j];
-    }
+    const Pivot at = FindPivot(a, zero, k, n, last);
+    pivotColumn[k] = at.c;
+    if (at.best < kPivotThreshold) return k;
+    EliminateColumn(a, zero, k, n, last, at);
   }
+  return n;
+}
 
-  // Exactly S-1 pivots among S species: the solutions form one line.
-  if (stop != S) return BalanceOutcome::Failed;
-
+// The solution of the triangular system with S-1 pivots, the free column
+// taking 1, in the columns' original order.
+inline void BackSubstitute(const Matrix& a, int S, const PivotColumns& pivotColumn, CoefficientVector& x) {
   // The column left at position S was never a pivot: it is the free one.
   if (std::fabs(a[S][S]) < kPivotThreshold) x[S] = 1.0;
   for (int i = S - 1; i >= 1; --i) {
@@ -218,14 +231,29 @@ BalanceOutcome Solve(formula::CompositionMatrix& m, Notifier& notifier, Coeffici
   for (int k = S - 1; k >= 1; --k) {
     if (pivotColumn[k] != k) std::swap(x[k], x[pivotColumn[k]]);
   }
+}
 
-  // Scale by the smallest coefficient (a negative one sticks, and fails below).
+// Scales by the smallest coefficient (a negative one sticks, and fails later).
+inline void ScaleBySmallest(CoefficientVector& x, int S) {
   double scale = x[1];
   for (int i = 2; i <= S; ++i) {
     if (std::fabs(x[i]) < scale) scale = x[i];
   }
   if (std::fabs(scale) < kSmallnessThreshold) scale = 1.0;
   for (int i = 1; i <= S; ++i) x[i] /= scale;
+}
+
+}  // namespace
+
+BalanceOutcome Solve(formula::CompositionMatrix& m, Notifier& notifier, CoefficientVector& x) {
+  const int S = m.S;
+  x.fill(0.0);
+  // Entries 1..stop-1 are written before they are read.
+  PivotColumns pivotColumn;
+  // Exactly S-1 pivots among S species: the solutions form one line.
+  if (Triangulate(m.a, m.n, S, pivotColumn) != S) return BalanceOutcome::Failed;
+  BackSubstitute(m.a, S, pivotColumn, x);
+  ScaleBySmallest(x, S);
 
   // The first multiplier that makes every coefficient whole is the smallest
   // coefficient of the solution in lowest terms.

@@ -57,77 +57,119 @@ bool ElementNameList::IsInElementName(std::string_view name, int k, std::string&
   return false;
 }
 
-void ElementNameList::GetTotalElement(const SpeciesList& list, std::string& pending) {
-  ClearElementName();
-  m_invalidCharacters = false;
-  int k = -1;
-  bool anyCapital = false;
-  bool full = false;  // more distinct names than slots: stop collecting
+namespace {
 
-  // A coefficient typed before a formula: the balance sets the coefficients.
+// Writes the message of the first box that begins with a typed coefficient:
+// the balance sets the coefficients.
+void FindTypedCoefficient(const SpeciesList& list, std::string& pending) {
   for (int i = 0; i < list.count; ++i) {
     const std::string_view text = list.species[static_cast<std::size_t>(i)].text;
     if (IsDigit(text[0]) && TypedCoefficientLength(text) != 0) {
       pending.assign(TypedCoefficientMessage(text));
-      break;
+      return;
     }
   }
+}
 
-  // Each slot's name as a number while it has at most 8 bytes, so that most
-  // names are compared as numbers.
-  std::uint64_t keys[kElementNameSlots];
-  const auto repeats = [&](int slot) {
-    const std::string& name = m_slots[static_cast<std::size_t>(slot)];
-    if (name.empty() || name.size() > 8) return IsInElementName(name, slot, pending);
-    for (int i = 0; i < slot; ++i) {
-      if (keys[i] == keys[slot] && m_slots[static_cast<std::size_t>(i)].size() == name.size()) return true;
-    }
-    return false;
-  };
-  const auto walk = [&](std::string_view text, bool reactant) {
+// Collects the element names of formulas into the slots of a name list, each
+// name into slot k until it proves to repeat an earlier one.
+class NameCollector {
+ public:
+  // `keys` has room for a key per slot.
+  NameCollector(std::array<std::string, kElementNameSlots>& slots, std::uint64_t* keys, const ElementNameList& list,
+                std::string& pending, bool& invalidCharacters)
+      : m_slots(slots), m_keys(keys), m_list(list), m_pending(pending), m_invalidCharacters(invalidCharacters) {}
+
+  // Reads the names of one formula; a byte its side's boxes may not hold
+  // writes the invalid-characters error.
+  void walk(std::string_view text, bool reactant) {
     for (const char c : text) {
       if (IsCapital(c)) {
-        anyCapital = true;
-        if (full) continue;
-        if (k == -1) {
-          k = 0;
-        } else if (!repeats(k)) {
-          if (k + 1 == kElementNameSlots) {
-            full = true;
-            continue;
-          }
-          ++k;
-        }
-        m_slots[static_cast<std::size_t>(k)].assign(1, c);
-        keys[k] = static_cast<unsigned char>(c);
+        beginName(c);
       } else if (IsSmall(c)) {
         // Appended to the name most recently begun, whatever stood between.
-        if (k != -1 && !full) {
-          m_slots[static_cast<std::size_t>(k)] += c;
-          keys[k] = keys[k] << 8 | static_cast<unsigned char>(c);
+        if (m_k != -1 && !m_full) {
+          m_slots[static_cast<std::size_t>(m_k)] += c;
+          m_keys[m_k] = m_keys[m_k] << 8 | static_cast<unsigned char>(c);
         }
       } else if (!BoxMayHold(reactant, c)) {
-        pending.assign(kInvalidCharacters);
+        m_pending.assign(kInvalidCharacters);
         m_invalidCharacters = true;
       }
     }
-  };
-  // A state symbol at the end names no element: the walk sees the formulas.
-  for (int i = 0; i < list.count; ++i) {
-    walk(list.species[static_cast<std::size_t>(i)].formula, i < list.reactants);
   }
 
-  if (!anyCapital) {
+  // True when the name in `slot` equals one of the slots before it.
+  bool repeats(int slot) {
+    const std::string& name = m_slots[static_cast<std::size_t>(slot)];
+    if (name.empty() || name.size() > 8) return m_list.IsInElementName(name, slot, m_pending);
+    for (int i = 0; i < slot; ++i) {
+      if (m_keys[i] == m_keys[slot] && m_slots[static_cast<std::size_t>(i)].size() == name.size()) return true;
+    }
+    return false;
+  }
+
+  int last() const { return m_k; }            // the slot of the name most recently begun; -1 before any
+  bool anyCapital() const { return m_anyCapital; }
+  bool full() const { return m_full; }        // more distinct names than slots: collection stopped
+
+ private:
+  // A capital begins a name: in the slot after the last distinct one, or in
+  // place of the last one when it repeats an earlier name.
+  void beginName(char c) {
+    m_anyCapital = true;
+    if (m_full) return;
+    if (m_k == -1) {
+      m_k = 0;
+    } else if (!repeats(m_k)) {
+      if (m_k + 1 == kElementNameSlots) {
+        m_full = true;
+        return;
+      }
+      ++m_k;
+    }
+    m_slots[static_cast<std::size_t>(m_k)].assign(1, c);
+    m_keys[m_k] = static_cast<unsigned char>(c);
+  }
+
+  std::array<std::string, kElementNameSlots>& m_slots;
+  // Each slot's name as a number while it has at most 8 bytes, so that most
+  // names are compared as numbers.
+  std::uint64_t* m_keys;
+  const ElementNameList& m_list;
+  std::string& m_pending;
+  bool& m_invalidCharacters;
+  int m_k = -1;
+  bool m_anyCapital = false;
+  bool m_full = false;
+};
+
+}  // namespace
+
+void ElementNameList::GetTotalElement(const SpeciesList& list, std::string& pending) {
+  ClearElementName();
+  m_invalidCharacters = false;
+  FindTypedCoefficient(list, pending);
+
+  std::uint64_t keys[kElementNameSlots];
+  NameCollector collector(m_slots, keys, *this, pending, m_invalidCharacters);
+  // A state symbol at the end names no element: the walk sees the formulas.
+  for (int i = 0; i < list.count; ++i) {
+    collector.walk(list.species[static_cast<std::size_t>(i)].formula, i < list.reactants);
+  }
+
+  if (!collector.anyCapital()) {
     pending.assign(kNoEquation);
     m_invalidCharacters = false;
     m_count = 0;
     return;
   }
-  if (full) {
+  if (collector.full()) {
     m_count = kElementNameSlots;
     return;
   }
-  if (repeats(k)) {
+  int k = collector.last();
+  if (collector.repeats(k)) {
     m_slots[static_cast<std::size_t>(k)].clear();
     --k;
   }
@@ -161,6 +203,121 @@ std::uint64_t NameKey(std::string_view name) {
   return key;
 }
 
+// A name of one part of a species as the one-pass count reads it.
+struct PassName {
+  int length;
+  std::uint64_t key;
+  std::int64_t count;    // subscript times the multipliers of its groups
+  std::int64_t nonZero;  // those multipliers that are not 0, multiplied
+};
+constexpr std::size_t kMostNames = 32;
+
+// The names of the part being read, and where its open groups begin.
+struct PassPart {
+  std::array<PassName, kMostNames> names;
+  std::array<std::size_t, kMostNames> opens;  // names before each open "("
+  std::size_t count = 0;
+  std::size_t open = 0;
+};
+
+// The digit run of `text` at `at`, of at most `most` digits (else false): its
+// value, 1 when empty; `at` moves past it.
+inline bool ReadDigitRun(std::string_view text, std::size_t& at, std::size_t most, std::int64_t& value) {
+  const std::size_t from = at;
+  value = 0;
+  while (at < text.size() && IsDigit(text[at])) {
+    if (at - from == most) return false;
+    value = value * 10 + (text[at++] - '0');
+  }
+  if (at == from) value = 1;
+  return true;
+}
+
+// The name beginning with the capital at `i`, and its subscript; false where
+// the one pass cannot count it. `nameEnd` is where a name without digits ended.
+inline bool ReadPassName(std::string_view text, std::size_t& i, PassPart& part, std::size_t& nameEnd) {
+  const std::size_t size = text.size();
+  std::size_t k = i + 1;
+  std::uint64_t key = static_cast<unsigned char>(text[i]);
+  while (k < size && IsSmall(text[k])) key = key << 8 | static_cast<unsigned char>(text[k++]);
+  const auto length = static_cast<int>(k - i);
+  if (length > 8 || part.count == kMostNames) return false;
+  if (nameEnd == i) {
+    // Cutting a longer name's start from what follows a name without
+    // digits can join a new occurrence of that longer start: "C" then
+    // "Caa" leave "Ca".
+    const PassName& before = part.names[part.count - 1];
+    if (before.length < length && key >> (8 * (length - before.length)) == before.key) return false;
+  }
+  std::int64_t subscript = 0;
+  i = k;
+  if (!ReadDigitRun(text, i, 5, subscript)) return false;
+  nameEnd = i == k ? k : std::string_view::npos;
+  part.names[part.count++] = {length, key, subscript, 1};
+  return true;
+}
+
+// The ")" just read and its multiplier at `i`: it closes the last open "(" of
+// the part, or else everything before it.
+inline bool CloseGroup(std::string_view text, std::size_t& i, PassPart& part) {
+  std::int64_t multiplier = 0;
+  if (!ReadDigitRun(text, i, 5, multiplier)) return false;
+  const std::size_t from = part.open > 0 ? part.opens[--part.open] : 0;
+  for (std::size_t n = from; n < part.count; ++n) {
+    part.names[n].count *= multiplier;
+    // The scanner multiplies from the innermost group out and stops at
+    // a product past 32 bits, even when a 0 further out makes it 0.
+    part.names[n].nonZero *= std::max<std::int64_t>(multiplier, 1);
+    if (part.names[n].nonZero > kCountLimit) return false;
+  }
+  return true;
+}
+
+// The names of the part at `i`, which runs to its closing "*" or the end.
+inline bool ReadPassPart(std::string_view text, std::size_t& i, PassPart& part) {
+  part.count = 0;
+  part.open = 0;
+  std::size_t nameEnd = std::string_view::npos;  // where a name without digits ended
+  while (i < text.size() && text[i] != '*') {
+    const char c = text[i];
+    if (IsCapital(c)) {
+      if (!ReadPassName(text, i, part, nameEnd)) return false;
+      continue;
+    }
+    nameEnd = std::string_view::npos;
+    if (IsSmall(c)) return false;
+    ++i;
+    if (c == '(') {
+      if (part.open == kMostNames) return false;
+      part.opens[part.open++] = part.count;
+    } else if (c == ')') {
+      if (!CloseGroup(text, i, part)) return false;
+    }
+  }
+  return true;
+}
+
+// The atoms of the part, each count within 32 bits; false past them.
+inline bool PartSum(const PassPart& part, std::int64_t head, std::int64_t& sum) {
+  sum = 0;
+  for (std::size_t n = 0; n < part.count; ++n) {
+    if (part.names[n].count > kCountLimit) return false;
+    sum += part.names[n].count;
+  }
+  return sum <= kCountLimit && sum * head <= kCountLimit;
+}
+
+// True when some name occurs ten times in the part, which has a message of its own.
+inline bool HasTenthName(const PassPart& part) {
+  if (part.count < 10) return false;
+  for (std::size_t x = 0; x < part.count; ++x) {
+    int same = 0;
+    for (std::size_t y = 0; y < part.count; ++y) same += part.names[y].key == part.names[x].key;
+    if (same >= 10) return true;
+  }
+  return false;
+}
+
 // The atoms of every listed name of a species in one pass, added times
 // `sign` to a[r][j] for the name keys[r], r = 1..E; for the texts where that
 // gives what ExGetElementNum gives name by name: every small letter follows a
@@ -171,117 +328,28 @@ std::uint64_t NameKey(std::string_view name) {
 // name; column j is then left part-way.
 bool CountInOnePass(std::string_view text, const std::uint64_t* keys, int E, double sign,
                     std::array<double, kMatrixCapacity + 1>* a, int j) {
-  struct Name {
-    int length;
-    std::uint64_t key;
-    std::int64_t count;    // subscript times the multipliers of its groups
-    std::int64_t nonZero;  // those multipliers that are not 0, multiplied
-  };
-  constexpr std::size_t kMostNames = 32;
-  std::array<Name, kMostNames> names;
-  std::array<std::size_t, kMostNames> opens;  // names before each open "("
+  PassPart part;
   std::int64_t total = 0;
   std::size_t i = 0;
-  bool firstPart = true;
-  const std::size_t size = text.size();
-  // The digit run at `at` (at most 5 digits, else false): its value, 1 when empty.
-  const auto digitRun = [&](std::size_t& at, std::int64_t& value) {
-    const std::size_t from = at;
-    value = 0;
-    while (at < size && IsDigit(text[at])) {
-      if (at - from == 5) return false;
-      value = value * 10 + (text[at++] - '0');
-    }
-    if (at == from) value = 1;
-    return true;
-  };
-  for (;;) {
-    // A part runs to its closing "*" or the end; each after the first may
-    // begin with a leading number that multiplies it.
+  for (bool firstPart = true;; firstPart = false) {
+    // Each part after the first may begin with a leading number that
+    // multiplies it; an empty last part counts nothing anyway.
     std::int64_t head = 1;
-    if (!firstPart) {
-      const std::size_t from = i;
-      head = 0;
-      while (i < size && IsDigit(text[i])) {
-        if (i - from == 9) return false;
-        head = head * 10 + (text[i++] - '0');
-      }
-      if (i == from) head = 1;  // an empty last part counts nothing anyway
-    }
-    std::size_t count = 0;
-    std::size_t open = 0;
-    std::size_t nameEnd = std::string_view::npos;  // where a name without digits ended
-    for (; i < size && text[i] != '*'; ) {
-      const char c = text[i];
-      if (IsCapital(c)) {
-        std::size_t k = i + 1;
-        std::uint64_t key = static_cast<unsigned char>(c);
-        while (k < size && IsSmall(text[k])) key = key << 8 | static_cast<unsigned char>(text[k++]);
-        const auto length = static_cast<int>(k - i);
-        if (length > 8 || count == kMostNames) return false;
-        if (nameEnd == i) {
-          // Cutting a longer name's start from what follows a name without
-          // digits can join a new occurrence of that longer start: "C" then
-          // "Caa" leave "Ca".
-          const Name& before = names[count - 1];
-          if (before.length < length && key >> (8 * (length - before.length)) == before.key) {
-            return false;
-          }
-        }
-        std::int64_t subscript = 0;
-        i = k;
-        if (!digitRun(i, subscript)) return false;
-        nameEnd = i == k ? k : std::string_view::npos;
-        names[count++] = {length, key, subscript, 1};
-        continue;
-      }
-      nameEnd = std::string_view::npos;
-      if (IsSmall(c)) return false;
-      ++i;
-      if (c == '(') {
-        if (open == kMostNames) return false;
-        opens[open++] = count;
-      } else if (c == ')') {
-        // It closes the last open "(" of the part, or else everything before it.
-        std::int64_t multiplier = 0;
-        if (!digitRun(i, multiplier)) return false;
-        const std::size_t from = open > 0 ? opens[--open] : 0;
-        for (std::size_t n = from; n < count; ++n) {
-          names[n].count *= multiplier;
-          // The scanner multiplies from the innermost group out and stops at
-          // a product past 32 bits, even when a 0 further out makes it 0.
-          names[n].nonZero *= std::max<std::int64_t>(multiplier, 1);
-          if (names[n].nonZero > kCountLimit) return false;
-        }
-      }
-    }
+    if (!firstPart && !ReadDigitRun(text, i, 9, head)) return false;
     std::int64_t sum = 0;
-    for (std::size_t n = 0; n < count; ++n) {
-      if (names[n].count > kCountLimit) return false;
-      sum += names[n].count;
-    }
-    if (sum > kCountLimit || sum * head > kCountLimit) return false;
-    // The tenth occurrence of a name in a part has a message of its own.
-    if (count >= 10) {
-      for (std::size_t x = 0; x < count; ++x) {
-        int same = 0;
-        for (std::size_t y = 0; y < count; ++y) same += names[y].key == names[x].key;
-        if (same >= 10) return false;
-      }
-    }
+    if (!ReadPassPart(text, i, part) || !PartSum(part, head, sum) || HasTenthName(part)) return false;
     total += sum * head;
     if (total > kCountLimit) return false;
-    for (std::size_t n = 0; n < count; ++n) {
+    for (std::size_t n = 0; n < part.count; ++n) {
       for (int r = 1; r <= E; ++r) {
-        if (keys[r] == names[n].key) {
-          a[r][static_cast<std::size_t>(j)] += sign * static_cast<double>(names[n].count * head);
+        if (keys[r] == part.names[n].key) {
+          a[r][static_cast<std::size_t>(j)] += sign * static_cast<double>(part.names[n].count * head);
           break;
         }
       }
     }
-    if (i >= size) return true;
+    if (i >= text.size()) return true;
     ++i;  // the "*"
-    firstPart = false;
   }
 }
 
