@@ -3,8 +3,8 @@
 
 #include <QMimeData>
 #include <QScrollBar>
-#include <QTextDocument>
 #include <QStringList>
+#include <QTextDocument>
 
 #include "formula/equationtext.h"
 
@@ -18,7 +18,8 @@ constexpr QChar kBreak(0x200B);
 QString WithTermBreaks(const QString& text, const QPlainTextEdit& box) {
   // From the box's own width: a page not shown yet has not laid out its viewport.
   const int width = box.width() - 2 * box.frameWidth() - box.verticalScrollBar()->sizeHint().width() -
-                    2 * static_cast<int>(box.document()->documentMargin()) - 2 * box.fontMetrics().averageCharWidth();
+                    2 * static_cast<int>(box.document()->documentMargin()) -
+                    2 * box.fontMetrics().averageCharWidth();
   QStringList lines = text.split('\n');
   for (QString& line : lines) {
     if (box.fontMetrics().horizontalAdvance(line) <= width) continue;
@@ -50,7 +51,8 @@ QString WithoutTermBreaks(QString text) {
 QString EquationListEdit::shownText(const QString& text) {
   if (text != m_source) {
     const bool grown = m_source.endsWith('\n') && text.startsWith(m_source);
-    m_shown = grown ? m_shown + WithTermBreaks(text.mid(m_source.size()), *this) : WithTermBreaks(text, *this);
+    m_shown =
+        grown ? m_shown + WithTermBreaks(text.mid(m_source.size()), *this) : WithTermBreaks(text, *this);
     m_source = text;
   }
   return m_shown;

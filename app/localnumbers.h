@@ -6,11 +6,11 @@
 #include <QString>
 #include <QStyledItemDelegate>
 
-#include "app/calcgrid.h"
-
 #include <functional>
 #include <string>
 #include <string_view>
+
+#include "app/calcgrid.h"
 
 namespace quorvex::app {
 
@@ -37,7 +37,8 @@ class AmountDelegate final : public GridLineDelegate {
   AmountDelegate(QObject* parent, std::function<void(int row, int column)> committed)
       : GridLineDelegate(parent), m_committed(std::move(committed)) {}
   // The open amount is framed in the selection colour, so the current cell stays marked while typing.
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
     QWidget* editor = GridLineDelegate::createEditor(parent, option, index);
     if (editor) editor->setStyleSheet(QStringLiteral("border: 1px solid palette(highlight);"));
     return editor;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Quorvex: the program entry.
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <QScreen>
 
 #include <cstdio>
 #include <memory>
@@ -8,13 +11,9 @@
 #include <string_view>
 #include <utility>
 
-#include <QIcon>
-#include <QScreen>
-#include <QPixmap>
-
 #include "app/fonts.h"
-#include "app/pictures.h"
 #include "app/messages.h"
+#include "app/pictures.h"
 #include "app/tform1.h"
 #include "app/tform2.h"
 #include "quorvex/version.h"

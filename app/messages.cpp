@@ -17,9 +17,7 @@ void Show(QMessageBox::Icon icon, const QString& text, QWidget* parent) {
 
 }  // namespace
 
-void MessageBoxPresenter::information(const QString& text) {
-  Show(QMessageBox::NoIcon, text, m_parent);
-}
+void MessageBoxPresenter::information(const QString& text) { Show(QMessageBox::NoIcon, text, m_parent); }
 
 void MessageBoxPresenter::error(const QString& text) { Show(QMessageBox::Critical, text, m_parent); }
 
@@ -29,12 +27,9 @@ MessagePresenter::SaveChoice MessageBoxPresenter::askToSave(const QString& text)
   box.setDefaultButton(QMessageBox::Save);
   box.setEscapeButton(QMessageBox::Cancel);
   switch (box.exec()) {
-    case QMessageBox::Save:
-      return SaveChoice::Save;
-    case QMessageBox::Discard:
-      return SaveChoice::Discard;
-    default:
-      return SaveChoice::Cancel;
+    case QMessageBox::Save: return SaveChoice::Save;
+    case QMessageBox::Discard: return SaveChoice::Discard;
+    default: return SaveChoice::Cancel;
   }
 }
 

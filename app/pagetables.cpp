@@ -20,8 +20,8 @@
 
 #include "app/calcgrid.h"
 #include "app/clickfilter.h"
-#include "app/equationlist.h"
 #include "app/elementkeys.h"
+#include "app/equationlist.h"
 #include "app/frozenedges.h"
 #include "app/narrowcellstyle.h"
 #include "app/pictures.h"
@@ -44,8 +44,8 @@ constexpr Control Button(const char* parent, const char* name, const char* capti
                          int width, const char* hint, Slot slot, unsigned flags = 0) {
   return {Kind::Button, parent, name, caption, {left, top, width, 25}, hint, slot, flags};
 }
-constexpr Control Input(const char* parent, const char* name, int left, int top, Slot enter,
-                        unsigned flags, const char* hint = "") {
+constexpr Control Input(const char* parent, const char* name, int left, int top, Slot enter, unsigned flags,
+                        const char* hint = "") {
   return {Kind::Edit, parent, name, "", {left, top, 110, 19}, hint, enter, flags};
 }
 constexpr Control Text(const char* parent, const char* name, const char* caption, int left, int top,
@@ -422,7 +422,8 @@ QLineEdit* Edit(const Control& row, QWidget* parent, TForm1& window, ClickFilter
   if (row.slot) QObject::connect(box, &QLineEdit::returnPressed, &window, row.slot);
   if (row.flags & kNormalises) {
     NormaliseWhileTyping(box, window);
-    QObject::connect(box, &QLineEdit::editingFinished, &window, [&window, box] { window.spreadEquation(box); });
+    QObject::connect(box, &QLineEdit::editingFinished, &window,
+                     [&window, box] { window.spreadEquation(box); });
   }
   return box;
 }
@@ -482,10 +483,8 @@ void Elements(const Control& row, QWidget* parent, TForm1& window) {
 // element buttons, which are placed already.
 QWidget* Create(const Control& row, QWidget* parent, TForm1& window, ClickFilter*& boxClicks) {
   switch (row.kind) {
-    case Kind::Pages:
-      return new QTabWidget(parent);
-    case Kind::Page:
-      return Page(row, parent);
+    case Kind::Pages: return new QTabWidget(parent);
+    case Kind::Page: return Page(row, parent);
     case Kind::Group: {
       auto* group = new QGroupBox(parent);
       if (*row.caption) group->setTitle(QString::fromUtf8(row.caption));
@@ -496,25 +495,15 @@ QWidget* Create(const Control& row, QWidget* parent, TForm1& window, ClickFilter
       picture->setPixmap(row.picture());
       return picture;
     }
-    case Kind::Label:
-      return Caption(row, parent, window);
-    case Kind::Swatch:
-      return Swatch(row, parent);
-    case Kind::Edit:
-      return Edit(row, parent, window, boxClicks);
-    case Kind::List:
-      return List(row, parent);
-    case Kind::RichText:
-      return RichText(row, parent);
-    case Kind::Button:
-      return PushButton(row, parent, window);
-    case Kind::Radio:
-      return Radio(row, parent, window);
-    case Kind::Grid:
-      return CalculationGrid(parent, row.geometry);
-    case Kind::Elements:
-      Elements(row, parent, window);
-      return nullptr;
+    case Kind::Label: return Caption(row, parent, window);
+    case Kind::Swatch: return Swatch(row, parent);
+    case Kind::Edit: return Edit(row, parent, window, boxClicks);
+    case Kind::List: return List(row, parent);
+    case Kind::RichText: return RichText(row, parent);
+    case Kind::Button: return PushButton(row, parent, window);
+    case Kind::Radio: return Radio(row, parent, window);
+    case Kind::Grid: return CalculationGrid(parent, row.geometry);
+    case Kind::Elements: Elements(row, parent, window); return nullptr;
   }
   return nullptr;
 }
@@ -555,8 +544,8 @@ std::vector<ElementButton> ElementButtons() {
       {238, 3, "Ce Pr Nd Pm Sm Eu Gd Tb Dy Ho Er Tm Yb Lu"},
       {263, 3, "Th Pa U Np Pu Am Cm Bk Cf Es Fm Md No Lr"},
   };
-  static const QStringList kNonMetals = {"H",  "He", "C",  "N",  "O",  "F",  "Ne", "P",  "S",
-                                         "Cl", "Ar", "Se", "Br", "Kr", "I",  "Xe", "Rn"};
+  static const QStringList kNonMetals = {"H",  "He", "C",  "N",  "O",  "F", "Ne", "P", "S",
+                                         "Cl", "Ar", "Se", "Br", "Kr", "I", "Xe", "Rn"};
   static const QStringList kMetalloids = {"B", "Al", "Si", "Ge", "As", "Sb", "Te", "Po", "At"};
   std::vector<ElementButton> buttons;
   for (const Row& row : kRows) {
@@ -577,7 +566,7 @@ std::vector<ElementButton> ElementButtons() {
 void BuildControls(std::span<const Control> table, TForm1& window) {
   QList<QTableWidget*> grids;
   ClickFilter* boxClicks = nullptr;
-  QLabel* caption = nullptr;  // the caption naming this row's control
+  QLabel* caption = nullptr;          // the caption naming this row's control
   SharpFrameStyle* frames = nullptr;  // the boxes' style, made with the table's first box
   for (const Control& row : table) {
     QWidget* parent = row.parent ? window.findChild<QWidget*>(QString::fromLatin1(row.parent)) : &window;

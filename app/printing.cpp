@@ -3,12 +3,12 @@
 
 #include <QDir>
 #include <QFileInfo>
-
-#include <memory>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <memory>
 
 #include "app/messages.h"
 

@@ -32,9 +32,7 @@ namespace {
 // Messages are printed, never shown: nothing may wait for a click here.
 class PrintingPresenter final : public quorvex::app::MessagePresenter {
  public:
-  void information(const QString& text) override {
-    std::fprintf(stderr, "message: %s\n", qPrintable(text));
-  }
+  void information(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
   void error(const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
   SaveChoice askToSave(const QString&) override { return SaveChoice::Discard; }
 };
@@ -51,7 +49,8 @@ QString ShownText(const QWidget* widget) {
   if (const auto* plain = qobject_cast<const QPlainTextEdit*>(widget)) text = plain->toPlainText();
   if (const auto* group = qobject_cast<const QGroupBox*>(widget)) text = group->title();
   if (const auto* tabs = qobject_cast<const QTabWidget*>(widget)) {
-    for (int i = 0; i < tabs->count(); ++i) text += tabs->tabText(i) + (i == tabs->currentIndex() ? "* " : " ");
+    for (int i = 0; i < tabs->count(); ++i)
+      text += tabs->tabText(i) + (i == tabs->currentIndex() ? "* " : " ");
   }
   if (const auto* view = qobject_cast<const QAbstractItemView*>(widget); view && view->model()) {
     const QAbstractItemModel* model = view->model();
@@ -65,11 +64,11 @@ QString ShownText(const QWidget* widget) {
 }
 
 void DumpTree(const QWidget* widget, int depth, QTextStream& out) {
-  out << QString(2 * depth, ' ') << widget->metaObject()->className() << " '" << widget->objectName() << "' a11y='"
-      << widget->accessibleName() << "' " << widget->geometry().x() << ',' << widget->geometry().y() << ' '
-      << widget->geometry().width() << 'x' << widget->geometry().height() << (widget->isVisible() ? " shown" : " hidden")
-      << (widget->isEnabled() ? "" : " disabled") << (widget->hasFocus() ? " focus" : "") << " text='"
-      << ShownText(widget) << "'\n";
+  out << QString(2 * depth, ' ') << widget->metaObject()->className() << " '" << widget->objectName()
+      << "' a11y='" << widget->accessibleName() << "' " << widget->geometry().x() << ','
+      << widget->geometry().y() << ' ' << widget->geometry().width() << 'x' << widget->geometry().height()
+      << (widget->isVisible() ? " shown" : " hidden") << (widget->isEnabled() ? "" : " disabled")
+      << (widget->hasFocus() ? " focus" : "") << " text='" << ShownText(widget) << "'\n";
   for (const QObject* child : widget->children()) {
     if (const auto* w = qobject_cast<const QWidget*>(child)) DumpTree(w, depth + 1, out);
   }
@@ -101,8 +100,7 @@ int main(int argc, char** argv) {
   window.Input_BalanceClick();
 
   auto* tabs = window.findChild<QTabWidget*>("TapSheet1");
-  const char* const names[] = {"balancer", "searcher", "calculator", "report", "periodic-table",
-                               "help"};
+  const char* const names[] = {"balancer", "searcher", "calculator", "report", "periodic-table", "help"};
   int status = 0;
   for (int i = 0; i < tabs->count(); ++i) {
     tabs->setCurrentIndex(i);

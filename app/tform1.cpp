@@ -5,29 +5,29 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFileInfo>
+#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QDesktopServices>
-#include <QMenu>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QUrl>
 #include <QFile>
 #include <QFileDialog>
-#include <QTextDocument>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QThread>
 #include <QTimer>
+#include <QUrl>
 
 #include <chrono>
 #include <exception>
@@ -106,11 +106,12 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
       calc::kAmountColumn,
       new AmountDelegate(m_calculator.grid, [this](int row, int column) { onGridEdited(row, column); }));
   // "Saved ..." stands until the report changes again.
-  connect(m_reportEdit->document(), &QTextDocument::modificationChanged, m_reportStatus, [this](bool changed) {
-    if (!changed) return;
-    m_reportStatus->clear();
-    m_reportStatus->setToolTip(QString());
-  });
+  connect(m_reportEdit->document(), &QTextDocument::modificationChanged, m_reportStatus,
+          [this](bool changed) {
+            if (!changed) return;
+            m_reportStatus->clear();
+            m_reportStatus->setToolTip(QString());
+          });
   m_tabs->setCurrentIndex(0);
   connect(m_tabs, &QTabWidget::currentChanged, this, &TForm1::OnTabSheetClick);
   // A page chosen from the keyboard leaves the focus on the tabs: the page is
@@ -262,8 +263,7 @@ void TForm1::showTexts() {
                                              : message->text());
   message->setAccessibleDescription(message->toolTip());
   QPalette palette = m_balancer.messageBox->palette();
-  palette.setColor(QPalette::Text,
-                   QColor(t.messageColour.red, t.messageColour.green, t.messageColour.blue));
+  palette.setColor(QPalette::Text, QColor(t.messageColour.red, t.messageColour.green, t.messageColour.blue));
   m_balancer.messageBox->setPalette(palette);
   for (QPlainTextEdit* list : {m_balancer.resultEdit, m_searcher.searchResultEdit}) {
     const QString text = Shown(list, FromBytes(list == m_balancer.resultEdit ? t.boardText : t.foundText));
@@ -410,42 +410,92 @@ bool TForm1::spreadEquation(QLineEdit* box) {
   return false;
 }
 
-void TForm1::ResetButtonClick() { run([this] { m_workspace->resetBoxes(); }); }
-void TForm1::ExampleBtClick() { run([this] { m_workspace->nextBalanceExample(); }); }
-void TForm1::OnResultClear() { run([this] { m_workspace->clearResults(); }); }
-void TForm1::OnInputBoxClick() { run([this] { m_workspace->clearMessage(); }); }
+void TForm1::ResetButtonClick() {
+  run([this] { m_workspace->resetBoxes(); });
+}
+void TForm1::ExampleBtClick() {
+  run([this] { m_workspace->nextBalanceExample(); });
+}
+void TForm1::OnResultClear() {
+  run([this] { m_workspace->clearResults(); });
+}
+void TForm1::OnInputBoxClick() {
+  run([this] { m_workspace->clearMessage(); });
+}
 
 void TForm1::printResultList() {
   printList("Balanced Equations List", NumberedEquations(m_workspace->balancer().board()));
 }
 
-void TForm1::Button2Click() { run([this] { m_workspace->search(); }); }
-void TForm1::BitBtn18Click() { run([this] { m_workspace->resetSearch(); }); }
-void TForm1::OnClearSchList() { run([this] { m_workspace->clearFound(); }); }
-void TForm1::OnSearchExamples() { run([this] { m_workspace->nextSearchExample(); }); }
+void TForm1::Button2Click() {
+  run([this] { m_workspace->search(); });
+}
+void TForm1::BitBtn18Click() {
+  run([this] { m_workspace->resetSearch(); });
+}
+void TForm1::OnClearSchList() {
+  run([this] { m_workspace->clearFound(); });
+}
+void TForm1::OnSearchExamples() {
+  run([this] { m_workspace->nextSearchExample(); });
+}
 
 void TForm1::printFoundList() {
   printList("Found Equations List", NumberedEquations(m_workspace->searcher().found()));
 }
 
-void TForm1::OnSelEquationNext() { run([this] { m_workspace->nextBoardEquation(); }); }
-void TForm1::OnSelEquationBack() { run([this] { m_workspace->previousBoardEquation(); }); }
-void TForm1::OnSchSelEquationNext() { run([this] { m_workspace->nextFoundEquation(); }); }
-void TForm1::OnSchSelEquationBack() { run([this] { m_workspace->previousFoundEquation(); }); }
-void TForm1::OnAddTolib() { run([this] { m_workspace->addToLibrary(); }); }
-void TForm1::OnDelFromLib() { run([this] { m_workspace->deleteFromLibrary(); }); }
-void TForm1::OnTabSheetClick() { run([this] { m_workspace->refreshAfterPageChange(); }); }
-void TForm1::OnSelEquationEditEnter() { run([this] { m_workspace->refillResults(); }); }
+void TForm1::OnSelEquationNext() {
+  run([this] { m_workspace->nextBoardEquation(); });
+}
+void TForm1::OnSelEquationBack() {
+  run([this] { m_workspace->previousBoardEquation(); });
+}
+void TForm1::OnSchSelEquationNext() {
+  run([this] { m_workspace->nextFoundEquation(); });
+}
+void TForm1::OnSchSelEquationBack() {
+  run([this] { m_workspace->previousFoundEquation(); });
+}
+void TForm1::OnAddTolib() {
+  run([this] { m_workspace->addToLibrary(); });
+}
+void TForm1::OnDelFromLib() {
+  run([this] { m_workspace->deleteFromLibrary(); });
+}
+void TForm1::OnTabSheetClick() {
+  run([this] { m_workspace->refreshAfterPageChange(); });
+}
+void TForm1::OnSelEquationEditEnter() {
+  run([this] { m_workspace->refillResults(); });
+}
 
-void TForm1::OnCalcBack() { run([this] { m_workspace->previousCalcEquation(); }); }
-void TForm1::OnCalcNext() { run([this] { m_workspace->nextCalcEquation(); }); }
-void TForm1::BitBtn30Click() { run([this] { m_workspace->switchSource(); }); }
-void TForm1::CalculateSheetEnter() { run([this] { m_workspace->enterCalculator(); }); }
-void TForm1::Unit_molClick() { run([this] { m_workspace->useMoles(); }); }
-void TForm1::Unit_gClick() { run([this] { m_workspace->useGrams(); }); }
-void TForm1::OnLowPrecisionClick() { run([this] { m_workspace->useLowPrecision(); }); }
-void TForm1::OnHighPrecisionClick() { run([this] { m_workspace->useHighPrecision(); }); }
-void TForm1::BitBtn5Click() { run([this] { m_workspace->ClearAmout(); }); }
+void TForm1::OnCalcBack() {
+  run([this] { m_workspace->previousCalcEquation(); });
+}
+void TForm1::OnCalcNext() {
+  run([this] { m_workspace->nextCalcEquation(); });
+}
+void TForm1::BitBtn30Click() {
+  run([this] { m_workspace->switchSource(); });
+}
+void TForm1::CalculateSheetEnter() {
+  run([this] { m_workspace->enterCalculator(); });
+}
+void TForm1::Unit_molClick() {
+  run([this] { m_workspace->useMoles(); });
+}
+void TForm1::Unit_gClick() {
+  run([this] { m_workspace->useGrams(); });
+}
+void TForm1::OnLowPrecisionClick() {
+  run([this] { m_workspace->useLowPrecision(); });
+}
+void TForm1::OnHighPrecisionClick() {
+  run([this] { m_workspace->useHighPrecision(); });
+}
+void TForm1::BitBtn5Click() {
+  run([this] { m_workspace->ClearAmout(); });
+}
 void TForm1::OnSetAccurate() {
   run([this] {
     m_workspace->calculate([this](std::string_view number) { return ToBytes(m_numbers.shown(number)); });
@@ -495,9 +545,8 @@ void TForm1::createMenus() {
     box->installEventFilter(resultKeys);
   }
   m_reportEdit->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(m_reportEdit, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    m_reportMenu->exec(m_reportEdit->viewport()->mapToGlobal(at));
-  });
+  connect(m_reportEdit, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { m_reportMenu->exec(m_reportEdit->viewport()->mapToGlobal(at)); });
   m_reportEdit->installEventFilter(new MenuKeys(this, [this](QObject*, int key) {
     // Ctrl+C is the box's own copy; Ctrl+P pastes.
     if (key == -Qt::Key_P) return true;
@@ -563,10 +612,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
       case MessagePresenter::SaveChoice::Save:
         if (!saveReport()) return event->ignore();
         break;
-      case MessagePresenter::SaveChoice::Discard:
-        break;
-      case MessagePresenter::SaveChoice::Cancel:
-        return event->ignore();
+      case MessagePresenter::SaveChoice::Discard: break;
+      case MessagePresenter::SaveChoice::Cancel: return event->ignore();
     }
   }
   event->accept();
@@ -578,8 +625,8 @@ void TForm1::BitBtn6Click() {
 }
 
 void TForm1::BitBtn16Click() {
-  for (const char* program : {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk",
-                              "xcalc"}) {
+  for (const char* program :
+       {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"}) {
     const QString path = QStandardPaths::findExecutable(program);
     if (!path.isEmpty() && QProcess::startDetached(path, {})) return;
   }

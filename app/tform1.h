@@ -179,9 +179,9 @@ class TForm1 : public QWidget {
   bool m_showingGrid = false;
   bool m_calculatorEntryQueued = false;
   QTextEdit* m_helpEdit = nullptr;
-  QMenu* m_resultMenu = nullptr;  // ResultPopupMenu
+  QMenu* m_resultMenu = nullptr;        // ResultPopupMenu
   QPlainTextEdit* m_menuBox = nullptr;  // the list box ResultPopupMenu was last used in
-  QMenu* m_reportMenu = nullptr;  // PopupMenu1
+  QMenu* m_reportMenu = nullptr;        // PopupMenu1
 };
 
 }  // namespace quorvex::app

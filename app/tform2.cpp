@@ -9,8 +9,7 @@
 
 namespace quorvex::app {
 
-TForm2::TForm2(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
   setObjectName("TForm2");
   setFixedSize(380, 243);
   auto* image = new QLabel(this);

@@ -17,8 +17,7 @@ MessageBoxView UpdateMessageBox(std::string_view pending) {
 }
 
 bool IsShow(std::string_view text) {
-  return text.find("error") == std::string_view::npos &&
-         text.find("Failed") == std::string_view::npos;
+  return text.find("error") == std::string_view::npos && text.find("Failed") == std::string_view::npos;
 }
 
 namespace {
@@ -84,7 +83,7 @@ Balancer::Run Balancer::balance(const formula::BoxTexts& boxes) {
   const formula::SpeciesList species = formula::ReadSpecies(boxes);
   m_names.GetTotalElement(species, m_pending);
   // The name list writes nothing but input errors.
-  m_outcome = m_pending.empty()              ? BalanceOutcome::None
+  m_outcome = m_pending.empty()             ? BalanceOutcome::None
               : m_names.invalidCharacters() ? BalanceOutcome::InvalidCharacters
                                             : BalanceOutcome::InputError;
   findroot(boxes, species);
@@ -147,7 +146,8 @@ void Balancer::findroot(const formula::BoxTexts& boxes, const formula::SpeciesLi
   BalanceOutcome solved = Solve(m_matrix, notifier, m_x);
   // A success must conserve every element and the charge exactly; the
   // tolerance of the multiplier search could otherwise pass a near miss.
-  if (solved == BalanceOutcome::Balanced && !ConservesEveryRow(m_original, m_x)) solved = BalanceOutcome::Failed;
+  if (solved == BalanceOutcome::Balanced && !ConservesEveryRow(m_original, m_x))
+    solved = BalanceOutcome::Failed;
   if (solved == BalanceOutcome::Failed) m_reason = ExplainFailure(boxes, m_names, exact);
 
   // Output step.

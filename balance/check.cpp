@@ -24,14 +24,16 @@ bool ReadCoefficient(const std::string& text, mpq_class& value) {
   std::string fraction = text;
   if (point != std::string::npos) {
     // "0.25" is 25/100.
-    fraction = text.substr(0, point) + text.substr(point + 1) + "/1" + std::string(text.size() - point - 1, '0');
+    fraction =
+        text.substr(0, point) + text.substr(point + 1) + "/1" + std::string(text.size() - point - 1, '0');
   }
   const std::size_t slash = fraction.find('/');
   if (slash == 0 || slash + 1 == fraction.size()) return false;
   for (std::size_t i = 0; i < fraction.size(); ++i) {
     if (i != slash && (fraction[i] < '0' || fraction[i] > '9')) return false;
   }
-  if (slash != std::string::npos && fraction.find_first_not_of('0', slash + 1) == std::string::npos) return false;
+  if (slash != std::string::npos && fraction.find_first_not_of('0', slash + 1) == std::string::npos)
+    return false;
   if (value.set_str(fraction, 10) != 0) return false;
   value.canonicalize();
   return sgn(value) > 0;
@@ -108,8 +110,8 @@ std::string Differences(const formula::CompositionMatrix& m, const formula::Elem
 
 // Fills in the verdict on coefficients that do not balance, with the correct
 // balance from `balancer` as the answer, or why there is none.
-void JudgeNotBalanced(CheckOutcome& outcome, const std::string& differences,
-                      const formula::BoxTexts& species, Balancer& balancer) {
+void JudgeNotBalanced(CheckOutcome& outcome, const std::string& differences, const formula::BoxTexts& species,
+                      Balancer& balancer) {
   outcome.verdict = Verdict::NotBalanced;
   outcome.message = "Not balanced: " + differences + ".";
   if (balancer.balance(species) == Balancer::Run::Refused) return;
@@ -151,7 +153,8 @@ void JudgeBalanced(CheckOutcome& outcome, const std::vector<mpq_class>& x, const
     outcome.message = "Balanced.";
   } else {
     outcome.verdict = Verdict::NotLowest;
-    outcome.message = "Balanced, but not in lowest terms: the coefficients share the factor " + factor.get_str() + ".";
+    outcome.message =
+        "Balanced, but not in lowest terms: the coefficients share the factor " + factor.get_str() + ".";
     outcome.answer = lowest;
   }
   if (balancer.board().isFull()) {

@@ -19,11 +19,11 @@ struct CheckOutcome {
   // element and the charge that differ ("O: left 2, right 1"). InputError:
   // the error text, which contains "error".
   std::string message;
-  std::string typed;   // the equation with the typed coefficients, in lowest form of each number
+  std::string typed;  // the equation with the typed coefficients, in lowest form of each number
   // NotLowest: the equation in lowest terms. NotBalanced: the correct balance,
   // or "code: sentence" (or the balance's message) when it has none.
   std::string answer;
-  bool answerBalances = false;  // NotBalanced: `answer` is a balance, not why there is none
+  bool answerBalances = false;     // NotBalanced: `answer` is a balance, not why there is none
   bool invalidCharacters = false;  // InputError: a box holds a byte it may not
 };
 

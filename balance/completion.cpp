@@ -114,7 +114,8 @@ bool TypedNonNegative(const Vector& v, const std::vector<Column>& columns) {
 
 // The reaction `v` as an equation text: each species on the side its sign
 // gives, the typed ones before the added ones.
-std::string ReactionText(const Vector& v, const std::vector<Column>& columns, const formula::BoxTexts& boxes) {
+std::string ReactionText(const Vector& v, const std::vector<Column>& columns,
+                         const formula::BoxTexts& boxes) {
   std::string sides[2];
   std::vector<std::size_t> order;
   for (const bool added : {false, true}) {
@@ -137,7 +138,8 @@ std::string ReactionText(const Vector& v, const std::vector<Column>& columns, co
 // The edge of the balances u and w that makes typed coefficient j zero, the
 // multiple `s` (w_j u - u_j w) in lowest terms; none when that is 0 or puts a
 // typed species on the other side.
-std::optional<Vector> Edge(const Vector& u, const Vector& w, std::size_t j, int s, const std::vector<Column>& columns) {
+std::optional<Vector> Edge(const Vector& u, const Vector& w, std::size_t j, int s,
+                           const std::vector<Column>& columns) {
   Vector e(u.size());
   mpz_class g(0);
   for (std::size_t k = 0; k < u.size(); ++k) {
@@ -197,10 +199,11 @@ FailureReason NoBalance(const formula::CompositionMatrix& m, const formula::Elem
       product = product || m.a[r][j] < 0;
     }
     if (added || reactant == product) continue;
-    return {"none", names.slot(r - 1) + " is found among the " + (reactant ? "reactants" : "products") + " only."};
+    return {"none",
+            names.slot(r - 1) + " is found among the " + (reactant ? "reactants" : "products") + " only."};
   }
   return {"none", "No amounts of " + JoinAnd(offered) + " on either side balance it" +
-                     (halfReaction ? "." : "; a half-reaction needs electrons as well.")};
+                      (halfReaction ? "." : "; a half-reaction needs electrons as well.")};
 }
 
 // The species `choice` allows that `typed` does not already hold.
@@ -264,7 +267,8 @@ std::optional<FailureReason> SignFailure(const Vector& balance, const std::vecto
     if (sgn(balance[j]) == 0) zero.push_back(TextAt(extended, columns[j]));
     if (sgn(balance[j]) < 0) negative.push_back(TextAt(extended, columns[j]));
   }
-  if (!zero.empty()) return FailureReason{"zero", "Every balance gives " + JoinAnd(zero) + " the coefficient 0."};
+  if (!zero.empty())
+    return FailureReason{"zero", "Every balance gives " + JoinAnd(zero) + " the coefficient 0."};
   if (!negative.empty()) {
     return FailureReason{"sign", "Every balance needs " + JoinAnd(negative) + " on the other side."};
   }
@@ -273,8 +277,9 @@ std::optional<FailureReason> SignFailure(const Vector& balance, const std::vecto
 
 // Each added species with a part in `balance` joins its side of `completed`;
 // the input error when that side has no box left, else an empty text.
-std::string JoinSides(formula::BoxTexts& completed, const std::vector<std::string>& offered, const Vector& balance,
-                      const std::vector<Column>& columns, const formula::BoxTexts& extended) {
+std::string JoinSides(formula::BoxTexts& completed, const std::vector<std::string>& offered,
+                      const Vector& balance, const std::vector<Column>& columns,
+                      const formula::BoxTexts& extended) {
   for (const std::string& species : offered) {
     std::size_t j = 0;
     while (!(columns[j].added && TextAt(extended, columns[j]) == species)) ++j;

@@ -39,8 +39,8 @@ struct AddedSpecies {
 // the board like any balance. When the completed equation has several
 // independent balances the outcome is the "multiple" reason naming them.
 struct Completion {
-  formula::BoxTexts boxes;           // what was balanced: the typed boxes and the added species
-  std::vector<AddedSpecies> added;   // empty unless the balance succeeded
+  formula::BoxTexts boxes;                  // what was balanced: the typed boxes and the added species
+  std::vector<AddedSpecies> added;          // empty unless the balance succeeded
   Balancer::Run run = Balancer::Run::Done;  // Refused by a full board, as "Balance" is
 };
 Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed, CompletionChoice choice);

@@ -261,7 +261,8 @@ FailureReason WhyNotFound(const formula::BoxTexts& boxes, const std::vector<std:
     if (s == 0) zero.push_back(static_cast<int>(j));
     if (s < 0) negative.push_back(static_cast<int>(j));
   }
-  if (!zero.empty()) return {"zero", "Every balance gives " + JoinSpecies(species, zero) + " the coefficient 0."};
+  if (!zero.empty())
+    return {"zero", "Every balance gives " + JoinSpecies(species, zero) + " the coefficient 0."};
   if (!negative.empty()) {
     return {"sign", "Every balance needs " + JoinSpecies(species, negative) + " on the other side."};
   }
@@ -270,11 +271,10 @@ FailureReason WhyNotFound(const formula::BoxTexts& boxes, const std::vector<std:
   const std::string equation = EquationText(boxes, balance);
   if (smallest > kLargestMultiplier) {
     return {"too-large", "The smallest whole-number balance is " + equation +
-                             "; its smallest coefficient is over " +
-                             std::to_string(kLargestMultiplier) + "."};
+                             "; its smallest coefficient is over " + std::to_string(kLargestMultiplier) +
+                             "."};
   }
-  return {"precision",
-          "The exact balance is " + equation + ", but the floating-point method missed it."};
+  return {"precision", "The exact balance is " + equation + ", but the floating-point method missed it."};
 }
 
 }  // namespace

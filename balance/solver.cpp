@@ -91,8 +91,7 @@ bool MakeSieve(double v, Sieve& sieve) {
   sieve.P = scaled & (kSieveModulus - 1);
   if (sieve.P == 0) return false;
   constexpr double kT = kLargestMultiplier;
-  const double delta =
-      (kWholeTolerance + kT * a * 0x1p-52 + (kT + 1) * 0x1p-62) * (1 + 1e-9);
+  const double delta = (kWholeTolerance + kT * a * 0x1p-52 + (kT + 1) * 0x1p-62) * (1 + 1e-9);
   if (delta >= 0.125) return false;
   sieve.D = static_cast<std::uint64_t>(delta * 0x1p62) + 2;
   return true;

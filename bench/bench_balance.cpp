@@ -2,7 +2,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-
 #include <fstream>
 #include <sstream>
 #include <string>

@@ -124,8 +124,13 @@ void BM_SearchOneLongNumber(benchmark::State& state) {
   state.SetComplexityN(static_cast<benchmark::IterationCount>(2 * digits));
 }
 BENCHMARK(BM_SearchOneLongNumber)
-    ->Arg(10'000)->Arg(20'000)->Arg(40'000)->Arg(200'000)->Arg(1'000'000)
-    ->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+    ->Arg(10'000)
+    ->Arg(20'000)
+    ->Arg(40'000)
+    ->Arg(200'000)
+    ->Arg(1'000'000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -34,7 +34,8 @@ std::vector<std::string> LibraryLines() {
 void BM_ReadLibraryLines(benchmark::State& state) {
   const std::vector<std::string> lines = LibraryLines();
   for (auto _ : state) {
-    for (const std::string& line : lines) benchmark::DoNotOptimize(quorvex::cli::ParseEquationLine(line).kind);
+    for (const std::string& line : lines)
+      benchmark::DoNotOptimize(quorvex::cli::ParseEquationLine(line).kind);
   }
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(lines.size()));
 }

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loading RTF into a laid-out document, as start-up loads the report: many runs in one
 // paragraph, and a font table with a font for every run.
-#include <benchmark/benchmark.h>
-
 #include <QAbstractTextDocumentLayout>
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QTextDocument>
 #include <QTextOption>
+#include <benchmark/benchmark.h>
 
 #include "rtf/rtfreader.h"
 #include "rtf/rtfwriter.h"
@@ -27,7 +26,8 @@ QByteArray ManyRuns(int runs, bool words) {
 // A font table of `fonts` fonts, each used once in the text.
 QByteArray FontTable(int fonts) {
   QByteArray rtf = R"({\rtf1\ansi\deff0{\fonttbl)";
-  for (int i = 0; i < fonts; ++i) rtf += "{\\f" + QByteArray::number(i) + "\\fswiss\\fcharset0 Font " + QByteArray::number(i) + ";}";
+  for (int i = 0; i < fonts; ++i)
+    rtf += "{\\f" + QByteArray::number(i) + "\\fswiss\\fcharset0 Font " + QByteArray::number(i) + ";}";
   rtf += "}\\pard ";
   for (int i = 0; i < fonts; ++i) rtf += "\\f" + QByteArray::number(i) + " x";
   rtf += "\\par}";
@@ -68,7 +68,11 @@ void BM_SaveRuns(benchmark::State& state) {
   for (auto _ : state) bytes = quorvex::rtf::WriteRtf(doc).size();
   state.counters["bytes"] = static_cast<double>(bytes);
 }
-BENCHMARK(BM_SaveRuns)->Args({100000, 1})->Args({200000, 1})->Args({200000, 0})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveRuns)
+    ->Args({100000, 1})
+    ->Args({200000, 1})
+    ->Args({200000, 0})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -170,13 +170,11 @@ void CalcTable::clearComputed() {
   }
 }
 
-void CalcTable::useMoles(std::string_view equation, const ElementTable& elements,
-                              formula::Scanner& scanner) {
+void CalcTable::useMoles(std::string_view equation, const ElementTable& elements, formula::Scanner& scanner) {
   convertAmounts(Unit::Mole, equation, elements, scanner);
 }
 
-void CalcTable::useGrams(std::string_view equation, const ElementTable& elements,
-                            formula::Scanner& scanner) {
+void CalcTable::useGrams(std::string_view equation, const ElementTable& elements, formula::Scanner& scanner) {
   convertAmounts(Unit::Gram, equation, elements, scanner);
 }
 
@@ -208,25 +206,25 @@ void CalcTable::convertAmounts(Unit to, std::string_view equation, const Element
 }
 
 void CalcTable::useLowPrecision(std::string_view equation, const ElementTable& elements,
-                                    formula::Scanner& scanner) {
+                                formula::Scanner& scanner) {
   setPrecision(Precision::Low, equation, elements, scanner);
 }
 
 void CalcTable::useHighPrecision(std::string_view equation, const ElementTable& elements,
-                                     formula::Scanner& scanner) {
+                                 formula::Scanner& scanner) {
   setPrecision(Precision::High, equation, elements, scanner);
 }
 
-void CalcTable::setPrecision(Precision precision, std::string_view equation,
-                             const ElementTable& elements, formula::Scanner& scanner) {
+void CalcTable::setPrecision(Precision precision, std::string_view equation, const ElementTable& elements,
+                             formula::Scanner& scanner) {
   m_precision = precision;
   UpdateCaculate(equation, elements, scanner);
 }
 
 CalculatorSource CalcTable::switchSource(const ElementTable& elements, formula::Scanner& scanner) {
   UpdateCaculate("", elements, scanner);
-  m_source = m_source == CalculatorSource::ResultBoard ? CalculatorSource::FoundList
-                                                        : CalculatorSource::ResultBoard;
+  m_source =
+      m_source == CalculatorSource::ResultBoard ? CalculatorSource::FoundList : CalculatorSource::ResultBoard;
   return m_source;
 }
 

@@ -26,8 +26,7 @@ inline constexpr int kAmountColumn = 4;
 inline constexpr std::string_view kTheEnd = "The End";
 inline constexpr std::string_view kMoleHeader = "   Amount (mole)";
 inline constexpr std::string_view kGramHeader = "    Mass (gram)";
-inline constexpr std::string_view kInitialCalcCaption =
-    "Select an equation from the Blancer result list";
+inline constexpr std::string_view kInitialCalcCaption = "Select an equation from the Blancer result list";
 
 enum class Unit { Mole, Gram };
 
@@ -47,11 +46,11 @@ using ShowNumber = std::function<std::string(std::string_view)>;
 
 // One species of the picked equation.
 struct CalcRow {
-  std::string formula;           // without its leading coefficient
+  std::string formula;  // without its leading coefficient
   std::int32_t coefficient = 0;
-  double weight = 0;             // g/mol of one formula unit
-  double totalWeight = 0;        // coefficient times weight
-  bool product = false;          // stands after the first "="
+  double weight = 0;       // g/mol of one formula unit
+  double totalWeight = 0;  // coefficient times weight
+  bool product = false;    // stands after the first "="
 };
 
 // Species n (n >= 1) of an equation text, or "The End" when it has fewer.
@@ -91,8 +90,7 @@ class CalcTable {
   // The refresh: rebuilds the rows and columns 0 to 3 from `equation`
   // (first 60 species), writes the header row, keeps column 4. When weighing
   // a species throws, the rows before it stay filled and counted.
-  void UpdateCaculate(std::string_view equation, const ElementTable& elements,
-                      formula::Scanner& scanner);
+  void UpdateCaculate(std::string_view equation, const ElementTable& elements, formula::Scanner& scanner);
   // Empties column 4 of rows 1 to 60, typed and computed amounts alike ("Clear All").
   void ClearAmout();
 
@@ -103,16 +101,12 @@ class CalcTable {
   // is no number, DivisionByZero / InvalidOperation for a weight of 0 towards
   // mole, FloatOverflow for a result beyond a double; rows above stay converted.
   // Typed amounts stay typed and computed ones computed.
-  void useMoles(std::string_view equation, const ElementTable& elements,
-                     formula::Scanner& scanner);
-  void useGrams(std::string_view equation, const ElementTable& elements,
-                   formula::Scanner& scanner);
+  void useMoles(std::string_view equation, const ElementTable& elements, formula::Scanner& scanner);
+  void useGrams(std::string_view equation, const ElementTable& elements, formula::Scanner& scanner);
 
   // Set the precision and refresh; column 4 stays as it is.
-  void useLowPrecision(std::string_view equation, const ElementTable& elements,
-                           formula::Scanner& scanner);
-  void useHighPrecision(std::string_view equation, const ElementTable& elements,
-                            formula::Scanner& scanner);
+  void useLowPrecision(std::string_view equation, const ElementTable& elements, formula::Scanner& scanner);
+  void useHighPrecision(std::string_view equation, const ElementTable& elements, formula::Scanner& scanner);
 
   // The table's share of "Switch List...": refreshes with nothing picked and
   // switches to the other source; returns the new source.
@@ -139,7 +133,7 @@ class CalcTable {
   void clearComputed();
 
   std::array<std::array<std::string, kTableColumns>, kGridRows> m_cells;
-  std::array<CalcRow, kGridRows> m_rows;  // m_rows[0] unused
+  std::array<CalcRow, kGridRows> m_rows;      // m_rows[0] unused
   std::array<Amount, kGridRows> m_amounts{};  // column 4, by row; m_amounts[0] unused
   int m_rowCount = 0;
   Unit m_unit = Unit::Mole;

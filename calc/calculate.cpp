@@ -58,7 +58,9 @@ double Moles(const CalcRow& r, double value, Unit unit) {
 }
 
 // `moles` in the table's unit.
-double InUnit(const CalcRow& r, double moles, Unit unit) { return unit == Unit::Mole ? moles : moles * r.weight; }
+double InUnit(const CalcRow& r, double moles, Unit unit) {
+  return unit == Unit::Mole ? moles : moles * r.weight;
+}
 
 // Why a table with nothing typed (or no equation) has no answer.
 std::string NothingToCalculate(bool anySpecies, Unit unit) {
@@ -110,9 +112,8 @@ Extent ProductsExtent(const CalcTable& table, const std::vector<Typed>& products
 // The extent of reaction: the first reactant with the lowest extent limits it.
 Extent FindExtent(const CalcTable& table, const TypedAmounts& typed) {
   if (typed.reactants.empty()) return ProductsExtent(table, typed.products);
-  const auto limiting =
-      std::min_element(typed.reactants.begin(), typed.reactants.end(),
-                       [](const Typed& a, const Typed& b) { return a.extent < b.extent; });
+  const auto limiting = std::min_element(typed.reactants.begin(), typed.reactants.end(),
+                                         [](const Typed& a, const Typed& b) { return a.extent < b.extent; });
   return {limiting->extent, &*limiting, std::nullopt};
 }
 
@@ -176,7 +177,8 @@ CalcOutcome CalcTable::calculate(Notifier& notifier, const ShowNumber& show) {
     at(kAmountColumn, i) = NumberText(value);
     m_amounts[static_cast<std::size_t>(i)] = Amount::Computed;
   }
-  if (const std::optional<std::string> summary = Summary(*this, typed, extent, show)) notifier.modal(*summary);
+  if (const std::optional<std::string> summary = Summary(*this, typed, extent, show))
+    notifier.modal(*summary);
   return CalcOutcome::Calculated;
 }
 

@@ -20,8 +20,7 @@ std::optional<double> ReadDecimal(std::string_view text) {
   // from_chars also reads "inf", "nan" and hexadecimal-free forms like "1e5";
   // only digits, point, sign and exponent are numbers to a user.
   for (char c : text) {
-    const bool allowed = (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' ||
-                         c == 'E';
+    const bool allowed = (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E';
     if (!allowed) return std::nullopt;
   }
   double value = 0;

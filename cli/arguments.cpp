@@ -29,10 +29,8 @@ bool AsksForHelp(const std::vector<std::string>& words) {
   return false;
 }
 
-std::optional<Arguments> ParseArguments(std::string_view command,
-                                        const std::vector<std::string>& words,
-                                        std::initializer_list<OptionName> known,
-                                        std::ostream& err) {
+std::optional<Arguments> ParseArguments(std::string_view command, const std::vector<std::string>& words,
+                                        std::initializer_list<OptionName> known, std::ostream& err) {
   Arguments result;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < words.size(); ++i) {
@@ -75,8 +73,7 @@ std::optional<Arguments> ParseArguments(std::string_view command,
 }
 
 int UsageError(std::ostream& err, std::string_view command, std::string_view text) {
-  err << "quorvex-cli: " << command << ": " << text << " (see 'quorvex-cli " << command
-      << " --help')\n";
+  err << "quorvex-cli: " << command << ": " << text << " (see 'quorvex-cli " << command << " --help')\n";
   return 2;
 }
 

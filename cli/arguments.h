@@ -32,10 +32,8 @@ bool AsksForHelp(const std::vector<std::string>& words);
 // value as "--name value" or "--name=value"; "--" ends the options and "-"
 // alone is an operand. An unknown option, a missing value or a value given to
 // a flag writes one usage-error line to `err` and gives nullopt.
-std::optional<Arguments> ParseArguments(std::string_view command,
-                                        const std::vector<std::string>& words,
-                                        std::initializer_list<OptionName> known,
-                                        std::ostream& err);
+std::optional<Arguments> ParseArguments(std::string_view command, const std::vector<std::string>& words,
+                                        std::initializer_list<OptionName> known, std::ostream& err);
 
 // "quorvex-cli: COMMAND: TEXT (see 'quorvex-cli COMMAND --help')" on `err`;
 // returns the usage-error status 2.

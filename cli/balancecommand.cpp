@@ -14,8 +14,9 @@ namespace quorvex::cli {
 namespace {
 
 int RunBalanceCommand(int argc, char** argv) {
-  const std::optional<Arguments> args = ParseArguments(
-      "balance", std::vector<std::string>(argv + 2, argv + argc), {{"--medium", true}, {"--half", false}}, std::cerr);
+  const std::optional<Arguments> args =
+      ParseArguments("balance", std::vector<std::string>(argv + 2, argv + argc),
+                     {{"--medium", true}, {"--half", false}}, std::cerr);
   if (!args) return 2;
   balance::CompletionChoice choice;
   for (const auto& [name, value] : args->options) {
@@ -27,7 +28,8 @@ int RunBalanceCommand(int argc, char** argv) {
       return UsageError(std::cerr, "balance", "'" + value + "' is no medium: use acid, base or neutral");
     }
   }
-  if (args->operands.size() > 1) return UsageError(std::cerr, "balance", "takes at most one FILE or EQUATION");
+  if (args->operands.size() > 1)
+    return UsageError(std::cerr, "balance", "takes at most one FILE or EQUATION");
   EquationInput input;
   if (!input.open(args->operands.empty() ? "-" : args->operands.front(), std::cerr)) return 2;
   errno = 0;

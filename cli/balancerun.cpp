@@ -53,11 +53,10 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
           text.append(balance::kBalanced).append(1, '\t');
           text.append(balancer.board().record(balancer.board().count()).equation);
           break;
-        default:
-          text.append(balancer.pendingMessage()).append(1, '\t');
-          break;
+        default: text.append(balancer.pendingMessage()).append(1, '\t'); break;
       }
-      if (!balancer.failureReason().code.empty()) text.append(1, '\t').append(balancer.failureReason().text());
+      if (!balancer.failureReason().code.empty())
+        text.append(1, '\t').append(balancer.failureReason().text());
       if (completion && !completion->added.empty()) {
         text.append("\tadded: ").append(balance::AddedList(completion->added));
       }

@@ -14,19 +14,14 @@ std::vector<std::string> Words(int argc, char** argv) {
   return std::vector<std::string>(argv + (argc > 2 ? 2 : argc), argv + argc);
 }
 
-int RunWeightCommand(int argc, char** argv) {
-  return RunWeight(Words(argc, argv), std::cout, std::cerr);
-}
+int RunWeightCommand(int argc, char** argv) { return RunWeight(Words(argc, argv), std::cout, std::cerr); }
 
-int RunTableCommand(int argc, char** argv) {
-  return RunTable(Words(argc, argv), std::cout, std::cerr);
-}
+int RunTableCommand(int argc, char** argv) { return RunTable(Words(argc, argv), std::cout, std::cerr); }
 
 }  // namespace
 
-const Command kWeightCommand = {
-    "weight",
-    R"(  quorvex-cli weight [--high] FORMULA...
+const Command kWeightCommand = {"weight",
+                                R"(  quorvex-cli weight [--high] FORMULA...
       Prints the molecular weight of each FORMULA in g/mol, one a line, with
       atomic weights rounded to whole or half units, or as stored with
       --high. A leading coefficient and a charge add nothing; unknown symbols
@@ -40,11 +35,10 @@ const Command kWeightCommand = {
       number too long) gets its error text on its line instead, such as
       "Input error!", and the exit status is then 1.
 )",
-    RunWeightCommand};
+                                RunWeightCommand};
 
-const Command kTableCommand = {
-    "table",
-    R"(  quorvex-cli table [--high] EQUATION
+const Command kTableCommand = {"table",
+                               R"(  quorvex-cli table [--high] EQUATION
       Prints the calculation table of a balanced equation such as
       "2H2+O2 = 2H2O", one species a line: the formula, the coefficient, the
       molecular weight and the total molecular weight, separated by tabs.
@@ -52,6 +46,6 @@ const Command kTableCommand = {
       A species that cannot be weighed gets its error text on its line, and
       the exit status is then 1.
 )",
-    RunTableCommand};
+                               RunTableCommand};
 
 }  // namespace quorvex::cli

@@ -3,8 +3,8 @@
 
 #include <exception>
 #include <optional>
-#include <string_view>
 #include <ostream>
+#include <string_view>
 
 #include "calc/calctable.h"
 #include "calc/elements.h"
@@ -48,7 +48,7 @@ bool HasStrayByte(std::string_view text) {
 }
 
 Weighed Weigh(std::string_view typed, calc::Precision precision, const calc::ElementTable& elements,
-             Notifier& warnings) {
+              Notifier& warnings) {
   // What is typed or pasted is read as the balance reads it.
   const std::string formula = formula::NormaliseSpecies(typed);
   if (HasStrayByte(formula)) return {0, std::string(formula::kInvalidCharacters)};

@@ -33,9 +33,8 @@ int RunCheckCommand(int argc, char** argv) {
 
 }  // namespace
 
-const Command kCheckCommand = {
-    "check",
-    R"(  quorvex-cli check [FILE | EQUATION]
+const Command kCheckCommand = {"check",
+                               R"(  quorvex-cli check [FILE | EQUATION]
       Checks equations typed with their coefficients, one a line, read from
       FILE, from standard input when FILE is missing or "-", or the one
       EQUATION given (an argument that names no file and holds "=" or an
@@ -53,6 +52,6 @@ const Command kCheckCommand = {
       terms or not), 1 when one is not or cannot be read, 2 for a usage or
       file error.
 )",
-    RunCheckCommand};
+                               RunCheckCommand};
 
 }  // namespace quorvex::cli

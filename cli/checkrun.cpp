@@ -18,7 +18,8 @@ CheckRun RunCheck(std::istream& in, std::ostream& out, std::ostream& err) {
   long number = 0;
   while (out && std::getline(in, line)) {
     ++number;
-    const EquationLine parsed = ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line));
+    const EquationLine parsed =
+        ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line));
     if (parsed.kind == EquationLine::Kind::Skip) continue;
     if (parsed.kind == EquationLine::Kind::Error) {
       out << parsed.error << "\t\n";
@@ -28,7 +29,8 @@ CheckRun RunCheck(std::istream& in, std::ostream& out, std::ostream& err) {
     notifier.setLine(number);
     balancer.clearResults();
     try {
-      const balance::CheckOutcome outcome = balance::CheckEquation(parsed.boxes, parsed.coefficients, balancer, notifier);
+      const balance::CheckOutcome outcome =
+          balance::CheckEquation(parsed.boxes, parsed.coefficients, balancer, notifier);
       out << outcome.message << '\t' << outcome.typed;
       if (!outcome.answer.empty()) out << '\t' << outcome.answer;
       out << '\n';

@@ -104,8 +104,6 @@ bool EquationInput::open(const std::string& operand, std::ostream& err) {
   return true;
 }
 
-void LineNotifier::modal(std::string_view text) {
-  m_err << m_line << ": " << text << '\n';
-}
+void LineNotifier::modal(std::string_view text) { m_err << m_line << ": " << text << '\n'; }
 
 }  // namespace quorvex::cli

@@ -20,7 +20,7 @@ struct EquationLine {
   formula::BoxTexts boxes;  // for Equation: reactants from Sp1, products from Pr1
   // The coefficient typed before the species in each box ("" for none).
   formula::BoxTexts coefficients;
-  std::string error;        // for Error: the message, which contains "error"
+  std::string error;  // for Error: the message, which contains "error"
   bool anyCoefficient() const;
 };
 

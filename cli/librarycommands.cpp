@@ -14,15 +14,13 @@ int RunAddCommand(int argc, char** argv) {
 }
 
 int RunDeleteCommand(int argc, char** argv) {
-  return RunLibraryChange(false, std::vector<std::string>(argv + 2, argv + argc), std::cout,
-                          std::cerr);
+  return RunLibraryChange(false, std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
 }
 
 }  // namespace
 
-const Command kAddCommand = {
-    "add",
-    R"(  quorvex-cli add --library FILE EQUATION
+const Command kAddCommand = {"add",
+                             R"(  quorvex-cli add --library FILE EQUATION
       Adds the line "#EQUATION#" to the equation library FILE as "Add To Lib"
       does, and prints the window's message, such as
       "Added to the equation library successfully!". The file is locked while
@@ -33,15 +31,14 @@ const Command kAddCommand = {
       not (already there, full, or the file could not be written: the reason
       goes to standard error); a command that changes nothing writes nothing.
 )",
-    RunAddCommand};
+                             RunAddCommand};
 
-const Command kDeleteCommand = {
-    "delete",
-    R"(  quorvex-cli delete --library FILE EQUATION
+const Command kDeleteCommand = {"delete",
+                                R"(  quorvex-cli delete --library FILE EQUATION
       Removes the first line "#EQUATION#" from FILE as "Del From Lib" does,
       with the same messages and exit status as add; a missing FILE is an
       error and is not created.
 )",
-    RunDeleteCommand};
+                                RunDeleteCommand};
 
 }  // namespace quorvex::cli

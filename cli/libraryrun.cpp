@@ -11,8 +11,7 @@
 
 namespace quorvex::cli {
 
-int RunLibraryChange(bool add, const std::vector<std::string>& args, std::ostream& out,
-                     std::ostream& err) {
+int RunLibraryChange(bool add, const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const std::string_view command = add ? "add" : "delete";
   const std::optional<Arguments> parsed = ParseArguments(command, args, {{"--library", true}}, err);
   if (!parsed) return 2;
@@ -29,9 +28,7 @@ int RunLibraryChange(bool add, const std::vector<std::string>& args, std::ostrea
   try {
     const library::Library::Change change = add ? lib.add(line) : lib.remove(line);
     out << library::ChangeMessage(change) << '\n';
-    return change == library::Library::Change::Added || change == library::Library::Change::Deleted
-               ? 0
-               : 1;
+    return change == library::Library::Change::Added || change == library::Library::Change::Deleted ? 0 : 1;
   } catch (const library::FileError& e) {
     err << "quorvex-cli: " << e.what() << '\n';
     return 1;

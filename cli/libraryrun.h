@@ -12,7 +12,6 @@ namespace quorvex::cli {
 // window's message on `out`. Returns 0 when the file changed, 1 when it did
 // not (already there, not there, full, or the file could not be changed; the
 // reason then on `err`), 2 for a usage error.
-int RunLibraryChange(bool add, const std::vector<std::string>& args, std::ostream& out,
-                     std::ostream& err);
+int RunLibraryChange(bool add, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace quorvex::cli

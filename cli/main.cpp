@@ -15,9 +15,9 @@ namespace {
 using quorvex::cli::Command;
 
 const Command* const kCommands[] = {&quorvex::cli::kBalanceCommand, &quorvex::cli::kCheckCommand,
-                                    &quorvex::cli::kSearchCommand,
-                                    &quorvex::cli::kWeightCommand, &quorvex::cli::kTableCommand,
-                                    &quorvex::cli::kAddCommand,    &quorvex::cli::kDeleteCommand};
+                                    &quorvex::cli::kSearchCommand,  &quorvex::cli::kWeightCommand,
+                                    &quorvex::cli::kTableCommand,   &quorvex::cli::kAddCommand,
+                                    &quorvex::cli::kDeleteCommand};
 
 constexpr std::string_view kSeeHelp = " (see 'quorvex-cli --help')\n";
 

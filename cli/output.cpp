@@ -13,8 +13,7 @@ namespace {
 
 int Report(std::ostream& err, int error) {
   err << "quorvex-cli: cannot write the output: "
-      << (error == 0 ? std::string("the system gave no reason")
-                     : std::generic_category().message(error))
+      << (error == 0 ? std::string("the system gave no reason") : std::generic_category().message(error))
       << '\n';
   err.flush();
   return kOutputFailed;

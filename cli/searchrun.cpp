@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <optional>
-#include <string>
 #include <ostream>
+#include <string>
 #include <string_view>
 
 #include "cli/arguments.h"
@@ -19,9 +19,7 @@ namespace {
 class ErrNotifier final : public Notifier {
  public:
   explicit ErrNotifier(std::ostream& err) : m_err(err) {}
-  void modal(std::string_view text) override {
-    m_err << "quorvex-cli: " << text << '\n';
-  }
+  void modal(std::string_view text) override { m_err << "quorvex-cli: " << text << '\n'; }
 
  private:
   std::ostream& m_err;
@@ -39,8 +37,8 @@ std::string ListedLine(int listed) {
 }  // namespace
 
 int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const std::optional<Arguments> parsed = ParseArguments(
-      kCommand, args, {{"--library", true}, {"--reactant", true}, {"--product", true}}, err);
+  const std::optional<Arguments> parsed =
+      ParseArguments(kCommand, args, {{"--library", true}, {"--reactant", true}, {"--product", true}}, err);
   if (!parsed) return 2;
   if (!parsed->operands.empty()) {
     return UsageError(err, kCommand, "unexpected argument '" + parsed->operands.front() + "'");

@@ -159,8 +159,8 @@ ReplaceOutcome LocateFile(const fs::path& path, FileInFolder& located, const Fil
 
 ReplaceOutcome OpenRegular(const FileInFolder& file, Descriptor& fd, const FileOps& ops) {
   // O_NONBLOCK: a FIFO without a writer must not hang the open.
-  fd = Descriptor(ops.openAt(file.folder.get(), file.name.c_str(),
-                             O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0));
+  fd = Descriptor(
+      ops.openAt(file.folder.get(), file.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0));
   if (fd.get() < 0) return Failed(errno);
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return Failed(errno);
@@ -204,8 +204,7 @@ ReplaceOutcome ReplaceInFolder(const FileInFolder& file, std::string_view bytes,
     temporary = file.name + "." + std::to_string(::getpid()) + "-" + std::to_string(random()) +
                 std::string(kCopySuffix);
     // Private from the start: nobody may open the copy before its mode is set.
-    fd = ops.openAt(dir, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                    0600);
+    fd = ops.openAt(dir, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0 && errno != EEXIST) return Failed(errno);
   }
   if (fd < 0) return {Step::NoFreeName, 0};
@@ -273,11 +272,10 @@ int RemoveStaleCopies(const FileInFolder& file) {
   int removed = 0;
   while (const dirent* entry = ::readdir(dir)) {
     if (!IsCopyName(entry->d_name, file.name)) continue;
-    const Descriptor copy(::openat(file.folder.get(), entry->d_name,
-                                   O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const Descriptor copy(
+        ::openat(file.folder.get(), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat st {};
-    if (copy.get() < 0 || ::fstat(copy.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
-        st.st_uid != ::geteuid()) {
+    if (copy.get() < 0 || ::fstat(copy.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
       continue;
     }
     // A copy still being written is locked by its writer.

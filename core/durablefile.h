@@ -74,8 +74,7 @@ ReplaceOutcome ReadAllBounded(int fd, std::uint64_t limit, std::string& bytes,
 
 // Opens the located file for reading without following a link or waiting on
 // a FIFO; Write with ENOENT when it is not there, NotRegular for a device.
-ReplaceOutcome OpenRegular(const FileInFolder& file, Descriptor& fd,
-                           const FileOps& ops = SystemFileOps());
+ReplaceOutcome OpenRegular(const FileInFolder& file, Descriptor& fd, const FileOps& ops = SystemFileOps());
 
 // Puts `bytes` in place of the located file at once: a new copy under an
 // unused name in the same folder, private from its creation, given the old
@@ -86,8 +85,7 @@ ReplaceOutcome OpenRegular(const FileInFolder& file, Descriptor& fd,
                                              const FileOps& ops = SystemFileOps());
 
 // LocateFile, then ReplaceInFolder: a link keeps pointing at the file it names.
-[[nodiscard]] ReplaceOutcome ReplaceFileDurably(const std::filesystem::path& path,
-                                                std::string_view bytes,
+[[nodiscard]] ReplaceOutcome ReplaceFileDurably(const std::filesystem::path& path, std::string_view bytes,
                                                 const FileOps& ops = SystemFileOps());
 
 // True for the name of a copy ReplaceInFolder makes for `name`.

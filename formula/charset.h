@@ -12,8 +12,8 @@ constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // "(", ")", "+", "-", ".", the digits, "[", "]" and "_".
 constexpr bool IsFormulaSymbol(char c) {
-  return IsDigit(c) || c == '(' || c == ')' || c == '+' || c == '-' || c == '.' || c == '[' ||
-         c == ']' || c == '_';
+  return IsDigit(c) || c == '(' || c == ')' || c == '+' || c == '-' || c == '.' || c == '[' || c == ']' ||
+         c == '_';
 }
 
 constexpr bool IsValidChar(char c) { return IsCapital(c) || IsSmall(c) || IsFormulaSymbol(c); }

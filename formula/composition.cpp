@@ -76,9 +76,13 @@ void FindTypedCoefficient(const SpeciesList& list, std::string& pending) {
 class NameCollector {
  public:
   // `keys` has room for a key per slot.
-  NameCollector(std::array<std::string, kElementNameSlots>& slots, std::uint64_t* keys, const ElementNameList& list,
-                std::string& pending, bool& invalidCharacters)
-      : m_slots(slots), m_keys(keys), m_list(list), m_pending(pending), m_invalidCharacters(invalidCharacters) {}
+  NameCollector(std::array<std::string, kElementNameSlots>& slots, std::uint64_t* keys,
+                const ElementNameList& list, std::string& pending, bool& invalidCharacters)
+      : m_slots(slots),
+        m_keys(keys),
+        m_list(list),
+        m_pending(pending),
+        m_invalidCharacters(invalidCharacters) {}
 
   // Reads the names of one formula; a byte its side's boxes may not hold
   // writes the invalid-characters error.
@@ -104,14 +108,15 @@ class NameCollector {
     const std::string& name = m_slots[static_cast<std::size_t>(slot)];
     if (name.empty() || name.size() > 8) return m_list.IsInElementName(name, slot, m_pending);
     for (int i = 0; i < slot; ++i) {
-      if (m_keys[i] == m_keys[slot] && m_slots[static_cast<std::size_t>(i)].size() == name.size()) return true;
+      if (m_keys[i] == m_keys[slot] && m_slots[static_cast<std::size_t>(i)].size() == name.size())
+        return true;
     }
     return false;
   }
 
-  int last() const { return m_k; }            // the slot of the name most recently begun; -1 before any
+  int last() const { return m_k; }  // the slot of the name most recently begun; -1 before any
   bool anyCapital() const { return m_anyCapital; }
-  bool full() const { return m_full; }        // more distinct names than slots: collection stopped
+  bool full() const { return m_full; }  // more distinct names than slots: collection stopped
 
  private:
   // A capital begins a name: in the slot after the last distinct one, or in

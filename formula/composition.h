@@ -13,9 +13,9 @@
 namespace quorvex::formula {
 
 inline constexpr int kBoxesPerSide = 14;
-inline constexpr int kMatrixCapacity = 50;                  // rows and columns
-inline constexpr int kMaxElements = kMatrixCapacity - 2;    // a zero row and the charge row follow
-inline constexpr int kElementNameSlots = 201;                   // slots 0 to 200 of the name list
+inline constexpr int kMatrixCapacity = 50;                // rows and columns
+inline constexpr int kMaxElements = kMatrixCapacity - 2;  // a zero row and the charge row follow
+inline constexpr int kElementNameSlots = 201;             // slots 0 to 200 of the name list
 
 inline constexpr std::string_view kInvalidCharacters = "Input error-Invalid characters!";
 inline constexpr std::string_view kNoEquation =

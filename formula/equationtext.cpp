@@ -204,7 +204,8 @@ Parts SplitTerm(std::string_view term) {
   std::string_view rest = Trim(term.substr(coefficient));
   // Marks and a state at the end, in any order, blanks before them dropped;
   // a state ends in ")" and a mark in a byte beyond ASCII.
-  for (bool more = !rest.empty() && (rest.back() == ')' || static_cast<unsigned char>(rest.back()) >= 0x80); more;) {
+  for (bool more = !rest.empty() && (rest.back() == ')' || static_cast<unsigned char>(rest.back()) >= 0x80);
+       more;) {
     more = false;
     rest = Trim(rest);
     for (const std::string_view mark : kMarks) {
@@ -233,17 +234,17 @@ Parts SplitTerm(std::string_view term) {
 bool HoldsFormula(std::string_view core, std::size_t close) {
   const std::size_t open = core.rfind('[', close);
   if (open == std::string_view::npos) return false;
-  return std::any_of(core.begin() + static_cast<std::ptrdiff_t>(open), core.begin() + static_cast<std::ptrdiff_t>(close),
-                     [](char c) { return IsCapital(c); });
+  return std::any_of(core.begin() + static_cast<std::ptrdiff_t>(open),
+                     core.begin() + static_cast<std::ptrdiff_t>(close), [](char c) { return IsCapital(c); });
 }
 
 // How a core ends in a charge written without brackets.
 struct TrailingCharge {
   enum class Kind { None, Charge, TwoWays };
   Kind kind = Kind::None;
-  std::size_t base = 0;   // the formula is core[0, base)
-  std::string group;      // Charge: the charge group
-  std::string other;      // TwoWays: the reading with the last digit as the charge
+  std::size_t base = 0;  // the formula is core[0, base)
+  std::string group;     // Charge: the charge group
+  std::string other;     // TwoWays: the reading with the last digit as the charge
 };
 
 // `spaced`: the line separates its species with " + " between blanks, or has
@@ -262,7 +263,8 @@ TrailingCharge FindTrailingCharge(std::string_view core, bool databaseStyle, boo
     t.kind = spaced ? TrailingCharge::Kind::Charge : TrailingCharge::Kind::TwoWays;
     t.base = digits - 1;
     t.group = "[" + std::string(core.substr(digits)) + core[digits - 1] + "]";
-    t.other = std::string(core.substr(0, digits - 1)) + std::string(core.substr(digits)) + "[" + core[digits - 1] + "]";
+    t.other = std::string(core.substr(0, digits - 1)) + std::string(core.substr(digits)) + "[" +
+              core[digits - 1] + "]";
     return t;
   }
   if (!IsSign(core[n - 1])) return t;
@@ -274,8 +276,8 @@ TrailingCharge FindTrailingCharge(std::string_view core, bool databaseStyle, boo
   const char before = core[run - 1];
   const auto group = [&](std::string_view magnitude) { return "[" + std::string(magnitude) + sign + "]"; };
   t.base = run;
-  if (IsCapital(before) || IsSmall(before) || before == ')' || (before == ']' && HoldsFormula(core, run - 1)) ||
-      (IsDigit(before) && (count > 1 || databaseStyle))) {
+  if (IsCapital(before) || IsSmall(before) || before == ')' ||
+      (before == ']' && HoldsFormula(core, run - 1)) || (IsDigit(before) && (count > 1 || databaseStyle))) {
     t.kind = TrailingCharge::Kind::Charge;
     t.group = group(count > 1 ? std::to_string(count) : "");
     return t;
@@ -319,7 +321,8 @@ std::string RewriteCore(std::string_view written, bool databaseStyle, bool space
   // Most formulas need nothing: no sign, caret, dot, colon, square bracket
   // or byte beyond ASCII.
   if (written != "e" && std::none_of(written.begin(), written.end(), [](char c) {
-        return IsSign(c) || c == '^' || c == '.' || c == ':' || c == '[' || static_cast<unsigned char>(c) >= 0x80;
+        return IsSign(c) || c == '^' || c == '.' || c == ':' || c == '[' ||
+               static_cast<unsigned char>(c) >= 0x80;
       })) {
     return std::string(written);
   }
@@ -397,7 +400,8 @@ WrittenEquation ReadWrittenEquation(std::string_view line) {
     into.reserve(parts[s].size());
     for (const Parts& p : parts[s]) {
       if (p.core.empty() && p.coefficient.empty() && p.state.empty()) {
-        return fail(std::string("Input error - an empty species among the ") + (s == 0 ? "reactants." : "products."));
+        return fail(std::string("Input error - an empty species among the ") +
+                    (s == 0 ? "reactants." : "products."));
       }
       std::string error;
       std::string species = RewriteCore(p.core, databaseStyle, spaced, error);
@@ -426,7 +430,8 @@ constexpr std::array<bool, 256> kPlainBytes = [] {
 // in square brackets hold no capital letter, so no bracket turns round, and no
 // core ends in a sign, so none reads as a charge or two ways: each species is
 // the term as written, less its coefficient.
-bool ReadPlainSide(std::string_view side, std::array<PlainTerm, kPlainTermsPerSide>& terms, std::size_t& count) {
+bool ReadPlainSide(std::string_view side, std::array<PlainTerm, kPlainTermsPerSide>& terms,
+                   std::size_t& count) {
   side = Trim(side);
   count = 0;
   std::size_t from = 0;
@@ -438,7 +443,8 @@ bool ReadPlainSide(std::string_view side, std::array<PlainTerm, kPlainTermsPerSi
     std::string_view rest = written.substr(parts.coefficient.size());
     while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
     // An empty species, an electron, or a state set apart by blanks: the full reader's.
-    if (parts.core.empty() || parts.core == "e" || parts.core.size() + parts.state.size() != rest.size()) return false;
+    if (parts.core.empty() || parts.core == "e" || parts.core.size() + parts.state.size() != rest.size())
+      return false;
     terms[count++] = {parts.coefficient, rest};
     from = at + 1;
     return true;
@@ -489,8 +495,8 @@ std::optional<EquationText> ReadEquationText(std::string_view text) {
     return equation;
   }
   equation.bothSides = read.kind == WrittenEquation::Kind::Equation;
-  for (const auto& [from, into] : {std::pair{&read.reactants, &equation.reactants},
-                                   std::pair{&read.products, &equation.products}}) {
+  for (const auto& [from, into] :
+       {std::pair{&read.reactants, &equation.reactants}, std::pair{&read.products, &equation.products}}) {
     for (const WrittenTerm& term : *from) into->push_back(term.coefficient + FinishedSpecies(term.species));
   }
   // No species at all is nothing to fill the boxes with.

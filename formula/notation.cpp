@@ -16,9 +16,18 @@ struct Superscript {
   char ascii;
 };
 constexpr std::array<Superscript, 12> kSuperscripts = {{
-    {"\u2070", '0'}, {"\u00B9", '1'}, {"\u00B2", '2'}, {"\u00B3", '3'},
-    {"\u2074", '4'}, {"\u2075", '5'}, {"\u2076", '6'}, {"\u2077", '7'},
-    {"\u2078", '8'}, {"\u2079", '9'}, {"\u207A", '+'}, {"\u207B", '-'},
+    {"\u2070", '0'},
+    {"\u00B9", '1'},
+    {"\u00B2", '2'},
+    {"\u00B3", '3'},
+    {"\u2074", '4'},
+    {"\u2075", '5'},
+    {"\u2076", '6'},
+    {"\u2077", '7'},
+    {"\u2078", '8'},
+    {"\u2079", '9'},
+    {"\u207A", '+'},
+    {"\u207B", '-'},
 }};
 constexpr std::array<std::string_view, 4> kMiddleDots = {"\u00B7", "\u2022", "\u2219", "\u22C5"};
 constexpr std::string_view kSubscriptLead = "\xE2\x82";  // U+2080..U+2089: E2 82 80..89
@@ -85,9 +94,8 @@ std::string WithoutDashes(std::string_view text, bool macron) {
 
 std::string NormaliseSpecies(std::string_view typed) {
   // Plain ASCII without a caret or a dot is already in the formula syntax.
-  if (std::none_of(typed.begin(), typed.end(), [](char c) {
-        return c == '^' || c == '.' || static_cast<unsigned char>(c) >= 0x80;
-      })) {
+  if (std::none_of(typed.begin(), typed.end(),
+                   [](char c) { return c == '^' || c == '.' || static_cast<unsigned char>(c) >= 0x80; })) {
     return std::string(typed);
   }
   // Dashes first, so that "^2\u2212" reads as a caret charge.
@@ -186,8 +194,7 @@ std::string SlipHint(std::string_view species) {
 
 std::string_view WithoutStateSymbol(std::string_view species) {
   for (const std::string_view symbol : {"(s)", "(l)", "(g)", "(aq)"}) {
-    if (species.size() >= symbol.size() &&
-        species.substr(species.size() - symbol.size()) == symbol) {
+    if (species.size() >= symbol.size() && species.substr(species.size() - symbol.size()) == symbol) {
       return species.substr(0, species.size() - symbol.size());
     }
   }

@@ -104,8 +104,7 @@ std::int32_t ElementPosByCutting(std::string_view name, std::string_view text) {
 // that point and the digits after it, and the search resumes in the state it
 // had before those bytes, looking at the byte that now follows.
 template <class Counted>
-void WalkByCutting(std::string_view name, std::string_view text, CutWalk& walk,
-                   Counted&& counted) {
+void WalkByCutting(std::string_view name, std::string_view text, CutWalk& walk, Counted&& counted) {
   const auto length = static_cast<std::int32_t>(name.size());
   walk.nodes.clear();
   walk.read.clear();
@@ -260,8 +259,7 @@ std::int32_t Scanner::GroupMultiplier(std::int32_t innermost) {
   return static_cast<std::int32_t>(result);
 }
 
-bool Scanner::AddOccurrence(std::string_view run, std::int32_t multiplier, int k,
-                            std::int64_t& sum) {
+bool Scanner::AddOccurrence(std::string_view run, std::int32_t multiplier, int k, std::int64_t& sum) {
   std::int32_t subscript = 1;
   if (!run.empty()) {
     if (run.size() > 5) m_notifier.modal(kNumberTooGreat);

@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     quorvex::balance::CompleteAndBalance(completing, boxes,
                                          {static_cast<quorvex::balance::Medium>(pick % 4), (pick & 4) != 0});
-    if (completing.outcome() == quorvex::balance::BalanceOutcome::Balanced && completing.board().count() != 1) {
+    if (completing.outcome() == quorvex::balance::BalanceOutcome::Balanced &&
+        completing.board().count() != 1) {
       __builtin_trap();
     }
   } catch (const quorvex::ConvertError&) {

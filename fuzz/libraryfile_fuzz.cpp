@@ -35,8 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes = input.substr(0, split);
 
   // A tmpfs keeps the syncs cheap; the folder holds nothing else.
-  const std::filesystem::path folder = std::filesystem::path(
-      std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp") /
+  const std::filesystem::path folder =
+      std::filesystem::path(std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp") /
       ("quorvex-libraryfile-fuzz-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
   const std::filesystem::path file = folder / "cbd.dat";
@@ -65,8 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The outcome follows from the table as it was.
     const bool added = change == lib::Library::Change::Added;
     const bool deleted = change == lib::Library::Change::Deleted;
-    if (added != (action[0] == '+' && at == 0 && before < lib::kLibraryCapacity &&
-                  lib::IsStorable(line))) {
+    if (added != (action[0] == '+' && at == 0 && before < lib::kLibraryCapacity && lib::IsStorable(line))) {
       __builtin_trap();
     }
     if (deleted != (action[0] != '+' && at != 0)) __builtin_trap();
@@ -83,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const lib::LibraryText again = lib::ReadLibraryText(written);
     if (again.lines != library.lines() || again.bytes() != written) __builtin_trap();
     // What the table never held is still at the end of the file.
-    if (written.size() < tail.size() || written.compare(written.size() - tail.size(), tail.size(), tail) != 0) {
+    if (written.size() < tail.size() ||
+        written.compare(written.size() - tail.size(), tail.size(), tail) != 0) {
       __builtin_trap();
     }
     if (std::distance(std::filesystem::directory_iterator(folder), {}) != 1) __builtin_trap();

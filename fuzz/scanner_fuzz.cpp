@@ -16,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t nameLength = data[0] % 4;
   if (size < 1 + nameLength) return 0;
   const std::string_view name(reinterpret_cast<const char*>(data) + 1, nameLength);
-  const std::string_view text(reinterpret_cast<const char*>(data) + 1 + nameLength,
-                              size - 1 - nameLength);
+  const std::string_view text(reinterpret_cast<const char*>(data) + 1 + nameLength, size - 1 - nameLength);
   std::string pending;
   quorvex::SilentNotifier notifier;
   quorvex::formula::Scanner scanner(pending, notifier);
@@ -50,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const auto& terms = s == 0 ? read.reactants : read.products;
       if (plain.counts[s] != terms.size()) std::abort();
       for (std::size_t i = 0; i < terms.size(); ++i) {
-        if (plain.sides[s][i].coefficient != terms[i].coefficient || plain.sides[s][i].species != terms[i].species) {
+        if (plain.sides[s][i].coefficient != terms[i].coefficient ||
+            plain.sides[s][i].species != terms[i].species) {
           std::abort();
         }
       }

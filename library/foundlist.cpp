@@ -98,13 +98,9 @@ std::string_view RightSide(std::string_view line) {
   return p == std::string_view::npos ? line : line.substr(p + 1);
 }
 
-bool IsInLeft(std::string_view term, std::string_view side) {
-  return IsIn(term, side, kLeftSeparators);
-}
+bool IsInLeft(std::string_view term, std::string_view side) { return IsIn(term, side, kLeftSeparators); }
 
-bool IsInRight(std::string_view term, std::string_view side) {
-  return IsIn(term, side, kRightSeparators);
-}
+bool IsInRight(std::string_view term, std::string_view side) { return IsIn(term, side, kRightSeparators); }
 
 std::string FoundCountLine(int matches) {
   return "...... Found " + std::to_string(matches) +
@@ -152,8 +148,8 @@ FoundList::Outcome FoundList::Search(const Library& library, const formula::BoxT
     }
     while (outcome.listed < outcome.matches && first + outcome.listed < kFoundCapacity) {
       const int position = m_matches[static_cast<std::size_t>(outcome.listed)];
-      const std::size_t length = DisplayLineLength(first + outcome.listed + 1,
-                                                   StripEnds(library.line(position)));
+      const std::size_t length =
+          DisplayLineLength(first + outcome.listed + 1, StripEnds(library.line(position)));
       if (length > room - used) break;
       used += length;
       ++outcome.listed;

@@ -48,8 +48,8 @@ class FoundList {
   FoundList() : m_records(static_cast<std::size_t>(kFoundCapacity) + 1) {}
 
   struct Outcome {
-    int matches = 0;  // lines of the library that satisfy every term
-    int listed = 0;   // of them appended to the list; fewer only when the list is full
+    int matches = 0;       // lines of the library that satisfy every term
+    int listed = 0;        // of them appended to the list; fewer only when the list is full
     bool refused = false;  // not even the found-count line fitted: nothing changed
   };
 

@@ -16,6 +16,7 @@
 #include <system_error>
 #include <thread>
 #include <utility>
+
 #include "core/errors.h"
 
 namespace quorvex::library {
@@ -57,8 +58,7 @@ bool IsStorable(std::string_view line) {
 
 LibraryText ReadLibraryText(std::string_view bytes) {
   LibraryText text;
-  text.crLineEnds = bytes.find('\r') != std::string_view::npos &&
-                    bytes.find('\n') == std::string_view::npos;
+  text.crLineEnds = bytes.find('\r') != std::string_view::npos && bytes.find('\n') == std::string_view::npos;
   const char lineEnd = text.crLineEnds ? '\r' : '\n';
   std::size_t from = 0;
   while (from < bytes.size()) {
@@ -139,26 +139,29 @@ void Library::loadFromBytes(std::string_view bytes, Notifier& notifier) {
     if (cut++ == 0) first = i + 1;
   }
   if (cut > 0) {
-    notifier.modal("The library file " + Quoted(m_file) + " has a 0x1A byte inside " +
-                   std::to_string(cut) + (cut == 1 ? " line" : " lines") + " (line " +
-                   std::to_string(first) + (cut == 1 ? "" : " is the first") +
+    notifier.modal("The library file " + Quoted(m_file) + " has a 0x1A byte inside " + std::to_string(cut) +
+                   (cut == 1 ? " line" : " lines") + " (line " + std::to_string(first) +
+                   (cut == 1 ? "" : " is the first") +
                    "): the equation ends at that byte, and the line is kept in the file as it is.");
   }
   if (m_text.tail.empty()) return;
   // The table cannot hold them; they go back into the file untouched so that
   // no rewrite loses them.
   if (m_text.tailAtEndByte) {
-    notifier.modal("The library file " + Quoted(m_file) + " has an end-of-file byte (0x1A) at the "
-                   "start of line " + std::to_string(count() + 1) + ": the library ends there, "
-                   "and the " + std::to_string(m_text.tail.size()) +
+    notifier.modal("The library file " + Quoted(m_file) +
+                   " has an end-of-file byte (0x1A) at the "
+                   "start of line " +
+                   std::to_string(count() + 1) +
+                   ": the library ends there, "
+                   "and the " +
+                   std::to_string(m_text.tail.size()) +
                    " bytes from it on are not searched, and they are kept at the end of the file.");
     return;
   }
   const LibraryText rest = ReadLibraryText(m_text.tail);
   const std::size_t more = rest.lines.size();
   notifier.modal("The library file " + Quoted(m_file) + " holds " +
-                 std::to_string(more + m_text.lines.size()) +
-                 (rest.tail.empty() ? "" : " or more") +
+                 std::to_string(more + m_text.lines.size()) + (rest.tail.empty() ? "" : " or more") +
                  " lines, but the library can only contain " + std::to_string(kLibraryCapacity) +
                  " equations: the other " + std::to_string(more) +
                  " lines are not searched, and they are kept at the end of the file.");
@@ -186,13 +189,13 @@ std::string Reason(const ReplaceOutcome& outcome) {
 }
 
 FileError ReadError(const fs::path& file, const std::string& reason, std::string_view after) {
-  return FileError(FileError::Kind::Read, "Cannot read the library file " + Quoted(file) + ": " +
-                                              reason + "." + std::string(after));
+  return FileError(FileError::Kind::Read,
+                   "Cannot read the library file " + Quoted(file) + ": " + reason + "." + std::string(after));
 }
 
 FileError WriteError(const fs::path& file, const std::string& reason) {
-  return FileError(FileError::Kind::Write, "Cannot write the library file " + Quoted(file) + ": " +
-                                               reason + ". The file keeps its previous content.");
+  return FileError(FileError::Kind::Write, "Cannot write the library file " + Quoted(file) + ": " + reason +
+                                               ". The file keeps its previous content.");
 }
 
 FileError MissingError(const fs::path& file) {
@@ -313,8 +316,7 @@ void Library::load(Notifier& notifier) {
   bytes.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
   loadFromBytes(bytes, notifier);
   throw FileError(FileError::Kind::Read, ReadFailure(m_file, read) + " The library holds the " +
-                                             std::to_string(count()) +
-                                             " equations read before the failure.");
+                                             std::to_string(count()) + " equations read before the failure.");
 }
 
 template <class Apply>
@@ -382,10 +384,12 @@ Library::Change Library::update(bool createMissing, Apply apply) {
   createdFile.keep();
   m_text = std::move(changed);
   if (replaced.step == Step::SyncFolder) {
-    throw FileError(FileError::Kind::Write,
-                    "The library file " + Quoted(m_file) + " was written, but its folder could not "
-                    "be synced (" + SystemReason(replaced.error) + "): the change may be lost in a "
-                    "power failure.");
+    throw FileError(FileError::Kind::Write, "The library file " + Quoted(m_file) +
+                                                " was written, but its folder could not "
+                                                "be synced (" +
+                                                SystemReason(replaced.error) +
+                                                "): the change may be lost in a "
+                                                "power failure.");
   }
   return change;
 }

@@ -153,8 +153,6 @@ void SearcherTab::refreshAfterPageChange(ListTexts& texts) {
   }
 }
 
-void SearcherTab::refillResults(ListTexts& texts) {
-  texts.boardText = m_balancer.board().displayText();
-}
+void SearcherTab::refillResults(ListTexts& texts) { texts.boardText = m_balancer.board().displayText(); }
 
 }  // namespace quorvex::library

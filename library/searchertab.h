@@ -19,10 +19,8 @@ inline constexpr std::string_view kAlreadyInLibrary =
 inline constexpr std::string_view kAdded = "Added to the equation library successfully!";
 inline constexpr std::string_view kDeleted = "Deleted from the library successfully!";
 inline constexpr std::string_view kNotInLibrary = "This equation is not in the library.";
-inline constexpr std::string_view kBoardListEmpty =
-    "The Balanced Equation List in the balancer is empty.";
-inline constexpr std::string_view kFoundListEmpty =
-    "The Found Equations List in the searcher is empty.";
+inline constexpr std::string_view kBoardListEmpty = "The Balanced Equation List in the balancer is empty.";
+inline constexpr std::string_view kFoundListEmpty = "The Found Equations List in the searcher is empty.";
 
 // The message of a library change: "Added to the equation library successfully!" and the rest.
 std::string_view ChangeMessage(Library::Change change);

@@ -145,7 +145,8 @@ std::optional<unsigned char> Cp1252Byte(char16_t c) {
     for (int b = 0x80; b <= 0xFF; ++b) {
       const char byte = static_cast<char>(b);
       const QString s = decoder.decode(QByteArrayView(&byte, 1));
-      if (s.size() == 1 && s.at(0).unicode() != b) bytes.insert(s.at(0).unicode(), static_cast<unsigned char>(b));
+      if (s.size() == 1 && s.at(0).unicode() != b)
+        bytes.insert(s.at(0).unicode(), static_cast<unsigned char>(b));
       else if (b >= 0xA0) bytes.insert(static_cast<char16_t>(b), static_cast<unsigned char>(b));
     }
     return bytes;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Code pages: which one a run of 8-bit RTF text is in (document, font table, charsets) and its decoding to Unicode.
+// Code pages: which one a run of 8-bit RTF text is in (document, font table, charsets) and its decoding to
+// Unicode.
 #pragma once
 
 #include <QByteArray>

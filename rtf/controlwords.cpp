@@ -149,18 +149,28 @@ static_assert(std::adjacent_find(kKeywords.begin(), kKeywords.end(),
 }  // namespace
 
 const Keyword* FindKeyword(std::string_view word) {
-  const auto it = std::lower_bound(kKeywords.begin(), kKeywords.end(), Keyword{word, Kw::Ignore}, IsNamedBefore);
+  const auto it =
+      std::lower_bound(kKeywords.begin(), kKeywords.end(), Keyword{word, Kw::Ignore}, IsNamedBefore);
   return it != kKeywords.end() && it->name == word ? &*it : nullptr;
 }
 
 bool IsDestination(Kw kind) {
   switch (kind) {
-    case Kw::Rtf: case Kw::FontTable: case Kw::ColorTable: case Kw::SkipDest: case Kw::Pn:
-    case Kw::PnTxtA: case Kw::PnTxtB: case Kw::Field: case Kw::FldInst: case Kw::FldRslt:
-    case Kw::ListText: case Kw::Upr: case Kw::Ud: case Kw::Ignore:
-      return true;
-    default:
-      return false;
+    case Kw::Rtf:
+    case Kw::FontTable:
+    case Kw::ColorTable:
+    case Kw::SkipDest:
+    case Kw::Pn:
+    case Kw::PnTxtA:
+    case Kw::PnTxtB:
+    case Kw::Field:
+    case Kw::FldInst:
+    case Kw::FldRslt:
+    case Kw::ListText:
+    case Kw::Upr:
+    case Kw::Ud:
+    case Kw::Ignore: return true;
+    default: return false;
   }
 }
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <string>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "core/durablefile.h"
@@ -25,14 +25,11 @@ QString Reason(const ReplaceOutcome& outcome, qint64 maxBytes = 0) {
   switch (outcome.step) {
     case ReplaceOutcome::Step::UnsafeLink:
       return QStringLiteral("It is a link in a shared folder, made by another user, and is not followed.");
-    case ReplaceOutcome::Step::NotRegular:
-      return QStringLiteral("It is not a regular file.");
+    case ReplaceOutcome::Step::NotRegular: return QStringLiteral("It is not a regular file.");
     case ReplaceOutcome::Step::TooLarge:
       return QStringLiteral("The file is larger than %1 MiB.").arg(maxBytes / (qint64{1024} * 1024));
-    case ReplaceOutcome::Step::NoFreeName:
-      return QStringLiteral("no free name for a new file beside it");
-    default:
-      return QString::fromLocal8Bit(std::strerror(outcome.error));
+    case ReplaceOutcome::Step::NoFreeName: return QStringLiteral("no free name for a new file beside it");
+    default: return QString::fromLocal8Bit(std::strerror(outcome.error));
   }
 }
 

@@ -20,7 +20,8 @@ QFont ResolvedFont(const QTextCharFormat& format, const QFont& documentFont) {
   if (format.hasProperty(QTextFormat::FontSizeAdjustment)) {
     // Qt scales the document's size for the HTML sizes 1 to 7 (adjustments -2 to +4).
     static constexpr std::array<double, 7> kScale = {0.7, 0.8, 1.0, 1.2, 1.5, 2.0, 2.4};
-    const auto index = static_cast<std::size_t>(std::clamp(format.intProperty(QTextFormat::FontSizeAdjustment) + 2, 0, 6));
+    const auto index =
+        static_cast<std::size_t>(std::clamp(format.intProperty(QTextFormat::FontSizeAdjustment) + 2, 0, 6));
     if (documentFont.pointSizeF() > 0) font.setPointSizeF(kScale[index] * documentFont.pointSizeF());
     else font.setPixelSize(static_cast<int>(std::lround(kScale[index] * documentFont.pixelSize())));
   }

@@ -47,18 +47,18 @@ constexpr int kFontNameProperty = QTextFormat::UserProperty + 1;
 constexpr std::size_t kFormatCacheSize = 8;
 
 enum class Dest : std::uint8_t {
-  Body,        // document text
-  Skip,        // a destination ignored whole
+  Body,  // document text
+  Skip,  // a destination ignored whole
   FontTable,
   ColorTable,
-  Pn,          // {\*\pn}: numbering of the current paragraph
-  PnBefore,    // {\pntxtb}
-  PnAfter,     // {\pntxta}
-  Field,       // {\field}: only its instruction and its result count
+  Pn,        // {\*\pn}: numbering of the current paragraph
+  PnBefore,  // {\pntxtb}
+  PnAfter,   // {\pntxta}
+  Field,     // {\field}: only its instruction and its result count
   FieldInst,
-  ListText,    // {\listtext}: the marker, kept only to tell the list style
-  Upr,         // {\upr}: an ANSI and a Unicode version of the same text
-  UprPart,     // a group inside \upr; skipped unless it is the {\*\ud} one
+  ListText,  // {\listtext}: the marker, kept only to tell the list style
+  Upr,       // {\upr}: an ANSI and a Unicode version of the same text
+  UprPart,   // a group inside \upr; skipped unless it is the {\*\ud} one
 };
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -123,13 +123,12 @@ void DescribeMarker(QString marker, QTextListFormat& format) {
   while (end < marker.size() && marker.at(end).isLetterOrNumber()) ++end;
   const QString core = marker.mid(start, end - start);
   const auto isRoman = [](const QString& s) {
-    return !s.isEmpty() && std::all_of(s.begin(), s.end(), [](QChar c) {
-      return QStringView(u"ivxlcdmIVXLCDM").contains(c);
-    });
+    return !s.isEmpty() && std::all_of(s.begin(), s.end(),
+                                       [](QChar c) { return QStringView(u"ivxlcdmIVXLCDM").contains(c); });
   };
   QTextListFormat::Style style = QTextListFormat::ListStyleUndefined;
   if (core.isEmpty() || marker == u"o") {
-    style = marker == u"o" || marker == u"\u25E6" ? QTextListFormat::ListCircle
+    style = marker == u"o" || marker == u"\u25E6"          ? QTextListFormat::ListCircle
             : (marker == u"\u25AA" || marker == u"\u25A0") ? QTextListFormat::ListSquare
                                                            : QTextListFormat::ListDisc;
   } else if (std::all_of(core.begin(), core.end(), [](QChar c) { return c.isDigit(); })) {
@@ -380,11 +379,26 @@ void Reader::controlSequence() {
   if (top().dest == Dest::Skip) return;
   if (c != '*') top().fresh = false;
   switch (c) {
-    case '*': flushBytes(); top().starred = true; break;
-    case '\\': case '{': case '}': literalByte(c); break;
-    case '~': flushBytes(); emitText(u"\u00A0"); break;
-    case '_': flushBytes(); emitText(u"\u2011"); break;
-    case '\r': case '\n': flushBytes(); if (top().dest == Dest::Body) paragraphEnd(); break;
+    case '*':
+      flushBytes();
+      top().starred = true;
+      break;
+    case '\\':
+    case '{':
+    case '}': literalByte(c); break;
+    case '~':
+      flushBytes();
+      emitText(u"\u00A0");
+      break;
+    case '_':
+      flushBytes();
+      emitText(u"\u2011");
+      break;
+    case '\r':
+    case '\n':
+      flushBytes();
+      if (top().dest == Dest::Body) paragraphEnd();
+      break;
     default: break;  // \- (optional hyphen), \: and others show nothing
   }
 }
@@ -465,8 +479,11 @@ void Reader::textByte(char c) {
 
 void Reader::literalByte(char c) {
   switch (top().dest) {
-    case Dest::Skip: case Dest::Pn: case Dest::Field: case Dest::Upr: case Dest::UprPart:
-      return;
+    case Dest::Skip:
+    case Dest::Pn:
+    case Dest::Field:
+    case Dest::Upr:
+    case Dest::UprPart: return;
     case Dest::ColorTable:
       if (c == ';') finishColor();
       return;
@@ -477,8 +494,7 @@ void Reader::literalByte(char c) {
         return;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   if (c == '\t') {
     flushBytes();
@@ -499,8 +515,9 @@ bool Reader::groupHoldsText() const {
     if (c == '{') return true;
     if (c == '\\') {
       if (i + 1 >= m_in.size() || !IsLetter(m_in[i + 1])) return true;  // a symbol or \'hh
-      if (m_in.sliced(i + 1).startsWith("bin")) return true;                // raw data
-      while (i + 1 < m_in.size() && (IsLetter(m_in[i + 1]) || IsDigit(m_in[i + 1]) || m_in[i + 1] == '-')) ++i;
+      if (m_in.sliced(i + 1).startsWith("bin")) return true;            // raw data
+      while (i + 1 < m_in.size() && (IsLetter(m_in[i + 1]) || IsDigit(m_in[i + 1]) || m_in[i + 1] == '-'))
+        ++i;
     } else if (c != ' ' && c != ';' && c != '\r' && c != '\n') {
       return true;
     }
@@ -518,44 +535,74 @@ bool Reader::consumeFallback() {
 // words only.
 void Reader::apply(const Keyword& keyword, bool hasParam, int param) {
   switch (keyword.kind) {
-    case Kw::Rtf: case Kw::Ignore: case Kw::Ud: case Kw::NoOp: case Kw::Bin:
-      break;
-    case Kw::FontTable: case Kw::ColorTable: case Kw::SkipDest: case Kw::ListText: case Kw::Upr:
-      openDestination(keyword.kind);
-      break;
-    case Kw::Pn: case Kw::PnTxtA: case Kw::PnTxtB:
-      openNumbering(keyword.kind);
-      break;
-    case Kw::Field: case Kw::FldInst: case Kw::FldRslt:
-      openField(keyword.kind);
-      break;
-    case Kw::Ansi: case Kw::Mac: case Kw::Pc: case Kw::Pca: case Kw::AnsiCpg: case Kw::Deff:
-    case Kw::Uc: case Kw::U:
-      documentWord(keyword.kind, hasParam, param);
-      break;
-    case Kw::F: case Kw::FCharset: case Kw::Cpg:
-      fontWord(keyword.kind, hasParam, param);
-      break;
-    case Kw::Plain: case Kw::Bold: case Kw::Italic: case Kw::Underline: case Kw::Strike:
-    case Kw::Vertical: case Kw::Up: case Kw::Dn: case Kw::Fs: case Kw::Cf: case Kw::Bg:
-    case Kw::Hidden:
-      characterWord(keyword, hasParam, param);
-      break;
-    case Kw::Pard: case Kw::Par: case Kw::Line: case Kw::Tab: case Kw::Align: case Kw::Li:
-    case Kw::Ri: case Kw::Fi: case Kw::Sb: case Kw::Sa: case Kw::Outline: case Kw::TabType:
-    case Kw::Tx: case Kw::Ls: case Kw::Ilvl:
-      paragraphWord(keyword, hasParam, param);
-      break;
-    case Kw::Intbl: case Kw::Cell: case Kw::Row: case Kw::Trowd: case Kw::Cellx:
-      tableWord(keyword.kind, hasParam, param);
-      break;
-    case Kw::PnLvl: case Kw::PnLvlBlt: case Kw::PnLvlBody: case Kw::PnLvlCont: case Kw::PnStyle:
-    case Kw::PnF:
-      numberingWord(keyword, hasParam, param);
-      break;
-    case Kw::Red: case Kw::Green: case Kw::Blue:
-      colorWord(keyword.kind, hasParam, param);
-      break;
+    case Kw::Rtf:
+    case Kw::Ignore:
+    case Kw::Ud:
+    case Kw::NoOp:
+    case Kw::Bin: break;
+    case Kw::FontTable:
+    case Kw::ColorTable:
+    case Kw::SkipDest:
+    case Kw::ListText:
+    case Kw::Upr: openDestination(keyword.kind); break;
+    case Kw::Pn:
+    case Kw::PnTxtA:
+    case Kw::PnTxtB: openNumbering(keyword.kind); break;
+    case Kw::Field:
+    case Kw::FldInst:
+    case Kw::FldRslt: openField(keyword.kind); break;
+    case Kw::Ansi:
+    case Kw::Mac:
+    case Kw::Pc:
+    case Kw::Pca:
+    case Kw::AnsiCpg:
+    case Kw::Deff:
+    case Kw::Uc:
+    case Kw::U: documentWord(keyword.kind, hasParam, param); break;
+    case Kw::F:
+    case Kw::FCharset:
+    case Kw::Cpg: fontWord(keyword.kind, hasParam, param); break;
+    case Kw::Plain:
+    case Kw::Bold:
+    case Kw::Italic:
+    case Kw::Underline:
+    case Kw::Strike:
+    case Kw::Vertical:
+    case Kw::Up:
+    case Kw::Dn:
+    case Kw::Fs:
+    case Kw::Cf:
+    case Kw::Bg:
+    case Kw::Hidden: characterWord(keyword, hasParam, param); break;
+    case Kw::Pard:
+    case Kw::Par:
+    case Kw::Line:
+    case Kw::Tab:
+    case Kw::Align:
+    case Kw::Li:
+    case Kw::Ri:
+    case Kw::Fi:
+    case Kw::Sb:
+    case Kw::Sa:
+    case Kw::Outline:
+    case Kw::TabType:
+    case Kw::Tx:
+    case Kw::Ls:
+    case Kw::Ilvl: paragraphWord(keyword, hasParam, param); break;
+    case Kw::Intbl:
+    case Kw::Cell:
+    case Kw::Row:
+    case Kw::Trowd:
+    case Kw::Cellx: tableWord(keyword.kind, hasParam, param); break;
+    case Kw::PnLvl:
+    case Kw::PnLvlBlt:
+    case Kw::PnLvlBody:
+    case Kw::PnLvlCont:
+    case Kw::PnStyle:
+    case Kw::PnF: numberingWord(keyword, hasParam, param); break;
+    case Kw::Red:
+    case Kw::Green:
+    case Kw::Blue: colorWord(keyword.kind, hasParam, param); break;
     case Kw::Char: {
       const auto c = static_cast<char16_t>(keyword.value);
       emitText(QStringView(&c, 1));
@@ -647,9 +694,15 @@ void Reader::documentWord(Kw kind, bool hasParam, int param) {
     case Kw::Mac: m_fonts.setDocumentCodePage(10000); break;
     case Kw::Pc: m_fonts.setDocumentCodePage(437); break;
     case Kw::Pca: m_fonts.setDocumentCodePage(850); break;
-    case Kw::AnsiCpg: if (hasParam && param > 0) m_fonts.setDocumentCodePage(param); break;
-    case Kw::Deff: if (hasParam) m_fonts.setDefaultFont(param); break;
-    case Kw::Uc: if (hasParam) top().unicodeSkip = std::max(param, 0); break;
+    case Kw::AnsiCpg:
+      if (hasParam && param > 0) m_fonts.setDocumentCodePage(param);
+      break;
+    case Kw::Deff:
+      if (hasParam) m_fonts.setDefaultFont(param);
+      break;
+    case Kw::Uc:
+      if (hasParam) top().unicodeSkip = std::max(param, 0);
+      break;
     case Kw::U:
       if (hasParam) {
         unicodeChar(param);
@@ -687,18 +740,20 @@ void Reader::characterWord(const Keyword& keyword, bool hasParam, int param) {
     case Kw::Bold: chr.bold = on; break;
     case Kw::Italic: chr.italic = on; break;
     case Kw::Underline:
-      chr.underline = on ? static_cast<QTextCharFormat::UnderlineStyle>(keyword.value)
-                         : QTextCharFormat::NoUnderline;
+      chr.underline =
+          on ? static_cast<QTextCharFormat::UnderlineStyle>(keyword.value) : QTextCharFormat::NoUnderline;
       break;
     case Kw::Strike: chr.strike = on; break;
     case Kw::Vertical: chr.vertical = static_cast<QTextCharFormat::VerticalAlignment>(keyword.value); break;
     case Kw::Up:
     case Kw::Dn:
-      chr.vertical = !on ? QTextCharFormat::AlignNormal
+      chr.vertical = !on                      ? QTextCharFormat::AlignNormal
                      : keyword.kind == Kw::Up ? QTextCharFormat::AlignSuperScript
                                               : QTextCharFormat::AlignSubScript;
       break;
-    case Kw::Fs: if (hasParam && param > 0) chr.halfPoints = std::min(param, kMaxHalfPoints); break;
+    case Kw::Fs:
+      if (hasParam && param > 0) chr.halfPoints = std::min(param, kMaxHalfPoints);
+      break;
     case Kw::Cf: chr.foreground = hasParam ? std::max(param, 0) : 0; break;
     case Kw::Bg: chr.background = hasParam ? std::max(param, 0) : 0; break;
     case Kw::Hidden: chr.hidden = on; break;
@@ -711,15 +766,27 @@ void Reader::paragraphWord(const Keyword& keyword, bool hasParam, int param) {
   ParaProps& para = g.para;
   switch (keyword.kind) {
     case Kw::Pard: para = ParaProps{}; break;
-    case Kw::Par: if (g.dest == Dest::Body) paragraphEnd(); break;
+    case Kw::Par:
+      if (g.dest == Dest::Body) paragraphEnd();
+      break;
     case Kw::Line: emitText(u"\u2028"); break;
     case Kw::Tab: emitText(u"\t"); break;
     case Kw::Align: para.alignment = static_cast<Qt::Alignment>(keyword.value); break;
-    case Kw::Li: if (hasParam) para.left = ClampTwips(param); break;
-    case Kw::Ri: if (hasParam) para.right = ClampTwips(param); break;
-    case Kw::Fi: if (hasParam) para.firstLine = ClampTwips(param); break;
-    case Kw::Sb: if (hasParam) para.spaceBefore = std::clamp(param, 0, kMaxTwips); break;
-    case Kw::Sa: if (hasParam) para.spaceAfter = std::clamp(param, 0, kMaxTwips); break;
+    case Kw::Li:
+      if (hasParam) para.left = ClampTwips(param);
+      break;
+    case Kw::Ri:
+      if (hasParam) para.right = ClampTwips(param);
+      break;
+    case Kw::Fi:
+      if (hasParam) para.firstLine = ClampTwips(param);
+      break;
+    case Kw::Sb:
+      if (hasParam) para.spaceBefore = std::clamp(param, 0, kMaxTwips);
+      break;
+    case Kw::Sa:
+      if (hasParam) para.spaceAfter = std::clamp(param, 0, kMaxTwips);
+      break;
     case Kw::Outline: para.outline = hasParam && param >= 0 && param <= 8 ? param : -1; break;
     case Kw::TabType: para.nextTabType = static_cast<QTextOption::TabType>(keyword.value); break;
     case Kw::Tx:
@@ -740,10 +807,16 @@ void Reader::tableWord(Kw kind, bool hasParam, int param) {
   Group& g = top();
   switch (kind) {
     case Kw::Intbl: g.para.inTable = IsSwitchedOn(hasParam, param); break;
-    case Kw::Cell: if (g.dest == Dest::Body) cellEnd(); break;
-    case Kw::Row: if (g.dest == Dest::Body) rowEnd(); break;
+    case Kw::Cell:
+      if (g.dest == Dest::Body) cellEnd();
+      break;
+    case Kw::Row:
+      if (g.dest == Dest::Body) rowEnd();
+      break;
     case Kw::Trowd: m_table.startRowDefinition(); break;
-    case Kw::Cellx: if (hasParam) m_table.addCellEdge(param); break;
+    case Kw::Cellx:
+      if (hasParam) m_table.addCellEdge(param);
+      break;
     default: break;
   }
 }
@@ -758,7 +831,9 @@ void Reader::numberingWord(const Keyword& keyword, bool hasParam, int param) {
   }
   if (g.dest != Dest::Pn) return;
   switch (keyword.kind) {
-    case Kw::PnLvl: if (hasParam) pn.level = std::clamp(param, 1, 9); break;
+    case Kw::PnLvl:
+      if (hasParam) pn.level = std::clamp(param, 1, 9);
+      break;
     case Kw::PnLvlBlt: pn.bullet = true; break;
     case Kw::PnLvlBody: pn.bullet = false; break;
     case Kw::PnLvlCont: pn.on = false; break;
@@ -1035,10 +1110,8 @@ int Reader::currentCodePage() {
   switch (g.dest) {
     case Dest::FontTable: return m_fonts.entryNameCodePage();
     case Dest::PnBefore:
-    case Dest::PnAfter:
-      return m_fonts.codePageOf(g.para.pn.font >= 0 ? g.para.pn.font : g.chr.font);
-    default:
-      return m_fonts.codePageOf(g.chr.font);
+    case Dest::PnAfter: return m_fonts.codePageOf(g.para.pn.font >= 0 ? g.para.pn.font : g.chr.font);
+    default: return m_fonts.codePageOf(g.chr.font);
   }
 }
 
@@ -1089,7 +1162,8 @@ bool HasWordLongerThan(const QTextDocument& doc, qsizetype length) {
 
 qsizetype RtfStart(QByteArrayView bytes) {
   qsizetype i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-  while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n')) ++i;
+  while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n'))
+    ++i;
   return bytes.sliced(i).startsWith("{\\rtf") ? i : -1;
 }
 
@@ -1116,7 +1190,8 @@ bool ReadRtf(const QByteArray& bytes, QTextDocument& into, QString* error, QStri
   }
   if (HasWordLongerThan(into, kMaxWrappedWord)) {
     QTextOption option = into.defaultTextOption();
-    if (option.wrapMode() == QTextOption::WrapAtWordBoundaryOrAnywhere) option.setWrapMode(QTextOption::WordWrap);
+    if (option.wrapMode() == QTextOption::WrapAtWordBoundaryOrAnywhere)
+      option.setWrapMode(QTextOption::WordWrap);
     into.setDefaultTextOption(option);
   }
   edit.endEditBlock();

@@ -118,9 +118,7 @@ struct FontEntry {
 
 class Writer {
  public:
-  explicit Writer(const QTextDocument& doc) : m_doc(doc) {
-    fontIndex(doc.defaultFont().family(), 0);
-  }
+  explicit Writer(const QTextDocument& doc) : m_doc(doc) { fontIndex(doc.defaultFont().family(), 0); }
   QByteArray write();
 
  private:
@@ -216,7 +214,9 @@ void Writer::writeTable(const QTextTable& table) {
     for (int c = 0; c < columns;) {
       const QTextTableCell cell = table.cellAt(r, c);
       const int span = std::clamp(cell.columnSpan(), 1, columns - c);
-      for (int s = 0; s < span; ++s) right = std::min(right + widths[static_cast<std::size_t>(c) + static_cast<std::size_t>(s)], kMaxTwips);
+      for (int s = 0; s < span; ++s)
+        right =
+            std::min(right + widths[static_cast<std::size_t>(c) + static_cast<std::size_t>(s)], kMaxTwips);
       m_out.word("cellx", right);
       c += span;
     }
@@ -316,7 +316,8 @@ void Writer::writeListMarker(const QTextBlock& block, const QTextList& list) {
   if (numbering) {
     m_out.word("pnstart", 1);
     m_out.word(numbering);
-    const QString suffix = format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix() : QStringLiteral(".");
+    const QString suffix =
+        format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix() : QStringLiteral(".");
     if (!format.numberPrefix().isEmpty()) {
       m_out.raw("{");
       m_out.word("pntxtb");
@@ -424,9 +425,8 @@ CharProps Writer::styleOf(const QTextCharFormat& format) {
 int Writer::fontIndex(const QString& name, int charset) {
   QString clean = name;
   clean.remove(u';');  // a semicolon would end the font table entry
-  const auto it = std::find_if(m_fonts.begin(), m_fonts.end(), [&](const FontEntry& f) {
-    return f.name == clean && f.charset == charset;
-  });
+  const auto it = std::find_if(m_fonts.begin(), m_fonts.end(),
+                               [&](const FontEntry& f) { return f.name == clean && f.charset == charset; });
   if (it != m_fonts.end()) return static_cast<int>(it - m_fonts.begin());
   m_fonts.push_back({clean, charset});
   return static_cast<int>(m_fonts.size() - 1);

@@ -132,7 +132,8 @@ void TableBuilder::setTableEdges(std::vector<int> edges) {
   if (static_cast<int>(m_tableEdges.size()) == m_table->columns() && m_tableEdges.back() > 0) {
     int left = 0;
     for (const int edge : m_tableEdges) {
-      widths << QTextLength(QTextLength::PercentageLength, 100.0 * std::max(edge - left, 0) / m_tableEdges.back());
+      widths << QTextLength(QTextLength::PercentageLength,
+                            100.0 * std::max(edge - left, 0) / m_tableEdges.back());
       left = std::max(left, edge);
     }
   }

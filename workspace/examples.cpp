@@ -7,8 +7,7 @@ namespace quorvex::workspace {
 namespace {
 
 const std::array<BalanceExample, kExampleCases> kBalanceExamples = {{
-    {{"H2", "Ca(CN)2", "NaAlF4", "FeSO4", "MgSiO3", "KI", "H3PO4", "PbCrO4", "BrCl", "CF2Cl2",
-      "SO2"},
+    {{"H2", "Ca(CN)2", "NaAlF4", "FeSO4", "MgSiO3", "KI", "H3PO4", "PbCrO4", "BrCl", "CF2Cl2", "SO2"},
      {"PbBr2", "CrCl3", "MgCO3", "KAl(OH)4", "Fe(SCN)3", "PI3", "NaSiO3", "CaF2", "H2O"}},
     {{"CS2", "MnO4[-]", "H[+]"}, {"Mn[2+]", "S", "CO2", "H2O"}},
     {{"P4", "P2I4", "H2O"}, {"H3PO4", "PH4I"}},

@@ -5,7 +5,6 @@
 #include <tuple>
 
 #include "balance/check.h"
-
 #include "formula/equationtext.h"
 #include "formula/notation.h"
 #include "library/casehint.h"
@@ -117,7 +116,8 @@ void Workspace::check(const formula::BoxTexts& species, const formula::BoxTexts&
   // The check's message becomes the balancer's; an input error keeps its kind.
   balance::BalanceOutcome kind = balance::BalanceOutcome::None;
   if (outcome.verdict == balance::Verdict::InputError) {
-    kind = outcome.invalidCharacters ? balance::BalanceOutcome::InvalidCharacters : balance::BalanceOutcome::InputError;
+    kind = outcome.invalidCharacters ? balance::BalanceOutcome::InvalidCharacters
+                                     : balance::BalanceOutcome::InputError;
   }
   m_balancer.setPendingMessage(message, kind);
   // The invalid character is found in the species and located in the box, after its coefficient.
@@ -143,8 +143,9 @@ Workspace::Spread Workspace::spreadBox(bool product, int box) {
     return Spread::Unreadable;
   }
   const auto tooMany = [&](std::size_t species, std::size_t boxes, std::string_view what) {
-    showMessage("Input error - " + std::to_string(species) + " " + std::string(what) + " do not fit into the " +
-                std::to_string(boxes) + " boxes for them; the text was left as it is.");
+    showMessage("Input error - " + std::to_string(species) + " " + std::string(what) +
+                " do not fit into the " + std::to_string(boxes) +
+                " boxes for them; the text was left as it is.");
     return Spread::TooMany;
   };
   constexpr auto kSide = static_cast<std::size_t>(formula::kBoxesPerSide);
@@ -336,9 +337,8 @@ std::optional<library::Library::Change> Workspace::deleteFromLibrary() {
 }
 void Workspace::refreshAfterPageChange() {
   m_searcher.refreshAfterPageChange(m_texts);
-  const int sourceCount = m_calc.source() == calc::CalculatorSource::FoundList
-                              ? m_searcher.found().count()
-                              : m_balancer.board().count();
+  const int sourceCount = m_calc.source() == calc::CalculatorSource::FoundList ? m_searcher.found().count()
+                                                                               : m_balancer.board().count();
   if (sourceCount == 0) m_texts.calcPick.clear();
   UpdateCaculate();
 }
@@ -415,7 +415,9 @@ void Workspace::useHighPrecision() {
   m_calc.useHighPrecision(pickedEquation(), m_elements, scanner);
 }
 
-calc::CalcOutcome Workspace::calculate(const calc::ShowNumber& show) { return m_calc.calculate(m_notifier, show); }
+calc::CalcOutcome Workspace::calculate(const calc::ShowNumber& show) {
+  return m_calc.calculate(m_notifier, show);
+}
 
 void Workspace::showElement(std::string_view symbol) {
   const calc::ElementRecord& r = m_elements.ShowRealElementInfo(symbol);

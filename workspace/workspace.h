@@ -39,10 +39,10 @@ inline constexpr std::string_view kDesignCountLabel =
 // shows every field after it; the calculation grid is read from the
 // calculation table itself.
 struct WindowTexts : library::ListTexts {
-  formula::BoxTexts boxes;  // reactant and product boxes 1..14
+  formula::BoxTexts boxes;                          // reactant and product boxes 1..14
   std::string message = "Welcome to use Quorvex!";  // the Balancer page's message box
   balance::Rgb messageColour{89, 137, 202};
-  std::string messageHint;  // the message box's hint; empty for its usual one
+  std::string messageHint;                             // the message box's hint; empty for its usual one
   std::string calcCaption{calc::kInitialCalcCaption};  // the calculator's equation group
   std::string calcPick;  // the calculator's selection box: the pick of the source's picker
   std::array<std::string, kElementFacts> elementFacts;  // name, symbol, ... energy

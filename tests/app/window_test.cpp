@@ -1,4 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
@@ -6,29 +10,25 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
-#include <QRegularExpression>
-#include <QSignalSpy>
-#include <QStandardPaths>
-#include <QAbstractTextDocumentLayout>
-#include <QTextBlock>
-#include <QTextDocument>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStackedWidget>
+#include <QStandardPaths>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
-#include <QTextEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QtTest>
-
-#include <sys/file.h>
-#include <unistd.h>
 
 #include <array>
 #include <clocale>
@@ -62,6 +62,7 @@ struct Placed {
 };
 constexpr const char* kLastHint = "Slect last equation in the result board.";
 constexpr const char* kNextHint = "Slect next equation in the result board.";
+// clang-format off
 constexpr Placed kLayout[] = {
     {"Image1", {0, -1, 543, 41}},
     {"TapSheet1", {0, 34, 531, 497}},
@@ -140,6 +141,7 @@ constexpr Placed kLayout[] = {
     {"Label2", {}, "Home Page"},
     {"HelpRichEdit", {8, 48, 497, 409}},
 };
+// clang-format on
 
 }  // namespace
 
@@ -240,7 +242,8 @@ class WindowTest : public QObject {
   // of them stands between `minHeight` and `maxHeight` points high.
   void checkPrintedWords(const QString& pdf, const QStringList& words, double minHeight, double maxHeight,
                          const QStringList& absent = {}) {
-    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+      QSKIP("pdftotext (poppler-utils) is not installed");
     QProcess reader;
     reader.start("pdftotext", {"-bbox", pdf, "-"});
     QVERIFY(reader.waitForFinished(30000));
@@ -250,10 +253,12 @@ class WindowTest : public QObject {
     QMap<QString, double> heights;
     for (auto it = word.globalMatch(html); it.hasNext();) {
       const auto m = it.next();
-      heights.insert(m.captured(5).replace("&amp;", "&"), m.captured(4).toDouble() - m.captured(2).toDouble());
+      heights.insert(m.captured(5).replace("&amp;", "&"),
+                     m.captured(4).toDouble() - m.captured(2).toDouble());
     }
     for (const QString& w : words) {
-      QVERIFY2(heights.contains(w), qPrintable("\"" + w + "\" is not in the PDF: " + QStringList(heights.keys()).join(' ')));
+      QVERIFY2(heights.contains(w),
+               qPrintable("\"" + w + "\" is not in the PDF: " + QStringList(heights.keys()).join(' ')));
       QVERIFY2(heights[w] >= minHeight && heights[w] <= maxHeight,
                qPrintable(QString("\"%1\" is %2 pt high").arg(w).arg(heights[w])));
     }
@@ -268,7 +273,8 @@ class WindowTest : public QObject {
     // run would test nothing of it.
     const QByteArray wanted = qgetenv("LC_ALL");
     if (!wanted.isEmpty() && wanted != "C") {
-      QVERIFY2(QByteArray(std::setlocale(LC_ALL, nullptr)) != "C", (wanted + " is not generated").constData());
+      QVERIFY2(QByteArray(std::setlocale(LC_ALL, nullptr)) != "C",
+               (wanted + " is not generated").constData());
     }
   }
   void init() {
@@ -313,14 +319,14 @@ class WindowTest : public QObject {
                                       << (caption ? QString(caption) : QString()) << QString(hint) << hidden;
     };
     for (const Placed& c : kLayout) add(c.name, c.place, c.caption, c.hint, c.hidden);
-    const auto boxes = [&add](const char* prefix, std::initializer_list<int> left, std::initializer_list<int> right,
-                              bool sized) {
+    const auto boxes = [&add](const char* prefix, std::initializer_list<int> left,
+                              std::initializer_list<int> right, bool sized) {
       for (const auto& [x, numbers] : {std::pair{8, left}, std::pair{128, right}}) {
         int top = 16;
         for (const int n : numbers) {
           const QString name = prefix + QString::number(n);
-          add(name, {x, top, sized ? 110 : kAny, sized ? 19 : kAny}, nullptr, name == "Sp1" ? "Input reactant" : "",
-              false);
+          add(name, {x, top, sized ? 110 : kAny, sized ? 19 : kAny}, nullptr,
+              name == "Sp1" ? "Input reactant" : "", false);
           top += 24;
         }
       }
@@ -378,7 +384,8 @@ class WindowTest : public QObject {
   void captionsFitTheirControls() {
     QStringList clipped;
     const auto check = [&](const QWidget* w, const QString& text, int needed, int room) {
-      if (needed > room) clipped << QString("%1 \"%2\": %3 px in %4").arg(w->objectName(), text).arg(needed).arg(room);
+      if (needed > room)
+        clipped << QString("%1 \"%2\": %3 px in %4").arg(w->objectName(), text).arg(needed).arg(room);
     };
     for (const QLabel* l : m_window->findChildren<QLabel*>()) {
       if (!l->text().isEmpty()) check(l, l->text(), l->sizeHint().width(), l->width());
@@ -405,7 +412,8 @@ class WindowTest : public QObject {
     const QTableView* fixedRow = find<QTableView>("CalculateGridFixedRow");
     for (int c = 0; c < grid->columnCount(); ++c) {
       const QString text = grid->item(0, c)->text();
-      const int margin = 2 * (fixedRow->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, fixedRow) + 1);
+      const int margin =
+          2 * (fixedRow->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, fixedRow) + 1);
       check(grid, text, grid->fontMetrics().horizontalAdvance(text) + margin, grid->columnWidth(c));
     }
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join("; ")));
@@ -418,26 +426,24 @@ class WindowTest : public QObject {
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<QString>("board");
     QTest::newRow("case 2") << QStringList{"CS2", "MnO4[-]", "H[+]"}
-                            << QStringList{"Mn[2+]", "S", "CO2", "H2O"}
-                            << "Balanced it successfully!" << QColor(100, 100, 255)
+                            << QStringList{"Mn[2+]", "S", "CO2", "H2O"} << "Balanced it successfully!"
+                            << QColor(100, 100, 255)
                             << "|1| 5CS2+4MnO4[-]+12H[+] = 4Mn[2+]+10S+5CO2+6H2O\n\n";
     QTest::newRow("failure") << QStringList{"H2"} << QStringList{"O2"}
                              << "Failed to balance! H is found among the reactants only."
                              << QColor(100, 100, 255) << "";
     QTest::newRow("typed and pasted notation")
         << QStringList{"Ba^2+", "SO\u2084\u00B2\u207B", "H\u2082O"} << QStringList{"BaSO4.2H2O"}
-        << "Balanced it successfully!" << QColor(100, 100, 255)
-        << "|1| Ba[2+]+SO4[2-]+2H2O = BaSO4*2H2O\n\n";
+        << "Balanced it successfully!" << QColor(100, 100, 255) << "|1| Ba[2+]+SO4[2-]+2H2O = BaSO4*2H2O\n\n";
     QTest::newRow("input error") << QStringList{"H2 O"} << QStringList{"H2O"}
-                                 << "Input error-Invalid characters!" << QColor(255, 100, 100)
-                                 << "";
+                                 << "Input error-Invalid characters!" << QColor(255, 100, 100) << "";
     QTest::newRow("two reactions in one")
         << QStringList{"KMnO4", "H2O2", "H2SO4"} << QStringList{"K2SO4", "MnSO4", "O2", "H2O"}
         << "Failed to balance! It combines 2 independent reactions; split it into equations that balance on their own."
         << QColor(100, 100, 255) << "";
     QTest::newRow("whole equation pasted into a product box")
-        << QStringList{} << QStringList{"", "2 H\u2082 + O\u2082 \u2192 2 H\u2082O"}
-        << "Balanced." << QColor(100, 100, 255) << "|1| 2H2+O2 = 2H2O\n\n";
+        << QStringList{} << QStringList{"", "2 H\u2082 + O\u2082 \u2192 2 H\u2082O"} << "Balanced."
+        << QColor(100, 100, 255) << "|1| 2H2+O2 = 2H2O\n\n";
   }
   void balanceShowsTheOutcomeInItsColour() {
     QFETCH(QStringList, reactants);
@@ -455,7 +461,8 @@ class WindowTest : public QObject {
         edit->insert(text);
       }
     };
-    for (int i = 0; i < reactants.size(); ++i) enter(box(qPrintable(QString("Sp%1").arg(i + 1))), reactants[i]);
+    for (int i = 0; i < reactants.size(); ++i)
+      enter(box(qPrintable(QString("Sp%1").arg(i + 1))), reactants[i]);
     for (int i = 0; i < products.size(); ++i) enter(box(qPrintable(QString("Pr%1").arg(i + 1))), products[i]);
     if (QTest::currentDataTag() == QByteArray("typed and pasted notation")) {
       QCOMPARE(box("Sp2")->text(), QString("SO4[2-]"));  // shown at once, before Balance
@@ -464,8 +471,9 @@ class WindowTest : public QObject {
       // Filled at once, each species in its box, the coefficients kept.
       QCOMPARE(box("Sp1")->text() + box("Sp2")->text() + box("Pr1")->text() + box("Pr2")->text(),
                QString("2H2O22H2O"));
-      QCOMPARE(box("MessageBox")->text(),
-               QString("The equation fills the boxes: one species in each. Click \"Balance\" to balance it."));
+      QCOMPARE(
+          box("MessageBox")->text(),
+          QString("The equation fills the boxes: one species in each. Click \"Balance\" to balance it."));
     }
     click("BalanceBt");
     QCOMPARE(box("MessageBox")->text(), message);
@@ -538,8 +546,9 @@ class WindowTest : public QObject {
       QVERIFY2(block.layout()->lineCount() > 1, qPrintable(QString(list) + ": " + text));
       for (int i = 1; i < block.layout()->lineCount(); ++i) {
         const int start = block.layout()->lineAt(i).textStart();
-        QVERIFY2(text[start - 1] == QChar(0x200B) || text[start - 1] == ' ',
-                 qPrintable(QString("%1 breaks at \"%2|%3\"").arg(list, text.left(start), text.mid(start, 6))));
+        QVERIFY2(
+            text[start - 1] == QChar(0x200B) || text[start - 1] == ' ',
+            qPrintable(QString("%1 breaks at \"%2|%3\"").arg(list, text.left(start), text.mid(start, 6))));
       }
       edit->selectAll();
       QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
@@ -554,9 +563,8 @@ class WindowTest : public QObject {
     const QString board = find<QPlainTextEdit>("ResultEdit")->toPlainText();
     box("Sp1")->setText("H99999999999");
     click("BalanceBt");
-    QCOMPARE(m_presenter.messages,
-             QStringList({"Input error 2-Number too great!",
-                          "error: '99999999999' is not a valid integer value"}));
+    QCOMPARE(m_presenter.messages, QStringList({"Input error 2-Number too great!",
+                                                "error: '99999999999' is not a valid integer value"}));
     QCOMPARE(box("MessageBox")->text(), QString("Balanced it successfully!"));
     QCOMPARE(find<QPlainTextEdit>("ResultEdit")->toPlainText(), board);
   }
@@ -596,9 +604,12 @@ class WindowTest : public QObject {
     for (const auto& [term, hinted] : {std::pair{"h2o", true}, std::pair{"NaCl", false}}) {
       box("SearchEdit7")->setText(term);
       click("BitBtn13");
-      QCOMPARE(find<QPlainTextEdit>("m_SearchResultEdit")->toPlainText().endsWith(
-                   "Letter case matters: write each element with a capital first letter, as in H2O or NaCl.\n\n"),
-               hinted);
+      QCOMPARE(
+          find<QPlainTextEdit>("m_SearchResultEdit")
+              ->toPlainText()
+              .endsWith(
+                  "Letter case matters: write each element with a capital first letter, as in H2O or NaCl.\n\n"),
+          hinted);
     }
   }
 
@@ -630,7 +641,8 @@ class WindowTest : public QObject {
       QVERIFY2(bar->maximum() > 0 && bar->value() == bar->maximum(), name);
       QTextBlock newest = list->document()->lastBlock();
       while (newest.isValid() && newest.text().isEmpty()) newest = newest.previous();
-      QVERIFY2(newest.text().startsWith(name == QString("ResultEdit") ? "|15| 2H2+O2 = 2H2O" : "|15| 2KClO3"), name);
+      QVERIFY2(newest.text().startsWith(name == QString("ResultEdit") ? "|15| 2H2+O2 = 2H2O" : "|15| 2KClO3"),
+               name);
       QVERIFY2(list->viewport()->rect().contains(list->cursorRect(QTextCursor(newest)).center()), name);
     }
   }
@@ -653,14 +665,17 @@ class WindowTest : public QObject {
     QTest::keyClicks(box("Pr1"), "Mn[2+]");
     QTest::keyClick(box("Pr1"), Qt::Key_Return);
     QCOMPARE(box("MessageBox")->text(), QString("Balanced it successfully! Added: 8H[+], 5[-], 4H2O."));
-    QCOMPARE(find<QPlainTextEdit>("ResultEdit")->toPlainText(), QString("|1| MnO4[-]+8H[+]+5[-] = Mn[2+]+4H2O\n\n"));
+    QCOMPARE(find<QPlainTextEdit>("ResultEdit")->toPlainText(),
+             QString("|1| MnO4[-]+8H[+]+5[-] = Mn[2+]+4H2O\n\n"));
   }
 
   void searchExamplesStartAtCaseTwo() {
     click("BitBtn14");
     QCOMPARE(box("SearchEdit7")->text(), QString("O2"));
-    QVERIFY(find<QPlainTextEdit>("m_SearchResultEdit")->toPlainText().startsWith(
-        "In this example, you will search for the equations which have \"O2\" as a product."));
+    QVERIFY(find<QPlainTextEdit>("m_SearchResultEdit")
+                ->toPlainText()
+                .startsWith(
+                    "In this example, you will search for the equations which have \"O2\" as a product."));
   }
 
   void pickerAddAndDeleteWithTheFileOnDisk() {
@@ -718,7 +733,10 @@ class WindowTest : public QObject {
     QWidget* shown = m_window.get();
     shown->installEventFilter(&counter);
     int fired = 0;
-    QTimer::singleShot(100, shown, [shown, &fired] { ++fired; shown->update(); });
+    QTimer::singleShot(100, shown, [shown, &fired] {
+      ++fired;
+      shown->update();
+    });
     click("BitBtn24");
     QCOMPARE(fired, 1);
     shown->removeEventFilter(&counter);
@@ -881,9 +899,9 @@ class WindowTest : public QObject {
 
   void elementButtons() {
     find<QPushButton>("ElementFe")->click();
-    const char* const labels[] = {"ETName", "ETSymbol", "ETeType", "ETnumber", "ETweight",
-                                  "ETstate", "ETMelt", "ETBoil", "ETnag", "ETEnergy"};
-    const QStringList iron = {"Iron",  "Fe",   "Metal", "26",       local("55.847"),
+    const char* const labels[] = {"ETName",  "ETSymbol", "ETeType", "ETnumber", "ETweight",
+                                  "ETstate", "ETMelt",   "ETBoil",  "ETnag",    "ETEnergy"};
+    const QStringList iron = {"Iron",  "Fe",   "Metal", "26",         local("55.847"),
                               "Solid", "1535", "2750",  local("1.8"), "759"};
     for (int i = 0; i < 10; ++i) QCOMPARE(find<QLabel>(labels[i])->text(), iron[i]);
     find<QPushButton>("ElementUun")->click();
@@ -894,14 +912,15 @@ class WindowTest : public QObject {
     auto* tabs = find<QTabWidget>("TapSheet1");
     tabs->setCurrentIndex(4);
     tabs->tabBar()->setFocus();
-    const std::pair<Qt::Key, const char*> steps[] = {{Qt::Key_Tab, "ElementH"},  {Qt::Key_Down, "ElementLi"},
-                                                     {Qt::Key_Right, "ElementBe"}, {Qt::Key_Space, "ElementBe"},
-                                                     {Qt::Key_Tab, "TapSheet1"}, {Qt::Key_Backtab, "ElementBe"}};
+    const std::pair<Qt::Key, const char*> steps[] = {
+        {Qt::Key_Tab, "ElementH"},    {Qt::Key_Down, "ElementLi"}, {Qt::Key_Right, "ElementBe"},
+        {Qt::Key_Space, "ElementBe"}, {Qt::Key_Tab, "TapSheet1"},  {Qt::Key_Backtab, "ElementBe"}};
     for (const auto& [key, focused] : steps) {
       QTest::keyClick(QApplication::focusWidget(), key);
       QWidget* now = QApplication::focusWidget();
-      QVERIFY2(now && (now->objectName() == focused || now->parentWidget()->objectName() == focused),
-               qPrintable(QKeySequence(key).toString() + " went to " + (now ? now->objectName() : "nothing")));
+      QVERIFY2(
+          now && (now->objectName() == focused || now->parentWidget()->objectName() == focused),
+          qPrintable(QKeySequence(key).toString() + " went to " + (now ? now->objectName() : "nothing")));
     }
     QCOMPARE(find<QLabel>("ETName")->text(), QString("Beryllium"));
   }
@@ -1000,8 +1019,8 @@ class WindowTest : public QObject {
   // selection into the report as a body paragraph of its own.
   void copyAndRecordFromEachList_data() {
     QTest::addColumn<QString>("list");
-    for (const char* list : {"ResultEdit", "m_SearchResultEdit", "AddToLibEdit", "RemoveEquationEdit",
-                             "SelEquationEdit"}) {
+    for (const char* list :
+         {"ResultEdit", "m_SearchResultEdit", "AddToLibEdit", "RemoveEquationEdit", "SelEquationEdit"}) {
       QTest::newRow(list) << list;
     }
   }
@@ -1049,15 +1068,16 @@ class WindowTest : public QObject {
     QTest::addColumn<qint64>("size");  // the file's size, grown with zeros
     QTest::addColumn<QString>("reason");
     QTest::newRow("plain text") << QByteArray("my notes\n") << qint64{0} << "it was not read at start-up";
-    QTest::newRow("over the size limit") << QByteArray("{\\rtf1 big}") << qint64{1024} * 1024 + 1
-                                         << "larger than 1 MiB";
+    QTest::newRow("over the size limit")
+        << QByteArray("{\\rtf1 big}") << qint64{1024} * 1024 + 1 << "larger than 1 MiB";
     QTest::newRow("pictures and objects")
         << QByteArray("{\\rtf1 a{\\*\\shppict{\\pict\\pngblip 8950}}{\\object{\\*\\objdata 01}}b\\par}")
         << qint64{0} << "it holds pictures, objects, which the report does not show";
-    QTest::newRow("unknown destination") << QByteArray("{\\rtf1 a{\\*\\newthing b}\\par}") << qint64{0}
-                                         << "parts of unknown kind";
-    QTest::newRow("notes after the end") << QByteArrayLiteral("{\\rtf1 a\\par}\0\nmy notes\n") << qint64{0}
-                                         << "it holds text after the document's end, which the report does not show";
+    QTest::newRow("unknown destination")
+        << QByteArray("{\\rtf1 a{\\*\\newthing b}\\par}") << qint64{0} << "parts of unknown kind";
+    QTest::newRow("notes after the end")
+        << QByteArrayLiteral("{\\rtf1 a\\par}\0\nmy notes\n") << qint64{0}
+        << "it holds text after the document's end, which the report does not show";
   }
   void saveKeepsAReportNotReadInFull() {
     QFETCH(QByteArray, old);
@@ -1078,7 +1098,8 @@ class WindowTest : public QObject {
     QCOMPARE(asked.size(), 1);
     QCOMPARE(m_presenter.messages.size(), 1);
     QVERIFY2(m_presenter.messages[0].startsWith("error: 'report.rtf' was not overwritten: ") &&
-                 m_presenter.messages[0].contains(reason) && m_presenter.messages[0].endsWith("Use Save As\u2026 to save the report under another name."),
+                 m_presenter.messages[0].contains(reason) &&
+                 m_presenter.messages[0].endsWith("Use Save As\u2026 to save the report under another name."),
              qPrintable(m_presenter.messages[0]));
     QVERIFY(readFile("other.rtf").contains("new text"));
     click("BitBtn17");  // cancelled the second time
@@ -1136,14 +1157,15 @@ class WindowTest : public QObject {
     QVERIFY(m_presenter.messages[0].startsWith("No printer is installed."));
     QCOMPARE(m_presenter.messages[1],
              "\"Balanced Equations List\" was saved as " + m_dir.filePath("list.pdf") + ".");
-    checkPrintedWords(m_dir.filePath("list.pdf"), {"|1|", "2H2+O2", "=", "2H2O", "|2|", "N2+3H2", "2NH3"},
-                      9, 16);
+    checkPrintedWords(m_dir.filePath("list.pdf"), {"|1|", "2H2+O2", "=", "2H2O", "|2|", "N2+3H2", "2NH3"}, 9,
+                      16);
     // The found list prints its equations, not its "Found" lines.
     box("SearchEdit7")->setText("H2O");
     click("BitBtn13");
     m_pdfName = "found.pdf";
     click("BitBtn21");
-    checkPrintedWords(m_dir.filePath("found.pdf"), {"|1|", "2H2+O2"}, 9, 16, {"......", "equations", "equation"});
+    checkPrintedWords(m_dir.filePath("found.pdf"), {"|1|", "2H2+O2"}, 9, 16,
+                      {"......", "equations", "equation"});
   }
 
   // "Reset" empties the box, not the found list: the list still prints whole.
@@ -1163,7 +1185,8 @@ class WindowTest : public QObject {
     QTest::addColumn<QString>("what");
     QTest::addColumn<int>("dpi");
     for (const char* what : {"result list", "found list", "report"}) {
-      for (int dpi : {300, 1200}) QTest::newRow(qPrintable(QString("%1 %2").arg(what).arg(dpi))) << what << dpi;
+      for (int dpi : {300, 1200})
+        QTest::newRow(qPrintable(QString("%1 %2").arg(what).arg(dpi))) << what << dpi;
     }
   }
   void printsAtAReadableSize() {
@@ -1174,7 +1197,8 @@ class WindowTest : public QObject {
     click("BitBtn13");
     QTextDocument list;
     QStringList lines;
-    QString source = find<QPlainTextEdit>(what == "found list" ? "m_SearchResultEdit" : "ResultEdit")->toPlainText();
+    QString source =
+        find<QPlainTextEdit>(what == "found list" ? "m_SearchResultEdit" : "ResultEdit")->toPlainText();
     for (const QString& line : source.split('\n')) {
       if (line.startsWith('|')) lines << line;
     }
@@ -1273,16 +1297,16 @@ class WindowTest : public QObject {
     QTest::addColumn<int>("presses");
     QTest::newRow("click after the Periodic Table") << 4 << "" << 0 << 0 << 1;
     QTest::newRow("arrow keys on the tabs") << 0 << "" << int(Qt::Key_Right) << 0 << 2;
-    QTest::newRow("Ctrl+Tab from the Searcher's list") << 1 << "m_SearchResultEdit" << int(Qt::Key_Tab)
-                                                       << int(Qt::ControlModifier) << 1;
-    QTest::newRow("Ctrl+PageDown from a reactant box") << 0 << "Sp3" << int(Qt::Key_PageDown)
-                                                       << int(Qt::ControlModifier) << 2;
-    QTest::newRow("Ctrl+PageUp from the report") << 3 << "ReportEdit" << int(Qt::Key_PageUp)
-                                                 << int(Qt::ControlModifier) << 1;
-    QTest::newRow("Ctrl+PageDown round from the help") << 5 << "HelpRichEdit" << int(Qt::Key_PageDown)
-                                                       << int(Qt::ControlModifier) << 3;
-    QTest::newRow("Ctrl+Shift+Tab from the help") << 5 << "HelpRichEdit" << int(Qt::Key_Backtab)
-                                                  << int(Qt::ControlModifier | Qt::ShiftModifier) << 3;
+    QTest::newRow("Ctrl+Tab from the Searcher's list")
+        << 1 << "m_SearchResultEdit" << int(Qt::Key_Tab) << int(Qt::ControlModifier) << 1;
+    QTest::newRow("Ctrl+PageDown from a reactant box")
+        << 0 << "Sp3" << int(Qt::Key_PageDown) << int(Qt::ControlModifier) << 2;
+    QTest::newRow("Ctrl+PageUp from the report")
+        << 3 << "ReportEdit" << int(Qt::Key_PageUp) << int(Qt::ControlModifier) << 1;
+    QTest::newRow("Ctrl+PageDown round from the help")
+        << 5 << "HelpRichEdit" << int(Qt::Key_PageDown) << int(Qt::ControlModifier) << 3;
+    QTest::newRow("Ctrl+Shift+Tab from the help")
+        << 5 << "HelpRichEdit" << int(Qt::Key_Backtab) << int(Qt::ControlModifier | Qt::ShiftModifier) << 3;
   }
   void everyWayIntoTheCalculatorEntersIt() {
     QFETCH(int, from);
@@ -1295,7 +1319,8 @@ class WindowTest : public QObject {
     balanceTwo();
     auto* tabs = find<QTabWidget>("TapSheet1");
     tabs->setCurrentIndex(from);
-    QWidget* start = focus.isEmpty() ? static_cast<QWidget*>(tabs->tabBar()) : find<QWidget>(qPrintable(focus));
+    QWidget* start =
+        focus.isEmpty() ? static_cast<QWidget*>(tabs->tabBar()) : find<QWidget>(qPrintable(focus));
     start->setFocus();
     QTRY_VERIFY(start->hasFocus());
     for (int i = 0; i < presses; ++i) {
@@ -1325,11 +1350,13 @@ class WindowTest : public QObject {
       const char* focus;  // the control with the focus after the key; "": a grid cell
       int row;            // the grid's current row, in the amount column
     };
+    // clang-format off
     const Step steps[] = {
         {Qt::Key_Tab, "", "", 1},     {Qt::Key_Tab, "4", "", 2},           {Qt::Key_Tab, "", "", 3},
         {Qt::Key_Tab, "", "Unit_mol", 3}, {Qt::Key_Backtab, "", "", 3}, {Qt::Key_Backtab, "", "", 2},
         {Qt::Key_Backtab, "", "", 1}, {Qt::Key_Backtab, "", "BitBtn4", 1},
     };
+    // clang-format on
     for (const Step& step : steps) {
       QTest::keyClicks(QApplication::focusWidget(), step.typed);
       QTest::keyClick(QApplication::focusWidget(), step.key);
@@ -1374,7 +1401,8 @@ class WindowTest : public QObject {
       const QChar letter = text[amp + 1].toLower();
       QVERIFY2(!letters.contains(letter), qPrintable(b->objectName() + " and " + letters[letter]));
       letters[letter] = b->objectName();
-      QVERIFY2(b->accessibleName().isEmpty() || !b->accessibleName().contains('&'), qPrintable(b->objectName()));
+      QVERIFY2(b->accessibleName().isEmpty() || !b->accessibleName().contains('&'),
+               qPrintable(b->objectName()));
     }
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
@@ -1427,7 +1455,8 @@ class WindowTest : public QObject {
       const int x = int((origin.x() + grid->columnViewportPosition(5) + 10) * scale);
       QList<int> runs;
       int run = 0;
-      for (int y = int((origin.y() + 20) * scale); y < int((origin.y() + grid->viewport()->height() - 2) * scale); ++y) {
+      for (int y = int((origin.y() + 20) * scale);
+           y < int((origin.y() + grid->viewport()->height() - 2) * scale); ++y) {
         if (shot.pixel(x, y) != qRgb(255, 255, 255)) {
           ++run;
         } else if (run > 0) {

@@ -21,8 +21,7 @@ const formula::BoxTexts kWater = MakeBoxes({"H2", "O2"}, {"H2O"});
 TEST(Balancer, CaseTwoOnAnEmptyBoard) {
   RecordingNotifier notifier;
   Balancer b(notifier);
-  EXPECT_EQ(b.balance(MakeBoxes({"CS2", "MnO4[-]", "H[+]"},
-                                           {"Mn[2+]", "S", "CO2", "H2O"})),
+  EXPECT_EQ(b.balance(MakeBoxes({"CS2", "MnO4[-]", "H[+]"}, {"Mn[2+]", "S", "CO2", "H2O"})),
             Balancer::Run::Done);
   const MessageBoxView view = UpdateMessageBox(b.pendingMessage());
   EXPECT_EQ(view.text, "Balanced it successfully!");
@@ -49,6 +48,7 @@ TEST(Balancer, EquationTexts) {
   lastBoxes.reactants[13] = "H2";
   lastBoxes.reactants[0] = "O2";
   lastBoxes.products[13] = "H2O";
+  // clang-format off
   const std::vector<Case> cases = {
       {"empty box between leaves no trace", gaps, "2H2+O2 = 2H2O"},
       {"boxes 14 are last", lastBoxes, "O2+2H2 = 2H2O"},
@@ -65,6 +65,7 @@ TEST(Balancer, EquationTexts) {
        "12PbBr2+12CrCl3+6MgCO3+6KAl(OH)4+12Fe(SCN)3+2PI3+6NaSiO3+18CaF2+110H2O"},
       {"product side with only charges", MakeBoxes({"H0[+]", "H0[-]"}, {}), "H0[+]+H0[-] ="},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SilentNotifier notifier;
@@ -83,11 +84,13 @@ TEST(Balancer, EquationTextsOfAnyCoefficients) {
     formula::BoxTexts boxes;
     const char* text;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {{1, 0.5, -2}, kWater, "H2+0.5O2 = -2H2O"},
       {{1e15, 123456789012345, 0}, kWater, "1E15H2+123456789012345O2 = 0H2O"},
       {{-0.0, 1}, MakeBoxes({}, {"H2", "O2"}), " = 0H2+O2"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     CoefficientVector x{};
     std::copy(c.x.begin(), c.x.end(), x.begin() + 1);
@@ -103,6 +106,7 @@ TEST(Balancer, FailuresLeaveTheBoardAlone) {
     Rgb colour;
     BalanceOutcome outcome;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"invalid character", MakeBoxes({"H2 O"}, {"H2O"}), "Input error-Invalid characters!",
        kErrorColour, BalanceOutcome::InvalidCharacters},
@@ -122,6 +126,7 @@ TEST(Balancer, FailuresLeaveTheBoardAlone) {
        "coefficients.",
        kErrorColour, BalanceOutcome::InputError},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SilentNotifier notifier;
@@ -162,8 +167,7 @@ TEST(Balancer, OneMessageWindowForEachTextInOrderOfFirstShowing) {
   b.balance(MakeBoxes({twelve, "Fe[3]"}, {"H123456", "H123456", "Fe[3]"}));
   EXPECT_EQ(notifier.messages(),
             (std::vector<std::string>{"Input error 1-Too many same elements!",
-                                      "Input error 2-Number too great!",
-                                      "Input error-charge error!"}));
+                                      "Input error 2-Number too great!", "Input error-charge error!"}));
   b.balance(MakeBoxes({twelve}, {"H"}));
   EXPECT_EQ(notifier.messages().size(), 4u);  // the next balance shows its own
 }
@@ -197,8 +201,7 @@ TEST(Balancer, BoardLimitRefusesThe1502nd) {
 
   b.setPendingMessage("unchanged");
   EXPECT_EQ(b.balance(kWater), Balancer::Run::Refused);
-  EXPECT_EQ(notifier.messages(),
-            std::vector<std::string>{"Too many equations in the result board! "});
+  EXPECT_EQ(notifier.messages(), std::vector<std::string>{"Too many equations in the result board! "});
   EXPECT_EQ(b.pendingMessage(), "unchanged");
   EXPECT_EQ(b.outcome(), BalanceOutcome::None);
   EXPECT_EQ(b.board().count(), 1501);
@@ -253,8 +256,7 @@ TEST(Balancer, ScannerExceptionsStopTheCommand) {
     EXPECT_STREQ(e.what(), "'99999999999' is not a valid integer value");
   }
   EXPECT_EQ(b.board().count(), 1);
-  EXPECT_THROW(b.balance(MakeBoxes({std::string(601, 'H') + "[2+]"}, {"H"})),
-               AssertionFailure);
+  EXPECT_THROW(b.balance(MakeBoxes({std::string(601, 'H') + "[2+]"}, {"H"})), AssertionFailure);
   EXPECT_EQ(b.board().count(), 1);
 }
 
@@ -264,6 +266,7 @@ TEST(Balancer, IsShowAndColours) {
     bool show;
     Rgb colour;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"Balanced it successfully!", true, kNormalColour},
       {"Failed to balance!", false, kNormalColour},
@@ -272,6 +275,7 @@ TEST(Balancer, IsShowAndColours) {
       {"Error", true, kNormalColour},  // case-sensitive
       {"failed", true, kNormalColour},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(IsShow(c.text), c.show);

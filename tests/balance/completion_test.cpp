@@ -103,6 +103,7 @@ TEST(Completion, Outcomes) {
   };
   const CompletionChoice acid{Medium::Acidic, false};
   const CompletionChoice acidHalf{Medium::Acidic, true};
+  // clang-format off
   const std::vector<Case> cases = {
       {"as typed balances as always", {}, MakeBoxes({"H2", "O2"}, {"H2O"}), "Balanced it successfully!",
        "2H2+O2 = 2H2O", "", ""},
@@ -131,6 +132,7 @@ TEST(Completion, Outcomes) {
       {"input errors as in a plain balance", acid, MakeBoxes({"H2 O"}, {"H2O"}), "Input error-Invalid characters!",
        "", "", ""},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     RecordingNotifier notifier;

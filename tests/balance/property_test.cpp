@@ -15,8 +15,8 @@ namespace {
 
 __extension__ typedef __int128 I128;
 
-const std::vector<std::string> kElements = {"H", "C", "N", "O", "Na", "Cl", "Fe", "S",
-                                            "K", "Mn", "Cu", "P", "Ca", "Mg"};
+const std::vector<std::string> kElements = {"H", "C", "N",  "O",  "Na", "Cl", "Fe",
+                                            "S", "K", "Mn", "Cu", "P",  "Ca", "Mg"};
 
 // Counts per element of kElements, then the charge.
 struct Species {
@@ -51,7 +51,8 @@ class Writer {
  private:
   long long roll(long long n) { return static_cast<long long>(m_rng() % n); }
   static bool any(const std::vector<long long>& v) {
-    for (long long x : v) if (x != 0) return true;
+    for (long long x : v)
+      if (x != 0) return true;
     return false;
   }
   static void add(std::vector<long long>& to, const std::vector<long long>& part, long long k) {
@@ -110,7 +111,8 @@ int Rank(std::vector<std::vector<I128>> a) {
         long long v = static_cast<long long>(a[r][j] < 0 ? -a[r][j] : a[r][j]);
         common = std::gcd(static_cast<long long>(common), v);
       }
-      if (common > 1) for (auto& v : a[r]) v /= common;
+      if (common > 1)
+        for (auto& v : a[r]) v /= common;
     }
     ++rank;
   }

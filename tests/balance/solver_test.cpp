@@ -32,6 +32,7 @@ std::vector<double> Coefficients(const Balancer& b, int S) {
 }
 
 TEST(Solver, StatedOutcomes) {
+  // clang-format off
   const std::vector<SolveCase> cases = {
       {"worked example", {"H2", "O2"}, {"H2O"}, "Balanced it successfully!", {2, 1, 2}},
       {"same on both sides", {"H2O"}, {"H2O"}, "Balanced it successfully!", {1, 1}},
@@ -60,6 +61,7 @@ TEST(Solver, StatedOutcomes) {
       {"more species than rows", {"H", "H2", "H3"}, {"H4"}, "Failed to balance!", {}},
       {"near miss within the tolerance", {"H2000001"}, {"H2000000"}, "Failed to balance!", {}},
   };
+  // clang-format on
   for (const SolveCase& c : cases) {
     SCOPED_TRACE(c.name);
     SilentNotifier notifier;
@@ -78,8 +80,8 @@ TEST(Solver, ExhaustedMultiplierSearch) {
   Balancer b(notifier);
   b.balance(MakeBoxes({"H100001"}, {"H100003"}));
   EXPECT_EQ(b.pendingMessage(), "Failed to balance!");
-  EXPECT_EQ(notifier.messages(), (std::vector<std::string>{"Input error 2-Number too great!",
-                                                           "Failed to Balance!"}));
+  EXPECT_EQ(notifier.messages(),
+            (std::vector<std::string>{"Input error 2-Number too great!", "Failed to Balance!"}));
   EXPECT_EQ(b.board().count(), 0);
 
   // 100000 itself is still found.
@@ -102,6 +104,7 @@ TEST(Solver, WhyABalanceFailed) {
     std::vector<std::string> products;
     std::string sentence;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"none", {"H2"}, {"O2"}, "H is found among the reactants only."},
       {"none", {"Fe[3+]"}, {"Fe"}, "Only the reactants carry a charge."},
@@ -122,6 +125,7 @@ TEST(Solver, WhyABalanceFailed) {
        "The exact balance is 4P308257845N9 = 9N4+205505230P6, but the floating-point method "
        "missed it."},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.sentence);
     SilentNotifier notifier;
@@ -185,7 +189,8 @@ TEST(Solver, SkippingMultipliersFindsWhatTryingEachFinds) {
       if (kind == 0) x[j] += std::ldexp(1.0, -static_cast<int>(roll(20, 45)));
       if (kind == 1) x[j] = -x[j];
       if (kind == 2) x[j] = kOdd[roll(0, 7)];
-      if (kind == 3) x[j] = static_cast<double>(roll(1, 1000)) * (1 + 1e-7 * static_cast<double>(roll(-9, 9)));
+      if (kind == 3)
+        x[j] = static_cast<double>(roll(1, 1000)) * (1 + 1e-7 * static_cast<double>(roll(-9, 9)));
     }
     SCOPED_TRACE(round);
     ASSERT_EQ(SmallestWholeMultiplier(x, S), EveryMultiplier(x, S));

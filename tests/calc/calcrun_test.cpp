@@ -20,6 +20,7 @@ TEST(CalcCli, PrintsWeightsAndTables) {
     const char* out;
     const char* err;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {RunWeight, {"H2O", "CuSO4*5H2O", "(NH4)2SO4", "Uun"}, 0, "18\n249.5\n132\n0\n", ""},
       // Pasted and dotted notation is read as the balance reads it; other bytes are refused.
@@ -45,6 +46,7 @@ TEST(CalcCli, PrintsWeightsAndTables) {
        "H2\t2\t2\t4\n'99999999999' is not a valid integer value\n", ""},
       {RunTable, {}, 2, "", "quorvex-cli: table: needs an EQUATION (see 'quorvex-cli table --help')\n"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.empty() ? "" : c.args.front());
     std::ostringstream out, err;

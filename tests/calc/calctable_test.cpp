@@ -55,8 +55,8 @@ TEST(CalcTable, ShowsWeightsInBothPrecisionsAndConvertsAmounts) {
   t.setCell(4, 1, "4");
   t.setCell(4, 4, "9");  // below the last species: never converted
   t.useHighPrecision(kWater, env.elements, env.scanner);
-  EXPECT_EQ(Cells(t, 0, 4, 3), (Texts{"H2", "2", "2.0158", "4.0316", "4", "O2", "1", "31.998",
-                                      "31.998", "", "H2O", "2", "18.0148", "36.0296", ""}));
+  EXPECT_EQ(Cells(t, 0, 4, 3), (Texts{"H2", "2", "2.0158", "4.0316", "4", "O2", "1", "31.998", "31.998", "",
+                                      "H2O", "2", "18.0148", "36.0296", ""}));
   t.useGrams(kWater, env.elements, env.scanner);
   EXPECT_EQ(Cells(t, 4, 4, 4), (Texts{"8.0632", "", "", "9"}));
   EXPECT_EQ(t.cell(4, 0), "    Mass (gram)");
@@ -94,9 +94,11 @@ TEST(CalcTable, ConversionErrorsStopAtTheirRow) {
     Texts afterwards;
   };
   const std::vector<Case> cases = {
-      {kWater, Unit::Gram, {"4", "abc", "2"}, "'abc' is not a valid floating point value",
-       {"8", "abc", "2"}},
-      {kWater, Unit::Gram, {"1", "1e400", "2"}, "'1e400' is not a valid floating point value",
+      {kWater, Unit::Gram, {"4", "abc", "2"}, "'abc' is not a valid floating point value", {"8", "abc", "2"}},
+      {kWater,
+       Unit::Gram,
+       {"1", "1e400", "2"},
+       "'1e400' is not a valid floating point value",
        {"2", "1e400", "2"}},
       {kWater, Unit::Gram, {"1", "1e308", "2"}, "Floating point overflow", {"2", "1e308", "2"}},
       {kIron, Unit::Mole, {"112", "5", "56"}, "Floating point division by zero", {"2", "5", "56"}},

@@ -23,6 +23,7 @@ struct Problem {
 };
 
 // The answers are worked by hand in the comments.
+// clang-format off
 const std::vector<Problem> kProblems = {
     // 10 g H2 = 5 mol allows 2.5 runs, 64 g O2 = 2 mol allows 2: O2 limits.
     // 2 runs give 4 mol = 72 g H2O and use 4 mol = 8 g H2, leaving 2 g.
@@ -80,6 +81,7 @@ const std::vector<Problem> kProblems = {
     {"overflow", "2H2+O2 = 2H2O", Precision::Low, Unit::Mole, {"", "1e308", ""}, {"", "1e308", ""},
      {"!Floating point overflow"}},
 };
+// clang-format on
 
 TEST(Calculate, SolvesStoichiometryProblems) {
   for (const Problem& p : kProblems) {
@@ -144,6 +146,7 @@ TEST(Calculate, AnswersFromTypedAmountsOnly) {
     Texts column;
     Texts messages;
   };
+  // clang-format off
   const std::vector<std::pair<const char*, std::vector<Step>>> sequences = {
       {"a changed amount is solved again",
        {{"1=4", {"4", "", ""}, {}},
@@ -168,6 +171,7 @@ TEST(Calculate, AnswersFromTypedAmountsOnly) {
         {"2=3", {"2", "3", "~2"}, {}},
         {"calc", {"2", "3", "~2"}, {"The limiting reagent is H2. Left over: 2 mol O2."}}}},
   };
+  // clang-format on
   const std::string equation = "2H2+O2 = 2H2O";
   for (const auto& [name, steps] : sequences) {
     SCOPED_TRACE(name);

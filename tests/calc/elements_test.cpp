@@ -21,10 +21,13 @@ TEST(ElementTable, ShowsTheTextsOfAPressedSymbol) {
   };
   const std::vector<Case> cases = {
       {"Fe", {"Iron", "Fe", "Metal", "26", "55.847", "Solid", "1535", "2750", "1.8", "759"}},
-      {"He",
-       {"Helium", "He", "Non-Metal", "2", "4.003", "Gaseous", "-272.2", "-268.934", " N / A", "2372"}},
+      {"He", {"Helium", "He", "Non-Metal", "2", "4.003", "Gaseous", "-272.2", "-268.934", " N / A", "2372"}},
       {"Rf", {"N/A", "Rf", "Metal", "N/A", "N/A", "Solid", "N/A", "N/A", "N/A", "N/A"}},
-      {"Uun", {}}, {"Uuu", {}}, {"Uub", {}}, {"fe", {}}, {"FE", {}},  // slot 200
+      {"Uun", {}},
+      {"Uuu", {}},
+      {"Uub", {}},
+      {"fe", {}},
+      {"FE", {}},  // slot 200
   };
   ElementTable table;
   EXPECT_EQ(table.ShowRealElementInfo("Fe"), ElementRecord{});  // not yet filled
@@ -37,9 +40,8 @@ TEST(ElementTable, ShowsTheTextsOfAPressedSymbol) {
   for (const char* s : {"C", "Al", "P", "Cs", "Ac"}) {
     quirks.push_back(table.ShowRealElementInfo(s).name + " " + table.ShowRealElementInfo(s).type);
   }
-  EXPECT_EQ(quirks,
-            (std::vector<std::string>{"Carbon Non-metal", "Aluminum Metalloid",
-                                      "Phosphorous Metalloid", "Cesium Metal", "Actinum Metal"}));
+  EXPECT_EQ(quirks, (std::vector<std::string>{"Carbon Non-metal", "Aluminum Metalloid",
+                                              "Phosphorous Metalloid", "Cesium Metal", "Actinum Metal"}));
 }
 
 // Every filled slot's texts have their field's form, and every melting point
@@ -57,9 +59,9 @@ TEST(ElementTable, EveryTextHasTheFormOfItsField) {
     const ElementRecord& e = table.slot(k);
     SCOPED_TRACE(e.symbol);
     const std::vector<std::pair<const std::string*, const std::regex*>> fields = {
-        {&e.name, &name},         {&e.symbol, &symbol},         {&e.type, &type},
-        {&e.number, &number},     {&e.weight, &weight},         {&e.state, &state},
-        {&e.melt, &temperature},  {&e.boil, &temperature},      {&e.negativity, &negativity},
+        {&e.name, &name},        {&e.symbol, &symbol},    {&e.type, &type},
+        {&e.number, &number},    {&e.weight, &weight},    {&e.state, &state},
+        {&e.melt, &temperature}, {&e.boil, &temperature}, {&e.negativity, &negativity},
         {&e.energy, &energy}};
     for (const auto& [text, form] : fields) {
       EXPECT_TRUE(std::regex_match(*text, *form)) << '"' << *text << '"';

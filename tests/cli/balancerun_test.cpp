@@ -60,6 +60,7 @@ TEST(BalanceCli, NotationsPeopleTypeAndPaste) {
     std::string line;
     std::string out;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"pasted subscripts", "H2 + O2 = H\u2082O", "Balanced it successfully!\t2H2+O2 = 2H2O\n"},
       {"superscript charges", "Ba\u00B2\u207A + SO\u2084\u00B2\u207B = BaSO\u2084",
@@ -78,6 +79,7 @@ TEST(BalanceCli, NotationsPeopleTypeAndPaste) {
        "Balanced it successfully!\tFeSO4+7H2O = FeSO4*7H2O\n"},
       {"commas among the products", "Zn + CuSO4 = ZnSO4,Cu", "Balanced it successfully!\tZn+CuSO4 = ZnSO4+Cu\n"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const CliRun r = Balance(c.line + "\n");
@@ -88,7 +90,8 @@ TEST(BalanceCli, NotationsPeopleTypeAndPaste) {
 
 TEST(BalanceCli, TypedCoefficientsAreLeftOutWithANote) {
   const CliRun r = Balance("2KClO3 = 2KCl + 3O2\nH2 + O2 = H2O\n");
-  EXPECT_EQ(r.out, "Balanced it successfully!\t2KClO3 = 2KCl+3O2\nBalanced it successfully!\t2H2+O2 = 2H2O\n");
+  EXPECT_EQ(r.out,
+            "Balanced it successfully!\t2KClO3 = 2KCl+3O2\nBalanced it successfully!\t2H2+O2 = 2H2O\n");
   EXPECT_EQ(r.err, std::string("1: ") + kCoefficientsLeftOut + "\n");
 }
 

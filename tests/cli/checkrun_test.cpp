@@ -16,6 +16,7 @@ TEST(CheckCli, EachVerdictWithItsAnswer) {
     std::string out;
     bool balanced;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"2H2 + O2 -> 2H2O", "Balanced.\t2H2+O2 = 2H2O\n", true},
       {"4 H2 + 2 O2 = 4 H2O",
@@ -42,6 +43,7 @@ TEST(CheckCli, EachVerdictWithItsAnswer) {
       {"Fe3+ = Fe", "Input error - \"Fe3+\" reads two ways: Fe3[+] or Fe[3+]. Write its charge in square brackets.\t\n",
        false},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     std::istringstream in(std::string(c.line) + "\n");

@@ -24,8 +24,9 @@ TEST(EquationLine, SplitsIntoBoxes) {
       {"Fe[3+] + e[-] = Fe[2+]", {"Fe[3+]", "e[-]"}, {"Fe[2+]"}},
       {"\tCuSO4 + 5 H2O = CuSO4*5H2O", {"CuSO4", "H2O"}, {"CuSO4*5H2O"}},
       {"H2 =", {"H2"}, {}},
-      {"A+B+C+D+E+F+G+H+I+J+K+L+M+N = X", {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K",
-                                            "L", "M", "N"}, {"X"}},
+      {"A+B+C+D+E+F+G+H+I+J+K+L+M+N = X",
+       {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N"},
+       {"X"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);

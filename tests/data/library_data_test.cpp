@@ -190,8 +190,8 @@ BalancedEquation ReadBalanced(const std::string& text) {
     return true;
   };
   const std::string_view all = text;
-  result.ok = readSide(all.substr(0, equals), result.reactants) &&
-              readSide(all.substr(equals + 3), result.products);
+  result.ok =
+      readSide(all.substr(0, equals), result.reactants) && readSide(all.substr(equals + 3), result.products);
   return result;
 }
 
@@ -316,8 +316,7 @@ TEST(ReactionList, NoReactionTwiceInAnyOrderOrDirection) {
     const std::string right = sideKey(r.boxes.products);
     const std::string key = std::min(left, right) + "=" + std::max(left, right);
     const auto [it, fresh] = firstLine.emplace(key, r.line);
-    EXPECT_TRUE(fresh) << "reactions.txt:" << r.line << ": " << r.text << " repeats line "
-                       << it->second;
+    EXPECT_TRUE(fresh) << "reactions.txt:" << r.line << ": " << r.text << " repeats line " << it->second;
   }
 }
 
@@ -331,8 +330,7 @@ TEST(DeliveredLibrary, IsTheBalancedReactionListLineForLine) {
   std::vector<std::string> expectedLines;
   for (const ListedReaction& r : Reactions().reactions) {
     const Outcome outcome = Balance(balancer, r.boxes);
-    EXPECT_EQ(outcome.message, balance::kBalanced)
-        << "reactions.txt:" << r.line << ": " << r.text;
+    EXPECT_EQ(outcome.message, balance::kBalanced) << "reactions.txt:" << r.line << ": " << r.text;
     expectedLines.push_back("#" + outcome.equation + "#");
     expected += expectedLines.back() + "\r\n";
   }
@@ -348,8 +346,8 @@ TEST(DeliveredLibrary, IsTheBalancedReactionListLineForLine) {
     }
   }
   EXPECT_TRUE(DeliveredLibrary().bytes == expected)
-      << "cbd.dat differs from the balanced list (" << DeliveredLibrary().bytes.size()
-      << " bytes, expected " << expected.size() << ")";
+      << "cbd.dat differs from the balanced list (" << DeliveredLibrary().bytes.size() << " bytes, expected "
+      << expected.size() << ")";
 }
 
 TEST(DeliveredLibrary, LinesAreHashFramedAndEndInCrLf) {
@@ -376,8 +374,7 @@ TEST(DeliveredLibrary, HoldsAtLeast250DistinctEquations) {
   std::map<std::string, std::size_t> firstLine;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const auto [it, fresh] = firstLine.emplace(lines[i], i + 1);
-    EXPECT_TRUE(fresh) << "cbd.dat line " << i + 1 << " repeats line " << it->second << ": "
-                       << lines[i];
+    EXPECT_TRUE(fresh) << "cbd.dat line " << i + 1 << " repeats line " << it->second << ": " << lines[i];
   }
 }
 

@@ -4,7 +4,6 @@
 // send it, and xdotool has no command for it.
 //   closewindow WINDOW-ID    exit status 0 when the message was sent
 #include <X11/Xlib.h>
-
 #include <cstdio>
 #include <cstdlib>
 

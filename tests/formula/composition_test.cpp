@@ -63,11 +63,17 @@ TEST(Composition, WaterFromBoxesWithGaps) {
 }
 
 TEST(Composition, IonicCaseTwo) {
-  Built b(Boxes({{"Sp1", "CS2"}, {"Sp2", "MnO4[-]"}, {"Sp3", "H[+]"}, {"Pr1", "Mn[2+]"},
-                 {"Pr2", "S"}, {"Pr3", "CO2"}, {"Pr4", "H2O"}}));
+  Built b(Boxes({{"Sp1", "CS2"},
+                 {"Sp2", "MnO4[-]"},
+                 {"Sp3", "H[+]"},
+                 {"Pr1", "Mn[2+]"},
+                 {"Pr2", "S"},
+                 {"Pr3", "CO2"},
+                 {"Pr4", "H2O"}}));
   EXPECT_EQ(b.nameList(), (std::vector<std::string>{"C", "S", "Mn", "O", "H"}));
   EXPECT_EQ(b.m.n, 7);
   EXPECT_EQ(b.m.S, 7);
+  // clang-format off
   const std::vector<std::vector<double>> rows = {
       {1, 0, 0, 0, 0, -1, 0}, {2, 0, 0, 0, -1, 0, 0}, {0, 1, 0, -1, 0, 0, 0},
       {0, 4, 0, 0, 0, -2, -1}, {0, 0, 1, 0, 0, 0, -2}, {0, 0, 0, 0, 0, 0, 0},
@@ -83,6 +89,8 @@ TEST(Composition, NameListQuirksAndInputErrors) {
     int S;
     std::string pending;
   };
+  // clang-format on
+  // clang-format off
   const std::vector<Case> cases = {
       {"last boxes take part", Boxes({{"Sp14", "Na"}, {"Pr14", "NaCl"}}), {"Na", "Cl"}, 2, ""},
       {"space in a reactant", Boxes({{"Sp1", "H2 O"}, {"Pr1", "H2O"}}), {"H", "O"}, 2,
@@ -113,6 +121,7 @@ TEST(Composition, NameListQuirksAndInputErrors) {
       {"box of spaces", Boxes({{"Sp1", "  "}, {"Pr1", "H"}}), {"H"}, 2,
        "Input error-Invalid characters!"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Built b(c.boxes);
@@ -128,6 +137,7 @@ TEST(Composition, FirstInvalidCharacter) {
     BoxTexts boxes;
     std::optional<BoxPosition> at;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"space in a reactant", Boxes({{"Sp1", "H2 O"}, {"Pr1", "H2O"}}), BoxPosition{false, 0, 2}},
       {"space in a product is allowed", Boxes({{"Sp1", "H2O"}, {"Pr1", "H2 O"}}), std::nullopt},
@@ -136,6 +146,7 @@ TEST(Composition, FirstInvalidCharacter) {
       {"reactant boxes before product boxes", Boxes({{"Sp3", "Na\xc3\xa9" "Cl"}, {"Pr1", "H\t"}}),
        BoxPosition{false, 2, 2}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(FirstInvalidCharacter(c.boxes), c.at);
@@ -161,8 +172,7 @@ TEST(Composition, ModalMessagesComeRowByRowThenCharges) {
   Built b(Boxes({{"Sp1", "O123456"}, {"Sp2", "H[3]"}, {"Pr1", "H1234567"}}));
   EXPECT_EQ(b.nameList(), (std::vector<std::string>{"O", "H"}));
   EXPECT_EQ(b.notifier.messages(),
-            (std::vector<std::string>{"Input error 2-Number too great!",
-                                      "Input error 2-Number too great!",
+            (std::vector<std::string>{"Input error 2-Number too great!", "Input error 2-Number too great!",
                                       "Input error-charge error!"}));
   EXPECT_EQ(b.pending, "Input error-charge error!");
 }
@@ -205,14 +215,14 @@ TEST(Composition, ElementLimits) {
   RecordingNotifier notifier;
   Scanner scanner(pending, notifier);
   const BoxTexts many = Boxes({{"Sp1", manyNames(49)}});
-  EXPECT_THROW(FillMatrix(ReadSpecies(many), over.names, scanner, m),
-               AssertionFailure);
+  EXPECT_THROW(FillMatrix(ReadSpecies(many), over.names, scanner, m), AssertionFailure);
 }
 
 TEST(Composition, FillAgreesWithCountingNameByName) {
   // Random texts from pieces where the cutting rules, group multipliers,
   // messages and errors matter; the fill must give what asking the scanner
   // for every cell in row order gives, messages and errors included.
+  // clang-format off
   const std::vector<std::string> pieces = {
       "C", "Ca", "Caa", "Cl", "N", "Na", "H", "O", "a", "l", "2", "3", "10", "123456", "(", ")",
       ")2", ")0", ")65536", "*", "*2", "[2+]", "[-]", "+", " ", "99999999999", "(aq)", "H2H2H2H2H2"};
@@ -286,6 +296,7 @@ TEST(Composition, FillAgreesWithCountingNameByName) {
     ASSERT_EQ(pending, expectedPending);
     ASSERT_EQ(messages.messages(), expectedMessages.messages());
   }
+  // clang-format on
 }
 
 TEST(Composition, IsInElementNameWithAnEmptyName) {

@@ -19,6 +19,7 @@ TEST(EquationText, SplitsWholeEquationsAndListsOnly) {
     Species reactants;
     Species products;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"2 H\u2082 + O\u2082 \u2192 2 H\u2082O", true, true, {"2H2", "O2"}, {"2H2O"}},
       {"KMnO4 + HCl = KCl + MnCl2 + H2O + Cl2", true, true, {"KMnO4", "HCl"},
@@ -42,6 +43,7 @@ TEST(EquationText, SplitsWholeEquationsAndListsOnly) {
       {"Cu(NH3)4[2+]", false, false, {}, {}},
       {" -> ", false, false, {}, {}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
     const std::optional<EquationText> read = ReadEquationText(c.typed);
@@ -63,6 +65,7 @@ TEST(EquationText, ReadsEachNotationOrSaysWhyNot) {
     std::vector<WrittenTerm> products;
     const char* error = "";
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"Cu,AgNO3 = Cu(NO3)2,Ag", Kind::Equation, {{"", "Cu"}, {"", "AgNO3"}}, {{"", "Cu(NO3)2"}, {"", "Ag"}}},
       {"6e- + 1.0000 VO++ --> 1/2 O2", Kind::Equation, {{"6", "e[-]"}, {"1.0000", "VO[2+]"}}, {{"1/2", "O2"}}},
@@ -91,6 +94,7 @@ TEST(EquationText, ReadsEachNotationOrSaysWhyNot) {
       {"NaCl", Kind::Single, {}, {}},
       {"Na+ , Cl-", Kind::List, {{"", "Na[+]"}, {"", "Cl[-]"}}, {}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     const WrittenEquation read = ReadWrittenEquation(c.line);
@@ -101,7 +105,8 @@ TEST(EquationText, ReadsEachNotationOrSaysWhyNot) {
       for (std::size_t s = 0; s < 2; ++s) {
         std::vector<WrittenTerm> terms;
         for (std::size_t i = 0; i < plain.counts[s]; ++i) {
-          terms.push_back({std::string(plain.sides[s][i].coefficient), std::string(plain.sides[s][i].species)});
+          terms.push_back(
+              {std::string(plain.sides[s][i].coefficient), std::string(plain.sides[s][i].species)});
         }
         EXPECT_EQ(terms, s == 0 ? read.reactants : read.products);
       }
@@ -114,8 +119,7 @@ TEST(EquationText, ReadsEachNotationOrSaysWhyNot) {
 }
 
 TEST(EquationText, TermJoinsAreAfterThePlusBetweenTerms) {
-  EXPECT_EQ(TermJoins("|1| 5CS2+4MnO4[-]+12H[+] = 4Mn[2+]+10S"),
-            (std::vector<std::size_t>{9, 18, 35}));
+  EXPECT_EQ(TermJoins("|1| 5CS2+4MnO4[-]+12H[+] = 4Mn[2+]+10S"), (std::vector<std::size_t>{9, 18, 35}));
   EXPECT_EQ(TermJoins("Ba^2++SO4^2- = BaSO4"), (std::vector<std::size_t>{6}));
   EXPECT_EQ(TermJoins("H2O"), std::vector<std::size_t>{});
 }

@@ -92,9 +92,9 @@ TEST(NotationCorpus, EveryNotationOfARandomEquationReadsTheSame) {
   // A charge of 1 after a digit ("MnO4-") reads two ways in some notations;
   // the reader's table tests it.
   const std::vector<Species> pool = {
-      {"H2O", 0}, {"Fe", 3}, {"Cu", 2}, {"Cl", -1}, {"SO4", -2}, {"Na", 1}, {"Al", 3},
-      {"CO2", 0}, {"PO4", -3}, {"OH", -1}, {"Ca(OH)2", 0}, {"CH3COO", -1}, {"K4[Fe(CN)6]", 0},
-      {"[Cu(NH3)4]", 2}, {"CuSO4*5H2O", 0}, {"e", -1},
+      {"H2O", 0},         {"Fe", 3},         {"Cu", 2},         {"Cl", -1}, {"SO4", -2},    {"Na", 1},
+      {"Al", 3},          {"CO2", 0},        {"PO4", -3},       {"OH", -1}, {"Ca(OH)2", 0}, {"CH3COO", -1},
+      {"K4[Fe(CN)6]", 0}, {"[Cu(NH3)4]", 2}, {"CuSO4*5H2O", 0}, {"e", -1},
   };
   // How a notation writes a charge z, the hydrate dot, digits, joins and the arrow.
   struct Notation {
@@ -106,17 +106,22 @@ TEST(NotationCorpus, EveryNotationOfARandomEquationReadsTheSame) {
     const char* arrow;
   };
   static const auto kSign = [](int z) { return std::string(1, z > 0 ? '+' : '-'); };
-  static const auto kSize = [](int z) { return std::abs(z) == 1 ? std::string() : std::to_string(std::abs(z)); };
+  static const auto kSize = [](int z) {
+    return std::abs(z) == 1 ? std::string() : std::to_string(std::abs(z));
+  };
   const std::vector<Notation> notations = {
       {"brackets", [](int z) { return "[" + kSize(z) + kSign(z) + "]"; }, "*", false, "+", " = "},
-      {"caret and minus sign", [](int z) { return "^" + kSize(z) + (z > 0 ? "+" : "\u2212"); }, ".", false, " + ",
-       " \u2192 "},
+      {"caret and minus sign", [](int z) { return "^" + kSize(z) + (z > 0 ? "+" : "\u2212"); }, ".", false,
+       " + ", " \u2192 "},
       {"database", [](int z) { return kSign(z) + kSize(z); }, ":", false, " + ", " = "},
-      {"repeated signs", [](int z) { return std::string(static_cast<std::size_t>(std::abs(z)), kSign(z)[0]); }, ":",
-       false, " + ", " <=> "},
-      {"superscripts and subscripts", [](int z) {
+      {"repeated signs",
+       [](int z) { return std::string(static_cast<std::size_t>(std::abs(z)), kSign(z)[0]); }, ":", false,
+       " + ", " <=> "},
+      {"superscripts and subscripts",
+       [](int z) {
          static const char* const sizes[] = {"", "", "\u00B2", "\u00B3"};
-         return std::string(sizes[std::abs(z)]) + (z > 0 ? "\u207A" : "\u207B"); },
+         return std::string(sizes[std::abs(z)]) + (z > 0 ? "\u207A" : "\u207B");
+       },
        "\u00B7", true, " + ", " \u21CC "},
       {"commas", [](int z) { return "[" + kSize(z) + kSign(z) + "]"; }, "\u22C5", false, ",", " --> "},
   };
@@ -142,8 +147,8 @@ TEST(NotationCorpus, EveryNotationOfARandomEquationReadsTheSame) {
     struct Term {
       int coefficient;  // 0 for none
       const Species* species;
-      bool state;       // "(aq)" after a charged species
-      bool mark;        // a precipitate mark after a neutral one
+      bool state;  // "(aq)" after a charged species
+      bool mark;   // a precipitate mark after a neutral one
     };
     std::vector<Term> sides[2];
     for (auto& side : sides) {

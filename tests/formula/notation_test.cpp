@@ -15,6 +15,7 @@ TEST(Notation, RewritesWhatPeopleTypeAndPaste) {
     std::string typed;
     std::string normalised;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"plain formula", "Ca3(PO4)2[2-]", "Ca3(PO4)2[2-]"},
       {"subscript digits", "H\u2082O", "H2O"},
@@ -40,6 +41,7 @@ TEST(Notation, RewritesWhatPeopleTypeAndPaste) {
       {"minus sign in a charge", "Cl[\u2212]", "Cl[-]"},
       {"en dash after a caret", "SO4^2\u2013", "SO4[2-]"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(NormaliseSpecies(c.typed), c.normalised);
@@ -52,6 +54,7 @@ TEST(Notation, FinishedSpeciesAndSlipHints) {
     std::string finished;
     std::string hint;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"e", "[-]", ""},
       {"e-", "[-]", ""},
@@ -63,6 +66,7 @@ TEST(Notation, FinishedSpeciesAndSlipHints) {
       {"Fe[3+]", "Fe[3+]", ""},
       {"H[+]", "H[+]", ""},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
     EXPECT_EQ(FinishedSpecies(c.typed), c.finished);

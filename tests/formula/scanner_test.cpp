@@ -26,6 +26,7 @@ struct CountCase {
 };
 
 TEST(Scanner, CountsAndChargesOfSpeciesTexts) {
+  // clang-format off
   const std::vector<CountCase> cases = {
       {"NaCl", {{"Na", 1}, {"Cl", 1}, {"N", 0}, {"C", 0}}, 0},
       {"CaCO3", {{"C", 1}, {"Ca", 1}, {"O", 3}}, 0},
@@ -58,6 +59,7 @@ TEST(Scanner, CountsAndChargesOfSpeciesTexts) {
       {"Uuu3", {{"Uuu", 3}, {"U", 0}}, 0},
       {"H9H", {{"H", 10}}, 0},
   };
+  // clang-format on
   for (const CountCase& c : cases) {
     SCOPED_TRACE(c.text);
     Fixture f;
@@ -77,6 +79,7 @@ struct ChargeErrorCase {
 };
 
 TEST(Scanner, ChargeErrorsAndTheirModalMessages) {
+  // clang-format off
   const std::vector<ChargeErrorCase> cases = {
       {"Fe[+3]", 3, true},   // sign first: read, but still an error
       {"Fe[]", 0, true},
@@ -91,6 +94,7 @@ TEST(Scanner, ChargeErrorsAndTheirModalMessages) {
       {"Fe[99999999999+]", 0, false},
       {"Fe[ 2+]", 0, false},
   };
+  // clang-format on
   for (const ChargeErrorCase& c : cases) {
     SCOPED_TRACE(c.text);
     Fixture f;
@@ -142,9 +146,8 @@ TEST(Scanner, TenthOccurrenceWithSubscriptIsReported) {
   EXPECT_TRUE(f.notifier.messages().empty());
   // The tenth and eleventh carry a subscript: one message each, counts kept.
   EXPECT_EQ(f.scanner.GetElementNum("H", "H2H2H2H2H2H2H2H2H2H2H2"), 22);
-  EXPECT_EQ(f.notifier.messages(),
-            (std::vector<std::string>{"Input error 1-Too many same elements!",
-                                      "Input error 1-Too many same elements!"}));
+  EXPECT_EQ(f.notifier.messages(), (std::vector<std::string>{"Input error 1-Too many same elements!",
+                                                             "Input error 1-Too many same elements!"}));
   // Without subscripts nothing is reported.
   f.notifier.clear();
   EXPECT_EQ(f.scanner.GetElementNum("H", "HHHHHHHHHHHH"), 12);
@@ -157,11 +160,13 @@ TEST(Scanner, NumberConversionErrorsStopWithTheirText) {
     const char* text;
     const char* message;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"H", "H2147483648", "'2147483648' is not a valid integer value"},
       {"H", "CuSO4*99999999999H2O", "'99999999999' is not a valid integer value"},
       {"O", "CuSO4*99999999999H2O", "'99999999999' is not a valid integer value"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     Fixture f;
@@ -188,6 +193,7 @@ TEST(Scanner, OverflowingCountsAreInputErrors) {
     const char* text;
     int count;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"H", "(H)99999(H)", 100000},                  // fine
       {"H", "((H)65536)65536", 65536},               // bracket product overflows: inner kept
@@ -197,6 +203,7 @@ TEST(Scanner, OverflowingCountsAreInputErrors) {
       {"H", "(H)99999999999", 1},                    // run after ")" too long
       {"H", "H*2147483647H2", 1},                    // part count x head overflows: left out
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     Fixture f;
@@ -234,12 +241,14 @@ TEST(Scanner, ElementPositions) {
     const char* text;
     int pos;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"C", "CaCO3", 3}, {"Ca", "CaCO3", 1}, {"O", "CaCO3", 4}, {"N", "NaNO3", 3},
       {"Cl", "NaCl", 3}, {"C", "CaCa", 0},   {"", "CaCO3", 0},  {"H", "", 0},
       {"a", "CaCO3", 2},  // the character before an occurrence is not examined
       {"Cl", "CCll", 3},  // a name joined by the cut is found where the cut left it
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + " in " + c.text);
     EXPECT_EQ(Scanner::GetElementPos(c.name, c.text), c.pos);

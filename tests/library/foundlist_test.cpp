@@ -30,6 +30,7 @@ TEST(Search, MatchTests) {
     std::string side;
     bool found;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"empty term always holds", false, "", "", true},
       {"plain species", false, "H2", "#H2+O2 =", true},
@@ -57,6 +58,7 @@ TEST(Search, MatchTests) {
       {"the last digit of a long number", false, "1", "#" + std::string(1000, '1') + " =", true},
       {"a long number running to the side's start", false, "1", std::string(1000, '1') + " =", false},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(c.right ? IsInRight(c.term, c.side) : IsInLeft(c.term, c.side), c.found);
@@ -73,8 +75,9 @@ class FoundListTest : public ::testing::Test {
 };
 
 TEST_F(FoundListTest, EveryTermMustHoldForTheSameLine) {
-  Load("#2KClO3 = 2KCl+3O2#\r\n#2H2O2 = 2H2O+O2#\r\n#2KClO3 = 2KCl+3O2#\r\n#KClO3 = KCl#\r\n"
-       "#no equals O2#\r\n");
+  Load(
+      "#2KClO3 = 2KCl+3O2#\r\n#2H2O2 = 2H2O+O2#\r\n#2KClO3 = 2KCl+3O2#\r\n#KClO3 = KCl#\r\n"
+      "#no equals O2#\r\n");
   const FoundList::Outcome outcome = m_found.Search(m_library, MakeBoxes({"KClO3"}, {"O2"}));
   EXPECT_EQ(outcome.matches, 2);
   EXPECT_EQ(outcome.listed, 2);
@@ -156,7 +159,8 @@ TEST_F(FoundListTest, RecordAndDisplayLimitsMeet) {
   const std::size_t longer = kFoundDisplayLimit - used;  // lines that get one more B
   ASSERT_LT(longer, static_cast<std::size_t>(kFoundCapacity));
   std::string bytes;
-  for (int k = 1; k <= kFoundCapacity; ++k) bytes += static_cast<std::size_t>(k) <= longer ? "#A=BBB#\n" : "#A=BB#\n";
+  for (int k = 1; k <= kFoundCapacity; ++k)
+    bytes += static_cast<std::size_t>(k) <= longer ? "#A=BBB#\n" : "#A=BB#\n";
   Load(bytes);
   const FoundList::Outcome outcome = m_found.Search(m_library, MakeBoxes({"A"}, {}));
   EXPECT_EQ(outcome.listed, kFoundCapacity);

@@ -2,15 +2,16 @@
 #include "library/library.h"
 
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <cerrno>
-#include <csignal>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -46,6 +47,7 @@ TEST(LibraryFile, ReadAndRewriteByteForByte) {
     Lines table;
     std::string rewritten;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"empty file", "", {}, ""},
       {"CR LF lines", "#a#\r\n#b#\r\n", {"#a#", "#b#"}, "#a#\r\n#b#\r\n"},
@@ -67,6 +69,7 @@ TEST(LibraryFile, ReadAndRewriteByteForByte) {
        "#a#\r#b#\r\r#c#\r"},
       {"high bytes verbatim", "#A\xA1\xA2=\xFF#\r\n", {"#A\xA1\xA2=\xFF#"}, "#A\xA1\xA2=\xFF#\r\n"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempFolder folder;
@@ -107,11 +110,13 @@ TEST(Library, DeleteMovesLaterLinesUp) {
     int position;
     Lines after;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"first", 1, {"b", "c"}},
       {"middle", 2, {"a", "c"}},
       {"last", 3, {"a", "b"}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     LibraryText text = ReadLibraryText("a\nb\nc\n");
@@ -250,6 +255,7 @@ TEST(LibraryFile, FailedWriteKeepsTheOldFile) {
     void (*block)(const TempFolder&);
     const char* reason;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"the file is read-only",
        [](const TempFolder& f) {
@@ -264,6 +270,7 @@ TEST(LibraryFile, FailedWriteKeepsTheOldFile) {
        },
        "Is a directory"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempFolder folder;
@@ -278,9 +285,8 @@ TEST(LibraryFile, FailedWriteKeepsTheOldFile) {
       FAIL() << "the write did not fail";
     } catch (const FileError& e) {
       EXPECT_EQ(e.kind(), FileError::Kind::Write);
-      EXPECT_EQ(std::string(e.what()), "Cannot write the library file '" +
-                                           (folder / "cbd.dat").string() + "': " + c.reason +
-                                           ". The file keeps its previous content.");
+      EXPECT_EQ(std::string(e.what()), "Cannot write the library file '" + (folder / "cbd.dat").string() +
+                                           "': " + c.reason + ". The file keeps its previous content.");
     }
     EXPECT_EQ(IsInLib(lib.text(), "#b#"), 0);
     if (file) {
@@ -293,8 +299,8 @@ TEST(LibraryFile, FailedWriteKeepsTheOldFile) {
 // A full disk, on a small tmpfs of its own: the write fails, nothing is lost.
 TEST(LibraryFile, FullDiskKeepsTheOldFile) {
   TempFolder folder;
-  const std::string command = "mount -t tmpfs -o size=64k quorvex-full " + folder.path().string() +
-                              " 2>/dev/null";
+  const std::string command =
+      "mount -t tmpfs -o size=64k quorvex-full " + folder.path().string() + " 2>/dev/null";
   if (std::system(command.c_str()) != 0) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
   WriteBytes(folder / "cbd.dat", "#a#\r\n");
   {
@@ -337,7 +343,6 @@ TEST(LibraryFile, RewriteKeepsLinksAndPermissions) {
   EXPECT_EQ(fs::status(folder / "real" / "library.dat").permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
-
 
 std::size_t EntriesIn(const std::filesystem::path& folder) {
   return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
@@ -406,11 +411,13 @@ TEST(LibraryFile, EveryFileStepThatFailsKeepsTheFile) {
     Step step;
     const char* verb;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {Step::OpenFile, "write"}, {Step::Read, "read"},     {Step::OpenCopy, "write"},
       {Step::Write, "write"},    {Step::SyncFile, "write"}, {Step::Close, "write"},
       {Step::Rename, "write"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.step));
     TempFolder folder;
@@ -450,20 +457,20 @@ TEST(LibraryFile, EveryFileStepThatFailsKeepsTheFile) {
 TEST(LibraryFile, OnlyRegularFilesWithinTheSizeLimit) {
   TempFolder folder;
   ASSERT_EQ(::mkfifo((folder / "fifo.dat").c_str(), 0600), 0);
-  {
-    std::ofstream big(folder / "big.dat");
-  }
+  { std::ofstream big(folder / "big.dat"); }
   std::filesystem::resize_file(folder / "big.dat", kLibraryByteLimit + 1);
   struct Case {
     std::filesystem::path file;
     std::string reason;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {folder / "fifo.dat", "it is not a regular file"},
       {"/dev/null", "it is not a regular file"},
       {"/dev/zero", "it is not a regular file"},
       {folder / "big.dat", "it is larger than 64 MiB"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     Library lib(c.file);
@@ -509,9 +516,8 @@ TEST(LibraryFile, AHeldLockTimesOut) {
                      ++pauses;
                    }});
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(ErrorOf([&] { lib.add("#b#"); }),
-            "The library is in use by another program (process " + std::to_string(::getpid()) +
-                "); try again");
+  EXPECT_EQ(ErrorOf([&] { lib.add("#b#"); }), "The library is in use by another program (process " +
+                                                  std::to_string(::getpid()) + "); try again");
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(120));
   EXPECT_GT(pauses, 0);
   EXPECT_EQ(ReadBytes(folder / "cbd.dat"), "#a#\n");
@@ -570,8 +576,8 @@ TEST(LibraryFile, LinksPlantedInASharedFolderAreNotFollowed) {
   std::filesystem::create_directory(folder / "private");
   WriteBytes(folder / "private" / "mine.dat", "#a#\n");
   if (!RunAsOtherUser("ln -s " + (folder / "private" / "mine.dat").string() + " " +
-                      (shared / "cbd.dat").string() + " && ln -s " + (folder / "chosen.dat").string() +
-                      " " + (shared / "dangling.dat").string())) {
+                      (shared / "cbd.dat").string() + " && ln -s " + (folder / "chosen.dat").string() + " " +
+                      (shared / "dangling.dat").string())) {
     GTEST_SKIP() << "needs root and setpriv to plant links as another user";
   }
   for (const char* name : {"cbd.dat", "dangling.dat"}) {

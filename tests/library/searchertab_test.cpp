@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <utility>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/boxes.h"
@@ -42,21 +42,22 @@ class Recorder final : public Notifier {
     for (std::string* field : fields()) *field = kMarker;
   }
   void look(const std::string& event) {
-    static constexpr const char* kNames[] = {"libraryCount", "boardText", "foundText",
-                                             "addPick",      "deletePick"};
+    static constexpr const char* kNames[] = {"libraryCount", "boardText", "foundText", "addPick",
+                                             "deletePick"};
     std::vector<std::string*> all = fields();
     for (std::size_t i = 0; i < all.size(); ++i) {
       if (*all[i] == kMarker) continue;
-      const std::string name = i < std::size(kNames) ? std::string(kNames[i])
-                                                     : "searchTerm" + std::to_string(i - std::size(kNames) + 1);
+      const std::string name = i < std::size(kNames)
+                                   ? std::string(kNames[i])
+                                   : "searchTerm" + std::to_string(i - std::size(kNames) + 1);
       m_log.push_back(name + "=" + *all[i]);
       *all[i] = kMarker;
     }
     if (!event.empty()) m_log.push_back(event);
   }
   std::vector<std::string*> fields() {
-    std::vector<std::string*> all = {&texts.libraryCount, &texts.boardText, &texts.foundText,
-                                     &texts.addPick,      &texts.deletePick};
+    std::vector<std::string*> all = {&texts.libraryCount, &texts.boardText, &texts.foundText, &texts.addPick,
+                                     &texts.deletePick};
     for (std::string& term : texts.searchTerms) all.push_back(&term);
     return all;
   }
@@ -103,11 +104,13 @@ TEST(Pickers, WalksNeverWrapAndBackNeverReturnsToNothing) {
     std::vector<Step> steps;
     std::vector<int> positions;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"next, next, back, back", {Next, Next, Back, Back}, {1, 2, 1, 1}},
       {"next four times", {Next, Next, Next, Next}, {1, 2, 3, 3}},
       {"back with nothing picked", {Back, Next}, {0, 1}},
   };
+  // clang-format on
   for (const bool searcherList : {false, true}) {
     for (const Case& c : cases) {
       SCOPED_TRACE(std::string(c.name) + (searcherList ? " (found list)" : " (result board)"));
@@ -118,11 +121,9 @@ TEST(Pickers, WalksNeverWrapAndBackNeverReturnsToNothing) {
       ASSERT_EQ(w.searcher.found().count(), 3);
       for (std::size_t i = 0; i < c.steps.size(); ++i) {
         if (searcherList) {
-          c.steps[i] == Next ? w.searcher.nextFoundEquation()
-                             : w.searcher.previousFoundEquation();
+          c.steps[i] == Next ? w.searcher.nextFoundEquation() : w.searcher.previousFoundEquation();
         } else {
-          c.steps[i] == Next ? w.searcher.nextBoardEquation()
-                             : w.searcher.previousBoardEquation();
+          c.steps[i] == Next ? w.searcher.nextBoardEquation() : w.searcher.previousBoardEquation();
         }
         const Picker& p = searcherList ? w.searcher.searcherPicker() : w.searcher.balancerPicker();
         EXPECT_EQ(p.position(), c.positions[i]) << "step " << i + 1;
@@ -159,6 +160,7 @@ TEST(Pickers, StepsSayWhatTheyDidAndTheirBoxShowsIt) {
   const auto schNext = [](World& w) { return w.searcher.nextFoundEquation(); };
   const auto schBack = [](World& w) { return w.searcher.previousFoundEquation(); };
   using P = PickStep;
+  // clang-format off
   const std::vector<Case> cases = {
       {"Next moves", 1, 0, next, false, P::Moved, {"addPick=" + kWaterSel}},
       {"Next at the end", 1, 1, next, false, P::Unchanged, {"addPick=" + kWaterSel}},
@@ -173,6 +175,7 @@ TEST(Pickers, StepsSayWhatTheyDidAndTheirBoxShowsIt) {
       {"searcher Back at the first", 1, 1, schBack, true, P::Unchanged, {"deletePick=" + kWaterSel}},
       {"searcher Back on an empty list", 0, 0, schBack, true, P::Empty, {"deletePick=" + foundEmpty}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     // The library holds the board's equations in board order, so both lists agree.
@@ -218,8 +221,7 @@ TEST(Maintenance, AddToLib) {
 
   // After the result board's "Clear List" nothing is selected.
   w.searcher.clearResults(w.r.texts);
-  EXPECT_EQ(w.r.take(),
-            (Log{"boardText=", "addPick=", "deletePick="}));
+  EXPECT_EQ(w.r.take(), (Log{"boardText=", "addPick=", "deletePick="}));
   EXPECT_EQ(w.searcher.balancerPicker().position(), 0);
   EXPECT_EQ(w.searcher.balancerPicker().selectionText(), "");
   std::filesystem::remove(w.folder / "cbd.dat");
@@ -309,11 +311,13 @@ TEST(Maintenance, TabChangeClearsStaleBoxes) {
     bool found;
     Log shown;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"both lists hold equations", 1, true, {label}},
       {"board empty", 0, true, {label, "addPick=", "deletePick="}},
       {"only the found list empty", 1, false, {label, "addPick=", "deletePick="}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     World w("#" + kWater + "#\r\n", c.board);
@@ -360,8 +364,7 @@ TEST(SearchPage, Commands) {
   for (int i = 1; i <= 12; ++i) reset.push_back("searchTerm" + std::to_string(i) + "=");
   EXPECT_EQ(w.r.take(), reset);
   w.searcher.search(terms, w.r.texts);
-  EXPECT_EQ(w.r.take(),
-            Log{"foundText=\n...... Found 1 equation ......\n\n|2| " + kChlorate + "\n\n"});
+  EXPECT_EQ(w.r.take(), Log{"foundText=\n...... Found 1 equation ......\n\n|2| " + kChlorate + "\n\n"});
   EXPECT_EQ(w.searcher.searcherPicker().position(), 1);
 
   // "Clear List" leaves RemoveEquationEdit alone.

@@ -1,21 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/searchrun.h"
 
-#include "cli/libraryrun.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/libraryrun.h"
 #include "support/tempfolder.h"
 
 namespace quorvex::cli {
 namespace {
 
-using quorvex::testing::TempFolder;
 using quorvex::testing::ReadBytes;
+using quorvex::testing::TempFolder;
 using quorvex::testing::WriteBytes;
 
 struct CliRun {
@@ -35,17 +34,14 @@ TEST(SearchCli, PrintsTheFoundList) {
   TempFolder folder;
   const std::string file = (folder / "cbd.dat").string();
   WriteBytes(file, "#2H2+O2 = 2H2O#\r\n#2KClO3 = 2KCl+3O2#\n#2H2O2 = 2H2O+O2#");
-  const CliRun both = Search({"--library", file, "--product", "O2", "--product", "", "--reactant",
-                              "KClO3"});
+  const CliRun both = Search({"--library", file, "--product", "O2", "--product", "", "--reactant", "KClO3"});
   EXPECT_EQ(both.status, 0);
   EXPECT_EQ(both.out, "\n...... Found 1 equation ......\n\n|1| 2KClO3 = 2KCl+3O2\n\n");
   EXPECT_EQ(both.err, "");
 
   const CliRun water = Search({"--product=H2O", "--library=" + file});
-  EXPECT_EQ(water.out,
-            "\n...... Found 2 equations ......\n\n|1| 2H2+O2 = 2H2O\n\n|2| 2H2O2 = 2H2O+O2\n\n");
-  EXPECT_EQ(Search({"--library", file, "--reactant", "Xe"}).out,
-            "\n...... Found 0 equations ......\n\n");
+  EXPECT_EQ(water.out, "\n...... Found 2 equations ......\n\n|1| 2H2+O2 = 2H2O\n\n|2| 2H2O2 = 2H2O+O2\n\n");
+  EXPECT_EQ(Search({"--library", file, "--reactant", "Xe"}).out, "\n...... Found 0 equations ......\n\n");
   // Six terms a side is the most, and allowed.
   std::vector<std::string> six = {"--library", file};
   for (const char* term : {"H2", "O2", "H2", "O2", "H2", "O2"}) {
@@ -60,15 +56,17 @@ TEST(SearchCli, PrintsTheFoundList) {
   const std::string full = Search({"--library", file, "--product", "H2O"}).out;
   const std::size_t closing = full.rfind("\n\n......");
   ASSERT_NE(closing, std::string::npos);
-  EXPECT_EQ(full.substr(closing - 20),
-            "|3023| 2H2+O2 = 2H2O\n\n...... The list is full: only the first 3023 are listed. Give more terms "
-            "to narrow the search. ......\n\n");
+  EXPECT_EQ(
+      full.substr(closing - 20),
+      "|3023| 2H2+O2 = 2H2O\n\n...... The list is full: only the first 3023 are listed. Give more terms "
+      "to narrow the search. ......\n\n");
 }
 
 TEST(SearchCli, UsageAndFileErrors) {
   TempFolder folder;
   const std::string file = (folder / "cbd.dat").string();
   WriteBytes(file, "#2H2+O2 = 2H2O#\r\n");
+  // clang-format off
   const std::vector<std::string> sevenReactants = {
       "--library", file,         "--reactant", "A", "--reactant", "B", "--reactant", "C",
       "--reactant", "D", "--reactant", "E", "--reactant", "F", "--reactant", "G"};
@@ -77,6 +75,8 @@ TEST(SearchCli, UsageAndFileErrors) {
     std::vector<std::string> args;
     std::string err;
   };
+  // clang-format on
+  // clang-format off
   const std::vector<Case> cases = {
       {"seven reactant terms", sevenReactants, "at most 6 --reactant terms"},
       {"no library", {"--reactant", "H2"}, "option '--library FILE' is missing"},
@@ -92,6 +92,7 @@ TEST(SearchCli, UsageAndFileErrors) {
       {"device", {"--library", "/dev/zero", "--reactant", "H2"}, "'/dev/zero': it is not a regular file."},
       {"folder", {"--library", folder.path().string(), "--reactant", "H2"}, "': Is a directory"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const CliRun r = Search(c.args);
@@ -111,6 +112,7 @@ TEST(LibraryCli, AddAndDelete) {
     int status;
     std::string out;
   };
+  // clang-format off
   const std::vector<Step> steps = {
       {true, {"--library", file, "2H2+O2", "=", "2H2O"}, 0, "Added to the equation library successfully!\n"},
       {true, {"2H2+O2 = 2H2O", "--library", file}, 1, "This equation has already been in the equation library\n"},
@@ -119,6 +121,7 @@ TEST(LibraryCli, AddAndDelete) {
       {true, {"--library", file}, 2, ""},
       {false, {"2H2+O2 = 2H2O", "--library"}, 2, ""},
   };
+  // clang-format on
   for (const Step& step : steps) {
     SCOPED_TRACE(step.out);
     std::ostringstream out, err;

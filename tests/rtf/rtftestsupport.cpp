@@ -21,7 +21,8 @@ QString ReadPlainText(const QByteArray& rtf) {
   QTextDocument doc;
   QString error;
   const bool ok = ReadRtf(rtf, doc, &error);
-  if (!ok) QTest::qFail(qPrintable(QStringLiteral("ReadRtf refused the input: ") + error), __FILE__, __LINE__);
+  if (!ok)
+    QTest::qFail(qPrintable(QStringLiteral("ReadRtf refused the input: ") + error), __FILE__, __LINE__);
   return TextWithCells(doc);
 }
 
@@ -41,8 +42,8 @@ QString TextWithCells(const QTextDocument& doc) {
 }
 
 QStringList NormalizedLines(QString text) {
-  static const QRegularExpression marker(
-      QStringLiteral(R"(^(?:(?:[\x{2022}\x{25E6}\x{25AA}\x{00B7}o*"-]|\d+[.)]|[A-Za-z]{1,4}[.)])(?:\s+|$))+)"));
+  static const QRegularExpression marker(QStringLiteral(
+      R"(^(?:(?:[\x{2022}\x{25E6}\x{25AA}\x{00B7}o*"-]|\d+[.)]|[A-Za-z]{1,4}[.)])(?:\s+|$))+)"));
   text.remove(QChar(0xFEFF));
   for (const QChar c : {QChar(u'\t'), QChar(0x2028), QChar(0x2029), QChar(u'\r')}) text.replace(c, u'\n');
   text.replace(QChar(0xA0), u' ');
@@ -73,30 +74,35 @@ QString DescribeChar(const QTextCharFormat& format, const QTextDocument& doc) {
   if (font.strikeOut()) parts << QStringLiteral("strike");
   if (format.verticalAlignment() == QTextCharFormat::AlignSubScript) parts << QStringLiteral("sub");
   if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript) parts << QStringLiteral("super");
-  if (format.foreground().style() != Qt::NoBrush) parts << QStringLiteral("fg=") + format.foreground().color().name();
-  if (format.background().style() != Qt::NoBrush) parts << QStringLiteral("bg=") + format.background().color().name();
+  if (format.foreground().style() != Qt::NoBrush)
+    parts << QStringLiteral("fg=") + format.foreground().color().name();
+  if (format.background().style() != Qt::NoBrush)
+    parts << QStringLiteral("bg=") + format.background().color().name();
   if (format.isAnchor()) parts << QStringLiteral("href=") + format.anchorHref();
   return parts.join(u' ');
 }
 
 QString DescribeBlock(const QTextBlock& block, const QTextDocument& doc) {
   const QTextBlockFormat f = block.blockFormat();
-  const Qt::Alignment align = f.alignment() & (Qt::AlignLeft | Qt::AlignRight | Qt::AlignHCenter | Qt::AlignJustify);
+  const Qt::Alignment align =
+      f.alignment() & (Qt::AlignLeft | Qt::AlignRight | Qt::AlignHCenter | Qt::AlignJustify);
   QStringList parts;
-  parts << (align == Qt::AlignHCenter ? QStringLiteral("center")
-            : align == Qt::AlignRight ? QStringLiteral("right")
+  parts << (align == Qt::AlignHCenter   ? QStringLiteral("center")
+            : align == Qt::AlignRight   ? QStringLiteral("right")
             : align == Qt::AlignJustify ? QStringLiteral("justify")
                                         : QStringLiteral("left"));
   const auto px = [](double v) { return QString::number(v, 'g', 6); };
-  parts << QStringLiteral("left=") + px(f.leftMargin() + f.indent() * doc.indentWidth()) << QStringLiteral("right=") + px(f.rightMargin())
-        << QStringLiteral("top=") + px(f.topMargin()) << QStringLiteral("bottom=") + px(f.bottomMargin());
+  parts << QStringLiteral("left=") + px(f.leftMargin() + f.indent() * doc.indentWidth())
+        << QStringLiteral("right=") + px(f.rightMargin()) << QStringLiteral("top=") + px(f.topMargin())
+        << QStringLiteral("bottom=") + px(f.bottomMargin());
   if (f.headingLevel() > 0) parts << QStringLiteral("h") + QString::number(f.headingLevel());
   for (const QTextOption::Tab& tab : f.tabPositions())
     parts << QStringLiteral("tab") + QString::number(tab.type) + u'@' + px(tab.position);
   if (const QTextList* list = block.textList()) {
     // The first-line indent of a list item is the list's business, not the paragraph's.
     const QTextListFormat lf = list->format();
-    const QString suffix = lf.hasProperty(QTextFormat::ListNumberSuffix) ? lf.numberSuffix() : QStringLiteral(".");
+    const QString suffix =
+        lf.hasProperty(QTextFormat::ListNumberSuffix) ? lf.numberSuffix() : QStringLiteral(".");
     parts << QStringLiteral("list") + QString::number(lf.style()) + u'/' + QString::number(lf.indent());
     if (lf.style() <= QTextListFormat::ListDecimal) parts << u'"' + lf.numberPrefix() + u'|' + suffix + u'"';
   } else {
@@ -152,14 +158,15 @@ class RandomPicks {
     if (chance(15)) bf.setHeadingLevel(1 + below(3));
     if (chance(20)) {
       bf.setTabPositions({QTextOption::Tab(48, QTextOption::LeftTab),
-                          QTextOption::Tab(200, pick(QList<QTextOption::TabType>{QTextOption::RightTab, QTextOption::CenterTab}))});
+                          QTextOption::Tab(200, pick(QList<QTextOption::TabType>{QTextOption::RightTab,
+                                                                                 QTextOption::CenterTab}))});
     }
     return {bf, inList};
   }
 
   QTextListFormat listFormat() {
     static const QList<QTextListFormat::Style> listStyles{
-        QTextListFormat::ListDisc, QTextListFormat::ListCircle, QTextListFormat::ListSquare,
+        QTextListFormat::ListDisc,    QTextListFormat::ListCircle,     QTextListFormat::ListSquare,
         QTextListFormat::ListDecimal, QTextListFormat::ListLowerAlpha, QTextListFormat::ListUpperRoman};
     QTextListFormat lf;
     lf.setStyle(pick(listStyles));
@@ -172,7 +179,8 @@ class RandomPicks {
   QString text() {
     static const QStringList pools{
         QStringLiteral("abcdefXYZ 0123 .,;:!?-+=()[]<>\\{}*'\"/ "),
-        QStringLiteral("\u00e9\u20ac\u201e\u2122\u00df\u00fc\u00b1\u00b0\u00b5\u00b7\u00c6\u0152\u0161\u017e\u00a0\u00ad"),
+        QStringLiteral(
+            "\u00e9\u20ac\u201e\u2122\u00df\u00fc\u00b1\u00b0\u00b5\u00b7\u00c6\u0152\u0161\u017e\u00a0\u00ad"),
         QStringLiteral("\u03b1\u03b2\u03b3\u03b4\u0394\u03a9\u03bb\u03bc\u03c0\u0416\u0449"),
         QStringLiteral("\u6c34\u5316\u5b66\u53cd\u5fdc\u2192\u21cc\u2011"),
     };
@@ -208,12 +216,15 @@ class RandomPicks {
     if (chance(30)) cf.setFontItalic(true);
     if (chance(30)) cf.setUnderlineStyle(pick(underlines));
     if (chance(20)) cf.setFontStrikeOut(true);
-    if (chance(30)) cf.setVerticalAlignment(chance(50) ? QTextCharFormat::AlignSubScript : QTextCharFormat::AlignSuperScript);
+    if (chance(30))
+      cf.setVerticalAlignment(chance(50) ? QTextCharFormat::AlignSubScript
+                                         : QTextCharFormat::AlignSuperScript);
     if (chance(25)) cf.setForeground(pick(colors));
     if (chance(20)) cf.setBackground(pick(colors));
     if (chance(10)) {
       cf.setAnchor(true);
-      cf.setAnchorHref(chance(50) ? QStringLiteral("https://example.org/a?b=\"c\"") : QStringLiteral("#section"));
+      cf.setAnchorHref(chance(50) ? QStringLiteral("https://example.org/a?b=\"c\"")
+                                  : QStringLiteral("#section"));
     }
     return cf;
   }

@@ -64,7 +64,8 @@ QString ExportedText(const QTextDocument& doc) {
     QString line = block.text();
     if (const QTextList* list = block.textList()) {
       const bool numbered = list->format().style() <= QTextListFormat::ListDecimal;
-      line = QStringLiteral("    ") + (numbered ? list->itemText(block) : QStringLiteral("\u2022")) + u' ' + line;
+      line = QStringLiteral("    ") + (numbered ? list->itemText(block) : QStringLiteral("\u2022")) + u' ' +
+             line;
     }
     lines << line.replace(QChar(QChar::LineSeparator), u'\n');
   }
@@ -91,7 +92,8 @@ bool Run(const QString& program, const QStringList& arguments, QString& output) 
   process.start(path, arguments);
   if (!process.waitForFinished(kToolTimeoutMs) || process.exitStatus() != QProcess::NormalExit ||
       process.exitCode() != 0) {
-    QTest::qFail(qPrintable(program + QStringLiteral(" failed: ") + QString::fromLocal8Bit(process.readAllStandardError())),
+    QTest::qFail(qPrintable(program + QStringLiteral(" failed: ") +
+                            QString::fromLocal8Bit(process.readAllStandardError())),
                  __FILE__, __LINE__);
     return true;
   }
@@ -115,7 +117,8 @@ bool ExternalText(const QString& tool, const QTextDocument& doc, QString& text) 
     return true;
   }
   // pandoc's plain text writes subscripts as Unicode digits; its HTML keeps the digits.
-  if (!Run(tool, {QStringLiteral("-f"), QStringLiteral("rtf"), QStringLiteral("-t"), QStringLiteral("html"), file},
+  if (!Run(tool,
+           {QStringLiteral("-f"), QStringLiteral("rtf"), QStringLiteral("-t"), QStringLiteral("html"), file},
            text))
     return false;
   text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
@@ -139,8 +142,9 @@ class RtfInteropTest : public QObject {
 
 void RtfInteropTest::corpus_data() {
   QTest::addColumn<QString>("path");
-  const QString folder = qEnvironmentVariableIsSet("QUORVEX_RTF_CORPUS") ? qEnvironmentVariable("QUORVEX_RTF_CORPUS")
-                                                                         : QStringLiteral(QUORVEX_RTF_FIXTURES);
+  const QString folder = qEnvironmentVariableIsSet("QUORVEX_RTF_CORPUS")
+                             ? qEnvironmentVariable("QUORVEX_RTF_CORPUS")
+                             : QStringLiteral(QUORVEX_RTF_FIXTURES);
   const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name);
   if (files.isEmpty()) QTest::newRow("no files") << folder;
   for (const QFileInfo& file : files) QTest::newRow(qPrintable(file.fileName())) << file.absoluteFilePath();
@@ -152,7 +156,8 @@ void RtfInteropTest::corpus() {
   QFile rtf(path);
   QFile txt(path.chopped(4) + QStringLiteral(".txt"));
   QVERIFY2(rtf.open(QIODevice::ReadOnly), qPrintable(rtf.errorString()));
-  QVERIFY2(txt.open(QIODevice::ReadOnly), qPrintable(txt.fileName() + QStringLiteral(": ") + txt.errorString()));
+  QVERIFY2(txt.open(QIODevice::ReadOnly),
+           qPrintable(txt.fileName() + QStringLiteral(": ") + txt.errorString()));
   QTextDocument doc;
   QString error;
   QVERIFY2(ReadRtf(rtf.readAll(), doc, &error), qPrintable(error));
@@ -170,21 +175,33 @@ void RtfInteropTest::externalText() {
   QTextDocument doc;
   BuildReport(doc);
   QString text;
-  if (!ExternalText(tool, doc, text)) QSKIP(qPrintable(tool + QStringLiteral(" is not installed (Debian package ") + tool + u')'));
+  if (!ExternalText(tool, doc, text))
+    QSKIP(qPrintable(tool + QStringLiteral(" is not installed (Debian package ") + tool + u')'));
   QCOMPARE(test::AsciiWords(text), test::AsciiWords(ShownText(doc)));
 }
 
 void RtfInteropTest::externalFormatting_data() {
   QTest::addColumn<QString>("tool");
   QTest::addColumn<QString>("expected");
-  const QStringList pandoc{R"(Strong [ Str "bold" ])", R"(Emph [ Str "italic" ])", R"(Underline [ Str "under" ])",
-                           R"(Strikeout [ Str "struck" ])", R"(Subscript [ Str "2" ])", R"(Superscript [ Str "3" ])",
+  const QStringList pandoc{R"(Strong [ Str "bold" ])",
+                           R"(Emph [ Str "italic" ])",
+                           R"(Underline [ Str "under" ])",
+                           R"(Strikeout [ Str "struck" ])",
+                           R"(Subscript [ Str "2" ])",
+                           R"(Superscript [ Str "3" ])",
                            R"([ Str "link" ] ( "https://example.org/x" , "" ))"};
-  const QStringList unrtf{"<b>bold</b>", "<i>italic</i>", "<u>under</u>", "<s>struck</s>", "<sub>2</sub>",
-                          "<sup>3</sup>", R"(<font color="#c00000">red</font>)",
+  const QStringList unrtf{"<b>bold</b>",
+                          "<i>italic</i>",
+                          "<u>under</u>",
+                          "<s>struck</s>",
+                          "<sub>2</sub>",
+                          "<sup>3</sup>",
+                          R"(<font color="#c00000">red</font>)",
                           R"(<span style="background:#ffff00">marked</span>)"};
-  for (const QString& expected : pandoc) QTest::newRow(qPrintable(QStringLiteral("pandoc ") + expected)) << "pandoc" << expected;
-  for (const QString& expected : unrtf) QTest::newRow(qPrintable(QStringLiteral("unrtf ") + expected)) << "unrtf" << expected;
+  for (const QString& expected : pandoc)
+    QTest::newRow(qPrintable(QStringLiteral("pandoc ") + expected)) << "pandoc" << expected;
+  for (const QString& expected : unrtf)
+    QTest::newRow(qPrintable(QStringLiteral("unrtf ") + expected)) << "unrtf" << expected;
 }
 
 void RtfInteropTest::externalFormatting() {
@@ -198,7 +215,8 @@ void RtfInteropTest::externalFormatting() {
                                     ? QStringList{"-f", "rtf", "-t", "native", "--wrap=none", file}
                                     : QStringList{"--html", file};
   QString output;
-  if (!Run(tool, arguments, output)) QSKIP(qPrintable(tool + QStringLiteral(" is not installed (Debian package ") + tool + u')'));
+  if (!Run(tool, arguments, output))
+    QSKIP(qPrintable(tool + QStringLiteral(" is not installed (Debian package ") + tool + u')'));
   output.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
   QVERIFY2(output.contains(expected), qPrintable(output));
 }
@@ -208,9 +226,13 @@ void RtfInteropTest::libreOfficeReadsGeneratedDocuments() {
   if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
     QSKIP("LibreOffice is not installed (Debian package libreoffice-writer-nogui)");
   QTemporaryDir dir;
-  QStringList arguments{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(dir.filePath(QStringLiteral("profile"))).toString(),
-                        QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                        QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("--outdir"), dir.filePath(QStringLiteral("out"))};
+  QStringList arguments{QStringLiteral("-env:UserInstallation=") +
+                            QUrl::fromLocalFile(dir.filePath(QStringLiteral("profile"))).toString(),
+                        QStringLiteral("--headless"),
+                        QStringLiteral("--convert-to"),
+                        QStringLiteral("txt:Text (encoded):UTF8"),
+                        QStringLiteral("--outdir"),
+                        dir.filePath(QStringLiteral("out"))};
   QStringList expected;
   constexpr unsigned kDocuments = 12;
   for (unsigned seed = 1; seed <= kDocuments; ++seed) {

@@ -19,10 +19,11 @@ namespace {
 
 // A document with the font and colour tables the rows refer to.
 QByteArray Rtf(const char* body) {
-  return QByteArray(R"rtf({\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Arial;}{\f1\froman Times;})rtf"
-                    R"rtf({\f2\fcharset2 Symbol;}{\f3\fcharset2 Wingdings;}{\f4\fcharset161 Arial Greek;})rtf"
-                    R"rtf({\f5\fcharset204 Arial Cyr;}{\f6\fcharset128 MS Mincho;}{\f7\fcharset134 SimSun;})rtf"
-                    R"rtf({\f8\fcharset1 Default;}}{\colortbl;\red255\green0\blue0;\red255\green255\blue0;})rtf") +
+  return QByteArray(
+             R"rtf({\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Arial;}{\f1\froman Times;})rtf"
+             R"rtf({\f2\fcharset2 Symbol;}{\f3\fcharset2 Wingdings;}{\f4\fcharset161 Arial Greek;})rtf"
+             R"rtf({\f5\fcharset204 Arial Cyr;}{\f6\fcharset128 MS Mincho;}{\f7\fcharset134 SimSun;})rtf"
+             R"rtf({\f8\fcharset1 Default;}}{\colortbl;\red255\green0\blue0;\red255\green255\blue0;})rtf") +
          body + '}';
 }
 
@@ -95,7 +96,8 @@ void RtfReaderTest::plainText_data() {
   row("fcharset161 Greek font", Rtf(R"(\f4 \'e1\'e2\f0 \'e1)"), "\u03b1\u03b2\u00e1");
   row("fcharset204 Cyrillic font", Rtf(R"(\f5 \'d5\'e8\'ec\'e8\'ff)"), "\u0425\u0438\u043c\u0438\u044f");
   row("fcharset1 takes the document code page",
-      R"({\rtf1\ansi\ansicpg1251{\fonttbl{\f0\fcharset1 X;}{\f1\fcharset0 Y;}}\f0\'e9\f1\'e9})", "\u0439\u00e9");
+      R"({\rtf1\ansi\ansicpg1251{\fonttbl{\f0\fcharset1 X;}{\f1\fcharset0 Y;}}\f0\'e9\f1\'e9})",
+      "\u0439\u00e9");
   row("Shift-JIS double bytes", Rtf(R"(\f6 \'82\'a0\'93\'fa)"), "\u3042\u65e5");
   row("GBK double bytes", Rtf(R"(\f7 \'cb\'ae)"), "\u6c34");
   row("cut double-byte character", Rtf(R"(\f6 \'82\f0 x)"), "\ufffdx");
@@ -125,30 +127,39 @@ void RtfReaderTest::plainText_data() {
   row("a wider row widens the rows before",
       Rtf(R"(\trowd\cellx900\intbl a\cell\row\trowd\cellx300\cellx900\intbl b\cell c\cell\row\pard z)"),
       "\na\nb|c\nz");
-  row("star before a style word keeps the text", Rtf(R"({\i0\*\cs7 The quick brown fox}\par)"), "The quick brown fox");
-  row("star inside a run skips one word", Rtf(R"({The quick \*\cs7 brown \*\unknownword fox})"), "The quick brown fox");
+  row("star before a style word keeps the text", Rtf(R"({\i0\*\cs7 The quick brown fox}\par)"),
+      "The quick brown fox");
+  row("star inside a run skips one word", Rtf(R"({The quick \*\cs7 brown \*\unknownword fox})"),
+      "The quick brown fox");
   row("starred style opening a group", Rtf(R"({\*\cs7 fox})"), "fox");
-  row("Mac Japanese code page", "{\\rtf1\\mac\\ansicpg10001{\\fonttbl{\\f0\\fcharset78 Osaka;}}\\f0 \\'82\\'a0\\'93\\'fa}",
+  row("Mac Japanese code page",
+      "{\\rtf1\\mac\\ansicpg10001{\\fonttbl{\\f0\\fcharset78 Osaka;}}\\f0 \\'82\\'a0\\'93\\'fa}",
       "\u3042\u65e5");
-  row("Mac Cyrillic font", Rtf(R"({\fonttbl{\f9\fcharset89 Mac Cyr;}}\f9 \'8c\'e8\'f0)"), "\u041c\u0438\u0440");
+  row("Mac Cyrillic font", Rtf(R"({\fonttbl{\f9\fcharset89 Mac Cyr;}}\f9 \'8c\'e8\'f0)"),
+      "\u041c\u0438\u0440");
   row("Mac Roman document", "{\\rtf1\\mac \\'8e\\'a5}", "\u00e9\u2022");
-  row("nonshppict skipped", Rtf(R"(a{\*\shppict{\pict\pngblip 89504e47}}{\nonshppict{\pict\wmetafile8 0100}}b)"), "ab");
+  row("nonshppict skipped",
+      Rtf(R"(a{\*\shppict{\pict\pngblip 89504e47}}{\nonshppict{\pict\wmetafile8 0100}}b)"), "ab");
   row("binN skips raw bytes", Rtf("a{\\pict\\bin6 }}}{{\\}b"), "ab");
   row("binN outside a picture", Rtf(R"(a\bin3 xyzb)"), "ab");
-  row("info and stylesheet hold text", Rtf(R"({\info{\title T}{\author A}}{\stylesheet{\s0 Normal;}}x)"), "x");
+  row("info and stylesheet hold text", Rtf(R"({\info{\title T}{\author A}}{\stylesheet{\s0 Normal;}}x)"),
+      "x");
   row("unknown starred destination", Rtf(R"({\*\foo bar}x)"), "x");
   row("unknown control words", Rtf(R"(\foo x\bar12 y\qux-3 z)"), "xyz");
   row("unknown group keeps its text", Rtf(R"({\foo bar})"), "bar");
   row("generator", Rtf(R"({\*\generator Msftedit 5.41;}x)"), "x");
   row("field result only", Rtf(R"({\field{\*\fldinst HYPERLINK "http://x"}{\fldrslt link}})"), "link");
   row("field without result", Rtf(R"({\field{\*\fldinst PAGE}}x)"), "x");
-  row("pntext dropped",
-      Rtf(R"({\pntext\f2\'b7\tab}{\*\pn\pnlvlblt\pnf2\pnindent0{\pntxtb\'b7}}item\par)"), "item");
+  row("pntext dropped", Rtf(R"({\pntext\f2\'b7\tab}{\*\pn\pnlvlblt\pnf2\pnindent0{\pntxtb\'b7}}item\par)"),
+      "item");
   row("listtext dropped", Rtf(R"({\listtext 1.\tab}\ls1 item\par)"), "item");
   row("hidden text", Rtf(R"(a{\v hidden}b)"), "ab");
   row("upr gives its Unicode part", Rtf(R"({\upr{ansi}{\*\ud{\u945?}}})"), "\u03b1");
   row("literal tab character", Rtf("a\tb"), "a\tb");
-  row("control characters", Rtf("a\x01\x1f" R"(\'0d\u0?b)"), "ab");
+  row("control characters",
+      Rtf("a\x01\x1f"
+          R"(\'0d\u0?b)"),
+      "ab");
   row("paragraph separator as unicode", Rtf(R"(a\u8233?b)"), "a\nb");
   row("object and frame characters", Rtf(R"(a\u65532?\u-560?\u-559?b)"), "ab");
 }
@@ -162,9 +173,12 @@ void RtfReaderTest::plainText() {
 void RtfReaderTest::malformed_data() {
   QTest::addColumn<QByteArray>("input");
   QTest::addColumn<QString>("expected");
-  const QByteArray deep = QByteArray("{\\rtf1") + QByteArray(100000, '{') + "x" + QByteArray(100000, '}') + "}";
+  const QByteArray deep =
+      QByteArray("{\\rtf1") + QByteArray(100000, '{') + "x" + QByteArray(100000, '}') + "}";
   QTest::newRow("deep nesting") << deep << "x";
-  QTest::newRow("deep nesting never closed") << QByteArray("{\\rtf1") + QByteArray("{\\b ").repeated(50000) + "x" << "x";
+  QTest::newRow("deep nesting never closed")
+      << QByteArray("{\\rtf1") + QByteArray("{\\b ").repeated(50000) + "x"
+      << "x";
   QTest::newRow("missing closing braces") << QByteArray(R"({\rtf1 {\b bold {\i deeper)") << "bold deeper";
   QTest::newRow("extra closing braces") << QByteArray(R"({\rtf1 a}}}} b)") << "a";
   QTest::newRow("truncated control word") << QByteArray(R"({\rtf1 a\)") << "a";
@@ -178,14 +192,17 @@ void RtfReaderTest::malformed_data() {
   QTest::newRow("huge uc") << QByteArray(R"({\rtf1{\uc99999999999\u945 abc}d})") << "\u03b1d";
   QTest::newRow("huge bin") << QByteArray(R"({\rtf1 a\bin99999999999 bcd})") << "a";
   QTest::newRow("negative bin") << QByteArray(R"({\rtf1 \bin-5 x})") << "x";
-  QTest::newRow("long control word") << QByteArray("{\\rtf1 \\") + QByteArray(1000, 'a') + " x}" << "x";
+  QTest::newRow("long control word") << QByteArray("{\\rtf1 \\") + QByteArray(1000, 'a') + " x}"
+                                     << "x";
   QTest::newRow("star at the end") << QByteArray(R"({\rtf1 a{\*)") << "a";
   QTest::newRow("NUL in text") << Bytes("{\\rtf1 a\0b}") << "ab";
   QTest::newRow("font table never closed") << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial)") << "";
-  QTest::newRow("colours out of range") << QByteArray(R"({\rtf1{\colortbl;\red999\green-5\blue300;}\cf1 x\cf7 y})") << "xy";
+  QTest::newRow("colours out of range")
+      << QByteArray(R"({\rtf1{\colortbl;\red999\green-5\blue300;}\cf1 x\cf7 y})") << "xy";
   QTest::newRow("field parts outside a field") << QByteArray(R"({\rtf1{\fldrslt x}{\pntxtb y}z})") << "z";
   QTest::newRow("group depth beyond the limit keeps text")
-      << QByteArray("{\\rtf1") + QByteArray("{\\b ").repeated(300) + "x" + QByteArray(300, '}') + "y}" << "xy";
+      << QByteArray("{\\rtf1") + QByteArray("{\\b ").repeated(300) + "x" + QByteArray(300, '}') + "y}"
+      << "xy";
 }
 
 void RtfReaderTest::malformed() {
@@ -251,8 +268,8 @@ void RtfReaderTest::charFormat_data() {
   row("group end restores", R"({\b\f1 a}x)", "x", "Arial 12pt");
   row("hyperlink", R"({\field{\*\fldinst{HYPERLINK "http://e.org/a b"}}{\fldrslt{\ul link}}})", "link",
       "Arial 12pt ul1 href=http://e.org/a b");
-  row("hyperlink to a bookmark", R"({\field{\*\fldinst HYPERLINK \\l "sec" \\o "tip"}{\fldrslt link}})", "link",
-      "Arial 12pt href=#sec");
+  row("hyperlink to a bookmark", R"({\field{\*\fldinst HYPERLINK \\l "sec" \\o "tip"}{\fldrslt link}})",
+      "link", "Arial 12pt href=#sec");
   row("hyperlink escapes", R"({\field{\*\fldinst HYPERLINK "a\\\\b\\"c"}{\fldrslt link}})", "link",
       "Arial 12pt href=a\\b\"c");
   row("no link after the field", R"({\field{\*\fldinst HYPERLINK "u"}{\fldrslt a}}x)", "x", "Arial 12pt");
@@ -279,23 +296,25 @@ void RtfReaderTest::blockFormat_data() {
   row("centre", R"(\qc x\par)", "x", "center left=0 right=0 top=0 bottom=0 first=0");
   row("right", R"(\qr x\par)", "x", "right left=0 right=0 top=0 bottom=0 first=0");
   row("justify", R"(\qj x\par)", "x", "justify left=0 right=0 top=0 bottom=0 first=0");
-  row("indents in twips", R"(\li1440\ri720\fi-360 x\par)", "x", "left left=96 right=48 top=0 bottom=0 first=-24");
+  row("indents in twips", R"(\li1440\ri720\fi-360 x\par)", "x",
+      "left left=96 right=48 top=0 bottom=0 first=-24");
   row("lin and rin", R"(\lin300\rin150 x\par)", "x", "left left=20 right=10 top=0 bottom=0 first=0");
   row("spacing", R"(\sb240\sa120 x\par)", "x", "left left=0 right=0 top=16 bottom=8 first=0");
   row("heading", R"(\outlinelevel1 x\par)", "x", "left left=0 right=0 top=0 bottom=0 h2 first=0");
   row("tab stops", R"(\tx720\tqr\tx2880\tqc\tx3000 x\par)", "x",
       "left left=0 right=0 top=0 bottom=0 tab0@48 tab1@192 tab2@200 first=0");
   row("pard resets", R"(\qc\li720 a\par\pard b\par)", "b", plain);
-  row("properties at the paragraph mark count", R"(a\qc\par)", "a", "center left=0 right=0 top=0 bottom=0 first=0");
+  row("properties at the paragraph mark count", R"(a\qc\par)", "a",
+      "center left=0 right=0 top=0 bottom=0 first=0");
   row("paragraph inside a group", R"({\pard\qc a\par}b\par)", "b", plain);
   row("WordPad bullet",
-      R"(\pard{\pntext\f2\'b7\tab}{\*\pn\pnlvlblt\pnf2\pnindent0{\pntxtb\'b7}}\fi-360\li720 item\par)", "item",
-      "left left=0 right=0 top=0 bottom=0 list-1/1");
+      R"(\pard{\pntext\f2\'b7\tab}{\*\pn\pnlvlblt\pnf2\pnindent0{\pntxtb\'b7}}\fi-360\li720 item\par)",
+      "item", "left left=0 right=0 top=0 bottom=0 list-1/1");
   row("WordPad numbers",
       R"({\pntext\f0 1.\tab}{\*\pn\pnlvlbody\pnf0\pnindent0\pnstart1\pndec{\pntxta .}}\fi-360\li720 item\par)",
       "item", "left left=0 right=0 top=0 bottom=0 list-4/1 \"|.\"");
-  row("pn letters in parentheses", R"({\*\pn\pnlvlbody\pnlcltr{\pntxtb (}{\pntxta )}}\li1440 item\par)", "item",
-      "left left=0 right=0 top=0 bottom=0 list-5/2 \"(|)\"");
+  row("pn letters in parentheses", R"({\*\pn\pnlvlbody\pnlcltr{\pntxtb (}{\pntxta )}}\li1440 item\par)",
+      "item", "left left=0 right=0 top=0 bottom=0 list-5/2 \"(|)\"");
   row("pn level", R"({\*\pn\pnlvl3\pnucrm{\pntxta .}}\li360 item\par)", "item",
       "left left=0 right=0 top=0 bottom=0 list-8/3 \"|.\"");
   row("listtext bullet, second level", R"({\listtext\f2\'b7\tab}\ls1\ilvl1\li1440\fi-360 item\par)", "item",
@@ -306,7 +325,8 @@ void RtfReaderTest::blockFormat_data() {
       "left left=0 right=0 top=0 bottom=0 list-7/1 \"|.\"");
   row("listtext letter", R"({\listtext B.\tab}\ls2 item\par)", "item",
       "left left=0 right=0 top=0 bottom=0 list-6/1 \"|.\"");
-  row("listtext circle", R"({\listtext o\tab}\ls2 item\par)", "item", "left left=0 right=0 top=0 bottom=0 list-2/1");
+  row("listtext circle", R"({\listtext o\tab}\ls2 item\par)", "item",
+      "left left=0 right=0 top=0 bottom=0 list-2/1");
   row("listtext Wingdings square", R"({\listtext\f3\'a7\tab}\ls2 item\par)", "item",
       "left left=0 right=0 top=0 bottom=0 list-3/1");
   row("list margin beyond its level", R"({\listtext 1.\tab}\ls2\li1020 item\par)", "item",
@@ -330,14 +350,20 @@ void RtfReaderTest::listGrouping_data() {
   const char* bullet = R"({\*\pn\pnlvlblt\pnf2{\pntxtb\'b7}}\li720 )";
   const char* number = R"({\*\pn\pnlvlbody\pndec{\pntxta .}}\li720 )";
   QTest::newRow("WordPad items share a list")
-      << Rtf(QByteArray("\\pard").append(bullet).append("a\\par\\pard").append(bullet).append("b\\par")) << "1 1";
-  QTest::newRow("a plain paragraph ends WordPad numbering")
-      << Rtf(QByteArray("\\pard").append(number).append("a\\par\\pard x\\par\\pard").append(number).append("b\\par"))
-      << "1 - 2";
+      << Rtf(QByteArray("\\pard").append(bullet).append("a\\par\\pard").append(bullet).append("b\\par"))
+      << "1 1";
+  QTest::newRow("a plain paragraph ends WordPad numbering") << Rtf(QByteArray("\\pard")
+                                                                       .append(number)
+                                                                       .append("a\\par\\pard x\\par\\pard")
+                                                                       .append(number)
+                                                                       .append("b\\par"))
+                                                            << "1 - 2";
   QTest::newRow("another style starts another list")
-      << Rtf(QByteArray("\\pard").append(bullet).append("a\\par\\pard").append(number).append("b\\par")) << "1 2";
+      << Rtf(QByteArray("\\pard").append(bullet).append("a\\par\\pard").append(number).append("b\\par"))
+      << "1 2";
   QTest::newRow("ls lists continue across paragraphs")
-      << Rtf(R"({\listtext 1.\tab}\ls1 a\par\pard x\par{\listtext 2.\tab}\ls1 b\par\pard\ls2 c\par)") << "1 - 1 2";
+      << Rtf(R"({\listtext 1.\tab}\ls1 a\par\pard x\par{\listtext 2.\tab}\ls1 b\par\pard\ls2 c\par)")
+      << "1 - 1 2";
   QTest::newRow("ls levels are lists of their own")
       << Rtf(R"(\ls1 a\par\pard\ls1\ilvl1 b\par\pard\ls1 c\par)") << "1 2 1";
 }
@@ -370,7 +396,8 @@ void RtfReaderTest::replacesContent() {
 
 QByteArray ManyFonts(int fonts) {
   QByteArray table = "{\\rtf1{\\fonttbl";
-  for (int i = 0; i < fonts; ++i) table += "{\\f" + QByteArray::number(i) + " F" + QByteArray::number(i) + ";}";
+  for (int i = 0; i < fonts; ++i)
+    table += "{\\f" + QByteArray::number(i) + " F" + QByteArray::number(i) + ";}";
   return table + "}\\f" + QByteArray::number(fonts - 1) + " x}";
 }
 
@@ -378,21 +405,26 @@ void RtfReaderTest::lost_data() {
   QTest::addColumn<QByteArray>("input");
   QTest::addColumn<QStringList>("expected");
   QTest::newRow("metadata, styles and fallbacks")
-      << Rtf(R"({\info{\title T}}{\stylesheet{\s0 Normal;}}{\*\generator G;}{\pntext x}a{\*\cs7 b})") << QStringList{};
+      << Rtf(R"({\info{\title T}}{\stylesheet{\s0 Normal;}}{\*\generator G;}{\pntext x}a{\*\cs7 b})")
+      << QStringList{};
   QTest::newRow("picture and its fallback")
       << Rtf(R"(a{\*\shppict{\pict\pngblip 89}}{\nonshppict{\pict 01}})") << QStringList{"pictures"};
   QTest::newRow("object") << Rtf(R"({\object{\*\objdata 01}{\result x}})") << QStringList{"objects"};
-  QTest::newRow("header and footnote") << Rtf(R"({\header h}a{\footnote n})")
-                                       << QStringList{"headers or footers", "footnotes"};
-  QTest::newRow("field") << Rtf(R"({\field{\*\fldinst PAGE}{\fldrslt 3}}{\field{\*\fldinst HYPERLINK "x"}{\fldrslt x}})")
-                         << QStringList{"fields other than links (only their text is kept)"};
+  QTest::newRow("header and footnote")
+      << Rtf(R"({\header h}a{\footnote n})") << QStringList{"headers or footers", "footnotes"};
+  QTest::newRow("field")
+      << Rtf(R"({\field{\*\fldinst PAGE}{\fldrslt 3}}{\field{\*\fldinst HYPERLINK "x"}{\fldrslt x}})")
+      << QStringList{"fields other than links (only their text is kept)"};
   QTest::newRow("hidden text") << Rtf(R"(a{\v secret})") << QStringList{"hidden text"};
   QTest::newRow("unknown destination") << Rtf(R"(a{\*\newthing b})") << QStringList{"parts of unknown kind"};
-  QTest::newRow("unknown destination with a group") << Rtf(R"(a{\*\newthing{\x1}})") << QStringList{"parts of unknown kind"};
-  QTest::newRow("starred property without text") << Rtf(R"(a{\*\pgdscno0}{\*\updnprop5802;})") << QStringList{};
+  QTest::newRow("unknown destination with a group")
+      << Rtf(R"(a{\*\newthing{\x1}})") << QStringList{"parts of unknown kind"};
+  QTest::newRow("starred property without text")
+      << Rtf(R"(a{\*\pgdscno0}{\*\updnprop5802;})") << QStringList{};
   QTest::newRow("4096 fonts") << ManyFonts(4096) << QStringList{};
   QTest::newRow("4097 fonts") << ManyFonts(4097) << QStringList{"fonts past the 4096th"};
-  QTest::newRow("NUL and line ends after the end") << QByteArrayLiteral("{\\rtf1 a}\0\r\n \t") << QStringList{};
+  QTest::newRow("NUL and line ends after the end")
+      << QByteArrayLiteral("{\\rtf1 a}\0\r\n \t") << QStringList{};
   QTest::newRow("second document after the end")
       << QByteArray("{\\rtf1 a}\r\n{\\rtf1 b}") << QStringList{"text after the document's end"};
 }

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The RTF writer: what it writes reads back to the same document, and is well-formed RTF.
+#include <sys/mount.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -8,15 +11,12 @@
 #include <QTextDocument>
 #include <QTextTable>
 
-#include "rtf/rtfreader.h"
-#include "rtf/rtfwriter.h"
-#include "tests/rtf/rtftestsupport.h"
-
 #include <cerrno>
 #include <cstring>
 
-#include <sys/mount.h>
-#include <unistd.h>
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
+#include "tests/rtf/rtftestsupport.h"
 
 using namespace quorvex::rtf;
 
@@ -31,10 +31,11 @@ void AddDocumentRows() {
   QTest::newRow("empty paragraphs") << QStringLiteral("<p></p><p></p><p></p>") << 0u;
   QTest::newRow("trailing empty paragraph") << QStringLiteral("<p>a</p><p></p>") << 0u;
   QTest::newRow("formula and report")
-      << QStringLiteral("<h1 align=center>Report</h1><p>CH<sub>4</sub> + 2O<sub>2</sub> &rarr; CO<sub>2</sub>"
-                        " + 2H<sub>2</sub>O, &Delta;H = &minus;890 kJ&middot;mol<sup>&minus;1</sup></p>"
-                        "<ul><li>SO<sub>4</sub><sup>2&minus;</sup></li><li><b>bold</b> <i>it</i></li></ul>"
-                        "<ol type=a><li>one</li><li>two</li></ol><p><a href='https://example.org/x'>link</a></p>")
+      << QStringLiteral(
+             "<h1 align=center>Report</h1><p>CH<sub>4</sub> + 2O<sub>2</sub> &rarr; CO<sub>2</sub>"
+             " + 2H<sub>2</sub>O, &Delta;H = &minus;890 kJ&middot;mol<sup>&minus;1</sup></p>"
+             "<ul><li>SO<sub>4</sub><sup>2&minus;</sup></li><li><b>bold</b> <i>it</i></li></ul>"
+             "<ol type=a><li>one</li><li>two</li></ol><p><a href='https://example.org/x'>link</a></p>")
       << 0u;
   for (unsigned seed = 1; seed <= kGeneratedDocuments; ++seed)
     QTest::newRow(qPrintable(QStringLiteral("generated %1").arg(seed))) << QString() << seed;
@@ -106,13 +107,15 @@ void RtfWriterTest::wellFormed() {
   const qsizetype colorTable = text.indexOf(QStringLiteral("{\\colortbl"));
   const qsizetype body = text.indexOf(QStringLiteral("\\viewkind4"));
   QVERIFY(colorTable > 0 && body > colorTable);
-  const qsizetype fonts = text.left(colorTable).count(QRegularExpression(QStringLiteral(R"(\{\\f\d+\\fnil)")));
+  const qsizetype fonts =
+      text.left(colorTable).count(QRegularExpression(QStringLiteral(R"(\{\\f\d+\\fnil)")));
   const qsizetype colors = text.mid(colorTable, body - colorTable).count(u';') - 1;
   static const QRegularExpression reference(QStringLiteral(R"(\\(f|pnf|cf|highlight)(\d+))"));
   for (auto it = reference.globalMatch(text.mid(body)); it.hasNext();) {
     const auto match = it.next();
     const int index = match.captured(2).toInt();
-    const bool isFont = match.captured(1) == QStringLiteral("f") || match.captured(1) == QStringLiteral("pnf");
+    const bool isFont =
+        match.captured(1) == QStringLiteral("f") || match.captured(1) == QStringLiteral("pnf");
     QVERIFY2(index < (isFont ? fonts : colors + 1), qPrintable(match.captured()));
   }
 }
@@ -122,13 +125,15 @@ void RtfWriterTest::encoding_data() {
   QTest::addColumn<QByteArray>("expected");
   QTest::newRow("ASCII") << QStringLiteral("H2O") << QByteArray(" H2O\\par");
   QTest::newRow("RTF specials") << QStringLiteral("{a}\\") << QByteArray("\\{a\\}\\\\\\par");
-  QTest::newRow("cp1252 upper half") << QStringLiteral("\u00e9\u20ac\u2122") << QByteArray("\\'e9\\'80\\'99\\par");
+  QTest::newRow("cp1252 upper half") << QStringLiteral("\u00e9\u20ac\u2122")
+                                     << QByteArray("\\'e9\\'80\\'99\\par");
   QTest::newRow("Greek") << QStringLiteral("\u03b1") << QByteArray("\\u945?\\par");
   QTest::newRow("above 32767 is negative") << QStringLiteral("\uf8ff") << QByteArray("\\u-1793?\\par");
-  QTest::newRow("astral as a surrogate pair") << QStringLiteral("\U0001F600") << QByteArray("\\u-10179?\\u-8704?\\par");
-  QTest::newRow("tab and line break") << QStringLiteral("a\tb\u2028c") << QByteArray(" a\\tab b\\line c\\par");
-  QTest::newRow("space after a control word")
-      << QStringLiteral("a\t 1") << QByteArray(" a\\tab  1\\par");
+  QTest::newRow("astral as a surrogate pair")
+      << QStringLiteral("\U0001F600") << QByteArray("\\u-10179?\\u-8704?\\par");
+  QTest::newRow("tab and line break")
+      << QStringLiteral("a\tb\u2028c") << QByteArray(" a\\tab b\\line c\\par");
+  QTest::newRow("space after a control word") << QStringLiteral("a\t 1") << QByteArray(" a\\tab  1\\par");
   QTest::newRow("special spaces and hyphens")
       << QStringLiteral("a\u00a0b\u2011c\u00add") << QByteArray(" a\\~b\\_c\\'add\\par");
 }
@@ -147,9 +152,12 @@ void RtfWriterTest::encoding() {
 void RtfWriterTest::relativeSizes_data() {
   QTest::addColumn<QString>("html");
   QTest::addColumn<QString>("expected");
-  QTest::newRow("heading") << "<h1>x</h1>" << "\\fs36{\\b x}";
-  QTest::newRow("small") << "<small>x</small>" << "\\fs14 x";
-  QTest::newRow("big") << "<big>x</big>" << "\\fs22 x";
+  QTest::newRow("heading") << "<h1>x</h1>"
+                           << "\\fs36{\\b x}";
+  QTest::newRow("small") << "<small>x</small>"
+                         << "\\fs14 x";
+  QTest::newRow("big") << "<big>x</big>"
+                       << "\\fs22 x";
 }
 
 void RtfWriterTest::relativeSizes() {
@@ -168,8 +176,9 @@ void RtfWriterTest::tableRoundTrip() {
   cursor.insertText(QStringLiteral("before"));
   QTextTable* table = cursor.insertTable(3, 2);
   table->mergeCells(0, 0, 1, 2);
-  const QStringList cells{QStringLiteral("Water"), {}, QStringLiteral("H"), QStringLiteral("18.015"),
-                          QStringLiteral("CO"), QStringLiteral("44.009")};
+  const QStringList cells{QStringLiteral("Water"), {},
+                          QStringLiteral("H"),     QStringLiteral("18.015"),
+                          QStringLiteral("CO"),    QStringLiteral("44.009")};
   for (int i = 0; i < cells.size(); ++i) {
     if (cells[i].isEmpty()) continue;
     QTextCursor cell = table->cellAt(i / 2, i % 2).firstCursorPosition();
@@ -216,8 +225,10 @@ void RtfWriterTest::tableRoundTrip() {
   // A later row with an edge inside a column of the rows before splits that
   // column; read back, the table has the same cells (found by fuzzing).
   QTextDocument uneven;
-  QVERIFY(ReadRtf("{\\rtf1 \\cellx0\\cellx6803\\cell\\intbl\\cell\\trowd\\cellx6803\\'de"
-                  "\\row\\cell\\cell\\cell 5}", uneven));
+  QVERIFY(
+      ReadRtf("{\\rtf1 \\cellx0\\cellx6803\\cell\\intbl\\cell\\trowd\\cellx6803\\'de"
+              "\\row\\cell\\cell\\cell 5}",
+              uneven));
   QTextDocument unevenAgain;
   QVERIFY(ReadRtf(WriteRtf(uneven), unevenAgain));
   QCOMPARE(unevenAgain.toPlainText(), uneven.toPlainText());
@@ -245,7 +256,8 @@ void RtfWriterTest::writeFileOnFullDisk() {
   QTemporaryDir dir;
   QVERIFY(dir.isValid());
   if (::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0, "size=64k") != 0)
-    QSKIP(qPrintable(QStringLiteral("Mounting a tmpfs is not permitted here (") + QString::fromLocal8Bit(std::strerror(errno)) +
+    QSKIP(qPrintable(QStringLiteral("Mounting a tmpfs is not permitted here (") +
+                     QString::fromLocal8Bit(std::strerror(errno)) +
                      QStringLiteral("); run the test as root to check a save onto a full disk")));
   const auto unmount = qScopeGuard([&] { ::umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH); });
   const QString path = dir.filePath(QStringLiteral("report.rtf"));

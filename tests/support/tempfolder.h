@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <cstdlib>
 #include <random>
 #include <string>
 #include <string_view>
@@ -22,8 +23,7 @@ class TempFolder {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::random_device random;
     m_path = std::filesystem::temp_directory_path() /
-             ("quorvex-" + std::string(info ? info->name() : "test") + "-" +
-              std::to_string(random()));
+             ("quorvex-" + std::string(info ? info->name() : "test") + "-" + std::to_string(random()));
     std::filesystem::create_directories(m_path);
   }
   ~TempFolder() {

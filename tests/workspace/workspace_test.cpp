@@ -161,6 +161,7 @@ TEST_F(WorkspaceTest, TypedEquationsFillTheBoxesAndSlipsGetHints) {
     std::string message;
   };
   const std::string many = "A + B + C + D + E + F + G + H + I + J + K + L + M + N + O = P";
+  // clang-format off
   const std::vector<Case> cases = {
       {"equation in a product box replaces both sides", {"Na"}, {"KMnO4 + HCl = KCl + MnCl2 + H2O + Cl2"},
        {"KMnO4", "HCl"}, {"KCl", "MnCl2", "H2O", "Cl2"}, "Balanced it successfully!"},
@@ -182,6 +183,7 @@ TEST_F(WorkspaceTest, TypedEquationsFillTheBoxesAndSlipsGetHints) {
       {"not balanced", {"H2", "O2"}, {"1H2O"}, {"H2", "O2"}, {"1H2O"},
        "Not balanced: O: left 2, right 1. The balance is 2H2+O2 = 2H2O"},
   };
+  // clang-format on
   writeLibrary(kLibrary);
   Workspace& ws = start();
   for (const Case& c : cases) {
@@ -338,6 +340,7 @@ TEST_F(WorkspaceTest, TabChangeEmptiesTheCalculatorBoxOfAnEmptySource) {
     S source;
     bool emptied;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"both lists hold equations", 1, true, S::ResultBoard, false},
       {"board empty, calculator on the board", 0, true, S::ResultBoard, true},
@@ -345,6 +348,7 @@ TEST_F(WorkspaceTest, TabChangeEmptiesTheCalculatorBoxOfAnEmptySource) {
       {"only the found list empty, calculator on the board", 1, false, S::ResultBoard, false},
       {"found list empty, calculator on it", 1, false, S::FoundList, true},
   };
+  // clang-format on
   writeLibrary("#2H2+O2 = 2H2O#\r\n");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -411,6 +415,7 @@ TEST_F(WorkspaceTest, PickerStepsRefreshTheCalculatorInOrder) {
     void (Workspace::*command)();
     Log shown;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"Next moves", 1, 0, &Workspace::nextBoardEquation,
        {"amounts emptied", "calcPick=" + sel, rebuilt, "addPick=" + sel}},
@@ -434,6 +439,7 @@ TEST_F(WorkspaceTest, PickerStepsRefreshTheCalculatorInOrder) {
       {"searcher Back on an empty list", 0, 0, &Workspace::previousFoundEquation,
        {"deletePick=" + foundEmpty, "calcPick=" + foundEmpty}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     // The library holds the board's equations in board order, so both lists agree.
@@ -454,8 +460,8 @@ TEST_F(WorkspaceTest, PickerStepsRefreshTheCalculatorInOrder) {
       ws.nextFoundEquation();
     }
     // Each picker's steps rebuild the table from the equation it picks.
-    const bool foundStep = c.command == &Workspace::nextFoundEquation ||
-                           c.command == &Workspace::previousFoundEquation;
+    const bool foundStep =
+        c.command == &Workspace::nextFoundEquation || c.command == &Workspace::previousFoundEquation;
     ws.calcTable().setSource(foundStep ? calc::CalculatorSource::FoundList
                                        : calc::CalculatorSource::ResultBoard);
     notifier.ws = &ws;
@@ -487,9 +493,8 @@ TEST_F(WorkspaceTest, ClearListEmptiesTheCalculatorBox) {
 TEST_F(WorkspaceTest, PeriodicTableFacts) {
   Workspace& ws = start();
   ws.showElement("Fe");
-  EXPECT_EQ(ws.texts().elementFacts,
-            (std::array<std::string, 10>{"Iron", "Fe", "Metal", "26", "55.847", "Solid", "1535",
-                                         "2750", "1.8", "759"}));
+  EXPECT_EQ(ws.texts().elementFacts, (std::array<std::string, 10>{"Iron", "Fe", "Metal", "26", "55.847",
+                                                                  "Solid", "1535", "2750", "1.8", "759"}));
   ws.showElement("Uun");
   for (const std::string& fact : ws.texts().elementFacts) EXPECT_EQ(fact, "");
   ws.showElement("He");
