@@ -54,38 +54,26 @@ void Count(benchmark::State& state, const std::string& name, const std::string& 
   state.counters["bytes"] = static_cast<double>(text.size());
 }
 
+// Texts of growing length, to show that the cost grows linearly.
+void GrowingTexts(benchmark::internal::Benchmark* b) {
+  b->Arg(10'000)->Arg(20'000)->Arg(40'000)->Arg(1'000'000);
+  b->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+}
+
 void BM_CountLongerNamesFirst(benchmark::State& state) {
   Count(state, "Ca", LongerNamesFirst(static_cast<std::size_t>(state.range(0))));
 }
-BENCHMARK(BM_CountLongerNamesFirst)
-    ->Arg(10'000)
-    ->Arg(20'000)
-    ->Arg(40'000)
-    ->Arg(1'000'000)
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CountLongerNamesFirst)->Apply(GrowingTexts);
 
 void BM_CountJoinedNames(benchmark::State& state) {
   Count(state, "Ca", JoinedNames(static_cast<std::size_t>(state.range(0))));
 }
-BENCHMARK(BM_CountJoinedNames)
-    ->Arg(10'000)
-    ->Arg(20'000)
-    ->Arg(40'000)
-    ->Arg(1'000'000)
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CountJoinedNames)->Apply(GrowingTexts);
 
 void BM_CountInOverflowingGroups(benchmark::State& state) {
   Count(state, "H", OverflowingGroups(static_cast<std::size_t>(state.range(0))));
 }
-BENCHMARK(BM_CountInOverflowingGroups)
-    ->Arg(10'000)
-    ->Arg(20'000)
-    ->Arg(40'000)
-    ->Arg(1'000'000)
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CountInOverflowingGroups)->Apply(GrowingTexts);
 
 // The molecular weight of the first crafted text: every element of the table counted.
 void BM_WeightLongerNamesFirst(benchmark::State& state) {
@@ -100,13 +88,7 @@ void BM_WeightLongerNamesFirst(benchmark::State& state) {
   }
   state.SetComplexityN(static_cast<benchmark::IterationCount>(text.size()));
 }
-BENCHMARK(BM_WeightLongerNamesFirst)
-    ->Arg(10'000)
-    ->Arg(20'000)
-    ->Arg(40'000)
-    ->Arg(1'000'000)
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WeightLongerNamesFirst)->Apply(GrowingTexts);
 
 // "Balance" with the first crafted text in a reactant box, as the window runs it.
 void BM_BalanceLongerNamesFirst(benchmark::State& state) {
@@ -121,13 +103,7 @@ void BM_BalanceLongerNamesFirst(benchmark::State& state) {
   }
   state.SetComplexityN(static_cast<benchmark::IterationCount>(boxes.reactants[0].size()));
 }
-BENCHMARK(BM_BalanceLongerNamesFirst)
-    ->Arg(10'000)
-    ->Arg(20'000)
-    ->Arg(40'000)
-    ->Arg(1'000'000)
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BalanceLongerNamesFirst)->Apply(GrowingTexts);
 
 }  // namespace
 
