@@ -64,7 +64,7 @@ QString ShownText(const QWidget* widget) {
 }
 
 void DumpTree(const QWidget* widget, int depth, QTextStream& out) {
-  out << QString(2 * depth, ' ') << widget->metaObject()->className() << " '" << widget->objectName()
+  out << QString(qsizetype{2} * depth, ' ') << widget->metaObject()->className() << " '" << widget->objectName()
       << "' a11y='" << widget->accessibleName() << "' " << widget->geometry().x() << ','
       << widget->geometry().y() << ' ' << widget->geometry().width() << 'x' << widget->geometry().height()
       << (widget->isVisible() ? " shown" : " hidden") << (widget->isEnabled() ? "" : " disabled")

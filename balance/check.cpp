@@ -146,6 +146,7 @@ void JudgeBalanced(CheckOutcome& outcome, const std::vector<mpq_class>& x, const
                    Balancer& balancer, Notifier& notifier) {
   const mpq_class factor = CommonFactor(x);
   std::vector<mpq_class> reduced;
+  reduced.reserve(x.size());
   for (const mpq_class& c : x) reduced.push_back(c / factor);
   const std::string lowest = EquationText(species, reduced);
   if (factor == 1) {

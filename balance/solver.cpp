@@ -99,10 +99,10 @@ bool MakeSieve(double v, Sieve& sieve) {
 
 // The first t >= from, up to kLargestMultiplier, that the sieve lets through; 0 if none.
 int NextThrough(const Sieve& s, int from) {
-  constexpr U128 M = kSieveModulus;
-  const U128 B = (static_cast<U128>(from) * s.P + s.D) % M;
+  const U128 m = kSieveModulus;
+  const U128 B = (static_cast<U128>(from) * s.P + s.D) % m;
   if (B <= 2 * U128{s.D}) return from;
-  const U128 k = FirstInRange(s.P, M, M - B, M - B + 2 * U128{s.D});
+  const U128 k = FirstInRange(s.P, m, m - B, m - B + 2 * U128{s.D});
   if (k == kNone || k > static_cast<U128>(kLargestMultiplier - from)) return 0;
   return from + static_cast<int>(k);
 }

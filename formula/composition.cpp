@@ -383,7 +383,7 @@ void FillMatrix(const SpeciesList& list, const ElementNameList& names, Scanner& 
   for (int r = n + 1; r <= rows; ++r) {
     for (int c = 1; c <= S; ++c) m.a[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = 0.0;
   }
-  for (int c = 1; c <= S; ++c) m.a[static_cast<std::size_t>(E + 1)][static_cast<std::size_t>(c)] = 0.0;
+  for (int c = 1; c <= S; ++c) m.a[static_cast<std::size_t>(E) + 1][static_cast<std::size_t>(c)] = 0.0;
   m.n = n;
   m.S = S;
 

@@ -57,7 +57,7 @@ struct SpeciesList {
     std::string_view text;
     std::string_view formula;
   };
-  std::array<Species, 2 * kBoxesPerSide> species;
+  std::array<Species, std::size_t{2} * kBoxesPerSide> species;
   int count = 0;      // S
   int reactants = 0;  // species 0 to reactants - 1 stand on the left
 };

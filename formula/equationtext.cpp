@@ -39,7 +39,7 @@ std::size_t ArrowAt(std::string_view text, std::size_t i) {
   if (c != '<' && c != '-' && c != '=' && c != '>' && c != '\xE2') return 0;
   if (c == '<' || c == '-' || c == '=') {
     std::size_t j = i + (c == '<' ? 1 : 0);
-    const char run = j < text.size() ? text[j] : 0;
+    const char run = j < text.size() ? text[j] : '\0';
     if (run != '-' && run != '=') return 0;
     while (j < text.size() && text[j] == run) ++j;
     if (j < text.size() && text[j] == '>') return j + 1 - i;
@@ -65,6 +65,7 @@ struct ArrowList {
   std::size_t size() const { return count; }
   bool empty() const { return count == 0; }
   const std::pair<std::size_t, std::size_t>& operator[](std::size_t i) const { return at[i]; }
+  // NOLINTNEXTLINE(readability-identifier-naming): the standard container's name, so both serve one template
   void emplace_back(std::size_t offset, std::size_t length) { at[count++] = {offset, length}; }
 };
 

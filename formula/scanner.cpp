@@ -192,7 +192,7 @@ std::int32_t Scanner::GetBracketNum(std::int32_t pos, std::string_view text) {
 
 std::int32_t Scanner::GetElementNum(std::string_view name, std::string_view text) {
   if (name.empty()) return 0;
-  if (!IsPlainName(name)) return GetElementNumByCutting(name, text);
+  if (!IsPlainName(name)) return getElementNumByCutting(name, text);
   // Without an occurrence there is nothing to cut (the weight asks for every element).
   if (text.find(name) == std::string_view::npos) return 0;
   const bool grouped = text.find(')') != std::string_view::npos;
@@ -203,18 +203,18 @@ std::int32_t Scanner::GetElementNum(std::string_view name, std::string_view text
     // Bytes cut from the working copy are all letters, so the groups enclosing the
     // occurrence are those the caller's text leaves open from `end` on.
     if (grouped && !groupsRead) {
-      ReadGroups(text);
+      readGroups(text);
       groupsRead = true;
     }
-    const std::int32_t multiplier = grouped ? GroupMultiplier(m_innermost[end]) : 1;
+    const std::int32_t multiplier = grouped ? groupMultiplier(m_innermost[end]) : 1;
     const std::size_t runLen = DigitRunLength(text, end);
-    if (!AddOccurrence(text.substr(end, runLen), multiplier, ++k, sum)) inputError(kInputError);
+    if (!addOccurrence(text.substr(end, runLen), multiplier, ++k, sum)) inputError(kInputError);
     return runLen;
   });
   return static_cast<std::int32_t>(sum);
 }
 
-void Scanner::ReadGroups(std::string_view text) {
+void Scanner::readGroups(std::string_view text) {
   // From the end back: a ")" opens a group around everything before it, and a
   // "(" closes the innermost group still open.
   m_groups.clear();
@@ -239,7 +239,7 @@ void Scanner::ReadGroups(std::string_view text) {
   }
 }
 
-std::int32_t Scanner::GroupMultiplier(std::int32_t innermost) {
+std::int32_t Scanner::groupMultiplier(std::int32_t innermost) {
   if (innermost < 0) return 1;
   const Group& first = m_groups[static_cast<std::size_t>(innermost)];
   if (first.unreadableAround) inputError(kInputError);
@@ -259,7 +259,7 @@ std::int32_t Scanner::GroupMultiplier(std::int32_t innermost) {
   return static_cast<std::int32_t>(result);
 }
 
-bool Scanner::AddOccurrence(std::string_view run, std::int32_t multiplier, int k, std::int64_t& sum) {
+bool Scanner::addOccurrence(std::string_view run, std::int32_t multiplier, int k, std::int64_t& sum) {
   std::int32_t subscript = 1;
   if (!run.empty()) {
     if (run.size() > 5) m_notifier.modal(kNumberTooGreat);
@@ -272,7 +272,7 @@ bool Scanner::AddOccurrence(std::string_view run, std::int32_t multiplier, int k
   return true;
 }
 
-std::int32_t Scanner::GetElementNumByCutting(std::string_view name, std::string_view text) {
+std::int32_t Scanner::getElementNumByCutting(std::string_view name, std::string_view text) {
   std::int32_t pos = GetElementPos(name, text);
   if (pos == 0) return 0;
   std::string work(text);
@@ -286,7 +286,7 @@ std::int32_t Scanner::GetElementNumByCutting(std::string_view name, std::string_
     const std::int32_t multiplier = GetBracketNum(pos, work);
     work.erase(nameAt, name.size() + runLen);
     pos = GetElementPos(name, work);
-    if (!AddOccurrence(run, multiplier, ++k, sum)) inputError(kInputError);
+    if (!addOccurrence(run, multiplier, ++k, sum)) inputError(kInputError);
   }
   return static_cast<std::int32_t>(sum);
 }

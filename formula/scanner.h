@@ -58,10 +58,10 @@ class Scanner {
   void inputError(std::string_view text) { m_pending.assign(text); }
   // GetElementNum by cutting each counted occurrence out of a working copy and
   // searching again; for the texts where a cut can join a new occurrence.
-  std::int32_t GetElementNumByCutting(std::string_view name, std::string_view text);
+  std::int32_t getElementNumByCutting(std::string_view name, std::string_view text);
   // Adds the k-th occurrence's subscript times its multiplier to `sum`,
   // showing the messages it calls for; false when the sum would overflow.
-  bool AddOccurrence(std::string_view run, std::int32_t multiplier, int k, std::int64_t& sum);
+  bool addOccurrence(std::string_view run, std::int32_t multiplier, int k, std::int64_t& sum);
 
   // The ")" groups of the text being counted, read from its end: multiplier
   // (1 for none, or for a run too long to read), the next group out, the
@@ -73,10 +73,10 @@ class Scanner {
     bool unreadable = false;        // its run does not fit 32 bits
     bool unreadableAround = false;  // this group or one further out is unreadable
   };
-  void ReadGroups(std::string_view text);
+  void readGroups(std::string_view text);
   // The product of the multipliers of the groups from `innermost` out, as
   // GetBracketNum reads it, with the same input errors.
-  std::int32_t GroupMultiplier(std::int32_t innermost);
+  std::int32_t groupMultiplier(std::int32_t innermost);
 
   // Working storage of GetElementNum, kept to reuse its capacity.
   CutWalk m_walk;

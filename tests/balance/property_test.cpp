@@ -154,7 +154,7 @@ Species RandomSpecies(std::mt19937& rng, std::size_t elements) {
   Species s;
   s.counts.assign(kElements.size(), 0);
   for (std::size_t e = 0; e < elements; ++e) {
-    if (rng() % 2) s.counts[e] = 1 + rng() % 4;
+    if (rng() % 2) s.counts[e] = static_cast<long long>(1 + rng() % 4);
   }
   bool any = false;
   for (long long v : s.counts) any = any || v != 0;
@@ -223,7 +223,8 @@ TEST(Property, BuiltBalancesAreFoundExactly) {
     SCOPED_TRACE(shown);
     ASSERT_EQ(b.pendingMessage(), "Balanced it successfully!");
     for (std::size_t j = 0; j < c.size(); ++j) {
-      ASSERT_EQ(b.coefficients()[j + 1], static_cast<double>(c[j] / common)) << "column " << j + 1;
+      const auto whole = c[j] / common;  // common divides every c[j]
+      ASSERT_EQ(b.coefficients()[j + 1], static_cast<double>(whole)) << "column " << j + 1;
     }
     ExpectConserved(eq, b.coefficients());
     ++checked;

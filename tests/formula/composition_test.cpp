@@ -42,6 +42,7 @@ struct Built {
   }
   std::vector<std::string> nameList() const {
     std::vector<std::string> out;
+    out.reserve(static_cast<std::size_t>(names.count()));
     for (int i = 0; i < names.count(); ++i) out.push_back(names.slot(i));
     return out;
   }

@@ -82,28 +82,50 @@ TEST(NotationCorpus, EachLineReadsAsMeantOrSaysItReadsTwoWays) {
   EXPECT_GE(rows, 150);
 }
 
+// A species of the random equations, and its charge.
+struct Species {
+  const char* formula;  // "*" marks a hydrate's dot
+  int charge;
+};
+
+// How a notation writes a charge z, the hydrate dot, digits, joins and the arrow.
+struct Notation {
+  const char* name;
+  std::string (*charge)(int z);
+  const char* dot;
+  bool subscripts;
+  const char* join;
+  const char* arrow;
+};
+
+// `species` as notation `n` writes it.
+std::string Write(const Notation& n, const Species& species) {
+  std::string text;
+  bool afterDot = false;
+  for (const char* c = species.formula; *c != 0; ++c) {
+    if (*c == '*') {
+      text += n.dot;
+      afterDot = true;
+    } else if (n.subscripts && *c >= '0' && *c <= '9' && !afterDot) {
+      text += "\xE2\x82";
+      text += static_cast<char>('\x80' + (*c - '0'));
+    } else {
+      text += *c;
+      afterDot = afterDot && *c >= '0' && *c <= '9';
+    }
+  }
+  return species.charge == 0 ? text : text + n.charge(species.charge);
+}
+
 // Random equations of random species, written in each notation, read back
 // as the same terms.
 TEST(NotationCorpus, EveryNotationOfARandomEquationReadsTheSame) {
-  struct Species {
-    const char* formula;  // "*" marks a hydrate's dot
-    int charge;
-  };
   // A charge of 1 after a digit ("MnO4-") reads two ways in some notations;
   // the reader's table tests it.
   const std::vector<Species> pool = {
       {"H2O", 0},         {"Fe", 3},         {"Cu", 2},         {"Cl", -1}, {"SO4", -2},    {"Na", 1},
       {"Al", 3},          {"CO2", 0},        {"PO4", -3},       {"OH", -1}, {"Ca(OH)2", 0}, {"CH3COO", -1},
       {"K4[Fe(CN)6]", 0}, {"[Cu(NH3)4]", 2}, {"CuSO4*5H2O", 0}, {"e", -1},
-  };
-  // How a notation writes a charge z, the hydrate dot, digits, joins and the arrow.
-  struct Notation {
-    const char* name;
-    std::string (*charge)(int z);
-    const char* dot;
-    bool subscripts;
-    const char* join;
-    const char* arrow;
   };
   static const auto kSign = [](int z) { return std::string(1, z > 0 ? '+' : '-'); };
   static const auto kSize = [](int z) {
@@ -124,23 +146,6 @@ TEST(NotationCorpus, EveryNotationOfARandomEquationReadsTheSame) {
        },
        "\u00B7", true, " + ", " \u21CC "},
       {"commas", [](int z) { return "[" + kSize(z) + kSign(z) + "]"; }, "\u22C5", false, ",", " --> "},
-  };
-  const auto write = [](const Notation& n, const Species& species) {
-    std::string text;
-    bool afterDot = false;
-    for (const char* c = species.formula; *c != 0; ++c) {
-      if (*c == '*') {
-        text += n.dot;
-        afterDot = true;
-      } else if (n.subscripts && *c >= '0' && *c <= '9' && !afterDot) {
-        text += "\xE2\x82";
-        text += static_cast<char>('\x80' + (*c - '0'));
-      } else {
-        text += *c;
-        afterDot = afterDot && *c >= '0' && *c <= '9';
-      }
-    }
-    return species.charge == 0 ? text : text + n.charge(species.charge);
   };
   std::mt19937 random(17);
   for (int round = 0; round < 300; ++round) {
@@ -167,7 +172,7 @@ TEST(NotationCorpus, EveryNotationOfARandomEquationReadsTheSame) {
           const Term& t = sides[s][i];
           if (i > 0) line += n.join;
           if (t.coefficient > 0) line += std::to_string(t.coefficient) + (round % 2 ? " " : "");
-          line += write(n, *t.species);
+          line += Write(n, *t.species);
           if (t.species->charge != 0 && t.state) line += "(aq)";
           if (t.species->charge == 0 && t.mark) line += "\u2193";
         }

@@ -67,7 +67,7 @@ TEST(Search, MatchTests) {
 
 class FoundListTest : public ::testing::Test {
  protected:
-  void Load(std::string_view bytes) { m_library.loadFromBytes(bytes, m_notifier); }
+  void load(std::string_view bytes) { m_library.loadFromBytes(bytes, m_notifier); }
 
   SilentNotifier m_notifier;
   Library m_library{"unused"};
@@ -75,7 +75,7 @@ class FoundListTest : public ::testing::Test {
 };
 
 TEST_F(FoundListTest, EveryTermMustHoldForTheSameLine) {
-  Load(
+  load(
       "#2KClO3 = 2KCl+3O2#\r\n#2H2O2 = 2H2O+O2#\r\n#2KClO3 = 2KCl+3O2#\r\n#KClO3 = KCl#\r\n"
       "#no equals O2#\r\n");
   const FoundList::Outcome outcome = m_found.Search(m_library, MakeBoxes({"KClO3"}, {"O2"}));
@@ -102,7 +102,7 @@ TEST_F(FoundListTest, SearchesNumberOnFromTheListCount) {
   m_found.Search(m_library, MakeBoxes({"H2"}, {}));  // the library is still empty
   EXPECT_EQ(m_found.displayText(), "\n...... Found 0 equations ......\n\n");
   m_found.clearDisplay();
-  Load("#2H2+O2 = 2H2O#\r\n#2Na+2H2O = 2NaOH+H2#\r\n");
+  load("#2H2+O2 = 2H2O#\r\n#2Na+2H2O = 2NaOH+H2#\r\n");
   m_found.Search(m_library, MakeBoxes({}, {"H2O"}));
   m_found.Search(m_library, MakeBoxes({"H2O"}, {}));
   m_found.Search(m_library, MakeBoxes({"Xe"}, {}));
@@ -132,7 +132,7 @@ TEST_F(FoundListTest, SearchesNumberOnFromTheListCount) {
 TEST_F(FoundListTest, RecordLimit) {
   std::string bytes;
   for (int i = 0; i < kFoundCapacity; ++i) bytes += "#A=B#\n";
-  Load(bytes);
+  load(bytes);
   const FoundList::Outcome first = m_found.Search(m_library, MakeBoxes({"A"}, {}));
   EXPECT_EQ(first.listed, kFoundCapacity);
   EXPECT_EQ(m_found.count(), kFoundCapacity);
@@ -161,7 +161,7 @@ TEST_F(FoundListTest, RecordAndDisplayLimitsMeet) {
   std::string bytes;
   for (int k = 1; k <= kFoundCapacity; ++k)
     bytes += static_cast<std::size_t>(k) <= longer ? "#A=BBB#\n" : "#A=BB#\n";
-  Load(bytes);
+  load(bytes);
   const FoundList::Outcome outcome = m_found.Search(m_library, MakeBoxes({"A"}, {}));
   EXPECT_EQ(outcome.listed, kFoundCapacity);
   EXPECT_EQ(m_found.count(), kFoundCapacity);
@@ -174,7 +174,7 @@ TEST_F(FoundListTest, DisplayLimit) {
   const std::size_t fits = kFoundDisplayLimit - header - std::string("|1| \n\n").size();
   const std::string longest = "A=" + std::string(fits - 2, 'B');
 
-  Load("#" + longest + "#\n");
+  load("#" + longest + "#\n");
   const FoundList::Outcome exact = m_found.Search(m_library, MakeBoxes({"A"}, {}));
   EXPECT_EQ(exact.listed, 1);
   EXPECT_EQ(m_found.displayText().size(), kFoundDisplayLimit);
@@ -185,7 +185,7 @@ TEST_F(FoundListTest, DisplayLimit) {
   EXPECT_FALSE(m_found.appendDisplay("x"));
 
   m_found.clear();
-  Load("#" + longest + "B#\n#A=C#\n");
+  load("#" + longest + "B#\n#A=C#\n");
   const FoundList::Outcome over = m_found.Search(m_library, MakeBoxes({"A"}, {}));
   EXPECT_EQ(over.matches, 2);
   EXPECT_EQ(over.listed, 0);

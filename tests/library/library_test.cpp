@@ -367,35 +367,35 @@ class FaultyOps final : public FileOps {
 
   int openAt(int folder, const char* name, int flags, mode_t mode) const override {
     const Step step = (flags & O_CREAT) != 0 ? Step::OpenCopy : Step::OpenFile;
-    if ((flags & O_DIRECTORY) == 0 && Fails(step)) return -1;
+    if ((flags & O_DIRECTORY) == 0 && fails(step)) return -1;
     return FileOps::openAt(folder, name, flags, mode);
   }
   ssize_t read(int fd, void* buffer, std::size_t size) const override {
-    return Fails(Step::Read) ? -1 : FileOps::read(fd, buffer, size);
+    return fails(Step::Read) ? -1 : FileOps::read(fd, buffer, size);
   }
   ssize_t write(int fd, const void* buffer, std::size_t size) const override {
     struct stat st {};
     ::fstat(fd, &st);
     modeWhileWriting = st.st_mode & 07777;
-    return Fails(Step::Write) ? -1 : FileOps::write(fd, buffer, size);
+    return fails(Step::Write) ? -1 : FileOps::write(fd, buffer, size);
   }
   int sync(int fd) const override {
     struct stat st {};
     ::fstat(fd, &st);
-    return Fails(S_ISDIR(st.st_mode) ? Step::SyncFolder : Step::SyncFile) ? -1 : FileOps::sync(fd);
+    return fails(S_ISDIR(st.st_mode) ? Step::SyncFolder : Step::SyncFile) ? -1 : FileOps::sync(fd);
   }
   int renameAt(int folder, const char* from, const char* to) const override {
-    return Fails(Step::Rename) ? -1 : FileOps::renameAt(folder, from, to);
+    return fails(Step::Rename) ? -1 : FileOps::renameAt(folder, from, to);
   }
   int close(int fd) const override {
     const int closed = FileOps::close(fd);
-    return Fails(Step::Close) ? -1 : closed;
+    return fails(Step::Close) ? -1 : closed;
   }
 
   mutable mode_t modeWhileWriting = 0;
 
  private:
-  bool Fails(Step step) const {
+  bool fails(Step step) const {
     if (step != m_step) return false;
     errno = EIO;
     return true;

@@ -46,6 +46,7 @@ class WorkspaceTest : public ::testing::Test {
   }
   std::vector<std::string> row(const Workspace& ws, int r) const {
     std::vector<std::string> cells;
+    cells.reserve(4);
     for (int c = 0; c < 4; ++c) cells.push_back(ws.calcTable().cell(c, r));
     return cells;
   }
