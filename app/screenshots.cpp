@@ -64,11 +64,12 @@ QString ShownText(const QWidget* widget) {
 }
 
 void DumpTree(const QWidget* widget, int depth, QTextStream& out) {
-  out << QString(qsizetype{2} * depth, ' ') << widget->metaObject()->className() << " '" << widget->objectName()
-      << "' a11y='" << widget->accessibleName() << "' " << widget->geometry().x() << ','
-      << widget->geometry().y() << ' ' << widget->geometry().width() << 'x' << widget->geometry().height()
-      << (widget->isVisible() ? " shown" : " hidden") << (widget->isEnabled() ? "" : " disabled")
-      << (widget->hasFocus() ? " focus" : "") << " text='" << ShownText(widget) << "'\n";
+  out << QString(qsizetype{2} * depth, ' ') << widget->metaObject()->className() << " '"
+      << widget->objectName() << "' a11y='" << widget->accessibleName() << "' " << widget->geometry().x()
+      << ',' << widget->geometry().y() << ' ' << widget->geometry().width() << 'x'
+      << widget->geometry().height() << (widget->isVisible() ? " shown" : " hidden")
+      << (widget->isEnabled() ? "" : " disabled") << (widget->hasFocus() ? " focus" : "") << " text='"
+      << ShownText(widget) << "'\n";
   for (const QObject* child : widget->children()) {
     if (const auto* w = qobject_cast<const QWidget*>(child)) DumpTree(w, depth + 1, out);
   }
