@@ -91,7 +91,7 @@ def main():
     if pattern:
         units = [e for e in units if pattern.search(e["file"])]
     version = subprocess.run([TIDY, "--version"], capture_output=True, check=True).stdout
-    salt = version + (ROOT / ".clang-tidy").read_bytes()
+    salt = version + b"".join(p.read_bytes() for p in sorted(ROOT.glob("*/.clang-tidy")) + [ROOT / ".clang-tidy"])
     passed = build / "tidy-passed"
     passed.mkdir(exist_ok=True)
 
