@@ -28,7 +28,8 @@ if [[ "${1:-}" == test ]]; then
   packages+=(dpkg-dev file help2man lintian appstream desktop-file-utils debootstrap)
   # The window's tests also run in two locales that write a decimal comma.
   packages+=(locales)
-  # The style check: the formatter and the static analyser.
+  # The formatter, for the suite's format check (./test.sh --quick runs it too),
+  # and the static analyser of the full run.
   packages+=(clang-format clang-tidy)
 fi
 

@@ -2,17 +2,29 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The style check: every C++ file as clang-format writes it (.clang-format), and no
 # clang-tidy finding (.clang-tidy) in a build's translation units.
-# Usage: scripts/style.sh [BUILD]   check; exit 1 on a difference or a finding.
-#                                   BUILD (default: build) is configured and built.
-#        scripts/style.sh --format  check the format only; no build needed
-#        scripts/style.sh --fix     rewrite the files as clang-format writes them
+# Usage: scripts/style.sh [BUILD]         check both; exit 1 on a difference or a finding.
+#                                         BUILD (default: build) is configured and built.
+#        scripts/style.sh --format        check the format only; no build needed. Exit 77
+#                                         (ctest's skip) when clang-format-14 is missing.
+#        scripts/style.sh --tidy [BUILD]  check with clang-tidy only
+#        scripts/style.sh --fix           rewrite the files as clang-format writes them
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+if [[ "${1:-}" == --tidy ]]; then
+  exec python3 scripts/tidy.py "${2:-build}"
+fi
 
 folders=(app balance bench calc cli core formula fuzz library rtf tests workspace)
 mapfile -t files < <(find "${folders[@]}" -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
 format=clang-format-14
 jobs=$(nproc)
+
+if ! command -v "$format" >/dev/null; then
+  echo "style.sh: $format is not installed; scripts/deps.sh test installs it"
+  [[ "${1:-}" == --format ]] && exit 77
+  exit 1
+fi
 
 if [[ "${1:-}" == --fix ]]; then
   # Twice: a trailing comment in a braced list can move again on a second pass.

@@ -111,6 +111,8 @@ TEST(Completion, Outcomes) {
        "Balanced it successfully!", "Sn[4+]+2[-] = Sn[2+]", "", "2[-]"},
       {"added species follow the typed ones", acidHalf, MakeBoxes({"MnO4[-]"}, {"Mn[2+]"}),
        "Balanced it successfully!", "MnO4[-]+8H[+]+5[-] = Mn[2+]+4H2O", "", "8H[+], 5[-], 4H2O"},
+      {"an added coefficient of 1 is not written", acidHalf, MakeBoxes({"NO3[-]"}, {"NO2"}),
+       "Balanced it successfully!", "NO3[-]+2H[+]+[-] = NO2+H2O", "", "2H[+], [-], H2O"},
       {"a typed species is not added again", acid, MakeBoxes({"MnO4[-]", "Fe[2+]", "H[+]"}, {"Mn[2+]", "Fe[3+]"}),
        "Balanced it successfully!", "MnO4[-]+5Fe[2+]+8H[+] = Mn[2+]+5Fe[3+]+4H2O", "", "4H2O"},
       {"a typed electron is not added again", acidHalf, MakeBoxes({"MnO4[-]", "[-]"}, {"Mn[2+]"}),

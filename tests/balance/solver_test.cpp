@@ -121,6 +121,9 @@ TEST(Solver, WhyABalanceFailed) {
       {"too-large", {"H2000001"}, {"H2000000"},  // a near miss the search takes, refused after
        "The smallest whole-number balance is 2000000H2000001 = 2000001H2000000; its smallest "
        "coefficient is over 100000."},
+      {"too-large", {"HON"}, {"H4194301", "O4194287", "N4194277"},  // a balance past 64 bits
+       "The smallest whole-number balance is 73786149464572951199HON = 17592001495499H4194301+"
+       "17592060215377O4194287+17592102158387N4194277; its smallest coefficient is over 100000."},
       {"precision", {"P308257845N9"}, {"N4", "P6"},
        "The exact balance is 4P308257845N9 = 9N4+205505230P6, but the floating-point method "
        "missed it."},
