@@ -64,7 +64,7 @@ namespace {
 void FindTypedCoefficient(const SpeciesList& list, std::string& pending) {
   for (int i = 0; i < list.count; ++i) {
     const std::string_view text = list.species[static_cast<std::size_t>(i)].text;
-    if (IsDigit(text[0]) && TypedCoefficientLength(text) != 0) {
+    if ((IsDigit(text[0]) || text[0] == '.') && CoefficientLength(text) != 0) {
       pending.assign(TypedCoefficientMessage(text));
       return;
     }
