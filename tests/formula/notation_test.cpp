@@ -96,6 +96,33 @@ TEST(Notation, EachPlaceTakesItsSteps) {
   }
 }
 
+// A text of more than one species: the clean-up while typing leaves it as
+// typed; the calculator's equation has each species rewritten where it stands.
+TEST(Notation, EquationsAreLeftOrRewrittenSpeciesBySpecies) {
+  struct Case {
+    std::string text;
+    std::string whileTyping;
+    std::string calculator;
+  };
+  // clang-format off
+  const std::vector<Case> cases = {
+      {"SO\u2084\u00B2\u207B", "SO4[2-]", "SO4[2-]"},
+      {"H\u2082O ", "H2O ", "H2O "},
+      {"2H\u2082+O\u2082 = 2H\u2082O", "2H\u2082+O\u2082 = 2H\u2082O", "2H2+O2 = 2H2O"},
+      {"Ba^2++SO4^2- = BaSO4", "Ba^2++SO4^2- = BaSO4", "Ba[2+]+SO4[2-] = BaSO4"},
+      {"H2O + H^+", "H2O + H^+", "H2O + H[+]"},
+      {"CuSO4\u00B75H2O, NaCl", "CuSO4\u00B75H2O, NaCl", "CuSO4*5H2O, NaCl"},
+      {"SO4^->X", "SO4^->X", "SO4^->X"},  // an arrow, not a caret charge
+      {"Fe\u00B3\u207A \u2212> Fe", "Fe\u00B3\u207A \u2212> Fe", "Fe[3+] -> Fe"},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(TextWhileTyping(c.text), c.whileTyping);
+    EXPECT_EQ(WithSpeciesRewritten(c.text), c.calculator);
+  }
+}
+
 // Typed key by key, an ion equation keeps every species: the clean-up while
 // typing rewrites a first species and leaves a text of more alone, so that
 // the box reads as the prefix typed so far after every key.
