@@ -75,8 +75,8 @@ std::string_view CutEndings(std::string_view rest, std::string_view& state) {
 
 // Step 3 works in two passes. Subscript digits are written as digits first,
 // so that the second pass sees "^" and "." before digits whichever way the
-// digits were written ("^\u2082-", "CuSO4.\u2085H2O"); a single pass would
-// leave those for a second rewrite and the text would change each time.
+// digits were written ("^\u2082-", "CuSO4.\u2085H2O"); in a single pass they
+// would stay as written, and rewriting the result again would change it.
 std::string DigitsOfSubscripts(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -316,8 +316,7 @@ TermParts SplitTerm(std::string_view text, Written written) {
   parts.coefficient = text.substr(0, coefficient);
   std::string_view rest = text.substr(coefficient);
   while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
-  // A box keeps blanks and a state where they were typed: the balance reports the one and leaves out the
-  // other.
+  // A box keeps its blanks and state where typed: the balance reports a blank and leaves the state out.
   parts.core = written == Written::Line ? CutEndings(Trim(rest), parts.state) : rest;
   return parts;
 }

@@ -17,9 +17,10 @@
 //   5 a charge written without brackets             -      -     x
 //   6 square brackets around a formula made round   -      -     x
 //
-// Steps 2, 5 and 6 are a line's only: what a sign after a formula means
-// depends on how the line's other species write theirs, and a box keeps what
-// its student typed where the balance reads it as written.
+// Steps 2, 5 and 6, and a colon read as a hydrate's "*" in step 3, are a
+// line's only: what a sign after a formula means depends on how the line's
+// other species write theirs, which a box alone cannot say; a box is balanced
+// as its student typed it, notation characters aside.
 namespace quorvex::formula {
 
 // Where a species text was written, which decides the steps it takes.
@@ -67,9 +68,9 @@ TermParts SplitTerm(std::string_view text, Written written);
 // Steps 3 to 6 on the parts SplitTerm gave.
 Term RewriteParts(const TermParts& parts, Written written, LineStyle style = {});
 
-// The length of a coefficient at the start of `text` (step 1): digits, an
-// optional ".digits" or "/digits" (or ".digits" alone), blanks, and then a
-// formula (a letter, "(" or "["); 0 when there is none.
+// The length of a coefficient at the start of `text` (step 1): digits with an
+// optional ".digits" or "/digits" (or ".digits" alone), when blanks and then a
+// formula (a letter, "(" or "[") follow; 0 when there is none.
 std::size_t CoefficientLength(std::string_view text);
 
 // True when a line's core writes its charge as databases do: sign first
