@@ -50,7 +50,7 @@ bool HasStrayByte(std::string_view text) {
 Weighed Weigh(std::string_view typed, calc::Precision precision, const calc::ElementTable& elements,
               Notifier& warnings) {
   // What is typed or pasted is read as the balance reads it.
-  const std::string formula = formula::NormaliseSpecies(typed);
+  const std::string formula = formula::ReadTerm(typed, formula::Written::Formula).species;
   if (HasStrayByte(formula)) return {0, std::string(formula::kInvalidCharacters)};
   std::string pending;
   DistinctNotifier once(warnings);
@@ -117,7 +117,8 @@ int RunTable(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (!typed.empty()) typed += ' ';
     typed += word;
   }
-  const std::string equation = formula::NormaliseSpecies(typed);
+  // Each species as `weight` reads it; the table cuts the equation itself.
+  const std::string equation = formula::WithSpeciesRewritten(typed);
   if (HasStrayByte(equation)) {
     out << formula::kInvalidCharacters << '\n';
     return 1;

@@ -35,6 +35,9 @@ SpeciesList ReadSpecies(const BoxTexts& boxes) {
       if (text.empty()) continue;
       // Only a text ending in ")" can end in a state symbol.
       const std::string_view formula = text.back() == ')' ? WithoutStateSymbol(text) : std::string_view(text);
+      if (list.typedCoefficient < 0 && (IsDigit(text[0]) || text[0] == '.') && CoefficientLength(text) != 0) {
+        list.typedCoefficient = list.count;
+      }
       list.species[static_cast<std::size_t>(list.count++)] = {text, formula};
     }
     if (side == &boxes.reactants) list.reactants = list.count;
@@ -58,18 +61,6 @@ bool ElementNameList::IsInElementName(std::string_view name, int k, std::string&
 }
 
 namespace {
-
-// Writes the message of the first box that begins with a typed coefficient:
-// the balance sets the coefficients.
-void FindTypedCoefficient(const SpeciesList& list, std::string& pending) {
-  for (int i = 0; i < list.count; ++i) {
-    const std::string_view text = list.species[static_cast<std::size_t>(i)].text;
-    if (IsDigit(text[0]) && TypedCoefficientLength(text) != 0) {
-      pending.assign(TypedCoefficientMessage(text));
-      return;
-    }
-  }
-}
 
 // Collects the element names of formulas into the slots of a name list, each
 // name into slot k until it proves to repeat an earlier one.
@@ -154,7 +145,11 @@ class NameCollector {
 void ElementNameList::GetTotalElement(const SpeciesList& list, std::string& pending) {
   ClearElementName();
   m_invalidCharacters = false;
-  FindTypedCoefficient(list, pending);
+  // The balance sets the coefficients.
+  if (list.typedCoefficient >= 0) {
+    pending.assign(
+        TypedCoefficientMessage(list.species[static_cast<std::size_t>(list.typedCoefficient)].text));
+  }
 
   std::uint64_t keys[kElementNameSlots];
   NameCollector collector(m_slots, keys, *this, pending, m_invalidCharacters);

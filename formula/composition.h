@@ -60,6 +60,9 @@ struct SpeciesList {
   std::array<Species, std::size_t{2} * kBoxesPerSide> species;
   int count = 0;      // S
   int reactants = 0;  // species 0 to reactants - 1 stand on the left
+  // The first species whose text begins with a coefficient (CoefficientLength),
+  // which the balance refuses; -1 for none.
+  int typedCoefficient = -1;
 };
 // The one reading of the boxes' notation a balance makes: the name list and
 // the matrix fill see only the formulas it gives.

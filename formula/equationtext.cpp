@@ -170,183 +170,6 @@ std::vector<std::string_view> Terms(std::string_view side) {
   return terms;
 }
 
-// The length of a coefficient at the start of `term`: digits, an optional
-// ".digits" or "/digits" (or ".digits" alone), blanks, and then a formula; 0
-// when there is none.
-std::size_t CoefficientLength(std::string_view term) {
-  std::size_t i = 0;
-  while (i < term.size() && IsDigit(term[i])) ++i;
-  // ".5 O2" has no digit before its point.
-  if (i == 0 && !(term.size() > 1 && term[0] == '.' && IsDigit(term[1]))) return 0;
-  if (i + 1 < term.size() && (term[i] == '.' || term[i] == '/') && IsDigit(term[i + 1])) {
-    ++i;
-    while (i < term.size() && IsDigit(term[i])) ++i;
-  }
-  std::size_t formula = i;
-  while (formula < term.size() && IsBlank(term[formula])) ++formula;
-  if (formula == term.size()) return 0;
-  const char c = term[formula];
-  return IsCapital(c) || IsSmall(c) || c == '(' || c == '[' ? i : 0;
-}
-
-// A term taken apart: coefficient, formula core and state, before the core
-// is rewritten.
-// The views point into the line being read.
-struct Parts {
-  std::string_view coefficient;
-  std::string_view core;
-  std::string_view state;
-};
-
-Parts SplitTerm(std::string_view term) {
-  Parts parts;
-  const std::size_t coefficient = CoefficientLength(term);
-  parts.coefficient = term.substr(0, coefficient);
-  std::string_view rest = Trim(term.substr(coefficient));
-  // Marks and a state at the end, in any order, blanks before them dropped;
-  // a state ends in ")" and a mark in a byte beyond ASCII.
-  for (bool more = !rest.empty() && (rest.back() == ')' || static_cast<unsigned char>(rest.back()) >= 0x80);
-       more;) {
-    more = false;
-    rest = Trim(rest);
-    for (const std::string_view mark : kMarks) {
-      if (rest.ends_with(mark)) {
-        rest.remove_suffix(mark.size());
-        more = true;
-      }
-    }
-    if (parts.state.empty()) {
-      for (const std::string_view state : kStates) {
-        if (rest.size() > state.size() && rest.ends_with(state)) {
-          parts.state = state;
-          rest.remove_suffix(state.size());
-          more = true;
-          break;
-        }
-      }
-    }
-  }
-  parts.core = rest;
-  return parts;
-}
-
-// The square bracket pair that closes at `close`: true when it holds a
-// formula (an element symbol) rather than a charge.
-bool HoldsFormula(std::string_view core, std::size_t close) {
-  const std::size_t open = core.rfind('[', close);
-  if (open == std::string_view::npos) return false;
-  return std::any_of(core.begin() + static_cast<std::ptrdiff_t>(open),
-                     core.begin() + static_cast<std::ptrdiff_t>(close), [](char c) { return IsCapital(c); });
-}
-
-// How a core ends in a charge written without brackets.
-struct TrailingCharge {
-  enum class Kind { None, Charge, TwoWays };
-  Kind kind = Kind::None;
-  std::size_t base = 0;  // the formula is core[0, base)
-  std::string group;     // Charge: the charge group
-  std::string other;     // TwoWays: the reading with the last digit as the charge
-};
-
-// `spaced`: the line separates its species with " + " between blanks, or has
-// one species a side, so that a sign written first cannot be a separator.
-TrailingCharge FindTrailingCharge(std::string_view core, bool databaseStyle, bool spaced) {
-  TrailingCharge t;
-  const std::size_t n = core.size();
-  if (n < 2) return t;
-  // Sign first, then digits: "Fe+2", "SO4-2". Without the blanks of a
-  // database line it may be a flattened "MnO4" and "-" written the other way round.
-  std::size_t digits = n;
-  while (digits > 0 && IsDigit(core[digits - 1])) --digits;
-  if (digits < n && digits >= 2 && IsSign(core[digits - 1]) && !IsSign(core[digits - 2]) &&
-      (IsCapital(core[digits - 2]) || IsSmall(core[digits - 2]) || IsDigit(core[digits - 2]) ||
-       core[digits - 2] == ')' || core[digits - 2] == ']')) {
-    t.kind = spaced ? TrailingCharge::Kind::Charge : TrailingCharge::Kind::TwoWays;
-    t.base = digits - 1;
-    t.group = "[" + std::string(core.substr(digits)) + core[digits - 1] + "]";
-    t.other = std::string(core.substr(0, digits - 1)) + std::string(core.substr(digits)) + "[" +
-              core[digits - 1] + "]";
-    return t;
-  }
-  if (!IsSign(core[n - 1])) return t;
-  const char sign = core[n - 1];
-  std::size_t run = n;
-  while (run > 0 && core[run - 1] == sign) --run;
-  if (run == 0) return t;
-  const std::size_t count = n - run;
-  const char before = core[run - 1];
-  const auto group = [&](std::string_view magnitude) { return "[" + std::string(magnitude) + sign + "]"; };
-  t.base = run;
-  if (IsCapital(before) || IsSmall(before) || before == ')' ||
-      (before == ']' && HoldsFormula(core, run - 1)) || (IsDigit(before) && (count > 1 || databaseStyle))) {
-    t.kind = TrailingCharge::Kind::Charge;
-    t.group = group(count > 1 ? std::to_string(count) : "");
-    return t;
-  }
-  if (!IsDigit(before) || count > 1) return t;
-  std::size_t first = run;
-  while (first > 0 && IsDigit(core[first - 1])) --first;
-  if (first == 0) return t;
-  if (core[first - 1] == ']' && HoldsFormula(core, first - 1)) {
-    // A complex in square brackets carries its charge after them.
-    t.kind = TrailingCharge::Kind::Charge;
-    t.base = first;
-    t.group = group(core.substr(first, run - first));
-    return t;
-  }
-  t.kind = TrailingCharge::Kind::TwoWays;
-  t.group = group("");
-  t.other = std::string(core.substr(0, run - 1)) + group(core.substr(run - 1, 1));
-  return t;
-}
-
-// Square brackets holding a formula become round ones.
-void RoundFormulaBrackets(std::string& core) {
-  for (std::size_t close = core.find(']'); close != std::string::npos; close = core.find(']', close + 1)) {
-    if (!HoldsFormula(core, close)) continue;
-    core[core.rfind('[', close)] = '(';
-    core[close] = ')';
-  }
-}
-
-// True when `core` writes its charge as databases do: sign first ("Fe+2") or
-// repeated ("Ca++", "SO4--").
-bool DatabaseCharge(std::string_view core, bool spaced) {
-  const TrailingCharge t = FindTrailingCharge(core, false, spaced);
-  return t.kind == TrailingCharge::Kind::Charge && IsSign(core[t.base]) && core.size() - t.base > 1;
-}
-
-// The formula of one term's core with its charge and hydrate written in the
-// formula syntax; an error text when it reads two ways.
-std::string RewriteCore(std::string_view written, bool databaseStyle, bool spaced, std::string& error) {
-  // Most formulas need nothing: no sign, caret, dot, colon, square bracket
-  // or byte beyond ASCII.
-  if (written != "e" && std::none_of(written.begin(), written.end(), [](char c) {
-        return IsSign(c) || c == '^' || c == '.' || c == ':' || c == '[' ||
-               static_cast<unsigned char>(c) >= 0x80;
-      })) {
-    return std::string(written);
-  }
-  std::string core = NormaliseSpecies(written);
-  for (std::size_t i = 0; i + 1 < core.size(); ++i) {
-    if (core[i] == ':' && (IsDigit(core[i + 1]) || IsCapital(core[i + 1]))) core[i] = '*';
-  }
-  if (core == "e") return "e[-]";
-  const TrailingCharge t = FindTrailingCharge(core, databaseStyle, spaced);
-  if (t.kind == TrailingCharge::Kind::TwoWays) {
-    std::string first = core.substr(0, t.base) + t.group;
-    std::string second = t.other;
-    RoundFormulaBrackets(first);
-    RoundFormulaBrackets(second);
-    error = "Input error - \"" + core + "\" reads two ways: " + first + " or " + second +
-            ". Write its charge in square brackets.";
-    return core;
-  }
-  if (t.kind == TrailingCharge::Kind::Charge) core = core.substr(0, t.base) + t.group;
-  RoundFormulaBrackets(core);
-  return core;
-}
-
 }  // namespace
 
 WrittenEquation ReadWrittenEquation(std::string_view line) {
@@ -374,23 +197,30 @@ WrittenEquation ReadWrittenEquation(std::string_view line) {
     sideText[0] = text.substr(0, arrows[0].first);
     sideText[1] = text.substr(arrows[0].first + arrows[0].second);
   }
-  std::array<std::vector<Parts>, 2> parts;
+  // Cut first, so that a text of one species is known before any term is read.
+  std::array<std::vector<std::string_view>, 2> terms;
   bool spaced = true;
   for (std::size_t s = 0; s < sides.size(); ++s) {
     const std::string_view side = Trim(sides[s]);
     if (side.empty()) continue;
-    const std::vector<std::string_view> terms = Terms(side);
-    parts[s].reserve(terms.size());
-    for (const std::string_view term : terms) parts[s].push_back(SplitTerm(term));
-    if (parts[s].size() > 1 && side.find(" + ") == std::string_view::npos) spaced = false;
+    terms[s] = Terms(side);
+    if (terms[s].size() > 1 && side.find(" + ") == std::string_view::npos) spaced = false;
   }
-  bool databaseStyle = false;
-  for (const auto& side : parts) {
-    for (const Parts& p : side) databaseStyle = databaseStyle || DatabaseCharge(p.core, spaced);
+  if (arrows.empty() && terms[0].size() < 2) return result;
+  // The style of the line's charges decides what each sign means, so every
+  // term is taken apart before any is rewritten.
+  std::array<std::vector<TermParts>, 2> parts;
+  LineStyle style{false, spaced};
+  for (std::size_t s = 0; s < sides.size(); ++s) {
+    parts[s].reserve(terms[s].size());
+    for (const std::string_view term : terms[s]) {
+      parts[s].push_back(SplitTerm(term, Written::Line));
+      style.databaseStyle = style.databaseStyle || WritesDatabaseCharge(parts[s].back().core, spaced);
+    }
   }
   if (arrows.empty()) {
     // A list needs two species; empty pieces of it count for nothing.
-    std::erase_if(parts[0], [](const Parts& p) { return p.core.empty() && p.coefficient.empty(); });
+    std::erase_if(parts[0], [](const TermParts& p) { return p.core.empty() && p.coefficient.empty(); });
     if (parts[0].size() < 2) return result;
     result.kind = WrittenEquation::Kind::List;
   } else {
@@ -399,16 +229,14 @@ WrittenEquation ReadWrittenEquation(std::string_view line) {
   for (std::size_t s = 0; s < sides.size(); ++s) {
     auto& into = s == 0 ? result.reactants : result.products;
     into.reserve(parts[s].size());
-    for (const Parts& p : parts[s]) {
+    for (const TermParts& p : parts[s]) {
       if (p.core.empty() && p.coefficient.empty() && p.state.empty()) {
         return fail(std::string("Input error - an empty species among the ") +
                     (s == 0 ? "reactants." : "products."));
       }
-      std::string error;
-      std::string species = RewriteCore(p.core, databaseStyle, spaced, error);
-      if (!error.empty()) return fail(std::move(error));
-      species += p.state;
-      into.push_back({std::string(p.coefficient), std::move(species)});
+      Term term = RewriteParts(p, Written::Line, style);
+      if (!term.error.empty()) return fail(std::move(term.error));
+      into.push_back({std::move(term.coefficient), std::move(term.species)});
     }
   }
   return result;
@@ -427,7 +255,7 @@ constexpr std::array<bool, 256> kPlainBytes = [] {
   return plain;
 }();
 
-// One side of a plain line, cut as Cuts and read as SplitTerm do. The charges
+// One side of a plain line, cut as Cuts and read as SplitTerm does. The charges
 // in square brackets hold no capital letter, so no bracket turns round, and no
 // core ends in a sign, so none reads as a charge or two ways: each species is
 // the term as written, less its coefficient.
@@ -439,7 +267,7 @@ bool ReadPlainSide(std::string_view side, std::array<PlainTerm, kPlainTermsPerSi
   const auto term = [&](std::size_t at) {
     if (count == terms.size()) return false;
     const std::string_view written = Trim(side.substr(from, at - from));
-    const Parts parts = SplitTerm(written);
+    const TermParts parts = SplitTerm(written, Written::Line);
     // `written` ends in no blank; blanks may follow the coefficient.
     std::string_view rest = written.substr(parts.coefficient.size());
     while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
@@ -480,11 +308,35 @@ bool ReadPlainEquation(std::string_view line, PlainEquation& into) {
 
 bool HoldsArrow(std::string_view line) { return !Arrows(line).empty(); }
 
-WrittenTerm ReadBoxTerm(std::string_view text) {
-  const std::size_t coefficient = CoefficientLength(text);
-  std::size_t from = coefficient;
-  while (from < text.size() && IsBlank(text[from])) ++from;
-  return {std::string(text.substr(0, coefficient)), NormaliseSpecies(text.substr(from))};
+std::vector<SpeciesSeparator> SpeciesSeparators(std::string_view line) {
+  std::vector<SpeciesSeparator> separators;
+  std::size_t from = 0;
+  const auto cutSide = [&](std::size_t to) {
+    Cuts(line.substr(from, to - from), [&](std::size_t at) { separators.push_back({from + at, 1}); });
+  };
+  int depth = 0;
+  for (std::size_t i = 0; i < line.size();) {
+    if (line[i] == '[') ++depth;
+    if (line[i] == ']' && depth > 0) --depth;
+    const std::size_t length = depth == 0 ? ArrowAt(line, i) : 0;
+    if (length == 0) {
+      ++i;
+      continue;
+    }
+    cutSide(i);
+    separators.push_back({i, length});
+    i += length;
+    from = i;
+  }
+  cutSide(line.size());
+  return separators;
+}
+
+bool HoldsOneSpecies(std::string_view text) {
+  if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    return SpeciesSeparators(text).empty();
+  }
+  return SpeciesSeparators(WithoutDashes(text, true)).empty();
 }
 
 std::optional<EquationText> ReadEquationText(std::string_view text) {
@@ -498,7 +350,9 @@ std::optional<EquationText> ReadEquationText(std::string_view text) {
   equation.bothSides = read.kind == WrittenEquation::Kind::Equation;
   for (const auto& [from, into] :
        {std::pair{&read.reactants, &equation.reactants}, std::pair{&read.products, &equation.products}}) {
-    for (const WrittenTerm& term : *from) into->push_back(term.coefficient + FinishedSpecies(term.species));
+    for (const WrittenTerm& term : *from) {
+      into->push_back(term.coefficient + RewriteParts({{}, term.species, {}}, Written::Box).species);
+    }
   }
   // No species at all is nothing to fill the boxes with.
   if (equation.reactants.empty() && equation.products.empty()) return std::nullopt;

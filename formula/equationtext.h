@@ -45,10 +45,11 @@ struct WrittenEquation {
 //   when the species ends there ("Na+ + Cl-", "Fe+2 + Cl-", "Ca++"): the next
 //   thing is the end, a blank, a comma, a state or a digit run ending the
 //   species; otherwise its last "+" joins two species ("H2+O2", "Na++Cl-").
-// Each species is written in the formula syntax: NormaliseSpecies, a trailing
-// charge "Cl-", "Fe+2", "SO4--" as a charge group, ":" as the hydrate "*",
-// square brackets holding a formula as round ones ("K4[Fe(CN)6]"), "e"/"e-"
-// as "e[-]", the marks U+2191 and U+2193 dropped, a state symbol kept last.
+// Each term is read by ReadTerm as a Written::Line (formula/notation.h): its
+// notation characters, a trailing charge "Cl-", "Fe+2", "SO4--" as a charge
+// group, ":" as the hydrate "*", square brackets holding a formula as round
+// ones ("K4[Fe(CN)6]"), "e"/"e-" as "e[-]", the marks U+2191 and U+2193
+// dropped, a state symbol kept last.
 // A species ending in digits and one sign ("Fe3+", "NH4+") reads two ways
 // (Fe3[+] or Fe[3+]) and is an error naming both, unless the line writes other
 // charges sign first or with repeated signs (database style, "Fe+2", "Ca++"),
@@ -79,9 +80,17 @@ bool ReadPlainEquation(std::string_view line, PlainEquation& into);
 // True when `line` holds "=" or an arrow outside square brackets.
 bool HoldsArrow(std::string_view line);
 
-// The coefficient and species of one box's text as the window holds it:
-// the coefficient typed in front, the rest NormaliseSpecies'd as one species.
-WrittenTerm ReadBoxTerm(std::string_view text);
+// Where one species of a line ends and the next begins: an arrow, or a
+// comma or a "+" that joins two species (length 1).
+struct SpeciesSeparator {
+  std::size_t at = 0;
+  std::size_t length = 0;
+};
+// The separators of `line` in order, cut as ReadWrittenEquation cuts it.
+std::vector<SpeciesSeparator> SpeciesSeparators(std::string_view line);
+
+// True when `text` has no separator: no arrow, comma or "+" joining species.
+bool HoldsOneSpecies(std::string_view text);
 
 // The species of a text that holds more than one, in the formula syntax.
 struct EquationText {
@@ -96,8 +105,8 @@ struct EquationText {
 };
 
 // ReadWrittenEquation for a box of the window: each species as a box holds it,
-// the coefficient in front and an electron as "[-]" (FinishedSpecies). Nothing
-// when the text is one species or none.
+// the coefficient in front and an electron as "[-]" (Written::Box). Nothing
+// when the text is one species or none; a text without separators is not read.
 std::optional<EquationText> ReadEquationText(std::string_view text);
 
 // The offsets in a balanced equation text just after each "+" that joins two

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "formula/charset.h"
+#include "formula/equationtext.h"
 
 namespace quorvex::formula {
 namespace {
@@ -33,14 +34,69 @@ constexpr std::array<std::string_view, 4> kMiddleDots = {"\u00B7", "\u2022", "\u
 constexpr std::string_view kSubscriptLead = "\xE2\x82";  // U+2080..U+2089: E2 82 80..89
 // The minus sign and the en dash, then the macron some pages write for a minus.
 constexpr std::array<std::string_view, 3> kDashes = {"\u2212", "\u2013", "\u00AF"};
+constexpr std::array<std::string_view, 2> kMarks = {"\u2191", "\u2193"};  // gas and precipitate
+constexpr std::array<std::string_view, 4> kStates = {"(aq)", "(s)", "(l)", "(g)"};
 
-bool IsSign(char c) { return c == '+' || c == '-'; }
+constexpr bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+constexpr bool IsSign(char c) { return c == '+' || c == '-'; }
+constexpr bool IsAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// Step 2: marks and a state at the end of `rest`, in any order, blanks
+// before them dropped; the state goes to `state`, the marks are left out.
+std::string_view CutEndings(std::string_view rest, std::string_view& state) {
+  // A state ends in ")" and a mark in a byte beyond ASCII.
+  for (bool more = !rest.empty() && (rest.back() == ')' || !IsAscii(rest.back())); more;) {
+    more = false;
+    rest = Trim(rest);
+    for (const std::string_view mark : kMarks) {
+      if (rest.ends_with(mark)) {
+        rest.remove_suffix(mark.size());
+        more = true;
+      }
+    }
+    if (!state.empty()) continue;
+    for (const std::string_view symbol : kStates) {
+      if (rest.size() > symbol.size() && rest.ends_with(symbol)) {
+        state = symbol;
+        rest.remove_suffix(symbol.size());
+        more = true;
+        break;
+      }
+    }
+  }
+  return rest;
+}
+
+// Step 3 works in two passes. Subscript digits are written as digits first,
+// so that the second pass sees "^" and "." before digits whichever way the
+// digits were written ("^\u2082-", "CuSO4.\u2085H2O"); in a single pass they
+// would stay as written, and rewriting the result again would change it.
+std::string DigitsOfSubscripts(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    if (text.substr(i, 2) == kSubscriptLead && i + 2 < text.size() &&
+        static_cast<unsigned char>(text[i + 2]) >= 0x80 && static_cast<unsigned char>(text[i + 2]) <= 0x89) {
+      out += static_cast<char>('0' + (static_cast<unsigned char>(text[i + 2]) - 0x80));
+      i += 3;
+    } else {
+      out += text[i++];
+    }
+  }
+  return out;
+}
 
 // The superscript character at the start of `rest`, or 0 for none; `length`
 // gets its byte count.
 char SuperscriptAt(std::string_view rest, std::size_t& length) {
   for (const Superscript& s : kSuperscripts) {
-    if (rest.substr(0, s.bytes.size()) == s.bytes) {
+    if (rest.starts_with(s.bytes)) {
       length = s.bytes.size();
       return s.ascii;
     }
@@ -63,9 +119,7 @@ std::string ChargeGroup(std::string_view marks) {
   } else {
     return {};
   }
-  for (const char c : digits) {
-    if (!IsDigit(c)) return {};
-  }
+  if (!std::all_of(digits.begin(), digits.end(), IsDigit)) return {};
   std::string group = "[";
   group.append(digits);
   group += sign;
@@ -73,66 +127,49 @@ std::string ChargeGroup(std::string_view marks) {
   return group;
 }
 
-}  // namespace
-
-std::string WithoutDashes(std::string_view text, bool macron) {
-  const std::size_t kinds = macron ? kDashes.size() : kDashes.size() - 1;
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    const auto dash = std::find_if(kDashes.begin(), kDashes.begin() + kinds,
-                                   [&](std::string_view d) { return text.substr(i, d.size()) == d; });
-    if (dash == kDashes.begin() + kinds) {
-      out += text[i++];
-    } else {
-      out += '-';
-      i += dash->size();
-    }
+// The bytes of a superscript charge at `i`, written as its charge group into
+// `out`; a run that is no charge is kept as written. The end of the run.
+std::size_t RewriteSuperscripts(std::string_view text, std::size_t i, std::string& out) {
+  std::string marks;
+  std::size_t end = i;
+  std::size_t length = 0;
+  for (char c = SuperscriptAt(text.substr(end), length); c != 0;
+       c = SuperscriptAt(text.substr(end), length)) {
+    marks += c;
+    end += length;
   }
-  return out;
+  const std::string group = ChargeGroup(marks);
+  if (group.empty()) {
+    out.append(text.substr(i, end - i));  // not a charge: kept for the balance to report
+  } else {
+    out += group;
+  }
+  return end;
 }
 
-std::string NormaliseSpecies(std::string_view typed) {
-  // Plain ASCII without a caret or a dot is already in the formula syntax.
+// Step 3: the notation characters of one species written as formulas:
+// subscript digits, superscript and caret charges ("SO4^2-" is "SO4[2-]"),
+// the middle dots and a "." or (in a line) ":" before a digit or a capital
+// as the hydrate "*", the dashes as "-".
+std::string RewriteCharacters(std::string_view typed, Written written) {
+  const bool line = written == Written::Line;
+  // Plain ASCII without a caret, a dot or (in a line) a colon is already in the formula syntax.
   if (std::none_of(typed.begin(), typed.end(),
-                   [](char c) { return c == '^' || c == '.' || static_cast<unsigned char>(c) >= 0x80; })) {
+                   [&](char c) { return c == '^' || c == '.' || (line && c == ':') || !IsAscii(c); })) {
     return std::string(typed);
   }
   // Dashes first, so that "^2\u2212" reads as a caret charge.
-  const std::string dashed = WithoutDashes(typed);
-  const std::string_view text = dashed;
+  const std::string digits = DigitsOfSubscripts(WithoutDashes(typed));
+  const std::string_view text = digits;
   std::string out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
+  for (std::size_t i = 0; i < text.size();) {
     const std::string_view rest = text.substr(i);
-    // Subscript digits.
-    if (rest.size() >= 3 && rest.substr(0, 2) == kSubscriptLead &&
-        static_cast<unsigned char>(rest[2]) >= 0x80 && static_cast<unsigned char>(rest[2]) <= 0x89) {
-      out += static_cast<char>('0' + (static_cast<unsigned char>(rest[2]) - 0x80));
-      i += 3;
-      continue;
-    }
-    // A run of superscripts that reads as a charge.
     std::size_t length = 0;
     if (SuperscriptAt(rest, length) != 0) {
-      std::string marks;
-      std::size_t end = i;
-      for (char c = SuperscriptAt(text.substr(end), length); c != 0;
-           c = SuperscriptAt(text.substr(end), length)) {
-        marks += c;
-        end += length;
-      }
-      const std::string group = ChargeGroup(marks);
-      if (!group.empty()) {
-        out += group;
-      } else {
-        out.append(text.substr(i, end - i));  // not a charge: kept for the balance to report
-      }
-      i = end;
+      i = RewriteSuperscripts(text, i, out);
       continue;
     }
-    // "^" and a charge.
     if (rest[0] == '^') {
       std::size_t end = 1;
       while (end < rest.size() && IsDigit(rest[end])) ++end;
@@ -142,18 +179,15 @@ std::string NormaliseSpecies(std::string_view typed) {
         continue;
       }
     }
-    bool dot = false;
-    for (const std::string_view d : kMiddleDots) {
-      if (rest.substr(0, d.size()) == d) {
-        out += '*';
-        i += d.size();
-        dot = true;
-        break;
-      }
+    const auto dot = std::find_if(kMiddleDots.begin(), kMiddleDots.end(),
+                                  [&](std::string_view d) { return rest.starts_with(d); });
+    if (dot != kMiddleDots.end()) {
+      out += '*';
+      i += dot->size();
+      continue;
     }
-    if (dot) continue;
-    // A hydrate dot.
-    if (rest[0] == '.' && rest.size() > 1 && (IsDigit(rest[1]) || IsCapital(rest[1]))) {
+    const bool hydrate = rest[0] == '.' || (line && rest[0] == ':');
+    if (hydrate && rest.size() > 1 && (IsDigit(rest[1]) || IsCapital(rest[1]))) {
       out += '*';
       ++i;
       continue;
@@ -164,10 +198,199 @@ std::string NormaliseSpecies(std::string_view typed) {
   return out;
 }
 
-std::string FinishedSpecies(std::string_view text) {
-  std::string species = NormaliseSpecies(text);
-  if (species == "e" || species == "e-" || species == "e[-]") species = "[-]";
-  return species;
+// Step 4: an electron alone. A line writes it "e[-]" (step 5 reads "e-");
+// a box holds the charge group alone, "[-]", which the balance counts.
+void WriteElectron(std::string& species, Written written) {
+  if (written == Written::Line && species == "e") species = "e[-]";
+  if (written == Written::Box && (species == "e" || species == "e-" || species == "e[-]")) species = "[-]";
+}
+
+// The square bracket pair that closes at `close`: true when it holds a
+// formula (an element symbol) rather than a charge.
+bool HoldsFormula(std::string_view core, std::size_t close) {
+  const std::size_t open = core.rfind('[', close);
+  if (open == std::string_view::npos) return false;
+  return std::any_of(core.begin() + static_cast<std::ptrdiff_t>(open),
+                     core.begin() + static_cast<std::ptrdiff_t>(close), [](char c) { return IsCapital(c); });
+}
+
+// How a core ends in a charge written without brackets.
+struct TrailingCharge {
+  enum class Kind { None, Charge, TwoWays };
+  Kind kind = Kind::None;
+  std::size_t base = 0;  // the formula is core[0, base)
+  std::string group;     // Charge: the charge group
+  std::string other;     // TwoWays: the reading with the last digit as the charge
+};
+
+// The charge a core ends in. A sign after a formula is its charge; digits
+// before a single sign are the subscript or the charge ("Fe3+": Fe3[+] or
+// Fe[3+]), which the line decides: sign-first or repeated charges elsewhere
+// make them a subscript, a square bracket before them the charge; else both
+// readings are named. A sign written first then digits ("Fe+2") is a charge
+// in a spaced line; elsewhere ("MnO-4+H+") it may be a flattened "MnO4-" too.
+TrailingCharge FindTrailingCharge(std::string_view core, LineStyle style) {
+  TrailingCharge t;
+  const std::size_t n = core.size();
+  if (n < 2) return t;
+  std::size_t digits = n;
+  while (digits > 0 && IsDigit(core[digits - 1])) --digits;
+  if (digits < n && digits >= 2 && IsSign(core[digits - 1]) && !IsSign(core[digits - 2]) &&
+      (IsCapital(core[digits - 2]) || IsSmall(core[digits - 2]) || IsDigit(core[digits - 2]) ||
+       core[digits - 2] == ')' || core[digits - 2] == ']')) {
+    t.kind = style.spaced ? TrailingCharge::Kind::Charge : TrailingCharge::Kind::TwoWays;
+    t.base = digits - 1;
+    t.group = "[" + std::string(core.substr(digits)) + core[digits - 1] + "]";
+    t.other = std::string(core.substr(0, digits - 1)) + std::string(core.substr(digits)) + "[" +
+              core[digits - 1] + "]";
+    return t;
+  }
+  if (!IsSign(core[n - 1])) return t;
+  const char sign = core[n - 1];
+  std::size_t run = n;
+  while (run > 0 && core[run - 1] == sign) --run;
+  if (run == 0) return t;
+  const std::size_t count = n - run;
+  const char before = core[run - 1];
+  const auto group = [&](std::string_view magnitude) { return "[" + std::string(magnitude) + sign + "]"; };
+  t.base = run;
+  if (IsCapital(before) || IsSmall(before) || before == ')' ||
+      (before == ']' && HoldsFormula(core, run - 1)) ||
+      (IsDigit(before) && (count > 1 || style.databaseStyle))) {
+    t.kind = TrailingCharge::Kind::Charge;
+    t.group = group(count > 1 ? std::to_string(count) : "");
+    return t;
+  }
+  if (!IsDigit(before) || count > 1) return t;
+  std::size_t first = run;
+  while (first > 0 && IsDigit(core[first - 1])) --first;
+  if (first == 0) return t;
+  if (core[first - 1] == ']' && HoldsFormula(core, first - 1)) {
+    // A complex in square brackets carries its charge after them.
+    t.kind = TrailingCharge::Kind::Charge;
+    t.base = first;
+    t.group = group(core.substr(first, run - first));
+    return t;
+  }
+  t.kind = TrailingCharge::Kind::TwoWays;
+  t.group = group("");
+  t.other = std::string(core.substr(0, run - 1)) + group(core.substr(run - 1, 1));
+  return t;
+}
+
+// Step 6: square brackets holding a formula become round ones, since the
+// balance reads square brackets as a charge.
+void RoundFormulaBrackets(std::string& core) {
+  for (std::size_t close = core.find(']'); close != std::string::npos; close = core.find(']', close + 1)) {
+    if (!HoldsFormula(core, close)) continue;
+    core[core.rfind('[', close)] = '(';
+    core[close] = ')';
+  }
+}
+
+}  // namespace
+
+std::size_t CoefficientLength(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && IsDigit(text[i])) ++i;
+  // ".5 O2" has no digit before its point.
+  if (i == 0 && !(text.size() > 1 && text[0] == '.' && IsDigit(text[1]))) return 0;
+  if (i + 1 < text.size() && (text[i] == '.' || text[i] == '/') && IsDigit(text[i + 1])) {
+    ++i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
+  }
+  std::size_t formula = i;
+  while (formula < text.size() && IsBlank(text[formula])) ++formula;
+  if (formula == text.size()) return 0;
+  const char c = text[formula];
+  return IsCapital(c) || IsSmall(c) || c == '(' || c == '[' ? i : 0;
+}
+
+TermParts SplitTerm(std::string_view text, Written written) {
+  TermParts parts;
+  if (written == Written::Formula) {
+    parts.core = text;
+    return parts;
+  }
+  const std::size_t coefficient = CoefficientLength(text);
+  parts.coefficient = text.substr(0, coefficient);
+  std::string_view rest = text.substr(coefficient);
+  while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
+  // A box keeps its blanks and state where typed: the balance reports a blank and leaves the state out.
+  parts.core = written == Written::Line ? CutEndings(Trim(rest), parts.state) : rest;
+  return parts;
+}
+
+Term RewriteParts(const TermParts& parts, Written written, LineStyle style) {
+  Term term;
+  term.coefficient = parts.coefficient;
+  std::string core = RewriteCharacters(parts.core, written);
+  WriteElectron(core, written);
+  if (written == Written::Line) {
+    const TrailingCharge t = FindTrailingCharge(core, style);
+    if (t.kind == TrailingCharge::Kind::TwoWays) {
+      std::string first = core.substr(0, t.base) + t.group;
+      std::string second = t.other;
+      RoundFormulaBrackets(first);
+      RoundFormulaBrackets(second);
+      term.error = "Input error - \"" + core + "\" reads two ways: " + first + " or " + second +
+                   ". Write its charge in square brackets.";
+      term.species = std::move(core);
+      return term;
+    }
+    if (t.kind == TrailingCharge::Kind::Charge) core = core.substr(0, t.base) + t.group;
+    RoundFormulaBrackets(core);
+    core += parts.state;
+  }
+  term.species = std::move(core);
+  return term;
+}
+
+Term ReadTerm(std::string_view text, Written written, LineStyle style) {
+  return RewriteParts(SplitTerm(text, written), written, style);
+}
+
+bool WritesDatabaseCharge(std::string_view core, bool spaced) {
+  const TrailingCharge t = FindTrailingCharge(core, {false, spaced});
+  return t.kind == TrailingCharge::Kind::Charge && IsSign(core[t.base]) && core.size() - t.base > 1;
+}
+
+std::string TextWhileTyping(std::string_view text) {
+  if (!HoldsOneSpecies(text)) return std::string(text);
+  return ReadTerm(text, Written::Formula).species;
+}
+
+std::string NormaliseSpecies(std::string_view text) { return TextWhileTyping(text); }
+
+std::string WithSpeciesRewritten(std::string_view line) {
+  const std::string dashed = WithoutDashes(line);
+  std::string out;
+  out.reserve(dashed.size());
+  std::size_t from = 0;
+  for (const SpeciesSeparator& s : SpeciesSeparators(dashed)) {
+    out += ReadTerm(std::string_view(dashed).substr(from, s.at - from), Written::Formula).species;
+    out.append(dashed, s.at, s.length);
+    from = s.at + s.length;
+  }
+  out += ReadTerm(std::string_view(dashed).substr(from), Written::Formula).species;
+  return out;
+}
+
+std::string WithoutDashes(std::string_view text, bool macron) {
+  const std::size_t kinds = macron ? kDashes.size() : kDashes.size() - 1;
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto dash = std::find_if(kDashes.begin(), kDashes.begin() + static_cast<std::ptrdiff_t>(kinds),
+                                   [&](std::string_view d) { return text.substr(i, d.size()) == d; });
+    if (dash == kDashes.begin() + static_cast<std::ptrdiff_t>(kinds)) {
+      out += text[i++];
+    } else {
+      out += '-';
+      i += dash->size();
+    }
+  }
+  return out;
 }
 
 std::string SlipHint(std::string_view species) {
@@ -199,16 +422,6 @@ std::string_view WithoutStateSymbol(std::string_view species) {
     }
   }
   return species;
-}
-
-std::size_t TypedCoefficientLength(std::string_view species) {
-  std::size_t i = 0;
-  while (i < species.size() && IsDigit(species[i])) ++i;
-  if (i == 0) return 0;
-  while (i < species.size() && species[i] == ' ') ++i;
-  if (i == species.size()) return 0;
-  const char c = species[i];
-  return IsCapital(c) || IsSmall(c) || c == '(' || c == '[' ? i : 0;
 }
 
 }  // namespace quorvex::formula

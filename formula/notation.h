@@ -1,32 +1,99 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
-// The notations people type or paste around a formula, and the endings that
-// describe a species without being part of its formula.
+// The one rewriter of a species text: what people type or paste around a
+// formula becomes the formula that is counted. Its steps, and which texts
+// take each:
+//
+//   step                                         Formula  Box  Line
+//   1 coefficient typed in front cut off            -      x     x
+//   2 state symbol and marks cut off                -      -     x
+//   3 notation characters written as formulas       x      x     x
+//   4 an electron written as the place expects      -      x     x
+//   5 a charge written without brackets             -      -     x
+//   6 square brackets around a formula made round   -      -     x
+//
+// Steps 2, 5 and 6, and a colon read as a hydrate's "*" in step 3, are a
+// line's only: what a sign after a formula means depends on how the line's
+// other species write theirs, which a box alone cannot say; a box is balanced
+// as its student typed it, notation characters aside.
 namespace quorvex::formula {
+
+// Where a species text was written, which decides the steps it takes.
+enum class Written {
+  Formula,  // a formula to weigh, or a box still being typed into
+  Box,      // a box of the window as it is balanced
+  Line,     // one term of a written equation line
+};
+
+// How a written line writes its charges (Written::Line).
+struct LineStyle {
+  // Another species writes its charge sign first or with repeated signs
+  // ("Fe+2", "Ca++"): digits before one sign are then a subscript ("NH4+").
+  bool databaseStyle = false;
+  // Species are joined by " + " between blanks, or there is one a side: a
+  // sign written first ("Fe+2") can then only be a charge.
+  bool spaced = true;
+};
+
+// A species text taken apart before it is rewritten: views into it.
+struct TermParts {
+  std::string_view coefficient;  // "2", "0.5", "1/2"; empty for none
+  std::string_view core;         // the formula as written
+  std::string_view state;        // "(aq)", "(s)", "(l)", "(g)" (Written::Line)
+};
+
+// A species text as it is counted.
+struct Term {
+  std::string coefficient;  // as typed; empty for none
+  std::string species;      // in the formula syntax, a line's state last
+  // Not empty when a line's term reads two ways; it names both readings and
+  // contains "error". `species` is then the core with only steps 3 and 4 taken.
+  std::string error;
+};
+
+// The one rewriter: steps 1 to 6 as `written` takes them. Bytes it does not
+// rewrite are kept in their order, other bytes outside printable ASCII
+// included (the balance reports those). Steps 3 to 6 taken again on the
+// species it gave change nothing more (square brackets that do not pair aside).
+Term ReadTerm(std::string_view text, Written written, LineStyle style = {});
+
+// Steps 1 and 2 alone: the parts of `text`. ReadTerm is RewriteParts of
+// SplitTerm; a line's reader splits every term before it knows its style.
+TermParts SplitTerm(std::string_view text, Written written);
+// Steps 3 to 6 on the parts SplitTerm gave.
+Term RewriteParts(const TermParts& parts, Written written, LineStyle style = {});
+
+// The length of a coefficient at the start of `text` (step 1): digits with an
+// optional ".digits" or "/digits" (or ".digits" alone), when blanks and then a
+// formula (a letter, "(" or "[") follow; 0 when there is none.
+std::size_t CoefficientLength(std::string_view text);
+
+// True when a line's core writes its charge as databases do: sign first
+// ("Fe+2") or repeated ("Ca++", "SO4--").
+bool WritesDatabaseCharge(std::string_view core, bool spaced);
+
+// What a box shows while it is typed into: `text` with its notation
+// characters written as formulas (step 3) when it is one species; any other
+// text (an equation, a list, anything after a first species) unchanged.
+// Never drops a species or reorders one.
+std::string TextWhileTyping(std::string_view text);
+
+// TextWhileTyping, under the name the window calls.
+std::string NormaliseSpecies(std::string_view text);
+
+// A line with each species' notation characters written as formulas where it
+// stands (step 3), and what lies between species (blanks, "+", commas,
+// arrows) kept: an equation as the calculator cuts it into species.
+std::string WithSpeciesRewritten(std::string_view line);
 
 // `text` with the minus sign U+2212 and the en dash U+2013 written "-"; with
 // `macron`, the macron U+00AF too.
 std::string WithoutDashes(std::string_view text, bool macron = false);
-
-// Rewrites one species text (UTF-8) into the formula syntax:
-// - subscript digits U+2080..U+2089 become digits;
-// - a run of superscript digits and a superscript sign becomes the charge
-//   group ("SO4" U+00B2 U+207B becomes "SO4[2-]"); so does "^" with digits and
-//   a sign ("SO4^2-", "e^-");
-// - the middle dots U+00B7, U+2022, U+2219 and U+22C5 become "*";
-// - a "." followed by a digit or a capital letter becomes "*" (a hydrate part);
-// - the minus sign U+2212 and the en dash U+2013 become "-".
-// Everything else is kept as it is, other bytes outside printable ASCII
-// included: the balance reports those. Applying it twice changes nothing more.
-std::string NormaliseSpecies(std::string_view text);
-
-// A species whose text is finished (not one still being typed): NormaliseSpecies,
-// and an electron written "e", "e-" or "e[-]" becomes "[-]".
-std::string FinishedSpecies(std::string_view text);
 
 // What to write instead of a common slip in `species`, as a sentence naming
 // it ("Fe[+3]: write the charge as [3+]."); "" when there is none.
@@ -35,9 +102,5 @@ std::string SlipHint(std::string_view species);
 // The species text without a state symbol "(s)", "(l)", "(g)" or "(aq)" at
 // its end; the symbol counts for nothing in the composition.
 std::string_view WithoutStateSymbol(std::string_view species);
-
-// The length of a coefficient typed before a formula: leading digits, blanks
-// after them, and then the formula (a letter, "(" or "["); 0 when there is none.
-std::size_t TypedCoefficientLength(std::string_view species);
 
 }  // namespace quorvex::formula

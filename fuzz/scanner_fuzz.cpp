@@ -57,6 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   quorvex::formula::TermJoins(text);
-  quorvex::formula::SlipHint(quorvex::formula::FinishedSpecies(text));
+  quorvex::formula::SlipHint(quorvex::formula::ReadTerm(text, quorvex::formula::Written::Box).species);
+  quorvex::formula::WithSpeciesRewritten(text);
+  if (quorvex::formula::TextWhileTyping(text) != text && !quorvex::formula::HoldsOneSpecies(text))
+    std::abort();
   return 0;
 }

@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Compares two builds of quorvex-cli on the delivered equations: every line of
-# data/reactions.txt, and every data/cbd.dat equation with its coefficients
-# removed, must give byte-identical `balance` output (standard output and
-# standard error). Prints the lines that differ; status 1 when any do.
+# Compares two builds of quorvex-cli on the delivered and the corpus equations;
+# the output of each command (standard output, standard error and exit
+# status) must be byte-identical:
+#   balance  every line of data/reactions.txt, every data/cbd.dat equation with
+#            its coefficients removed, and every line of the notation corpus
+#            (tests/formula/notation_corpus.tsv, second column) as written;
+#   check    the same lines with their coefficients: data/reactions.txt,
+#            data/cbd.dat as stored, the corpus;
+#   table    each corpus line and each tenth data/cbd.dat equation, one call each.
+# Prints the lines that differ; status 1 when any do.
 #
 #   scripts/balance-diff.sh OLD_CLI NEW_CLI
 set -euo pipefail
@@ -14,19 +20,46 @@ new=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-cp "$root/data/reactions.txt" "$work/input"
-# "#2H2+O2 = 2H2O#" becomes "H2+O2 = H2O": the frame and each term's leading digits go.
-tr -d '\r' <"$root/data/cbd.dat" | sed -e 's/^#//' -e 's/#$//' |
-  sed -E -e 's/(^|\+| = )[0-9]+/\1/g' >>"$work/input"
+# "#2H2+O2 = 2H2O#" is "2H2+O2 = 2H2O" as stored.
+tr -d '\r' <"$root/data/cbd.dat" | sed -e 's/^#//' -e 's/#$//' >"$work/library"
+grep -v '^#' "$root/tests/formula/notation_corpus.tsv" | cut -f2 >"$work/corpus"
+
+cp "$root/data/reactions.txt" "$work/balance"
+# "2H2+O2 = 2H2O" becomes "H2+O2 = H2O": each term's leading digits go.
+sed -E -e 's/(^|\+| = )[0-9]+/\1/g' "$work/library" >>"$work/balance"
+cat "$work/corpus" >>"$work/balance"
+cat "$root/data/reactions.txt" "$work/library" "$work/corpus" >"$work/check"
+{
+  cat "$work/corpus"
+  awk 'NR % 10 == 1' "$work/library"
+} >"$work/table"
+
+# Runs one command of one build: its output, then its exit status.
+run() {
+  local cli=$1
+  shift
+  "$cli" "$@" 2>&1 || echo "exit $?"
+}
 
 status=0
-for cli in old new; do
-  "${!cli}" balance "$work/input" >"$work/$cli.out" 2>"$work/$cli.err" || true
+compared=0
+for command in balance check; do
+  for cli in old new; do
+    run "${!cli}" "$command" "$work/$command" >"$work/$cli.$command"
+  done
+  if ! cmp -s "$work/old.$command" "$work/new.$command"; then
+    echo "$command:"
+    diff "$work/old.$command" "$work/new.$command" || true
+    status=1
+  fi
+  compared=$((compared + $(grep -vc '^#' "$work/$command")))
 done
-if ! cmp -s "$work/old.out" "$work/new.out" || ! cmp -s "$work/old.err" "$work/new.err"; then
-  diff "$work/old.out" "$work/new.out" || true
-  diff "$work/old.err" "$work/new.err" || true
-  status=1
-fi
-echo "$(grep -vc '^#' "$work/input") equations compared" >&2
+while IFS= read -r line; do
+  if [ "$(run "$old" table "$line")" != "$(run "$new" table "$line")" ]; then
+    echo "table: $line"
+    status=1
+  fi
+  compared=$((compared + 1))
+done <"$work/table"
+echo "$compared lines compared" >&2
 exit $status

@@ -24,12 +24,8 @@ void Workspace::loadLibrary() { m_library.load(m_notifier); }
 
 namespace {
 
-// The box text as it is balanced: a typed coefficient, then the finished species.
-formula::WrittenTerm FinishedBox(const std::string& text) {
-  formula::WrittenTerm term = formula::ReadBoxTerm(text);
-  term.species = formula::FinishedSpecies(term.species);
-  return term;
-}
+// The box text as it is balanced: a typed coefficient, then the species.
+formula::Term FinishedBox(const std::string& text) { return formula::ReadTerm(text, formula::Written::Box); }
 
 // The first hint for a slip in the boxes, or "".
 std::string FirstSlipHint(const formula::BoxTexts& boxes) {
@@ -58,7 +54,7 @@ void Workspace::balance() {
        {std::tuple{&m_texts.boxes.reactants, &species.reactants, &coefficients.reactants},
         std::tuple{&m_texts.boxes.products, &species.products, &coefficients.products}}) {
     for (int i = 0; i < formula::kBoxesPerSide; ++i) {
-      formula::WrittenTerm term = FinishedBox((*box)[i]);
+      formula::Term term = FinishedBox((*box)[i]);
       typed = typed || !term.coefficient.empty();
       (*box)[i] = term.coefficient + term.species;
       (*bare)[i] = std::move(term.species);
@@ -397,22 +393,22 @@ void Workspace::enterCalculator() {
 
 void Workspace::useMoles() {
   formula::Scanner scanner = makeScanner();
-  m_calc.useMoles(pickedEquation(), m_elements, scanner);
+  m_calc.useMoles(formula::WithSpeciesRewritten(pickedEquation()), m_elements, scanner);
 }
 
 void Workspace::useGrams() {
   formula::Scanner scanner = makeScanner();
-  m_calc.useGrams(pickedEquation(), m_elements, scanner);
+  m_calc.useGrams(formula::WithSpeciesRewritten(pickedEquation()), m_elements, scanner);
 }
 
 void Workspace::useLowPrecision() {
   formula::Scanner scanner = makeScanner();
-  m_calc.useLowPrecision(pickedEquation(), m_elements, scanner);
+  m_calc.useLowPrecision(formula::WithSpeciesRewritten(pickedEquation()), m_elements, scanner);
 }
 
 void Workspace::useHighPrecision() {
   formula::Scanner scanner = makeScanner();
-  m_calc.useHighPrecision(pickedEquation(), m_elements, scanner);
+  m_calc.useHighPrecision(formula::WithSpeciesRewritten(pickedEquation()), m_elements, scanner);
 }
 
 calc::CalcOutcome Workspace::calculate(const calc::ShowNumber& show) {
@@ -438,7 +434,7 @@ std::string_view Workspace::pickedEquation() const {
 
 void Workspace::UpdateCaculate() {
   formula::Scanner scanner = makeScanner();
-  m_calc.UpdateCaculate(pickedEquation(), m_elements, scanner);
+  m_calc.UpdateCaculate(formula::WithSpeciesRewritten(pickedEquation()), m_elements, scanner);
 }
 
 void Workspace::showCalcCaption() {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "formula/equationtext.h"
+
 namespace quorvex::formula {
 namespace {
 
@@ -40,37 +42,127 @@ TEST(Notation, RewritesWhatPeopleTypeAndPaste) {
       {"twice is once", "SO4[2-]*5H2O", "SO4[2-]*5H2O"},
       {"minus sign in a charge", "Cl[\u2212]", "Cl[-]"},
       {"en dash after a caret", "SO4^2\u2013", "SO4[2-]"},
+      {"caret before subscript digits", "SO\u2084^\u2082\u2212", "SO4[2-]"},
+      {"hydrate dot before a subscript digit", "CuSO\u2084.\u2085H\u2082O", "CuSO4*5H2O"},
   };
-  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(NormaliseSpecies(c.typed), c.normalised);
+    const std::string once = ReadTerm(c.typed, Written::Formula).species;
+    EXPECT_EQ(once, c.normalised);
+    EXPECT_EQ(ReadTerm(once, Written::Formula).species, once);  // twice is once
+    EXPECT_EQ(TextWhileTyping(c.typed), c.normalised);
   }
 }
 
-TEST(Notation, FinishedSpeciesAndSlipHints) {
+// The steps each place takes (the table in notation.h), on the same texts.
+TEST(Notation, EachPlaceTakesItsSteps) {
   struct Case {
     std::string typed;
-    std::string finished;
-    std::string hint;
+    std::string formula;  // Written::Formula
+    std::string box;      // Written::Box: coefficient|species
+    std::string line;     // Written::Line alone: coefficient|species, or the error
+    std::string hint = "";
   };
   // clang-format off
   const std::vector<Case> cases = {
-      {"e", "[-]", ""},
-      {"e-", "[-]", ""},
-      {"e\u207B", "[-]", ""},
-      {"e^-", "[-]", ""},
-      {"Fe[+3]", "Fe[+3]", "Fe[+3]: write the charge as [3+]."},
-      {"MnO4[-1]", "MnO4[-1]", "MnO4[-1]: write the charge as [1-]."},
-      {"e(-)", "e(-)", "e(-): write an electron as [-]."},
-      {"Fe[3+]", "Fe[3+]", ""},
-      {"H[+]", "H[+]", ""},
+      {"2 H\u2082O", "2 H2O", "2|H2O", "2|H2O"},
+      {"1/2O2", "1/2O2", "1/2|O2", "1/2|O2"},
+      {".5 O2", "*5 O2", ".5|O2", ".5|O2"},
+      {"2", "2", "|2", "|2"},
+      {"e", "e", "|[-]", "|e[-]"},
+      {"e-", "e-", "|[-]", "|e[-]"},
+      {"e\u207B", "e[-]", "|[-]", "|e[-]"},
+      {"2e^-", "2e[-]", "2|[-]", "2|e[-]"},
+      {"Fe+2", "Fe+2", "|Fe+2", "|Fe[2+]"},
+      {"Cl-", "Cl-", "|Cl-", "|Cl[-]"},
+      {"K4[Fe(CN)6]", "K4[Fe(CN)6]", "|K4[Fe(CN)6]", "|K4(Fe(CN)6)"},
+      {"FeSO4:7H2O", "FeSO4:7H2O", "|FeSO4:7H2O", "|FeSO4*7H2O"},
+      {"CaCO3 (s)\u2193", "CaCO3 (s)\u2193", "|CaCO3 (s)\u2193", "|CaCO3(s)"},
+      {"Fe[+3]", "Fe[+3]", "|Fe[+3]", "|Fe[+3]", "Fe[+3]: write the charge as [3+]."},
+      {"MnO4[-1]", "MnO4[-1]", "|MnO4[-1]", "|MnO4[-1]", "MnO4[-1]: write the charge as [1-]."},
+      {"e(-)", "e(-)", "|e(-)", "|e(-)", "e(-): write an electron as [-]."},
+      {"Fe3+", "Fe3+", "|Fe3+",
+       "Input error - \"Fe3+\" reads two ways: Fe3[+] or Fe[3+]. Write its charge in square brackets."},
   };
   // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    EXPECT_EQ(FinishedSpecies(c.typed), c.finished);
-    EXPECT_EQ(SlipHint(FinishedSpecies(c.typed)), c.hint);
+    EXPECT_EQ(ReadTerm(c.typed, Written::Formula).species, c.formula);
+    const Term box = ReadTerm(c.typed, Written::Box);
+    EXPECT_EQ(box.coefficient + "|" + box.species, c.box);
+    EXPECT_EQ(SlipHint(box.species), c.hint);
+    const Term line = ReadTerm(c.typed, Written::Line);
+    EXPECT_EQ(line.error.empty() ? line.coefficient + "|" + line.species : line.error, c.line);
+  }
+}
+
+// A text of more than one species: the clean-up while typing leaves it as
+// typed; the calculator's equation has each species rewritten where it stands.
+TEST(Notation, EquationsAreLeftOrRewrittenSpeciesBySpecies) {
+  struct Case {
+    std::string text;
+    std::string whileTyping;
+    std::string calculator;
+  };
+  // clang-format off
+  const std::vector<Case> cases = {
+      {"SO\u2084\u00B2\u207B", "SO4[2-]", "SO4[2-]"},
+      {"H\u2082O ", "H2O ", "H2O "},
+      {"2H\u2082+O\u2082 = 2H\u2082O", "2H\u2082+O\u2082 = 2H\u2082O", "2H2+O2 = 2H2O"},
+      {"Ba^2++SO4^2- = BaSO4", "Ba^2++SO4^2- = BaSO4", "Ba[2+]+SO4[2-] = BaSO4"},
+      {"H2O + H^+", "H2O + H^+", "H2O + H[+]"},
+      {"CuSO4\u00B75H2O, NaCl", "CuSO4\u00B75H2O, NaCl", "CuSO4*5H2O, NaCl"},
+      {"SO4^->X", "SO4^->X", "SO4^->X"},  // an arrow, not a caret charge
+      {"Fe\u00B3\u207A \u2212> Fe", "Fe\u00B3\u207A \u2212> Fe", "Fe[3+] -> Fe"},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(TextWhileTyping(c.text), c.whileTyping);
+    EXPECT_EQ(WithSpeciesRewritten(c.text), c.calculator);
+  }
+}
+
+// Typed key by key, an ion equation keeps every species: the clean-up while
+// typing rewrites a first species and leaves a text of more alone, so that
+// the box reads as the prefix typed so far after every key.
+TEST(Notation, TypingAnIonEquationLosesNothing) {
+  struct Case {
+    std::string typed;
+    std::vector<std::string> reactants;  // the boxes once the text is spread
+    std::vector<std::string> products;
+  };
+  const std::vector<Case> cases = {
+      {"H2O + H^+ ", {"H2O", "H[+]"}, {}},
+      {"Cr2O7^2- + Fe^2+ + H^+ = Cr^3+ + Fe^3+ + H2O",
+       {"Cr2O7[2-]", "Fe[2+]", "H[+]"},
+       {"Cr[3+]", "Fe[3+]", "H2O"}},
+      {"MnO4^- + H^+ + e^- \u2192 Mn^2+ + H2O", {"MnO4[-]", "H[+]", "[-]"}, {"Mn[2+]", "H2O"}},
+  };
+  const auto read = [](std::string_view text) {
+    const WrittenEquation r = ReadWrittenEquation(text);
+    std::string terms = std::to_string(static_cast<int>(r.kind)) + r.error;
+    for (const auto* side : {&r.reactants, &r.products}) {
+      for (const WrittenTerm& t : *side) terms += " " + t.coefficient + t.species;
+      terms += " |";
+    }
+    return terms;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    std::string box;
+    for (std::size_t from = 0; from < c.typed.size();) {
+      std::size_t end = from + 1;  // one character, of one or more bytes
+      while (end < c.typed.size() && (static_cast<unsigned char>(c.typed[end]) & 0xC0) == 0x80) ++end;
+      box = TextWhileTyping(box + c.typed.substr(from, end - from));
+      from = end;
+      const std::string prefix = c.typed.substr(0, end);
+      ASSERT_EQ(read(box), read(prefix)) << prefix << " typed shows " << box;
+    }
+    const std::optional<EquationText> spread = ReadEquationText(box);
+    ASSERT_TRUE(spread.has_value());
+    EXPECT_EQ(spread->reactants, c.reactants);
+    EXPECT_EQ(spread->products, c.products);
   }
 }
 
@@ -80,12 +172,13 @@ TEST(Notation, StateSymbolsAndTypedCoefficients) {
   EXPECT_EQ(WithoutStateSymbol("(g)"), "");
   EXPECT_EQ(WithoutStateSymbol("H2(g)(g)"), "H2(g)");  // one symbol only
   EXPECT_EQ(WithoutStateSymbol("Ca(OH)2"), "Ca(OH)2");
-  EXPECT_EQ(TypedCoefficientLength("2H2O"), 1u);
-  EXPECT_EQ(TypedCoefficientLength("12 (NH4)2SO4"), 3u);
-  EXPECT_EQ(TypedCoefficientLength("2e[-]"), 1u);
-  EXPECT_EQ(TypedCoefficientLength("H2O"), 0u);
-  EXPECT_EQ(TypedCoefficientLength("2"), 0u);  // digits alone name no formula
-  EXPECT_EQ(TypedCoefficientLength("2*H2O"), 0u);
+  EXPECT_EQ(CoefficientLength("2H2O"), 1u);
+  EXPECT_EQ(CoefficientLength("12 (NH4)2SO4"), 2u);
+  EXPECT_EQ(CoefficientLength("2e[-]"), 1u);
+  EXPECT_EQ(CoefficientLength("1/2 O2"), 3u);
+  EXPECT_EQ(CoefficientLength("H2O"), 0u);
+  EXPECT_EQ(CoefficientLength("2"), 0u);  // digits alone name no formula
+  EXPECT_EQ(CoefficientLength("2*H2O"), 0u);
 }
 
 }  // namespace

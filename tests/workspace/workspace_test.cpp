@@ -213,7 +213,7 @@ TEST_F(WorkspaceTest, TypedEquationsFillTheBoxesAndSlipsGetHints) {
 }
 
 TEST_F(WorkspaceTest, PickersDriveTheCalculationTable) {
-  writeLibrary(kLibrary);
+  writeLibrary(std::string(kLibrary) + "#CuSO4+5H2O = CuSO4.5H2O#\r\n");
   Workspace& ws = start();
   balance(ws, {"H2", "O2"}, {"H2O"});
   balance(ws, {"CS2", "MnO4[-]", "H[+]"}, {"Mn[2+]", "S", "CO2", "H2O"});
@@ -238,6 +238,11 @@ TEST_F(WorkspaceTest, PickersDriveTheCalculationTable) {
   EXPECT_EQ(ws.searcher().balancerPicker().position(), 2);
   ws.previousCalcEquation();
   EXPECT_EQ(ws.texts().calcPick, "|1| 2H2+O2 = 2H2O");
+  // A stored line's notation is weighed as the balance reads it.
+  search(ws, {"CuSO4"});
+  ws.switchSource();
+  ASSERT_EQ(ws.pickedEquation(), "CuSO4+5H2O = CuSO4.5H2O");
+  EXPECT_EQ(row(ws, 3), (std::vector<std::string>{"CuSO4*5H2O", "1", "249.682", "249.682"}));
 }
 
 TEST_F(WorkspaceTest, SwitchListToAnEmptyFoundList) {
