@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -12,6 +10,7 @@
 #include <vector>
 
 #include "core/durablefile.h"
+#include "core/lockedfile.h"
 #include "core/notifier.h"
 
 namespace quorvex::library {
@@ -82,13 +81,6 @@ ReplaceOutcome ReadLibraryFile(const std::filesystem::path& path, std::string& b
                                const FileOps& ops = SystemFileOps());
 // "Cannot read the library file 'path': <why>."
 std::string ReadFailure(const std::filesystem::path& path, const ReplaceOutcome& outcome);
-
-// How a change waits for the lock another program holds on the file.
-struct LockWait {
-  std::chrono::milliseconds limit{3000};
-  // Called between tries; sleeps when empty. The window keeps painting in it.
-  std::function<void(std::chrono::milliseconds)> pause;
-};
 
 // The equation library: at most kLibraryCapacity lines, positions from 1, in
 // file order then order of adding, mirrored in one file.

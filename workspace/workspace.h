@@ -79,7 +79,7 @@ class Workspace final {
   // Start-up: the library from its file (throws FileError) and the element data.
   void loadLibrary();
   // How library changes wait for a lock another program holds.
-  void setLibraryLockWait(library::LockWait wait) { m_library.setLockWait(std::move(wait)); }
+  void setLibraryLockWait(LockWait wait) { m_library.setLockWait(std::move(wait)); }
   void InitRealElement() { m_elements.InitRealElement(); }
 
   // Balancer page. "Balance": when any box holds a typed coefficient, the
