@@ -273,12 +273,14 @@ struct Applied {
   std::string bytes;
 };
 
-// Apply: the change on a copy of the table.
+// Apply: the change on a copy of the table, refused when the file would pass its limit.
 template <class Apply>
 Applied ApplyChange(const LibraryText& now, Apply apply) {
   Applied applied{Library::Change::NotIn, now, {}};
   applied.change = apply(applied.text);
-  if (Writes(applied.change)) applied.bytes = applied.text.bytes();
+  if (!Writes(applied.change)) return applied;
+  applied.bytes = applied.text.bytes();
+  if (applied.bytes.size() > kLibraryByteLimit) applied.change = Library::Change::TooLarge;
   return applied;
 }
 

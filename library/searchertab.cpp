@@ -115,6 +115,7 @@ std::string_view ChangeMessage(Library::Change change) {
     case Library::Change::Unstorable: return kUnstorableLine;
     case Library::Change::Deleted: return kDeleted;
     case Library::Change::NotIn: return kNotInLibrary;
+    case Library::Change::TooLarge: return kLibraryTooLarge;
   }
   return {};
 }
