@@ -18,7 +18,6 @@
 namespace quorvex {
 namespace {
 
-using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
@@ -63,20 +62,6 @@ TEST(LockedFile, LockOutcomes) {
     }
     EXPECT_EQ(std::filesystem::exists(folder / c.path), c.kept);
   }
-}
-
-TEST(LockedFile, ACreatedFileStaysOnceFilled) {
-  TempFolder folder;
-  {
-    LockedFile file;
-    ASSERT_EQ(file.lock(folder / "cbd.dat", true, {}).step, LockOutcome::Step::Locked);
-    std::string bytes = "left";
-    EXPECT_EQ(file.read(10, bytes).step, ReplaceOutcome::Step::Done);
-    EXPECT_EQ(bytes, "");
-    EXPECT_FALSE(file.isReadOnly());
-    EXPECT_EQ(file.replace("#a#\r\n").step, ReplaceOutcome::Step::Done);
-  }
-  EXPECT_EQ(ReadBytes(folder / "cbd.dat"), "#a#\r\n");
 }
 
 }  // namespace
