@@ -16,10 +16,6 @@ MessageBoxView UpdateMessageBox(std::string_view pending) {
   return {std::string(pending), error ? kErrorColour : kNormalColour};
 }
 
-bool IsShow(std::string_view text) {
-  return text.find("error") == std::string_view::npos && text.find("Failed") == std::string_view::npos;
-}
-
 namespace {
 
 // Writes the coefficient at `out` unless it is 1, and returns the end: the

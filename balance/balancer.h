@@ -32,9 +32,6 @@ struct MessageBoxView {
 // Red for a text containing "error" (case-sensitive), blue otherwise.
 MessageBoxView UpdateMessageBox(std::string_view pending);
 
-// True when `text` contains neither "error" nor "Failed".
-bool IsShow(std::string_view text);
-
 // Coefficient terms joined by "+", " = " between the sides; a coefficient of
 // 1 is left out. Coefficients are taken in column order over both sides.
 std::string BalancedEquationText(const formula::BoxTexts& boxes, const CoefficientVector& x);

@@ -128,7 +128,7 @@ void CalcTable::UpdateCaculate(std::string_view equation, const ElementTable& el
       if (species == kTheEnd) break;
       CalcRow r;
       r.formula = DeleteHeadNum(species);
-      r.coefficient = GetHeadNum(species);
+      r.coefficient = formula::Scanner::GetHeadNum(species);
       r.weight = GetWeight(species, m_precision, elements, scanner);
       r.totalWeight = r.coefficient * r.weight;
       r.product = i > reactants;

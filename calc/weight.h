@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,10 +24,6 @@ double GetWeight(std::string_view species, Precision precision, const ElementTab
 // `weight` rounded for low precision: to the nearest half-integer when that
 // lies within 0.1, else to the nearest integer (ties to even).
 double BoundWeight(double weight);
-
-// Leading number of `text`: its leading digits, 1 without them, 0 for "".
-// Throws ConvertError when the digits do not fit 32 bits.
-inline std::int32_t GetHeadNum(std::string_view text) { return formula::Scanner::GetHeadNum(text); }
 
 // `species` without its leading run of digits.
 std::string DeleteHeadNum(std::string_view species);

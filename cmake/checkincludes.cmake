@@ -3,7 +3,9 @@
 # Run as: cmake -DSOURCE_DIR=<repository root> -P checkincludes.cmake
 # Each module may include itself and the modules listed here, which are the ones it
 # links; "quorvex" is the generated version header. tests/, bench/ and fuzz/ sit on top:
-# they may include every module, and no module includes them.
+# they may include every module, and no module includes them. GMP is private to
+# balance/: its headers and balance/exact.h are included by balance/*.cpp only (and
+# exact.h itself), so that no GMP type reaches a header another module reads.
 cmake_minimum_required(VERSION 3.22)
 set(modules core formula balance library calc workspace rtf cli app)
 set(allowed_core "")
@@ -39,7 +41,10 @@ foreach(module ${modules})
       elseif(line MATCHES "include[ \t]*<([^>/]+)/" AND CMAKE_MATCH_1 IN_LIST folders)
         set(target ${CMAKE_MATCH_1})
       endif()
-      if(target)
+      if(line MATCHES "include[ \t]*[<\"](gmp\\.h|gmpxx\\.h|balance/exact\\.h)[>\"]"
+         AND NOT (module STREQUAL "balance" AND source MATCHES "(\\.cpp|/exact\\.h)$"))
+        list(APPEND failures "${source}: ${line} (GMP is private to balance/*.cpp)")
+      elseif(target)
         if(NOT target STREQUAL module AND NOT target IN_LIST allowed_${module})
           list(APPEND failures "${source}: ${line}")
         endif()

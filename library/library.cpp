@@ -1,20 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/library.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <cerrno>
-#include <charconv>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <string>
 #include <system_error>
-#include <thread>
 #include <utility>
 
 #include "core/errors.h"
@@ -171,11 +160,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Retries of the lock when the file is replaced between opening and locking it.
-constexpr int kLockAttempts = 1000;
-// The longest single pause between tries of a held lock.
-constexpr std::chrono::milliseconds kLockSlice{50};
-
 // Why a file step stopped, as the end of a sentence about the file.
 std::string Reason(const ReplaceOutcome& outcome) {
   switch (outcome.step) {
@@ -202,82 +186,6 @@ FileError MissingError(const fs::path& file) {
   return FileError(FileError::Kind::Missing,
                    "Cannot read the library file " + Quoted(file) + ": " + std::string(kFileNotFound));
 }
-
-// The process holding a lock on the file `st` describes, as the system lists it; 0 when unknown.
-long LockHolder(const struct stat& st) {
-  std::ifstream locks("/proc/locks");
-  std::string line;
-  while (std::getline(locks, line)) {
-    std::istringstream fields(line);
-    std::string number, kind, advisory, mode, pid, where;
-    fields >> number >> kind;
-    if (kind == "->") continue;  // a waiter, not a holder
-    fields >> advisory >> mode >> pid >> where;
-    if (kind != "FLOCK") continue;
-    unsigned int devMajor = 0, devMinor = 0;
-    unsigned long long inode = 0;
-    if (std::sscanf(where.c_str(), "%x:%x:%llu", &devMajor, &devMinor, &inode) != 3) continue;
-    if (devMajor != major(st.st_dev) || devMinor != minor(st.st_dev) || inode != st.st_ino) continue;
-    long holder = 0;
-    const auto [end, error] = std::from_chars(pid.data(), pid.data() + pid.size(), holder);
-    if (error == std::errc() && holder > 0) return holder;
-  }
-  return 0;
-}
-
-// Takes the exclusive lock on `fd`, waiting at most wait.limit for another holder.
-void LockWithin(int fd, const fs::path& file, const LockWait& wait) {
-  const auto deadline = std::chrono::steady_clock::now() + wait.limit;
-  for (;;) {
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return;
-    if (errno == EINTR) continue;
-    if (errno != EWOULDBLOCK) {
-      throw WriteError(file, "it cannot be locked (" + SystemReason(errno) + ")");
-    }
-    const auto now = std::chrono::steady_clock::now();
-    if (now >= deadline) {
-      struct stat st {};
-      const long holder = ::fstat(fd, &st) == 0 ? LockHolder(st) : 0;
-      throw FileError(FileError::Kind::InUse,
-                      "The library is in use by another program" +
-                          (holder > 0 ? " (process " + std::to_string(holder) + ")" : std::string()) +
-                          "; try again");
-    }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
-    const auto slice = std::min(kLockSlice, left + std::chrono::milliseconds(1));
-    if (wait.pause) {
-      wait.pause(slice);
-    } else {
-      std::this_thread::sleep_for(slice);
-    }
-  }
-}
-
-bool SameFile(const struct stat& a, const struct stat& b) {
-  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-// Removes a file this change created empty, unless the change put it in place.
-class CreatedFile {
- public:
-  CreatedFile(const FileInFolder& file, int fd) : m_file(file), m_fd(fd) {}
-  ~CreatedFile() {
-    struct stat open {};
-    struct stat named {};
-    if (m_fd >= 0 && ::fstat(m_fd, &open) == 0 &&
-        ::fstatat(m_file.folder.get(), m_file.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-        SameFile(open, named) && named.st_size == 0) {
-      ::unlinkat(m_file.folder.get(), m_file.name.c_str(), 0);
-    }
-  }
-  CreatedFile(const CreatedFile&) = delete;
-  CreatedFile& operator=(const CreatedFile&) = delete;
-  void keep() { m_fd = -1; }
-
- private:
-  const FileInFolder& m_file;
-  int m_fd;
-};
 
 }  // namespace
 
@@ -319,71 +227,88 @@ void Library::load(Notifier& notifier) {
                                              std::to_string(count()) + " equations read before the failure.");
 }
 
+namespace {
+
+// The steps of a change: only the last one writes the file, and only once the others are done.
+
+// Lock: the file open under its lock, as the change may create it.
+void LockForChange(LockedFile& file, const fs::path& path, bool createMissing, const LockWait& wait) {
+  const LockOutcome locked = file.lock(path, createMissing, wait);
+  switch (locked.step) {
+    case LockOutcome::Step::Locked: return;
+    case LockOutcome::Step::Missing: throw MissingError(path);
+    case LockOutcome::Step::Failed: throw WriteError(path, Reason(locked.file));
+    case LockOutcome::Step::NoLock:
+      throw WriteError(path, "it cannot be locked (" + SystemReason(locked.file.error) + ")");
+    case LockOutcome::Step::InUse:
+      throw FileError(
+          FileError::Kind::InUse,
+          "The library is in use by another program" +
+              (locked.holder > 0 ? " (process " + std::to_string(locked.holder) + ")" : std::string()) +
+              "; try again");
+    case LockOutcome::Step::Unsettled:
+      throw WriteError(path, "it was replaced too often while waiting for its lock");
+  }
+}
+
+// Read: the file as it is now, since another window may have changed it after it was loaded.
+LibraryText ReadLocked(const LockedFile& file, const fs::path& path) {
+  std::string bytes;
+  const ReplaceOutcome read = file.read(kLibraryByteLimit, bytes);
+  if (read.step != ReplaceOutcome::Step::Done) {
+    throw ReadError(path, Reason(read), " The file keeps its previous content.");
+  }
+  return ReadLibraryText(bytes);
+}
+
+// Whether the change is one the file is rewritten for.
+bool Writes(Library::Change change) {
+  return change == Library::Change::Added || change == Library::Change::Deleted;
+}
+
+// What a change made of the table, and the file's bytes for it.
+struct Applied {
+  Library::Change change;
+  LibraryText text;
+  std::string bytes;
+};
+
+// Apply: the change on a copy of the table, refused when the file would pass its limit.
+template <class Apply>
+Applied ApplyChange(const LibraryText& now, Apply apply) {
+  Applied applied{Library::Change::NotIn, now, {}};
+  applied.change = apply(applied.text);
+  if (!Writes(applied.change)) return applied;
+  applied.bytes = applied.text.bytes();
+  if (applied.bytes.size() > kLibraryByteLimit) applied.change = Library::Change::TooLarge;
+  return applied;
+}
+
+// Replace: the new bytes in place of the file; Done, or SyncFolder when the
+// content is in place but its folder could not be synced.
+ReplaceOutcome ReplaceLocked(LockedFile& file, const fs::path& path, const std::string& bytes) {
+  // A file the user made read-only stays as it is, as a plain write would fail on it.
+  if (file.isReadOnly()) throw WriteError(path, "Permission denied (the file is read-only)");
+  const ReplaceOutcome replaced = file.replace(bytes);
+  if (replaced.step != ReplaceOutcome::Step::Done && replaced.step != ReplaceOutcome::Step::SyncFolder) {
+    throw WriteError(path, Reason(replaced));
+  }
+  return replaced;
+}
+
+}  // namespace
+
 template <class Apply>
 Library::Change Library::update(bool createMissing, Apply apply) {
-  using Step = ReplaceOutcome::Step;
-  FileInFolder file;
-  const ReplaceOutcome found = LocateFile(m_file, file, *m_ops);
-  if (found.step != Step::Done) throw WriteError(m_file, Reason(found));
-
-  // Lock where the file really is. A rewrite renames a new file over the name,
-  // so the lock only counts when the locked file is still the one the name shows.
-  Descriptor lock;
-  bool created = false;
-  for (int attempt = 0;; ++attempt) {
-    if (attempt == kLockAttempts) {
-      throw WriteError(m_file, "it was replaced too often while waiting for its lock");
-    }
-    created = false;
-    const ReplaceOutcome opened = OpenRegular(file, lock, *m_ops);
-    if (opened.step == Step::Write && opened.error == ENOENT) {
-      if (!createMissing) throw MissingError(m_file);
-      // An empty file to lock; the umask decides its permissions, as for any new file.
-      lock = Descriptor(m_ops->openAt(file.folder.get(), file.name.c_str(),
-                                      O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-      if (lock.get() < 0) {
-        if (errno == EEXIST) continue;
-        throw WriteError(m_file, SystemReason(errno));
-      }
-      created = true;
-    } else if (opened.step != Step::Done) {
-      throw WriteError(m_file, Reason(opened));
-    }
-    LockWithin(lock.get(), m_file, m_lockWait);
-    struct stat open {};
-    struct stat named {};
-    if (::fstat(lock.get(), &open) != 0) throw WriteError(m_file, SystemReason(errno));
-    if (::fstatat(file.folder.get(), file.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-        SameFile(open, named)) {
-      break;
-    }
-  }
-  CreatedFile createdFile(file, created ? lock.get() : -1);
-  struct stat old {};
-  if (::fstat(lock.get(), &old) != 0) throw WriteError(m_file, SystemReason(errno));
-  RemoveStaleCopies(file);
-
-  // The file as it is now: another window may have changed it since it was read.
-  std::string bytes;
-  const ReplaceOutcome read = ReadAllBounded(lock.get(), kLibraryByteLimit, bytes, *m_ops);
-  if (read.step != Step::Done) {
-    throw ReadError(m_file, Reason(read), " The file keeps its previous content.");
-  }
-  m_text = ReadLibraryText(bytes);
-  LibraryText changed = m_text;
-  const Change change = apply(changed);
-  if (change != Change::Added && change != Change::Deleted) return change;
-  // A file the user made read-only stays as it is, as a plain write would fail on it.
-  if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-    throw WriteError(m_file, "Permission denied (the file is read-only)");
-  }
-  const ReplaceOutcome replaced = ReplaceInFolder(file, changed.bytes(), *m_ops);
-  if (replaced.step != Step::Done && replaced.step != Step::SyncFolder) {
-    throw WriteError(m_file, Reason(replaced));
-  }
-  createdFile.keep();
-  m_text = std::move(changed);
-  if (replaced.step == Step::SyncFolder) {
+  LockedFile file(*m_ops);
+  LockForChange(file, m_file, createMissing, m_lockWait);
+  // Whatever comes of the change, the table shows the file as it is now, with the change once it is written.
+  m_text = ReadLocked(file, m_file);
+  Applied applied = ApplyChange(m_text, apply);
+  if (!Writes(applied.change)) return applied.change;
+  const ReplaceOutcome replaced = ReplaceLocked(file, m_file, applied.bytes);
+  m_text = std::move(applied.text);
+  if (replaced.step == ReplaceOutcome::Step::SyncFolder) {
     throw FileError(FileError::Kind::Write, "The library file " + Quoted(m_file) +
                                                 " was written, but its folder could not "
                                                 "be synced (" +
@@ -391,7 +316,7 @@ Library::Change Library::update(bool createMissing, Apply apply) {
                                                 "): the change may be lost in a "
                                                 "power failure.");
   }
-  return change;
+  return applied.change;
 }
 
 Library::Change Library::add(std::string_view line) {

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -12,6 +10,7 @@
 #include <vector>
 
 #include "core/durablefile.h"
+#include "core/lockedfile.h"
 #include "core/notifier.h"
 
 namespace quorvex::library {
@@ -24,8 +23,11 @@ inline constexpr std::string_view kUnstorableLine =
     "This equation cannot be kept in the library file: it holds a line break or the byte 0x1A.";
 // The system's text for a missing file.
 inline constexpr std::string_view kFileNotFound = "File not found";
-// The most a library file may hold; a larger one is not read.
+// The most a library file may hold; a larger one is not read, and no change makes one.
 inline constexpr std::uint64_t kLibraryByteLimit = std::uint64_t{64} * 1024 * 1024;
+inline constexpr std::string_view kLibraryTooLarge =
+    "This change would make the library file larger than 64 MiB, the most it may hold; the file is "
+    "left as it was.";
 
 // A library file that could not be read or written. what() is the whole
 // message for the user.
@@ -83,13 +85,6 @@ ReplaceOutcome ReadLibraryFile(const std::filesystem::path& path, std::string& b
 // "Cannot read the library file 'path': <why>."
 std::string ReadFailure(const std::filesystem::path& path, const ReplaceOutcome& outcome);
 
-// How a change waits for the lock another program holds on the file.
-struct LockWait {
-  std::chrono::milliseconds limit{3000};
-  // Called between tries; sleeps when empty. The window keeps painting in it.
-  std::function<void(std::chrono::milliseconds)> pause;
-};
-
 // The equation library: at most kLibraryCapacity lines, positions from 1, in
 // file order then order of adding, mirrored in one file.
 class Library {
@@ -102,6 +97,7 @@ class Library {
     Unstorable,  // the line holds a line end or 0x1A
     Deleted,     // the first equal line was removed
     NotIn,       // no equal line in the file
+    TooLarge,    // the file would pass kLibraryByteLimit; it is left as it was
   };
 
   explicit Library(std::filesystem::path file, const FileOps& ops = SystemFileOps())
@@ -135,10 +131,10 @@ class Library {
   // the file (waited for as setLockWait says) it reads the file as it is now
   // (another window may have changed it), appends the line with AddTolib when
   // IsInLib does not find it, and puts the result in place with ReplaceInFolder; a change that
-  // changes nothing writes nothing. A missing file is created. Afterwards the
-  // table is the file's content. Throws FileError when the file cannot be
-  // read or written; the file keeps its content and the table shows it
-  // without the change.
+  // changes nothing, or would make the file larger than kLibraryByteLimit, writes nothing.
+  // A missing file is created. Afterwards the table is the file's content.
+  // Throws FileError when the file cannot be read or written; the file keeps
+  // its content and the table shows it without the change.
   Change add(std::string_view line);
   // Removes the first line equal to `line` (IsInLib, then DeleteFromLib) from
   // the file and the table, as add does; a missing file is an error (FileError Missing).

@@ -17,8 +17,21 @@ PickStep Step(Picker& picker, const List& list, int delta) {
 
 // The pick in its own box, or the empty list's text there.
 template <class List>
-void ShowPick(const Picker& picker, const List& list, std::string& box, std::string_view emptyText) {
+void ShowPick(Picker& picker, const List& list, std::string& box, std::string_view emptyText) {
   box = list.count() == 0 ? std::string(emptyText) : picker.selectionText();
+  picker.show();
+}
+
+// The position `picker` picks in a list of `count` records when its box shows
+// it; otherwise 0, after the modal message that says why.
+int ShownPosition(const Picker& picker, int count, Notifier& notifier) {
+  switch (picker.pick(count)) {
+    case Pick::Shown: return picker.position();
+    case Pick::Hidden: notifier.modal(kPickFirst); return 0;
+    case Pick::None: break;
+  }
+  notifier.modal(kNoEquationSelected);
+  return 0;
 }
 
 }  // namespace
@@ -62,6 +75,8 @@ void SearcherTab::clearFound(ListTexts& texts) {
 void SearcherTab::clearResults(ListTexts& texts) {
   m_balancer.clearResults();
   m_balancerPicker.reset();
+  // The searcher's box is emptied with the board's; its pick stays.
+  m_searcherPicker.hide();
   const std::string& display = m_balancer.board().displayText();
   texts.boardText = display;
   texts.addPick = display;
@@ -76,11 +91,11 @@ PickStep SearcherTab::nextFoundEquation() { return Step(m_searcherPicker, m_foun
 
 PickStep SearcherTab::previousFoundEquation() { return Step(m_searcherPicker, m_found, -1); }
 
-void SearcherTab::showBoardPick(ListTexts& texts) const {
+void SearcherTab::showBoardPick(ListTexts& texts) {
   ShowPick(m_balancerPicker, m_balancer.board(), texts.addPick, kBoardListEmpty);
 }
 
-void SearcherTab::showFoundPick(ListTexts& texts) const {
+void SearcherTab::showFoundPick(ListTexts& texts) {
   ShowPick(m_searcherPicker, m_found, texts.deletePick, kFoundListEmpty);
 }
 
@@ -115,18 +130,15 @@ std::string_view ChangeMessage(Library::Change change) {
     case Library::Change::Unstorable: return kUnstorableLine;
     case Library::Change::Deleted: return kDeleted;
     case Library::Change::NotIn: return kNotInLibrary;
+    case Library::Change::TooLarge: return kLibraryTooLarge;
   }
   return {};
 }
 
 std::optional<Library::Change> SearcherTab::addToLibrary(ListTexts& texts) {
   const balance::ResultBoard& board = m_balancer.board();
-  const int position = m_balancerPicker.position();
-  // A position past the count would name a record of before the last "Clear List".
-  if (m_balancerPicker.selectionText().empty() || position == 0 || position > board.count()) {
-    m_notifier.modal(kNoEquationSelected);
-    return std::nullopt;
-  }
+  const int position = ShownPosition(m_balancerPicker, board.count(), m_notifier);
+  if (position == 0) return std::nullopt;
   const std::string line = LibraryLine(board.record(position).equation);
   const Library::Change change = ChangeFile(m_library, texts, [&] { return m_library.add(line); });
   m_notifier.modal(ChangeMessage(change));
@@ -134,11 +146,8 @@ std::optional<Library::Change> SearcherTab::addToLibrary(ListTexts& texts) {
 }
 
 std::optional<Library::Change> SearcherTab::deleteFromLibrary(ListTexts& texts) {
-  const int position = m_searcherPicker.position();
-  if (m_searcherPicker.selectionText().empty() || position == 0 || position > m_found.count()) {
-    m_notifier.modal(kNoEquationSelected);
-    return std::nullopt;
-  }
+  const int position = ShownPosition(m_searcherPicker, m_found.count(), m_notifier);
+  if (position == 0) return std::nullopt;
   const std::string line = LibraryLine(m_found.record(position).equation);
   const Library::Change change = ChangeFile(m_library, texts, [&] { return m_library.remove(line); });
   m_notifier.modal(ChangeMessage(change));
@@ -150,6 +159,8 @@ void SearcherTab::refreshAfterPageChange(ListTexts& texts) {
   if (m_balancer.board().count() == 0 || m_found.count() == 0) {
     texts.addPick.clear();
     texts.deletePick.clear();
+    m_balancerPicker.hide();
+    m_searcherPicker.hide();
   }
 }
 

@@ -21,6 +21,9 @@ inline constexpr std::string_view kDeleted = "Deleted from the library successfu
 inline constexpr std::string_view kNotInLibrary = "This equation is not in the library.";
 inline constexpr std::string_view kBoardListEmpty = "The Balanced Equation List in the balancer is empty.";
 inline constexpr std::string_view kFoundListEmpty = "The Found Equations List in the searcher is empty.";
+// Add To Lib or Del From Lib while the picker's box was emptied and shows no equation.
+inline constexpr std::string_view kPickFirst =
+    "No equation selected. Pick one with \"Back\" or \"Next\" first.";
 
 // The message of a library change: "Added to the equation library successfully!" and the rest.
 std::string_view ChangeMessage(Library::Change change);
@@ -58,7 +61,8 @@ class SearcherTab {
   void resetSearch(ListTexts& texts);
   // "Clear List" of the search page: the found list and the searcher picker.
   void clearFound(ListTexts& texts);
-  // "Clear List" of the Balancer page: the result board and the balancer picker.
+  // "Clear List" of the Balancer page: the result board and the balancer
+  // picker; both maintenance boxes are emptied.
   void clearResults(ListTexts& texts);
 
   // Balancer picker one step forward / back over the result board; a move
@@ -70,9 +74,9 @@ class SearcherTab {
   PickStep nextFoundEquation();
   PickStep previousFoundEquation();
   // AddToLibEdit: the balancer selection text, or kBoardListEmpty while the board is empty.
-  void showBoardPick(ListTexts& texts) const;
+  void showBoardPick(ListTexts& texts);
   // RemoveEquationEdit: the searcher selection text, or kFoundListEmpty while the found list is empty.
-  void showFoundPick(ListTexts& texts) const;
+  void showFoundPick(ListTexts& texts);
   // Both positions 0, the selection texts kept ("Switch List...").
   void unselectPickers();
 
@@ -80,12 +84,15 @@ class SearcherTab {
   // as it is now; the table and the count label then show the file, and the
   // message says what came of it. Throws FileError, with the table as the
   // file is and no message, when the file cannot be read or written.
-  // Returns what came of it; none when no equation was picked.
+  // Returns what came of it; none, after a message, when no equation was
+  // picked or its box no longer shows it (a page change emptied it).
   std::optional<Library::Change> addToLibrary(ListTexts& texts);
   // "Del From Lib": the searcher picker's equation removed from the file, as
   // "Add To Lib" does.
   std::optional<Library::Change> deleteFromLibrary(ListTexts& texts);
-  // A change of the main tab: the count label and the stale selection boxes of this tab.
+  // A change of the main tab: the count label and the stale selection boxes of
+  // this tab. An emptied box keeps its picker's pick, but no change acts on it
+  // until a step shows it again.
   void refreshAfterPageChange(ListTexts& texts);
   // A selection box got the focus: the result board's text is shown again.
   void refillResults(ListTexts& texts);

@@ -4,7 +4,7 @@
 cmake_minimum_required(VERSION 3.22)
 set(modules core formula balance library calc workspace rtf cli app)
 
-# module | include line | whether the check lets it pass
+# module (or module/file, planted.cpp when not named) | include line | whether the check lets it pass
 set(cases
   "core|#include \"core/errors.h\"|pass"
   "rtf|#include \"core/durablefile.h\"|pass"
@@ -25,6 +25,12 @@ set(cases
   "calc|#include \"balance/balancer.h\"|fail"
   "workspace|#include \"tests/support/boxes.h\"|fail"
   "library|#include \"../app/tform1.h\"|fail"
+  "balance|#include \"balance/exact.h\"|pass"
+  "balance|#include <gmpxx.h>|pass"
+  "balance/planted.h|#include \"balance/exact.h\"|fail"
+  "library|#include \"balance/exact.h\"|fail"
+  "cli|#include <balance/exact.h>|fail"
+  "workspace|#include <gmpxx.h>|fail"
 )
 
 function(run_check result)
@@ -47,13 +53,17 @@ foreach(case ${cases})
   list(GET fields 0 module)
   list(GET fields 1 line)
   list(GET fields 2 expected)
-  file(WRITE ${WORK}/${module}/planted.cpp "${line}\n")
+  set(planted ${module})
+  if(NOT module MATCHES "/")
+    set(planted ${module}/planted.cpp)
+  endif()
+  file(WRITE ${WORK}/${planted} "${line}\n")
   run_check(status)
-  file(REMOVE ${WORK}/${module}/planted.cpp)
+  file(REMOVE ${WORK}/${planted})
   if((status EQUAL 0 AND expected STREQUAL "pass") OR (NOT status EQUAL 0 AND expected STREQUAL "fail"))
     continue()
   endif()
-  list(APPEND failures "${module}/: ${line} should ${expected}")
+  list(APPEND failures "${planted}: ${line} should ${expected}")
 endforeach()
 if(failures)
   list(JOIN failures "\n  " text)

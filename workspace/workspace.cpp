@@ -313,22 +313,8 @@ void Workspace::showEmptyList(library::PickStep step, std::string_view text) {
   if (step == library::PickStep::Empty) m_texts.calcPick = text;
 }
 
-std::optional<library::Library::Change> Workspace::addToLibrary() {
-  // A page change empties the box but keeps the pick: never change the file
-  // with an equation the page does not show.
-  const std::string& picked = m_searcher.balancerPicker().selectionText();
-  if (!picked.empty() && m_texts.addPick != picked) {
-    m_notifier.modal(kPickFirst);
-    return std::nullopt;
-  }
-  return m_searcher.addToLibrary(m_texts);
-}
+std::optional<library::Library::Change> Workspace::addToLibrary() { return m_searcher.addToLibrary(m_texts); }
 std::optional<library::Library::Change> Workspace::deleteFromLibrary() {
-  const std::string& picked = m_searcher.searcherPicker().selectionText();
-  if (!picked.empty() && m_texts.deletePick != picked) {
-    m_notifier.modal(kPickFirst);
-    return std::nullopt;
-  }
   return m_searcher.deleteFromLibrary(m_texts);
 }
 void Workspace::refreshAfterPageChange() {

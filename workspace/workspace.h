@@ -21,9 +21,6 @@ namespace quorvex::workspace {
 
 inline constexpr int kSearchBoxes = library::kSearchTerms;
 inline constexpr int kElementFacts = 10;
-// Add To Lib or Del From Lib while the box shows no equation.
-inline constexpr std::string_view kPickFirst =
-    "No equation selected. Pick one with \"Back\" or \"Next\" first.";
 // "Search" with every search box empty.
 inline constexpr std::string_view kSearchWhatToType =
     "Type a reactant or a product into a box above, for example H2O (letter case matters), then click "
@@ -79,7 +76,7 @@ class Workspace final {
   // Start-up: the library from its file (throws FileError) and the element data.
   void loadLibrary();
   // How library changes wait for a lock another program holds.
-  void setLibraryLockWait(library::LockWait wait) { m_library.setLockWait(std::move(wait)); }
+  void setLibraryLockWait(LockWait wait) { m_library.setLockWait(std::move(wait)); }
   void InitRealElement() { m_elements.InitRealElement(); }
 
   // Balancer page. "Balance": when any box holds a typed coefficient, the

@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/durablefile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "support/tempfolder.h"
 
@@ -51,6 +56,51 @@ TEST(ReplaceFileDurably, FollowsOnlyTrustedLinksInASharedFolder) {
   EXPECT_EQ(ReplaceFileDurably(folder / "shared" / "own.rtf", "new").step, ReplaceOutcome::Step::Done);
   EXPECT_EQ(ReadBytes(folder / "private.rtf"), "new");
   EXPECT_TRUE(fs::is_symlink(folder / "shared" / "own.rtf"));
+}
+
+// The limit is the most that is read: a file of exactly the limit is whole.
+// A stream's size is known only by reading it, so the reading itself stops it.
+TEST(ReadAllBounded, ReadsUpToTheLimitAndNoMore) {
+  constexpr std::uint64_t kLimit = 1000;
+  using Step = ReplaceOutcome::Step;
+  struct Case {
+    const char* name;
+    bool stream;
+    std::size_t size;
+    Step step;
+  };
+  // clang-format off
+  const std::vector<Case> cases = {
+      {"an empty file", false, 0, Step::Done},
+      {"a file of exactly the limit", false, kLimit, Step::Done},
+      {"a file one byte over", false, kLimit + 1, Step::TooLarge},
+      {"a stream of exactly the limit", true, kLimit, Step::Done},
+      {"a stream one byte over", true, kLimit + 1, Step::TooLarge},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string content(c.size, 'x');
+    TempFolder folder;
+    Descriptor fd;
+    if (c.stream) {
+      int ends[2];
+      ASSERT_EQ(::pipe(ends), 0);
+      fd = Descriptor(ends[0]);
+      ASSERT_EQ(::write(ends[1], content.data(), content.size()), static_cast<ssize_t>(content.size()));
+      ::close(ends[1]);
+    } else {
+      testing::WriteBytes(folder / "file", content);
+      fd = Descriptor(::open((folder / "file").c_str(), O_RDONLY | O_CLOEXEC));
+    }
+    std::string bytes;
+    const ReplaceOutcome read = ReadAllBounded(fd.get(), kLimit, bytes);
+    EXPECT_EQ(read.step, c.step);
+    EXPECT_EQ(read.error, c.step == Step::Done ? 0 : EFBIG);
+    if (c.step == Step::Done) {
+      EXPECT_EQ(bytes, content);
+    }
+  }
 }
 
 }  // namespace

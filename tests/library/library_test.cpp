@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -486,6 +487,42 @@ TEST(LibraryFile, OnlyRegularFilesWithinTheSizeLimit) {
   }
   EXPECT_EQ(std::filesystem::status("/dev/null").type(), std::filesystem::file_type::character);
   EXPECT_EQ(std::filesystem::file_size(folder / "big.dat"), kLibraryByteLimit + 1);
+}
+
+// A change may fill the file up to the limit it is read within and no further,
+// so the file stays readable; a refused change writes nothing.
+TEST(LibraryFile, AChangeStaysWithinTheSizeLimit) {
+  const std::string line = "#2H2+O2 = 2H2O#";
+  struct Case {
+    const char* name;
+    std::uint64_t over;  // bytes the file would hold past the limit
+    Library::Change change;
+  };
+  // clang-format off
+  const std::vector<Case> cases = {
+      {"reaching exactly the limit", 0, Library::Change::Added},
+      {"one byte over", 1, Library::Change::TooLarge},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    // An end byte first: the rest is the file's tail, kept after the new line.
+    const std::uint64_t before = kLibraryByteLimit - (line.size() + 2) + c.over;
+    WriteBytes(folder / "cbd.dat", "\x1A");
+    std::filesystem::resize_file(folder / "cbd.dat", before);
+    const auto inode = InodeOf(folder / "cbd.dat");
+    Library lib(folder / "cbd.dat");
+    const Library::Change change = lib.add(line);
+    EXPECT_EQ(change, c.change);
+    const bool added = change == Library::Change::Added;
+    EXPECT_EQ(std::filesystem::file_size(folder / "cbd.dat"), added ? kLibraryByteLimit : before);
+    EXPECT_EQ(InodeOf(folder / "cbd.dat") == inode, !added);
+    EXPECT_EQ(EntriesIn(folder.path()), 1u);
+    SilentNotifier notifier;
+    EXPECT_NO_THROW(lib.load(notifier));
+    EXPECT_EQ(lib.count(), added ? 1 : 0);
+  }
 }
 
 // Delete needs the file; add may create it, and leaves nothing when it cannot.

@@ -328,13 +328,48 @@ TEST(Maintenance, TabChangeClearsStaleBoxes) {
     EXPECT_EQ(w.r.take(), c.shown);
     EXPECT_EQ(w.searcher.balancerPicker().position(), c.board);
   }
-  // The balancer selection stays: Add To Lib still acts on it.
-  World w("", 1);
-  w.searcher.nextBoardEquation();
-  w.searcher.refreshAfterPageChange(w.r.texts);
-  w.r.take();
-  w.searcher.addToLibrary(w.r.texts);
-  EXPECT_EQ(w.file(), "#" + kWater + "#\r\n");
+}
+
+// An emptied box keeps its picker's pick, but the user sees no equation: Add
+// To Lib and Del From Lib refuse it until a step shows it again.
+TEST(Maintenance, AnEmptiedBoxIsNoPick) {
+  const std::string water = "#" + kWater + "#\r\n";
+  const auto pageChange = [](World& w) { w.searcher.refreshAfterPageChange(w.r.texts); };
+  const auto clearBoard = [](World& w) { w.searcher.clearResults(w.r.texts); };
+  struct Case {
+    const char* name;
+    int board;
+    bool del;  // Del From Lib on the found list's pick, else Add To Lib on the board's
+    std::function<void(World&)> empty;
+  };
+  // clang-format off
+  const std::vector<Case> cases = {
+      {"page change with the found list empty, Add To Lib", 1, false, pageChange},
+      {"page change with the board empty, Del From Lib", 0, true, pageChange},
+      {"the board's Clear List, Del From Lib", 1, true, clearBoard},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    World w(c.del ? water : "", c.board);
+    if (c.del) {
+      w.Search("H2O");
+      w.searcher.nextFoundEquation();
+    } else {
+      w.searcher.nextBoardEquation();
+    }
+    c.empty(w);
+    w.r.take();
+    const auto change = [&] {
+      return c.del ? w.searcher.deleteFromLibrary(w.r.texts) : w.searcher.addToLibrary(w.r.texts);
+    };
+    EXPECT_EQ(change(), std::nullopt);
+    EXPECT_EQ(w.r.take(), Log{"modal:" + std::string(kPickFirst)});
+    EXPECT_EQ(w.file(), c.del ? water : "");
+    c.del ? w.searcher.showFoundPick(w.r.texts) : w.searcher.showBoardPick(w.r.texts);
+    EXPECT_EQ(change(), c.del ? Library::Change::Deleted : Library::Change::Added);
+    EXPECT_EQ(w.file(), c.del ? "" : water);
+  }
 }
 
 TEST(Maintenance, FocusRefillsTheResultBox) {

@@ -318,7 +318,7 @@ TEST_F(WorkspaceTest, TabChangeEmptiesStaleSelections) {
   EXPECT_EQ(ws.texts().calcPick, "|1| N2+3H2 = 2NH3");
   // The pick stays, but the page shows nothing: the file is not changed.
   ws.addToLibrary();
-  EXPECT_EQ(m_notifier.messages().back(), kPickFirst);
+  EXPECT_EQ(m_notifier.messages().back(), library::kPickFirst);
   EXPECT_EQ(readLibrary(), kLibrary);
   ws.nextBoardEquation();  // shows it again
   ASSERT_EQ(ws.texts().addPick, "|1| N2+3H2 = 2NH3");
@@ -332,7 +332,7 @@ TEST_F(WorkspaceTest, TabChangeEmptiesStaleSelections) {
   ws.refreshAfterPageChange();  // the board is empty
   ASSERT_EQ(ws.texts().deletePick, "");
   ws.deleteFromLibrary();
-  EXPECT_EQ(m_notifier.messages().back(), kPickFirst);
+  EXPECT_EQ(m_notifier.messages().back(), library::kPickFirst);
   EXPECT_NE(readLibrary().find("N2+3H2 = 2NH3"), std::string::npos);
 }
 
