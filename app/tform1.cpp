@@ -3,14 +3,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
-#include <QShortcut>
 #include <QStandardPaths>
 #include <QTabWidget>
-#include <QThread>
 #include <QTimer>
 
 #include <chrono>
@@ -18,6 +15,7 @@
 #include <filesystem>
 
 #include "app/listmenu.h"
+#include "app/pagekeys.h"
 #include "app/pages/balancerpage.h"
 #include "app/pages/calculatorpage.h"
 #include "app/pages/helppage.h"
@@ -25,6 +23,7 @@
 #include "app/pages/reportpage.h"
 #include "app/pages/searcherpage.h"
 #include "app/pagetables.h"
+#include "app/tform2.h"
 
 namespace quorvex::app {
 
@@ -65,23 +64,7 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
                                     m_searcher->lists()[2], m_calculator->pickBox()});
   m_tabs->setCurrentIndex(0);
   connect(m_tabs, &QTabWidget::currentChanged, this, &TForm1::OnTabSheetClick);
-  // The pages in turn from anywhere in the window, before any control
-  // (the Searcher's own pages included) takes these keys.
-  const std::pair<QList<QKeySequence>, int> kPageKeys[] = {
-      {{QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, 1},
-      // X reports Shift+Tab as Backtab.
-      {{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
-       -1},
-  };
-  for (const auto& [keys, step] : kPageKeys) {
-    auto* shortcut = new QShortcut(this);
-    shortcut->setKeys(keys);
-    connect(shortcut, &QShortcut::activated, this, [this, step = step] {
-      const int pages = m_tabs->count();
-      m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + pages) % pages);
-    });
-  }
+  AddPageKeys(*m_tabs);
   // Typing starts in the first reactant box.
   m_balancer->firstBox()->setFocus();
   // A message the core opens in the middle of a command shows over what the
@@ -116,19 +99,7 @@ void TForm1::OnMainFormCreate() {
   }
   showTexts();
 
-  // The hold keeps the splash window up until the whole-second value of the
-  // tick count has moved on by the hold: with two, between one and two seconds.
-  if (m_options.holdSeconds > 0) {
-    // The monotonic clock, so a clock set back cannot stretch the hold. The
-    // tick count is the clock's reading at start() plus what has elapsed since.
-    QElapsedTimer ticks;
-    ticks.start();
-    const qint64 origin = ticks.msecsSinceReference();
-    const qint64 start = origin / 1000;
-    while ((origin + ticks.elapsed()) / 1000 < start + m_options.holdSeconds) {
-      QThread::msleep(10);
-    }
-  }
+  HoldStartUp(m_options.holdSeconds);
 }
 
 void TForm1::run(const std::function<void()>& command) {
