@@ -1450,6 +1450,35 @@ class WindowTest : public QObject {
     QCOMPARE(find<QTableWidget>("CalculateGrid")->item(1, 0)->text(), QString("H2"));
   }
 
+  // The picker buttons run their steps: the clicks, then the box the last step shows.
+  void pickerButtonsStepTheirList_data() {
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Calculator Next") << QStringList{"BitBtn4"} << "SelEquationEdit"
+                                     << "|2| N2+3H2 = 2NH3";
+    QTest::newRow("Calculator Prev") << QStringList{"BitBtn4", "BitBtn3"} << "SelEquationEdit"
+                                     << "|1| 2H2+O2 = 2H2O";
+    QTest::newRow("Switch List") << QStringList{"BitBtn30"} << "SelEquationEdit"
+                                 << "The Found Equations List in the searcher is empty.";
+    QTest::newRow("Back (balanced equations)")
+        << QStringList{"BitBtn23", "BitBtn23", "BitBtn22"} << "AddToLibEdit"
+        << "|1| 2H2+O2 = 2H2O";
+    QTest::newRow("Back (found equations)")  // the same equation found twice
+        << QStringList{"BitBtn13", "BitBtn13", "BitBtn29", "BitBtn29", "BitBtn28"} << "RemoveEquationEdit"
+        << "|1| 2KClO3 = 2KCl+3O2";
+  }
+  void pickerButtonsStepTheirList() {
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, list);
+    QFETCH(QString, shown);
+    balanceTwo();
+    box("SearchEdit7")->setText("O2");
+    m_window->CalculateSheetEnter();
+    for (const QString& button : clicks) click(qPrintable(button));
+    QCOMPARE(find<QPlainTextEdit>(qPrintable(list))->toPlainText(), shown);
+  }
+
   // Tab walks the amounts of the species rows and leaves the grid past them;
   // Ctrl+Tab leaves it for the next page.
   void tabWalksTheAmountsAndLeavesTheGrid() {
