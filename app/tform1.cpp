@@ -74,8 +74,11 @@ TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
   OnMainFormCreate();
 }
 
-// The pages go first: their connections end before the widgets go.
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // The pages go first, their connections with them; a page change while the
+  // widgets go reaches nobody.
+  disconnect(m_tabs, nullptr, this, nullptr);
+}
 
 template <class P>
 P* TForm1::addPage() {
