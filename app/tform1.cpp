@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/tform1.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFile>
@@ -26,6 +25,14 @@
 #include "app/tform2.h"
 
 namespace quorvex::app {
+
+template <class P>
+P* TForm1::addPage() {
+  auto page = std::make_unique<P>(*this);
+  P* added = page.get();
+  m_pages.push_back(std::move(page));
+  return added;
+}
 
 TForm1::TForm1(MessagePresenter& presenter, Options options, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -78,14 +85,6 @@ TForm1::~TForm1() {
   // The pages go first, their connections with them; a page change while the
   // widgets go reaches nobody.
   disconnect(m_tabs, nullptr, this, nullptr);
-}
-
-template <class P>
-P* TForm1::addPage() {
-  auto page = std::make_unique<P>(*this);
-  P* added = page.get();
-  m_pages.push_back(std::move(page));
-  return added;
 }
 
 void TForm1::OnMainFormCreate() {
