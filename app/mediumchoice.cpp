@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mediumchoice.h"
 
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -24,6 +26,43 @@ constexpr const char* kMediumHint =
     "each on the side the balance needs. \"as typed\" adds nothing.";
 constexpr const char* kHalfHint = "Balance a half-reaction: electrons, written [-], may be added too.";
 
+// The medium's box. Qt names a combo box by its current item for screen
+// readers on Linux; this one is named "Medium" and has the item as its value.
+class MediumBox final : public QComboBox {
+  Q_OBJECT
+
+ public:
+  using QComboBox::QComboBox;
+};
+
+class MediumBoxAccessible final : public QAccessibleWidget {
+ public:
+  explicit MediumBoxAccessible(QWidget* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Value ? box()->currentText() : QAccessibleWidget::text(t);
+  }
+  // The list of media, as Qt's own combo box has it.
+  int childCount() const override { return 1; }
+  QAccessibleInterface* child(int index) const override {
+    return index == 0 ? QAccessible::queryAccessibleInterface(box()->view()) : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    return child && child->object() == box()->view() ? 0 : -1;
+  }
+  QStringList actionNames() const override { return {showMenuAction()}; }
+  void doAction(const QString& name) override {
+    if (name == showMenuAction()) box()->showPopup();
+  }
+
+ private:
+  QComboBox* box() const { return static_cast<QComboBox*>(widget()); }
+};
+
+QAccessibleInterface* MediumBoxInterface(const QString& className, QObject* object) {
+  if (className != QLatin1String(MediumBox::staticMetaObject.className())) return nullptr;
+  return new MediumBoxAccessible(static_cast<QWidget*>(object));
+}
+
 }  // namespace
 
 void AddMediumChoice(QWidget* page) {
@@ -31,7 +70,8 @@ void AddMediumChoice(QWidget* page) {
   label->setObjectName("MediumLabel");
   label->setGeometry(248, 224, 52, 16);
 
-  auto* medium = new QComboBox(page);
+  QAccessible::installFactory(MediumBoxInterface);  // once: Qt keeps a factory only once
+  auto* medium = new MediumBox(page);
   medium->setObjectName("MediumBox");
   for (const MediumItem& item : kMedia) medium->addItem(item.caption, static_cast<int>(item.medium));
   medium->setGeometry(300, 221, 96, 20);
@@ -65,3 +105,5 @@ balance::CompletionChoice ReadMediumChoice(const QWidget* page) {
 }
 
 }  // namespace quorvex::app
+
+#include "mediumchoice.moc"

@@ -28,40 +28,9 @@
 #include "app/sharpframestyle.h"
 #include "app/tform1.h"
 #include "calc/calctable.h"
-#include "formula/notation.h"
 
 namespace quorvex::app {
 namespace {
-
-constexpr QRgb kNavy = qRgb(0, 0, 128);
-constexpr QRgb kMetal = qRgb(0, 128, 0);
-constexpr QRgb kMetalloid = qRgb(128, 0, 128);
-constexpr QRgb kNonMetal = qRgb(255, 0, 0);
-
-// The rows that recur: buttons 25 pixels high, input boxes 110 by 19, and
-// captions sized to their text.
-constexpr Control Button(const char* parent, const char* name, const char* caption, int left, int top,
-                         int width, const char* hint, Slot slot, unsigned flags = 0) {
-  return {Kind::Button, parent, name, caption, {left, top, width, 25}, hint, slot, flags};
-}
-constexpr Control Input(const char* parent, const char* name, int left, int top, Slot enter, unsigned flags,
-                        const char* hint = "") {
-  return {Kind::Edit, parent, name, "", {left, top, 110, 19}, hint, enter, flags};
-}
-constexpr Control Text(const char* parent, const char* name, const char* caption, int left, int top,
-                       unsigned flags = 0) {
-  return {Kind::Label, parent, name, caption, {left, top, 0, 0}, "", nullptr, flags};
-}
-constexpr Control Fact(const char* name, const char* caption, int left, int top) {
-  return Text("GroupBox9", name, caption, left, top, kLabelsNext);
-}
-constexpr Control FactValue(const char* name, int left, int top) {
-  return {Kind::Label, "GroupBox9", name, "N/A", {left, top, 120, 16}, "", nullptr, 0, kNavy};
-}
-
-constexpr unsigned kReactantBox = kClearsMessage | kNormalises;
-constexpr Slot kBalance = &TForm1::Input_BalanceClick;
-constexpr Slot kSearch = &TForm1::Button2Click;
 
 // The tables keep one control a row; the formatter would break the rows apart.
 // clang-format off
@@ -70,249 +39,7 @@ constexpr Control kWindow[] = {
      .picture = BannerPicture},
     {Kind::Pages, nullptr, "TapSheet1", "", {0, 34, 531, 497}},
 };
-
-// Sp1..Sp6 and Sp8 down the left column, Sp7 and Sp9..Sp14 down the right;
-// Pr1..Pr7 down the left, Pr8..Pr14 down the right.
-constexpr Control kBalancer[] = {
-    {Kind::Page, "TapSheet1", "TabSheet1", "Balancer", {}, "Input Pannel"},
-    {.kind = Kind::Picture, .parent = "TabSheet1", .name = "Image2", .geometry = {11, 5, 94, 22},
-     .picture = PagePicture},
-    {Kind::Edit, "TabSheet1", "MessageBox", "", {104, 6, 409, 19}, kMessageBoxHint, nullptr, kReadOnly},
-    {Kind::Group, "TabSheet1", "GroupBox1", "Reactants", {9, 28, 250, 191}},
-    {Kind::Group, "TabSheet1", "GroupBox2", "Products", {263, 28, 250, 191}},
-    Input("GroupBox1", "Sp1", 8, 16, kBalance, kReactantBox, "Input reactant"),
-    Input("GroupBox1", "Sp2", 8, 40, kBalance, kReactantBox),
-    Input("GroupBox1", "Sp3", 8, 64, kBalance, kReactantBox),
-    Input("GroupBox1", "Sp4", 8, 88, kBalance, kReactantBox),
-    Input("GroupBox1", "Sp5", 8, 112, kBalance, kReactantBox),
-    Input("GroupBox1", "Sp6", 8, 136, kBalance, kReactantBox),
-    Input("GroupBox1", "Sp7", 128, 16, kBalance, kReactantBox),
-    Input("GroupBox1", "Sp8", 8, 160, kBalance, kReactantBox),
-    Input("GroupBox1", "Sp9", 128, 40, kBalance, kReactantBox),
-    Input("GroupBox1", "Sp10", 128, 64, kBalance, kReactantBox),
-    Input("GroupBox1", "Sp11", 128, 88, kBalance, kReactantBox),
-    Input("GroupBox1", "Sp12", 128, 112, kBalance, kReactantBox),
-    Input("GroupBox1", "Sp13", 128, 136, kBalance, kReactantBox),
-    Input("GroupBox1", "Sp14", 128, 160, kBalance, kReactantBox),
-    Input("GroupBox2", "Pr1", 8, 16, kBalance, kReactantBox),
-    Input("GroupBox2", "Pr2", 8, 40, kBalance, kReactantBox),
-    Input("GroupBox2", "Pr3", 8, 64, kBalance, kReactantBox),
-    Input("GroupBox2", "Pr4", 8, 88, kBalance, kReactantBox),
-    Input("GroupBox2", "Pr5", 8, 112, kBalance, kReactantBox),
-    Input("GroupBox2", "Pr6", 8, 136, kBalance, kReactantBox),
-    Input("GroupBox2", "Pr7", 8, 160, kBalance, kReactantBox),
-    Input("GroupBox2", "Pr8", 128, 16, kBalance, kReactantBox),
-    Input("GroupBox2", "Pr9", 128, 40, kBalance, kReactantBox),
-    Input("GroupBox2", "Pr10", 128, 64, kBalance, kReactantBox),
-    Input("GroupBox2", "Pr11", 128, 88, kBalance, kReactantBox),
-    Input("GroupBox2", "Pr12", 128, 112, kBalance, kReactantBox),
-    Input("GroupBox2", "Pr13", 128, 136, kBalance, kReactantBox),
-    Input("GroupBox2", "Pr14", 128, 160, kBalance, kReactantBox),
-    Text("TabSheet1", "Label9", "Balanced Equations List", 8, 224),
-    // The caption strip over the list's top edge, behind the list.
-    Text("TabSheet1", "Label7", "Balanced Equations List", 8, 257, kBanner),
-    {Kind::List, "TabSheet1", "ResultEdit", "", {8, 243, 504, 185}, "", nullptr, kLargeText},
-    Button("TabSheet1", "ClearBt", "&Reset", 8, 435, 75, "Reset reactants and products",
-           &TForm1::ResetButtonClick),
-    Button("TabSheet1", "ExampleBt", "&Examples", 81, 435, 75, "Click to show examples",
-           &TForm1::ExampleBtClick),
-    Button("TabSheet1", "BalanceBt", "&Balance", 155, 435, 75, "Balance the equation", kBalance),
-    Button("TabSheet1", "BitBtn15", "&Clear List", 356, 435, 75, "Clear all balanced equations",
-           &TForm1::OnResultClear),
-    Button("TabSheet1", "BitBtn2", "&Print List", 431, 435, 75, "Print the balanced equations",
-           &TForm1::printResultList),
-    Button("TabSheet1", "SearchBt", "Search", 600, 435, 75, "", kSearch, kHidden),
-};
-
-constexpr const char* kLastHint = "Slect last equation in the result board.";
-constexpr const char* kNextHint = "Slect next equation in the result board.";
-
-// Each group of search boxes in two columns of three.
-constexpr Control kSearcher[] = {
-    {Kind::Page, "TapSheet1", "TabSheet2", "Searcher"},
-    {Kind::Pages, "TabSheet2", "PageControl1", "", {0, 0, 521, 465}},
-    {Kind::Page, "PageControl1", "TabSheet3", "Search in the library"},
-    {Kind::Group, "TabSheet3", "GroupBox10", "Reactants", {9, 3, 245, 93}},
-    {Kind::Group, "TabSheet3", "GroupBox8", "Products", {263, 3, 246, 93}},
-    Input("GroupBox10", "SearchEdit1", 8, 16, kSearch, kClearsMessage),
-    Input("GroupBox10", "SearchEdit2", 8, 40, kSearch, kClearsMessage),
-    Input("GroupBox10", "SearchEdit3", 8, 64, kSearch, kClearsMessage),
-    Input("GroupBox10", "SearchEdit4", 128, 16, kSearch, kClearsMessage),
-    Input("GroupBox10", "SearchEdit5", 128, 40, kSearch, kClearsMessage),
-    Input("GroupBox10", "SearchEdit6", 128, 64, kSearch, kClearsMessage),
-    Input("GroupBox8", "SearchEdit7", 8, 16, kSearch, kClearsMessage),
-    Input("GroupBox8", "SearchEdit8", 8, 40, kSearch, kClearsMessage),
-    Input("GroupBox8", "SearchEdit9", 8, 64, kSearch, kClearsMessage),
-    Input("GroupBox8", "SearchEdit10", 128, 16, kSearch, kClearsMessage),
-    Input("GroupBox8", "SearchEdit11", 128, 40, kSearch, kClearsMessage),
-    Input("GroupBox8", "SearchEdit12", 128, 64, kSearch, kClearsMessage),
-    Text("TabSheet3", "Label19", "Found Equations List", 9, 101),
-    {Kind::List, "TabSheet3", "m_SearchResultEdit", "", {8, 121, 499, 280}},
-    Button("TabSheet3", "BitBtn18", "&Reset", 7, 407, 75, "", &TForm1::BitBtn18Click),
-    Button("TabSheet3", "BitBtn14", "&Examples", 82, 407, 75, "", &TForm1::OnSearchExamples),
-    Button("TabSheet3", "BitBtn13", "&Search", 156, 407, 75, "", kSearch),
-    Button("TabSheet3", "BitBtn19", "&Clear List", 359, 407, 75, "", &TForm1::OnClearSchList),
-    Button("TabSheet3", "BitBtn21", "&Print List", 434, 407, 75, "", &TForm1::printFoundList),
-    Button("TabSheet3", "BitBtn12", "Balance", 600, 407, 75, "", kBalance, kHidden),
-    {Kind::Page, "PageControl1", "TabSheet5", "Libray Maintenance", {}, "", nullptr, 0, kNavy},
-    Text("TabSheet5", "EquationNumberLabel", "There are total 217 equations in your library currently.",
-         128, 8),
-    Text("TabSheet5", "StaticText1", "Add a new balanced equation to the library:", 11, 46),
-    {Kind::Group, "TabSheet5", "GroupBox14", "Select one in the Balanced Equations List in the balalancer",
-     {8, 65, 505, 153}},
-    {Kind::List, "GroupBox14", "AddToLibEdit", "", {8, 16, 489, 97}},
-    Button("GroupBox14", "BitBtn22", "&Back", 8, 120, 90, kLastHint, &TForm1::OnSelEquationBack),
-    Button("GroupBox14", "BitBtn23", "&Next", 104, 120, 90, kNextHint, &TForm1::OnSelEquationNext),
-    Button("GroupBox14", "BitBtn24", "&Add To Lib", 407, 120, 90,
-           "Add current equation to your equation library.", &TForm1::OnAddTolib),
-    Text("TabSheet5", "StaticText2", "Remove an equation from the library:", 8, 248),
-    {Kind::Group, "TabSheet5", "GroupBox15", "Select one in the Found Equations List in the searcher",
-     {8, 265, 505, 153}},
-    {Kind::List, "GroupBox15", "RemoveEquationEdit", "", {8, 16, 489, 97}},
-    Button("GroupBox15", "BitBtn28", "Bac&k", 8, 120, 90, kLastHint, &TForm1::OnSchSelEquationBack),
-    Button("GroupBox15", "BitBtn29", "Ne&xt", 104, 120, 90, kNextHint, &TForm1::OnSchSelEquationNext),
-    Button("GroupBox15", "BitBtn26", "&Del From Lib", 407, 120, 90,
-           "Remove current equation from your equation library.", &TForm1::OnDelFromLib),
-};
-
-constexpr Control kCalculator[] = {
-    {Kind::Page, "TapSheet1", "CalculateSheet", "Calculator", {}, "Equation and Calculation Table."},
-    {Kind::Group, "CalculateSheet", "GroupCalcEquation", "Select an equation from the Blancer result list",
-     {8, 8, 505, 153}},
-    {Kind::List, "GroupCalcEquation", "SelEquationEdit", "", {8, 16, 489, 97}},
-    Button("GroupCalcEquation", "BitBtn30", "&Switch List...", 8, 120, 90, "Switch equation lists",
-           &TForm1::BitBtn30Click),
-    Button("GroupCalcEquation", "BitBtn3", "&Prev", 320, 120, 85, "Select the previous equation",
-           &TForm1::OnCalcBack),
-    Button("GroupCalcEquation", "BitBtn4", "&Next", 409, 120, 85, "Select the next equation",
-           &TForm1::OnCalcNext),
-    Button("GroupCalcEquation", "BitBtn10", "Add To Lib", 600, 120, 75, "", &TForm1::OnAddTolib, kHidden),
-    Button("GroupCalcEquation", "BitBtn11", "Del From Lib", 600, 120, 75, "", &TForm1::OnDelFromLib,
-           kHidden),
-    {Kind::Group, "CalculateSheet", "GroupBox4", "Calculation Table", {8, 160, 505, 305}},
-    {Kind::Grid, "GroupBox4", "CalculateGrid", "", {8, 16, 489, 225}},
-    {Kind::Group, "GroupBox4", "GroupBox13", "Calculating", {8, 246, 200, 50}},
-    {Kind::Radio, "GroupBox13", "Unit_mol", "&amount (mole)", {6, 18, 100, 22}, "", &TForm1::Unit_molClick,
-     kSelected},
-    {Kind::Radio, "GroupBox13", "Unit_g", "&mass (gram)", {108, 18, 90, 22}, "", &TForm1::Unit_gClick},
-    {Kind::Group, "GroupBox4", "GroupBox12", "Precision", {214, 246, 110, 50}},
-    {Kind::Radio, "GroupBox12", "RadioButton1", "&low", {8, 18, 45, 22}, "", &TForm1::OnLowPrecisionClick,
-     kSelected},
-    {Kind::Radio, "GroupBox12", "RadioButton2", "&high", {56, 18, 50, 22}, "",
-     &TForm1::OnHighPrecisionClick},
-    Button("GroupBox4", "CalculateBt", "&Calculate", 336, 262, 75, "Solve selected equation.",
-           &TForm1::OnSetAccurate),
-    Button("GroupBox4", "BitBtn5", "Clea&r All", 420, 262, 75, "Clear the table.", &TForm1::BitBtn5Click),
-};
-
-constexpr Control kReport[] = {
-    {Kind::Page, "TapSheet1", "TabSheet4", "Report"},
-    {Kind::Group, "TabSheet4", "GroupBox5", "Report", {4, 2, 513, 456}, "Write your report here."},
-    {Kind::RichText, "GroupBox5", "ReportEdit", "", {8, 16, 497, 401}},
-    Button("GroupBox5", "BitBtn6", "&Print", 8, 424, 75, "", &TForm1::BitBtn6Click),
-    Button("GroupBox5", "BitBtn17", "&Save", 90, 424, 75, "", &TForm1::BitBtn17Click),
-    Button("GroupBox5", "BitBtn16", "&Calculator", 172, 424, 75, "", &TForm1::BitBtn16Click),
-    // What the last Save did.
-    Text("GroupBox5", "ReportStatus", "", 256, 429),
-    Button("GroupBox5", "BitBtn1", "C&lear All", 430, 424, 75, "", &TForm1::BitBtn1Click),
-};
-
-// The facts stand in two columns of five, each caption followed by its value.
-constexpr Control kPeriodicTable[] = {
-    {Kind::Page, "TapSheet1", "TableTabSheet", "Periodic Table", {}, "Periodic Table"},
-    {Kind::Group, "TableTabSheet", "GroupBox6", "", {16, 8, 489, 313}},
-    {Kind::Elements, "GroupBox6", "", "", {}, "", &TForm1::OnElementClick},
-    {Kind::Swatch, "GroupBox6", "LegendMetal", "", {19, 24, 12, 12}, "", nullptr, 0, kMetal},
-    Text("GroupBox6", "LegendMetalLabel", "Metal", 36, 23),
-    {Kind::Swatch, "GroupBox6", "LegendMetalloid", "", {119, 24, 12, 12}, "", nullptr, 0, kMetalloid},
-    Text("GroupBox6", "LegendMetalloidLabel", "Metalloid", 136, 23),
-    {Kind::Swatch, "GroupBox6", "LegendNonMetal", "", {239, 24, 12, 12}, "", nullptr, 0, kNonMetal},
-    Text("GroupBox6", "LegendNonMetalLabel", "Non-Metal", 256, 23),
-    {Kind::Group, "TableTabSheet", "GroupBox9", "", {16, 337, 489, 121}},
-    Fact("CaptionETName", "Name", 10, 12),
-    FactValue("ETName", 120, 12),
-    Fact("CaptionETSymbol", "Symbol", 10, 33),
-    FactValue("ETSymbol", 120, 33),
-    Fact("CaptionETeType", "Type", 10, 54),
-    FactValue("ETeType", 120, 54),
-    Fact("CaptionETnumber", "Atomic Number", 10, 75),
-    FactValue("ETnumber", 120, 75),
-    Fact("CaptionETweight", "Atomic Weight", 10, 96),
-    FactValue("ETweight", 120, 96),
-    Fact("CaptionETstate", "Natural State", 250, 12),
-    FactValue("ETstate", 360, 12),
-    Fact("CaptionETMelt", "Melting Point", 250, 33),
-    FactValue("ETMelt", 360, 33),
-    Fact("CaptionETBoil", "Boiling Point", 250, 54),
-    FactValue("ETBoil", 360, 54),
-    Fact("CaptionETnag", "ElectroNagativity", 250, 75),
-    FactValue("ETnag", 360, 75),
-    Fact("CaptionETEnergy", "Lonization Energy", 250, 96),
-    FactValue("ETEnergy", 360, 96),
-};
-
-constexpr Control kHelp[] = {
-    {Kind::Page, "TapSheet1", "TabSheet7", "Help", {}, "Help Documents"},
-    {Kind::Group, "TabSheet7", "GroupBox11", "", {4, 2, 513, 462}},
-    {.kind = Kind::Picture, .parent = "GroupBox11", .name = "Image3", .geometry = {12, 20, 16, 16},
-     .picture = HomeIcon},
-    {Kind::Label, "GroupBox11", "Label2", "Home Page", {32, 21, 0, 0}, "", &TForm1::OnWeb, kLink, kNavy},
-    {.kind = Kind::Picture, .parent = "GroupBox11", .name = "Image4", .geometry = {180, 20, 16, 16},
-     .picture = MailIcon},
-    {Kind::Label, "GroupBox11", "Label1", kSupportAddress, {200, 21, 0, 0}, "", &TForm1::Label1Click, kLink,
-     kNavy},
-    {Kind::RichText, "GroupBox11", "HelpRichEdit", "", {8, 48, 497, 409}, "", nullptr, kReadOnly},
-};
 // clang-format on
-
-// Spoken names of the controls whose caption does not name them uniquely;
-// the numbered boxes are named by AccessibleName itself.
-struct Spoken {
-  const char* name;
-  const char* spoken;
-};
-constexpr Spoken kSpokenNames[] = {
-    {"MessageBox", "Message"},
-    {"ResultEdit", "Balanced equations"},
-    {"m_SearchResultEdit", "Found equations"},
-    {"AddToLibEdit", "Equation to add"},
-    {"BitBtn22", "Back (balanced equations)"},
-    {"BitBtn23", "Next (balanced equations)"},
-    {"RemoveEquationEdit", "Equation to remove"},
-    {"BitBtn28", "Back (found equations)"},
-    {"BitBtn29", "Next (found equations)"},
-    {"SelEquationEdit", "Selected equation"},
-    {"CalculateGrid", "Calculation table"},
-    {"ReportEdit", "Report text"},
-    {"BitBtn16", "Calculator program"},
-    {"HelpRichEdit", "Help text"},
-};
-
-constexpr std::span<const Control> kTables[] = {kWindow, kBalancer,      kSearcher, kCalculator,
-                                                kReport, kPeriodicTable, kHelp};
-
-// Typed or pasted notation is written as formulas at once, so the box shows
-// what will be balanced. The text goes to the core as UTF-8 and comes back.
-// A whole equation pasted (more than one character at once) fills the boxes;
-// one typed waits until the box is left, so typing goes on undisturbed.
-void NormaliseWhileTyping(QLineEdit* box, TForm1& window) {
-  // The lengths before and after the last change.
-  auto lengths = std::make_shared<std::pair<qsizetype, qsizetype>>(0, 0);
-  QObject::connect(box, &QLineEdit::textChanged, box, [lengths](const QString& text) {
-    *lengths = {lengths->second, text.size()};
-  });
-  QObject::connect(box, &QLineEdit::textEdited, box, [box, &window, lengths](const QString& text) {
-    // The length before this change, whichever signal came first.
-    const qsizetype before = lengths->second == text.size() ? lengths->first : lengths->second;
-    if (text.size() - before > 1 && window.spreadEquation(box)) return;
-    const std::string normal = formula::NormaliseSpecies(text.toUtf8().toStdString());
-    const QString shown = QString::fromUtf8(normal.data(), static_cast<qsizetype>(normal.size()));
-    if (shown == text) return;
-    const int fromEnd = static_cast<int>(text.size()) - box->cursorPosition();
-    box->setText(shown);
-    box->setCursorPosition(std::max(0, static_cast<int>(shown.size()) - fromEnd));
-  });
-}
 
 void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
   QPalette palette = widget->palette();
@@ -420,11 +147,6 @@ QLineEdit* Edit(const Control& row, QWidget* parent, TForm1& window, ClickFilter
     box->installEventFilter(boxClicks);
   }
   if (row.slot) QObject::connect(box, &QLineEdit::returnPressed, &window, row.slot);
-  if (row.flags & kNormalises) {
-    NormaliseWhileTyping(box, window);
-    QObject::connect(box, &QLineEdit::editingFinished, &window,
-                     [&window, box] { window.spreadEquation(box); });
-  }
   return box;
 }
 
@@ -508,11 +230,8 @@ QWidget* Create(const Control& row, QWidget* parent, TForm1& window, ClickFilter
   return nullptr;
 }
 
-}  // namespace
-
-std::span<const std::span<const Control>> PageTables() { return kTables; }
-
-QString AccessibleName(const QString& objectName) {
+// The spoken name of a numbered box ("Reactant 7"); empty for any other control.
+QString NumberedBoxName(const QString& objectName) {
   static const QRegularExpression numbered("^(Sp|Pr|SearchEdit)(\\d+)$");
   if (const QRegularExpressionMatch m = numbered.match(objectName); m.hasMatch()) {
     const int n = m.captured(2).toInt();
@@ -521,11 +240,12 @@ QString AccessibleName(const QString& objectName) {
     // Six search boxes per side.
     return n <= 6 ? QString("Search reactant %1").arg(n) : QString("Search product %1").arg(n - 6);
   }
-  for (const Spoken& s : kSpokenNames) {
-    if (objectName == QLatin1String(s.name)) return QString::fromUtf8(s.spoken);
-  }
   return {};
 }
+
+}  // namespace
+
+std::span<const Control> WindowRows() { return kWindow; }
 
 std::vector<ElementButton> ElementButtons() {
   struct Row {
@@ -584,7 +304,8 @@ void BuildControls(std::span<const Control> table, TForm1& window) {
       widget->setToolTip(QString::fromUtf8(row.hint));
       widget->setAccessibleDescription(QString::fromUtf8(row.hint));
     }
-    if (const QString spoken = AccessibleName(widget->objectName()); !spoken.isEmpty()) {
+    const QString spoken = row.spoken ? QString::fromUtf8(row.spoken) : NumberedBoxName(widget->objectName());
+    if (!spoken.isEmpty()) {
       widget->setAccessibleName(spoken);
     }
     if (row.kind == Kind::List || row.kind == Kind::RichText) {

@@ -18,6 +18,11 @@ class TForm1;
 inline constexpr const char* kMessageBoxHint =
     "This box will tell you the general result.For detail, you must see the result board.";
 inline constexpr const char* kSupportAddress = "support@quorvex.example";
+inline constexpr QRgb kNavy = qRgb(0, 0, 128);
+// The colours of the periodic table's kinds of element.
+inline constexpr QRgb kMetal = qRgb(0, 128, 0);
+inline constexpr QRgb kMetalloid = qRgb(128, 0, 128);
+inline constexpr QRgb kNonMetal = qRgb(255, 0, 0);
 
 // What one row of a page table builds.
 enum class Kind {
@@ -42,7 +47,6 @@ enum ControlFlag : unsigned {
   kHidden = 1u << 1,
   kSelected = 1u << 2,       // a radio button selected at start
   kClearsMessage = 1u << 3,  // a click into the box empties the message box
-  kNormalises = 1u << 4,     // typed or pasted notation is written as formulas at once
   kBanner = 1u << 5,         // bold white on blue, behind its later siblings
   kLink = 1u << 6,           // underlined, with a pointing hand; the slot runs on a click
   kLargeText = 1u << 7,      // 12-pixel text
@@ -66,11 +70,31 @@ struct Control {
   unsigned flags = 0;
   QRgb colour = 0;  // text colour, or a swatch's colour; 0: the palette's
   QPixmap (*picture)() = nullptr;
+  const char* spoken = nullptr;  // the name a screen reader speaks, where the caption does not name it
 };
 
-// The window's own controls, then each page's in the order of the tabs. A
-// row's parent comes before it in the same table or an earlier one.
-std::span<const std::span<const Control>> PageTables();
+// The rows that recur: buttons 25 pixels high, input boxes 110 by 19, and
+// captions sized to their text.
+constexpr Control Button(const char* parent, const char* name, const char* caption, int left, int top,
+                         int width, const char* hint, Slot slot, unsigned flags = 0) {
+  return {Kind::Button, parent, name, caption, {left, top, width, 25}, hint, slot, flags};
+}
+constexpr Control Input(const char* parent, const char* name, int left, int top, Slot enter, unsigned flags,
+                        const char* hint = "") {
+  return {Kind::Edit, parent, name, "", {left, top, 110, 19}, hint, enter, flags};
+}
+constexpr Control Text(const char* parent, const char* name, const char* caption, int left, int top,
+                       unsigned flags = 0) {
+  return {Kind::Label, parent, name, caption, {left, top, 0, 0}, "", nullptr, flags};
+}
+// `row`, spoken as `spoken`.
+constexpr Control Named(Control row, const char* spoken) {
+  row.spoken = spoken;
+  return row;
+}
+
+// The window's own controls: the banner and the page control the pages go into.
+std::span<const Control> WindowRows();
 
 // The periodic table's buttons, in their order of creation: object name
 // "Element" and the symbol, captioned with the symbol.
@@ -80,10 +104,6 @@ struct ElementButton {
   QColor colour;  // metal, metalloid or non-metal
 };
 std::vector<ElementButton> ElementButtons();
-
-// The name a screen reader speaks for the control `objectName`; empty when
-// its caption names it.
-QString AccessibleName(const QString& objectName);
 
 // Builds the controls of `table` into `window` and connects their slots.
 void BuildControls(std::span<const Control> table, TForm1& window);

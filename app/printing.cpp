@@ -82,4 +82,11 @@ void BuildListDocument(QTextDocument& document, const QString& heading, const QS
   }
 }
 
+void PrintList(const QString& heading, const QStringList& lines, MessagePresenter& presenter,
+               const std::function<QString()>& choosePdfPath) {
+  QTextDocument document;
+  BuildListDocument(document, heading, lines);
+  PrintDocument(document, heading, presenter, choosePdfPath);
+}
+
 }  // namespace quorvex::app

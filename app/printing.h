@@ -6,13 +6,13 @@
 
 #include <functional>
 
+#include "app/messages.h"
+
 class QPrinter;
 class QTextDocument;
 class QWidget;
 
 namespace quorvex::app {
-
-class MessagePresenter;
 
 // Prints on the default printer as one job named `title`. With no printer
 // installed, says so and offers to save the document as a PDF file instead:
@@ -27,6 +27,20 @@ bool PrintDocument(const QTextDocument& document, const QString& title, MessageP
 // prints at 10 pt. A failure is reported as "Printing `what` failed.".
 bool PrintTo(const QTextDocument& document, QPrinter& printer, const QString& what,
              MessagePresenter& presenter);
+
+// Prints BuildListDocument's list of `lines` under `heading`, as PrintDocument prints.
+void PrintList(const QString& heading, const QStringList& lines, MessagePresenter& presenter,
+               const std::function<QString()>& choosePdfPath);
+
+// "|n| equation" for each record of the result board or the found list.
+template <class List>
+QStringList NumberedEquations(const List& list) {
+  QStringList lines;
+  for (int i = 1; i <= list.count(); ++i) {
+    lines << "|" + QString::number(i) + "| " + FromBytes(list.record(i).equation);
+  }
+  return lines;
+}
 
 // A printable list, at 11 pt under a 13 pt heading: a heading, then one numbered line per equation.
 void BuildListDocument(QTextDocument& document, const QString& heading, const QStringList& lines);

@@ -29,7 +29,18 @@ QString ReportFile::load(const QString& path, QTextDocument& doc) {
   m_keep.clear();
   QString error;
   QStringList lost;
-  if (!rtf::ReadRtfFile(path, doc, &error, &lost, kReportLimitBytes)) {
+  // A report opens only when Save could write it back within the limit, so
+  // that one that opened can be saved unless it grew.
+  bool read = rtf::ReadRtfFile(path, doc, &error, &lost, kReportLimitBytes);
+  if (read && rtf::WriteRtf(doc).size() > kReportLimitBytes) {
+    read = false;
+    doc.clear();
+    error = QStringLiteral(
+                "Saved again, the report would be larger than %1 MiB, the most the Report page "
+                "opens and saves.")
+                .arg(kReportLimitBytes / (qint64{1024} * 1024));
+  }
+  if (!read) {
     m_keep = "it was not read at start-up (" + error + ")";
     // At start-up the file is named with its full path: the user may not know the folder.
     return "Cannot read '" + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()) + "': " + error;

@@ -14,7 +14,8 @@ class QTextDocument;
 namespace quorvex::app {
 
 // The largest report file the Report page opens and saves: larger ones would hold
-// up the window for seconds while they load or save.
+// up the window for seconds while they load or save. A file opens only when the
+// report it holds is saved within the limit too.
 inline constexpr qint64 kReportLimitBytes = qint64{1} * 1024 * 1024;
 
 class ReportFile {

@@ -2,33 +2,32 @@
 #pragma once
 
 #include <QDir>
-#include <QStringList>
 #include <QWidget>
 
-#include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
-#include "app/localnumbers.h"
 #include "app/messages.h"
-#include "app/reportfile.h"
 #include "workspace/workspace.h"
 
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
 class QTabWidget;
-class QTableWidget;
-class QTextEdit;
-class QMenu;
 
 namespace quorvex::app {
 
-// The main window. Each handler reads the boxes into the workspace, runs one
-// workspace command and shows the workspace's texts; exceptions that end a
-// command are shown as error messages and the window goes on.
+class Page;
+class BalancerPage;
+class SearcherPage;
+class CalculatorPage;
+class ReportPage;
+class PeriodicTablePage;
+class HelpPage;
+class ListMenu;
+
+// The main window: its pages in their order, and one handler per control of
+// the design. Each handler reads every page into the workspace, runs one
+// command and shows every page; exceptions that end a command are shown as
+// error messages and the window goes on.
 class TForm1 : public QWidget {
   Q_OBJECT
 
@@ -54,9 +53,13 @@ class TForm1 : public QWidget {
   TForm1(MessagePresenter& presenter, Options options, QWidget* parent = nullptr);
   ~TForm1() override;
 
-  // A whole equation or a species list in a reactant or product box fills the
-  // boxes; false when the box holds one species.
-  bool spreadEquation(QLineEdit* box);
+  // For the pages: runs one command between reading every page and showing every page.
+  void run(const std::function<void()>& command);
+  workspace::Workspace& workspace() { return *m_workspace; }
+  MessagePresenter& presenter() { return m_presenter; }
+  const Options& options() const { return m_options; }
+  // Asks where to save the PDF of `title` when no printer is installed; empty cancels.
+  QString choosePdfPath(const QString& title);
 
  public slots:
   // Balancer page.
@@ -111,77 +114,29 @@ class TForm1 : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  struct BalancerPage {
-    QLineEdit* messageBox = nullptr;
-    std::array<QLineEdit*, 14> sp{};
-    std::array<QLineEdit*, 14> pr{};
-    QPlainTextEdit* resultEdit = nullptr;
-  };
-  struct SearcherPage {
-    std::array<QLineEdit*, 12> searchEdits{};
-    QPlainTextEdit* searchResultEdit = nullptr;
-    QLabel* equationNumberLabel = nullptr;
-    QPlainTextEdit* addToLibEdit = nullptr;
-    QPlainTextEdit* removeEquationEdit = nullptr;
-  };
-  struct CalculatorPage {
-    QGroupBox* groupCalcEquation = nullptr;
-    QPlainTextEdit* selEquationEdit = nullptr;
-    QTableWidget* grid = nullptr;
-  };
-  struct TablePage {
-    std::array<QLabel*, 10> values{};  // ETName .. ETEnergy
-  };
-
   void OnMainFormCreate();
-  // The controls the window works with, found by their object names once
-  // the page tables have built them.
-  void findControls();
-
-  // Runs one command between reading the boxes and showing the texts.
-  void run(const std::function<void()>& command);
+  // Adds the next page of the window; the window owns it.
+  template <class P>
+  P* addPage();
+  // Runs one workspace command that takes no argument.
+  void runCommand(void (workspace::Workspace::*command)());
   void readBoxes();
   void showTexts();
-  void showGrid();
-  void onGridEdited(int row, int column);
-  void onFocusChanged(QWidget* old, QWidget* now);
-  // Runs the Calculator's page entry once the current events are handled.
-  void enterCalculatorLater();
-  void nameGridCells();
-  // Prints one numbered line per equation under `heading`.
-  void printList(const QString& heading, const QStringList& lines);
-  void showInvalidCharacter();
-  // Reads one of the rich-text documents; reports a file that cannot be read.
-  void loadDocument(const QString& fileName, QTextEdit* into);
-  void createMenus();
-  // The selection of the list box the pop-up menu was used in (ResultEdit
-  // before any), with line feeds between lines.
-  QString selectedListText() const;
-  bool openUrl(const QString& url);
-  QString choosePdfPath(const QString& title);
-  // "Save": true when the report was written; the report page says where.
-  bool saveReport();
 
   MessagePresenter& m_presenter;
   PresenterNotifier m_notifier;
   Options m_options;
-  ReportFile m_reportFile;
   std::unique_ptr<workspace::Workspace> m_workspace;
-  LocalNumbers m_numbers;
 
   QTabWidget* m_tabs = nullptr;
-  BalancerPage m_balancer;
-  SearcherPage m_searcher;
-  CalculatorPage m_calculator;
-  TablePage m_table;
-  QTextEdit* m_reportEdit = nullptr;
-  QLabel* m_reportStatus = nullptr;  // what the last Save did
-  bool m_showingGrid = false;
-  bool m_calculatorEntryQueued = false;
-  QTextEdit* m_helpEdit = nullptr;
-  QMenu* m_resultMenu = nullptr;        // ResultPopupMenu
-  QPlainTextEdit* m_menuBox = nullptr;  // the list box ResultPopupMenu was last used in
-  QMenu* m_reportMenu = nullptr;        // PopupMenu1
+  std::vector<std::unique_ptr<Page>> m_pages;  // in the order of the tabs
+  BalancerPage* m_balancer = nullptr;
+  SearcherPage* m_searcher = nullptr;
+  CalculatorPage* m_calculator = nullptr;
+  ReportPage* m_report = nullptr;
+  PeriodicTablePage* m_table = nullptr;
+  HelpPage* m_help = nullptr;
+  std::unique_ptr<ListMenu> m_lists;
 };
 
 }  // namespace quorvex::app

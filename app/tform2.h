@@ -11,4 +11,9 @@ class TForm2 : public QWidget {
   explicit TForm2(QWidget* parent = nullptr);
 };
 
+// The start-up hold under the splash window: waits until the whole-second
+// value of the tick count has moved on by `seconds` (with two, between one
+// and two seconds); nothing for 0.
+void HoldStartUp(int seconds);
+
 }  // namespace quorvex::app

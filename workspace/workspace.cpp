@@ -361,7 +361,12 @@ void Workspace::enterCalculator() {
   if (m_searcher.balancerPicker().position() < 1 && m_searcher.searcherPicker().position() < 1) {
     nextBoardEquation();
     if (m_searcher.balancerPicker().position() >= 1) {
-      m_calc.setSource(calc::CalculatorSource::ResultBoard);
+      if (m_calc.source() != calc::CalculatorSource::ResultBoard) {
+        m_calc.setSource(calc::CalculatorSource::ResultBoard);
+        // An earlier entry left the found list as the source, and the step
+        // refreshed the table from it: show the board's equation instead.
+        UpdateCaculate();
+      }
     } else {
       nextFoundEquation();
       // The entry ends on the found list even when it is empty too, so that

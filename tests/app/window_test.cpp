@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
@@ -613,15 +614,59 @@ class WindowTest : public QObject {
     }
   }
 
-  // A whole equation typed key by key stays in its box until Enter, which fills the boxes and balances.
-  void aTypedEquationFillsTheBoxesOnEnter() {
-    QTest::keyClicks(box("Sp4"), "KMnO4 + HCl = KCl + MnCl2 + H2O + Cl2");
-    QCOMPARE(box("Sp4")->text(), QString("KMnO4 + HCl = KCl + MnCl2 + H2O + Cl2"));
-    QTest::keyClick(box("Sp4"), Qt::Key_Return);
-    QCOMPARE(box("Sp4")->text(), QString());
-    QCOMPARE(box("Pr4")->text(), QString("Cl2"));
-    QCOMPARE(find<QPlainTextEdit>("ResultEdit")->toPlainText(),
-             QString("|1| 2KMnO4+16HCl = 2KCl+2MnCl2+8H2O+5Cl2\n\n"));
+  // What is typed key by key is never lost: only a text that is one species is
+  // rewritten as it is typed; an equation or a list is spread over the boxes
+  // by the key that finishes it (Enter also balances).
+  void typedEquationsFillTheBoxesWhenFinished_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");  // in the box before the finishing key
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QStringList>("reactants");
+    QTest::addColumn<QStringList>("products");
+    QTest::newRow("equation, Enter") << "KMnO4 + HCl = KCl + MnCl2 + H2O + Cl2"
+                                     << "KMnO4 + HCl = KCl + MnCl2 + H2O + Cl2" << int(Qt::Key_Return)
+                                     << QStringList{"KMnO4", "HCl"}
+                                     << QStringList{"KCl", "MnCl2", "H2O", "Cl2"};
+    QTest::newRow("list with a final blank")
+        << "H2O + H^+ "
+        << "H2O + H^+ " << int(Qt::Key_Tab) << QStringList{"H2O", "H[+]"} << QStringList{};
+    QTest::newRow("ions in caret notation")
+        << "Cr2O7^2- + Fe^2+ + H^+ = Cr^3+ + Fe^3+ + H2O"
+        << "Cr2O7[2-] + Fe^2+ + H^+ = Cr^3+ + Fe^3+ + H2O" << int(Qt::Key_Tab)
+        << QStringList{"Cr2O7[2-]", "Fe[2+]", "H[+]"} << QStringList{"Cr[3+]", "Fe[3+]", "H2O"};
+    QTest::newRow("half-reaction with an arrow")
+        << "MnO4^- + H^+ + e^- \u2192 Mn^2+ + H2O"
+        << "MnO4[-] + H^+ + e^- \u2192 Mn^2+ + H2O" << int(Qt::Key_Tab)
+        << QStringList{"MnO4[-]", "H[+]", "[-]"} << QStringList{"Mn[2+]", "H2O"};
+  }
+  void typedEquationsFillTheBoxesWhenFinished() {
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(int, key);
+    QFETCH(QStringList, reactants);
+    QFETCH(QStringList, products);
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QLineEdit* first = box("Sp1");
+    first->setFocus();
+    for (const QChar c : typed) {
+      if (c.unicode() < 0x80) {
+        QTest::keyClick(first, c.toLatin1());
+      } else {
+        QTest::sendKeyEvent(QTest::Press, first, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, first, Qt::Key_unknown, QString(c), Qt::NoModifier);
+      }
+    }
+    QCOMPARE(first->text(), shown);
+    QTest::keyClick(first, Qt::Key(key));
+    for (int i = 0; i < 14; ++i) {
+      QCOMPARE(box(qPrintable(QString("Sp%1").arg(i + 1)))->text(), reactants.value(i));
+      QCOMPARE(box(qPrintable(QString("Pr%1").arg(i + 1)))->text(), products.value(i));
+    }
+    if (key == Qt::Key_Return) {
+      QCOMPARE(find<QPlainTextEdit>("ResultEdit")->toPlainText(),
+               QString("|1| 2KMnO4+16HCl = 2KCl+2MnCl2+8H2O+5Cl2\n\n"));
+    }
   }
 
   // A list longer than its box is scrolled to its newest equation, on its page or not.
@@ -904,6 +949,8 @@ class WindowTest : public QObject {
     const QStringList iron = {"Iron",  "Fe",   "Metal", "26",         local("55.847"),
                               "Solid", "1535", "2750",  local("1.8"), "759"};
     for (int i = 0; i < 10; ++i) QCOMPARE(find<QLabel>(labels[i])->text(), iron[i]);
+    find<QPushButton>("ElementHe")->click();
+    QCOMPARE(find<QLabel>("ETnag")->text(), QString("N/A"));  // one spelling for every missing fact
     find<QPushButton>("ElementUun")->click();
     for (const char* label : labels) QCOMPARE(find<QLabel>(label)->text(), QString());
     // From the keyboard: one Tab stop for the table, the arrow keys in it, Space presses.
@@ -977,10 +1024,15 @@ class WindowTest : public QObject {
     QVERIFY(m_window->close());  // nothing changed: nothing asked
     QVERIFY(m_presenter.messages.isEmpty());
     m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    find<QTabWidget>("TapSheet1")->setCurrentIndex(3);
     auto* report = find<QTextEdit>("ReportEdit");
     click("BitBtn1");
     QCOMPARE(report->toPlainText(), QString());
-    QTest::keyClick(report, Qt::Key_Z, Qt::ControlModifier);
+    // Clicked with the mouse, Clear All hands the focus to the text, where Ctrl+Z undoes it.
+    QCOMPARE(QApplication::focusWidget(), report);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(report->toPlainText(), QString("My report"));
     click("BitBtn1");
     using Choice = quorvex::app::MessagePresenter::SaveChoice;
@@ -1001,13 +1053,30 @@ class WindowTest : public QObject {
     QVERIFY(!readFile("report.rtf").contains("draft"));
   }
 
+  // A failed Save, by its button or at the question before closing, keeps the
+  // file, the text and the window.
+  void aFailedSaveKeepsFileAndText_data() {
+    QTest::addColumn<bool>("closing");
+    QTest::newRow("Save") << false;
+    QTest::newRow("Save at the close question") << true;
+  }
   void aFailedSaveKeepsFileAndText() {
+    QFETCH(bool, closing);
     // A folder in place of the file makes the write fail, even as root.
     QVERIFY(QFile::remove(m_dir.filePath("report.rtf")));
     QVERIFY(QDir(m_dir.path()).mkdir("report.rtf"));
     auto* report = find<QTextEdit>("ReportEdit");
-    report->setPlainText("new text");
-    click("BitBtn17");
+    report->setPlainText("new");
+    report->moveCursor(QTextCursor::End);
+    QTest::keyClicks(report, " text");  // typed: a change to save
+    if (closing) {
+      m_presenter.saveChoice = quorvex::app::MessagePresenter::SaveChoice::Save;
+      QVERIFY(!m_window->close());
+      QVERIFY(m_window->isVisible());
+      QVERIFY(m_presenter.messages.takeFirst().startsWith("ask: "));
+    } else {
+      click("BitBtn17");
+    }
     QCOMPARE(m_presenter.messages.size(), 1);
     QVERIFY2(m_presenter.messages[0].startsWith("error: Cannot save 'report.rtf': "),
              qPrintable(m_presenter.messages[0]));
@@ -1032,9 +1101,12 @@ class WindowTest : public QObject {
     auto* box = find<QPlainTextEdit>(qPrintable(list));
     auto* report = find<QTextEdit>("ReportEdit");
     box->setPlainText("|1| 2H2+O2 = 2H2O\n\n|2| N2+3H2 = 2NH3");
-    // Nothing selected: nothing is recorded and the clipboard keeps its text.
+    // Nothing selected: nothing is recorded, Record says what to select, and
+    // the clipboard keeps its text.
     QApplication::clipboard()->setText("unrelated");
     QTest::keyClick(box, Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(m_presenter.messages.size(), 1);
+    QVERIFY(m_presenter.messages.takeLast().startsWith("Nothing is selected. Select the equation to record"));
     QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QString("unrelated"));
     QCOMPARE(report->toPlainText(), QString("My Chemistry Report\nBody"));
@@ -1067,22 +1139,37 @@ class WindowTest : public QObject {
     QTest::addColumn<QByteArray>("old");
     QTest::addColumn<qint64>("size");  // the file's size, grown with zeros
     QTest::addColumn<QString>("reason");
-    QTest::newRow("plain text") << QByteArray("my notes\n") << qint64{0} << "it was not read at start-up";
+    QTest::addColumn<QString>("saveAs");  // what Save As answers first
+    QTest::newRow("plain text") << QByteArray("my notes\n") << qint64{0} << "it was not read at start-up"
+                                << "other.rtf";
     QTest::newRow("over the size limit")
-        << QByteArray("{\\rtf1 big}") << qint64{1024} * 1024 + 1 << "larger than 1 MiB";
+        << QByteArray("{\\rtf1 big}") << qint64{1024} * 1024 + 1 << "larger than 1 MiB"
+        << "other.rtf";
+    // Each letter takes a byte in the file and four ("\\'e9") once saved.
+    QTest::newRow("over the size limit once saved")
+        << "{\\rtf1\\ansi " + QByteArray(300000, '\xe9') + "}" << qint64{0}
+        << "Saved again, the report would be larger than 1 MiB"
+        << "other.rtf";
     QTest::newRow("pictures and objects")
         << QByteArray("{\\rtf1 a{\\*\\shppict{\\pict\\pngblip 8950}}{\\object{\\*\\objdata 01}}b\\par}")
-        << qint64{0} << "it holds pictures, objects, which the report does not show";
+        << qint64{0} << "it holds pictures, objects, which the report does not show"
+        << "other.rtf";
     QTest::newRow("unknown destination")
-        << QByteArray("{\\rtf1 a{\\*\\newthing b}\\par}") << qint64{0} << "parts of unknown kind";
+        << QByteArray("{\\rtf1 a{\\*\\newthing b}\\par}") << qint64{0} << "parts of unknown kind"
+        << "other.rtf";
     QTest::newRow("notes after the end")
         << QByteArrayLiteral("{\\rtf1 a\\par}\0\nmy notes\n") << qint64{0}
-        << "it holds text after the document's end, which the report does not show";
+        << "it holds text after the document's end, which the report does not show"
+        << "other.rtf";
+    QTest::newRow("Save As onto the report itself")
+        << QByteArray("my notes\n") << qint64{0} << "it was not read at start-up"
+        << "report.rtf";
   }
   void saveKeepsAReportNotReadInFull() {
     QFETCH(QByteArray, old);
     QFETCH(qint64, size);
     QFETCH(QString, reason);
+    QFETCH(QString, saveAs);
     m_window.reset();
     writeFile("report.rtf", old);
     if (size > 0) QVERIFY(QFile::resize(m_dir.filePath("report.rtf"), size));
@@ -1090,17 +1177,20 @@ class WindowTest : public QObject {
     QStringList asked;
     startWindow([&] {
       asked << "Save As";
-      return asked.size() == 1 ? m_dir.filePath("other.rtf") : QString();
+      return asked.size() == 1 ? m_dir.filePath(saveAs) : QString();
     });
     m_presenter.messages.clear();
     find<QTextEdit>("ReportEdit")->setPlainText("new text");
     click("BitBtn17");
     QCOMPARE(asked.size(), 1);
-    QCOMPARE(m_presenter.messages.size(), 1);
+    const bool itself = saveAs == "report.rtf";
+    QCOMPARE(m_presenter.messages.size(), itself ? 2 : 1);
     QVERIFY2(m_presenter.messages[0].startsWith("error: 'report.rtf' was not overwritten: ") &&
                  m_presenter.messages[0].contains(reason) &&
                  m_presenter.messages[0].endsWith("Use Save As\u2026 to save the report under another name."),
              qPrintable(m_presenter.messages[0]));
+    QCOMPARE(readFile("report.rtf"), before);
+    if (itself) return;
     QVERIFY(readFile("other.rtf").contains("new text"));
     click("BitBtn17");  // cancelled the second time
     QCOMPARE(asked.size(), 2);
@@ -1112,18 +1202,37 @@ class WindowTest : public QObject {
     QVERIFY(readFile("report.rtf").contains("new text"));
   }
 
-  // A report past the limit is written nowhere: the file and the text stay as they are.
-  void saveRefusesAReportOverTheLimit() {
+  // The limit is on the report as Save writes it: a report over it is written
+  // nowhere (the file and the text stay as they are); one within it opens again.
+  void saveWithinTheLimitOnly_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("words over the limit") << QStringLiteral("word ").repeated(210000) << false;
+    // Each letter takes four bytes once saved ("\\'e9").
+    QTest::newRow("accented letters within the limit") << QString(260000, QChar(0xe9)) << true;
+    QTest::newRow("accented letters over the limit") << QString(263000, QChar(0xe9)) << false;
+  }
+  void saveWithinTheLimitOnly() {
+    QFETCH(QString, text);
+    QFETCH(bool, saved);
     const QByteArray before = readFile("report.rtf");
-    auto* report = find<QTextEdit>("ReportEdit");
-    report->setPlainText(QStringLiteral("word ").repeated(210000));
+    find<QTextEdit>("ReportEdit")->setPlainText(text);
     m_presenter.messages.clear();
     click("BitBtn17");
-    QCOMPARE(m_presenter.messages,
-             QStringList{"error: The report was not saved: it is larger than 1 MiB, the most the Report page "
-                         "opens. Shorten it, or copy it into a word processor."});
-    QCOMPARE(readFile("report.rtf"), before);
-    QCOMPARE(report->toPlainText().size(), 5 * 210000);
+    if (!saved) {
+      QCOMPARE(
+          m_presenter.messages,
+          QStringList{"error: The report was not saved: it is larger than 1 MiB, the most the Report page "
+                      "opens. Shorten it, or copy it into a word processor."});
+      QCOMPARE(readFile("report.rtf"), before);
+      QCOMPARE(find<QTextEdit>("ReportEdit")->toPlainText(), text);
+      return;
+    }
+    QCOMPARE(m_presenter.messages, QStringList());
+    m_window.reset();
+    startWindow();
+    QCOMPARE(m_presenter.messages, QStringList());
+    QCOMPARE(find<QTextEdit>("ReportEdit")->toPlainText(), text);
   }
 
   void recordAtACaretInsideAParagraph() {
@@ -1285,6 +1394,11 @@ class WindowTest : public QObject {
     QTest::qWait(50);
     QCOMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(),
              QString("The Found Equations List in the searcher is empty."));
+    // Entered again: the table is the one of the equation shown.
+    find<QTabWidget>("TapSheet1")->setCurrentIndex(0);
+    find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
+    QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(), QString("|1| 2H2+O2 = 2H2O"));
+    QCOMPARE(find<QTableWidget>("CalculateGrid")->item(1, 0)->text(), QString("H2"));
   }
 
   // However the Calculator is reached, its entry picks the first equation and
@@ -1307,6 +1421,8 @@ class WindowTest : public QObject {
         << 5 << "HelpRichEdit" << int(Qt::Key_PageDown) << int(Qt::ControlModifier) << 3;
     QTest::newRow("Ctrl+Shift+Tab from the help")
         << 5 << "HelpRichEdit" << int(Qt::Key_Backtab) << int(Qt::ControlModifier | Qt::ShiftModifier) << 3;
+    QTest::newRow("Ctrl+Shift+Tab round from the Balancer")
+        << 0 << "Sp3" << int(Qt::Key_Backtab) << int(Qt::ControlModifier | Qt::ShiftModifier) << 4;
   }
   void everyWayIntoTheCalculatorEntersIt() {
     QFETCH(int, from);
@@ -1332,6 +1448,35 @@ class WindowTest : public QObject {
     QCOMPARE(find<QGroupBox>("GroupCalcEquation")->title(),
              QString("Select an equation from the Balancer result list (2)"));
     QCOMPARE(find<QTableWidget>("CalculateGrid")->item(1, 0)->text(), QString("H2"));
+  }
+
+  // The picker buttons run their steps: the clicks, then the box the last step shows.
+  void pickerButtonsStepTheirList_data() {
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Calculator Next") << QStringList{"BitBtn4"} << "SelEquationEdit"
+                                     << "|2| N2+3H2 = 2NH3";
+    QTest::newRow("Calculator Prev") << QStringList{"BitBtn4", "BitBtn3"} << "SelEquationEdit"
+                                     << "|1| 2H2+O2 = 2H2O";
+    QTest::newRow("Switch List") << QStringList{"BitBtn30"} << "SelEquationEdit"
+                                 << "The Found Equations List in the searcher is empty.";
+    QTest::newRow("Back (balanced equations)")
+        << QStringList{"BitBtn23", "BitBtn23", "BitBtn22"} << "AddToLibEdit"
+        << "|1| 2H2+O2 = 2H2O";
+    QTest::newRow("Back (found equations)")  // the same equation found twice
+        << QStringList{"BitBtn13", "BitBtn13", "BitBtn29", "BitBtn29", "BitBtn28"} << "RemoveEquationEdit"
+        << "|1| 2KClO3 = 2KCl+3O2";
+  }
+  void pickerButtonsStepTheirList() {
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, list);
+    QFETCH(QString, shown);
+    balanceTwo();
+    box("SearchEdit7")->setText("O2");
+    m_window->CalculateSheetEnter();
+    for (const QString& button : clicks) click(qPrintable(button));
+    QCOMPARE(find<QPlainTextEdit>(qPrintable(list))->toPlainText(), shown);
   }
 
   // Tab walks the amounts of the species rows and leaves the grid past them;
@@ -1483,8 +1628,30 @@ class WindowTest : public QObject {
     QCOMPARE(grid->item(2, 2)->data(Qt::AccessibleTextRole).toString(), QString("O2, Molecular Weight: 32"));
     QCOMPARE(grid->item(3, 4)->data(Qt::AccessibleTextRole).toString(), QString("H2O, Amount (mole)"));
     QCOMPARE(find<QLabel>("CaptionETMelt")->buddy(), find<QWidget>("ETMelt"));
-    QCOMPARE(box("Sp7")->accessibleName(), QString("Reactant 7"));
-    QCOMPARE(box("SearchEdit9")->accessibleName(), QString("Search product 3"));
+    // Column titles, never numbers or the blanks that centre a title.
+    QCOMPARE(grid->model()->headerData(4, Qt::Horizontal).toString(), QString("Amount (mole)"));
+    QCOMPARE(grid->model()->headerData(6, Qt::Horizontal).toString(), QString());
+    QCOMPARE(grid->item(0, 4)->data(Qt::AccessibleTextRole).toString(), QString("Amount (mole)"));
+    // A combo box is named by its name, not its value.
+    QAccessibleInterface* medium = QAccessible::queryAccessibleInterface(find<QWidget>("MediumBox"));
+    QCOMPARE(medium->text(QAccessible::Name), QString("Medium"));
+    QCOMPARE(medium->text(QAccessible::Value), QString("as typed"));
+    const std::pair<const char*, const char*> names[] = {
+        {"Sp7", "Reactant 7"},
+        {"SearchEdit9", "Search product 3"},
+        {"ElementFe", "Iron, Fe"},
+        {"ClearBt", "Reset (reactants and products)"},
+        {"BitBtn18", "Reset (search boxes)"},
+        {"ExampleBt", "Examples (balancing)"},
+        {"BitBtn14", "Examples (searching)"},
+        {"BitBtn15", "Clear List (balanced equations)"},
+        {"BitBtn19", "Clear List (found equations)"},
+        {"BitBtn2", "Print List (balanced equations)"},
+        {"BitBtn21", "Print List (found equations)"},
+        {"BitBtn5", "Clear All (calculation table)"},
+        {"BitBtn1", "Clear All (report)"},
+    };
+    for (const auto& [name, spoken] : names) QCOMPARE(find<QWidget>(name)->accessibleName(), QString(spoken));
     QCOMPARE(find<QPushButton>("BalanceBt")->accessibleDescription(), QString("Balance the equation"));
   }
 };

@@ -420,6 +420,7 @@ TEST_F(WorkspaceTest, PickerStepsRefreshTheCalculatorInOrder) {
     int stepsFirst;  // Next steps of both pickers before the command
     void (Workspace::*command)();
     Log shown;
+    bool onFoundList = false;  // the calculator's source before the command, for an entry
   };
   // clang-format off
   const std::vector<Case> cases = {
@@ -444,6 +445,9 @@ TEST_F(WorkspaceTest, PickerStepsRefreshTheCalculatorInOrder) {
        {rebuilt, "deletePick=" + sel}},
       {"searcher Back on an empty list", 0, 0, &Workspace::previousFoundEquation,
        {"deletePick=" + foundEmpty, "calcPick=" + foundEmpty}},
+      // An entry with both lists empty left the found list as the source.
+      {"entry after an entry that found both lists empty", 1, 0, &Workspace::enterCalculator,
+       {"amounts emptied", "addPick=" + sel, "calcPick=" + sel, rebuilt}, true},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -468,8 +472,8 @@ TEST_F(WorkspaceTest, PickerStepsRefreshTheCalculatorInOrder) {
     // Each picker's steps rebuild the table from the equation it picks.
     const bool foundStep =
         c.command == &Workspace::nextFoundEquation || c.command == &Workspace::previousFoundEquation;
-    ws.calcTable().setSource(foundStep ? calc::CalculatorSource::FoundList
-                                       : calc::CalculatorSource::ResultBoard);
+    ws.calcTable().setSource(foundStep || c.onFoundList ? calc::CalculatorSource::FoundList
+                                                        : calc::CalculatorSource::ResultBoard);
     notifier.ws = &ws;
     notifier.take();
     (ws.*c.command)();
