@@ -360,8 +360,6 @@ std::string TextWhileTyping(std::string_view text) {
   return ReadTerm(text, Written::Formula).species;
 }
 
-std::string NormaliseSpecies(std::string_view text) { return TextWhileTyping(text); }
-
 std::string WithSpeciesRewritten(std::string_view line) {
   const std::string dashed = WithoutDashes(line);
   std::string out;

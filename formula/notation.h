@@ -83,9 +83,6 @@ bool WritesDatabaseCharge(std::string_view core, bool spaced);
 // Never drops a species or reorders one.
 std::string TextWhileTyping(std::string_view text);
 
-// TextWhileTyping, under the name the window calls.
-std::string NormaliseSpecies(std::string_view text);
-
 // A line with each species' notation characters written as formulas where it
 // stands (step 3), and what lies between species (blanks, "+", commas,
 // arrows) kept: an equation as the calculator cuts it into species.

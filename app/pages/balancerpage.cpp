@@ -183,8 +183,7 @@ void BalancerPage::cleanUpWhileTyping(QLineEdit* box) {
     if (pasted && spreadEquation(box)) return;
     // Only one species is rewritten: an equation being typed stays as it is
     // until it is finished.
-    if (formula::ReadEquationText(ToBytes(text))) return;
-    const QString shown = FromUtf8(formula::NormaliseSpecies(Utf8(text)));
+    const QString shown = FromUtf8(formula::TextWhileTyping(Utf8(text)));
     if (shown == text) return;
     const int fromEnd = static_cast<int>(text.size()) - box->cursorPosition();
     box->setText(shown);
