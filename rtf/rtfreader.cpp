@@ -224,6 +224,7 @@ class Reader {
   void colorWord(Kw kind, bool hasParam, int param);
   bool consumeFallback();
   bool groupHoldsText() const;
+  int rowWordsAhead();
 
   void addByte(char byte);
   void flushBytes();
@@ -260,6 +261,7 @@ class Reader {
   int m_overflowDepth = 0;
   int m_skipCount = 0;  // fallback characters still to skip after \uN
   unsigned m_lost = kLostNothing;
+  std::optional<std::vector<qsizetype>> m_rowWords;  // where each \row stands, found at the first table
 
   FontTable m_fonts;
 
@@ -523,6 +525,20 @@ bool Reader::groupHoldsText() const {
     }
   }
   return false;
+}
+
+// The \row words from the reading position on, counted in the raw bytes: more than a table
+// can get (some stand in skipped groups), never fewer.
+int Reader::rowWordsAhead() {
+  if (!m_rowWords) {
+    m_rowWords.emplace();
+    for (qsizetype at = m_in.indexOf("\\row"); at >= 0; at = m_in.indexOf("\\row", at + 4)) {
+      if (at + 4 == m_in.size() || !IsLetter(m_in[at + 4])) m_rowWords->push_back(at);
+    }
+  }
+  const auto next = std::lower_bound(m_rowWords->begin(), m_rowWords->end(), m_pos);
+  return static_cast<int>(
+      std::min<std::ptrdiff_t>(m_rowWords->end() - next, std::numeric_limits<int>::max()));
 }
 
 bool Reader::consumeFallback() {
@@ -1005,7 +1021,7 @@ void Reader::openPendingBlock(bool inTable) {
 
 void Reader::enterContainer(bool inTable) {
   flushRun();
-  if (inTable) m_table.enterCell();
+  if (inTable) m_table.enterCell(rowWordsAhead());
   else m_table.leaveTable();
 }
 
@@ -1060,6 +1076,7 @@ void Reader::finish(const Group& last) {
   } else if (!m_table.isBetweenCells()) {
     finishBlock(last.para, last.chr, m_listText);
   }
+  m_table.finish();
 }
 
 int Reader::listIndent(const ParaProps& p) const {

@@ -35,9 +35,13 @@ class TableBuilder {
   // Whether \cell or \row ended the last cell and no content has opened the next one yet.
   bool isBetweenCells() const;
   // Moves the cursor into the next cell, a new row or a new table, as the row's edges say.
-  void enterCell();
+  // `rowsAhead` bounds the rows the table may still get after this one (the \row words
+  // left in the input): rows are made ahead of need up to it.
+  void enterCell(int rowsAhead);
   // Ends the table; the cursor moves to the block after it.
   void leaveTable();
+  // The document ends: a table still open loses the rows made ahead of need.
+  void finish();
 
  private:
   std::pair<int, int> cellColumns() const;
@@ -45,10 +49,13 @@ class TableBuilder {
   void splitColumnAt(int edge);
   void moveToCell(int column);
   void setTableEdges(std::vector<int> edges);
+  void nextRow(int rowsAhead);
+  void dropSpareRows();
 
   QTextCursor& m_cursor;
   QTextTable* m_table = nullptr;
   int m_tableRow = 0;
+  int m_tableRows = 0;  // rows the table has, those made ahead of need included
   int m_rowCell = 0;
   int m_nextColumn = 0;  // the first column after the row's cells so far
   bool m_cellDone = false;
