@@ -31,8 +31,9 @@ namespace {
 
 using namespace detail;
 
-// Groups nested deeper than this share the state of the deepest one, so memory stays
-// bounded whatever the input; real files nest a few dozen levels at most.
+// Groups nested deeper than this share the formatting of the deepest one, so memory stays
+// bounded whatever the input; real files nest a few dozen levels at most. Where their text
+// goes is still kept group by group (see Scope).
 constexpr int kMaxGroupDepth = 256;
 // RTF limits control words to 32 letters; longer ones are treated as unknown.
 constexpr std::size_t kMaxWordLength = 32;
@@ -193,6 +194,26 @@ QString HyperlinkTarget(QStringView inst) {
   return url;
 }
 
+// What a group nested past kMaxGroupDepth keeps of its own: where its text goes, so that a
+// destination opened there ends with its group and the text after it is read.
+struct Scope {
+  Dest dest = Dest::Body;
+  Dest uprOuter = Dest::Body;
+  int unicodeSkip = 1;
+  int field = -1;
+  bool starred = false;
+  bool fresh = true;
+  bool operator==(const Scope&) const = default;
+};
+
+// Opens a group inside `g`: it starts fresh, and a group inside \upr is one of its parts.
+void EnterChild(Group& g) {
+  g.starred = false;
+  g.fresh = true;
+  if (g.dest == Dest::Upr) g.dest = Dest::UprPart;
+  else if (g.dest == Dest::UprPart) g.dest = Dest::Skip;
+}
+
 class Reader {
  public:
   Reader(QByteArrayView input, QTextDocument& doc) : m_in(input), m_cursor(&doc) {}
@@ -258,7 +279,9 @@ class Reader {
   qsizetype m_pos = 0;
   bool m_done = false;
   std::vector<Group> m_groups;
-  int m_overflowDepth = 0;
+  // The scopes of the groups past kMaxGroupDepth, innermost last, equal neighbours as one
+  // entry with a count: nesting a million levels deep costs one entry.
+  std::vector<std::pair<Scope, int>> m_deepScopes;
   int m_skipCount = 0;  // fallback characters still to skip after \uN
   unsigned m_lost = kLostNothing;
   std::optional<std::vector<qsizetype>> m_rowWords;  // where each \row stands, found at the first table
@@ -330,26 +353,35 @@ void Reader::openGroup() {
   flushBytes();
   m_skipCount = 0;
   if (m_groups.size() >= static_cast<std::size_t>(kMaxGroupDepth)) {
-    ++m_overflowDepth;
+    Group& g = top();
+    const Scope scope{g.dest, g.uprOuter, g.unicodeSkip, g.field, g.starred, g.fresh};
+    if (!m_deepScopes.empty() && m_deepScopes.back().first == scope) ++m_deepScopes.back().second;
+    else m_deepScopes.emplace_back(scope, 1);
+    EnterChild(g);
     return;
   }
   Group child = m_groups.empty() ? Group{} : m_groups.back();
-  child.starred = false;
-  child.fresh = true;
-  if (child.dest == Dest::Upr) child.dest = Dest::UprPart;
-  else if (child.dest == Dest::UprPart) child.dest = Dest::Skip;
+  EnterChild(child);
   m_groups.push_back(std::move(child));
 }
 
 void Reader::closeGroup() {
   flushBytes();
   m_skipCount = 0;
-  if (m_overflowDepth > 0) {
-    --m_overflowDepth;
-    return;
-  }
   if (m_groups.empty()) return;
   if (m_groups.back().dest == Dest::FontTable) finishFontEntry();
+  if (!m_deepScopes.empty()) {
+    Group& g = top();
+    const Scope& scope = m_deepScopes.back().first;
+    g.dest = scope.dest;
+    g.uprOuter = scope.uprOuter;
+    g.unicodeSkip = scope.unicodeSkip;
+    g.field = scope.field;
+    g.starred = scope.starred;
+    g.fresh = scope.fresh;
+    if (--m_deepScopes.back().second == 0) m_deepScopes.pop_back();
+    return;
+  }
   if (m_groups.size() == 1) {
     // The end of the {\rtf1 ...} group; anything after it (RichEdit adds a NUL) is not text.
     finish(m_groups.back());
