@@ -127,6 +127,10 @@ void RtfReaderTest::plainText_data() {
   row("a wider row widens the rows before",
       Rtf(R"(\trowd\cellx900\intbl a\cell\row\trowd\cellx300\cellx900\intbl b\cell c\cell\row\pard z)"),
       "\na\nb|c\nz");
+  row("the cell after a spanning cell takes the column after the span",
+      Rtf(R"(\trowd\cellx1000\cellx2000\cellx3000\intbl A\cell B\cell C\cell\row)"
+          R"(\trowd\cellx2000\intbl D\cell E\cell\row\pard z)"),
+      "\nA|B|C\nD|E\nz");
   row("star before a style word keeps the text", Rtf(R"({\i0\*\cs7 The quick brown fox}\par)"),
       "The quick brown fox");
   row("star inside a run skips one word", Rtf(R"({The quick \*\cs7 brown \*\unknownword fox})"),
