@@ -20,8 +20,9 @@ void TableBuilder::addCellEdge(int twips) {
 
 void TableBuilder::endCell() { m_cellDone = true; }
 
-void TableBuilder::endRow() {
+void TableBuilder::endRow(int rowsAhead) {
   if (m_table) {
+    m_rowsAhead = rowsAhead;
     m_rowDone = true;
     m_cellDone = false;
   }
@@ -41,7 +42,7 @@ void TableBuilder::leaveTable() {
   m_cellDone = m_rowDone = false;
 }
 
-void TableBuilder::enterCell(int rowsAhead) {
+void TableBuilder::enterCell() {
   if (!m_table) {
     const auto columns = static_cast<int>(std::max<std::size_t>(m_rowEdges.size(), 1));
     m_table = m_cursor.insertTable(1, columns);
@@ -54,7 +55,7 @@ void TableBuilder::enterCell(int rowsAhead) {
     return;
   }
   if (m_rowDone) {
-    nextRow(rowsAhead);
+    nextRow();
     m_rowCell = 0;
     m_nextColumn = 0;
   } else {
@@ -145,9 +146,9 @@ void TableBuilder::setTableEdges(std::vector<int> edges) {
 // Qt recounts a table's whole grid after every change of its rows, and removing a row
 // costs as much again. Rows are added as many at a time as the table has (one recount per
 // doubling, not one per row) but no more than the input can still fill.
-void TableBuilder::nextRow(int rowsAhead) {
+void TableBuilder::nextRow() {
   if (++m_tableRow == m_tableRows) {
-    const int more = std::clamp(rowsAhead + 1, 1, m_tableRows);
+    const int more = std::clamp(m_rowsAhead + 1, 1, m_tableRows);
     m_table->appendRows(more);
     m_tableRows += more;
   }
