@@ -9,6 +9,7 @@
 #include <QTextListFormat>
 
 #include <algorithm>
+#include <vector>
 
 namespace quorvex::rtf::detail {
 namespace {
@@ -52,6 +53,51 @@ void DescribeMarker(QString marker, QTextListFormat& format) {
   }
 }
 
+// The target of a HYPERLINK field instruction, or an empty string for other fields.
+QString HyperlinkTarget(QStringView inst) {
+  struct Token {
+    QString text;
+    bool quoted = false;
+  };
+  std::vector<Token> tokens;
+  for (qsizetype i = 0; i < inst.size();) {
+    if (inst.at(i).isSpace()) {
+      ++i;
+      continue;
+    }
+    Token token;
+    if (inst.at(i) == u'"') {
+      token.quoted = true;
+      for (++i; i < inst.size() && inst.at(i) != u'"'; ++i) {
+        if (inst.at(i) == u'\\' && i + 1 < inst.size()) ++i;
+        token.text += inst.at(i);
+      }
+      ++i;
+    } else {
+      for (; i < inst.size() && !inst.at(i).isSpace(); ++i) token.text += inst.at(i);
+    }
+    tokens.push_back(std::move(token));
+  }
+  if (tokens.empty() || tokens[0].text.compare(u"HYPERLINK", Qt::CaseInsensitive) != 0) return {};
+  QString url;
+  QString anchor;
+  for (std::size_t i = 1; i < tokens.size(); ++i) {
+    const Token& t = tokens[i];
+    if (!t.quoted && t.text.startsWith(u'\\')) {
+      // \l names a bookmark; \o, \t and \m take an argument we do not use.
+      const bool hasArgument = t.text == u"\\l" || t.text == u"\\o" || t.text == u"\\t" || t.text == u"\\m";
+      if (hasArgument && i + 1 < tokens.size()) {
+        ++i;
+        if (t.text == u"\\l") anchor = tokens[i].text;
+      }
+      continue;
+    }
+    if (url.isEmpty()) url = t.text;
+  }
+  if (!anchor.isEmpty()) url += u'#' + anchor;
+  return url;
+}
+
 // The list level a paragraph is at; 0 when it is in no list.
 int ListIndent(const ParaProps& p) {
   if (p.list > 0) return p.listLevel + 1;
@@ -89,7 +135,9 @@ void DocumentBuilder::addColor(std::optional<QColor> color) {
   m_colors.push_back(color);
 }
 
-int DocumentBuilder::addLink(QString target) {
+int DocumentBuilder::addFieldLink(QStringView instruction) {
+  QString target = HyperlinkTarget(instruction);
+  if (target.isEmpty()) return -1;
   m_links.push_back(std::move(target));
   return static_cast<int>(m_links.size()) - 1;
 }

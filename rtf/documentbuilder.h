@@ -39,8 +39,9 @@ class DocumentBuilder {
   void clearColors() { m_colors.clear(); }
   // The next entry of the colour table; nullopt for the automatic colour.
   void addColor(std::optional<QColor> color);
-  // A hyperlink's target; returns the index a CharProps link names it by.
-  int addLink(QString target);
+  // The link of a field with this instruction: the index CharProps::link names it by, or
+  // -1 when the instruction is not a HYPERLINK.
+  int addFieldLink(QStringView instruction);
   // {\listtext}: the marker the paragraph being read shows, which tells its list's style.
   void clearListText() { m_listText.clear(); }
   void appendListText(QStringView text) { m_listText += text; }

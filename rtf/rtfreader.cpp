@@ -31,51 +31,6 @@ using namespace detail;
 // the word's length. A document with a longer word wraps at word boundaries only.
 constexpr qsizetype kMaxWrappedWord = 1000;
 
-// The target of a HYPERLINK field instruction, or an empty string for other fields.
-QString HyperlinkTarget(QStringView inst) {
-  struct Token {
-    QString text;
-    bool quoted = false;
-  };
-  std::vector<Token> tokens;
-  for (qsizetype i = 0; i < inst.size();) {
-    if (inst.at(i).isSpace()) {
-      ++i;
-      continue;
-    }
-    Token token;
-    if (inst.at(i) == u'"') {
-      token.quoted = true;
-      for (++i; i < inst.size() && inst.at(i) != u'"'; ++i) {
-        if (inst.at(i) == u'\\' && i + 1 < inst.size()) ++i;
-        token.text += inst.at(i);
-      }
-      ++i;
-    } else {
-      for (; i < inst.size() && !inst.at(i).isSpace(); ++i) token.text += inst.at(i);
-    }
-    tokens.push_back(std::move(token));
-  }
-  if (tokens.empty() || tokens[0].text.compare(u"HYPERLINK", Qt::CaseInsensitive) != 0) return {};
-  QString url;
-  QString anchor;
-  for (std::size_t i = 1; i < tokens.size(); ++i) {
-    const Token& t = tokens[i];
-    if (!t.quoted && t.text.startsWith(u'\\')) {
-      // \l names a bookmark; \o, \t and \m take an argument we do not use.
-      const bool hasArgument = t.text == u"\\l" || t.text == u"\\o" || t.text == u"\\t" || t.text == u"\\m";
-      if (hasArgument && i + 1 < tokens.size()) {
-        ++i;
-        if (t.text == u"\\l") anchor = tokens[i].text;
-      }
-      continue;
-    }
-    if (url.isEmpty()) url = t.text;
-  }
-  if (!anchor.isEmpty()) url += u'#' + anchor;
-  return url;
-}
-
 class Reader {
  public:
   Reader(QByteArrayView input, qsizetype start, QTextDocument& doc)
@@ -300,80 +255,23 @@ bool Reader::consumeFallback() {
 // Control words go to the function for their group; each of those takes its group's
 // words only.
 void Reader::apply(const Keyword& keyword, bool hasParam, int param) {
-  switch (keyword.kind) {
-    case Kw::Rtf:
-    case Kw::Ignore:
-    case Kw::Ud:
-    case Kw::NoOp:
-    case Kw::Bin: break;
-    case Kw::FontTable:
-    case Kw::ColorTable:
-    case Kw::SkipDest:
-    case Kw::ListText:
-    case Kw::Upr: openDestination(keyword.kind); break;
-    case Kw::Pn:
-    case Kw::PnTxtA:
-    case Kw::PnTxtB: openNumbering(keyword.kind); break;
-    case Kw::Field:
-    case Kw::FldInst:
-    case Kw::FldRslt: openField(keyword.kind); break;
-    case Kw::Ansi:
-    case Kw::Mac:
-    case Kw::Pc:
-    case Kw::Pca:
-    case Kw::AnsiCpg:
-    case Kw::Deff:
-    case Kw::Uc:
-    case Kw::U: documentWord(keyword.kind, hasParam, param); break;
-    case Kw::F:
-    case Kw::FCharset:
-    case Kw::Cpg: fontWord(keyword.kind, hasParam, param); break;
-    case Kw::Plain:
-    case Kw::Bold:
-    case Kw::Italic:
-    case Kw::Underline:
-    case Kw::Strike:
-    case Kw::Vertical:
-    case Kw::Up:
-    case Kw::Dn:
-    case Kw::Fs:
-    case Kw::Cf:
-    case Kw::Bg:
-    case Kw::Hidden: SetCharacterProperty(top().chr, keyword, hasParam, param); break;
-    case Kw::Pard:
-    case Kw::Par:
-    case Kw::Line:
-    case Kw::Tab:
-    case Kw::Align:
-    case Kw::Li:
-    case Kw::Ri:
-    case Kw::Fi:
-    case Kw::Sb:
-    case Kw::Sa:
-    case Kw::Outline:
-    case Kw::TabType:
-    case Kw::Tx:
-    case Kw::Ls:
-    case Kw::Ilvl: paragraphWord(keyword, hasParam, param); break;
-    case Kw::Intbl:
-    case Kw::Cell:
-    case Kw::Row:
-    case Kw::Trowd:
-    case Kw::Cellx: tableWord(keyword.kind, hasParam, param); break;
-    case Kw::PnLvl:
-    case Kw::PnLvlBlt:
-    case Kw::PnLvlBody:
-    case Kw::PnLvlCont:
-    case Kw::PnStyle:
-    case Kw::PnF:
+  switch (HandlerOf(keyword.kind)) {
+    case Handler::Nothing: break;
+    case Handler::Destination: openDestination(keyword.kind); break;
+    case Handler::Numbering: openNumbering(keyword.kind); break;
+    case Handler::Field: openField(keyword.kind); break;
+    case Handler::Document: documentWord(keyword.kind, hasParam, param); break;
+    case Handler::Font: fontWord(keyword.kind, hasParam, param); break;
+    case Handler::CharacterFormat: SetCharacterProperty(top().chr, keyword, hasParam, param); break;
+    case Handler::ParagraphFormat: paragraphWord(keyword, hasParam, param); break;
+    case Handler::Table: tableWord(keyword.kind, hasParam, param); break;
+    case Handler::NumberingFormat:
       // \pnfN counts wherever it stands, the other words inside {\*\pn} only.
       if (keyword.kind == Kw::PnF || scope().dest == Dest::Pn)
         SetNumberingProperty(top().para.pn, keyword, hasParam, param);
       break;
-    case Kw::Red:
-    case Kw::Green:
-    case Kw::Blue: colorWord(keyword.kind, hasParam, param); break;
-    case Kw::Char: {
+    case Handler::ColorTable: colorWord(keyword.kind, hasParam, param); break;
+    case Handler::Character: {
       const auto c = static_cast<char16_t>(keyword.value);
       emitText(QStringView(&c, 1));
       break;
@@ -451,8 +349,8 @@ void Reader::openField(Kw kind) {
     return;
   }
   s.dest = Dest::Body;
-  if (QString target = HyperlinkTarget(m_fieldInst[static_cast<std::size_t>(s.field)]); !target.isEmpty())
-    g.chr.link = m_builder.addLink(std::move(target));
+  if (const int link = m_builder.addFieldLink(m_fieldInst[static_cast<std::size_t>(s.field)]); link >= 0)
+    g.chr.link = link;
   else m_lost |= kLostFields;
 }
 
@@ -511,7 +409,6 @@ void Reader::paragraphWord(const Keyword& keyword, bool hasParam, int param) {
 
 void Reader::tableWord(Kw kind, bool hasParam, int param) {
   switch (kind) {
-    case Kw::Intbl: top().para.inTable = !hasParam || param != 0; break;
     case Kw::Cell:
       if (scope().dest == Dest::Body) {
         flushHighSurrogate();
