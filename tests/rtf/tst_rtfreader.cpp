@@ -131,6 +131,10 @@ void RtfReaderTest::plainText_data() {
       Rtf(R"(\trowd\cellx1000\cellx2000\cellx3000\intbl A\cell B\cell C\cell\row)"
           R"(\trowd\cellx2000\intbl D\cell E\cell\row\pard z)"),
       "\nA|B|C\nD|E\nz");
+  row("rows made ahead of need are dropped",
+      Rtf(R"(\trowd\cellx900\intbl a\cell\row\intbl b\cell\row\intbl c\cell\row\pard x\par)"
+          R"(\trowd\cellx900\intbl d\cell\row\intbl e\cell\row\intbl f\cell\row{\*\x\row\row\row\row})"),
+      "\na\nb\nc\nx\nd\ne\nf\n");
   row("star before a style word keeps the text", Rtf(R"({\i0\*\cs7 The quick brown fox}\par)"),
       "The quick brown fox");
   row("star inside a run skips one word", Rtf(R"({The quick \*\cs7 brown \*\unknownword fox})"),
