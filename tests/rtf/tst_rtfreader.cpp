@@ -228,15 +228,19 @@ void RtfReaderTest::malformed_data() {
   QTest::newRow("group depth beyond the limit keeps text")
       << QByteArray("{\\rtf1") + QByteArray("{\\b ").repeated(300) + "x" + QByteArray(300, '}') + "y}"
       << "xy";
-  const auto nested = [](const char* inner) {
-    return QByteArray("{\\rtf1 kept ") + QByteArray(300, '{') + inner + QByteArray(300, '}') + " after}";
+  // `inner`, its first group nested at `depth` ({\rtf1 is at 1).
+  const auto nested = [](int depth, const char* inner) {
+    return QByteArray("{\\rtf1 kept ") + QByteArray(depth - 2, '{') + inner + QByteArray(depth - 2, '}') +
+           " after}";
   };
-  QTest::newRow("destination beyond the depth limit ends with its group")
-      << nested(R"({\*\generator Writer}nested)") << "kept nested after";
+  QTest::newRow("destination in the deepest group kept whole")
+      << nested(256, R"({\*\generator Writer}nested)") << "kept nested after";
+  QTest::newRow("destination in the first group past the depth limit")
+      << nested(257, R"({\*\generator Writer}nested)") << "kept nested after";
   QTest::newRow("unknown destination beyond the depth limit")
-      << nested(R"({\*\foo bar}nested)") << "kept nested after";
+      << nested(300, R"({\*\foo bar}nested)") << "kept nested after";
   QTest::newRow("field beyond the depth limit")
-      << nested(R"({\field{\*\fldinst HYPERLINK "u"}{\fldrslt link}}nested)") << "kept linknested after";
+      << nested(300, R"({\field{\*\fldinst HYPERLINK "u"}{\fldrslt link}}nested)") << "kept linknested after";
 }
 
 void RtfReaderTest::malformed() {
