@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loading RTF into a laid-out document, as start-up loads the report: many runs in one
-// paragraph, and a font table with a font for every run.
+// paragraph, a font table with a font for every run, a table of many rows.
 #include <QAbstractTextDocumentLayout>
 #include <QByteArray>
 #include <QGuiApplication>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
+#include <QTextTable>
 #include <benchmark/benchmark.h>
 
 #include "rtf/rtfreader.h"
@@ -34,6 +36,31 @@ QByteArray FontTable(int fonts) {
   return rtf;
 }
 
+// A report of a heading and a table of `rows` rows of three cells, as Save writes it:
+// every row gives its cell edges again. 5,000 rows make about 1 MB. With `spans`, every
+// other row's first cell spans two columns.
+QByteArray Table(int rows, bool spans) {
+  QTextDocument doc;
+  QTextCursor cursor(&doc);
+  cursor.insertText(QStringLiteral("Measurements"));
+  QTextTable* table = cursor.insertTable(rows, 3);
+  for (int r = 0; r < rows; ++r) {
+    if (spans && r % 2 == 1) {
+      table->mergeCells(r, 0, 1, 2);
+      table->cellAt(r, 0).firstCursorPosition().insertText(QStringLiteral("Sample ") + QString::number(r) +
+                                                           QStringLiteral(": 2H2+O2 = 2H2O"));
+      table->cellAt(r, 2).firstCursorPosition().insertText(QStringLiteral("18.0148 g/mol"));
+      continue;
+    }
+    const QString n = QString::number(r);
+    table->cellAt(r, 0).firstCursorPosition().insertText(QStringLiteral("Sample ") + n);
+    table->cellAt(r, 1).firstCursorPosition().insertText(QStringLiteral("2H2+O2 = 2H2O, ") + n +
+                                                         QStringLiteral(" g"));
+    table->cellAt(r, 2).firstCursorPosition().insertText(QStringLiteral("18.0148 g/mol"));
+  }
+  return quorvex::rtf::WriteRtf(doc);
+}
+
 void Load(benchmark::State& state, const QByteArray& rtf) {
   for (auto _ : state) {
     QTextDocument doc;
@@ -59,6 +86,14 @@ BENCHMARK(BM_LoadRunsOneWord)->Arg(10000)->Arg(100000)->Arg(200000)->Unit(benchm
 
 void BM_LoadFontTable(benchmark::State& state) { Load(state, FontTable(static_cast<int>(state.range(0)))); }
 BENCHMARK(BM_LoadFontTable)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+void BM_LoadTable(benchmark::State& state) { Load(state, Table(static_cast<int>(state.range(0)), false)); }
+BENCHMARK(BM_LoadTable)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+void BM_LoadTableSpans(benchmark::State& state) {
+  Load(state, Table(static_cast<int>(state.range(0)), true));
+}
+BENCHMARK(BM_LoadTableSpans)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 // "Save": the document read from `runs` runs written back as RTF.
 void BM_SaveRuns(benchmark::State& state) {

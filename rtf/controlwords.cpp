@@ -154,6 +154,76 @@ const Keyword* FindKeyword(std::string_view word) {
   return it != kKeywords.end() && it->name == word ? &*it : nullptr;
 }
 
+Handler HandlerOf(Kw kind) {
+  switch (kind) {
+    case Kw::FontTable:
+    case Kw::ColorTable:
+    case Kw::SkipDest:
+    case Kw::ListText:
+    case Kw::Upr: return Handler::Destination;
+    case Kw::Pn:
+    case Kw::PnTxtA:
+    case Kw::PnTxtB: return Handler::Numbering;
+    case Kw::Field:
+    case Kw::FldInst:
+    case Kw::FldRslt: return Handler::Field;
+    case Kw::Ansi:
+    case Kw::Mac:
+    case Kw::Pc:
+    case Kw::Pca:
+    case Kw::AnsiCpg:
+    case Kw::Deff:
+    case Kw::Uc:
+    case Kw::U: return Handler::Document;
+    case Kw::F:
+    case Kw::FCharset:
+    case Kw::Cpg: return Handler::Font;
+    case Kw::Plain:
+    case Kw::Bold:
+    case Kw::Italic:
+    case Kw::Underline:
+    case Kw::Strike:
+    case Kw::Vertical:
+    case Kw::Up:
+    case Kw::Dn:
+    case Kw::Fs:
+    case Kw::Cf:
+    case Kw::Bg:
+    case Kw::Hidden: return Handler::CharacterFormat;
+    case Kw::Pard:
+    case Kw::Par:
+    case Kw::Line:
+    case Kw::Tab:
+    case Kw::Align:
+    case Kw::Li:
+    case Kw::Ri:
+    case Kw::Fi:
+    case Kw::Sb:
+    case Kw::Sa:
+    case Kw::Outline:
+    case Kw::TabType:
+    case Kw::Tx:
+    case Kw::Ls:
+    case Kw::Ilvl:
+    case Kw::Intbl: return Handler::ParagraphFormat;
+    case Kw::Cell:
+    case Kw::Row:
+    case Kw::Trowd:
+    case Kw::Cellx: return Handler::Table;
+    case Kw::PnLvl:
+    case Kw::PnLvlBlt:
+    case Kw::PnLvlBody:
+    case Kw::PnLvlCont:
+    case Kw::PnStyle:
+    case Kw::PnF: return Handler::NumberingFormat;
+    case Kw::Red:
+    case Kw::Green:
+    case Kw::Blue: return Handler::ColorTable;
+    case Kw::Char: return Handler::Character;
+    default: return Handler::Nothing;
+  }
+}
+
 bool IsDestination(Kw kind) {
   switch (kind) {
     case Kw::Rtf:

@@ -25,6 +25,22 @@ enum class Kw : std::uint8_t {
 };
 // clang-format on
 
+// Which of the reader's handlers takes the words of a kind.
+enum class Handler : std::uint8_t {
+  Nothing,
+  Destination,      // a destination of its own: font or colour table, list text, \upr
+  Numbering,        // {\*\pn} and its parts
+  Field,            // {\field} and its parts
+  Document,         // code page, default font, Unicode characters
+  Font,             // \fN and the font table's words
+  CharacterFormat,  // bold, size, colour ...
+  ParagraphFormat,  // alignment, indents, tab stops, lists, \par
+  Table,            // rows and cells
+  NumberingFormat,  // words inside {\*\pn}
+  ColorTable,       // \red, \green, \blue
+  Character,        // a character by name: \emdash, \bullet ...
+};
+
 // A control word, and its value where its kind needs one: an underline style, an
 // alignment, a character, or what skipping the destination loses.
 struct Keyword {
@@ -54,6 +70,8 @@ enum Lost : unsigned {
 
 // The reader's entry for a control word; nullptr for a word it does not know.
 const Keyword* FindKeyword(std::string_view word);
+
+Handler HandlerOf(Kw kind);
 
 // Whether a word of this kind opens a destination the reader handles, so that a \* before
 // it does not make the reader skip the group.

@@ -20,8 +20,9 @@ void TableBuilder::addCellEdge(int twips) {
 
 void TableBuilder::endCell() { m_cellDone = true; }
 
-void TableBuilder::endRow() {
+void TableBuilder::endRow(int rowsAhead) {
   if (m_table) {
+    m_rowsAhead = rowsAhead;
     m_rowDone = true;
     m_cellDone = false;
   }
@@ -35,6 +36,7 @@ bool TableBuilder::needsNewContainer(bool inTable) const {
 }
 
 void TableBuilder::leaveTable() {
+  dropSpareRows();
   m_cursor.setPosition(m_table->lastPosition() + 1);
   m_table = nullptr;
   m_cellDone = m_rowDone = false;
@@ -46,14 +48,14 @@ void TableBuilder::enterCell() {
     m_table = m_cursor.insertTable(1, columns);
     setTableEdges(m_rowEdges);
     m_tableRow = 0;
+    m_tableRows = 1;
     m_rowCell = 0;
     m_nextColumn = 1;
     m_cellDone = m_rowDone = false;
     return;
   }
   if (m_rowDone) {
-    m_table->appendRows(1);
-    ++m_tableRow;
+    nextRow();
     m_rowCell = 0;
     m_nextColumn = 0;
   } else {
@@ -139,6 +141,26 @@ void TableBuilder::setTableEdges(std::vector<int> edges) {
   }
   format.setColumnWidthConstraints(widths);
   m_table->setFormat(format);
+}
+
+// Qt recounts a table's whole grid after every change of its rows, and removing a row
+// costs as much again. Rows are added as many at a time as the table has (one recount per
+// doubling, not one per row) but no more than the input can still fill.
+void TableBuilder::nextRow() {
+  if (++m_tableRow == m_tableRows) {
+    const int more = std::clamp(m_rowsAhead + 1, 1, m_tableRows);
+    m_table->appendRows(more);
+    m_tableRows += more;
+  }
+}
+
+void TableBuilder::dropSpareRows() {
+  if (m_tableRows > m_tableRow + 1) m_table->removeRows(m_tableRow + 1, m_tableRows - m_tableRow - 1);
+  m_tableRows = m_tableRow + 1;
+}
+
+void TableBuilder::finish() {
+  if (m_table) dropSpareRows();
 }
 
 void TableBuilder::moveToCell(int column) {

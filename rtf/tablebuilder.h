@@ -26,8 +26,10 @@ class TableBuilder {
   void addCellEdge(int twips);
   // \cell: the next content goes into the next cell.
   void endCell();
-  // \row: the next content goes into a new row; nothing when no table is open.
-  void endRow();
+  // \row: the next content goes into a new row; nothing when no table is open. `rowsAhead`
+  // bounds the rows the table can still get after that one: rows are made ahead of need
+  // up to it.
+  void endRow(int rowsAhead);
 
   // Whether content of a paragraph in (or out of) a table goes elsewhere than the cursor's
   // block: into the next cell, a new row or table, or after the table.
@@ -38,6 +40,8 @@ class TableBuilder {
   void enterCell();
   // Ends the table; the cursor moves to the block after it.
   void leaveTable();
+  // The document ends: a table still open loses the rows made ahead of need.
+  void finish();
 
  private:
   std::pair<int, int> cellColumns() const;
@@ -45,10 +49,14 @@ class TableBuilder {
   void splitColumnAt(int edge);
   void moveToCell(int column);
   void setTableEdges(std::vector<int> edges);
+  void nextRow();
+  void dropSpareRows();
 
   QTextCursor& m_cursor;
   QTextTable* m_table = nullptr;
   int m_tableRow = 0;
+  int m_tableRows = 0;  // rows the table has, those made ahead of need included
+  int m_rowsAhead = 0;
   int m_rowCell = 0;
   int m_nextColumn = 0;  // the first column after the row's cells so far
   bool m_cellDone = false;

@@ -54,6 +54,8 @@ class RtfReaderTest : public QObject {
  private slots:
   void plainText_data();
   void plainText();
+  void tables_data();
+  void tables();
   void malformed_data();
   void malformed();
   void notRtf_data();
@@ -113,20 +115,6 @@ void RtfReaderTest::plainText_data() {
   row("uc belongs to its group", Rtf(R"({\uc2\u945 ab}\u946 cd)"), "\u03b1\u03b2d");
   row("fallback stops at a group end", Rtf(R"({\uc3\u945 a}b)"), "\u03b1b");
   row("NUL after the last brace", Bytes("{\\rtf1 text\\par}\0garbage{\\b x}"), "text");
-  row("cellx6803Text: digits end at a letter",
-      Rtf(R"(\pard\intbl\trowd\cellx1000\cellx6803Text\cell More\cell\row)"), "\nText|More\n");
-  row("table rows end paragraphs",
-      Rtf(R"(\trowd\cellx1000\cellx2000\pard\intbl A\cell B\cell\row)"
-          R"(\trowd\cellx1000\cellx2000\pard\intbl C\cell D\cell\row\pard after\par)"),
-      "\nA|B\nC|D\nafter");
-  row("empty cells keep their place", Rtf(R"(\pard\intbl\cell B\cell\cell\row)"), "\n|B|\n");
-  row("paragraph mark before cell end leaves an empty paragraph",
-      Rtf(R"({\pard\intbl A\par}\cell{\pard\intbl B\par}\cell\intbl\row)"), "\nA\n|B\n\n");
-  row("paragraphs in a cell", Rtf(R"(x\par\trowd\cellx900\pard\intbl a\par b\cell c\cell\row\pard y)"),
-      "x\na\nb|c\ny");
-  row("a wider row widens the rows before",
-      Rtf(R"(\trowd\cellx900\intbl a\cell\row\trowd\cellx300\cellx900\intbl b\cell c\cell\row\pard z)"),
-      "\na\nb|c\nz");
   row("star before a style word keeps the text", Rtf(R"({\i0\*\cs7 The quick brown fox}\par)"),
       "The quick brown fox");
   row("star inside a run skips one word", Rtf(R"({The quick \*\cs7 brown \*\unknownword fox})"),
@@ -170,6 +158,43 @@ void RtfReaderTest::plainText() {
   QCOMPARE(test::ReadPlainText(input), expected);
 }
 
+// Tables as their text shows them: cells of a row joined by "|", a line a row.
+void RtfReaderTest::tables_data() {
+  QTest::addColumn<QByteArray>("input");
+  QTest::addColumn<QString>("expected");
+  const auto row = [](const char* name, const QByteArray& input, const QString& expected) {
+    QTest::newRow(name) << input << expected;
+  };
+  row("cellx6803Text: digits end at a letter",
+      Rtf(R"(\pard\intbl\trowd\cellx1000\cellx6803Text\cell More\cell\row)"), "\nText|More\n");
+  row("table rows end paragraphs",
+      Rtf(R"(\trowd\cellx1000\cellx2000\pard\intbl A\cell B\cell\row)"
+          R"(\trowd\cellx1000\cellx2000\pard\intbl C\cell D\cell\row\pard after\par)"),
+      "\nA|B\nC|D\nafter");
+  row("empty cells keep their place", Rtf(R"(\pard\intbl\cell B\cell\cell\row)"), "\n|B|\n");
+  row("paragraph mark before cell end leaves an empty paragraph",
+      Rtf(R"({\pard\intbl A\par}\cell{\pard\intbl B\par}\cell\intbl\row)"), "\nA\n|B\n\n");
+  row("paragraphs in a cell", Rtf(R"(x\par\trowd\cellx900\pard\intbl a\par b\cell c\cell\row\pard y)"),
+      "x\na\nb|c\ny");
+  row("a wider row widens the rows before",
+      Rtf(R"(\trowd\cellx900\intbl a\cell\row\trowd\cellx300\cellx900\intbl b\cell c\cell\row\pard z)"),
+      "\na\nb|c\nz");
+  row("the cell after a spanning cell takes the column after the span",
+      Rtf(R"(\trowd\cellx1000\cellx2000\cellx3000\intbl A\cell B\cell C\cell\row)"
+          R"(\trowd\cellx2000\intbl D\cell E\cell\row\pard z)"),
+      "\nA|B|C\nD|E\nz");
+  row("rows made ahead of need are dropped",
+      Rtf(R"(\trowd\cellx900\intbl a\cell\row\intbl b\cell\row\intbl c\cell\row\pard x\par)"
+          R"(\trowd\cellx900\intbl d\cell\row\intbl e\cell\row\intbl f\cell\row{\*\x\row\row\row\row})"),
+      "\na\nb\nc\nx\nd\ne\nf\n");
+}
+
+void RtfReaderTest::tables() {
+  QFETCH(QByteArray, input);
+  QFETCH(QString, expected);
+  QCOMPARE(test::ReadPlainText(input), expected);
+}
+
 void RtfReaderTest::malformed_data() {
   QTest::addColumn<QByteArray>("input");
   QTest::addColumn<QString>("expected");
@@ -203,6 +228,19 @@ void RtfReaderTest::malformed_data() {
   QTest::newRow("group depth beyond the limit keeps text")
       << QByteArray("{\\rtf1") + QByteArray("{\\b ").repeated(300) + "x" + QByteArray(300, '}') + "y}"
       << "xy";
+  // `inner`, its first group nested at `depth` ({\rtf1 is at 1).
+  const auto nested = [](int depth, const char* inner) {
+    return QByteArray("{\\rtf1 kept ") + QByteArray(depth - 2, '{') + inner + QByteArray(depth - 2, '}') +
+           " after}";
+  };
+  QTest::newRow("destination in the deepest group kept whole")
+      << nested(256, R"({\*\generator Writer}nested)") << "kept nested after";
+  QTest::newRow("destination in the first group past the depth limit")
+      << nested(257, R"({\*\generator Writer}nested)") << "kept nested after";
+  QTest::newRow("unknown destination beyond the depth limit")
+      << nested(300, R"({\*\foo bar}nested)") << "kept nested after";
+  QTest::newRow("field beyond the depth limit")
+      << nested(300, R"({\field{\*\fldinst HYPERLINK "u"}{\fldrslt link}}nested)") << "kept linknested after";
 }
 
 void RtfReaderTest::malformed() {
