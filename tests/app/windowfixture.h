@@ -63,7 +63,7 @@ class WindowFixture : public QObject {
     return w;
   }
   QLineEdit* box(const char* name) { return find<QLineEdit>(name); }
-  void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+  void click(const char* name) { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
   QColor messageColour() { return box("MessageBox")->palette().color(QPalette::Text); }
   // A number as the window shows it: with the user's decimal separator.
   static QString local(const char* number) { return QString(number).replace('.', QLocale().decimalPoint()); }
@@ -137,6 +137,34 @@ class WindowFixture : public QObject {
       box("Pr1")->setText(pr1);
       click("BalanceBt");
     }
+  }
+  // The text a control shows: a box, a list, a label, or a grid cell named "grid row column".
+  QString shownText(const QString& name) {
+    const QStringList cell = name.split(' ');
+    if (cell.size() == 3)
+      return find<QTableWidget>(qPrintable(cell[0]))->item(cell[1].toInt(), cell[2].toInt())->text();
+    QWidget* w = find<QWidget>(qPrintable(name));
+    if (const auto* edit = qobject_cast<const QLineEdit*>(w)) return edit->text();
+    if (const auto* list = qobject_cast<const QPlainTextEdit*>(w)) return list->toPlainText();
+    if (const auto* label = qobject_cast<const QLabel*>(w)) return label->text();
+    qFatal("%s shows no text", qPrintable(name));
+  }
+  // Wiring rows: with two equations balanced, the search term O2 and the Calculator entered,
+  // the clicks run their slots and the control then shows the workspace's text.
+  static void addWiringColumns() {
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("shown");
+  }
+  void checkWiringRow() {
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, control);
+    QFETCH(QString, shown);
+    balanceTwo();
+    box("SearchEdit7")->setText("O2");
+    m_window->CalculateSheetEnter();
+    for (const QString& button : clicks) click(qPrintable(button));
+    QCOMPARE(shownText(control), shown);
   }
   // Reads a PDF back with pdftotext: every word of `words` is there, and each
   // of them stands between `minHeight` and `maxHeight` points high.
