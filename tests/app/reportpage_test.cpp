@@ -241,6 +241,30 @@ class ReportPageTest : public WindowFixture {
     QVERIFY(!report->document()->firstBlock().begin().fragment().charFormat().font().bold());
   }
 
+  // The report's menu and its Print and Calculator buttons run their slots;
+  // here no calculator program is found, and no printer where none is installed.
+  void menuPrintAndCalculatorRunTheirSlots() {
+    auto* report = find<QTextEdit>("ReportEdit");
+    report->selectAll();
+    find<QAction>("Copy2")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("My report"));
+    QApplication::clipboard()->setText(" pasted");
+    report->moveCursor(QTextCursor::End);
+    find<QAction>("Paste1")->trigger();
+    QCOMPARE(report->toPlainText(), QString("My report pasted"));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(m_dir.path()));  // a folder without a calculator program
+    click("BitBtn16");
+    qputenv("PATH", path);
+    QCOMPARE(m_presenter.messages.takeFirst(),
+             QString("No calculator program was found on this computer. Install one, for example "
+                     "gnome-calculator, and press \"Calculator\" again."));
+    if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a printer is installed here");
+    click("BitBtn6");
+    QCOMPARE(m_presenter.messages.size(), 2);
+    QCOMPARE(m_presenter.messages[1], "\"report.rtf\" was saved as " + m_dir.filePath("list.pdf") + ".");
+  }
+
   void recordAtACaretInsideAParagraph() {
     box("Sp1")->setText("H2");
     box("Sp2")->setText("O2");
