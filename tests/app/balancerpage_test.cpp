@@ -2,8 +2,6 @@
 // The Balancer page: its controls' wiring, the message box, typing into the boxes.
 #include "windowfixture.h"
 
-using quorvex::app::TForm1;
-
 class BalancerPageTest : public WindowFixture {
   Q_OBJECT
 

@@ -2,8 +2,6 @@
 // The Calculator page: its entry, its grid and the keys in it.
 #include "windowfixture.h"
 
-using quorvex::app::TForm1;
-
 class CalculatorPageTest : public WindowFixture {
   Q_OBJECT
 

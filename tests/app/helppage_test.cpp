@@ -2,8 +2,6 @@
 // The Help page: its document and links.
 #include "windowfixture.h"
 
-using quorvex::app::TForm1;
-
 class HelpPageTest : public WindowFixture {
   Q_OBJECT
 

@@ -2,8 +2,6 @@
 // The Periodic Table page: the element buttons and their facts.
 #include "windowfixture.h"
 
-using quorvex::app::TForm1;
-
 class PeriodicTablePageTest : public WindowFixture {
   Q_OBJECT
 

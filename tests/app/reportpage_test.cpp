@@ -2,8 +2,6 @@
 // The Report page: its file, Save, Undo, the close question and Record.
 #include "windowfixture.h"
 
-using quorvex::app::TForm1;
-
 class ReportPageTest : public WindowFixture {
   Q_OBJECT
 

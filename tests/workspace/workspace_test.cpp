@@ -136,6 +136,20 @@ TEST_F(WorkspaceTest, SearchWithoutTermsRefreshesTheMessageBoxOnly) {
   EXPECT_EQ(again.texts().message, "Failed to balance!");
 }
 
+// The terms travel on their own: a search leaves the Balancer's boxes as typed.
+TEST_F(WorkspaceTest, SearchLeavesTheBalancerBoxesAsTyped) {
+  writeLibrary(kLibrary);
+  Workspace& ws = start();
+  ws.texts().boxes.reactants[0] = "KClO3";
+  ws.texts().boxes.reactants[8] = "x y";
+  ws.texts().boxes.products[13] = "O2";
+  const formula::BoxTexts typed = ws.texts().boxes;
+  search(ws, {"", "", "", "", "", "", "O2"});
+  ASSERT_EQ(ws.searcher().found().count(), 3);
+  EXPECT_EQ(ws.texts().boxes.reactants, typed.reactants);
+  EXPECT_EQ(ws.texts().boxes.products, typed.products);
+}
+
 TEST_F(WorkspaceTest, BalanceShowsTheFormulasAndWhyItFailed) {
   writeLibrary(kLibrary);
   Workspace& ws = start();
