@@ -1,46 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <sys/file.h>
-#include <unistd.h>
-
-#include <QAbstractTextDocumentLayout>
-#include <QAccessible>
-#include <QAction>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPrinter>
-#include <QPrinterInfo>
-#include <QProcess>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QRegularExpression>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QStackedWidget>
-#include <QStandardPaths>
-#include <QTabWidget>
-#include <QTableView>
-#include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QTextEdit>
-#include <QtTest>
-
-#include <array>
-#include <clocale>
-#include <memory>
-#include <utility>
-
-#include "app/fonts.h"
-#include "app/pagetables.h"
-#include "app/printing.h"
-#include "app/tform1.h"
-#include "recorder.h"
+// The window as a whole: its layout, start-up, page keys, mnemonics, captions,
+// painting and the names a screen reader speaks.
+#include "windowfixture.h"
 
 using quorvex::app::TForm1;
 
@@ -146,155 +107,10 @@ constexpr Placed kLayout[] = {
 
 }  // namespace
 
-class WindowTest : public QObject {
+class WindowTest : public WindowFixture {
   Q_OBJECT
 
- private:
-  std::unique_ptr<QTemporaryDir> m_temp;  // a fresh working folder for each test
-  QDir m_dir;
-  RecordingPresenter m_presenter;
-  QStringList m_urls;
-  QString m_pdfName = "list.pdf";  // what the PDF file dialog answers
-  std::unique_ptr<TForm1> m_window;
-
-  template <class W>
-  W* find(const char* name) {
-    W* w = m_window->findChild<W*>(name);
-    if (!w) qFatal("no control named %s", name);
-    return w;
-  }
-  QLineEdit* box(const char* name) { return find<QLineEdit>(name); }
-  void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
-  QColor messageColour() { return box("MessageBox")->palette().color(QPalette::Text); }
-  // A number as the window shows it: with the user's decimal separator.
-  static QString local(const char* number) { return QString(number).replace('.', QLocale().decimalPoint()); }
-  // Balances H2 + O2 = H2O and enters the Calculator page as the focus does.
-  void calculatorWithWater() {
-    box("Sp1")->setText("H2");
-    box("Sp2")->setText("O2");
-    box("Pr1")->setText("H2O");
-    click("BalanceBt");
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    box("Sp1")->setFocus();
-    // Changing the page moves the focus into it: the page entry picks the equation.
-    find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
-    QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(), QString("|1| 2H2+O2 = 2H2O"));
-  }
-  // The editor of a cell: the one moving to it opens, else one opened for it.
-  static QLineEdit* openEditor(QTableWidget* grid, int row, int column) {
-    grid->setFocus();
-    grid->setCurrentCell(row, column);
-    for (int attempt = 0; attempt < 2; ++attempt) {
-      QLineEdit* editor = nullptr;
-      for (QLineEdit* open : grid->viewport()->findChildren<QLineEdit*>()) {
-        if (open->isVisible()) editor = open;
-      }
-      if (editor) return editor;
-      grid->editItem(grid->item(row, column));
-    }
-    return nullptr;
-  }
-  // Types `text` into a cell through its editor, as the keyboard does.
-  void typeIntoCell(QTableWidget* grid, int row, int column, const QString& text) {
-    QLineEdit* editor = openEditor(grid, row, column);
-    QVERIFY(editor);
-    editor->selectAll();
-    if (text.isEmpty()) QTest::keyClick(editor, Qt::Key_Delete);
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QCoreApplication::processEvents();  // the editor commits on the next turn of the loop
-  }
-
-  // Opens the window on the test's working folder; `reportSaveAsPath` answers the report's Save As.
-  void startWindow(std::function<QString()> reportSaveAsPath = {}) {
-    TForm1::Options options;
-    options.reportSaveAsPath = std::move(reportSaveAsPath);
-    options.workingDirectory = QDir(m_dir.path());
-    options.holdSeconds = 0;
-    options.libraryLockMilliseconds = 300;
-    options.pdfPath = [this] { return m_dir.filePath(m_pdfName); };
-    options.openUrl = [this](const QString& url) {
-      m_urls << url;
-      return false;
-    };
-    m_window = std::make_unique<TForm1>(m_presenter, options);
-    m_window->show();
-  }
-  void writeFile(const QString& name, const QByteArray& bytes) {
-    QFile file(m_dir.filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-  }
-  QByteArray readFile(const QString& name) {
-    QFile file(m_dir.filePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
-  // Balances 2H2+O2 = 2H2O and then N2+3H2 = 2NH3 onto the result board.
-  void balanceTwo() {
-    for (const auto& [sp1, sp2, pr1] : {std::array<const char*, 3>{"H2", "O2", "H2O"}, {"N2", "H2", "NH3"}}) {
-      box("Sp1")->setText(sp1);
-      box("Sp2")->setText(sp2);
-      box("Pr1")->setText(pr1);
-      click("BalanceBt");
-    }
-  }
-  // Reads a PDF back with pdftotext: every word of `words` is there, and each
-  // of them stands between `minHeight` and `maxHeight` points high.
-  void checkPrintedWords(const QString& pdf, const QStringList& words, double minHeight, double maxHeight,
-                         const QStringList& absent = {}) {
-    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
-      QSKIP("pdftotext (poppler-utils) is not installed");
-    QProcess reader;
-    reader.start("pdftotext", {"-bbox", pdf, "-"});
-    QVERIFY(reader.waitForFinished(30000));
-    const QString html = QString::fromUtf8(reader.readAllStandardOutput());
-    static const QRegularExpression word(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
-    QMap<QString, double> heights;
-    for (auto it = word.globalMatch(html); it.hasNext();) {
-      const auto m = it.next();
-      heights.insert(m.captured(5).replace("&amp;", "&"),
-                     m.captured(4).toDouble() - m.captured(2).toDouble());
-    }
-    for (const QString& w : words) {
-      QVERIFY2(heights.contains(w),
-               qPrintable("\"" + w + "\" is not in the PDF: " + QStringList(heights.keys()).join(' ')));
-      QVERIFY2(heights[w] >= minHeight && heights[w] <= maxHeight,
-               qPrintable(QString("\"%1\" is %2 pt high").arg(w).arg(heights[w])));
-    }
-    for (const QString& w : absent) QVERIFY2(!heights.contains(w), qPrintable("\"" + w + "\" was printed"));
-  }
-
  private slots:
-  void initTestCase() {
-    // The program's own font, set in pixels as the program sets it.
-    quorvex::app::UseWindowFont();
-    // A locale that is not generated leaves the C library in "C", and the
-    // run would test nothing of it.
-    const QByteArray wanted = qgetenv("LC_ALL");
-    if (!wanted.isEmpty() && wanted != "C") {
-      QVERIFY2(QByteArray(std::setlocale(LC_ALL, nullptr)) != "C",
-               (wanted + " is not generated").constData());
-    }
-  }
-  void init() {
-    m_temp = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_temp->isValid());
-    m_dir = QDir(m_temp->path());
-    writeFile("cbd.dat", "#2H2+O2 = 2H2O#\r\n#2KClO3 = 2KCl+3O2#\r\n");
-    writeFile("help.rtf", "{\\rtf1\\ansi Quorvex help: balance with {\\b Balance}.\\par}");
-    writeFile("report.rtf", "{\\rtf1\\ansi My report\\par}");
-    m_presenter.messages.clear();
-    m_urls.clear();
-    m_pdfName = "list.pdf";
-    startWindow();
-  }
-  void cleanup() {
-    m_window.reset();
-    m_temp.reset();
-  }
-
   void startsOnTheBalancerPage() {
     QCOMPARE(m_window->size(), QSize(529, 529));
     QCOMPARE(m_window->windowTitle(), QString("Quorvex v2.11"));
@@ -420,142 +236,34 @@ class WindowTest : public QObject {
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join("; ")));
   }
 
-  void balanceShowsTheOutcomeInItsColour_data() {
-    QTest::addColumn<QStringList>("reactants");
-    QTest::addColumn<QStringList>("products");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QColor>("colour");
-    QTest::addColumn<QString>("board");
-    QTest::newRow("case 2") << QStringList{"CS2", "MnO4[-]", "H[+]"}
-                            << QStringList{"Mn[2+]", "S", "CO2", "H2O"} << "Balanced it successfully!"
-                            << QColor(100, 100, 255)
-                            << "|1| 5CS2+4MnO4[-]+12H[+] = 4Mn[2+]+10S+5CO2+6H2O\n\n";
-    QTest::newRow("failure") << QStringList{"H2"} << QStringList{"O2"}
-                             << "Failed to balance! H is found among the reactants only."
-                             << QColor(100, 100, 255) << "";
-    QTest::newRow("typed and pasted notation")
-        << QStringList{"Ba^2+", "SO\u2084\u00B2\u207B", "H\u2082O"} << QStringList{"BaSO4.2H2O"}
-        << "Balanced it successfully!" << QColor(100, 100, 255) << "|1| Ba[2+]+SO4[2-]+2H2O = BaSO4*2H2O\n\n";
-    QTest::newRow("input error") << QStringList{"H2 O"} << QStringList{"H2O"}
-                                 << "Input error-Invalid characters!" << QColor(255, 100, 100) << "";
-    QTest::newRow("two reactions in one")
-        << QStringList{"KMnO4", "H2O2", "H2SO4"} << QStringList{"K2SO4", "MnSO4", "O2", "H2O"}
-        << "Failed to balance! It combines 2 independent reactions; split it into equations that balance on their own."
-        << QColor(100, 100, 255) << "";
-    QTest::newRow("whole equation pasted into a product box")
-        << QStringList{} << QStringList{"", "2 H\u2082 + O\u2082 \u2192 2 H\u2082O"} << "Balanced."
-        << QColor(100, 100, 255) << "|1| 2H2+O2 = 2H2O\n\n";
+  void startUpWithAFileMissing_data() {
+    QTest::addColumn<QString>("missing");
+    QTest::addColumn<qint64>("size");  // grown with zeros to this size instead of removed
+    QTest::newRow("help") << "help.rtf" << qint64{0};
+    QTest::newRow("report") << "report.rtf" << qint64{0};
+    QTest::newRow("library") << "cbd.dat" << qint64{0};
+    QTest::newRow("help over the size limit") << "help.rtf" << qint64{1024} * 1024 + 1;
   }
-  void balanceShowsTheOutcomeInItsColour() {
-    QFETCH(QStringList, reactants);
-    QFETCH(QStringList, products);
-    QFETCH(QString, message);
-    QFETCH(QColor, colour);
-    QFETCH(QString, board);
-    // Typed key by key; text beyond ASCII is pasted.
-    const auto enter = [](QLineEdit* edit, const QString& text) {
-      bool ascii = true;
-      for (const QChar c : text) ascii = ascii && c.unicode() < 0x80;
-      if (ascii) {
-        QTest::keyClicks(edit, text);
-      } else {
-        edit->insert(text);
-      }
-    };
-    for (int i = 0; i < reactants.size(); ++i)
-      enter(box(qPrintable(QString("Sp%1").arg(i + 1))), reactants[i]);
-    for (int i = 0; i < products.size(); ++i) enter(box(qPrintable(QString("Pr%1").arg(i + 1))), products[i]);
-    if (QTest::currentDataTag() == QByteArray("typed and pasted notation")) {
-      QCOMPARE(box("Sp2")->text(), QString("SO4[2-]"));  // shown at once, before Balance
-    }
-    if (QTest::currentDataTag() == QByteArray("whole equation pasted into a product box")) {
-      // Filled at once, each species in its box, the coefficients kept.
-      QCOMPARE(box("Sp1")->text() + box("Sp2")->text() + box("Pr1")->text() + box("Pr2")->text(),
-               QString("2H2O22H2O"));
-      QCOMPARE(
-          box("MessageBox")->text(),
-          QString("The equation fills the boxes: one species in each. Click \"Balance\" to balance it."));
-    }
-    click("BalanceBt");
-    QCOMPARE(box("MessageBox")->text(), message);
-    // Read from its first word; whole in the tool tip when it is longer than the box.
-    QCOMPARE(box("MessageBox")->cursorPosition(), 0);
-    if (message.size() > 60) QCOMPARE(box("MessageBox")->toolTip(), message);
-    QCOMPARE(messageColour(), colour);
-    QCOMPARE(find<QPlainTextEdit>("ResultEdit")->toPlainText(), board);
-    QVERIFY(m_presenter.messages.isEmpty());
-  }
-
-  void resetEmptiesAll28Boxes() {
-    for (int i = 1; i <= 14; ++i) {
-      box(qPrintable(QString("Sp%1").arg(i)))->setText("H2");
-      box(qPrintable(QString("Pr%1").arg(i)))->setText("O2");
-    }
-    click("BalanceBt");
-    click("ClearBt");
-    for (int i = 1; i <= 14; ++i) {
-      QCOMPARE(box(qPrintable(QString("Sp%1").arg(i)))->text(), QString());
-      QCOMPARE(box(qPrintable(QString("Pr%1").arg(i)))->text(), QString());
-    }
-    QCOMPARE(box("MessageBox")->text(), QString());
-  }
-
-  void clickIntoABoxEmptiesTheMessage() {
-    box("Sp1")->setText("H2");
-    box("Pr1")->setText("O2");
-    click("BalanceBt");
-    const QString failed("Failed to balance! H is found among the reactants only.");
-    QCOMPARE(box("MessageBox")->text(), failed);
-    QCOMPARE(box("MessageBox")->toolTip(), failed);
-    QTest::mouseClick(box("Pr14"), Qt::LeftButton);
-    QCOMPARE(box("MessageBox")->text(), QString());
-    QVERIFY(box("MessageBox")->toolTip().startsWith("This box will tell you"));
-    QCOMPARE(box("Sp1")->text(), QString("H2"));
-  }
-
-  void examplesCycleFromCaseThree() {
-    click("ExampleBt");
-    QCOMPARE(box("Sp1")->text(), QString("P4"));
-    QCOMPARE(box("Sp2")->text(), QString("P2I4"));
-    QCOMPARE(box("Sp3")->text(), QString("H2O"));
-    QCOMPARE(box("Pr1")->text(), QString("H3PO4"));
-    QCOMPARE(box("Pr2")->text(), QString("PH4I"));
-    QCOMPARE(box("Sp4")->text(), QString());
-    QCOMPARE(box("MessageBox")->text(),
-             QString("Good! Now click \"Balance\" to balance, or click \"Examples\" again for next."));
-    QCOMPARE(messageColour(), QColor(100, 100, 255));
-    const QStringList firstReactant = {"CrI3", "Cu(NH3)4[2+]", "H2", "CS2", "P4"};
-    for (const QString& expected : firstReactant) {
-      click("ExampleBt");
-      QCOMPARE(box("Sp1")->text(), expected);
-    }
-    // Case 1 again reaches into the second column.
-    click("ExampleBt");
-    click("ExampleBt");
-    click("ExampleBt");
-    QCOMPARE(box("Sp11")->text(), QString("SO2"));
-    QCOMPARE(box("Pr9")->text(), QString("H2O"));
-    click("BalanceBt");
-    // A long equation breaks between its terms, never inside one, and copies without the breaks.
-    find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
-    m_window->CalculateSheetEnter();
-    for (const char* list : {"ResultEdit", "SelEquationEdit"}) {
-      auto* edit = find<QPlainTextEdit>(list);
-      const QTextBlock block = edit->document()->firstBlock();
-      edit->document()->documentLayout()->blockBoundingRect(block);  // laid out on a page not shown
-      const QString text = block.text();
-      QVERIFY2(block.layout()->lineCount() > 1, qPrintable(QString(list) + ": " + text));
-      for (int i = 1; i < block.layout()->lineCount(); ++i) {
-        const int start = block.layout()->lineAt(i).textStart();
-        QVERIFY2(
-            text[start - 1] == QChar(0x200B) || text[start - 1] == ' ',
-            qPrintable(QString("%1 breaks at \"%2|%3\"").arg(list, text.left(start), text.mid(start, 6))));
-      }
-      edit->selectAll();
-      QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
-      QVERIFY(QApplication::clipboard()->text().startsWith("|1| 119H2+18Ca(CN)2"));
-      QVERIFY(!QApplication::clipboard()->text().contains(QChar(0x200B)));
-    }
+  void startUpWithAFileMissing() {
+    QFETCH(QString, missing);
+    QFETCH(qint64, size);
+    m_window.reset();
+    QVERIFY(size > 0 ? QFile::resize(m_dir.filePath(missing), size) : QFile::remove(m_dir.filePath(missing)));
+    startWindow();
+    QCOMPARE(m_presenter.messages.size(), 1);
+    // The message names the file with its full path.
+    QVERIFY2(m_presenter.messages[0].startsWith("error: Cannot read") &&
+                 m_presenter.messages[0].contains("'" + QDir(m_dir.path()).absoluteFilePath(missing) + "'"),
+             qPrintable(m_presenter.messages[0]));
+    // The other files and the element data are loaded all the same.
+    find<QTabWidget>("TapSheet1")->setCurrentIndex(1);
+    const int count = missing == "cbd.dat" ? 0 : 2;
+    QCOMPARE(find<QLabel>("EquationNumberLabel")->text(),
+             QString(" There are total %1 equations in your library currently.").arg(count));
+    QCOMPARE(find<QTextEdit>("ReportEdit")->toPlainText(),
+             missing == "report.rtf" ? QString() : QString("My report"));
+    find<QPushButton>("ElementH")->click();
+    QCOMPARE(find<QLabel>("ETName")->text(), QString("Hydrogen"));
   }
 
   void anErrorThatEndsACommandIsShownAndTheWindowGoesOn() {
@@ -568,105 +276,6 @@ class WindowTest : public QObject {
                                                 "error: '99999999999' is not a valid integer value"}));
     QCOMPARE(box("MessageBox")->text(), QString("Balanced it successfully!"));
     QCOMPARE(find<QPlainTextEdit>("ResultEdit")->toPlainText(), board);
-  }
-
-  void clearListEmptiesTheBoard() {
-    click("ExampleBt");
-    click("BalanceBt");
-    click("BalanceBt");
-    click("BitBtn15");
-    QCOMPARE(find<QPlainTextEdit>("ResultEdit")->toPlainText(), QString());
-    click("BalanceBt");
-    QCOMPARE(find<QPlainTextEdit>("ResultEdit")->toPlainText(),
-             QString("|1| 13P4+10P2I4+128H2O = 32H3PO4+40PH4I\n\n"));
-  }
-  void searchHandsTheBalancerBoxesBack() {
-    box("Sp1")->setText("KClO3");
-    box("Sp9")->setText("x y");
-    box("Pr14")->setText("O2");
-    box("SearchEdit7")->setText("O2");
-    click("BitBtn13");
-    QCOMPARE(find<QPlainTextEdit>("m_SearchResultEdit")->toPlainText(),
-             QString("\n...... Found 1 equation ......\n\n|1| 2KClO3 = 2KCl+3O2\n\n"));
-    QCOMPARE(box("Sp1")->text(), QString("KClO3"));
-    QCOMPARE(box("Sp9")->text(), QString("x y"));
-    QCOMPARE(box("Pr14")->text(), QString("O2"));
-    click("BitBtn18");  // Reset
-    QCOMPARE(box("SearchEdit7")->text(), QString());
-    QCOMPARE(find<QPlainTextEdit>("m_SearchResultEdit")->toPlainText(), QString());
-  }
-
-  // "Search" with every box empty says what to type; one that finds nothing only
-  // because of letter case says that it matters.
-  void searchSaysWhatToTypeAndThatLetterCaseMatters() {
-    click("BitBtn13");
-    QCOMPARE(m_presenter.messages.size(), 1);
-    QVERIFY(m_presenter.messages[0].startsWith("Type a reactant or a product into a box above"));
-    for (const auto& [term, hinted] : {std::pair{"h2o", true}, std::pair{"NaCl", false}}) {
-      box("SearchEdit7")->setText(term);
-      click("BitBtn13");
-      QCOMPARE(
-          find<QPlainTextEdit>("m_SearchResultEdit")
-              ->toPlainText()
-              .endsWith(
-                  "Letter case matters: write each element with a capital first letter, as in H2O or NaCl.\n\n"),
-          hinted);
-    }
-  }
-
-  // What is typed key by key is never lost: only a text that is one species is
-  // rewritten as it is typed; an equation or a list is spread over the boxes
-  // by the key that finishes it (Enter also balances).
-  void typedEquationsFillTheBoxesWhenFinished_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");  // in the box before the finishing key
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QStringList>("reactants");
-    QTest::addColumn<QStringList>("products");
-    QTest::newRow("equation, Enter") << "KMnO4 + HCl = KCl + MnCl2 + H2O + Cl2"
-                                     << "KMnO4 + HCl = KCl + MnCl2 + H2O + Cl2" << int(Qt::Key_Return)
-                                     << QStringList{"KMnO4", "HCl"}
-                                     << QStringList{"KCl", "MnCl2", "H2O", "Cl2"};
-    QTest::newRow("list with a final blank")
-        << "H2O + H^+ "
-        << "H2O + H^+ " << int(Qt::Key_Tab) << QStringList{"H2O", "H[+]"} << QStringList{};
-    QTest::newRow("ions in caret notation")
-        << "Cr2O7^2- + Fe^2+ + H^+ = Cr^3+ + Fe^3+ + H2O"
-        << "Cr2O7[2-] + Fe^2+ + H^+ = Cr^3+ + Fe^3+ + H2O" << int(Qt::Key_Tab)
-        << QStringList{"Cr2O7[2-]", "Fe[2+]", "H[+]"} << QStringList{"Cr[3+]", "Fe[3+]", "H2O"};
-    QTest::newRow("half-reaction with an arrow")
-        << "MnO4^- + H^+ + e^- \u2192 Mn^2+ + H2O"
-        << "MnO4[-] + H^+ + e^- \u2192 Mn^2+ + H2O" << int(Qt::Key_Tab)
-        << QStringList{"MnO4[-]", "H[+]", "[-]"} << QStringList{"Mn[2+]", "H2O"};
-  }
-  void typedEquationsFillTheBoxesWhenFinished() {
-    QFETCH(QString, typed);
-    QFETCH(QString, shown);
-    QFETCH(int, key);
-    QFETCH(QStringList, reactants);
-    QFETCH(QStringList, products);
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    QLineEdit* first = box("Sp1");
-    first->setFocus();
-    for (const QChar c : typed) {
-      if (c.unicode() < 0x80) {
-        QTest::keyClick(first, c.toLatin1());
-      } else {
-        QTest::sendKeyEvent(QTest::Press, first, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, first, Qt::Key_unknown, QString(c), Qt::NoModifier);
-      }
-    }
-    QCOMPARE(first->text(), shown);
-    QTest::keyClick(first, Qt::Key(key));
-    for (int i = 0; i < 14; ++i) {
-      QCOMPARE(box(qPrintable(QString("Sp%1").arg(i + 1)))->text(), reactants.value(i));
-      QCOMPARE(box(qPrintable(QString("Pr%1").arg(i + 1)))->text(), products.value(i));
-    }
-    if (key == Qt::Key_Return) {
-      QCOMPARE(find<QPlainTextEdit>("ResultEdit")->toPlainText(),
-               QString("|1| 2KMnO4+16HCl = 2KCl+2MnCl2+8H2O+5Cl2\n\n"));
-    }
   }
 
   // A list longer than its box is scrolled to its newest equation, on its page or not.
@@ -690,161 +299,6 @@ class WindowTest : public QObject {
                name);
       QVERIFY2(list->viewport()->rect().contains(list->cursorRect(QTextCursor(newest)).center()), name);
     }
-  }
-
-  // The medium and the half-reaction choice are reached from the keyboard and complete the equation.
-  void mediumAndHalfReactionFromTheKeyboard() {
-    auto* medium = find<QComboBox>("MediumBox");
-    auto* half = find<QCheckBox>("HalfReactionBox");
-    QCOMPARE(medium->accessibleName(), QString("Medium"));
-    QCOMPARE(half->accessibleName(), QString("Half-reaction"));
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    QTest::keyClick(m_window.get(), Qt::Key_M, Qt::AltModifier);
-    QCOMPARE(QApplication::focusWidget(), medium);
-    QTest::keyClick(medium, Qt::Key_Down);
-    QCOMPARE(medium->currentText(), QString("acidic"));
-    QTest::keyClick(m_window.get(), Qt::Key_F, Qt::AltModifier);
-    QTRY_VERIFY(half->isChecked());  // a mnemonic clicks after a short show of the press
-    QTest::keyClicks(box("Sp1"), "MnO4[-]");
-    QTest::keyClicks(box("Pr1"), "Mn[2+]");
-    QTest::keyClick(box("Pr1"), Qt::Key_Return);
-    QCOMPARE(box("MessageBox")->text(), QString("Balanced it successfully! Added: 8H[+], 5[-], 4H2O."));
-    QCOMPARE(find<QPlainTextEdit>("ResultEdit")->toPlainText(),
-             QString("|1| MnO4[-]+8H[+]+5[-] = Mn[2+]+4H2O\n\n"));
-  }
-
-  void searchExamplesStartAtCaseTwo() {
-    click("BitBtn14");
-    QCOMPARE(box("SearchEdit7")->text(), QString("O2"));
-    QVERIFY(find<QPlainTextEdit>("m_SearchResultEdit")
-                ->toPlainText()
-                .startsWith(
-                    "In this example, you will search for the equations which have \"O2\" as a product."));
-  }
-
-  void pickerAddAndDeleteWithTheFileOnDisk() {
-    box("Sp1")->setText("N2");
-    box("Sp2")->setText("H2");
-    box("Pr1")->setText("NH3");
-    click("BalanceBt");
-    click("BitBtn24");
-    QCOMPARE(m_presenter.messages.takeLast(), QString("No equation selected."));
-    click("BitBtn23");
-    QCOMPARE(find<QPlainTextEdit>("AddToLibEdit")->toPlainText(), QString("|1| N2+3H2 = 2NH3"));
-    QCOMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(), QString("|1| N2+3H2 = 2NH3"));
-    click("BitBtn24");
-    QCOMPARE(m_presenter.messages.takeLast(), QString("Added to the equation library successfully!"));
-    QCOMPARE(readFile("cbd.dat"),
-             QByteArray("#2H2+O2 = 2H2O#\r\n#2KClO3 = 2KCl+3O2#\r\n#N2+3H2 = 2NH3#\r\n"));
-    QCOMPARE(find<QLabel>("EquationNumberLabel")->text(),
-             QString(" There are total 3 equations in your library currently."));
-    click("BitBtn24");
-    QCOMPARE(m_presenter.messages.takeLast(),
-             QString("This equation has already been in the equation library"));
-
-    box("SearchEdit1")->setText("N2");
-    click("BitBtn13");
-    click("BitBtn29");
-    QCOMPARE(find<QPlainTextEdit>("RemoveEquationEdit")->toPlainText(), QString("|1| N2+3H2 = 2NH3"));
-    // While the message is open, the window already shows the new count.
-    QString labelWhileOpen;
-    m_presenter.whileOpen = [&] { labelWhileOpen = find<QLabel>("EquationNumberLabel")->text(); };
-    click("BitBtn26");
-    m_presenter.whileOpen = nullptr;
-    QCOMPARE(m_presenter.messages.takeLast(), QString("Deleted from the library successfully!"));
-    QCOMPARE(labelWhileOpen, QString(" There are total 2 equations in your library currently."));
-    click("BitBtn26");
-    QCOMPARE(m_presenter.messages.takeLast(), QString("This equation is not in the library."));
-    QCOMPARE(readFile("cbd.dat"), QByteArray("#2H2+O2 = 2H2O#\r\n#2KClO3 = 2KCl+3O2#\r\n"));
-    QVERIFY(m_presenter.messages.isEmpty());
-  }
-
-  // Another program holds the library: the window keeps painting while Add To
-  // Lib waits, then says so and changes nothing.
-  void aHeldLibraryLockTimesOutWhileTheWindowPaints() {
-    balanceTwo();
-    click("BitBtn23");
-    QFile held(m_dir.filePath("cbd.dat"));
-    QVERIFY(held.open(QIODevice::ReadOnly));
-    QCOMPARE(::flock(held.handle(), LOCK_EX), 0);
-    struct PaintCounter : QObject {
-      int paints = 0;
-      bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return false;
-      }
-    } counter;
-    QWidget* shown = m_window.get();
-    shown->installEventFilter(&counter);
-    int fired = 0;
-    QTimer::singleShot(100, shown, [shown, &fired] {
-      ++fired;
-      shown->update();
-    });
-    click("BitBtn24");
-    QCOMPARE(fired, 1);
-    shown->removeEventFilter(&counter);
-    QVERIFY(counter.paints > 0);
-    QCOMPARE(m_presenter.messages.takeLast(), "error: The library is in use by another program (process " +
-                                                  QString::number(::getpid()) + "); try again");
-    QCOMPARE(readFile("cbd.dat"), QByteArray("#2H2+O2 = 2H2O#\r\n#2KClO3 = 2KCl+3O2#\r\n"));
-  }
-
-  void calculatorTableInBothPrecisionsAndUnits() {
-    calculatorWithWater();
-    auto* grid = find<QTableWidget>("CalculateGrid");
-    const auto row = [grid](int r) {
-      QStringList cells;
-      for (int c = 0; c < 4; ++c) cells << grid->item(r, c)->text();
-      return cells;
-    };
-    QCOMPARE(row(0), QStringList({"Chemical", "Coefficient", "Molecular Weight", "Total Molecular Weight"}));
-    QCOMPARE(grid->item(0, 4)->text(), QString("   Amount (mole)"));
-    QCOMPARE(row(3), QStringList({"H2O", "2", "18", "36"}));
-    QTest::mouseClick(find<QRadioButton>("RadioButton2"), Qt::LeftButton);
-    QCOMPARE(row(1), QStringList({"H2", "2", local("2.0158"), local("4.0316")}));
-    QCOMPARE(row(3), QStringList({"H2O", "2", local("18.0148"), local("36.0296")}));
-    grid->item(1, 4)->setText("4");
-    QTest::mouseClick(find<QRadioButton>("Unit_g"), Qt::LeftButton);
-    QCOMPARE(grid->item(0, 4)->text(), QString("    Mass (gram)"));
-    QCOMPARE(grid->item(1, 4)->text(), local("8.0632"));
-    QTest::mouseClick(find<QRadioButton>("Unit_mol"), Qt::LeftButton);
-    QCOMPARE(grid->item(1, 4)->text(), QString("4"));
-    QVERIFY(!(grid->item(0, 1)->flags() & Qt::ItemIsEditable));
-    for (int c = 1; c < grid->columnCount(); ++c) {
-      QCOMPARE(bool(grid->item(1, c)->flags() & Qt::ItemIsEditable), c == 4);
-    }
-    for (int r = 0; r < grid->rowCount(); ++r) QCOMPARE(grid->rowHeight(r), r == 6 ? 15 : 16);
-    const int widths[] = {80, 73, 85, 112, 96, 94, 91};
-    for (int c = 0; c < grid->columnCount(); ++c) QCOMPARE(grid->columnWidth(c), c < 7 ? widths[c] : 80);
-    // Keys typed at a typist's pace straight after a click into the selected
-    // cell all arrive.
-    const QPoint cell = grid->visualItemRect(grid->item(2, 4)).center();
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
-    QTest::keyClick(QApplication::focusWidget(), '3');
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QTRY_COMPARE(grid->item(2, 4)->text(), QString("3"));
-    QTest::qWait(QApplication::doubleClickInterval() + 100);  // a click, not a double click
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
-    for (const char c : {'1', '5', '.', '8'}) {
-      QTest::keyClick(QApplication::focusWidget(), c, Qt::NoModifier, 150);
-    }
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QTRY_COMPARE(grid->item(2, 4)->text(), local("15.8"));
-    click("BitBtn5");
-    QCOMPARE(grid->item(1, 4)->text(), QString());
-    // Row 0 and column 0 stay in view when the grid scrolls.
-    grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum());
-    grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
-    auto* fixedRow = find<QTableView>("CalculateGridFixedRow");
-    auto* fixedColumn = find<QTableView>("CalculateGridFixedColumn");
-    QCOMPARE(fixedRow->indexAt(QPoint(2, 2)).row(), 0);
-    QCOMPARE(fixedColumn->indexAt(QPoint(2, 2)).column(), 0);
-    QCOMPARE(fixedColumn->indexAt(QPoint(2, 2)).row(), grid->rowAt(2));
-    QVERIFY(grid->rowAt(2) > 1);
-    QCOMPARE(find<QGroupBox>("GroupCalcEquation")->title(),
-             QString("Select an equation from the Balancer result list (1)"));
   }
 
   // Every number the window shows carries the user's separator, once: the
@@ -889,463 +343,6 @@ class WindowTest : public QObject {
     QVERIFY(m_presenter.messages.filter("error").isEmpty());
   }
 
-  // Calculate's answers stand in grey italics; typing into a cell, even the
-  // same text, makes its amount the user's.
-  void computedAmountsLookApartAndTypingMakesThemTyped() {
-    calculatorWithWater();
-    auto* grid = find<QTableWidget>("CalculateGrid");
-    const auto computed = [grid](int r) {
-      const QTableWidgetItem* item = grid->item(r, 4);
-      return item->font().italic() && item->foreground().color() == QColor(128, 128, 128);
-    };
-    QTest::mouseClick(find<QRadioButton>("Unit_g"), Qt::LeftButton);
-    typeIntoCell(grid, 1, 4, "4");
-    click("CalculateBt");
-    QCOMPARE(grid->item(2, 4)->text(), QString("32"));
-    QCOMPARE((QList<bool>{computed(1), computed(2), computed(3)}), (QList<bool>{false, true, true}));
-    // Passing through a computed cell's open editor without typing leaves it computed.
-    QTest::keyClick(openEditor(grid, 3, 4), Qt::Key_Return);
-    QCoreApplication::processEvents();
-    QVERIFY(computed(3));
-    typeIntoCell(grid, 2, 4, "32");
-    QVERIFY(!computed(2));
-    // H2 cleared: Calculate answers from the O2 typed now.
-    typeIntoCell(grid, 1, 4, "");
-    m_presenter.messages.clear();
-    click("CalculateBt");
-    QCOMPARE(m_presenter.messages, QStringList());
-    QCOMPARE(grid->item(1, 4)->text(), QString("4"));
-    QCOMPARE((QList<bool>{computed(1), computed(2), computed(3)}), (QList<bool>{true, false, true}));
-    // Closing the window in the middle of an edit loses that edit, and nothing else.
-    QTest::keyClicks(openEditor(grid, 3, 4), "7");
-    m_window.reset();
-  }
-
-  // A radio button's handler runs when it becomes selected, not when it is
-  // deselected: each click refreshes the table once.
-  void radioHandlersRunOnSelectionOnly() {
-    m_window.reset();
-    writeFile("cbd.dat", "#H123456 = H123456#\r\n");
-    startWindow();
-    box("SearchEdit1")->setText("H123456");
-    click("BitBtn13");
-    find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
-    click("BitBtn30");  // Switch List...: the found equation, weighed with its long subscripts
-    m_presenter.messages.clear();
-    QTest::mouseClick(find<QRadioButton>("Unit_g"), Qt::LeftButton);  // one refresh
-    const qsizetype once = m_presenter.messages.size();
-    QVERIFY(once > 0);
-    for (const char* radio : {"RadioButton2", "RadioButton1", "Unit_mol"}) {
-      m_presenter.messages.clear();
-      QTest::mouseClick(find<QRadioButton>(radio), Qt::LeftButton);
-      QCOMPARE(m_presenter.messages.size(), once);
-    }
-  }
-
-  void elementButtons() {
-    find<QPushButton>("ElementFe")->click();
-    const char* const labels[] = {"ETName",  "ETSymbol", "ETeType", "ETnumber", "ETweight",
-                                  "ETstate", "ETMelt",   "ETBoil",  "ETnag",    "ETEnergy"};
-    const QStringList iron = {"Iron",  "Fe",   "Metal", "26",         local("55.847"),
-                              "Solid", "1535", "2750",  local("1.8"), "759"};
-    for (int i = 0; i < 10; ++i) QCOMPARE(find<QLabel>(labels[i])->text(), iron[i]);
-    find<QPushButton>("ElementHe")->click();
-    QCOMPARE(find<QLabel>("ETnag")->text(), QString("N/A"));  // one spelling for every missing fact
-    find<QPushButton>("ElementUun")->click();
-    for (const char* label : labels) QCOMPARE(find<QLabel>(label)->text(), QString());
-    // From the keyboard: one Tab stop for the table, the arrow keys in it, Space presses.
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    auto* tabs = find<QTabWidget>("TapSheet1");
-    tabs->setCurrentIndex(4);
-    tabs->tabBar()->setFocus();
-    const std::pair<Qt::Key, const char*> steps[] = {
-        {Qt::Key_Tab, "ElementH"},    {Qt::Key_Down, "ElementLi"}, {Qt::Key_Right, "ElementBe"},
-        {Qt::Key_Space, "ElementBe"}, {Qt::Key_Tab, "TapSheet1"},  {Qt::Key_Backtab, "ElementBe"}};
-    for (const auto& [key, focused] : steps) {
-      QTest::keyClick(QApplication::focusWidget(), key);
-      QWidget* now = QApplication::focusWidget();
-      QVERIFY2(
-          now && (now->objectName() == focused || now->parentWidget()->objectName() == focused),
-          qPrintable(QKeySequence(key).toString() + " went to " + (now ? now->objectName() : "nothing")));
-    }
-    QCOMPARE(find<QLabel>("ETName")->text(), QString("Beryllium"));
-  }
-
-  void startUpWithAFileMissing_data() {
-    QTest::addColumn<QString>("missing");
-    QTest::addColumn<qint64>("size");  // grown with zeros to this size instead of removed
-    QTest::newRow("help") << "help.rtf" << qint64{0};
-    QTest::newRow("report") << "report.rtf" << qint64{0};
-    QTest::newRow("library") << "cbd.dat" << qint64{0};
-    QTest::newRow("help over the size limit") << "help.rtf" << qint64{1024} * 1024 + 1;
-  }
-  void startUpWithAFileMissing() {
-    QFETCH(QString, missing);
-    QFETCH(qint64, size);
-    m_window.reset();
-    QVERIFY(size > 0 ? QFile::resize(m_dir.filePath(missing), size) : QFile::remove(m_dir.filePath(missing)));
-    startWindow();
-    QCOMPARE(m_presenter.messages.size(), 1);
-    // The message names the file with its full path.
-    QVERIFY2(m_presenter.messages[0].startsWith("error: Cannot read") &&
-                 m_presenter.messages[0].contains("'" + QDir(m_dir.path()).absoluteFilePath(missing) + "'"),
-             qPrintable(m_presenter.messages[0]));
-    // The other files and the element data are loaded all the same.
-    find<QTabWidget>("TapSheet1")->setCurrentIndex(1);
-    const int count = missing == "cbd.dat" ? 0 : 2;
-    QCOMPARE(find<QLabel>("EquationNumberLabel")->text(),
-             QString(" There are total %1 equations in your library currently.").arg(count));
-    QCOMPARE(find<QTextEdit>("ReportEdit")->toPlainText(),
-             missing == "report.rtf" ? QString() : QString("My report"));
-    find<QPushButton>("ElementH")->click();
-    QCOMPARE(find<QLabel>("ETName")->text(), QString("Hydrogen"));
-  }
-
-  void reportSaveClearAndRestart() {
-    auto* report = find<QTextEdit>("ReportEdit");
-    QCOMPARE(report->toPlainText(), QString("My report"));
-    click("BitBtn1");  // Clear All, not saved
-    QCOMPARE(report->toPlainText(), QString());
-    m_window.reset();
-    startWindow();
-    report = find<QTextEdit>("ReportEdit");
-    QCOMPARE(report->toPlainText(), QString("My report"));
-    report->setPlainText("CO2 and H\u2082O, \u03b1 particles");
-    click("BitBtn17");
-    QVERIFY(m_presenter.messages.isEmpty());
-    m_window.reset();
-    startWindow();
-    QCOMPARE(find<QTextEdit>("ReportEdit")->toPlainText(), QString("CO2 and H\u2082O, \u03b1 particles"));
-  }
-
-  // Clear All is undone by Ctrl+Z; Save says so; closing with changes asks first.
-  void reportUndoSaveAndClose() {
-    QVERIFY(m_window->close());  // nothing changed: nothing asked
-    QVERIFY(m_presenter.messages.isEmpty());
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    find<QTabWidget>("TapSheet1")->setCurrentIndex(3);
-    auto* report = find<QTextEdit>("ReportEdit");
-    click("BitBtn1");
-    QCOMPARE(report->toPlainText(), QString());
-    // Clicked with the mouse, Clear All hands the focus to the text, where Ctrl+Z undoes it.
-    QCOMPARE(QApplication::focusWidget(), report);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(report->toPlainText(), QString("My report"));
-    click("BitBtn1");
-    using Choice = quorvex::app::MessagePresenter::SaveChoice;
-    for (const auto& [choice, closes] : {std::pair{Choice::Cancel, false}, std::pair{Choice::Save, true}}) {
-      m_presenter.saveChoice = choice;
-      QCOMPARE(m_window->close(), closes);
-      QCOMPARE(m_presenter.messages.takeLast(),
-               QString("ask: The report has changes that are not saved. Save them before closing?"));
-    }
-    QVERIFY(!readFile("report.rtf").contains("My report"));
-    QCOMPARE(find<QLabel>("ReportStatus")->text(), QString("Saved report.rtf"));
-    // Discarded changes stay out of the file.
-    m_window.reset();
-    startWindow();
-    find<QTextEdit>("ReportEdit")->setPlainText("draft");
-    m_presenter.saveChoice = Choice::Discard;
-    QVERIFY(m_window->close());
-    QVERIFY(!readFile("report.rtf").contains("draft"));
-  }
-
-  // A failed Save, by its button or at the question before closing, keeps the
-  // file, the text and the window.
-  void aFailedSaveKeepsFileAndText_data() {
-    QTest::addColumn<bool>("closing");
-    QTest::newRow("Save") << false;
-    QTest::newRow("Save at the close question") << true;
-  }
-  void aFailedSaveKeepsFileAndText() {
-    QFETCH(bool, closing);
-    // A folder in place of the file makes the write fail, even as root.
-    QVERIFY(QFile::remove(m_dir.filePath("report.rtf")));
-    QVERIFY(QDir(m_dir.path()).mkdir("report.rtf"));
-    auto* report = find<QTextEdit>("ReportEdit");
-    report->setPlainText("new");
-    report->moveCursor(QTextCursor::End);
-    QTest::keyClicks(report, " text");  // typed: a change to save
-    if (closing) {
-      m_presenter.saveChoice = quorvex::app::MessagePresenter::SaveChoice::Save;
-      QVERIFY(!m_window->close());
-      QVERIFY(m_window->isVisible());
-      QVERIFY(m_presenter.messages.takeFirst().startsWith("ask: "));
-    } else {
-      click("BitBtn17");
-    }
-    QCOMPARE(m_presenter.messages.size(), 1);
-    QVERIFY2(m_presenter.messages[0].startsWith("error: Cannot save 'report.rtf': "),
-             qPrintable(m_presenter.messages[0]));
-    QCOMPARE(report->toPlainText(), QString("new text"));
-    QVERIFY(QFileInfo(m_dir.filePath("report.rtf")).isDir());
-  }
-
-  // Copy and Record act on the list box they are used in; Record puts the
-  // selection into the report as a body paragraph of its own.
-  void copyAndRecordFromEachList_data() {
-    QTest::addColumn<QString>("list");
-    for (const char* list :
-         {"ResultEdit", "m_SearchResultEdit", "AddToLibEdit", "RemoveEquationEdit", "SelEquationEdit"}) {
-      QTest::newRow(list) << list;
-    }
-  }
-  void copyAndRecordFromEachList() {
-    QFETCH(QString, list);
-    m_window.reset();
-    writeFile("report.rtf", "{\\rtf1\\ansi\\fs36{\\b My Chemistry Report}\\par\\fs18 Body\\par}");
-    startWindow();
-    auto* box = find<QPlainTextEdit>(qPrintable(list));
-    auto* report = find<QTextEdit>("ReportEdit");
-    box->setPlainText("|1| 2H2+O2 = 2H2O\n\n|2| N2+3H2 = 2NH3");
-    // Nothing selected: nothing is recorded, Record says what to select, and
-    // the clipboard keeps its text.
-    QApplication::clipboard()->setText("unrelated");
-    QTest::keyClick(box, Qt::Key_R, Qt::ControlModifier);
-    QCOMPARE(m_presenter.messages.size(), 1);
-    QVERIFY(m_presenter.messages.takeLast().startsWith("Nothing is selected. Select the equation to record"));
-    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QApplication::clipboard()->text(), QString("unrelated"));
-    QCOMPARE(report->toPlainText(), QString("My Chemistry Report\nBody"));
-    for (const auto& [from, to] : {std::pair{4, 17}, std::pair{23, 36}}) {
-      QTextCursor selection(box->document());
-      selection.setPosition(from);
-      selection.setPosition(to, QTextCursor::KeepAnchor);
-      box->setTextCursor(selection);
-      QTest::keyClick(box, Qt::Key_R, Qt::ControlModifier);
-    }
-    QCOMPARE(QApplication::clipboard()->text(), QString("N2+3H2 = 2NH3"));
-    QCOMPARE(report->toPlainText(), QString("My Chemistry Report\nBody\n2H2+O2 = 2H2O\nN2+3H2 = 2NH3"));
-    const QTextBlock last = report->document()->lastBlock();
-    QCOMPARE(last.charFormat().fontPointSize(), 9.0);
-    QCOMPARE(last.begin().fragment().charFormat().fontWeight(), int(QFont::Normal));
-    QCOMPARE(report->document()->firstBlock().text(), QString("My Chemistry Report"));
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QApplication::clipboard()->text(), QString("|1| 2H2+O2 = 2H2O\n\n|2| N2+3H2 = 2NH3"));
-    // After "Clear All", typing is body text, not the heading's.
-    click("BitBtn1");
-    QTest::keyClicks(report, "Notes");
-    QCOMPARE(report->document()->firstBlock().begin().fragment().charFormat().fontPointSize(), 9.0);
-    QVERIFY(!report->document()->firstBlock().begin().fragment().charFormat().font().bold());
-  }
-
-  // Save never writes over a report it did not read in full: it says why and
-  // offers another file.
-  void saveKeepsAReportNotReadInFull_data() {
-    QTest::addColumn<QByteArray>("old");
-    QTest::addColumn<qint64>("size");  // the file's size, grown with zeros
-    QTest::addColumn<QString>("reason");
-    QTest::addColumn<QString>("saveAs");  // what Save As answers first
-    QTest::newRow("plain text") << QByteArray("my notes\n") << qint64{0} << "it was not read at start-up"
-                                << "other.rtf";
-    QTest::newRow("over the size limit")
-        << QByteArray("{\\rtf1 big}") << qint64{1024} * 1024 + 1 << "larger than 1 MiB"
-        << "other.rtf";
-    // Each letter takes a byte in the file and four ("\\'e9") once saved.
-    QTest::newRow("over the size limit once saved")
-        << "{\\rtf1\\ansi " + QByteArray(300000, '\xe9') + "}" << qint64{0}
-        << "Saved again, the report would be larger than 1 MiB"
-        << "other.rtf";
-    QTest::newRow("pictures and objects")
-        << QByteArray("{\\rtf1 a{\\*\\shppict{\\pict\\pngblip 8950}}{\\object{\\*\\objdata 01}}b\\par}")
-        << qint64{0} << "it holds pictures, objects, which the report does not show"
-        << "other.rtf";
-    QTest::newRow("unknown destination")
-        << QByteArray("{\\rtf1 a{\\*\\newthing b}\\par}") << qint64{0} << "parts of unknown kind"
-        << "other.rtf";
-    QTest::newRow("notes after the end")
-        << QByteArrayLiteral("{\\rtf1 a\\par}\0\nmy notes\n") << qint64{0}
-        << "it holds text after the document's end, which the report does not show"
-        << "other.rtf";
-    QTest::newRow("Save As onto the report itself")
-        << QByteArray("my notes\n") << qint64{0} << "it was not read at start-up"
-        << "report.rtf";
-  }
-  void saveKeepsAReportNotReadInFull() {
-    QFETCH(QByteArray, old);
-    QFETCH(qint64, size);
-    QFETCH(QString, reason);
-    QFETCH(QString, saveAs);
-    m_window.reset();
-    writeFile("report.rtf", old);
-    if (size > 0) QVERIFY(QFile::resize(m_dir.filePath("report.rtf"), size));
-    const QByteArray before = readFile("report.rtf");
-    QStringList asked;
-    startWindow([&] {
-      asked << "Save As";
-      return asked.size() == 1 ? m_dir.filePath(saveAs) : QString();
-    });
-    m_presenter.messages.clear();
-    find<QTextEdit>("ReportEdit")->setPlainText("new text");
-    click("BitBtn17");
-    QCOMPARE(asked.size(), 1);
-    const bool itself = saveAs == "report.rtf";
-    QCOMPARE(m_presenter.messages.size(), itself ? 2 : 1);
-    QVERIFY2(m_presenter.messages[0].startsWith("error: 'report.rtf' was not overwritten: ") &&
-                 m_presenter.messages[0].contains(reason) &&
-                 m_presenter.messages[0].endsWith("Use Save As\u2026 to save the report under another name."),
-             qPrintable(m_presenter.messages[0]));
-    QCOMPARE(readFile("report.rtf"), before);
-    if (itself) return;
-    QVERIFY(readFile("other.rtf").contains("new text"));
-    click("BitBtn17");  // cancelled the second time
-    QCOMPARE(asked.size(), 2);
-    QCOMPARE(readFile("report.rtf"), before);
-    // Once the user has moved the file away, Save writes a new one.
-    QVERIFY(QFile::remove(m_dir.filePath("report.rtf")));
-    click("BitBtn17");
-    QCOMPARE(asked.size(), 2);
-    QVERIFY(readFile("report.rtf").contains("new text"));
-  }
-
-  // The limit is on the report as Save writes it: a report over it is written
-  // nowhere (the file and the text stay as they are); one within it opens again.
-  void saveWithinTheLimitOnly_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("saved");
-    QTest::newRow("words over the limit") << QStringLiteral("word ").repeated(210000) << false;
-    // Each letter takes four bytes once saved ("\\'e9").
-    QTest::newRow("accented letters within the limit") << QString(260000, QChar(0xe9)) << true;
-    QTest::newRow("accented letters over the limit") << QString(263000, QChar(0xe9)) << false;
-  }
-  void saveWithinTheLimitOnly() {
-    QFETCH(QString, text);
-    QFETCH(bool, saved);
-    const QByteArray before = readFile("report.rtf");
-    find<QTextEdit>("ReportEdit")->setPlainText(text);
-    m_presenter.messages.clear();
-    click("BitBtn17");
-    if (!saved) {
-      QCOMPARE(
-          m_presenter.messages,
-          QStringList{"error: The report was not saved: it is larger than 1 MiB, the most the Report page "
-                      "opens. Shorten it, or copy it into a word processor."});
-      QCOMPARE(readFile("report.rtf"), before);
-      QCOMPARE(find<QTextEdit>("ReportEdit")->toPlainText(), text);
-      return;
-    }
-    QCOMPARE(m_presenter.messages, QStringList());
-    m_window.reset();
-    startWindow();
-    QCOMPARE(m_presenter.messages, QStringList());
-    QCOMPARE(find<QTextEdit>("ReportEdit")->toPlainText(), text);
-  }
-
-  void recordAtACaretInsideAParagraph() {
-    box("Sp1")->setText("H2");
-    box("Sp2")->setText("O2");
-    box("Pr1")->setText("H2O");
-    click("BalanceBt");
-    auto* result = find<QPlainTextEdit>("ResultEdit");
-    QTextCursor selection(result->document());
-    selection.setPosition(4);
-    selection.setPosition(17, QTextCursor::KeepAnchor);
-    result->setTextCursor(selection);
-    auto* report = find<QTextEdit>("ReportEdit");
-    QTextCursor caret(report->document());
-    caret.setPosition(3);  // "My |report"
-    report->setTextCursor(caret);
-    find<QAction>("CopytoReport1")->trigger();
-    QCOMPARE(report->toPlainText(), QString("My \n2H2+O2 = 2H2O\nreport"));
-    caret.setPosition(0);  // "|My"
-    report->setTextCursor(caret);
-    find<QAction>("CopytoReport1")->trigger();
-    QCOMPARE(report->toPlainText(), QString("2H2+O2 = 2H2O\nMy \n2H2+O2 = 2H2O\nreport"));
-  }
-
-  void printingWithoutAPrinterOffersAPdf() {
-    if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a printer is installed here");
-    balanceTwo();
-    m_pdfName = "list";  // typed without ".pdf"
-    click("BitBtn2");
-    QCOMPARE(m_presenter.messages.size(), 2);
-    QVERIFY(m_presenter.messages[0].startsWith("No printer is installed."));
-    QCOMPARE(m_presenter.messages[1],
-             "\"Balanced Equations List\" was saved as " + m_dir.filePath("list.pdf") + ".");
-    checkPrintedWords(m_dir.filePath("list.pdf"), {"|1|", "2H2+O2", "=", "2H2O", "|2|", "N2+3H2", "2NH3"}, 9,
-                      16);
-    // The found list prints its equations, not its "Found" lines.
-    box("SearchEdit7")->setText("H2O");
-    click("BitBtn13");
-    m_pdfName = "found.pdf";
-    click("BitBtn21");
-    checkPrintedWords(m_dir.filePath("found.pdf"), {"|1|", "2H2+O2"}, 9, 16,
-                      {"......", "equations", "equation"});
-  }
-
-  // "Reset" empties the box, not the found list: the list still prints whole.
-  void printingTheFoundListAfterReset() {
-    if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a printer is installed here");
-    box("SearchEdit7")->setText("H2O");
-    click("BitBtn13");
-    click("BitBtn18");
-    box("SearchEdit7")->setText("O2");
-    click("BitBtn13");
-    click("BitBtn21");
-    checkPrintedWords(m_dir.filePath("list.pdf"), {"|1|", "2H2+O2", "|2|", "2KClO3", "2KCl+3O2"}, 9, 16);
-  }
-
-  // Every list and the report print at a reading size at every resolution.
-  void printsAtAReadableSize_data() {
-    QTest::addColumn<QString>("what");
-    QTest::addColumn<int>("dpi");
-    for (const char* what : {"result list", "found list", "report"}) {
-      for (int dpi : {300, 1200})
-        QTest::newRow(qPrintable(QString("%1 %2").arg(what).arg(dpi))) << what << dpi;
-    }
-  }
-  void printsAtAReadableSize() {
-    QFETCH(QString, what);
-    QFETCH(int, dpi);
-    balanceTwo();
-    box("SearchEdit7")->setText("H2O");
-    click("BitBtn13");
-    QTextDocument list;
-    QStringList lines;
-    QString source =
-        find<QPlainTextEdit>(what == "found list" ? "m_SearchResultEdit" : "ResultEdit")->toPlainText();
-    for (const QString& line : source.split('\n')) {
-      if (line.startsWith('|')) lines << line;
-    }
-    quorvex::app::BuildListDocument(list, what, lines);
-    const QTextDocument& document = what == "report" ? *find<QTextEdit>("ReportEdit")->document() : list;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setResolution(dpi);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(m_dir.filePath("printed.pdf"));
-    QVERIFY(quorvex::app::PrintTo(document, printer, what, m_presenter));
-    if (what == "report") {
-      checkPrintedWords(printer.outputFileName(), {"My", "report"}, 9, 16);
-    } else if (what == "found list") {
-      checkPrintedWords(printer.outputFileName(), {"|1|", "2H2+O2", "=", "2H2O"}, 9, 16);
-    } else {
-      checkPrintedWords(printer.outputFileName(), {"|1|", "2H2+O2", "|2|", "N2+3H2", "2NH3"}, 9, 16);
-    }
-  }
-
-  void helpLinks() {
-    QVERIFY(find<QTextEdit>("HelpRichEdit")->toPlainText().startsWith("Quorvex help"));
-    QTest::mouseClick(find<QLabel>("Label2"), Qt::LeftButton);
-    QTest::mouseClick(find<QLabel>("Label1"), Qt::LeftButton);
-    QCOMPARE(m_urls, QStringList({"https://www.quorvex.example/chemical/index.htm",
-                                  "mailto:support@quorvex.example"}));
-    QCOMPARE(m_presenter.messages.size(), 2);  // nothing could open them here
-    // From the keyboard: each link is a Tab stop that Enter or Space follows.
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    auto* tabs = find<QTabWidget>("TapSheet1");
-    tabs->setCurrentIndex(5);
-    tabs->tabBar()->setFocus();
-    QTest::keyClick(tabs->tabBar(), Qt::Key_Tab);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QCOMPARE(m_urls.mid(2), m_urls.mid(0, 2));
-  }
   void enterRunsBalanceAndSearch() {
     box("Sp1")->setText("H2");
     box("Sp2")->setText("O2");
@@ -1355,50 +352,6 @@ class WindowTest : public QObject {
     box("SearchEdit1")->setText("KClO3");
     QTest::keyClick(box("SearchEdit1"), Qt::Key_Enter);
     QVERIFY(find<QPlainTextEdit>("m_SearchResultEdit")->toPlainText().contains("|1| 2KClO3 = 2KCl+3O2"));
-  }
-
-  void anInvalidCharacterIsSelected() {
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    box("Sp1")->setText("H2");
-    box("Sp3")->setText("Na\u00e9Cl");
-    box("Pr1")->setText("H2 O");  // product boxes are not checked
-    click("BalanceBt");
-    QCOMPARE(box("MessageBox")->text(), QString("Input error-Invalid characters!"));
-    QTRY_VERIFY(box("Sp3")->hasFocus());
-    QCOMPARE(box("Sp3")->selectionStart(), 2);
-    QCOMPARE(box("Sp3")->selectedText(), QString("\u00e9"));
-  }
-  void enteringTheCalculatorWithBothListsEmpty() {
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    box("Sp1")->setFocus();
-    find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
-    // The page change empties the box first, then the entry tries both lists.
-    QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(),
-                 QString("The Found Equations List in the searcher is empty."));
-    QCOMPARE(find<QGroupBox>("GroupCalcEquation")->title(),
-             QString("Select an equation from the Searcher result list (0)"));
-    // Focus that comes back from another window enters nothing: an entry now
-    // would pick the equation balanced meanwhile.
-    box("Sp1")->setText("H2");
-    box("Sp2")->setText("O2");
-    box("Pr1")->setText("H2O");
-    m_window->Input_BalanceClick();
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    QTest::qWait(50);
-    QCOMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(),
-             QString("The Found Equations List in the searcher is empty."));
-    // Entered again: the table is the one of the equation shown.
-    find<QTabWidget>("TapSheet1")->setCurrentIndex(0);
-    find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
-    QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(), QString("|1| 2H2+O2 = 2H2O"));
-    QCOMPARE(find<QTableWidget>("CalculateGrid")->item(1, 0)->text(), QString("H2"));
   }
 
   // However the Calculator is reached, its entry picks the first equation and
@@ -1450,78 +403,6 @@ class WindowTest : public QObject {
     QCOMPARE(find<QTableWidget>("CalculateGrid")->item(1, 0)->text(), QString("H2"));
   }
 
-  // The picker buttons run their steps: the clicks, then the box the last step shows.
-  void pickerButtonsStepTheirList_data() {
-    QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<QString>("list");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("Calculator Next") << QStringList{"BitBtn4"} << "SelEquationEdit"
-                                     << "|2| N2+3H2 = 2NH3";
-    QTest::newRow("Calculator Prev") << QStringList{"BitBtn4", "BitBtn3"} << "SelEquationEdit"
-                                     << "|1| 2H2+O2 = 2H2O";
-    QTest::newRow("Switch List") << QStringList{"BitBtn30"} << "SelEquationEdit"
-                                 << "The Found Equations List in the searcher is empty.";
-    QTest::newRow("Back (balanced equations)")
-        << QStringList{"BitBtn23", "BitBtn23", "BitBtn22"} << "AddToLibEdit"
-        << "|1| 2H2+O2 = 2H2O";
-    QTest::newRow("Back (found equations)")  // the same equation found twice
-        << QStringList{"BitBtn13", "BitBtn13", "BitBtn29", "BitBtn29", "BitBtn28"} << "RemoveEquationEdit"
-        << "|1| 2KClO3 = 2KCl+3O2";
-  }
-  void pickerButtonsStepTheirList() {
-    QFETCH(QStringList, clicks);
-    QFETCH(QString, list);
-    QFETCH(QString, shown);
-    balanceTwo();
-    box("SearchEdit7")->setText("O2");
-    m_window->CalculateSheetEnter();
-    for (const QString& button : clicks) click(qPrintable(button));
-    QCOMPARE(find<QPlainTextEdit>(qPrintable(list))->toPlainText(), shown);
-  }
-
-  // Tab walks the amounts of the species rows and leaves the grid past them;
-  // Ctrl+Tab leaves it for the next page.
-  void tabWalksTheAmountsAndLeavesTheGrid() {
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    balanceTwo();  // 2H2+O2 = 2H2O and N2+3H2 = 2NH3: three rows each
-    find<QTabWidget>("TapSheet1")->setCurrentIndex(2);
-    QTRY_COMPARE(find<QPlainTextEdit>("SelEquationEdit")->toPlainText(), QString("|1| 2H2+O2 = 2H2O"));
-    auto* grid = find<QTableWidget>("CalculateGrid");
-    find<QWidget>("BitBtn4")->setFocus();
-    struct Step {
-      Qt::Key key;
-      const char* typed;
-      const char* focus;  // the control with the focus after the key; "": a grid cell
-      int row;            // the grid's current row, in the amount column
-    };
-    // clang-format off
-    const Step steps[] = {
-        {Qt::Key_Tab, "", "", 1},     {Qt::Key_Tab, "4", "", 2},           {Qt::Key_Tab, "", "", 3},
-        {Qt::Key_Tab, "", "Unit_mol", 3}, {Qt::Key_Backtab, "", "", 3}, {Qt::Key_Backtab, "", "", 2},
-        {Qt::Key_Backtab, "", "", 1}, {Qt::Key_Backtab, "", "BitBtn4", 1},
-    };
-    // clang-format on
-    for (const Step& step : steps) {
-      QTest::keyClicks(QApplication::focusWidget(), step.typed);
-      QTest::keyClick(QApplication::focusWidget(), step.key);
-      const QString at = QString("after %1 (%2)").arg(QKeySequence(step.key).toString()).arg(step.row);
-      QWidget* focused = QApplication::focusWidget();
-      if (*step.focus) {
-        QVERIFY2(focused && focused->objectName() == step.focus, qPrintable(at));
-      } else {
-        QVERIFY2(focused && (focused == grid || grid->isAncestorOf(focused)), qPrintable(at));
-      }
-      QCOMPARE(grid->currentIndex(), grid->model()->index(step.row, 4));
-      // The current cell is marked.
-      QVERIFY(grid->selectionModel()->isSelected(grid->currentIndex()));
-    }
-    QCOMPARE(grid->item(1, 4)->text(), QString("4"));
-    grid->setFocus();
-    QTest::keyClick(grid, Qt::Key_Tab, Qt::ControlModifier);
-    QCOMPARE(find<QTabWidget>("TapSheet1")->currentIndex(), 3);
-  }
-
   // Each page's buttons have an Alt+letter of their own; Alt+letter presses the button.
   void mnemonicsAreUniqueOnEachPage_data() {
     QTest::addColumn<QString>("page");
@@ -1558,6 +439,44 @@ class WindowTest : public QObject {
     const QString text = button->text();
     QTest::keyClick(m_window.get(), text[text.indexOf('&') + 1].toLower().toLatin1(), Qt::AltModifier);
     QTRY_COMPARE(clicks.count(), 1);  // a shortcut's click is animated
+  }
+
+  // Every list and the report print at a reading size at every resolution.
+  void printsAtAReadableSize_data() {
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<int>("dpi");
+    for (const char* what : {"result list", "found list", "report"}) {
+      for (int dpi : {300, 1200})
+        QTest::newRow(qPrintable(QString("%1 %2").arg(what).arg(dpi))) << what << dpi;
+    }
+  }
+  void printsAtAReadableSize() {
+    QFETCH(QString, what);
+    QFETCH(int, dpi);
+    balanceTwo();
+    box("SearchEdit7")->setText("H2O");
+    click("BitBtn13");
+    QTextDocument list;
+    QStringList lines;
+    QString source =
+        find<QPlainTextEdit>(what == "found list" ? "m_SearchResultEdit" : "ResultEdit")->toPlainText();
+    for (const QString& line : source.split('\n')) {
+      if (line.startsWith('|')) lines << line;
+    }
+    quorvex::app::BuildListDocument(list, what, lines);
+    const QTextDocument& document = what == "report" ? *find<QTextEdit>("ReportEdit")->document() : list;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(dpi);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_dir.filePath("printed.pdf"));
+    QVERIFY(quorvex::app::PrintTo(document, printer, what, m_presenter));
+    if (what == "report") {
+      checkPrintedWords(printer.outputFileName(), {"My", "report"}, 9, 16);
+    } else if (what == "found list") {
+      checkPrintedWords(printer.outputFileName(), {"|1|", "2H2+O2", "=", "2H2O"}, 9, 16);
+    } else {
+      checkPrintedWords(printer.outputFileName(), {"|1|", "2H2+O2", "|2|", "N2+3H2", "2NH3"}, 9, 16);
+    }
   }
 
   // Every box's frame shows whole on the screen, at the scale factors 1.5

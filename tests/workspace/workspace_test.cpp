@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "library/casehint.h"
 #include "support/recordingnotifier.h"
 #include "support/tempfolder.h"
 #include "workspace/examples.h"
@@ -133,6 +134,20 @@ TEST_F(WorkspaceTest, SearchWithoutTermsRefreshesTheMessageBoxOnly) {
   ASSERT_EQ(again.pickedEquation(), "O2 = (H2)1073741824");
   search(again, {});
   EXPECT_EQ(again.texts().message, "Failed to balance!");
+}
+
+// The terms travel on their own: a search leaves the Balancer's boxes as typed.
+TEST_F(WorkspaceTest, SearchLeavesTheBalancerBoxesAsTyped) {
+  writeLibrary(kLibrary);
+  Workspace& ws = start();
+  ws.texts().boxes.reactants[0] = "KClO3";
+  ws.texts().boxes.reactants[8] = "x y";
+  ws.texts().boxes.products[13] = "O2";
+  const formula::BoxTexts typed = ws.texts().boxes;
+  search(ws, {"", "", "", "", "", "", "O2"});
+  ASSERT_EQ(ws.searcher().found().count(), 3);
+  EXPECT_EQ(ws.texts().boxes.reactants, typed.reactants);
+  EXPECT_EQ(ws.texts().boxes.products, typed.products);
 }
 
 TEST_F(WorkspaceTest, BalanceShowsTheFormulasAndWhyItFailed) {
@@ -491,10 +506,12 @@ TEST_F(WorkspaceTest, ClearListEmptiesTheCalculatorBox) {
   ASSERT_NE(ws.texts().calcPick, "");
   ws.clearFound();
   EXPECT_EQ(ws.texts().calcPick, "");
+  EXPECT_EQ(ws.texts().foundText, "");
   ws.nextBoardEquation();
   ASSERT_NE(ws.texts().calcPick, "");
   ws.clearResults();
   EXPECT_EQ(ws.texts().calcPick, "");
+  EXPECT_EQ(ws.texts().boardText, "");
   ws.nextBoardEquation();
   ws.nextSearchExample();
   EXPECT_EQ(ws.texts().calcPick, "");
@@ -513,6 +530,7 @@ TEST_F(WorkspaceTest, PeriodicTableFacts) {
 
 TEST_F(WorkspaceTest, BalanceExamplesCycleFromCaseThree) {
   Workspace& ws = start();
+  ws.texts().boxes.reactants[3] = "typed";
   const char* const firstReactants[] = {"P4", "CrI3", "Cu(NH3)4[2+]", "H2", "CS2", "P4"};
   for (const char* expected : firstReactants) {
     ws.nextBalanceExample();
@@ -520,6 +538,61 @@ TEST_F(WorkspaceTest, BalanceExamplesCycleFromCaseThree) {
   }
   EXPECT_EQ(ws.texts().message,
             "Good! Now click \"Balance\" to balance, or click \"Examples\" again for next.");
+  EXPECT_EQ(ws.texts().messageColour, balance::kNormalColour);
+  // Case 3 fills its boxes and empties the others.
+  EXPECT_EQ(ws.texts().boxes.reactants[1], "P2I4");
+  EXPECT_EQ(ws.texts().boxes.reactants[2], "H2O");
+  EXPECT_EQ(ws.texts().boxes.reactants[3], "");
+  EXPECT_EQ(ws.texts().boxes.products[0], "H3PO4");
+  EXPECT_EQ(ws.texts().boxes.products[1], "PH4I");
+  // Case 1 reaches into the second column of both sides.
+  for (int i = 0; i < 3; ++i) ws.nextBalanceExample();
+  EXPECT_EQ(ws.texts().boxes.reactants[10], "SO2");
+  EXPECT_EQ(ws.texts().boxes.products[8], "H2O");
+}
+
+TEST_F(WorkspaceTest, ResetEmptiesEveryBoxAndTheMessage) {
+  Workspace& ws = start();
+  for (int i = 0; i < formula::kBoxesPerSide; ++i) {
+    ws.texts().boxes.reactants[i] = "H2";
+    ws.texts().boxes.products[i] = "O2";
+  }
+  ws.balance();
+  ASSERT_NE(ws.texts().message, "");
+  ws.resetBoxes();
+  for (int i = 0; i < formula::kBoxesPerSide; ++i) {
+    EXPECT_EQ(ws.texts().boxes.reactants[i], "") << i;
+    EXPECT_EQ(ws.texts().boxes.products[i], "") << i;
+  }
+  EXPECT_EQ(ws.texts().message, "");
+}
+
+// A search that finds nothing only because of letter case says that it matters.
+TEST_F(WorkspaceTest, SearchSaysWhenOnlyLetterCaseDiffers) {
+  struct Case {
+    const char* name;
+    std::string product;  // the first product term
+    bool hinted;
+  };
+  // clang-format off
+  const std::vector<Case> cases = {
+      {"lower case finds nothing", "h2o", true},
+      {"found as typed", "H2O", false},
+      {"not in the library in any case", "NaCl", false},
+  };
+  // clang-format on
+  writeLibrary(kLibrary);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Workspace& ws = start();
+    search(ws, {"", "", "", "", "", "", c.product});
+    const std::string hint = std::string(library::kLetterCaseMatters) + "\n\n";
+    const std::string& found = ws.texts().foundText;
+    EXPECT_EQ(
+        found.size() >= hint.size() && found.compare(found.size() - hint.size(), hint.size(), hint) == 0,
+        c.hinted)
+        << found;
+  }
 }
 
 }  // namespace
