@@ -126,46 +126,6 @@ TEST(Notation, EquationsAreLeftOrRewrittenSpeciesBySpecies) {
 // Typed key by key, an ion equation keeps every species: the clean-up while
 // typing rewrites a first species and leaves a text of more alone, so that
 // the box reads as the prefix typed so far after every key.
-TEST(Notation, TypingAnIonEquationLosesNothing) {
-  struct Case {
-    std::string typed;
-    std::vector<std::string> reactants;  // the boxes once the text is spread
-    std::vector<std::string> products;
-  };
-  const std::vector<Case> cases = {
-      {"H2O + H^+ ", {"H2O", "H[+]"}, {}},
-      {"Cr2O7^2- + Fe^2+ + H^+ = Cr^3+ + Fe^3+ + H2O",
-       {"Cr2O7[2-]", "Fe[2+]", "H[+]"},
-       {"Cr[3+]", "Fe[3+]", "H2O"}},
-      {"MnO4^- + H^+ + e^- \u2192 Mn^2+ + H2O", {"MnO4[-]", "H[+]", "[-]"}, {"Mn[2+]", "H2O"}},
-  };
-  const auto read = [](std::string_view text) {
-    const WrittenEquation r = ReadWrittenEquation(text);
-    std::string terms = std::to_string(static_cast<int>(r.kind)) + r.error;
-    for (const auto* side : {&r.reactants, &r.products}) {
-      for (const WrittenTerm& t : *side) terms += " " + t.coefficient + t.species;
-      terms += " |";
-    }
-    return terms;
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.typed);
-    std::string box;
-    for (std::size_t from = 0; from < c.typed.size();) {
-      std::size_t end = from + 1;  // one character, of one or more bytes
-      while (end < c.typed.size() && (static_cast<unsigned char>(c.typed[end]) & 0xC0) == 0x80) ++end;
-      box = TextWhileTyping(box + c.typed.substr(from, end - from));
-      from = end;
-      const std::string prefix = c.typed.substr(0, end);
-      ASSERT_EQ(read(box), read(prefix)) << prefix << " typed shows " << box;
-    }
-    const std::optional<EquationText> spread = ReadEquationText(box);
-    ASSERT_TRUE(spread.has_value());
-    EXPECT_EQ(spread->reactants, c.reactants);
-    EXPECT_EQ(spread->products, c.products);
-  }
-}
-
 TEST(Notation, StateSymbolsAndTypedCoefficients) {
   EXPECT_EQ(WithoutStateSymbol("H2O(l)"), "H2O");
   EXPECT_EQ(WithoutStateSymbol("Fe[3+](aq)"), "Fe[3+]");
