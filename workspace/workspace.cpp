@@ -384,22 +384,22 @@ void Workspace::enterCalculator() {
 
 void Workspace::useMoles() {
   formula::Scanner scanner = makeScanner();
-  m_calc.useMoles(formula::WithSpeciesRewritten(pickedEquation()), m_elements, scanner);
+  m_calc.useMoles(weighedEquation(), m_elements, scanner);
 }
 
 void Workspace::useGrams() {
   formula::Scanner scanner = makeScanner();
-  m_calc.useGrams(formula::WithSpeciesRewritten(pickedEquation()), m_elements, scanner);
+  m_calc.useGrams(weighedEquation(), m_elements, scanner);
 }
 
 void Workspace::useLowPrecision() {
   formula::Scanner scanner = makeScanner();
-  m_calc.useLowPrecision(formula::WithSpeciesRewritten(pickedEquation()), m_elements, scanner);
+  m_calc.useLowPrecision(weighedEquation(), m_elements, scanner);
 }
 
 void Workspace::useHighPrecision() {
   formula::Scanner scanner = makeScanner();
-  m_calc.useHighPrecision(formula::WithSpeciesRewritten(pickedEquation()), m_elements, scanner);
+  m_calc.useHighPrecision(weighedEquation(), m_elements, scanner);
 }
 
 calc::CalcOutcome Workspace::calculate(const calc::ShowNumber& show) {
@@ -423,9 +423,11 @@ std::string_view Workspace::pickedEquation() const {
   return m_balancer.board().record(position).equation;
 }
 
+std::string Workspace::weighedEquation() const { return formula::WithSpeciesRewritten(pickedEquation()); }
+
 void Workspace::UpdateCaculate() {
   formula::Scanner scanner = makeScanner();
-  m_calc.UpdateCaculate(formula::WithSpeciesRewritten(pickedEquation()), m_elements, scanner);
+  m_calc.UpdateCaculate(weighedEquation(), m_elements, scanner);
 }
 
 void Workspace::showCalcCaption() {

@@ -148,6 +148,8 @@ class Workspace final {
  private:
   // Rebuilds the calculation table from the picked equation of the calculator source.
   void UpdateCaculate();
+  // The picked equation with each species' notation written as formulas, as it is weighed.
+  std::string weighedEquation() const;
   // A picker step that moved: the amounts of the old equation go and the calculator's box shows the pick.
   void showMove(const library::Picker& picker);
   // A picker step on an empty list: the calculator's box says so, as the picker's own box does.
