@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <numeric>
 #include <utility>
 
 #include "balance/exact.h"
@@ -60,6 +61,20 @@ void WriteBalancedEquationText(std::string& text, const formula::BoxTexts& boxes
   out = std::copy_n(" = ", 3, out);
   side(boxes.products);
   text.resize(static_cast<std::size_t>(out - begin));
+}
+
+// The coefficients of a balance of scaled columns (a decimal hydrate part,
+// formula::CompositionMatrix::scale) as coefficients of the species, in
+// lowest terms: "CaSO4*0.5H2O" counted twice over takes twice the coefficient.
+void Unscale(const formula::CompositionMatrix& m, CoefficientVector& x) {
+  if (std::all_of(m.scale.begin() + 1, m.scale.begin() + m.S + 1, [](std::int64_t s) { return s == 1; }))
+    return;
+  long long divisor = 0;
+  for (int j = 1; j <= m.S; ++j) {
+    x[j] *= static_cast<double>(m.scale[static_cast<std::size_t>(j)]);
+    divisor = std::gcd(divisor, static_cast<long long>(x[j]));
+  }
+  for (int j = 1; j <= m.S; ++j) x[j] /= static_cast<double>(divisor);
 }
 
 }  // namespace
@@ -145,6 +160,7 @@ void Balancer::findroot(const formula::BoxTexts& boxes, const formula::SpeciesLi
   if (solved == BalanceOutcome::Balanced && !ConservesEveryRow(m_original, m_x))
     solved = BalanceOutcome::Failed;
   if (solved == BalanceOutcome::Failed) m_reason = ExplainFailure(boxes, m_names, exact);
+  if (solved == BalanceOutcome::Balanced) Unscale(m_matrix, m_x);
 
   // Output step.
   if (solved == BalanceOutcome::Balanced) {

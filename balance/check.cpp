@@ -93,7 +93,10 @@ std::string Differences(const formula::CompositionMatrix& m, const formula::Elem
     mpq_class left = 0;
     mpq_class right = 0;
     for (int j = 1; j <= m.S; ++j) {
-      const mpq_class count(static_cast<long>(m.a[r][j]));
+      // A scaled column counts `scale` formulas.
+      mpq_class count(static_cast<long>(m.a[r][j]),
+                      static_cast<unsigned long>(m.scale[static_cast<std::size_t>(j)]));
+      count.canonicalize();
       if (product[j - 1]) {
         right -= count * x[j - 1];
       } else {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -33,10 +34,13 @@ SpeciesList ReadSpecies(const BoxTexts& boxes) {
   for (const auto* side : {&boxes.reactants, &boxes.products}) {
     for (const std::string& text : *side) {
       if (text.empty()) continue;
-      // Only a text ending in ")" can end in a state symbol.
-      const std::string_view formula = text.back() == ')' ? WithoutStateSymbol(text) : std::string_view(text);
+      const std::string_view formula = CountedFormula(text);
       if (list.typedCoefficient < 0 && (IsDigit(text[0]) || text[0] == '.') && CoefficientLength(text) != 0) {
         list.typedCoefficient = list.count;
+      }
+      if (list.hydrateProblem < 0 && formula.find('*') != std::string_view::npos &&
+          !HydrateProblem(formula).empty()) {
+        list.hydrateProblem = list.count;
       }
       list.species[static_cast<std::size_t>(list.count++)] = {text, formula};
     }
@@ -78,7 +82,8 @@ class NameCollector {
   // Reads the names of one formula; a byte its side's boxes may not hold
   // writes the invalid-characters error.
   void walk(std::string_view text, bool reactant) {
-    for (const char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const char c = text[i];
       if (IsCapital(c)) {
         beginName(c);
       } else if (IsSmall(c)) {
@@ -88,6 +93,11 @@ class NameCollector {
           m_keys[m_k] = m_keys[m_k] << 8 | static_cast<unsigned char>(c);
         }
       } else if (!BoxMayHold(reactant, c)) {
+        // A radical's dot is a label.
+        if (text.substr(i).starts_with(kRadicalDot)) {
+          i += kRadicalDot.size() - 1;
+          continue;
+        }
         m_pending.assign(kInvalidCharacters);
         m_invalidCharacters = true;
       }
@@ -158,6 +168,11 @@ void ElementNameList::GetTotalElement(const SpeciesList& list, std::string& pend
     collector.walk(list.species[static_cast<std::size_t>(i)].formula, i < list.reactants);
   }
 
+  // A hydrate part that cannot be counted is named rather than its bytes ("(1/3)").
+  if (list.typedCoefficient < 0 && list.hydrateProblem >= 0) {
+    pending.assign(HydrateProblem(list.species[static_cast<std::size_t>(list.hydrateProblem)].formula));
+    m_invalidCharacters = false;
+  }
   if (!collector.anyCapital()) {
     pending.assign(kNoEquation);
     m_invalidCharacters = false;
@@ -181,7 +196,14 @@ std::optional<BoxPosition> FirstInvalidCharacter(const BoxTexts& boxes) {
     const auto& side = reactant ? boxes.reactants : boxes.products;
     for (std::size_t box = 0; box < side.size(); ++box) {
       const std::string& text = side[box];
-      for (std::size_t byte = 0; byte < text.size(); ++byte) {
+      // The labels around the formula may hold any byte; a radical's dot stands in it.
+      const std::string_view formula = CountedFormula(text);
+      const auto from = static_cast<std::size_t>(formula.data() - text.data());
+      for (std::size_t byte = from; byte < from + formula.size(); ++byte) {
+        if (formula.substr(byte - from).starts_with(kRadicalDot)) {
+          byte += kRadicalDot.size() - 1;
+          continue;
+        }
         if (!BoxMayHold(reactant, text[byte])) {
           return BoxPosition{!reactant, static_cast<int>(box), byte};
         }
@@ -328,6 +350,8 @@ inline bool HasTenthName(const PassPart& part) {
 // name; column j is then left part-way.
 bool CountInOnePass(std::string_view text, const std::uint64_t* keys, int E, double sign,
                     std::array<double, kMatrixCapacity + 1>* a, int j) {
+  // A hydrate part that cannot be counted has its message.
+  if (text.find('*') != std::string_view::npos && !HydrateProblem(text).empty()) return false;
   PassPart part;
   std::int64_t total = 0;
   std::size_t i = 0;
@@ -353,6 +377,34 @@ bool CountInOnePass(std::string_view text, const std::uint64_t* keys, int E, dou
   }
 }
 
+// A species with a decimal hydrate part counted `scale` times over, in
+// whole numbers: "CaSO4*0.5H2O" is "*2CaSO4*1H2O" with a scale of 2 (every
+// part after a "*" is multiplied by its leading number).
+std::string ScaledFormula(std::string_view formula, std::int64_t& scale) {
+  scale = 1;
+  for (std::size_t star = formula.find('*'); star != std::string_view::npos;
+       star = formula.find('*', star + 1)) {
+    const HydrateHead head = ReadHydrateHead(formula.substr(star + 1));
+    if (head.over > 1) scale = std::lcm(scale, head.over / std::gcd(head.digits, head.over));
+  }
+  std::size_t star = formula.find('*');
+  std::string scaled = "*" + std::to_string(scale);
+  scaled.append(formula.substr(0, star));
+  while (star != std::string_view::npos) {
+    const std::size_t next = formula.find('*', star + 1);
+    const std::string_view part =
+        formula.substr(star + 1, next == std::string_view::npos ? std::string_view::npos : next - star - 1);
+    scaled += '*';
+    if (!part.empty()) {
+      const HydrateHead head = ReadHydrateHead(part);
+      scaled += std::to_string(head.length == 0 ? scale : head.digits * scale / head.over);
+      scaled.append(part.substr(head.length));
+    }
+    star = next;
+  }
+  return scaled;
+}
+
 }  // namespace
 
 void FillMatrix(const SpeciesList& list, const ElementNameList& names, Scanner& scanner,
@@ -365,7 +417,20 @@ void FillMatrix(const SpeciesList& list, const ElementNameList& names, Scanner& 
   // larger of the old and the new n and S, the last solve may have left
   // values, and this solve takes the columns up to n.
   // The formula of column j, 1 <= j <= S.
-  const auto species = [&list](int j) { return list.species[static_cast<std::size_t>(j - 1)].formula; };
+  // A species with a decimal hydrate part is counted in whole numbers, scaled.
+  std::vector<std::string> scaled;
+  for (int j = 1; j <= list.count; ++j) {
+    const std::string_view formula = list.species[static_cast<std::size_t>(j - 1)].formula;
+    m.scale[static_cast<std::size_t>(j)] = 1;
+    if (formula.find('*') == std::string_view::npos || !HasDecimalHydrate(formula)) continue;
+    if (scaled.empty()) scaled.resize(static_cast<std::size_t>(list.count) + 1);
+    scaled[static_cast<std::size_t>(j)] = ScaledFormula(formula, m.scale[static_cast<std::size_t>(j)]);
+  }
+  const auto species = [&list, &scaled](int j) -> std::string_view {
+    if (!scaled.empty() && !scaled[static_cast<std::size_t>(j)].empty())
+      return scaled[static_cast<std::size_t>(j)];
+    return list.species[static_cast<std::size_t>(j - 1)].formula;
+  };
   const int reactants = list.reactants;
   const int S = list.count;
   const int n = E + 2;
@@ -407,7 +472,7 @@ void FillMatrix(const SpeciesList& list, const ElementNameList& names, Scanner& 
     const std::string_view text = species(j);
     double charge = 0;
     if (std::any_of(text.begin(), text.end(), [](char c) { return c == '[' || c == ']'; })) {
-      charge = scanner.GetChargeNum(text);
+      charge = scanner.GetChargeNum(text) * static_cast<double>(m.scale[static_cast<std::size_t>(j)]);
     }
     m.a[m.n][j] = j <= reactants ? charge : -charge;
   }

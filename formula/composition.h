@@ -63,6 +63,9 @@ struct SpeciesList {
   // The first species whose text begins with a coefficient (CoefficientLength),
   // which the balance refuses; -1 for none.
   int typedCoefficient = -1;
+  // The first species with a hydrate part that cannot be counted
+  // (HydrateProblem), which the balance refuses; -1 for none.
+  int hydrateProblem = -1;
 };
 // The one reading of the boxes' notation a balance makes: the name list and
 // the matrix fill see only the formulas it gives.
@@ -100,6 +103,11 @@ struct CompositionMatrix {
   std::array<std::array<double, kMatrixCapacity + 1>, kMatrixCapacity + 1> a{};
   int n = 0;  // E + 2
   int S = 0;  // species count
+  // How many formulas column j counts: 1, or for a species with a decimal
+  // hydrate part the smallest number of them whose atoms are whole
+  // ("CaSO4*0.5H2O": 2, counted as Ca2S2O9H2). A balance of the columns
+  // multiplies the coefficient of j by it.
+  std::array<std::int64_t, kMatrixCapacity + 1> scale{};
 };
 
 // Fills `m` from the species of `list` and the name list (which must hold at most

@@ -98,9 +98,23 @@ std::size_t EndingAt(std::string_view s, std::size_t k) {
   return 0;
 }
 
+// True when a "+" at `k` of `side` is followed by a coefficient and a blank,
+// as databases join species ("La++ +1.0000 H+"): it joins two species.
+bool JoinsBeforeCoefficient(std::string_view side, std::size_t k) {
+  if (k >= side.size() || side[k] != '+') return false;
+  std::size_t i = k + 1;
+  while (i < side.size() && IsDigit(side[i])) ++i;
+  if (i == k + 1) return false;
+  if (i + 1 < side.size() && side[i] == '.' && IsDigit(side[i + 1])) {
+    ++i;
+    while (i < side.size() && IsDigit(side[i])) ++i;
+  }
+  return i < side.size() && IsBlank(side[i]);
+}
+
 // True when a species written up to `k` of `side` ends there: the side ends,
-// a comma or a "+" between blanks follows (after any blanks), or a state or
-// mark that itself ends the species.
+// a comma, a "+" between blanks or a "+" before a coefficient and a blank
+// follows (after any blanks), or a state or mark that itself ends the species.
 bool SpeciesEndsAt(std::string_view side, std::size_t k) {
   bool ended = false;  // by a state or a mark, which a "+" may follow at once
   for (;;) {
@@ -116,7 +130,8 @@ bool SpeciesEndsAt(std::string_view side, std::size_t k) {
   if (!IsBlank(side[k])) return false;
   while (k < side.size() && IsBlank(side[k])) ++k;
   return k == side.size() || side[k] == ',' ||
-         (side[k] == '+' && (k + 1 == side.size() || IsBlank(side[k + 1])));
+         (side[k] == '+' && (k + 1 == side.size() || IsBlank(side[k + 1]))) ||
+         JoinsBeforeCoefficient(side, k);
 }
 
 // Calls `cut` with each offset in `side` where one species ends and the
@@ -156,10 +171,24 @@ void Cuts(std::string_view side, OnCut&& cut) {
   }
 }
 
-// A side cut into its terms, each trimmed.
+// True when some "+" of `side` joins species between blanks: " + ", or the
+// databases' " +1.0000 H+".
+bool JoinsWithBlanks(std::string_view side) {
+  for (std::size_t at = side.find(" +"); at != std::string_view::npos; at = side.find(" +", at + 1)) {
+    if (at + 2 == side.size() || IsBlank(side[at + 2]) || JoinsBeforeCoefficient(side, at + 1)) return true;
+  }
+  return false;
+}
+
+// A side cut into its terms, each trimmed. A "+" opening the side before a
+// blank or a coefficient ("=  + 1.0000 Ca++", as databases write) joins
+// nothing and is left out.
 std::vector<std::string_view> Terms(std::string_view side) {
   std::vector<std::string_view> terms;
   terms.reserve(16);
+  if (side.size() > 1 && side[0] == '+' && (IsBlank(side[1]) || JoinsBeforeCoefficient(side, 0))) {
+    side = Trim(side.substr(1));
+  }
   std::size_t from = 0;
   const auto cut = [&](std::size_t at) {
     terms.push_back(Trim(side.substr(from, at - from)));
@@ -204,7 +233,7 @@ WrittenEquation ReadWrittenEquation(std::string_view line) {
     const std::string_view side = Trim(sides[s]);
     if (side.empty()) continue;
     terms[s] = Terms(side);
-    if (terms[s].size() > 1 && side.find(" + ") == std::string_view::npos) spaced = false;
+    if (terms[s].size() > 1 && !JoinsWithBlanks(side)) spaced = false;
   }
   if (arrows.empty() && terms[0].size() < 2) return result;
   // The style of the line's charges decides what each sign means, so every

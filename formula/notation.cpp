@@ -147,6 +147,116 @@ std::size_t RewriteSuperscripts(std::string_view text, std::size_t i, std::strin
   return end;
 }
 
+// The vulgar fractions a hydrate's multiplier may be written with, and the
+// decimal each stands for.
+struct VulgarFraction {
+  std::string_view bytes;
+  std::string_view decimal;
+};
+constexpr std::array<VulgarFraction, 3> kVulgarFractions = {{
+    {"\u00BD", "0.5"},
+    {"\u00BC", "0.25"},
+    {"\u00BE", "0.75"},
+}};
+constexpr std::string_view kRadical = kRadicalDot;
+
+// "p/q" as a decimal of at most four places ("1/2" is "0.5"); "" when q is 0
+// or the decimal does not end by then ("1/3").
+std::string FractionAsDecimal(std::string_view p, std::string_view q) {
+  if (p.size() > 6 || q.size() > 6) return {};
+  long numerator = 0;
+  long denominator = 0;
+  for (const char c : p) numerator = numerator * 10 + (c - '0');
+  for (const char c : q) denominator = denominator * 10 + (c - '0');
+  if (denominator == 0) return {};
+  constexpr long kPlaces = 10000;
+  if (numerator * kPlaces % denominator != 0) return {};
+  const long scaled = numerator * kPlaces / denominator;
+  std::string text = std::to_string(scaled / kPlaces);
+  long fraction = scaled % kPlaces;
+  if (fraction == 0) return text;
+  std::string digits = std::to_string(fraction + kPlaces).substr(1);
+  while (digits.back() == '0') digits.pop_back();
+  return text + "." + digits;
+}
+
+// The multiplier written right after a hydrate's mark, at the start of `rest`:
+// digits with an optional ".digits" ("0.5"), a fraction "p/q" or "(p/q)", or
+// one of U+00BD, U+00BC, U+00BE. `out` gets it as the formula syntax writes
+// it: digits as typed, a fraction as its decimal ("(1/2)" is "0.5"), or as
+// typed when it has none within four places (the balance then refuses it).
+// The bytes read; 0 for none.
+std::size_t HydrateMultiplier(std::string_view rest, std::string& out) {
+  for (const VulgarFraction& v : kVulgarFractions) {
+    if (rest.starts_with(v.bytes)) {
+      out += v.decimal;
+      return v.bytes.size();
+    }
+  }
+  const bool bracketed = rest.starts_with('(');
+  std::size_t i = bracketed ? 1 : 0;
+  const std::size_t p = i;
+  while (i < rest.size() && IsDigit(rest[i])) ++i;
+  if (i == p) return 0;
+  const std::string_view numerator = rest.substr(p, i - p);
+  if (i + 1 < rest.size() && rest[i] == '/' && IsDigit(rest[i + 1])) {
+    const std::size_t q = ++i;
+    while (i < rest.size() && IsDigit(rest[i])) ++i;
+    if (bracketed && (i == rest.size() || rest[i] != ')')) return 0;
+    const std::size_t end = bracketed ? i + 1 : i;
+    const std::string decimal = FractionAsDecimal(numerator, rest.substr(q, i - q));
+    out.append(decimal.empty() ? rest.substr(0, end) : std::string_view(decimal));
+    return end;
+  }
+  if (bracketed) return 0;
+  if (i + 1 < rest.size() && rest[i] == '.' && IsDigit(rest[i + 1])) {
+    ++i;
+    while (i < rest.size() && IsDigit(rest[i])) ++i;
+  }
+  out.append(rest.substr(0, i));
+  return i;
+}
+
+// A hydrate's mark at the start of `rest`, whose bytes are `mark`, written as
+// "*" and its multiplier; the bytes read.
+std::size_t RewriteHydrate(std::string_view rest, std::size_t mark, std::string& out) {
+  out += '*';
+  return mark + HydrateMultiplier(rest.substr(mark), out);
+}
+
+// True when a dot ends the formula at `next` of `text`: nothing follows but a
+// charge (a sign, a caret or a superscript) and a state or marks after it.
+bool EndsFormula(std::string_view text, std::size_t next) {
+  if (next == text.size()) return true;
+  const char c = text[next];
+  std::size_t length = 0;
+  return IsSign(c) || c == '^' || c == '[' ||
+         (c == '(' && next + 1 < text.size() && IsSmall(text[next + 1])) ||
+         SuperscriptAt(text.substr(next), length) != 0;
+}
+
+// A middle dot at the start of `rest` ("HO2\u2022", "O2\u2022-", "HO2^\u2022"): the
+// radical's label, kept as U+2022, when it ends the formula. A charge written
+// after it ("O2\u2022-", "CO3\u20222-") cannot run into the formula's digits and
+// is written as its charge group. The bytes read; 0 when the dot is no radical.
+std::size_t RewriteRadical(std::string_view text, std::size_t i, std::string& out) {
+  const std::string_view rest = text.substr(i);
+  const std::size_t caret = rest.starts_with('^') ? 1 : 0;
+  const auto dot = std::find_if(kMiddleDots.begin(), kMiddleDots.end(),
+                                [&](std::string_view d) { return rest.substr(caret).starts_with(d); });
+  if (dot == kMiddleDots.end()) return 0;
+  const std::size_t next = i + caret + dot->size();
+  if (i == 0 || !EndsFormula(text, next)) return 0;
+  out += kRadical;
+  // An ASCII charge after the dot, up to a state or the end.
+  std::size_t end = next;
+  while (end < text.size() && (IsDigit(text[end]) || IsSign(text[end]))) ++end;
+  const std::string group = ChargeGroup(text.substr(next, end - next));
+  if (group.empty()) return next - i;
+  out += group;
+  return end - i;
+}
+
 // Step 3: the notation characters of one species written as formulas:
 // subscript digits, superscript and caret charges ("SO4^2-" is "SO4[2-]"),
 // the middle dots and a "." or (in a line) ":" before a digit or a capital
@@ -154,8 +264,9 @@ std::size_t RewriteSuperscripts(std::string_view text, std::size_t i, std::strin
 std::string RewriteCharacters(std::string_view typed, Written written) {
   const bool line = written == Written::Line;
   // Plain ASCII without a caret, a dot or (in a line) a colon is already in the formula syntax.
-  if (std::none_of(typed.begin(), typed.end(),
-                   [&](char c) { return c == '^' || c == '.' || (line && c == ':') || !IsAscii(c); })) {
+  if (std::none_of(typed.begin(), typed.end(), [&](char c) {
+        return c == '^' || c == '.' || c == '/' || (line && c == ':') || !IsAscii(c);
+      })) {
     return std::string(typed);
   }
   // Dashes first, so that "^2\u2212" reads as a caret charge.
@@ -170,6 +281,10 @@ std::string RewriteCharacters(std::string_view typed, Written written) {
       i = RewriteSuperscripts(text, i, out);
       continue;
     }
+    if (const std::size_t radical = RewriteRadical(text, i, out); radical != 0) {
+      i += radical;
+      continue;
+    }
     if (rest[0] == '^') {
       std::size_t end = 1;
       while (end < rest.size() && IsDigit(rest[end])) ++end;
@@ -182,14 +297,15 @@ std::string RewriteCharacters(std::string_view typed, Written written) {
     const auto dot = std::find_if(kMiddleDots.begin(), kMiddleDots.end(),
                                   [&](std::string_view d) { return rest.starts_with(d); });
     if (dot != kMiddleDots.end()) {
-      out += '*';
-      i += dot->size();
+      i += RewriteHydrate(rest, dot->size(), out);
       continue;
     }
     const bool hydrate = rest[0] == '.' || (line && rest[0] == ':');
-    if (hydrate && rest.size() > 1 && (IsDigit(rest[1]) || IsCapital(rest[1]))) {
-      out += '*';
-      ++i;
+    std::string multiplier;
+    if (rest[0] == '*' ||
+        (hydrate && rest.size() > 1 &&
+         (IsDigit(rest[1]) || IsCapital(rest[1]) || HydrateMultiplier(rest.substr(1), multiplier) != 0))) {
+      i += RewriteHydrate(rest, 1, out);
       continue;
     }
     out += rest[0];
@@ -411,6 +527,49 @@ std::string SlipHint(std::string_view species) {
     return std::string(species) + ": write an electron as [-].";
   }
   return {};
+}
+
+namespace {
+
+constexpr std::array<std::string_view, 4> kGreekNames = {"alpha-", "beta-", "gamma-", "delta-"};
+
+// The length of a Greek letter's prefix and its "-" at the start of `species`, or 0.
+std::size_t GreekPrefix(std::string_view species) {
+  // A small Greek letter is CE B1..CE BF or CF 80..CF 89 in UTF-8.
+  if (species.size() > 3 && species[2] == '-') {
+    const auto lead = static_cast<unsigned char>(species[0]);
+    const auto trail = static_cast<unsigned char>(species[1]);
+    if ((lead == 0xCE && trail >= 0xB1 && trail <= 0xBF) || (lead == 0xCF && trail >= 0x80 && trail <= 0x89))
+      return 3;
+  }
+  for (const std::string_view name : kGreekNames) {
+    if (species.size() > name.size() && species.starts_with(name)) return name.size();
+  }
+  return 0;
+}
+
+// The length of a form label "(small letters)" at the end of `formula`, or 0;
+// a formula of the label alone keeps it.
+std::size_t FormLabel(std::string_view formula) {
+  if (formula.size() < 4 || formula.back() != ')') return 0;
+  std::size_t open = formula.size() - 1;
+  while (open > 0 && IsSmall(formula[open - 1])) --open;
+  if (open < 2 || open == formula.size() - 1 || formula[open - 1] != '(') return 0;
+  return formula.size() - open + 1;
+}
+
+}  // namespace
+
+std::string_view CountedFormula(std::string_view species) {
+  if (species.empty()) return species;
+  const char first = species.front();
+  if (species.back() != ')' && !IsSmall(first) && IsAscii(first)) return species;
+  std::string_view formula = species.back() == ')' ? WithoutStateSymbol(species) : species;
+  for (std::size_t label = FormLabel(formula); label != 0; label = FormLabel(formula)) {
+    formula.remove_suffix(label);
+  }
+  formula.remove_prefix(GreekPrefix(formula));
+  return formula;
 }
 
 std::string_view WithoutStateSymbol(std::string_view species) {

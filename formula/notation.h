@@ -96,6 +96,16 @@ std::string WithoutDashes(std::string_view text, bool macron = false);
 // it ("Fe[+3]: write the charge as [3+]."); "" when there is none.
 std::string SlipHint(std::string_view species);
 
+// The formula a species text counts, a view into it: without a state symbol
+// at its end, the form labels before it (round brackets holding small letters
+// alone: "P(red)", "C(graphite)", "S(monoclinic)") and a Greek letter's prefix
+// at its start ("\u03B2-PbO2", "alpha-Fe2O3"). The labels stay in the text and
+// count for nothing; so does a radical's dot U+2022 ("HO2\u2022", "O2\u2022[-]"),
+// which the counting passes over where it stands.
+std::string_view CountedFormula(std::string_view species);
+// U+2022 as a radical's label in the formula syntax.
+inline constexpr std::string_view kRadicalDot = "\u2022";
+
 // The species text without a state symbol "(s)", "(l)", "(g)" or "(aq)" at
 // its end; the symbol counts for nothing in the composition.
 std::string_view WithoutStateSymbol(std::string_view species);

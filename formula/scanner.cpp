@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formula/scanner.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "core/errors.h"
@@ -140,7 +141,61 @@ void WalkByCutting(std::string_view name, std::string_view text, CutWalk& walk, 
   }
 }
 
+// A decimal multiplier has at most this many places.
+constexpr std::size_t kHydratePlaces = 4;
+
 }  // namespace
+
+HydrateHead ReadHydrateHead(std::string_view part) {
+  HydrateHead head;
+  std::size_t i = 0;
+  while (i < part.size() && IsDigit(part[i]) && head.digits < kInt32Max)
+    head.digits = head.digits * 10 + (part[i++] - '0');
+  if (i == 0) return head;
+  if (i + 1 < part.size() && part[i] == '.' && IsDigit(part[i + 1])) {
+    ++i;
+    while (i < part.size() && IsDigit(part[i]) && head.over <= kInt32Max) {
+      head.digits = head.digits * 10 + (part[i++] - '0');
+      head.over *= 10;
+    }
+  }
+  head.length = i;
+  return head;
+}
+
+bool HasDecimalHydrate(std::string_view species) {
+  for (std::size_t star = species.find('*'); star != std::string_view::npos;
+       star = species.find('*', star + 1)) {
+    if (ReadHydrateHead(species.substr(star + 1)).over > 1) return true;
+  }
+  return false;
+}
+
+std::string HydrateProblem(std::string_view species) {
+  std::size_t star = species.find('*');
+  while (star != std::string_view::npos) {
+    const std::size_t next = species.find('*', star + 1);
+    const std::string_view part =
+        species.substr(star + 1, next == std::string_view::npos ? std::string_view::npos : next - star - 1);
+    star = next;
+    if (part.empty()) continue;  // counts nothing, as ever
+    const auto quoted = [&](std::string_view why) {
+      return "Input error - \"" + std::string(species) + "\": the hydrate part \"" + std::string(part) +
+             "\" " + std::string(why);
+    };
+    const HydrateHead head = ReadHydrateHead(part);
+    const std::string_view rest = part.substr(head.length);
+    if (rest.starts_with('/') || (head.length == 0 && rest.starts_with('(') && rest.size() > 1 &&
+                                  IsDigit(rest[1]) && rest.find('/') != std::string_view::npos)) {
+      return quoted(
+          "is a fraction without a decimal: write it as a decimal (0.5) or multiply the whole formula.");
+    }
+    if (std::none_of(rest.begin(), rest.end(), IsCapital)) return quoted("holds no formula.");
+    if (head.length > 0 && head.digits == 0) return quoted("has the multiplier 0.");
+    if (head.over > 10000) return quoted("has more than four decimal places.");
+  }
+  return {};
+}
 
 std::int32_t Scanner::GetElementPos(std::string_view name, std::string_view text) {
   if (name.empty()) return 0;
@@ -294,6 +349,12 @@ std::int32_t Scanner::getElementNumByCutting(std::string_view name, std::string_
 std::int32_t Scanner::ExGetElementNum(std::string_view name, std::string_view text) {
   std::size_t star = text.find('*');
   if (star == std::string_view::npos) return GetElementNum(name, text);
+  if (std::string problem = HydrateProblem(text); !problem.empty()) {
+    inputError(problem);
+  } else if (HasDecimalHydrate(text)) {
+    inputError("Input error - \"" + std::string(text) +
+               "\" holds a decimal hydrate part, which has no whole number of atoms.");
+  }
 
   // Every part but the last keeps its closing "*".
   std::int64_t sum = GetElementNum(name, text.substr(0, star + 1));

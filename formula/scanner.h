@@ -18,6 +18,26 @@ inline constexpr std::string_view kTooManySame = "Input error 1-Too many same el
 // Longest text GetStrChar accepts (its buffer holds this many bytes and a zero).
 inline constexpr std::size_t kStrCharCapacity = 600;
 
+// The input error of a species whose hydrate part cannot be counted: a part
+// that is a number alone ("CaSO4*0*5H2O"), a multiplier of 0 ("CuSO4*0H2O"),
+// or one written as a fraction without a decimal ("CaSO4*(1/3)H2O"), or with
+// more than four decimal places; "" when every part can be.
+std::string HydrateProblem(std::string_view species);
+
+// The decimal multiplier of a hydrate part ("0.5" of "CaSO4*0.5H2O") as a
+// fraction: its digits without the point over 10^places.
+struct HydrateHead {
+  std::int64_t digits = 0;  // 5
+  std::int64_t over = 1;    // 10
+  std::size_t length = 0;   // of its text, point included; 0 for no multiplier
+};
+// The multiplier at the start of a hydrate part (after its "*").
+HydrateHead ReadHydrateHead(std::string_view part);
+
+// True when a hydrate part of `species` has a decimal multiplier
+// ("CaSO4*0.5H2O"): its counts are fractions, which a balance scales.
+bool HasDecimalHydrate(std::string_view species);
+
 // Working storage of the one-pass counting of a name (see scanner.cpp).
 struct CutWalk {
   struct Node {
@@ -46,6 +66,8 @@ class Scanner {
   // Atoms of `name` in a text without "*".
   std::int32_t GetElementNum(std::string_view name, std::string_view text);
   // Atoms of `name` in a whole species text, parts joined by "*" included.
+  // A part that cannot be counted in whole atoms (HydrateProblem, or a
+  // decimal multiplier, which only a balance counts) records its input error.
   std::int32_t ExGetElementNum(std::string_view name, std::string_view text);
   // Leading number of `text`: its digits, else 1 (0 for ""). Throws ConvertError.
   static std::int32_t GetHeadNum(std::string_view text);

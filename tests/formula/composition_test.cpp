@@ -260,7 +260,7 @@ TEST(Composition, FillAgreesWithCountingNameByName) {
       Scanner scanner(expectedPending, expectedMessages);
       for (int r = 1; r <= names.count(); ++r) {
         for (std::size_t j = 0; j < texts.size(); ++j) {
-          const double v = scanner.ExGetElementNum(names.slot(r - 1), WithoutStateSymbol(texts[j]));
+          const double v = scanner.ExGetElementNum(names.slot(r - 1), read.species[j].formula);
           expected.a[r][j + 1] = j < reactants ? v : -v;
         }
       }
