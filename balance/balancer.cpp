@@ -35,11 +35,11 @@ char* WriteCoefficient(char* out, double x) {
 // BalancedEquationText into `text`, whose capacity is kept from one balance to the next.
 void WriteBalancedEquationText(std::string& text, const formula::BoxTexts& boxes,
                                const CoefficientVector& x) {
-  // Room for " = " and, per species, its text, a "+" and a coefficient (a
-  // NumberText has at most 24 bytes).
+  // Room for " = " and, per species, its text (an electron's "e" more), a
+  // "+" and a coefficient (a NumberText has at most 24 bytes).
   std::size_t room = 3;
   for (const auto* side : {&boxes.reactants, &boxes.products}) {
-    for (const std::string& species : *side) room += species.empty() ? 0 : species.size() + 1 + 40;
+    for (const std::string& species : *side) room += species.empty() ? 0 : species.size() + 2 + 40;
   }
   text.resize(room);
   char* const begin = text.data();
@@ -47,9 +47,10 @@ void WriteBalancedEquationText(std::string& text, const formula::BoxTexts& boxes
   std::size_t column = 1;
   const auto side = [&](const auto& texts) {
     bool any = false;
-    for (const std::string& species : texts) {
-      if (species.empty()) continue;
+    for (const std::string& typed : texts) {
+      if (typed.empty()) continue;
       out = WriteCoefficient(out, x[column++]);
+      const std::string_view species = ShownSpecies(typed);
       out = std::copy(species.begin(), species.end(), out);
       *out++ = '+';
       any = true;

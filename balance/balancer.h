@@ -32,8 +32,16 @@ struct MessageBoxView {
 // Red for a text containing "error" (case-sensitive), blue otherwise.
 MessageBoxView UpdateMessageBox(std::string_view pending);
 
+// A species as a balanced equation, a list of added species or a reason
+// shows it: an electron typed into a box or added as "[-]" is shown "e[-]",
+// as a written line has it, so that every electron reads alike.
+inline std::string_view ShownSpecies(std::string_view species) {
+  return species == "[-]" ? std::string_view("e[-]") : species;
+}
+
 // Coefficient terms joined by "+", " = " between the sides; a coefficient of
-// 1 is left out. Coefficients are taken in column order over both sides.
+// 1 is left out, an electron shown "e[-]". Coefficients are taken in column
+// order over both sides.
 std::string BalancedEquationText(const formula::BoxTexts& boxes, const CoefficientVector& x);
 
 // The balance command and what it leaves behind: the pending message text,

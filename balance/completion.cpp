@@ -130,7 +130,7 @@ std::string ReactionText(const Vector& v, const std::vector<Column>& columns,
     if (!side.empty()) side += '+';
     const mpz_class c = abs(v[j]);
     if (c != 1) side += c.get_str();
-    side += TextAt(boxes, columns[j]);
+    side += ShownSpecies(TextAt(boxes, columns[j]));
   }
   return sides[0] + " = " + sides[1];
 }
@@ -202,7 +202,9 @@ FailureReason NoBalance(const formula::CompositionMatrix& m, const formula::Elem
     return {"none",
             names.slot(r - 1) + " is found among the " + (reactant ? "reactants" : "products") + " only."};
   }
-  return {"none", "No amounts of " + JoinAnd(offered) + " on either side balance it" +
+  std::vector<std::string> shown;
+  for (const std::string& species : offered) shown.emplace_back(ShownSpecies(species));
+  return {"none", "No amounts of " + JoinAnd(shown) + " on either side balance it" +
                       (halfReaction ? "." : "; a half-reaction needs electrons as well.")};
 }
 
@@ -264,8 +266,8 @@ std::optional<FailureReason> SignFailure(const Vector& balance, const std::vecto
   std::vector<std::string> negative;
   for (std::size_t j = 0; j < columns.size(); ++j) {
     if (columns[j].added) continue;
-    if (sgn(balance[j]) == 0) zero.push_back(TextAt(extended, columns[j]));
-    if (sgn(balance[j]) < 0) negative.push_back(TextAt(extended, columns[j]));
+    if (sgn(balance[j]) == 0) zero.emplace_back(ShownSpecies(TextAt(extended, columns[j])));
+    if (sgn(balance[j]) < 0) negative.emplace_back(ShownSpecies(TextAt(extended, columns[j])));
   }
   if (!zero.empty())
     return FailureReason{"zero", "Every balance gives " + JoinAnd(zero) + " the coefficient 0."};
@@ -323,7 +325,8 @@ std::string AddedList(const std::vector<AddedSpecies>& added) {
   std::string list;
   for (const AddedSpecies& a : added) {
     if (!list.empty()) list += ", ";
-    list += a.coefficient + a.species;
+    list += a.coefficient;
+    list += ShownSpecies(a.species);
   }
   return list;
 }
@@ -338,7 +341,8 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
   }
   formula::BoxTexts extended = typed;
   if (const std::string* homeless = PlaceOffered(extended, offered)) {
-    balancer.decideInputError("Input error - no box is left for " + *homeless + ".");
+    balancer.decideInputError("Input error - no box is left for " + std::string(ShownSpecies(*homeless)) +
+                              ".");
     return result;
   }
 

@@ -17,7 +17,7 @@ enum class Medium { AsTyped, Acidic, Basic, Neutral };
 // What a balance may add to the species typed.
 struct CompletionChoice {
   Medium medium = Medium::AsTyped;
-  bool halfReaction = false;  // electrons, written "[-]", may be added
+  bool halfReaction = false;  // electrons ("[-]" in a box, shown "e[-]") may be added
   bool operator==(const CompletionChoice&) const = default;
 };
 
@@ -33,7 +33,7 @@ struct AddedSpecies {
 
 // Balances `typed` with `balancer` as "Balance" does, after adding the species
 // `choice` allows (H[+] and H2O in acid, OH[-] and H2O in base, H2O in neutral
-// solution, and [-] for a half-reaction). One exact solve of the equation with
+// solution, and electrons for a half-reaction). One exact solve of the equation with
 // those species as extra columns, free in sign, decides the side of each; a
 // species already typed keeps its box and side. The completed equation goes to
 // the board like any balance. When the completed equation has several
@@ -45,7 +45,7 @@ struct Completion {
 };
 Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed, CompletionChoice choice);
 
-// "8H[+], 4H2O, 5[-]"
+// "8H[+], 4H2O, 5e[-]"
 std::string AddedList(const std::vector<AddedSpecies>& added);
 
 }  // namespace quorvex::balance

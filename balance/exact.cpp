@@ -218,7 +218,7 @@ std::string JoinSpecies(const std::vector<std::string_view>& species, const std:
   std::string list;
   for (const int j : which) {
     if (!list.empty()) list += ", ";
-    list.append(species[static_cast<std::size_t>(j)]);
+    list.append(ShownSpecies(species[static_cast<std::size_t>(j)]));
   }
   return list;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "balance/balancer.h"
 #include "balance/failurereason.h"
 #include "formula/composition.h"
 
@@ -64,7 +65,7 @@ std::string EquationText(const formula::BoxTexts& boxes, const std::vector<Numbe
       first = false;
       const Number& c = coefficients[column++];
       if (c != 1) text += c.get_str();
-      text += species;
+      text += ShownSpecies(species);
     }
   }
   return text;

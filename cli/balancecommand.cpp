@@ -70,10 +70,10 @@ const Command kBalanceCommand = {
       --medium completes each equation for its solution before balancing:
       H[+] and H2O may be added in acid, OH[-] and H2O in base, H2O alone
       in neutral solution, each on the side the balance needs. --half adds
-      electrons, written "[-]", for a half-reaction. A species typed is never
+      electrons, shown "e[-]", for a half-reaction. A species typed is never
       added again and keeps its side. A success lists the added species in a
       third column:
-        Balanced it successfully!<TAB>Sn[4+]+2[-] = Sn[2+]<TAB>added: 2[-]
+        Balanced it successfully!<TAB>Sn[4+]+2e[-] = Sn[2+]<TAB>added: 2e[-]
       When the completed equation has more than one independent balance,
       the reason "multiple" names them.
       Messages that the window shows in a message box go to standard error as

@@ -202,9 +202,9 @@ class BalancerPageTest : public WindowFixture {
     QTest::keyClicks(box("Sp1"), "MnO4[-]");
     QTest::keyClicks(box("Pr1"), "Mn[2+]");
     QTest::keyClick(box("Pr1"), Qt::Key_Return);
-    QCOMPARE(box("MessageBox")->text(), QString("Balanced it successfully! Added: 8H[+], 5[-], 4H2O."));
+    QCOMPARE(box("MessageBox")->text(), QString("Balanced it successfully! Added: 8H[+], 5e[-], 4H2O."));
     QCOMPARE(find<QPlainTextEdit>("ResultEdit")->toPlainText(),
-             QString("|1| MnO4[-]+8H[+]+5[-] = Mn[2+]+4H2O\n\n"));
+             QString("|1| MnO4[-]+8H[+]+5e[-] = Mn[2+]+4H2O\n\n"));
   }
 
   void anInvalidCharacterIsSelected() {
