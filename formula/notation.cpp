@@ -300,6 +300,12 @@ std::string RewriteCharacters(std::string_view typed, Written written) {
       i += RewriteHydrate(rest, dot->size(), out);
       continue;
     }
+    if (rest[0] == ':' && !line) {
+      // A colon is a line's hydrate mark; elsewhere it stays, and so does the point of its multiplier.
+      out += ':';
+      i += 1 + HydrateMultiplier(rest.substr(1), out);
+      continue;
+    }
     const bool hydrate = rest[0] == '.' || (line && rest[0] == ':');
     std::string multiplier;
     if (rest[0] == '*' ||

@@ -64,6 +64,14 @@ TEST(Balancer, EquationTexts) {
        "119H2+18Ca(CN)2+6NaAlF4+12FeSO4+6MgSiO3+6KI+2H3PO4+12PbCrO4+24BrCl+6CF2Cl2+24SO2 = "
        "12PbBr2+12CrCl3+6MgCO3+6KAl(OH)4+12Fe(SCN)3+2PI3+6NaSiO3+18CaF2+110H2O"},
       {"product side with only charges", MakeBoxes({"H0[+]", "H0[-]"}, {}), "H0[+]+H0[-] ="},
+      {"a decimal hydrate counted twice over", MakeBoxes({"CaSO4*0.5H2O", "H2O"}, {"CaSO4*2H2O"}),
+       "2CaSO4*0.5H2O+3H2O = 2CaSO4*2H2O"},
+      {"a quarter and a half", MakeBoxes({"X*0.25H2O", "H2O"}, {"X*0.5H2O"}), "4X*0.25H2O+H2O = 4X*0.5H2O"},
+      {"form labels count nothing", MakeBoxes({"P(white)"}, {"P(red)"}), "P(white) = P(red)"},
+      {"a Greek prefix counts nothing", MakeBoxes({"\u03B2-PbO2"}, {"PbO", "O2"}), "2\u03B2-PbO2 = 2PbO+O2"},
+      {"a radical's dot counts nothing", MakeBoxes({"O2\u2022[-]", "H[+]"}, {"HO2\u2022"}),
+       "O2\u2022[-]+H[+] = HO2\u2022"},
+      {"an electron in a box shows e[-]", MakeBoxes({"Fe[3+]", "[-]"}, {"Fe[2+]"}), "Fe[3+]+e[-] = Fe[2+]"},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -121,6 +129,12 @@ TEST(Balancer, FailuresLeaveTheBoardAlone) {
        BalanceOutcome::InputError},
       {"charge error after an invalid character", MakeBoxes({"Fe[x+]", "H$"}, {"Fe"}),
        "Input error-charge error!", kErrorColour, BalanceOutcome::InputError},
+      {"a hydrate part of a number alone, once a pentahydrate", MakeBoxes({"CaSO4*0*5H2O"}, {"CaSO4", "H2O"}),
+       "Input error - \"CaSO4*0*5H2O\": the hydrate part \"0\" holds no formula.", kErrorColour,
+       BalanceOutcome::InputError},
+      {"a hydrate multiplier of 0", MakeBoxes({"CuSO4", "H2O"}, {"CuSO4*0H2O"}),
+       "Input error - \"CuSO4*0H2O\": the hydrate part \"0H2O\" has the multiplier 0.", kErrorColour,
+       BalanceOutcome::InputError},
       {"typed coefficient", MakeBoxes({"2H2", "O2"}, {"H2O"}),
        "Input error - a coefficient typed in 2H2: type the formula alone, the balance sets the "
        "coefficients.",

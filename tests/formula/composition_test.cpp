@@ -82,6 +82,21 @@ TEST(Composition, IonicCaseTwo) {
   for (int r = 1; r <= 7; ++r) EXPECT_EQ(b.row(r), rows[r - 1]) << "row " << r;
 }
 
+// A decimal hydrate part is counted in whole atoms, the species taken as many
+// times over as that needs, its charge too.
+TEST(Composition, ADecimalHydrateIsCountedScaled) {
+  Built b(Boxes({{"Sp1", "CaSO4*0.5H2O"}, {"Sp2", "H2O"}, {"Pr1", "CaSO4*0.25H2O[2+]"}}));
+  EXPECT_EQ(b.pending, "");
+  EXPECT_EQ(b.nameList(), (std::vector<std::string>{"Ca", "S", "O", "H"}));
+  EXPECT_EQ(b.row(1), (std::vector<double>{2, 0, -4}));
+  EXPECT_EQ(b.row(3), (std::vector<double>{9, 1, -17}));
+  EXPECT_EQ(b.row(4), (std::vector<double>{2, 2, -2}));
+  EXPECT_EQ(b.row(6), (std::vector<double>{0, 0, -8}));  // the charge
+  EXPECT_EQ(b.m.scale[1], 2);
+  EXPECT_EQ(b.m.scale[2], 1);
+  EXPECT_EQ(b.m.scale[3], 4);
+}
+
 TEST(Composition, NameListQuirksAndInputErrors) {
   struct Case {
     const char* name;
@@ -121,6 +136,16 @@ TEST(Composition, NameListQuirksAndInputErrors) {
        "Input error - Please input the reactants and products correctly."},
       {"box of spaces", Boxes({{"Sp1", "  "}, {"Pr1", "H"}}), {"H"}, 2,
        "Input error-Invalid characters!"},
+      {"labels name nothing", Boxes({{"Sp1", "\u03B2-PbO2"}, {"Sp2", "alpha-Fe2O3"}, {"Pr1", "P(red)(s)"},
+                                     {"Pr2", "HO2\u2022"}}),
+       {"Pb", "O", "Fe", "P", "H"}, 4, ""},
+      {"a hydrate part of a number alone", Boxes({{"Sp1", "CaSO4*0*5H2O"}, {"Pr1", "CaSO4"}}),
+       {"Ca", "S", "O", "H"}, 2,
+       "Input error - \"CaSO4*0*5H2O\": the hydrate part \"0\" holds no formula."},
+      {"a fraction hydrate is named, not its bytes", Boxes({{"Sp1", "CaSO4*(1/3)H2O"}, {"Pr1", "CaSO4"}}),
+       {"Ca", "S", "O", "H"}, 2,
+       "Input error - \"CaSO4*(1/3)H2O\": the hydrate part \"(1/3)H2O\" is a fraction without a decimal: "
+       "write it as a decimal (0.5) or multiply the whole formula."},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -146,6 +171,9 @@ TEST(Composition, FirstInvalidCharacter) {
        BoxPosition{true, 1, 1}},
       {"reactant boxes before product boxes", Boxes({{"Sp3", "Na\xc3\xa9" "Cl"}, {"Pr1", "H\t"}}),
        BoxPosition{false, 2, 2}},
+      {"labels and a radical's dot may hold any byte", Boxes({{"Sp1", "\u03B3-Al2O3"}, {"Pr1", "OH\u2022"}}),
+       std::nullopt},
+      {"a byte past a label is still found", Boxes({{"Sp1", "\u03B3-Al2O3\xe9"}}), BoxPosition{false, 0, 8}},
   };
   // clang-format on
   for (const Case& c : cases) {

@@ -44,6 +44,18 @@ TEST(Notation, RewritesWhatPeopleTypeAndPaste) {
       {"en dash after a caret", "SO4^2\u2013", "SO4[2-]"},
       {"caret before subscript digits", "SO\u2084^\u2082\u2212", "SO4[2-]"},
       {"hydrate dot before a subscript digit", "CuSO\u2084.\u2085H\u2082O", "CuSO4*5H2O"},
+      {"a decimal hydrate keeps its point", "CaSO4.0.5H2O", "CaSO4*0.5H2O"},
+      {"a decimal multiplier after a star", "CaSO4*0.5H2O", "CaSO4*0.5H2O"},
+      {"a fraction hydrate as its decimal", "CaSO\u2084\u00B7(1/2)H\u2082O", "CaSO4*0.5H2O"},
+      {"a fraction without brackets", "CaSO4.1/2H2O", "CaSO4*0.5H2O"},
+      {"a vulgar half", "CaSO4\u00B7\u00BDH2O", "CaSO4*0.5H2O"},
+      {"a fraction with no short decimal is kept", "CaSO4\u00B7(1/3)H2O", "CaSO4*(1/3)H2O"},
+      {"a radical's dot at the end", "HO2\u2022", "HO2\u2022"},
+      {"a radical's dot after a caret", "HO2^\u2022", "HO2\u2022"},
+      {"a middle dot at the end is a radical's", "OH\u00B7", "OH\u2022"},
+      {"a charge after a radical's dot", "O2\u2022-", "O2\u2022[-]"},
+      {"a superscript charge after a radical's dot", "CO3\u2022\u00B2\u207B", "CO3\u2022[2-]"},
+      {"a Greek prefix is kept", "\u03B2-PbO2", "\u03B2-PbO2"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -77,6 +89,8 @@ TEST(Notation, EachPlaceTakesItsSteps) {
       {"Cl-", "Cl-", "|Cl-", "|Cl[-]"},
       {"K4[Fe(CN)6]", "K4[Fe(CN)6]", "|K4[Fe(CN)6]", "|K4(Fe(CN)6)"},
       {"FeSO4:7H2O", "FeSO4:7H2O", "|FeSO4:7H2O", "|FeSO4*7H2O"},
+      {"CaSO4:0.5H2O", "CaSO4:0.5H2O", "|CaSO4:0.5H2O", "|CaSO4*0.5H2O"},
+      {"2 CaSO4.0.5H2O(s)", "2 CaSO4*0.5H2O(s)", "2|CaSO4*0.5H2O(s)", "2|CaSO4*0.5H2O(s)"},
       {"CaCO3 (s)\u2193", "CaCO3 (s)\u2193", "|CaCO3 (s)\u2193", "|CaCO3(s)"},
       {"Fe[+3]", "Fe[+3]", "|Fe[+3]", "|Fe[+3]", "Fe[+3]: write the charge as [3+]."},
       {"MnO4[-1]", "MnO4[-1]", "|MnO4[-1]", "|MnO4[-1]", "MnO4[-1]: write the charge as [1-]."},

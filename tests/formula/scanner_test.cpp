@@ -347,5 +347,41 @@ TEST(Scanner, HeadNumbers) {
   EXPECT_EQ(Scanner::GetHeadNum("12"), 12);
 }
 
+// A hydrate part that cannot be counted in whole atoms is an input error of
+// the count (and of HydrateProblem, which the balance asks first), never a
+// silent count: "CaSO4*0*5H2O" once read as a pentahydrate.
+TEST(Scanner, HydratePartsThatCannotBeCounted) {
+  struct Case {
+    const char* text;
+    bool problem;     // HydrateProblem names it
+    bool countError;  // ExGetElementNum records an input error
+    bool decimal;     // HasDecimalHydrate
+  };
+  // clang-format off
+  const std::vector<Case> cases = {
+      {"CuSO4*5H2O", false, false, false},
+      {"CuSO4*", false, false, false},              // an empty last part counts nothing, as ever
+      {"CaSO4*0.5H2O", false, true, true},          // halves: only a balance, scaled, counts them
+      {"CdSO4*2.667H2O", false, true, true},
+      {"CaSO4*0*5H2O", true, true, false},          // a part that is a number alone
+      {"CaSO4*0.5", true, true, true},
+      {"CuSO4*0H2O", true, true, false},            // the multiplier 0
+      {"CaSO4*0.0H2O", true, true, true},
+      {"CaSO4*(1/3)H2O", true, true, false},        // a fraction without a decimal
+      {"CaSO4*1/3H2O", true, true, false},
+      {"CaSO4*0.33333H2O", true, true, true},       // past four decimal places
+      {"CaSO4*0.3333H2O", false, true, true},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(!HydrateProblem(c.text).empty(), c.problem);
+    EXPECT_EQ(HasDecimalHydrate(c.text), c.decimal);
+    Fixture f;
+    f.scanner.ExGetElementNum("Ca", c.text);
+    EXPECT_EQ(!f.pending.empty(), c.countError);
+  }
+}
+
 }  // namespace
 }  // namespace quorvex::formula
