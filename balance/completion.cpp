@@ -203,6 +203,7 @@ FailureReason NoBalance(const formula::CompositionMatrix& m, const formula::Elem
             names.slot(r - 1) + " is found among the " + (reactant ? "reactants" : "products") + " only."};
   }
   std::vector<std::string> shown;
+  shown.reserve(offered.size());
   for (const std::string& species : offered) shown.emplace_back(ShownSpecies(species));
   return {"none", "No amounts of " + JoinAnd(shown) + " on either side balance it" +
                       (halfReaction ? "." : "; a half-reaction needs electrons as well.")};
