@@ -153,6 +153,7 @@ void Balancer::findroot(const formula::BoxTexts& boxes, const formula::SpeciesLi
   // Column by column: a few cells a row, not worth a memmove each.
   for (int j = 1; j <= m_matrix.S; ++j) {
     for (int r = 1; r <= m_matrix.n; ++r) m_original.a[r][j] = m_matrix.a[r][j];
+    m_original.scale[static_cast<std::size_t>(j)] = m_matrix.scale[static_cast<std::size_t>(j)];
   }
   LazyExactSolution exact(m_original);
   BalanceOutcome solved = Solve(m_matrix, notifier, m_x);

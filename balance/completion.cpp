@@ -250,9 +250,10 @@ bool ReadExtended(const formula::BoxTexts& extended, formula::ElementNameList& n
 
 // The "multiple" reason, naming the independent reactions of `basis`.
 FailureReason MultipleReactions(std::vector<Vector> basis, const std::vector<Column>& columns,
-                                const formula::BoxTexts& extended) {
+                                const formula::BoxTexts& extended, const formula::CompositionMatrix& m) {
   std::vector<std::string> reactions;
-  for (const Vector& v : Reactions(std::move(basis), columns)) {
+  for (Vector& v : Reactions(std::move(basis), columns)) {
+    Unscale(m, v);
     reactions.push_back(ReactionText(v, columns, extended));
   }
   return {"multiple", "It combines " + std::to_string(reactions.size()) + " independent reactions: " +
@@ -363,7 +364,7 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
     return result;
   };
   if (basis.empty()) return fail(NoBalance(*matrix, names, columns, offered, choice.halfReaction));
-  if (basis.size() > 1) return fail(MultipleReactions(std::move(basis), columns, extended));
+  if (basis.size() > 1) return fail(MultipleReactions(std::move(basis), columns, extended, *matrix));
 
   Vector& balance = basis.front();
   Orient(balance, columns);

@@ -279,6 +279,21 @@ FailureReason WhyNotFound(const formula::BoxTexts& boxes, const std::vector<std:
 
 }  // namespace
 
+void Unscale(const formula::CompositionMatrix& m, std::vector<mpz_class>& balance) {
+  mpz_class divisor(0);
+  bool scaled = false;
+  for (std::size_t j = 0; j < balance.size(); ++j) {
+    const std::int64_t scale = m.scale[j + 1];
+    if (scale > 1) {
+      balance[j] *= static_cast<long>(scale);
+      scaled = true;
+    }
+    mpz_gcd(divisor.get_mpz_t(), divisor.get_mpz_t(), balance[j].get_mpz_t());
+  }
+  if (!scaled || divisor <= 1) return;
+  for (mpz_class& c : balance) c /= divisor;
+}
+
 ExactSolution SolveExactly(const formula::CompositionMatrix& m) {
   if (m.S <= 0) return {};
   try {
@@ -305,7 +320,8 @@ FailureReason ExplainFailure(const formula::BoxTexts& boxes, const formula::Elem
   const formula::CompositionMatrix& m = exact.matrix();
   const std::vector<std::string_view> species = SpeciesTexts(boxes);
   if (m.S <= 1) return {"none", "An equation needs at least two species."};
-  const ExactSolution& solution = exact.get();
+  ExactSolution solution = exact.get();
+  Unscale(m, solution.balance);
 
   if (solution.nullity == 0) return WhyOnlyZero(boxes, names, m);
   if (solution.nullity > 1) {

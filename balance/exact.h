@@ -44,6 +44,10 @@ class LazyExactSolution {
   std::optional<ExactSolution> m_solution;
 };
 
+// A balance of the columns of `m` as amounts of its species: each amount
+// times its column's scale (formula::CompositionMatrix::scale), in lowest terms.
+void Unscale(const formula::CompositionMatrix& m, std::vector<mpz_class>& balance);
+
 // The reason a balance of these boxes, whose matrix `exact` was solved from,
 // failed. `names` gives the element of each row.
 FailureReason ExplainFailure(const formula::BoxTexts& boxes, const formula::ElementNameList& names,

@@ -107,7 +107,11 @@ struct CompositionMatrix {
   // hydrate part the smallest number of them whose atoms are whole
   // ("CaSO4*0.5H2O": 2, counted as Ca2S2O9H2). A balance of the columns
   // multiplies the coefficient of j by it.
-  std::array<std::int64_t, kMatrixCapacity + 1> scale{};
+  std::array<std::int64_t, kMatrixCapacity + 1> scale = [] {
+    std::array<std::int64_t, kMatrixCapacity + 1> ones{};
+    ones.fill(1);
+    return ones;
+  }();
 };
 
 // Fills `m` from the species of `list` and the name list (which must hold at most

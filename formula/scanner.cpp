@@ -154,7 +154,8 @@ HydrateHead ReadHydrateHead(std::string_view part) {
   if (i == 0) return head;
   if (i + 1 < part.size() && part[i] == '.' && IsDigit(part[i + 1])) {
     ++i;
-    while (i < part.size() && IsDigit(part[i]) && head.over <= kInt32Max) {
+    // Past four places the part is refused; the digits read stay within 64 bits.
+    while (i < part.size() && IsDigit(part[i]) && head.over <= 100000) {
       head.digits = head.digits * 10 + (part[i++] - '0');
       head.over *= 10;
     }
