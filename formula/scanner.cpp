@@ -141,8 +141,8 @@ void WalkByCutting(std::string_view name, std::string_view text, CutWalk& walk, 
   }
 }
 
-// A decimal multiplier has at most this many places.
-constexpr std::size_t kHydratePlaces = 4;
+// A decimal multiplier has at most four places: it is digits over at most this.
+constexpr std::int64_t kMostHydrateOver = 10000;
 
 }  // namespace
 
@@ -155,7 +155,7 @@ HydrateHead ReadHydrateHead(std::string_view part) {
   if (i + 1 < part.size() && part[i] == '.' && IsDigit(part[i + 1])) {
     ++i;
     // Past four places the part is refused; the digits read stay within 64 bits.
-    while (i < part.size() && IsDigit(part[i]) && head.over <= 100000) {
+    while (i < part.size() && IsDigit(part[i]) && head.over <= kMostHydrateOver * 10) {
       head.digits = head.digits * 10 + (part[i++] - '0');
       head.over *= 10;
     }
@@ -193,7 +193,7 @@ std::string HydrateProblem(std::string_view species) {
     }
     if (std::none_of(rest.begin(), rest.end(), IsCapital)) return quoted("holds no formula.");
     if (head.length > 0 && head.digits == 0) return quoted("has the multiplier 0.");
-    if (head.over > 10000) return quoted("has more than four decimal places.");
+    if (head.over > kMostHydrateOver) return quoted("has more than four decimal places.");
   }
   return {};
 }
