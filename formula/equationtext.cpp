@@ -79,14 +79,25 @@ struct ArrowList {
   void emplace_back(std::size_t offset, std::size_t length) { at[count++] = {offset, length}; }
 };
 
+// True when a "[" of `text` is never closed.
+bool LeavesBracketOpen(std::string_view text) {
+  std::size_t depth = 0;
+  for (const char c : text) {
+    if (c == '[') ++depth;
+    if (c == ']' && depth > 0) --depth;
+  }
+  return depth > 0;
+}
+
 // Calls `arrow(offset, length)` for each arrow of `text` outside square
 // brackets, in order, until it returns false. A "[" that no "]" closes
 // encloses nothing: it would otherwise hide every arrow after it.
 template <class OnArrow>
 void ForEachArrow(std::string_view text, OnArrow&& arrow) {
-  // The offsets of the "[" left open, in order: a first pass pairs them.
+  // The offsets of the "[" left open, in order: a first pass pairs them, in
+  // the few lines that leave one open.
   std::vector<std::size_t> unclosed;
-  if (text.find('[') != std::string_view::npos) {
+  if (LeavesBracketOpen(text)) {
     std::vector<std::size_t> open;
     for (std::size_t i = 0; i < text.size(); ++i) {
       if (text[i] == '[') open.push_back(i);
