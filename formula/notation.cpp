@@ -50,7 +50,7 @@ std::string_view Trim(std::string_view s) {
 
 // Step 2: marks and a state at the end of `rest`, in any order, blanks
 // before them dropped; the state goes to `state` (written twice, once), the
-// marks are left out.
+// marks are left out. `rest` views the text `state` is cut from.
 std::string_view CutEndings(std::string_view rest, std::string_view& state) {
   // A state ends in ")" and a mark in a byte beyond ASCII.
   for (bool more = !rest.empty() && (rest.back() == ')' || !IsAscii(rest.back())); more;) {
@@ -62,21 +62,22 @@ std::string_view CutEndings(std::string_view rest, std::string_view& state) {
         more = true;
       }
     }
-    // A state written twice ("Na+(aq)(aq)") is one state.
-    if (!state.empty()) {
-      if (rest.size() > state.size() && rest.ends_with(state)) {
-        rest.remove_suffix(state.size());
-        more = true;
-      }
-      continue;
-    }
     for (const std::string_view symbol : kStates) {
-      if (rest.size() > symbol.size() && rest.ends_with(symbol)) {
-        state = symbol;
-        rest.remove_suffix(symbol.size());
-        more = true;
-        break;
+      if (rest.size() <= symbol.size() || !rest.ends_with(symbol)) continue;
+      // `state` views the text. A state written twice ("Na+(aq)(aq)") is one
+      // state; a second one that differs ("Na+(s)(aq)") joins it, with what
+      // stands between, for the balance to count or report, so that the
+      // charge before them is read either way.
+      const std::string_view cut = rest.substr(rest.size() - symbol.size());
+      if (state.empty()) {
+        state = cut;
+      } else if (symbol != state) {
+        state =
+            std::string_view(cut.data(), static_cast<std::size_t>(state.data() + state.size() - cut.data()));
       }
+      rest.remove_suffix(symbol.size());
+      more = true;
+      break;
     }
   }
   return rest;

@@ -88,6 +88,7 @@ TEST(Notation, EachPlaceTakesItsSteps) {
       {"MnO4[-1]", "MnO4[-1]", "|MnO4[-1]", "|MnO4[-1]", "MnO4[-1]: write the charge as [1-]."},
       {"e(-)", "e[-]", "|[-]", "|e[-]"},
       {"Na+(aq)(aq)", "Na+(aq)(aq)", "|Na+(aq)(aq)", "|Na[+](aq)"},
+      {"Na+(s)(aq)", "Na+(s)(aq)", "|Na+(s)(aq)", "|Na[+](s)(aq)"},
       {"eCl", "eCl", "|eCl", "|eCl", "eCl: write an electron as [-]."},
       {"Fe3+", "Fe3+", "|Fe3+",
        "Input error - \"Fe3+\" reads two ways: Fe3[+] or Fe[3+]. Write its charge in square brackets."},
