@@ -64,6 +64,23 @@ void WriteBalancedEquationText(std::string& text, const formula::BoxTexts& boxes
 
 }  // namespace
 
+std::string NoElementError(const formula::SpeciesList& list, const formula::CompositionMatrix& m) {
+  for (int j = 1; j <= m.S; ++j) {
+    bool counted = false;
+    for (int r = 1; r <= m.n && !counted; ++r) counted = m.a[r][j] != 0.0;
+    if (counted) continue;
+    const std::string_view text = list.species[static_cast<std::size_t>(j - 1)].text;
+    // Digits alone are a coefficient without its species, a decimal comma or a locant.
+    if (!text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+      return "Input error - \"" + std::string(text) +
+             "\" is a number alone, not a species. Write decimals with a point (1.5 O2), and no locants "
+             "(1,2-) in names.";
+    }
+    return "Input error - \"" + std::string(text) + "\" holds no element.";
+  }
+  return {};
+}
+
 std::string BalancedEquationText(const formula::BoxTexts& boxes, const CoefficientVector& x) {
   std::string text;
   WriteBalancedEquationText(text, boxes, x);
@@ -129,6 +146,10 @@ void Balancer::findroot(const formula::BoxTexts& boxes, const formula::SpeciesLi
   }
   takeScanned();
   if (inputError()) return;
+  if (std::string empty = NoElementError(species, m_matrix); !empty.empty()) {
+    decide(BalanceOutcome::InputError, empty);
+    return;
+  }
 
   // The exact check needs the counts the elimination overwrites: rows 1..n,
   // columns 1..S.

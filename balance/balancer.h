@@ -36,6 +36,11 @@ MessageBoxView UpdateMessageBox(std::string_view pending);
 // 1 is left out. Coefficients are taken in column order over both sides.
 std::string BalancedEquationText(const formula::BoxTexts& boxes, const CoefficientVector& x);
 
+// The input error for the first species of `list` that counts no element
+// and no charge in `m` (a bare number, "1"), which any coefficient would
+// balance; "" when every one counts something. An electron counts its charge.
+std::string NoElementError(const formula::SpeciesList& list, const formula::CompositionMatrix& m);
+
 // The balance command and what it leaves behind: the pending message text,
 // the element-name list and the result board.
 class Balancer {

@@ -60,6 +60,9 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
       if (completion && !completion->added.empty()) {
         text.append("\tadded: ").append(balance::AddedList(completion->added));
       }
+      if (!balance::FoundBalance(balancer.outcome())) {
+        if (const std::string hint = FirstSlipHint(parsed.boxes); !hint.empty()) notifier.modal(hint);
+      }
       text += '\n';
       out.write(text.data(), static_cast<std::streamsize>(text.size()));
     } catch (const std::exception& e) {

@@ -6,6 +6,7 @@
 
 #include "cli/arguments.h"
 #include "formula/equationtext.h"
+#include "formula/notation.h"
 
 namespace quorvex::cli {
 
@@ -85,6 +86,17 @@ void ParseEquationLine(std::string_view line, EquationLine& into) {
 }  // namespace quorvex::cli
 
 namespace quorvex::cli {
+
+std::string FirstSlipHint(const formula::BoxTexts& boxes) {
+  for (const auto* side : {&boxes.reactants, &boxes.products}) {
+    for (const std::string& species : *side) {
+      if (formula::WithoutStateSymbol(species) == "e[-]") continue;
+      std::string hint = formula::SlipHint(species);
+      if (!hint.empty()) return hint;
+    }
+  }
+  return {};
+}
 
 bool IsEquationOperand(const std::string& operand) {
   std::error_code error;

@@ -30,6 +30,11 @@ EquationLine ParseEquationLine(std::string_view line);
 // The same into `into`, whose strings keep their storage from line to line.
 void ParseEquationLine(std::string_view line, EquationLine& into);
 
+// What to write instead of the first common slip among the species of a line
+// (formula::SlipHint), as the window says it beside a failure; "" for none.
+// An electron is "e[-]" in a line, which is no slip there.
+std::string FirstSlipHint(const formula::BoxTexts& boxes);
+
 // True when a command's operand names no existing file but is written as an
 // equation (it holds "=" or an arrow): it is then read as one input line.
 bool IsEquationOperand(const std::string& operand);
