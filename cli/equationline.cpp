@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/equationline.h"
 
+#include <charconv>
 #include <filesystem>
 #include <tuple>
 
@@ -104,6 +105,13 @@ bool EquationInput::open(const std::string& operand, std::ostream& err) {
   return true;
 }
 
-void LineNotifier::modal(std::string_view text) { m_err << m_line << ": " << text << '\n'; }
+// Built whole and written at once: standard error is unbuffered, and a write for each piece
+// cost a system call each, more than the balance of the line itself.
+void LineNotifier::modal(std::string_view text) {
+  std::array<char, 24> number{};
+  char* end = std::to_chars(number.data(), number.data() + number.size(), m_line).ptr;
+  m_message.assign(number.data(), end).append(": ").append(text).append(1, '\n');
+  m_err.write(m_message.data(), static_cast<std::streamsize>(m_message.size()));
+}
 
 }  // namespace quorvex::cli

@@ -61,6 +61,7 @@ class LineNotifier final : public Notifier {
  private:
   std::ostream& m_err;
   long m_line = 0;
+  std::string m_message;  // the message being written, its storage kept
 };
 
 }  // namespace quorvex::cli
