@@ -7,7 +7,8 @@
 # system, median of RUNS runs) and wall time (best), per equation; then the
 # instructions per equation counted by callgrind (one run each, when valgrind
 # is installed; the empty file's count is the start's). The load average is
-# printed first, since timings on a shared machine move with it.
+# printed first, since timings on a shared machine move with it. Standard
+# output goes to /dev/null, standard error (the notes) to a file.
 #   scripts/balance-speed.sh [CLI] [RUNS]     (default build/cli/quorvex-cli, 30)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -24,15 +25,18 @@ python3 - "$cli" "$runs" "$work" <<'EOF'
 import os, statistics, sys, time
 cli, runs, work = sys.argv[1], int(sys.argv[2]), sys.argv[3]
 null = os.open(os.devnull, os.O_WRONLY)
+notes = os.open(f"{work}/notes", os.O_WRONLY | os.O_CREAT | os.O_TRUNC, 0o600)
 for name in ["library", "mixed", "mixed-ions", "empty"]:
     path = f"{work}/{name}.txt"
     with open(path) as f:
         lines = sum(1 for _ in f)
     cpu, wall = [], []
     for _ in range(runs):
+        os.ftruncate(notes, 0)
+        os.lseek(notes, 0, os.SEEK_SET)
         start = time.perf_counter()
         pid = os.posix_spawn(cli, [cli, "balance", path], os.environ,
-                             file_actions=[(os.POSIX_SPAWN_DUP2, null, 1), (os.POSIX_SPAWN_DUP2, null, 2)])
+                             file_actions=[(os.POSIX_SPAWN_DUP2, null, 1), (os.POSIX_SPAWN_DUP2, notes, 2)])
         _, status, usage = os.wait4(pid, 0)
         wall.append(time.perf_counter() - start)
         cpu.append(usage.ru_utime + usage.ru_stime)
@@ -50,7 +54,7 @@ if command -v valgrind >/dev/null; then
   for name in library mixed mixed-ions empty; do
     lines=$(wc -l <"$work/$name.txt")
     valgrind --tool=callgrind --callgrind-out-file="$work/$name.out" "$cli" balance "$work/$name.txt" \
-      >/dev/null 2>"$work/$name.log" || true
+      >/dev/null 2>"$work/notes" || true
     total=$(sed -n 's/^summary: //p' "$work/$name.out")
     if ((lines)); then
       echo "$name: $((total / lines)) instructions an equation (callgrind, $total in all)"
