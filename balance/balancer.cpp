@@ -94,7 +94,8 @@ Balancer::Run Balancer::balance(const formula::BoxTexts& boxes) {
     return Run::Refused;
   }
   m_pending.clear();
-  const formula::SpeciesList species = formula::ReadSpecies(boxes);
+  formula::ReadSpecies(boxes, m_species);
+  const formula::SpeciesList& species = m_species;
   m_names.GetTotalElement(species, m_pending);
   // The name list writes nothing but input errors.
   m_outcome = m_pending.empty()             ? BalanceOutcome::None

@@ -67,7 +67,7 @@ EquationLine ParseEquationLine(std::string_view line) {
 
 void ParseEquationLine(std::string_view line, EquationLine& into) {
   const std::size_t first = line.find_first_not_of(" \t\r\n");
-  formula::PlainEquation plain;
+  formula::PlainEquation& plain = into.plain;
   if (first == std::string_view::npos || line[first] == '#' || !formula::ReadPlainEquation(line, plain)) {
     ReadLine(line, first, into);
     return;
