@@ -23,7 +23,8 @@ namespace {
 // NumberText of it, which for the whole ones below 10^15 (all a success
 // gives) is its digits, at most 15.
 char* WriteCoefficient(char* out, double x) {
-  if (x >= 0 && x < 1e15 && x == std::floor(x)) {
+  // Below 10^15 a whole x is its truncation (NaN fails the first test).
+  if (x >= 0 && x < 1e15 && static_cast<double>(static_cast<long long>(x)) == x) {
     if (x == 1) return out;
     return std::to_chars(out, out + 40, static_cast<long long>(x)).ptr;
   }
