@@ -75,7 +75,10 @@ ArrowList Arrows(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     if (text[i] == '[') ++depth;
     if (text[i] == ']' && depth > 0) --depth;
-    const std::size_t length = depth == 0 ? ArrowAt(text, i) : 0;
+    // Most bytes begin no arrow (ArrowAt's first test, without the call).
+    const char c = text[i];
+    const bool mayBegin = c == '<' || c == '-' || c == '=' || c == '>' || c == '\xE2';
+    const std::size_t length = depth == 0 && mayBegin ? ArrowAt(text, i) : 0;
     if (length > 0) {
       arrows.emplace_back(i, length);
       if (arrows.size() == 2) break;
