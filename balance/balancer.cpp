@@ -63,7 +63,7 @@ void WriteBalancedText(std::string& text, const Texts& texts, std::size_t count,
 // BalancedEquationText into `text`.
 void WriteBalancedEquationText(std::string& text, const formula::BoxTexts& boxes,
                                const CoefficientVector& x) {
-  std::array<std::string_view, 2 * formula::kBoxesPerSide> texts;
+  std::array<std::string_view, std::size_t{2} * formula::kBoxesPerSide> texts;
   std::size_t count = 0;
   std::size_t reactants = 0;
   for (const auto* side : {&boxes.reactants, &boxes.products}) {
