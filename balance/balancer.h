@@ -95,7 +95,8 @@ class Balancer {
   FailureReason m_reason;
   formula::CompositionMatrix m_matrix;
   formula::CompositionMatrix m_original;
-  std::string m_equation;  // the text of the last success, its room kept
+  formula::SpeciesList m_species;  // the boxes' species of the last balance, reused
+  std::string m_equation;          // the text of the last success, its room kept
 };
 
 }  // namespace quorvex::balance

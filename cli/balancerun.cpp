@@ -17,6 +17,8 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
   std::string line;
   EquationLine parsed;
   std::string text;
+  // Outside the loop: a fresh one a line cost the clearing of its room.
+  std::optional<balance::Completion> completion;
   long number = 0;
   // Once the output fails nothing more can be reported; the caller says so.
   while (out && std::getline(in, line)) {
@@ -33,7 +35,7 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
     balancer.clearResults();
     try {
       // As typed, nothing is added: the plain balance, without the completion's copy of the boxes.
-      std::optional<balance::Completion> completion;
+      completion.reset();
       if (choice == balance::CompletionChoice{}) {
         balancer.balance(parsed.boxes);
       } else {

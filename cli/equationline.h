@@ -10,6 +10,7 @@
 
 #include "core/notifier.h"
 #include "formula/composition.h"
+#include "formula/equationtext.h"
 
 namespace quorvex::cli {
 
@@ -20,7 +21,8 @@ struct EquationLine {
   formula::BoxTexts boxes;  // for Equation: reactants from Sp1, products from Pr1
   // The coefficient typed before the species in each box ("" for none).
   formula::BoxTexts coefficients;
-  std::string error;  // for Error: the message, which contains "error"
+  std::string error;             // for Error: the message, which contains "error"
+  formula::PlainEquation plain;  // the plain reader's views of the line, its room reused
   bool anyCoefficient() const;
 };
 
@@ -66,6 +68,7 @@ class LineNotifier final : public Notifier {
  private:
   std::ostream& m_err;
   long m_line = 0;
+  std::string m_message;  // the message being written, its storage kept
 };
 
 }  // namespace quorvex::cli

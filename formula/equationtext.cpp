@@ -116,8 +116,11 @@ void ForEachArrow(std::string_view text, OnArrow&& arrow) {
       }
     }
     if (text[i] == ']' && depth > 0) --depth;
+    // Most bytes begin no arrow (ArrowAt's first test, without the call).
+    const char c = text[i];
+    const bool mayBegin = c == '<' || c == '-' || c == '=' || c == '>' || c == '\xE2';
     std::size_t skip = i + 1;
-    const std::size_t length = depth == 0 ? ArrowAt(text, i, &skip) : 0;
+    const std::size_t length = depth == 0 && mayBegin ? ArrowAt(text, i, &skip) : 0;
     if (length > 0) {
       if (!arrow(i, length)) return;
       i += length;

@@ -433,6 +433,8 @@ Term ReadTerm(std::string_view text, Written written, LineStyle style) {
 }
 
 bool WritesDatabaseCharge(std::string_view core, bool spaced) {
+  // A charge is found only in a core that ends in a digit or a sign.
+  if (core.size() < 2 || !(IsDigit(core.back()) || IsSign(core.back()))) return false;
   const TrailingCharge t = FindTrailingCharge(core, {false, spaced});
   return t.kind == TrailingCharge::Kind::Charge && IsSign(core[t.base]) && core.size() - t.base > 1;
 }
