@@ -36,6 +36,7 @@ CheckRun RunCheck(std::istream& in, std::ostream& out, std::ostream& err) {
       out << '\n';
       if (outcome.verdict != balance::Verdict::Balanced && outcome.verdict != balance::Verdict::NotLowest) {
         run.allBalanced = false;
+        if (const std::string hint = FirstSlipHint(parsed.boxes); !hint.empty()) notifier.modal(hint);
       }
     } catch (const std::exception& e) {
       out << e.what() << "\t\n";
