@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <tuple>
 
+#include "balance/ionreading.h"
 #include "cli/arguments.h"
 #include "formula/equationtext.h"
 
@@ -25,7 +26,8 @@ EquationLine ReadLine(std::string_view line, std::size_t first) {
   EquationLine result;
   if (first == std::string_view::npos || line[first] == '#') return result;
 
-  formula::WrittenEquation read = formula::ReadWrittenEquation(line);
+  balance::IonDecision decision;
+  formula::WrittenEquation read = balance::ReadInContext(line, decision);
   result.kind = EquationLine::Kind::Error;
   if (read.kind == formula::WrittenEquation::Kind::Error) {
     result.error = read.error;
@@ -47,6 +49,8 @@ EquationLine ReadLine(std::string_view line, std::size_t first) {
       (*coefficients)[i] = std::move((*terms)[i].coefficient);
     }
   }
+  for (const balance::IonReading& reading : decision.readings)
+    result.notes.push_back(balance::ReadingNote(reading));
   result.kind = EquationLine::Kind::Equation;
   return result;
 }
@@ -68,6 +72,7 @@ void ParseEquationLine(std::string_view line, EquationLine& into) {
   }
   into.kind = EquationLine::Kind::Equation;
   into.error.clear();
+  into.notes.clear();
   for (const auto& [terms, count, species, coefficients] :
        {std::tuple{&plain.sides[0], plain.counts[0], &into.boxes.reactants, &into.coefficients.reactants},
         std::tuple{&plain.sides[1], plain.counts[1], &into.boxes.products, &into.coefficients.products}}) {

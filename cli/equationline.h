@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/notifier.h"
 #include "formula/composition.h"
@@ -21,11 +22,15 @@ struct EquationLine {
   // The coefficient typed before the species in each box ("" for none).
   formula::BoxTexts coefficients;
   std::string error;  // for Error: the message, which contains "error"
+  // For Equation: how each term that read two ways was read, a note for
+  // standard error ("read SO42- as SO4[2-]", balance::ReadingNote).
+  std::vector<std::string> notes;
   bool anyCoefficient() const;
 };
 
-// Reads "reactants = products" as formula::ReadWrittenEquation does; empty
-// and "#" lines are skipped.
+// Reads "reactants = products" as formula::ReadWrittenEquation does, a term
+// that reads two ways decided by the line (balance::DecideIonReadings) or
+// refused; empty and "#" lines are skipped.
 EquationLine ParseEquationLine(std::string_view line);
 // The same into `into`, whose strings keep their storage from line to line.
 void ParseEquationLine(std::string_view line, EquationLine& into);

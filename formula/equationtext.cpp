@@ -226,18 +226,35 @@ WrittenEquation ReadWrittenEquation(std::string_view line) {
   } else {
     result.kind = WrittenEquation::Kind::Equation;
   }
+  // Terms that read two ways are all collected, the first one's error kept;
+  // any other fault ends the reading as it always did.
+  std::string twoWaysError;
   for (std::size_t s = 0; s < sides.size(); ++s) {
     auto& into = s == 0 ? result.reactants : result.products;
     into.reserve(parts[s].size());
     for (const TermParts& p : parts[s]) {
       if (p.core.empty() && p.coefficient.empty() && p.state.empty()) {
+        if (!twoWaysError.empty()) return fail(std::move(twoWaysError));
         return fail(std::string("Input error - an empty species among the ") +
                     (s == 0 ? "reactants." : "products."));
       }
       Term term = RewriteParts(p, Written::Line, style);
-      if (!term.error.empty()) return fail(std::move(term.error));
+      if (!term.error.empty() && term.readings[0].empty()) {
+        return fail(twoWaysError.empty() ? std::move(term.error) : std::move(twoWaysError));
+      }
+      if (!term.error.empty()) {
+        if (twoWaysError.empty()) twoWaysError = std::move(term.error);
+        result.twoWays.push_back(
+            {s, into.size(), std::move(term.species), std::move(term.readings), std::string(p.state)});
+        term.species.clear();
+      }
       into.push_back({std::move(term.coefficient), std::move(term.species)});
     }
+  }
+  if (!twoWaysError.empty()) {
+    result.decidedKind = result.kind;
+    result.kind = WrittenEquation::Kind::Error;
+    result.error = std::move(twoWaysError);
   }
   return result;
 }
@@ -340,7 +357,10 @@ bool HoldsOneSpecies(std::string_view text) {
 }
 
 std::optional<EquationText> ReadEquationText(std::string_view text) {
-  const WrittenEquation read = ReadWrittenEquation(text);
+  return EquationTextOf(ReadWrittenEquation(text));
+}
+
+std::optional<EquationText> EquationTextOf(const WrittenEquation& read) {
   EquationText equation;
   if (read.kind == WrittenEquation::Kind::Single) return std::nullopt;
   if (read.kind == WrittenEquation::Kind::Error) {

@@ -18,6 +18,7 @@ TEST(CheckCli, ColumnsOfEachVerdict) {
     const char* line;
     std::string out;
     bool balanced;
+    const char* err = "";
   };
   // clang-format off
   const std::vector<Case> cases = {
@@ -32,8 +33,11 @@ TEST(CheckCli, ColumnsOfEachVerdict) {
        false},
       {"a refused coefficient", "0 H2 = H2", "Input error - the coefficient 0 of H2 is not a number greater than 0.\t\n",
        false},
-      {"a line that cannot be read", "Fe3+ = Fe",
-       "Input error - \"Fe3+\" reads two ways: Fe3[+] or Fe[3+]. Write its charge in square brackets.\t\n", false},
+      {"a line that cannot be read", "Hg2+ = Hg",
+       "Input error - \"Hg2+\" reads two ways: Hg2[+] or Hg[2+]. Write its charge in square brackets.\t\n", false},
+      {"ions read by the line, a note each", "Cr2O72- + 14 H+ + 6 e- = 2 Cr3+ + 7 H2O",
+       "Balanced.\tCr2O7[2-]+14H[+]+6e[-] = 2Cr[3+]+7H2O\n", true,
+       "1: read Cr2O72- as Cr2O7[2-]\n1: read Cr3+ as Cr[3+]\n"},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -44,7 +48,7 @@ TEST(CheckCli, ColumnsOfEachVerdict) {
     const CheckRun run = RunCheck(in, out, err);
     EXPECT_TRUE(run.read);
     EXPECT_EQ(out.str(), c.out);
-    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(err.str(), c.err);
     EXPECT_EQ(run.allBalanced, c.balanced);
   }
 }
