@@ -103,6 +103,23 @@ TEST(IonsAsWritten, EachLineReadsAsMeantOrIsRefusedNamingBothReadings) {
   EXPECT_GE(rows, 10);
 }
 
+// The published lines of the notation table that read two ways term by term
+// read as meant through the line's context, or stay refused: never otherwise.
+TEST(IonsAsWritten, TheNotationTableLinesThatReadTwoWaysReadAsMeantOrStayRefused) {
+  int decided = 0;
+  for (const auto& row : Rows(QUORVEX_NOTATION_CORPUS)) {
+    ASSERT_GE(row.size(), 4U);
+    if (row[3] != "two-ways") continue;
+    SCOPED_TRACE(row[0] + ": " + row[1]);
+    IonDecision decision;
+    const WrittenEquation read = ReadInContext(row[1], decision);
+    if (decision.kind == IonDecision::Kind::Refused) continue;
+    EXPECT_EQ(Terms(read), row[2]);
+    ++decided;
+  }
+  EXPECT_GE(decided, 30);
+}
+
 // Which test settles each term, and what is refused.
 TEST(IonReading, EachTestDecidesOnlyWhatItMay) {
   using S = SettledBy;
