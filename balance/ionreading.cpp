@@ -123,31 +123,48 @@ bool ReadFraction(std::string_view text, std::int64_t& numerator, std::int64_t& 
   return true;
 }
 
-// The counting of the balance, kept for one decision: atoms and charges of
-// species, and whether an equation has exactly one balance.
-class Counter {
+}  // namespace
+
+// The counting of the balance: atoms and charges of species, and whether an
+// equation has exactly one balance. Its storage is kept from line to line.
+class ReadingCounter {
  public:
-  // A column per species: (row, count) pairs, row 0 the charge and row r the
-  // element of name r - 1 of names(). False when the balance cannot read one.
-  using Column = std::vector<std::pair<std::size_t, std::int64_t>>;
-  bool count(const std::vector<std::string_view>& species, std::vector<Column>& columns);
+  // Atoms of an element, or the charge (row 0), of a species; row r > 0 is
+  // the element of the r-th name counted since forgetRows.
+  struct Count {
+    std::size_t species;
+    std::size_t row;
+    std::int64_t value;
+  };
+  // Each line counts with rows of its own.
+  void forgetRows() { m_rowNames.clear(); }
+  // The counts of each species of `species` that are not 0; false when the
+  // balance cannot read one of them.
+  bool count(const std::vector<std::string_view>& species);
+  const std::vector<Count>& counts() const { return m_counts; }
   std::size_t rows() const { return m_rowNames.size() + 1; }
   // True when the species of `boxes` have exactly one balance, every
   // coefficient of it positive.
   bool hasOneBalance(const formula::BoxTexts& boxes);
+  formula::BoxTexts& boxes() { return m_boxes; }
 
  private:
   // Names and matrix of `list` as the balance builds them; false on an input error.
   bool fill(const formula::SpeciesList& list);
   std::size_t rowOf(const std::string& name);
+  // Counts the species of m_batch, each in a product box; false as count.
+  bool countBatch(const std::vector<std::string_view>& species);
 
   std::vector<std::string> m_rowNames;
+  std::vector<Count> m_counts;
+  std::vector<std::size_t> m_batch;
+  formula::BoxTexts m_boxes;
   formula::ElementNameList m_names;
   formula::CompositionMatrix m_matrix;
   SilentNotifier m_silent;
 };
 
-bool Counter::fill(const formula::SpeciesList& list) {
+bool ReadingCounter::fill(const formula::SpeciesList& list) {
   std::string pending;
   m_names.GetTotalElement(list, pending);
   if (!pending.empty() || m_names.count() > formula::kMaxElements) return false;
@@ -160,64 +177,73 @@ bool Counter::fill(const formula::SpeciesList& list) {
   return pending.empty();
 }
 
-std::size_t Counter::rowOf(const std::string& name) {
+std::size_t ReadingCounter::rowOf(const std::string& name) {
   const auto at = std::find(m_rowNames.begin(), m_rowNames.end(), name);
   if (at != m_rowNames.end()) return static_cast<std::size_t>(at - m_rowNames.begin()) + 1;
   m_rowNames.push_back(name);
   return m_rowNames.size();
 }
 
-bool Counter::count(const std::vector<std::string_view>& species, std::vector<Column>& columns) {
-  columns.assign(species.size(), {});
+bool ReadingCounter::countBatch(const std::vector<std::string_view>& species) {
+  for (std::size_t b = 0; b < m_boxes.products.size(); ++b) {
+    if (b < m_batch.size()) {
+      m_boxes.products[b].assign(species[m_batch[b]]);
+    } else {
+      m_boxes.products[b].clear();
+    }
+  }
+  for (std::string& box : m_boxes.reactants) box.clear();
+  const formula::SpeciesList list = formula::ReadSpecies(m_boxes);
+  if (!fill(list)) return false;
+  const int E = m_names.count();
+  for (std::size_t b = 0; b < m_batch.size(); ++b) {
+    const std::size_t j = b + 1;
+    // Product columns are negated.
+    const auto charge = -static_cast<std::int64_t>(m_matrix.a[static_cast<std::size_t>(m_matrix.n)][j]);
+    if (charge != 0) m_counts.push_back({m_batch[b], 0, charge});
+    for (int r = 1; r <= E; ++r) {
+      const auto atoms = -static_cast<std::int64_t>(m_matrix.a[static_cast<std::size_t>(r)][j]);
+      if (atoms != 0) m_counts.push_back({m_batch[b], rowOf(m_names.slot(r - 1)), atoms});
+    }
+  }
+  m_batch.clear();
+  return true;
+}
+
+bool ReadingCounter::count(const std::vector<std::string_view>& species) {
+  m_counts.clear();
+  m_batch.clear();
   // Species with an element are counted as product boxes (which take any
   // printable byte), a box's worth at a time; an electron has no element
   // name, which the name list would refuse, and only its charge is read.
-  std::vector<std::size_t> batch;
-  const auto countBatch = [&] {
-    formula::BoxTexts boxes;
-    for (std::size_t b = 0; b < batch.size(); ++b) boxes.products[b] = species[batch[b]];
-    const formula::SpeciesList list = formula::ReadSpecies(boxes);
-    if (!fill(list)) return false;
-    const int E = m_names.count();
-    for (std::size_t b = 0; b < batch.size(); ++b) {
-      const auto j = static_cast<std::size_t>(b) + 1;
-      Column& column = columns[batch[b]];
-      // Product columns are negated.
-      column.emplace_back(0, -static_cast<std::int64_t>(m_matrix.a[static_cast<std::size_t>(m_matrix.n)][j]));
-      for (int r = 1; r <= E; ++r) {
-        const auto atoms = -static_cast<std::int64_t>(m_matrix.a[static_cast<std::size_t>(r)][j]);
-        if (atoms != 0) column.emplace_back(rowOf(m_names.slot(r - 1)), atoms);
-      }
-    }
-    batch.clear();
-    return true;
-  };
   std::string pending;
   formula::Scanner scanner(pending, m_silent);
   for (std::size_t i = 0; i < species.size(); ++i) {
     if (std::any_of(species[i].begin(), species[i].end(), formula::IsCapital)) {
-      batch.push_back(i);
-      if (batch.size() == formula::kBoxesPerSide && !countBatch()) return false;
+      m_batch.push_back(i);
+      if (m_batch.size() == formula::kBoxesPerSide && !countBatch(species)) return false;
       continue;
     }
     try {
       const std::string_view bare = formula::WithoutStateSymbol(species[i]);
-      columns[i].emplace_back(0, bare.find('[') == std::string_view::npos ? 0 : scanner.GetChargeNum(bare));
+      if (bare.find('[') != std::string_view::npos) m_counts.push_back({i, 0, scanner.GetChargeNum(bare)});
     } catch (const std::exception&) {
       return false;
     }
     if (!pending.empty()) return false;
   }
-  return batch.empty() || countBatch();
+  return m_batch.empty() || countBatch(species);
 }
 
-bool Counter::hasOneBalance(const formula::BoxTexts& boxes) {
+bool ReadingCounter::hasOneBalance(const formula::BoxTexts& boxes) {
   const formula::SpeciesList list = formula::ReadSpecies(boxes);
   if (!fill(list)) return false;
   const ExactSolution solution = SolveExactly(m_matrix);
   return solution.nullity == 1 && std::all_of(solution.balance.begin(), solution.balance.end(),
                                               [](const mpz_class& x) { return x > 0; });
 }
+
+namespace {
 
 // Test 1: every element and the charge, reactants less products, each term
 // times its written coefficient; what each term that reads two ways adds
@@ -226,18 +252,20 @@ class Ledger {
  public:
   // False when a coefficient or a species cannot be counted exactly: the test
   // then keeps every combination.
-  bool fill(const WrittenEquation& read, const WayIndex& ways, Counter& counter);
+  bool fill(const WrittenEquation& read, const WayIndex& ways, ReadingCounter& counter);
   bool conserves(Combination c) const;
 
  private:
-  std::vector<Wide> m_fixed;
-  std::vector<std::array<std::vector<Wide>, 2>> m_ways;
+  // Row sums: the terms read one way in block 0, term t read way w in block 1 + 2t + w.
+  std::vector<Wide> m_sums;
+  std::size_t m_rows = 0;
+  std::size_t m_terms = 0;
 };
 
-bool Ledger::fill(const WrittenEquation& read, const WayIndex& ways, Counter& counter) {
-  // The coefficients over their common denominator.
-  std::vector<std::int64_t> numerators;
-  std::vector<std::int64_t> denominators;
+bool Ledger::fill(const WrittenEquation& read, const WayIndex& ways, ReadingCounter& counter) {
+  // The coefficients, and their common denominator.
+  std::vector<std::pair<std::int64_t, std::int64_t>> fractions;  // numerator, denominator
+  fractions.reserve(read.reactants.size() + read.products.size());
   std::int64_t common = 1;
   for (const auto* side : {&read.reactants, &read.products}) {
     for (const formula::WrittenTerm& term : *side) {
@@ -247,58 +275,49 @@ bool Ledger::fill(const WrittenEquation& read, const WayIndex& ways, Counter& co
       const Wide lcm = static_cast<Wide>(common / std::gcd(common, d)) * d;
       if (lcm > (Wide{1} << 62)) return false;
       common = static_cast<std::int64_t>(lcm);
-      numerators.push_back(n);
-      denominators.push_back(d);
+      fractions.emplace_back(n, d);
     }
   }
-  // Every species once: the terms read one way, then both readings of the others.
+  // Every species once, with its block and its term's scale: the terms read
+  // one way, then both readings of the others.
   std::vector<std::string_view> species;
-  std::vector<Wide> scale;
+  std::vector<std::pair<std::size_t, Wide>> blocks;  // per species of `species`
   std::size_t column = 0;
   for (std::size_t s = 0; s < 2; ++s) {
     const auto& side = s == 0 ? read.reactants : read.products;
     for (std::size_t i = 0; i < side.size(); ++i, ++column) {
-      const Wide scaled = static_cast<Wide>(numerators[column]) * (common / denominators[column]);
+      const Wide scaled = static_cast<Wide>(fractions[column].first) * (common / fractions[column].second);
       if (scaled > (Wide{1} << 62)) return false;
-      scale.push_back(s == 0 ? scaled : -scaled);
-      if (ways.of[s][i] < 0) species.push_back(side[i].species);
-    }
-  }
-  for (const TwoWayTerm& term : read.twoWays) {
-    species.emplace_back(term.readings[0]);
-    species.emplace_back(term.readings[1]);
-  }
-  std::vector<Counter::Column> columns;
-  if (!counter.count(species, columns)) return false;
-  const std::size_t rows = counter.rows();
-  m_fixed.assign(rows, 0);
-  m_ways.assign(read.twoWays.size(), {std::vector<Wide>(rows, 0), std::vector<Wide>(rows, 0)});
-  std::size_t next = 0;  // the column of the next term read one way
-  column = 0;
-  for (std::size_t s = 0; s < 2; ++s) {
-    const std::size_t terms = (s == 0 ? read.reactants : read.products).size();
-    for (std::size_t i = 0; i < terms; ++i, ++column) {
+      const Wide factor = s == 0 ? scaled : -scaled;
       const int t = ways.of[s][i];
-      const auto add = [&](const Counter::Column& counts, std::vector<Wide>& into) {
-        for (const auto& [row, atoms] : counts) into[row] += scale[column] * atoms;
-      };
       if (t < 0) {
-        add(columns[next++], m_fixed);
+        species.push_back(side[i].species);
+        blocks.emplace_back(0, factor);
         continue;
       }
-      const std::size_t first = read.reactants.size() + read.products.size() - read.twoWays.size();
+      const TwoWayTerm& term = read.twoWays[static_cast<std::size_t>(t)];
       for (std::size_t way = 0; way < 2; ++way) {
-        add(columns[first + 2 * static_cast<std::size_t>(t) + way], m_ways[static_cast<std::size_t>(t)][way]);
+        species.emplace_back(term.readings[way]);
+        blocks.emplace_back(1 + 2 * static_cast<std::size_t>(t) + way, factor);
       }
     }
+  }
+  if (!counter.count(species)) return false;
+  m_rows = counter.rows();
+  m_terms = read.twoWays.size();
+  m_sums.assign(m_rows * (1 + 2 * m_terms), 0);
+  for (const ReadingCounter::Count& count : counter.counts()) {
+    const auto& [block, factor] = blocks[count.species];
+    m_sums[block * m_rows + count.row] += factor * count.value;
   }
   return true;
 }
 
 bool Ledger::conserves(Combination c) const {
-  for (std::size_t row = 0; row < m_fixed.size(); ++row) {
-    Wide sum = m_fixed[row];
-    for (std::size_t t = 0; t < m_ways.size(); ++t) sum += m_ways[t][SecondWay(c, t) ? 1 : 0][row];
+  for (std::size_t row = 0; row < m_rows; ++row) {
+    Wide sum = m_sums[row];
+    for (std::size_t t = 0; t < m_terms; ++t)
+      sum += m_sums[(1 + 2 * t + (SecondWay(c, t) ? 1 : 0)) * m_rows + row];
     if (sum != 0) return false;
   }
   return true;
@@ -355,7 +374,11 @@ bool BoxesUnder(const WrittenEquation& read, const WayIndex& ways, Combination c
     auto& into = s == 0 ? boxes.reactants : boxes.products;
     const std::size_t terms = (s == 0 ? read.reactants : read.products).size();
     for (std::size_t i = 0; i < into.size(); ++i) {
-      into[i] = i < terms ? std::string(SpeciesUnder(read, ways, s, i, c, scratch)) : std::string();
+      if (i < terms) {
+        into[i].assign(SpeciesUnder(read, ways, s, i, c, scratch));
+      } else {
+        into[i].clear();
+      }
     }
   }
   return true;
@@ -363,7 +386,12 @@ bool BoxesUnder(const WrittenEquation& read, const WayIndex& ways, Combination c
 
 }  // namespace
 
-IonDecision DecideIonReadings(WrittenEquation& read) {
+IonReader::IonReader() = default;
+IonReader::IonReader(IonReader&&) noexcept = default;
+IonReader& IonReader::operator=(IonReader&&) noexcept = default;
+IonReader::~IonReader() = default;
+
+IonDecision IonReader::decide(WrittenEquation& read) {
   IonDecision decision;
   if (read.twoWays.empty()) return decision;
   decision.kind = IonDecision::Kind::Refused;
@@ -372,10 +400,11 @@ IonDecision DecideIonReadings(WrittenEquation& read) {
   const bool equation = read.decidedKind == WrittenEquation::Kind::Equation;
   const WayIndex ways(read);
   Candidates candidates(terms);
-  // The matrix and names are large; only a line with a term to decide makes them.
-  std::unique_ptr<Counter> counter;
+  // The matrix and names are large: made for the first line that needs them.
+  if (equation && !m_counter) m_counter = std::make_unique<ReadingCounter>();
+  ReadingCounter* const counter = m_counter.get();
   if (equation) {
-    counter = std::make_unique<Counter>();
+    counter->forgetRows();
     Ledger ledger;
     if (ledger.fill(read, ways, *counter)) {
       candidates.narrow([&](Combination c) { return ledger.conserves(c); }, SettledBy::Coefficients);
@@ -389,7 +418,7 @@ IonDecision DecideIonReadings(WrittenEquation& read) {
   }
   // Electrons take up any charge, so with them a balance alone decides nothing.
   if (equation && candidates.left().size() > 1 && !HoldsElectron(read)) {
-    formula::BoxTexts boxes;
+    formula::BoxTexts& boxes = counter->boxes();
     candidates.narrow(
         [&](Combination c) { return BoxesUnder(read, ways, c, boxes) && counter->hasOneBalance(boxes); },
         SettledBy::Balance);
@@ -415,10 +444,16 @@ IonDecision DecideIonReadings(WrittenEquation& read) {
   return decision;
 }
 
-WrittenEquation ReadInContext(std::string_view line, IonDecision& decision) {
+WrittenEquation IonReader::read(std::string_view line, IonDecision& decision) {
   WrittenEquation read = formula::ReadWrittenEquation(line);
-  decision = DecideIonReadings(read);
+  decision = decide(read);
   return read;
+}
+
+IonDecision DecideIonReadings(WrittenEquation& read) { return IonReader().decide(read); }
+
+WrittenEquation ReadInContext(std::string_view line, IonDecision& decision) {
+  return IonReader().read(line, decision);
 }
 
 }  // namespace quorvex::balance

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,5 +65,25 @@ IonDecision DecideIonReadings(formula::WrittenEquation& read);
 // formula::ReadWrittenEquation, then DecideIonReadings: how quorvex-cli and
 // the window read a written line.
 formula::WrittenEquation ReadInContext(std::string_view line, IonDecision& decision);
+
+// The counting the tests take (the balance's name list and matrix), made for
+// the first line with a term to decide and kept for the next.
+class ReadingCounter;
+
+// Reads and decides lines one after another, as a file is read: the same
+// decisions as the functions above, without making the counting again for
+// every line that needs it.
+class IonReader {
+ public:
+  IonReader();
+  IonReader(IonReader&&) noexcept;
+  IonReader& operator=(IonReader&&) noexcept;
+  ~IonReader();
+  IonDecision decide(formula::WrittenEquation& read);
+  formula::WrittenEquation read(std::string_view line, IonDecision& decision);
+
+ private:
+  std::unique_ptr<ReadingCounter> m_counter;
+};
 
 }  // namespace quorvex::balance

@@ -16,12 +16,13 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
   balance::Balancer balancer(notifier);
   std::string line;
   EquationLine parsed;
+  balance::IonReader ions;
   std::string text;
   long number = 0;
   // Once the output fails nothing more can be reported; the caller says so.
   while (out && std::getline(in, line)) {
     ++number;
-    ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line), parsed);
+    ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line), parsed, ions);
     if (parsed.kind == EquationLine::Kind::Skip) continue;
     if (parsed.kind == EquationLine::Kind::Error) {
       out << parsed.error << "\t\n";

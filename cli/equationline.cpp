@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <tuple>
 
-#include "balance/ionreading.h"
 #include "cli/arguments.h"
 #include "formula/equationtext.h"
 
@@ -22,12 +21,12 @@ bool EquationLine::anyCoefficient() const {
 namespace {
 
 // Any line, through the full reader of written equations.
-EquationLine ReadLine(std::string_view line, std::size_t first) {
+EquationLine ReadLine(std::string_view line, std::size_t first, balance::IonReader& ions) {
   EquationLine result;
   if (first == std::string_view::npos || line[first] == '#') return result;
 
   balance::IonDecision decision;
-  formula::WrittenEquation read = balance::ReadInContext(line, decision);
+  formula::WrittenEquation read = ions.read(line, decision);
   result.kind = EquationLine::Kind::Error;
   if (read.kind == formula::WrittenEquation::Kind::Error) {
     result.error = read.error;
@@ -59,15 +58,16 @@ EquationLine ReadLine(std::string_view line, std::size_t first) {
 
 EquationLine ParseEquationLine(std::string_view line) {
   EquationLine result;
-  ParseEquationLine(line, result);
+  balance::IonReader ions;
+  ParseEquationLine(line, result, ions);
   return result;
 }
 
-void ParseEquationLine(std::string_view line, EquationLine& into) {
+void ParseEquationLine(std::string_view line, EquationLine& into, balance::IonReader& ions) {
   const std::size_t first = line.find_first_not_of(" \t\r\n");
   formula::PlainEquation plain;
   if (first == std::string_view::npos || line[first] == '#' || !formula::ReadPlainEquation(line, plain)) {
-    into = ReadLine(line, first);
+    into = ReadLine(line, first, ions);
     return;
   }
   into.kind = EquationLine::Kind::Equation;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "balance/ionreading.h"
 #include "core/notifier.h"
 #include "formula/composition.h"
 
@@ -32,8 +33,9 @@ struct EquationLine {
 // that reads two ways decided by the line (balance::DecideIonReadings) or
 // refused; empty and "#" lines are skipped.
 EquationLine ParseEquationLine(std::string_view line);
-// The same into `into`, whose strings keep their storage from line to line.
-void ParseEquationLine(std::string_view line, EquationLine& into);
+// The same into `into`, whose strings keep their storage from line to line,
+// and `ions` its counting.
+void ParseEquationLine(std::string_view line, EquationLine& into, balance::IonReader& ions);
 
 // True when a command's operand names no existing file but is written as an
 // equation (it holds "=" or an arrow): it is then read as one input line.
