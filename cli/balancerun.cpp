@@ -29,7 +29,7 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
       continue;
     }
     notifier.setLine(number);
-    for (const std::string& note : parsed.notes) notifier.modal(note);
+    notifier.notes(parsed.notes);
     if (parsed.anyCoefficient()) notifier.modal(kCoefficientsLeftOut);
     // A fresh board for every line, so its limit never refuses one.
     balancer.clearResults();

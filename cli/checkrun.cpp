@@ -28,7 +28,7 @@ CheckRun RunCheck(std::istream& in, std::ostream& out, std::ostream& err) {
       continue;
     }
     notifier.setLine(number);
-    for (const std::string& note : parsed.notes) notifier.modal(note);
+    notifier.notes(parsed.notes);
     balancer.clearResults();
     try {
       const balance::CheckOutcome outcome =

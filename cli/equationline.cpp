@@ -111,4 +111,12 @@ bool EquationInput::open(const std::string& operand, std::ostream& err) {
 
 void LineNotifier::modal(std::string_view text) { m_err << m_line << ": " << text << '\n'; }
 
+void LineNotifier::notes(const std::vector<std::string>& texts) {
+  if (texts.empty()) return;
+  const std::string number = std::to_string(m_line) + ": ";
+  std::string all;
+  for (const std::string& text : texts) all.append(number).append(text).append(1, '\n');
+  m_err.write(all.data(), static_cast<std::streamsize>(all.size()));
+}
+
 }  // namespace quorvex::cli

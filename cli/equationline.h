@@ -64,6 +64,9 @@ class LineNotifier final : public Notifier {
   explicit LineNotifier(std::ostream& err) : m_err(err) {}
   void setLine(long line) { m_line = line; }
   void modal(std::string_view text) override;
+  // Each of `texts` as modal would write it, in one write: standard error is
+  // unbuffered, and a line's notes are many.
+  void notes(const std::vector<std::string>& texts);
 
  private:
   std::ostream& m_err;
