@@ -419,8 +419,15 @@ IonDecision IonReader::decide(WrittenEquation& read) {
   // Electrons take up any charge, so with them a balance alone decides nothing.
   if (equation && candidates.left().size() > 1 && !HoldsElectron(read)) {
     formula::BoxTexts& boxes = counter->boxes();
+    // Two combinations with one balance each already leave the line refused:
+    // the rest are not solved.
+    int found = 0;
     candidates.narrow(
-        [&](Combination c) { return BoxesUnder(read, ways, c, boxes) && counter->hasOneBalance(boxes); },
+        [&](Combination c) {
+          const bool one = found < 2 && BoxesUnder(read, ways, c, boxes) && counter->hasOneBalance(boxes);
+          found += one ? 1 : 0;
+          return one;
+        },
         SettledBy::Balance);
   }
   if (candidates.left().size() != 1) return decision;
