@@ -509,14 +509,44 @@ std::size_t CoefficientLength(std::string_view text) {
   return IsCapital(c) || IsSmall(c) || c == '(' || c == '[' ? i : 0;
 }
 
+namespace {
+
+// The length of a coefficient inside round brackets at the start of `text`
+// ("(1/2) I2", "(0.5)O2"), brackets left out, when a formula follows; 0 for none.
+std::size_t BracketedCoefficient(std::string_view text) {
+  if (text.size() < 4 || text[0] != '(') return 0;
+  std::size_t i = 1;
+  while (i < text.size() && IsDigit(text[i])) ++i;
+  if (i == 1) return 0;
+  if (i + 1 < text.size() && (text[i] == '.' || text[i] == '/') && IsDigit(text[i + 1])) {
+    ++i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
+  }
+  if (i == text.size() || text[i] != ')') return 0;
+  std::size_t formula = i + 1;
+  while (formula < text.size() && IsBlank(text[formula])) ++formula;
+  if (formula == text.size()) return 0;
+  const char c = text[formula];
+  return IsCapital(c) || IsSmall(c) || c == '(' || c == '[' ? i - 1 : 0;
+}
+
+}  // namespace
+
 TermParts SplitTerm(std::string_view text, Written written) {
   TermParts parts;
   if (written == Written::Formula) {
     parts.core = text;
     return parts;
   }
-  const std::size_t coefficient = CoefficientLength(text);
+  std::size_t coefficient = CoefficientLength(text);
   parts.coefficient = text.substr(0, coefficient);
+  if (coefficient == 0 && written == Written::Line) {
+    // A fraction in round brackets, as tables of half-reactions write it ("(1/2) I2").
+    if (const std::size_t inner = BracketedCoefficient(text); inner != 0) {
+      parts.coefficient = text.substr(1, inner);
+      coefficient = inner + 2;
+    }
+  }
   std::string_view rest = text.substr(coefficient);
   while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
   // A box keeps its blanks and state where typed: the balance reports a blank and leaves the state out.
@@ -539,6 +569,7 @@ Term RewriteParts(const TermParts& parts, Written written, LineStyle style) {
       term.error = "Input error - \"" + core + "\" reads two ways: " + first + " or " + second +
                    ". Write its charge in square brackets.";
       term.species = std::move(core);
+      term.readings = {std::move(first), std::move(second)};
       return term;
     }
     if (t.kind == TrailingCharge::Kind::Charge) core = core.substr(0, t.base) + t.group;

@@ -3,8 +3,10 @@
 
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "balance/check.h"
+#include "balance/ionreading.h"
 #include "formula/equationtext.h"
 #include "formula/notation.h"
 #include "library/casehint.h"
@@ -38,10 +40,23 @@ std::string FirstSlipHint(const formula::BoxTexts& boxes) {
   return {};
 }
 
+// " Read SO42- as SO4[2-]." for each term read one of its two ways.
+std::string ReadingSentences(const std::vector<balance::IonReading>& readings) {
+  std::string sentences;
+  for (const balance::IonReading& reading : readings) {
+    std::string note = balance::ReadingNote(reading);
+    note[0] = 'R';
+    sentences += ' ' + note + '.';
+  }
+  return sentences;
+}
+
 }  // namespace
 
 void Workspace::balance() {
-  // A box holding a whole equation first fills the boxes.
+  // A box holding a whole equation first fills the boxes, and its ions read
+  // by the line are told after the outcome.
+  m_readings.clear();
   for (int i = 0; i < 2 * formula::kBoxesPerSide; ++i) {
     const Spread spread = spreadBox(i >= formula::kBoxesPerSide, i % formula::kBoxesPerSide);
     if (spread == Spread::TooMany || spread == Spread::Unreadable) return;
@@ -87,6 +102,7 @@ void Workspace::balance() {
     const std::string hint = FirstSlipHint(m_texts.boxes);
     if (!hint.empty()) more += (more.empty() ? "" : " ") + hint;
   }
+  if (!m_readings.empty()) more += more.empty() ? m_readings.substr(1) : m_readings;
   if (!more.empty()) {
     m_texts.message += ' ';
     m_texts.message += more;
@@ -109,6 +125,7 @@ void Workspace::check(const formula::BoxTexts& species, const formula::BoxTexts&
   } else if (outcome.verdict == balance::Verdict::NotBalanced && !outcome.answer.empty()) {
     message += (outcome.answerBalances ? " The balance is " : " It has no balance: ") + outcome.answer;
   }
+  message += m_readings;
   // The check's message becomes the balancer's; an input error keeps its kind.
   balance::BalanceOutcome kind = balance::BalanceOutcome::None;
   if (outcome.verdict == balance::Verdict::InputError) {
@@ -132,7 +149,10 @@ void Workspace::check(const formula::BoxTexts& species, const formula::BoxTexts&
 
 Workspace::Spread Workspace::spreadBox(bool product, int box) {
   auto& side = product ? m_texts.boxes.products : m_texts.boxes.reactants;
-  const std::optional<formula::EquationText> read = formula::ReadEquationText(side[box]);
+  // A term that reads two ways is decided by the line, or the line is refused.
+  balance::IonDecision decision;
+  const std::optional<formula::EquationText> read =
+      formula::EquationTextOf(balance::ReadInContext(side[box], decision));
   if (!read) return Spread::OneSpecies;
   if (!read->error.empty()) {
     showMessage(read->error + " The text was left as it is.");
@@ -163,7 +183,8 @@ Workspace::Spread Workspace::spreadBox(bool product, int box) {
     side[free[0]].clear();
     for (std::size_t k = 0; k < read->reactants.size(); ++k) side[free[k]] = read->reactants[k];
   }
-  showMessage(kBoxesFilled);
+  m_readings = ReadingSentences(decision.readings);
+  showMessage(std::string(kBoxesFilled) + m_readings);
   return Spread::Filled;
 }
 

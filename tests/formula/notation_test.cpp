@@ -96,6 +96,7 @@ TEST(Notation, EachPlaceTakesItsSteps) {
       {"K4[Fe(CN)6]", "K4[Fe(CN)6]", "|K4[Fe(CN)6]", "|K4(Fe(CN)6)"},
       {"FeSO4:7H2O", "FeSO4:7H2O", "|FeSO4:7H2O", "|FeSO4*7H2O"},
       {"CaSO4:0.5H2O", "CaSO4:0.5H2O", "|CaSO4:0.5H2O", "|CaSO4*0.5H2O"},
+      {"(1/2) I2", "(1/2) I2", "|(1/2) I2", "1/2|I2"},
       {"2 CaSO4.0.5H2O(s)", "2 CaSO4*0.5H2O(s)", "2|CaSO4*0.5H2O(s)", "2|CaSO4*0.5H2O(s)"},
       {"CaCO3 (s)\u2193", "CaCO3 (s)\u2193", "|CaCO3 (s)\u2193", "|CaCO3(s)"},
       {"Fe[+3]", "Fe[+3]", "|Fe[+3]", "|Fe[+3]", "Fe[+3]: write the charge as [3+]."},
