@@ -245,8 +245,8 @@ bool EndsFormula(std::string_view text, std::size_t next) {
          SuperscriptAt(text.substr(next), length) != 0;
 }
 
-// A middle dot at the start of `rest` ("HO2\u2022", "O2\u2022-", "HO2^\u2022"): the
-// radical's label, kept as U+2022, when it ends the formula. A charge written
+// A middle dot at `i` of `text` ("HO2\u2022", "O2\u2022-", "HO2^\u2022", "\u2022OH"): the
+// radical's label, kept as U+2022, when it ends the formula or begins it. A charge written
 // after it ("O2\u2022-", "CO3\u20222-") cannot run into the formula's digits and
 // is written as its charge group. The bytes read; 0 when the dot is no radical.
 std::size_t RewriteRadical(std::string_view text, std::size_t i, std::string& out) {
@@ -256,6 +256,11 @@ std::size_t RewriteRadical(std::string_view text, std::size_t i, std::string& ou
                                 [&](std::string_view d) { return rest.substr(caret).starts_with(d); });
   if (dot == kMiddleDots.end()) return 0;
   const std::size_t next = i + caret + dot->size();
+  // A dot before the formula ("\u2022OH") is a radical's too.
+  if ((i == 0 || IsBlank(text[i - 1])) && caret == 0 && next < text.size() && IsCapital(text[next])) {
+    out += kRadical;
+    return next - i;
+  }
   if (i == 0 || !EndsFormula(text, next)) return 0;
   out += kRadical;
   // An ASCII charge after the dot, up to a state or the end.
@@ -506,7 +511,14 @@ std::size_t CoefficientLength(std::string_view text) {
   while (formula < text.size() && IsBlank(text[formula])) ++formula;
   if (formula == text.size()) return 0;
   const char c = text[formula];
-  return IsCapital(c) || IsSmall(c) || c == '(' || c == '[' ? i : 0;
+  if (IsCapital(c) || IsSmall(c) || c == '(' || c == '[') return i;
+  // A radical written with its dot first, after a blank ("2 \u2022OH").
+  const std::string_view rest = text.substr(formula);
+  const auto dot = std::find_if(kMiddleDots.begin(), kMiddleDots.end(),
+                                [&](std::string_view d) { return rest.starts_with(d); });
+  const bool radical =
+      formula > i && dot != kMiddleDots.end() && dot->size() < rest.size() && IsCapital(rest[dot->size()]);
+  return radical ? i : 0;
 }
 
 namespace {
