@@ -186,6 +186,21 @@ bool SpeciesEndsAt(std::string_view side, std::size_t k) {
          JoinsBeforeCoefficient(side, k);
 }
 
+// True when the comma at `i` parts a state from the form written with it,
+// "C(s, graphite)": the state "(s", "(l", "(g" or "(aq" before it, and small
+// letters and ")" after it (blanks between).
+bool CommaInsideState(std::string_view side, std::size_t i) {
+  const std::string_view before = side.substr(0, i);
+  if (!before.ends_with("(s") && !before.ends_with("(l") && !before.ends_with("(g") &&
+      !before.ends_with("(aq"))
+    return false;
+  std::size_t k = i + 1;
+  while (k < side.size() && IsBlank(side[k])) ++k;
+  const std::size_t word = k;
+  while (k < side.size() && IsSmall(side[k])) ++k;
+  return k > word && k < side.size() && side[k] == ')';
+}
+
 // Calls `cut` with each offset in `side` where one species ends and the
 // next begins, in order: commas, and the "+" signs that join species.
 template <class OnCut>
@@ -200,7 +215,8 @@ void Cuts(std::string_view side, OnCut&& cut) {
       continue;
     }
     if (c == ',') {
-      cut(i++);
+      if (!CommaInsideState(side, i)) cut(i);
+      ++i;
       continue;
     }
     if (EndsCaretCharge(side, i)) {
@@ -453,7 +469,7 @@ std::optional<EquationText> EquationTextOf(const WrittenEquation& read) {
   for (const auto& [from, into] :
        {std::pair{&read.reactants, &equation.reactants}, std::pair{&read.products, &equation.products}}) {
     for (const WrittenTerm& term : *from) {
-      into->push_back(term.coefficient + RewriteParts({{}, term.species, {}}, Written::Box).species);
+      into->push_back(term.coefficient + RewriteParts({{}, term.species, {}, {}}, Written::Box).species);
     }
   }
   // No species at all is nothing to fill the boxes with.

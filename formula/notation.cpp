@@ -51,7 +51,30 @@ std::string_view Trim(std::string_view s) {
 // Step 2: marks and a state at the end of `rest`, in any order, blanks
 // before them dropped; the state goes to `state` (written twice, once), the
 // marks are left out. `rest` views the text `state` is cut from.
-std::string_view CutEndings(std::string_view rest, std::string_view& state) {
+// A state with a form written inside it at the end of `rest`, "(s, graphite)":
+// its length, the state's symbol into `state` and the form into `form`; 0 when
+// there is none.
+std::size_t StateWithForm(std::string_view rest, std::string_view& state, std::string_view& form) {
+  if (rest.empty() || rest.back() != ')') return 0;
+  std::size_t word = rest.size() - 1;
+  while (word > 0 && IsSmall(rest[word - 1])) --word;
+  if (word == rest.size() - 1) return 0;
+  std::size_t comma = word;
+  while (comma > 0 && IsBlank(rest[comma - 1])) --comma;
+  if (comma == 0 || rest[comma - 1] != ',') return 0;
+  const std::string_view before = rest.substr(0, comma - 1);
+  for (const std::string_view symbol : kStates) {
+    const std::string_view open = symbol.substr(0, symbol.size() - 1);  // "(s" of "(s)"
+    if (before.size() > open.size() && before.ends_with(open)) {
+      state = symbol;
+      form = rest.substr(word, rest.size() - 1 - word);
+      return rest.size() - (before.size() - open.size());
+    }
+  }
+  return 0;
+}
+
+std::string_view CutEndings(std::string_view rest, std::string_view& state, std::string_view& form) {
   // A state ends in ")" and a mark in a byte beyond ASCII.
   for (bool more = !rest.empty() && (rest.back() == ')' || !IsAscii(rest.back())); more;) {
     more = false;
@@ -60,6 +83,14 @@ std::string_view CutEndings(std::string_view rest, std::string_view& state) {
       if (rest.ends_with(mark)) {
         rest.remove_suffix(mark.size());
         more = true;
+      }
+    }
+    // A state with its form ends the reading of endings: `state` then views
+    // the symbol, not the text, so no state before it may join it.
+    if (state.empty()) {
+      if (const std::size_t length = StateWithForm(rest, state, form); length > 0) {
+        rest.remove_suffix(length);
+        return Trim(rest);
       }
     }
     for (const std::string_view symbol : kStates) {
@@ -562,7 +593,7 @@ TermParts SplitTerm(std::string_view text, Written written) {
   std::string_view rest = text.substr(coefficient);
   while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
   // A box keeps its blanks and state where typed: the balance reports a blank and leaves the state out.
-  parts.core = written == Written::Line ? CutEndings(Trim(rest), parts.state) : rest;
+  parts.core = written == Written::Line ? CutEndings(Trim(rest), parts.state, parts.form) : rest;
   return parts;
 }
 
@@ -586,6 +617,7 @@ Term RewriteParts(const TermParts& parts, Written written, LineStyle style) {
     }
     if (t.kind == TrailingCharge::Kind::Charge) core = core.substr(0, t.base) + t.group;
     RoundFormulaBrackets(core);
+    if (!parts.form.empty()) core.append(1, '(').append(parts.form).append(1, ')');
     core += parts.state;
   }
   term.species = std::move(core);

@@ -46,6 +46,9 @@ struct TermParts {
   std::string_view coefficient;  // "2", "0.5", "1/2"; empty for none
   std::string_view core;         // the formula as written
   std::string_view state;        // "(aq)", "(s)", "(l)", "(g)" (Written::Line)
+  // A form written inside the state, "graphite" of "C(s, graphite)"; the
+  // species keeps it as a form label before its state, "C(graphite)(s)".
+  std::string_view form;
 };
 
 // A species text as it is counted.
