@@ -75,7 +75,7 @@ bool FillBoxes(const formula::WrittenEquation& read, formula::BoxTexts& boxes) {
   return true;
 }
 
-bool Balances(const formula::BoxTexts& boxes) {
+bool ReadingBalances(const formula::BoxTexts& boxes) {
   SilentNotifier silent;
   Balancer balancer(silent);
   try {
@@ -108,7 +108,7 @@ void AddLetterCase(std::string_view line, std::vector<Hint>& hints) {
           ++tried;
           const std::string written = species;
           species[at + k] = static_cast<char>(species[at + k] - 'a' + 'A');
-          const bool balances = Balances(boxes);
+          const bool balances = ReadingBalances(boxes);
           std::string meant = std::move(species);
           species = written;
           if (balances) {
@@ -129,7 +129,7 @@ void AddLetterCase(std::string_view line, std::vector<Hint>& hints) {
 // "O 4"), or two lone capitals ("S O").
 bool SpacedApart(std::string_view before, std::string_view after) {
   if (before.empty() || after.empty() || !IsLetter(before.back())) return false;
-  if (IsSmall(after.front())) return after != "e" && after != "e-";
+  if (IsSmall(after.front())) return after.size() <= 2 && after != "e" && after != "e-";
   bool digits = true;
   for (const char c : after) digits = digits && IsDigit(c);
   if (digits) return true;

@@ -7,6 +7,7 @@
 
 #include "balance/check.h"
 #include "cli/arguments.h"
+#include "cli/balancerun.h"
 #include "cli/equationline.h"
 
 namespace quorvex::cli {
@@ -21,12 +22,13 @@ CheckRun RunCheck(std::istream& in, std::ostream& out, std::ostream& err) {
     const EquationLine parsed =
         ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line));
     if (parsed.kind == EquationLine::Kind::Skip) continue;
+    notifier.setLine(number);
     if (parsed.kind == EquationLine::Kind::Error) {
       out << parsed.error << "\t\n";
       run.allBalanced = false;
+      SayHints(line, true, notifier);
       continue;
     }
-    notifier.setLine(number);
     balancer.clearResults();
     try {
       const balance::CheckOutcome outcome =
@@ -34,12 +36,13 @@ CheckRun RunCheck(std::istream& in, std::ostream& out, std::ostream& err) {
       out << outcome.message << '\t' << outcome.typed;
       if (!outcome.answer.empty()) out << '\t' << outcome.answer;
       out << '\n';
-      if (outcome.verdict != balance::Verdict::Balanced && outcome.verdict != balance::Verdict::NotLowest) {
-        run.allBalanced = false;
-      }
+      const bool balanced = balance::Balances(outcome.verdict);
+      run.allBalanced = run.allBalanced && balanced;
+      SayHints(line, !balanced, notifier);
     } catch (const std::exception& e) {
       out << e.what() << "\t\n";
       run.allBalanced = false;
+      SayHints(line, true, notifier);
     }
   }
   run.read = !in.bad();

@@ -18,6 +18,7 @@ TEST(CheckCli, ColumnsOfEachVerdict) {
     const char* line;
     std::string out;
     bool balanced;
+    std::string err = "";  // the hints, "" for none
   };
   // clang-format off
   const std::vector<Case> cases = {
@@ -34,6 +35,13 @@ TEST(CheckCli, ColumnsOfEachVerdict) {
        false},
       {"a line that cannot be read", "Fe3+ = Fe",
        "Input error - \"Fe3+\" reads two ways: Fe3[+] or Fe[3+]. Write its charge in square brackets.\t\n", false},
+      {"fractions: the whole numbers third, in the order typed", "1/2 O2 + H2 = H2O",
+       "Balanced, with fractions.\t1/2O2+H2 = H2O\tO2+2H2 = 2H2O\n", true},
+      {"a slip that balances: its hint beside the verdict", "20 NaOH = 20 Na + 10 O2 + H20",
+       "Balanced.\t20NaOH = 20Na+10O2+H20\n", true, "1: H20: did you mean H2O (a letter O, not a zero)?\n"},
+      {"a hint on a line that cannot be read", "Fe + S FeS",
+       "Input error - no \"=\" between the reactants and the products.\t\n", false,
+       "1: There is no = or arrow between the sides.\n"},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -44,7 +52,7 @@ TEST(CheckCli, ColumnsOfEachVerdict) {
     const CheckRun run = RunCheck(in, out, err);
     EXPECT_TRUE(run.read);
     EXPECT_EQ(out.str(), c.out);
-    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(err.str(), c.err);
     EXPECT_EQ(run.allBalanced, c.balanced);
   }
 }
