@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -28,6 +29,14 @@ inline constexpr std::string_view kSearchWhatToType =
 // A whole equation typed into one box has filled the boxes.
 inline constexpr std::string_view kBoxesFilled =
     "The equation fills the boxes: one species in each. Click \"Balance\" to balance it.";
+// A whole equation typed into one box has filled the boxes in place of what other boxes held.
+inline constexpr std::string_view kBoxesReplaced =
+    "The equation fills the boxes, in place of what the other boxes held. Click \"Balance\" to balance it.";
+// The note beside a balance or check of such an equation.
+inline constexpr std::string_view kOtherBoxesReplaced = "The equation replaced what the other boxes held.";
+// The characters the Balancer page's one-line message box shows whole; a
+// check's verdict longer than this is shown short, its full text in the box's hint.
+inline constexpr std::size_t kMessageBoxChars = 75;
 inline constexpr std::string_view kDesignCountLabel =
     "There are total 217 equations in your library currently.";
 
@@ -86,10 +95,11 @@ class Workspace final {
   // What "Balance" may add to the typed species: the medium and the half-reaction choice.
   void setCompletion(balance::CompletionChoice choice) { m_completion = choice; }
   balance::CompletionChoice completion() const { return m_completion; }
-  enum class Spread { OneSpecies, Filled, TooMany, Unreadable };
+  enum class Spread { OneSpecies, Filled, Replaced, TooMany, Unreadable };
   // A whole equation or a species list typed into box `box` (0..13) of one
   // side fills the boxes (formula::ReadEquationText): an equation replaces
-  // both sides from box 1; a list puts its first species into that box and
+  // both sides from box 1 (Replaced when another box held a species, and the
+  // message says so); a list puts its first species into that box and
   // the rest into the side's empty boxes in box order. When the species do
   // not fit or the text cannot be read, nothing changes and the message says so.
   Spread spreadBox(bool product, int box);
@@ -159,7 +169,9 @@ class Workspace final {
   // modal messages go to the window as they come.
   formula::Scanner makeScanner() { return formula::Scanner(m_calcInputError, m_notifier); }
   void showCalcCaption();
-  void check(const formula::BoxTexts& species, const formula::BoxTexts& coefficients);
+  // Checks the typed coefficients; `notes` follow the verdict (a replacement, the hints).
+  void check(const formula::BoxTexts& species, const formula::BoxTexts& coefficients,
+             const std::string& notes);
   void locateInvalidCharacter();
   // Shows `text` as the Balancer page's message.
   void showMessage(std::string_view text);
