@@ -27,8 +27,11 @@ bool EndsWord(char c) {
 // The digit `run` (after a letter, followed by `next`) holds a zero where the
 // letter O was meant: a subscript never starts with 0 ("C02"), and "20" ending
 // a formula ("H20", "Na20") or a 0 between two single digits ("Fe203") is how
-// a typed "2O" looks. Returns the offset of that zero in the run, or npos.
+// a typed "2O" looks; a run before a decimal point is a decimal subscript.
+// Returns the offset of that zero in the run, or npos.
 std::size_t ZeroForOAt(std::string_view run, char next) {
+  // A decimal subscript ("Ca0.165Al2.33...", as mineral formulas are written) is meant.
+  if (next == '.') return std::string_view::npos;
   if (run.front() == '0') return 0;
   const bool formulaEnds = !IsLetter(next) && next != '[';
   if (run == "20" && formulaEnds) return 1;
@@ -90,7 +93,16 @@ bool ReadingBalances(const formula::BoxTexts& boxes) {
 // students meet: "Kcl" is KCl or KcL, "Nacl" NaCl. Each capitalised reading
 // of one such run is balanced, the first that balances named; at most
 // kMaxCaseReadings readings are tried.
+bool HoldsLongSymbol(std::string_view line) {
+  for (std::size_t i = 0; i + 2 < line.size(); ++i) {
+    if (IsCapital(line[i]) && IsSmall(line[i + 1]) && IsSmall(line[i + 2])) return true;
+  }
+  return false;
+}
+
 void AddLetterCase(std::string_view line, std::vector<Hint>& hints) {
+  // Most lines hold no such symbol and are not read again.
+  if (!HoldsLongSymbol(line)) return;
   const formula::WrittenEquation read = formula::ReadWrittenEquation(line);
   formula::BoxTexts boxes;
   if (read.kind != formula::WrittenEquation::Kind::Equation || !FillBoxes(read, boxes)) return;

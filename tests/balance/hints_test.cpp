@@ -34,6 +34,7 @@ TEST(Hints, NameTheSlipsOfALine) {
       {"C20H42 + O2 = CO2 + H2O", false, {}},
       {"C60 + O2 = CO2", false, {}},
       {"C10H8 + 12O2 = 10CO2 + 4H2O", false, {}},
+      {"Ca0.165Al2.33Si3.67O10(OH)2 = X", true, {}},
       // Letter case: only the capitalised reading that balances, and only on a failed line.
       {"Kcl = K + Cl2", true, {{kCase, "Kcl" + symbol + "KCl?"}}},
       {"Nacl = Na + Cl2", true, {{kCase, "Nacl" + symbol + "NaCl?"}}},
