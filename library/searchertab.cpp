@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/searchertab.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <tuple>
@@ -68,10 +69,39 @@ std::string TooManyTerms(std::size_t species, std::size_t terms, const char* wha
          std::to_string(terms) + " search boxes for them; the text was left as it is.";
 }
 
+constexpr auto kSide = static_cast<std::size_t>(kTermsPerSide);
+
+// An equation's species into every term, reactants then products; the error when a side does not fit.
+std::string SpreadEquation(const formula::WrittenEquation& read, SearchTerms& terms) {
+  const std::vector<std::string> reactants = SpeciesOf(read.reactants);
+  const std::vector<std::string> products = SpeciesOf(read.products);
+  if (reactants.size() > kSide) return TooManyTerms(reactants.size(), kSide, "reactants");
+  if (products.size() > kSide) return TooManyTerms(products.size(), kSide, "products");
+  for (std::size_t i = 0; i < kSide; ++i) {
+    terms.reactants[i] = i < reactants.size() ? reactants[i] : "";
+    terms.products[i] = i < products.size() ? products[i] : "";
+  }
+  return {};
+}
+
+// A list's first species into term `k` of `side`, the rest into its empty
+// terms in order; the error when they do not fit.
+std::string SpreadList(const formula::WrittenEquation& read, std::array<std::string, kTermsPerSide>& side,
+                       std::size_t k, const char* what) {
+  const std::vector<std::string> species = SpeciesOf(read.reactants);
+  std::vector<std::size_t> free{k};
+  for (std::size_t i = 0; i < kSide; ++i) {
+    if (i != k && side[i].empty()) free.push_back(i);
+  }
+  if (species.size() > free.size()) return TooManyTerms(species.size(), free.size(), what);
+  side[k].clear();
+  for (std::size_t i = 0; i < species.size(); ++i) side[free[i]] = species[i];
+  return {};
+}
+
 // Spreads the first term that holds more than one species over `terms`;
 // false with `error` when it cannot be read or does not fit.
 bool SpreadTerms(SearchTerms& terms, SearchReading& reading) {
-  constexpr auto kSide = static_cast<std::size_t>(kTermsPerSide);
   for (const bool product : {false, true}) {
     auto& side = product ? terms.products : terms.reactants;
     for (std::size_t k = 0; k < kSide; ++k) {
@@ -79,32 +109,13 @@ bool SpreadTerms(SearchTerms& terms, SearchReading& reading) {
       const formula::WrittenEquation read = formula::ReadWrittenEquation(side[k]);
       if (read.kind == formula::WrittenEquation::Kind::Error) {
         reading.error = read.error + " The text was left as it is.";
-        return false;
-      }
-      const std::vector<std::string> reactants = SpeciesOf(read.reactants);
-      if (read.kind == formula::WrittenEquation::Kind::Equation) {
-        const std::vector<std::string> products = SpeciesOf(read.products);
-        if (reactants.size() > kSide) reading.error = TooManyTerms(reactants.size(), kSide, "reactants");
-        if (products.size() > kSide) reading.error = TooManyTerms(products.size(), kSide, "products");
-        if (!reading.error.empty()) return false;
-        for (std::size_t i = 0; i < kSide; ++i) {
-          terms.reactants[i] = i < reactants.size() ? reactants[i] : "";
-          terms.products[i] = i < products.size() ? products[i] : "";
-        }
+      } else if (read.kind == formula::WrittenEquation::Kind::Equation) {
+        reading.error = SpreadEquation(read, terms);
       } else {
-        std::vector<std::size_t> free{k};
-        for (std::size_t i = 0; i < kSide; ++i) {
-          if (i != k && side[i].empty()) free.push_back(i);
-        }
-        if (reactants.size() > free.size()) {
-          reading.error = TooManyTerms(reactants.size(), free.size(), product ? "products" : "reactants");
-          return false;
-        }
-        side[k].clear();
-        for (std::size_t i = 0; i < reactants.size(); ++i) side[free[i]] = reactants[i];
+        reading.error = SpreadList(read, side, k, product ? "products" : "reactants");
       }
-      reading.spread = true;
-      return true;
+      reading.spread = reading.error.empty();
+      return reading.spread;
     }
   }
   return true;
