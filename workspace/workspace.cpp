@@ -104,7 +104,7 @@ void Workspace::balance() {
     }
   }
   if (typed) {
-    check(species, coefficients, Notes(replaced, line, true));
+    check(species, coefficients, replaced, line);
     return;
   }
   // Whatever ends the command, the invalid character the pending text reports is located.
@@ -139,8 +139,8 @@ void Workspace::balance() {
   m_texts.boardText = m_balancer.board().displayText();
 }
 
-void Workspace::check(const formula::BoxTexts& species, const formula::BoxTexts& coefficients,
-                      const std::string& notes) {
+void Workspace::check(const formula::BoxTexts& species, const formula::BoxTexts& coefficients, bool replaced,
+                      const std::string& line) {
   balance::CheckOutcome outcome;
   const int listedBefore = m_balancer.board().count();
   try {
@@ -165,6 +165,7 @@ void Workspace::check(const formula::BoxTexts& species, const formula::BoxTexts&
   }
   // The box shows a verdict it can show whole; its hint has the full text.
   const bool listed = m_balancer.board().count() > listedBefore;
+  const std::string notes = Notes(replaced, line, !balance::Balances(outcome.verdict));
   std::string full = message + notes;
   m_balancer.setPendingMessage(BriefVerdict(outcome, message, listed) + notes, kind);
   // The invalid character is found in the species and located in the box, after its coefficient.

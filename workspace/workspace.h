@@ -169,9 +169,10 @@ class Workspace final {
   // modal messages go to the window as they come.
   formula::Scanner makeScanner() { return formula::Scanner(m_calcInputError, m_notifier); }
   void showCalcCaption();
-  // Checks the typed coefficients; `notes` follow the verdict (a replacement, the hints).
-  void check(const formula::BoxTexts& species, const formula::BoxTexts& coefficients,
-             const std::string& notes);
+  // Checks the typed coefficients; the verdict is followed by a note when a
+  // typed equation `replaced` other boxes, and by the hints for `line`.
+  void check(const formula::BoxTexts& species, const formula::BoxTexts& coefficients, bool replaced,
+             const std::string& line);
   void locateInvalidCharacter();
   // Shows `text` as the Balancer page's message.
   void showMessage(std::string_view text);

@@ -206,6 +206,8 @@ TEST_F(WorkspaceTest, TypedEquationsFillTheBoxesAndSlipsGetHints) {
       // Hints for the slips students make, beside a success too.
       {"a zero for O", {"NaOH"}, {"Na", "O2", "H20"}, {"NaOH"}, {"Na", "O2", "H20"},
        "Balanced it successfully! H20: did you mean H2O (a letter O, not a zero)?"},
+      {"a zero for O beside a check", {"20 NaOH"}, {"20 Na", "10 O2", "H20"}, {"20NaOH"}, {"20Na", "10O2", "H20"},
+       "Balanced. H20: did you mean H2O (a letter O, not a zero)?"},
       {"letter case", {"Kcl"}, {"K", "Cl2"}, {"Kcl"}, {"K", "Cl2"},
        "Failed to balance! Kcl is found among the reactants only. Kcl: an element symbol is one capital letter, or "
        "a capital and a small letter: KCl?"},
