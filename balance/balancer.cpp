@@ -2,6 +2,7 @@
 #include "balance/balancer.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <utility>
@@ -22,7 +23,8 @@ namespace {
 // NumberText of it, which for the whole ones below 10^15 (all a success
 // gives) is its digits, at most 15.
 char* WriteCoefficient(char* out, double x) {
-  if (x >= 0 && x < 1e15 && x == std::floor(x)) {
+  // Below 10^15 a whole x is its truncation (NaN fails the first test).
+  if (x >= 0 && x < 1e15 && static_cast<double>(static_cast<long long>(x)) == x) {
     if (x == 1) return out;
     return std::to_chars(out, out + 40, static_cast<long long>(x)).ptr;
   }
@@ -31,38 +33,72 @@ char* WriteCoefficient(char* out, double x) {
   return std::copy(coefficient.begin(), coefficient.end(), out);
 }
 
-// BalancedEquationText into `text`, whose capacity is kept from one balance to the next.
-void WriteBalancedEquationText(std::string& text, const formula::BoxTexts& boxes,
-                               const CoefficientVector& x) {
+// The balanced text of the species texts `texts` (the reactants first, `reactants` of them)
+// into `text`, whose capacity is kept from one balance to the next.
+template <typename Texts>
+void WriteBalancedText(std::string& text, const Texts& texts, std::size_t count, std::size_t reactants,
+                       const CoefficientVector& x) {
   // Room for " = " and, per species, its text, a "+" and a coefficient (a
   // NumberText has at most 24 bytes).
   std::size_t room = 3;
-  for (const auto* side : {&boxes.reactants, &boxes.products}) {
-    for (const std::string& species : *side) room += species.empty() ? 0 : species.size() + 1 + 40;
-  }
+  for (std::size_t i = 0; i < count; ++i) room += texts[i].size() + 1 + 40;
   text.resize(room);
   char* const begin = text.data();
   char* out = begin;
-  std::size_t column = 1;
-  const auto side = [&](const auto& texts) {
-    bool any = false;
-    for (const std::string& species : texts) {
-      if (species.empty()) continue;
-      out = WriteCoefficient(out, x[column++]);
-      out = std::copy(species.begin(), species.end(), out);
+  const auto side = [&](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) {
+      out = WriteCoefficient(out, x[i + 1]);
+      out = std::copy(texts[i].begin(), texts[i].end(), out);
       *out++ = '+';
-      any = true;
     }
     // The last "+" goes; a side without species loses the character before it.
-    if (any || out != begin) --out;
+    if (from < to || out != begin) --out;
   };
-  side(boxes.reactants);
+  side(0, reactants);
   out = std::copy_n(" = ", 3, out);
-  side(boxes.products);
+  side(reactants, count);
   text.resize(static_cast<std::size_t>(out - begin));
 }
 
+// BalancedEquationText into `text`.
+void WriteBalancedEquationText(std::string& text, const formula::BoxTexts& boxes,
+                               const CoefficientVector& x) {
+  std::array<std::string_view, std::size_t{2} * formula::kBoxesPerSide> texts;
+  std::size_t count = 0;
+  std::size_t reactants = 0;
+  for (const auto* side : {&boxes.reactants, &boxes.products}) {
+    for (const std::string& species : *side) {
+      if (!species.empty()) texts[count++] = species;
+    }
+    if (side == &boxes.reactants) reactants = count;
+  }
+  WriteBalancedText(text, texts, count, reactants, x);
+}
+
+// The same from the species a balance read: their texts, in the boxes' order.
+struct SpeciesTexts {
+  const formula::SpeciesList& list;
+  std::string_view operator[](std::size_t i) const { return list.species[i].text; }
+};
+
 }  // namespace
+
+std::string NoElementError(const formula::SpeciesList& list, const formula::CompositionMatrix& m) {
+  for (int j = 1; j <= m.S; ++j) {
+    bool counted = false;
+    for (int r = 1; r <= m.n && !counted; ++r) counted = m.a[r][j] != 0.0;
+    if (counted) continue;
+    const std::string_view text = list.species[static_cast<std::size_t>(j - 1)].text;
+    // Digits alone are a coefficient without its species, a decimal comma or a locant.
+    if (!text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+      return "Input error - \"" + std::string(text) +
+             "\" is a number alone, not a species. Write decimals with a point (1.5 O2), and no locants "
+             "(1,2-) in names.";
+    }
+    return "Input error - \"" + std::string(text) + "\" holds no element.";
+  }
+  return {};
+}
 
 std::string BalancedEquationText(const formula::BoxTexts& boxes, const CoefficientVector& x) {
   std::string text;
@@ -76,7 +112,8 @@ Balancer::Run Balancer::balance(const formula::BoxTexts& boxes) {
     return Run::Refused;
   }
   m_pending.clear();
-  const formula::SpeciesList species = formula::ReadSpecies(boxes);
+  formula::ReadSpecies(boxes, m_species);
+  const formula::SpeciesList& species = m_species;
   m_names.GetTotalElement(species, m_pending);
   // The name list writes nothing but input errors.
   m_outcome = m_pending.empty()             ? BalanceOutcome::None
@@ -129,6 +166,10 @@ void Balancer::findroot(const formula::BoxTexts& boxes, const formula::SpeciesLi
   }
   takeScanned();
   if (inputError()) return;
+  if (std::string empty = NoElementError(species, m_matrix); !empty.empty()) {
+    decide(BalanceOutcome::InputError, empty);
+    return;
+  }
 
   // The exact check needs the counts the elimination overwrites: rows 1..n,
   // columns 1..S.
@@ -148,7 +189,8 @@ void Balancer::findroot(const formula::BoxTexts& boxes, const formula::SpeciesLi
 
   // Output step.
   if (solved == BalanceOutcome::Balanced) {
-    WriteBalancedEquationText(m_equation, boxes, m_x);
+    WriteBalancedText(m_equation, SpeciesTexts{species}, static_cast<std::size_t>(species.count),
+                      static_cast<std::size_t>(species.reactants), m_x);
     if (!m_board.append(m_equation)) solved = BalanceOutcome::DisplayFull;
   }
   m_outcome = solved;

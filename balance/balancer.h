@@ -36,6 +36,11 @@ MessageBoxView UpdateMessageBox(std::string_view pending);
 // 1 is left out. Coefficients are taken in column order over both sides.
 std::string BalancedEquationText(const formula::BoxTexts& boxes, const CoefficientVector& x);
 
+// The input error for the first species of `list` that counts no element
+// and no charge in `m` (a bare number, "1"), which any coefficient would
+// balance; "" when every one counts something. An electron counts its charge.
+std::string NoElementError(const formula::SpeciesList& list, const formula::CompositionMatrix& m);
+
 // The balance command and what it leaves behind: the pending message text,
 // the element-name list and the result board.
 class Balancer {
@@ -90,7 +95,8 @@ class Balancer {
   FailureReason m_reason;
   formula::CompositionMatrix m_matrix;
   formula::CompositionMatrix m_original;
-  std::string m_equation;  // the text of the last success, its room kept
+  formula::SpeciesList m_species;  // the boxes' species of the last balance, reused
+  std::string m_equation;          // the text of the last success, its room kept
 };
 
 }  // namespace quorvex::balance

@@ -78,6 +78,7 @@ std::string ReadComposition(const formula::BoxTexts& species, formula::ElementNa
     formula::Scanner scanner(pending, once);
     formula::FillMatrix(read, names, scanner, m);
   }
+  if (pending.empty()) pending = NoElementError(read, m);
   return pending;
 }
 

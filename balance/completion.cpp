@@ -10,6 +10,7 @@
 
 #include "balance/exact.h"
 #include "core/numbertext.h"
+#include "formula/notation.h"
 
 namespace quorvex::balance {
 namespace {
@@ -49,9 +50,17 @@ std::vector<std::string_view> Candidates(CompletionChoice choice) {
   return species;
 }
 
+// The species a box text names, whatever its state: "H2O(l)" and "H2O (l)" are H2O.
+std::string_view Stateless(std::string_view text) {
+  text = formula::WithoutStateSymbol(text);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
 bool IsTyped(const formula::BoxTexts& boxes, std::string_view species) {
   for (const auto* side : {&boxes.reactants, &boxes.products}) {
-    for (const std::string& text : *side) {
+    for (const std::string& box : *side) {
+      const std::string_view text = Stateless(box);
       // A pasted electron ("e⁻") reads as "e[-]".
       if (text == species || (species == kElectron && text == "e[-]")) return true;
     }
@@ -242,7 +251,7 @@ bool ReadExtended(const formula::BoxTexts& extended, formula::ElementNameList& n
   if (!pending.empty() || names.count() > formula::kMaxElements) return false;
   formula::Scanner scanner(pending, held);
   formula::FillMatrix(read, names, scanner, matrix);
-  return pending.empty();
+  return pending.empty() && NoElementError(read, matrix).empty();
 }
 
 // The "multiple" reason, naming the independent reactions of `basis`.
@@ -357,6 +366,8 @@ Completion CompleteAndBalance(Balancer& balancer, const formula::BoxTexts& typed
     balancer.decideFailed(std::move(reason));
     return result;
   };
+  // Twice on one side, a species balances against itself: no balance can do.
+  if (std::optional<FailureReason> repeated = RepeatedSpecies(typed)) return fail(std::move(*repeated));
   if (basis.empty()) return fail(NoBalance(*matrix, names, columns, offered, choice.halfReaction));
   if (basis.size() > 1) return fail(MultipleReactions(std::move(basis), columns, extended));
 

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "balance/solver.h"
+#include "formula/notation.h"
 
 namespace quorvex::balance {
 namespace {
@@ -279,6 +280,22 @@ FailureReason WhyNotFound(const formula::BoxTexts& boxes, const std::vector<std:
 
 }  // namespace
 
+std::optional<FailureReason> RepeatedSpecies(const formula::BoxTexts& boxes) {
+  for (const auto& [side, where] :
+       {std::pair{&boxes.reactants, "reactants"}, std::pair{&boxes.products, "products"}}) {
+    for (std::size_t i = 0; i < side->size(); ++i) {
+      const std::string_view species = formula::WithoutStateSymbol((*side)[i]);
+      if (species.empty()) continue;
+      for (std::size_t k = 0; k < i; ++k) {
+        if (formula::WithoutStateSymbol((*side)[k]) != species) continue;
+        return FailureReason{"repeated", std::string(species) + " appears twice among the " + where +
+                                             "; write it once, with its coefficient."};
+      }
+    }
+  }
+  return std::nullopt;
+}
+
 ExactSolution SolveExactly(const formula::CompositionMatrix& m) {
   if (m.S <= 0) return {};
   try {
@@ -305,6 +322,7 @@ FailureReason ExplainFailure(const formula::BoxTexts& boxes, const formula::Elem
   const formula::CompositionMatrix& m = exact.matrix();
   const std::vector<std::string_view> species = SpeciesTexts(boxes);
   if (m.S <= 1) return {"none", "An equation needs at least two species."};
+  if (std::optional<FailureReason> repeated = RepeatedSpecies(boxes)) return std::move(*repeated);
   const ExactSolution& solution = exact.get();
 
   if (solution.nullity == 0) return WhyOnlyZero(boxes, names, m);

@@ -43,6 +43,10 @@ class LazyExactSolution {
   std::optional<ExactSolution> m_solution;
 };
 
+// The "repeated" reason when one side names a species twice (its state
+// aside), which gives it a balance of its own; none otherwise.
+std::optional<FailureReason> RepeatedSpecies(const formula::BoxTexts& boxes);
+
 // The reason a balance of these boxes, whose matrix `exact` was solved from,
 // failed. `names` gives the element of each row.
 FailureReason ExplainFailure(const formula::BoxTexts& boxes, const formula::ElementNameList& names,

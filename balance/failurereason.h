@@ -7,7 +7,7 @@ namespace quorvex::balance {
 
 // Why a balance failed: a code and a sentence.
 struct FailureReason {
-  std::string code;  // none, multiple, zero, sign, too-large or precision
+  std::string code;  // none, multiple, repeated, zero, sign, too-large or precision
   std::string sentence;
   // "code: sentence"
   std::string text() const { return code + ": " + sentence; }

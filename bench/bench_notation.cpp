@@ -57,6 +57,36 @@ void BM_BalanceLibraryLines(benchmark::State& state) {
 }
 BENCHMARK(BM_BalanceLibraryLines)->Unit(benchmark::kMicrosecond);
 
+// Crafted lines, each read once; their time per byte must stay flat from n to
+// 16n. A run of dashes with no ">" ("H2 ---...--- O2 = H2O"), in ASCII and as
+// U+2212, which an arrow search from every dash read again; a species closed by
+// many "]" ("H]]]...] = H"), and one nested in many square brackets
+// ("[[[...H...]]] = H"), whose every "]" searched back for its "[".
+std::string CraftedLine(int kind, std::size_t n) {
+  switch (kind) {
+    case 0: return "H2 " + std::string(n, '-') + " O2 = H2O";
+    case 1: {
+      std::string minus;
+      for (std::size_t i = 0; i < n; ++i) minus += "\u2212";
+      return "H2 " + minus + " O2 = H2O";
+    }
+    case 2: return "H" + std::string(n, ']') + " = H";
+    default: return std::string(n / 2, '[') + "H" + std::string(n / 2, ']') + " = H";
+  }
+}
+
+// Items are bytes of the crafted line.
+void BM_ReadCraftedLine(benchmark::State& state) {
+  const std::string line =
+      CraftedLine(static_cast<int>(state.range(0)), static_cast<std::size_t>(state.range(1)));
+  for (auto _ : state) benchmark::DoNotOptimize(quorvex::cli::ParseEquationLine(line).kind);
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(line.size()));
+}
+BENCHMARK(BM_ReadCraftedLine)
+    ->ArgNames({"kind", "n"})
+    ->ArgsProduct({{0, 1, 2, 3}, {10000, 40000, 160000}})
+    ->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

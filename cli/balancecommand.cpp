@@ -1,4 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <iostream>
 #include <optional>
@@ -12,6 +15,14 @@
 
 namespace quorvex::cli {
 namespace {
+
+// True when the two descriptors write to one file (the same terminal, pipe or file).
+bool SameFile(int a, int b) {
+  struct stat first {};
+  struct stat second {};
+  return ::fstat(a, &first) == 0 && ::fstat(b, &second) == 0 && first.st_dev == second.st_dev &&
+         first.st_ino == second.st_ino;
+}
 
 int RunBalanceCommand(int argc, char** argv) {
   const std::optional<Arguments> args =
@@ -32,10 +43,15 @@ int RunBalanceCommand(int argc, char** argv) {
     return UsageError(std::cerr, "balance", "takes at most one FILE or EQUATION");
   EquationInput input;
   if (!input.open(args->operands.empty() ? "-" : args->operands.front(), std::cerr)) return 2;
+  // Standard error is unbuffered, so that where both streams share a file each note stands
+  // before the results written after it. Where they do not, no order between them can be
+  // seen, and the notes are buffered: a write a note cost more than the balance of a line.
+  if (!SameFile(STDOUT_FILENO, STDERR_FILENO)) std::cerr.unsetf(std::ios_base::unitbuf);
   errno = 0;
   const bool ok = RunBalance(input.stream(), std::cout, std::cerr, choice);
   const int error = errno;
   std::cout.flush();
+  std::cerr.flush();
   if (!ok) {
     ReadFailed(input.name(), error, std::cerr);
     return 2;

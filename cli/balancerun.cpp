@@ -23,6 +23,8 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
   std::string line;
   EquationLine parsed;
   std::string text;
+  // Outside the loop: a fresh one a line cost the clearing of its room.
+  std::optional<balance::Completion> completion;
   long number = 0;
   // Once the output fails nothing more can be reported; the caller says so.
   while (out && std::getline(in, line)) {
@@ -40,7 +42,7 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
     balancer.clearResults();
     try {
       // As typed, nothing is added: the plain balance, without the completion's copy of the boxes.
-      std::optional<balance::Completion> completion;
+      completion.reset();
       if (choice == balance::CompletionChoice{}) {
         balancer.balance(parsed.boxes);
       } else {
@@ -66,6 +68,9 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
         text.append(1, '\t').append(balancer.failureReason().text());
       if (completion && !completion->added.empty()) {
         text.append("\tadded: ").append(balance::AddedList(completion->added));
+      }
+      if (!balance::FoundBalance(balancer.outcome())) {
+        if (const std::string hint = FirstSlipHint(parsed.boxes); !hint.empty()) notifier.modal(hint);
       }
       text += '\n';
       out.write(text.data(), static_cast<std::streamsize>(text.size()));

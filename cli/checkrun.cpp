@@ -38,6 +38,9 @@ CheckRun RunCheck(std::istream& in, std::ostream& out, std::ostream& err) {
       out << '\n';
       const bool balanced = balance::Balances(outcome.verdict);
       run.allBalanced = run.allBalanced && balanced;
+      if (!balanced) {
+        if (const std::string hint = FirstSlipHint(parsed.boxes); !hint.empty()) notifier.modal(hint);
+      }
       SayHints(line, !balanced, notifier);
     } catch (const std::exception& e) {
       out << e.what() << "\t\n";

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/equationline.h"
 
+#include <charconv>
 #include <filesystem>
 #include <tuple>
 
 #include "cli/arguments.h"
 #include "formula/equationtext.h"
+#include "formula/notation.h"
 
 namespace quorvex::cli {
 
@@ -20,35 +22,40 @@ bool EquationLine::anyCoefficient() const {
 
 namespace {
 
-// Any line, through the full reader of written equations.
-EquationLine ReadLine(std::string_view line, std::size_t first) {
-  EquationLine result;
-  if (first == std::string_view::npos || line[first] == '#') return result;
+// Any line, through the full reader of written equations, into `result`, whose
+// strings keep their storage for the next line.
+void ReadLine(std::string_view line, std::size_t first, EquationLine& result) {
+  result.kind = EquationLine::Kind::Skip;
+  result.error.clear();
+  for (auto* box : {&result.boxes.reactants, &result.boxes.products, &result.coefficients.reactants,
+                    &result.coefficients.products}) {
+    for (std::string& text : *box) text.clear();
+  }
+  if (first == std::string_view::npos || line[first] == '#') return;
 
   formula::WrittenEquation read = formula::ReadWrittenEquation(line);
   result.kind = EquationLine::Kind::Error;
   if (read.kind == formula::WrittenEquation::Kind::Error) {
     result.error = read.error;
-    return result;
+    return;
   }
   if (read.kind != formula::WrittenEquation::Kind::Equation) {
     result.error = "Input error - no \"=\" between the reactants and the products.";
-    return result;
+    return;
   }
   for (const auto& [terms, species, coefficients, what] :
        {std::tuple{&read.reactants, &result.boxes.reactants, &result.coefficients.reactants, "reactants"},
         std::tuple{&read.products, &result.boxes.products, &result.coefficients.products, "products"}}) {
     if (terms->size() > species->size()) {
       result.error = std::string("Input error - more than 14 ") + what + ".";
-      return result;
+      return;
     }
     for (std::size_t i = 0; i < terms->size(); ++i) {
-      (*species)[i] = std::move((*terms)[i].species);
-      (*coefficients)[i] = std::move((*terms)[i].coefficient);
+      (*species)[i] = (*terms)[i].species;
+      (*coefficients)[i] = (*terms)[i].coefficient;
     }
   }
   result.kind = EquationLine::Kind::Equation;
-  return result;
 }
 
 }  // namespace
@@ -61,9 +68,9 @@ EquationLine ParseEquationLine(std::string_view line) {
 
 void ParseEquationLine(std::string_view line, EquationLine& into) {
   const std::size_t first = line.find_first_not_of(" \t\r\n");
-  formula::PlainEquation plain;
+  formula::PlainEquation& plain = into.plain;
   if (first == std::string_view::npos || line[first] == '#' || !formula::ReadPlainEquation(line, plain)) {
-    into = ReadLine(line, first);
+    ReadLine(line, first, into);
     return;
   }
   into.kind = EquationLine::Kind::Equation;
@@ -86,6 +93,17 @@ void ParseEquationLine(std::string_view line, EquationLine& into) {
 
 namespace quorvex::cli {
 
+std::string FirstSlipHint(const formula::BoxTexts& boxes) {
+  for (const auto* side : {&boxes.reactants, &boxes.products}) {
+    for (const std::string& species : *side) {
+      if (formula::WithoutStateSymbol(species) == "e[-]") continue;
+      std::string hint = formula::SlipHint(species);
+      if (!hint.empty()) return hint;
+    }
+  }
+  return {};
+}
+
 bool IsEquationOperand(const std::string& operand) {
   std::error_code error;
   if (operand == "-" || std::filesystem::exists(operand, error)) return false;
@@ -104,6 +122,13 @@ bool EquationInput::open(const std::string& operand, std::ostream& err) {
   return true;
 }
 
-void LineNotifier::modal(std::string_view text) { m_err << m_line << ": " << text << '\n'; }
+// Built whole and written at once: standard error is unbuffered, and a write for each piece
+// cost a system call each, more than the balance of the line itself.
+void LineNotifier::modal(std::string_view text) {
+  std::array<char, 24> number{};
+  char* end = std::to_chars(number.data(), number.data() + number.size(), m_line).ptr;
+  m_message.assign(number.data(), end).append(": ").append(text).append(1, '\n');
+  m_err.write(m_message.data(), static_cast<std::streamsize>(m_message.size()));
+}
 
 }  // namespace quorvex::cli

@@ -10,6 +10,7 @@
 
 #include "core/notifier.h"
 #include "formula/composition.h"
+#include "formula/equationtext.h"
 
 namespace quorvex::cli {
 
@@ -20,7 +21,8 @@ struct EquationLine {
   formula::BoxTexts boxes;  // for Equation: reactants from Sp1, products from Pr1
   // The coefficient typed before the species in each box ("" for none).
   formula::BoxTexts coefficients;
-  std::string error;  // for Error: the message, which contains "error"
+  std::string error;             // for Error: the message, which contains "error"
+  formula::PlainEquation plain;  // the plain reader's views of the line, its room reused
   bool anyCoefficient() const;
 };
 
@@ -29,6 +31,11 @@ struct EquationLine {
 EquationLine ParseEquationLine(std::string_view line);
 // The same into `into`, whose strings keep their storage from line to line.
 void ParseEquationLine(std::string_view line, EquationLine& into);
+
+// What to write instead of the first common slip among the species of a line
+// (formula::SlipHint), as the window says it beside a failure; "" for none.
+// An electron is "e[-]" in a line, which is no slip there.
+std::string FirstSlipHint(const formula::BoxTexts& boxes);
 
 // True when a command's operand names no existing file but is written as an
 // equation (it holds "=" or an arrow): it is then read as one input line.
@@ -61,6 +68,7 @@ class LineNotifier final : public Notifier {
  private:
   std::ostream& m_err;
   long m_line = 0;
+  std::string m_message;  // the message being written, its storage kept
 };
 
 }  // namespace quorvex::cli

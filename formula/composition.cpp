@@ -30,6 +30,14 @@ int GetSpecieNum(const BoxTexts& boxes) {
 
 SpeciesList ReadSpecies(const BoxTexts& boxes) {
   SpeciesList list;
+  ReadSpecies(boxes, list);
+  return list;
+}
+
+void ReadSpecies(const BoxTexts& boxes, SpeciesList& list) {
+  list.count = 0;
+  list.reactants = 0;
+  list.typedCoefficient = -1;
   for (const auto* side : {&boxes.reactants, &boxes.products}) {
     for (const std::string& text : *side) {
       if (text.empty()) continue;
@@ -42,7 +50,6 @@ SpeciesList ReadSpecies(const BoxTexts& boxes) {
     }
     if (side == &boxes.reactants) list.reactants = list.count;
   }
-  return list;
 }
 
 void ElementNameList::ClearElementName() {

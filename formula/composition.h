@@ -67,6 +67,9 @@ struct SpeciesList {
 // The one reading of the boxes' notation a balance makes: the name list and
 // the matrix fill see only the formulas it gives.
 SpeciesList ReadSpecies(const BoxTexts& boxes);
+// The same into `into`, reused from one balance to the next: its species past
+// the count are left as they were, never read.
+void ReadSpecies(const BoxTexts& boxes, SpeciesList& into);
 SpeciesList ReadSpecies(BoxTexts&&) = delete;  // its views would outlive the boxes
 
 // The distinct element names of an equation in order of first appearance.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <span>
+#include <vector>
 
 #include "formula/charset.h"
 #include "formula/notation.h"
@@ -26,14 +27,22 @@ inline std::string_view Trim(std::string_view s) {
   return s;
 }
 
-// True when the "+" at `i` ends a charge written with "^" ("Ba^2+", "H^+").
+// True when the "+" at `i` is part of a charge written with "^" ("Ba^2+",
+// "H^+", "Fe^+3", "Cu^{2+}") or in round brackets ("Zn(2+)", "Fe(+3)").
 bool EndsCaretCharge(std::string_view s, std::size_t i) {
+  std::size_t after = i + 1;
+  while (after < s.size() && IsDigit(s[after])) ++after;
+  const bool closed = after < s.size() && s[after] == ')';
   while (i > 0 && IsDigit(s[i - 1])) --i;
-  return i > 0 && s[i - 1] == '^';
+  if (i > 0 && s[i - 1] == '{') --i;
+  return i > 0 && (s[i - 1] == '^' || (s[i - 1] == '(' && closed));
 }
 
-// The length of the arrow at `i` of `text`, or 0.
-std::size_t ArrowAt(std::string_view text, std::size_t i) {
+// The length of the arrow at `i` of `text`, or 0. With `skip`, a run of "-"
+// that is no arrow sets it to the run's end: no arrow begins inside the run
+// either, since from any of its dashes the same run ends without ">". A scan
+// that goes on from there reads each dash once.
+std::size_t ArrowAt(std::string_view text, std::size_t i, std::size_t* skip = nullptr) {
   const char c = text[i];
   // Every arrow begins with one of these bytes; U+2192 and the others with E2.
   if (c != '<' && c != '-' && c != '=' && c != '>' && c != '\xE2') return 0;
@@ -43,6 +52,7 @@ std::size_t ArrowAt(std::string_view text, std::size_t i) {
     if (run != '-' && run != '=') return 0;
     while (j < text.size() && text[j] == run) ++j;
     if (j < text.size() && text[j] == '>') return j + 1 - i;
+    if (skip != nullptr && run == '-') *skip = j;
     // "=" and "==" alone are arrows; "-" alone is a sign, and "<" without ">" nothing.
     return c == '=' ? j - i : 0;
   }
@@ -69,21 +79,63 @@ struct ArrowList {
   void emplace_back(std::size_t offset, std::size_t length) { at[count++] = {offset, length}; }
 };
 
-ArrowList Arrows(std::string_view text) {
-  ArrowList arrows;
+// True when a "[" of `text` is never closed.
+bool LeavesBracketOpen(std::string_view text) {
+  std::size_t depth = 0;
+  for (const char c : text) {
+    if (c == '[') ++depth;
+    if (c == ']' && depth > 0) --depth;
+  }
+  return depth > 0;
+}
+
+// Calls `arrow(offset, length)` for each arrow of `text` outside square
+// brackets, in order, until it returns false. A "[" that no "]" closes
+// encloses nothing: it would otherwise hide every arrow after it.
+template <class OnArrow>
+void ForEachArrow(std::string_view text, OnArrow&& arrow) {
+  // The offsets of the "[" left open, in order: a first pass pairs them, in
+  // the few lines that leave one open.
+  std::vector<std::size_t> unclosed;
+  if (LeavesBracketOpen(text)) {
+    std::vector<std::size_t> open;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '[') open.push_back(i);
+      if (text[i] == ']' && !open.empty()) open.pop_back();
+    }
+    unclosed = std::move(open);
+  }
+  std::size_t nextUnclosed = 0;
   int depth = 0;
   for (std::size_t i = 0; i < text.size();) {
-    if (text[i] == '[') ++depth;
+    if (text[i] == '[') {
+      if (nextUnclosed < unclosed.size() && unclosed[nextUnclosed] == i) {
+        ++nextUnclosed;
+      } else {
+        ++depth;
+      }
+    }
     if (text[i] == ']' && depth > 0) --depth;
-    const std::size_t length = depth == 0 ? ArrowAt(text, i) : 0;
+    // Most bytes begin no arrow (ArrowAt's first test, without the call).
+    const char c = text[i];
+    const bool mayBegin = c == '<' || c == '-' || c == '=' || c == '>' || c == '\xE2';
+    std::size_t skip = i + 1;
+    const std::size_t length = depth == 0 && mayBegin ? ArrowAt(text, i, &skip) : 0;
     if (length > 0) {
-      arrows.emplace_back(i, length);
-      if (arrows.size() == 2) break;
+      if (!arrow(i, length)) return;
       i += length;
     } else {
-      ++i;
+      i = skip;
     }
   }
+}
+
+ArrowList Arrows(std::string_view text) {
+  ArrowList arrows;
+  ForEachArrow(text, [&](std::size_t at, std::size_t length) {
+    arrows.emplace_back(at, length);
+    return arrows.size() < 2;
+  });
   return arrows;
 }
 
@@ -314,20 +366,12 @@ std::vector<SpeciesSeparator> SpeciesSeparators(std::string_view line) {
   const auto cutSide = [&](std::size_t to) {
     Cuts(line.substr(from, to - from), [&](std::size_t at) { separators.push_back({from + at, 1}); });
   };
-  int depth = 0;
-  for (std::size_t i = 0; i < line.size();) {
-    if (line[i] == '[') ++depth;
-    if (line[i] == ']' && depth > 0) --depth;
-    const std::size_t length = depth == 0 ? ArrowAt(line, i) : 0;
-    if (length == 0) {
-      ++i;
-      continue;
-    }
-    cutSide(i);
-    separators.push_back({i, length});
-    i += length;
-    from = i;
-  }
+  ForEachArrow(line, [&](std::size_t at, std::size_t length) {
+    cutSide(at);
+    separators.push_back({at, length});
+    from = at + length;
+    return true;
+  });
   cutSide(line.size());
   return separators;
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "formula/charset.h"
 #include "formula/equationtext.h"
@@ -48,7 +49,8 @@ std::string_view Trim(std::string_view s) {
 }
 
 // Step 2: marks and a state at the end of `rest`, in any order, blanks
-// before them dropped; the state goes to `state`, the marks are left out.
+// before them dropped; the state goes to `state` (written twice, once), the
+// marks are left out. `rest` views the text `state` is cut from.
 std::string_view CutEndings(std::string_view rest, std::string_view& state) {
   // A state ends in ")" and a mark in a byte beyond ASCII.
   for (bool more = !rest.empty() && (rest.back() == ')' || !IsAscii(rest.back())); more;) {
@@ -60,14 +62,22 @@ std::string_view CutEndings(std::string_view rest, std::string_view& state) {
         more = true;
       }
     }
-    if (!state.empty()) continue;
     for (const std::string_view symbol : kStates) {
-      if (rest.size() > symbol.size() && rest.ends_with(symbol)) {
-        state = symbol;
-        rest.remove_suffix(symbol.size());
-        more = true;
-        break;
+      if (rest.size() <= symbol.size() || !rest.ends_with(symbol)) continue;
+      // `state` views the text. A state written twice ("Na+(aq)(aq)") is one
+      // state; a second one that differs ("Na+(s)(aq)") joins it, with what
+      // stands between, for the balance to count or report, so that the
+      // charge before them is read either way.
+      const std::string_view cut = rest.substr(rest.size() - symbol.size());
+      if (state.empty()) {
+        state = cut;
+      } else if (symbol != state) {
+        state =
+            std::string_view(cut.data(), static_cast<std::size_t>(state.data() + state.size() - cut.data()));
       }
+      rest.remove_suffix(symbol.size());
+      more = true;
+      break;
     }
   }
   return rest;
@@ -147,17 +157,77 @@ std::size_t RewriteSuperscripts(std::string_view text, std::size_t i, std::strin
   return end;
 }
 
+// A charge mark at the start of `rest`, a digit or a sign written plainly or
+// as a superscript: its plain character, or 0; `length` gets its byte count.
+char ChargeMarkAt(std::string_view rest, std::size_t& length) {
+  if (!rest.empty() && (IsDigit(rest[0]) || IsSign(rest[0]))) {
+    length = 1;
+    return rest[0];
+  }
+  return SuperscriptAt(rest, length);
+}
+
+// The marks of a charge at `at` of `text`: digits then a sign, or a sign then
+// digits, each written plainly or as superscripts ("2+", "+3", "3\u207A").
+// Appends the plain marks to `marks` and returns the end, or `at` for none.
+std::size_t ChargeMarks(std::string_view text, std::size_t at, std::string& marks) {
+  std::size_t end = at;
+  std::size_t length = 0;
+  std::string read;
+  const auto digits = [&] {
+    for (char c = ChargeMarkAt(text.substr(end), length); IsDigit(c);
+         c = ChargeMarkAt(text.substr(end), length)) {
+      read += c;
+      end += length;
+    }
+  };
+  digits();
+  const char sign = ChargeMarkAt(text.substr(end), length);
+  if (!IsSign(sign)) return at;
+  read += sign;
+  end += length;
+  // Digits after the sign only when none came before it ("+3", not "2+3").
+  if (read.size() == 1) digits();
+  marks += read;
+  return end;
+}
+
+// A charge written with a caret ("^2+", "^+3", "^3\u207A", "^{2+}") or in round
+// brackets that hold nothing else and end the formula ("Zn(2+)", "e(-)",
+// "Cu(2+)(aq)"), which can be no group of it: its charge group appended to
+// `out`, and its length in `rest`; 0 and nothing appended for neither.
+std::size_t WrittenCharge(std::string_view rest, std::string& out) {
+  const bool caret = rest[0] == '^';
+  const bool brace = caret && rest.size() > 1 && rest[1] == '{';
+  const std::size_t from = brace ? 2 : 1;
+  std::string marks;
+  std::size_t end = ChargeMarks(rest, from, marks);
+  if (end == from) return 0;
+  if (brace || !caret) {
+    if (end == rest.size() || rest[end] != (brace ? '}' : ')')) return 0;
+    ++end;
+    if (!caret && end < rest.size() && rest[end] != '(' && !IsBlank(rest[end])) return 0;
+  }
+  out += ChargeGroup(marks);
+  return end;
+}
+
 // Step 3: the notation characters of one species written as formulas:
 // subscript digits, superscript and caret charges ("SO4^2-" is "SO4[2-]"),
 // the middle dots and a "." or (in a line) ":" before a digit or a capital
 // as the hydrate "*", the dashes as "-".
 std::string RewriteCharacters(std::string_view typed, Written written) {
   const bool line = written == Written::Line;
-  // Plain ASCII without a caret, a dot or (in a line) a colon is already in the formula syntax.
-  if (std::none_of(typed.begin(), typed.end(),
-                   [&](char c) { return c == '^' || c == '.' || (line && c == ':') || !IsAscii(c); })) {
-    return std::string(typed);
-  }
+  // Plain ASCII without a caret, a dot, (in a line) a colon, or a "(" before
+  // a digit or a sign is already in the formula syntax.
+  const auto notation = [&](std::size_t k) {
+    const char c = typed[k];
+    if (c == '(') return k + 1 < typed.size() && (IsDigit(typed[k + 1]) || IsSign(typed[k + 1]));
+    return c == '^' || c == '.' || (line && c == ':') || !IsAscii(c);
+  };
+  bool plain = true;
+  for (std::size_t k = 0; k < typed.size() && plain; ++k) plain = !notation(k);
+  if (plain) return std::string(typed);
   // Dashes first, so that "^2\u2212" reads as a caret charge.
   const std::string digits = DigitsOfSubscripts(WithoutDashes(typed));
   const std::string_view text = digits;
@@ -170,12 +240,11 @@ std::string RewriteCharacters(std::string_view typed, Written written) {
       i = RewriteSuperscripts(text, i, out);
       continue;
     }
-    if (rest[0] == '^') {
-      std::size_t end = 1;
-      while (end < rest.size() && IsDigit(rest[end])) ++end;
-      if (end < rest.size() && IsSign(rest[end])) {
-        out += ChargeGroup(rest.substr(1, end));
-        i += end + 1;
+    // A "(+)" that begins the species is a label ("(+)-C4H6O6"), not a charge.
+    if (rest[0] == '^' || (rest[0] == '(' && i > 0)) {
+      const std::size_t end = WrittenCharge(rest, out);
+      if (end > 0) {
+        i += end;
         continue;
       }
     }
@@ -280,11 +349,24 @@ TrailingCharge FindTrailingCharge(std::string_view core, LineStyle style) {
 
 // Step 6: square brackets holding a formula become round ones, since the
 // balance reads square brackets as a charge.
+// Each "]" in turn pairs with the last "[" before it that is still square and
+// turns both round when a capital stands between them. Searching back for that
+// "[" from every "]" is quadratic in a species of many brackets; the "[" still
+// square are kept on a stack instead, and the last capital read tells whether
+// one stands after the top of it.
 void RoundFormulaBrackets(std::string& core) {
-  for (std::size_t close = core.find(']'); close != std::string::npos; close = core.find(']', close + 1)) {
-    if (!HoldsFormula(core, close)) continue;
-    core[core.rfind('[', close)] = '(';
-    core[close] = ')';
+  if (core.find(']') == std::string::npos) return;
+  std::vector<std::size_t> square;
+  std::size_t lastCapital = std::string::npos;
+  for (std::size_t i = 0; i < core.size(); ++i) {
+    const char c = core[i];
+    if (IsCapital(c)) lastCapital = i;
+    if (c == '[') square.push_back(i);
+    if (c != ']' || square.empty() || lastCapital == std::string::npos || lastCapital < square.back())
+      continue;
+    core[square.back()] = '(';
+    core[i] = ')';
+    square.pop_back();
   }
 }
 
@@ -351,6 +433,8 @@ Term ReadTerm(std::string_view text, Written written, LineStyle style) {
 }
 
 bool WritesDatabaseCharge(std::string_view core, bool spaced) {
+  // A charge is found only in a core that ends in a digit or a sign.
+  if (core.size() < 2 || !(IsDigit(core.back()) || IsSign(core.back()))) return false;
   const TrailingCharge t = FindTrailingCharge(core, {false, spaced});
   return t.kind == TrailingCharge::Kind::Charge && IsSign(core[t.base]) && core.size() - t.base > 1;
 }

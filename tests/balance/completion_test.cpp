@@ -115,6 +115,15 @@ TEST(Completion, Outcomes) {
        "Balanced it successfully!", "NO3[-]+2H[+]+[-] = NO2+H2O", "", "2H[+], [-], H2O"},
       {"a typed species is not added again", acid, MakeBoxes({"MnO4[-]", "Fe[2+]", "H[+]"}, {"Mn[2+]", "Fe[3+]"}),
        "Balanced it successfully!", "MnO4[-]+5Fe[2+]+8H[+] = Mn[2+]+5Fe[3+]+4H2O", "", "4H2O"},
+      {"a species typed with its state is not added again", acidHalf,
+       MakeBoxes({"MnO4[-]", "H[+](aq)"}, {"Mn[2+]", "H2O(l)"}), "Balanced it successfully!",
+       "MnO4[-]+8H[+](aq)+5[-] = Mn[2+]+4H2O(l)", "", "5[-]"},
+      {"a species typed twice on one side", acid, MakeBoxes({"MnO4[-]", "Fe[2+]", "Fe[2+]"}, {"Mn[2+]", "Fe[3+]"}),
+       "Failed to balance!", "", "repeated: Fe[2+] appears twice among the reactants; write it once, with its "
+       "coefficient.", ""},
+      {"a number alone is no species to complete", acid, MakeBoxes({"Fe[2+]", "2"}, {"Fe[3+]"}),
+       "Input error - \"2\" is a number alone, not a species. Write decimals with a point (1.5 O2), and no "
+       "locants (1,2-) in names.", "", "", ""},
       {"a typed electron is not added again", acidHalf, MakeBoxes({"MnO4[-]", "[-]"}, {"Mn[2+]"}),
        "Balanced it successfully!", "MnO4[-]+5[-]+8H[+] = Mn[2+]+4H2O", "", "8H[+], 4H2O"},
       {"a typed species keeps its side", acidHalf, MakeBoxes({"MnO4[-]", "H2O"}, {"Mn[2+]"}),

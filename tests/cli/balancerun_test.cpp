@@ -60,6 +60,7 @@ TEST(BalanceCli, NotationsPeopleTypeAndPaste) {
     const char* name;
     std::string line;
     std::string out;
+    std::string err = "";
   };
   // clang-format off
   const std::vector<Case> cases = {
@@ -79,13 +80,19 @@ TEST(BalanceCli, NotationsPeopleTypeAndPaste) {
       {"colon hydrate among the products", "FeSO4 + H2O = FeSO4:7H2O",
        "Balanced it successfully!\tFeSO4+7H2O = FeSO4*7H2O\n"},
       {"commas among the products", "Zn + CuSO4 = ZnSO4,Cu", "Balanced it successfully!\tZn+CuSO4 = ZnSO4+Cu\n"},
+      {"a caret before a superscript sign", "Fe = Fe^3\u207A + e-", "Balanced it successfully!\tFe = Fe[3+]+3e[-]\n"},
+      {"caret charges of a half-reaction, nothing on standard error", "MnO4^- + H^+ + e^- \u2192 Mn^2+ + H2O",
+       "Balanced it successfully!\tMnO4[-]+8H[+]+5e[-] = Mn[2+]+4H2O\n"},
+      {"an electron in round brackets", "Fe[3+] + e(-) = Fe[2+]", "Balanced it successfully!\tFe[3+]+e[-] = Fe[2+]\n"},
+      {"the slip hint of a failure", "Fe[+3] + e- = Fe[2+]", "Input error-charge error!\t\n",
+       "1: Input error-charge error!\n1: Fe[+3]: write the charge as [3+].\n"},
   };
   // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const CliRun r = Balance(c.line + "\n");
     EXPECT_EQ(r.out, c.out);
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.err, c.err);
   }
 }
 

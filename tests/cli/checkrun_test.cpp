@@ -42,6 +42,34 @@ TEST(CheckCli, ColumnsOfEachVerdict) {
       {"a hint on a line that cannot be read", "Fe + S FeS",
        "Input error - no \"=\" between the reactants and the products.\t\n", false,
        "1: There is no = or arrow between the sides.\n"},
+      {"a caret charge written sign first", "Fe^+3 + Cl^- = FeCl",
+       "Not balanced: charge: left 2, right 0.\tFe[3+]+Cl[-] = FeCl\tnone: Only the reactants carry a charge.\n",
+       false},
+      {"a caret charge written sign first, balanced", "Al^+3 + 3 e^- = Al", "Balanced.\tAl[3+]+3e[-] = Al\n",
+       true},
+      {"charges in round brackets and braces", "Zn(2+) + Cu = Zn + Cu^{2+}",
+       "Balanced.\tZn[2+]+Cu = Zn+Cu[2+]\n", true},
+      {"a state written twice", "Na+(aq)(aq) + Cl-(aq) = NaCl(s)", "Balanced.\tNa[+](aq)+Cl[-](aq) = NaCl(s)\n",
+       true},
+      {"a number alone", "H2 + Cl2 = 2 HCl + 1",
+       "Input error - \"1\" is a number alone, not a species. Write decimals with a point (1.5 O2), and no "
+       "locants (1,2-) in names.\t\n", false},
+      {"a number after a comma", "2 H2 + O2 = 2 H2O, 2",
+       "Input error - \"2\" is a number alone, not a species. Write decimals with a point (1.5 O2), and no "
+       "locants (1,2-) in names.\t\n", false},
+      {"a locant", "C2H4 + Cl2 = 1,2-C2H4Cl2",
+       "Input error - \"1\" is a number alone, not a species. Write decimals with a point (1.5 O2), and no "
+       "locants (1,2-) in names.\t\n", false},
+      {"a decimal comma", "1,5 O2 + H2 = H2O",
+       "Input error - \"1\" is a number alone, not a species. Write decimals with a point (1.5 O2), and no "
+       "locants (1,2-) in names.\t\n", false},
+      {"a species twice on one side", "H2 + H2 + O2 = H2O",
+       "Not balanced: H: left 4, right 2; O: left 2, right 1.\tH2+H2+O2 = H2O\trepeated: H2 appears twice among "
+       "the reactants; write it once, with its coefficient.\n", false},
+      {"an unclosed [ hides no =", "Fe + [S = FeS", "Input error-charge error!\t\n", false,
+       "1: Input error-charge error!\n"},
+      {"the slip hint on standard error", "Fe[+3] + e- = Fe[2+]", "Input error-charge error!\t\n", false,
+       "1: Input error-charge error!\n1: Fe[+3]: write the charge as [3+].\n"},
   };
   // clang-format on
   for (const Case& c : cases) {

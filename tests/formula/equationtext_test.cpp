@@ -91,6 +91,12 @@ TEST(EquationText, ReadsEachNotationOrSaysWhyNot) {
       {"2H2 + O2 = 2 H2O (l)+ e", Kind::Equation, {{"2", "H2"}, {"", "O2"}}, {{"2", "H2O(l)"}, {"", "e[-]"}}},
       {" Fe[2+] +Cl[-] =FeCl2(s)*H2O+H2(g)", Kind::Equation, {{"", "Fe[2+]"}, {"", "Cl[-]"}},
        {{"", "FeCl2(s)*H2O"}, {"", "H2(g)"}}},
+      {"Fe^+3 + Cl^- = Fe^3\u207A + e-", Kind::Equation, {{"", "Fe[3+]"}, {"", "Cl[-]"}},
+       {{"", "Fe[3+]"}, {"", "e[-]"}}},
+      {"Zn(2+)+2e(-) = Cu^{2+}(aq)", Kind::Equation, {{"", "Zn[2+]"}, {"2", "e[-]"}}, {{"", "Cu[2+](aq)"}}},
+      {"Na+(aq)(aq) = (+)-X", Kind::Equation, {{"", "Na[+](aq)"}}, {{"", "(+)-X"}}},
+      {"Fe + [S = FeS", Kind::Equation, {{"", "Fe"}, {"", "[S"}}, {{"", "FeS"}}},
+      {"[A = B] = [C", Kind::Equation, {{"", "(A = B)"}}, {{"", "[C"}}},
       {"NaCl", Kind::Single, {}, {}},
       {"Na+ , Cl-", Kind::List, {{"", "Na[+]"}, {"", "Cl[-]"}}, {}},
   };
