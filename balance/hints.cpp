@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "balance/hints.h"
 
+#include <array>
 #include <cstddef>
 #include <exception>
 #include <utility>
@@ -8,6 +9,7 @@
 #include "balance/balancer.h"
 #include "balance/outcome.h"
 #include "formula/equationtext.h"
+#include "formula/notation.h"
 
 namespace quorvex::balance {
 namespace {
@@ -89,58 +91,160 @@ bool ReadingBalances(const formula::BoxTexts& boxes) {
   return FoundBalance(balancer.outcome());
 }
 
-// A capital followed by two or three small letters is no element symbol
-// students meet: "Kcl" is KCl or KcL, "Nacl" NaCl. Each capitalised reading
-// of one such run is balanced, the first that balances named; at most
-// kMaxCaseReadings readings are tried.
-bool HoldsLongSymbol(std::string_view line) {
-  for (std::size_t i = 0; i + 2 < line.size(); ++i) {
-    if (IsCapital(line[i]) && IsSmall(line[i + 1]) && IsSmall(line[i + 2])) return true;
+// The element symbols.
+constexpr std::array<std::string_view, 118> kSymbols = {
+    "H",  "He", "Li", "Be", "B",  "C",  "N",  "O",  "F",  "Ne", "Na", "Mg", "Al", "Si", "P",  "S",  "Cl",
+    "Ar", "K",  "Ca", "Sc", "Ti", "V",  "Cr", "Mn", "Fe", "Co", "Ni", "Cu", "Zn", "Ga", "Ge", "As", "Se",
+    "Br", "Kr", "Rb", "Sr", "Y",  "Zr", "Nb", "Mo", "Tc", "Ru", "Rh", "Pd", "Ag", "Cd", "In", "Sn", "Sb",
+    "Te", "I",  "Xe", "Cs", "Ba", "La", "Ce", "Pr", "Nd", "Pm", "Sm", "Eu", "Gd", "Tb", "Dy", "Ho", "Er",
+    "Tm", "Yb", "Lu", "Hf", "Ta", "W",  "Re", "Os", "Ir", "Pt", "Au", "Hg", "Tl", "Pb", "Bi", "Po", "At",
+    "Rn", "Fr", "Ra", "Ac", "Th", "Pa", "U",  "Np", "Pu", "Am", "Cm", "Bk", "Cf", "Es", "Fm", "Md", "No",
+    "Lr", "Rf", "Db", "Sg", "Bh", "Hs", "Mt", "Ds", "Rg", "Cn", "Nh", "Fl", "Mc", "Lv", "Ts", "Og"};
+// The elements of school exercises; a run of letters is read with as few
+// others as it can be ("cuso4" is CuSO4, not CUSO4; "no3" NO3, not No3).
+constexpr std::array<std::string_view, 31> kCommon = {
+    "H",  "Li", "C",  "N",  "O",  "F",  "Na", "Mg", "Al", "Si", "P",  "S",  "Cl", "K",  "Ca", "Cr",
+    "Mn", "Fe", "Ni", "Cu", "Zn", "Br", "Ag", "Ba", "Pt", "Au", "Hg", "Pb", "He", "Ne", "Ar"};
+
+char Upper(char c) { return IsSmall(c) ? static_cast<char>(c - 'a' + 'A') : c; }
+char Lower(char c) { return IsCapital(c) ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool IsSymbol(std::string_view text) {
+  for (const std::string_view symbol : kSymbols) {
+    if (symbol == text) return true;
   }
   return false;
 }
 
-void AddLetterCase(std::string_view line, std::vector<Hint>& hints) {
-  // Most lines hold no such symbol and are not read again.
-  if (!HoldsLongSymbol(line)) return;
-  const formula::WrittenEquation read = formula::ReadWrittenEquation(line);
-  formula::BoxTexts boxes;
-  if (read.kind != formula::WrittenEquation::Kind::Equation || !FillBoxes(read, boxes)) return;
-  int tried = 0;
-  for (auto* side : {&boxes.reactants, &boxes.products}) {
-    for (std::string& species : *side) {
-      for (std::size_t at = 0; at < species.size(); ++at) {
-        if (!IsCapital(species[at])) continue;
-        std::size_t smalls = 0;
-        while (at + 1 + smalls < species.size() && IsSmall(species[at + 1 + smalls])) ++smalls;
-        if (smalls < 2 || smalls > 3) continue;
-        // The small letter made a capital: either one for two, the second for three.
-        for (std::size_t k = smalls == 2 ? 1 : 2; k <= 2; ++k) {
-          if (tried == kMaxCaseReadings) return;
-          ++tried;
-          const std::string written = species;
-          species[at + k] = static_cast<char>(species[at + k] - 'a' + 'A');
-          const bool balances = ReadingBalances(boxes);
-          std::string meant = std::move(species);
-          species = written;
-          if (balances) {
-            hints.push_back(
-                {HintKind::LetterCase,
-                 written + ": an element symbol is one capital letter, or a capital and a small letter: " +
-                     meant + "?"});
-            return;
-          }
-        }
+bool IsCommon(std::string_view symbol) {
+  for (const std::string_view common : kCommon) {
+    if (common == symbol) return true;
+  }
+  return false;
+}
+
+// True when the run of letters reads as element symbols as it is written.
+bool ReadsAsWritten(std::string_view run) {
+  for (std::size_t i = 0; i < run.size();) {
+    if (!IsCapital(run[i])) return false;
+    if (i + 1 < run.size() && IsSmall(run[i + 1]) && IsSymbol(run.substr(i, 2))) {
+      i += 2;
+    } else if (IsSymbol(run.substr(i, 1))) {
+      ++i;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The run of letters, whatever their case, as element symbols: the reading
+// with the fewest symbols outside kCommon, and among those the most symbols.
+// Empty when it has none. One pass from the end: best[i] is the reading of
+// run[i..].
+std::string ReadAsSymbols(std::string_view run) {
+  struct Best {
+    bool reads = false;
+    std::size_t rare = 0;
+    std::size_t symbols = 0;
+    std::size_t length = 0;  // of the first symbol
+  };
+  std::vector<Best> best(run.size() + 1);
+  best[run.size()].reads = true;
+  for (std::size_t i = run.size(); i-- > 0;) {
+    for (std::size_t length = 1; length <= 2 && i + length <= run.size(); ++length) {
+      std::string symbol(1, Upper(run[i]));
+      if (length == 2) symbol += Lower(run[i + 1]);
+      const Best& rest = best[i + length];
+      if (!rest.reads || !IsSymbol(symbol)) continue;
+      const Best candidate{true, rest.rare + (IsCommon(symbol) ? 0 : 1), rest.symbols + 1, length};
+      Best& here = best[i];
+      if (!here.reads || candidate.rare < here.rare ||
+          (candidate.rare == here.rare && candidate.symbols > here.symbols)) {
+        here = candidate;
       }
     }
   }
+  if (!best[0].reads) return {};
+  std::string symbols;
+  for (std::size_t i = 0; i < run.size(); i += best[i].length) {
+    symbols += Upper(run[i]);
+    if (best[i].length == 2) symbols += Lower(run[i + 1]);
+  }
+  return symbols;
+}
+
+// The species with each run of letters that does not read as element
+// symbols as written read whatever its case; the species unchanged when every
+// run reads, or when one reads in no case.
+std::string WithSymbolsRead(const std::string& species) {
+  const std::string_view formula = formula::WithoutStateSymbol(species);
+  // An electron is no formula.
+  if (formula == "e" || formula.starts_with("e[")) return species;
+  std::string read;
+  for (std::size_t i = 0; i < formula.size();) {
+    if (!IsLetter(formula[i])) {
+      read += formula[i++];
+      continue;
+    }
+    std::size_t end = i;
+    while (end < formula.size() && IsLetter(formula[end])) ++end;
+    const std::string_view run = formula.substr(i, end - i);
+    if (ReadsAsWritten(run)) {
+      read += run;
+    } else {
+      const std::string symbols = ReadAsSymbols(run);
+      if (symbols.empty()) return species;
+      read += symbols;
+    }
+    i = end;
+  }
+  return read + species.substr(formula.size());
+}
+
+// Letters in the wrong case ("Kcl", "nacl", "HCL", "2h2 + o2"): every species
+// whose letters do not read as element symbols is read whatever its case,
+// and the line so read is balanced; it is named only when it balances.
+void AddLetterCase(std::string_view line, std::vector<Hint>& hints) {
+  const formula::WrittenEquation read = formula::ReadWrittenEquation(line);
+  formula::BoxTexts boxes;
+  if (read.kind != formula::WrittenEquation::Kind::Equation || !FillBoxes(read, boxes)) return;
+  std::string written;
+  std::string meant;
+  for (auto* side : {&boxes.reactants, &boxes.products}) {
+    for (std::string& species : *side) {
+      std::string symbols = WithSymbolsRead(species);
+      if (symbols == species) continue;
+      written += (written.empty() ? "" : ", ") + species;
+      meant += (meant.empty() ? "" : ", ") + symbols;
+      species = std::move(symbols);
+    }
+  }
+  if (written.empty() || !ReadingBalances(boxes)) return;
+  hints.push_back({HintKind::LetterCase,
+                   written + ": an element symbol is one capital letter, or a capital and a small letter: " +
+                       meant + "?"});
+}
+
+// A coefficient as lines write them: "2", "0.5", "1/2", "(1/2)", and "+2.0000" in a database line.
+bool IsCoefficient(std::string_view word) {
+  if (word.starts_with('+')) word.remove_prefix(1);
+  if (word.size() > 2 && word.front() == '(' && word.back() == ')') word = word.substr(1, word.size() - 2);
+  // A decimal comma ("1,5") too: the reader says what it makes of it.
+  return word.find_first_not_of("0123456789./,") == std::string_view::npos;
 }
 
 // Two neighbouring words of a line that are one formula with blanks inside:
-// a word that goes on with a small letter or a bare subscript ("Z n",
-// "O 4"), or two lone capitals ("S O").
-bool SpacedApart(std::string_view before, std::string_view after) {
-  if (before.empty() || after.empty() || !IsLetter(before.back())) return false;
+// a word that goes on with one or two small letters or a bare subscript
+// ("Z n", "O 4"), two lone capitals ("S O"), a group ("Hg2 (NO3)2"), or, in
+// a line with an arrow, any formula after another ("P4 O10").
+bool SpacedApart(std::string_view before, std::string_view after, bool arrow) {
+  if (before.empty() || after.empty() || IsCoefficient(before)) return false;
+  const char last = before.back();
+  if (!IsLetter(last) && !IsDigit(last) && last != ')') return false;
+  if (after.front() == '(') return after.size() > 1 && IsCapital(after[1]);
+  if (arrow && IsCapital(after.front())) return true;
+  if (!IsLetter(last)) return false;
   if (IsSmall(after.front())) return after.size() <= 2 && after != "e" && after != "e-";
   bool digits = true;
   for (const char c : after) digits = digits && IsDigit(c);
@@ -149,6 +253,7 @@ bool SpacedApart(std::string_view before, std::string_view after) {
 }
 
 bool HoldsSpacedFormula(std::string_view line) {
+  const bool arrow = formula::HoldsArrow(line);
   std::string_view before;
   for (std::size_t i = 0; i < line.size();) {
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
@@ -156,7 +261,7 @@ bool HoldsSpacedFormula(std::string_view line) {
     while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
     const std::string_view word = line.substr(start, i - start);
     if (word.empty()) break;
-    if (SpacedApart(before, word)) return true;
+    if (SpacedApart(before, word, arrow)) return true;
     before = word;
   }
   return false;

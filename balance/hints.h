@@ -13,7 +13,7 @@ namespace quorvex::balance {
 
 enum class HintKind {
   ZeroForO,       // "H20": a digit 0 where the letter O was meant
-  LetterCase,     // "Kcl": a symbol of three letters that reads as two once capitalised
+  LetterCase,     // "Kcl", "HCL", "nacl": letters that read as element symbols in another case
   NoArrow,        // "Fe + S FeS": no "=" or arrow between the sides
   SpacedLetters,  // "Z n S O 4": blanks inside a formula
 };
@@ -24,15 +24,12 @@ struct Hint {
   friend bool operator==(const Hint&, const Hint&) = default;
 };
 
-// At most this many capitalised readings of a line are balanced to find a
-// LetterCase hint, so that the cost stays that of a few balances.
-inline constexpr int kMaxCaseReadings = 4;
-
 // The hints for `line` (UTF-8, as it was typed or pasted), in the order of the
 // kinds above. `failed` says whether the line failed (an input error or no
 // balance): a zero for O is named either way, since such a line can balance as
 // a reaction nobody meant; the other kinds only on a failed line. A LetterCase
-// hint is given only where the capitalised reading of the line balances.
+// hint is given only where the line, its letters read as element symbols,
+// balances.
 std::vector<Hint> FindHints(std::string_view line, bool failed);
 
 // The line the boxes of the window write: the filled reactant boxes joined by

@@ -19,8 +19,11 @@ class BalancerPageTest : public WindowFixture {
     QTest::newRow("typed and pasted notation")
         << QStringList{"Ba^2+", "SO\u2084\u00B2\u207B", "H\u2082O"} << QStringList{"BaSO4.2H2O"}
         << "Balanced it successfully!" << QColor(100, 100, 255) << "|1| Ba[2+]+SO4[2-]+2H2O = BaSO4*2H2O\n\n";
-    QTest::newRow("input error") << QStringList{"H2 O"} << QStringList{"H2O"}
-                                 << "Input error-Invalid characters!" << QColor(255, 100, 100) << "";
+    QTest::newRow("input error")
+        << QStringList{"H2 O"} << QStringList{"H2O"}
+        << "Input error-Invalid characters! Letters stand apart: remove the blanks inside "
+           "formulas."
+        << QColor(255, 100, 100) << "";
     QTest::newRow("two reactions in one")
         << QStringList{"KMnO4", "H2O2", "H2SO4"} << QStringList{"K2SO4", "MnSO4", "O2", "H2O"}
         << "Failed to balance! It combines 2 independent reactions; split it into equations that balance on their own."
@@ -225,7 +228,9 @@ class BalancerPageTest : public WindowFixture {
     box("Sp3")->setText("Na\u00e9Cl");
     box("Pr1")->setText("H2 O");  // product boxes are not checked
     click("BalanceBt");
-    QCOMPARE(box("MessageBox")->text(), QString("Input error-Invalid characters!"));
+    QCOMPARE(
+        box("MessageBox")->text(),
+        QString("Input error-Invalid characters! Letters stand apart: remove the blanks inside formulas."));
     QTRY_VERIFY(box("Sp3")->hasFocus());
     QCOMPARE(box("Sp3")->selectionStart(), 2);
     QCOMPARE(box("Sp3")->selectedText(), QString("\u00e9"));

@@ -237,7 +237,8 @@ TEST_F(WorkspaceTest, TypedEquationsFillTheBoxesAndSlipsGetHints) {
             "Not balanced: Cu: left 2, right 3. The balance is 3Cu+8HNO3 = 3Cu(NO3)2+2NO+4H2O");
   // A checked box's invalid character is located after its coefficient.
   balance(ws, {"1/2O2", "H2 O"}, {"H2O"});
-  EXPECT_EQ(ws.texts().message, "Input error-Invalid characters!");
+  EXPECT_EQ(ws.texts().message,
+            "Input error-Invalid characters! Letters stand apart: remove the blanks inside formulas.");
   EXPECT_EQ(ws.texts().invalidCharacter, (formula::BoxPosition{false, 1, 2}));
   EXPECT_EQ(ws.balancer().outcome(), balance::BalanceOutcome::InvalidCharacters);
   // Pasting fills at once, with a message that says what happened.
