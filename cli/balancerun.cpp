@@ -22,6 +22,7 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
   balance::Balancer balancer(notifier);
   std::string line;
   EquationLine parsed;
+  balance::IonReader ions;
   std::string text;
   // Outside the loop: a fresh one a line cost the clearing of its room.
   std::optional<balance::Completion> completion;
@@ -29,7 +30,7 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
   // Once the output fails nothing more can be reported; the caller says so.
   while (out && std::getline(in, line)) {
     ++number;
-    ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line), parsed);
+    ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line), parsed, ions);
     if (parsed.kind == EquationLine::Kind::Skip) continue;
     notifier.setLine(number);
     if (parsed.kind == EquationLine::Kind::Error) {
@@ -37,6 +38,7 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
       SayHints(line, true, notifier);
       continue;
     }
+    notifier.notes(parsed.notes);
     if (parsed.anyCoefficient()) notifier.modal(kCoefficientsLeftOut);
     // A fresh board for every line, so its limit never refuses one.
     balancer.clearResults();

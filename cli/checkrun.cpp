@@ -16,11 +16,12 @@ CheckRun RunCheck(std::istream& in, std::ostream& out, std::ostream& err) {
   LineNotifier notifier(err);
   balance::Balancer balancer(notifier);
   std::string line;
+  EquationLine parsed;
+  balance::IonReader ions;
   long number = 0;
   while (out && std::getline(in, line)) {
     ++number;
-    const EquationLine parsed =
-        ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line));
+    ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line), parsed, ions);
     if (parsed.kind == EquationLine::Kind::Skip) continue;
     notifier.setLine(number);
     if (parsed.kind == EquationLine::Kind::Error) {
@@ -29,6 +30,7 @@ CheckRun RunCheck(std::istream& in, std::ostream& out, std::ostream& err) {
       SayHints(line, true, notifier);
       continue;
     }
+    notifier.notes(parsed.notes);
     balancer.clearResults();
     try {
       const balance::CheckOutcome outcome =

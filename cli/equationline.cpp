@@ -24,16 +24,18 @@ namespace {
 
 // Any line, through the full reader of written equations, into `result`, whose
 // strings keep their storage for the next line.
-void ReadLine(std::string_view line, std::size_t first, EquationLine& result) {
+void ReadLine(std::string_view line, std::size_t first, EquationLine& result, balance::IonReader& ions) {
   result.kind = EquationLine::Kind::Skip;
   result.error.clear();
+  result.notes.clear();
   for (auto* box : {&result.boxes.reactants, &result.boxes.products, &result.coefficients.reactants,
                     &result.coefficients.products}) {
     for (std::string& text : *box) text.clear();
   }
   if (first == std::string_view::npos || line[first] == '#') return;
 
-  formula::WrittenEquation read = formula::ReadWrittenEquation(line);
+  balance::IonDecision decision;
+  formula::WrittenEquation read = ions.read(line, decision);
   result.kind = EquationLine::Kind::Error;
   if (read.kind == formula::WrittenEquation::Kind::Error) {
     result.error = read.error;
@@ -55,6 +57,8 @@ void ReadLine(std::string_view line, std::size_t first, EquationLine& result) {
       (*coefficients)[i] = (*terms)[i].coefficient;
     }
   }
+  for (const balance::IonReading& reading : decision.readings)
+    result.notes.push_back(balance::ReadingNote(reading));
   result.kind = EquationLine::Kind::Equation;
 }
 
@@ -62,19 +66,21 @@ void ReadLine(std::string_view line, std::size_t first, EquationLine& result) {
 
 EquationLine ParseEquationLine(std::string_view line) {
   EquationLine result;
-  ParseEquationLine(line, result);
+  balance::IonReader ions;
+  ParseEquationLine(line, result, ions);
   return result;
 }
 
-void ParseEquationLine(std::string_view line, EquationLine& into) {
+void ParseEquationLine(std::string_view line, EquationLine& into, balance::IonReader& ions) {
   const std::size_t first = line.find_first_not_of(" \t\r\n");
   formula::PlainEquation& plain = into.plain;
   if (first == std::string_view::npos || line[first] == '#' || !formula::ReadPlainEquation(line, plain)) {
-    ReadLine(line, first, into);
+    ReadLine(line, first, into, ions);
     return;
   }
   into.kind = EquationLine::Kind::Equation;
   into.error.clear();
+  into.notes.clear();
   for (const auto& [terms, count, species, coefficients] :
        {std::tuple{&plain.sides[0], plain.counts[0], &into.boxes.reactants, &into.coefficients.reactants},
         std::tuple{&plain.sides[1], plain.counts[1], &into.boxes.products, &into.coefficients.products}}) {
@@ -129,6 +135,14 @@ void LineNotifier::modal(std::string_view text) {
   char* end = std::to_chars(number.data(), number.data() + number.size(), m_line).ptr;
   m_message.assign(number.data(), end).append(": ").append(text).append(1, '\n');
   m_err.write(m_message.data(), static_cast<std::streamsize>(m_message.size()));
+}
+
+void LineNotifier::notes(const std::vector<std::string>& texts) {
+  if (texts.empty()) return;
+  const std::string number = std::to_string(m_line) + ": ";
+  std::string all;
+  for (const std::string& text : texts) all.append(number).append(text).append(1, '\n');
+  m_err.write(all.data(), static_cast<std::streamsize>(all.size()));
 }
 
 }  // namespace quorvex::cli

@@ -7,7 +7,9 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "balance/ionreading.h"
 #include "core/notifier.h"
 #include "formula/composition.h"
 #include "formula/equationtext.h"
@@ -23,14 +25,19 @@ struct EquationLine {
   formula::BoxTexts coefficients;
   std::string error;             // for Error: the message, which contains "error"
   formula::PlainEquation plain;  // the plain reader's views of the line, its room reused
+  // For Equation: how each term that read two ways was read, a note for
+  // standard error ("read SO42- as SO4[2-]", balance::ReadingNote).
+  std::vector<std::string> notes;
   bool anyCoefficient() const;
 };
 
-// Reads "reactants = products" as formula::ReadWrittenEquation does; empty
-// and "#" lines are skipped.
+// Reads "reactants = products" as formula::ReadWrittenEquation does, a term
+// that reads two ways decided by the line (balance::DecideIonReadings) or
+// refused; empty and "#" lines are skipped.
 EquationLine ParseEquationLine(std::string_view line);
-// The same into `into`, whose strings keep their storage from line to line.
-void ParseEquationLine(std::string_view line, EquationLine& into);
+// The same into `into`, whose strings keep their storage from line to line,
+// and `ions` its counting.
+void ParseEquationLine(std::string_view line, EquationLine& into, balance::IonReader& ions);
 
 // What to write instead of the first common slip among the species of a line
 // (formula::SlipHint), as the window says it beside a failure; "" for none.
@@ -64,6 +71,9 @@ class LineNotifier final : public Notifier {
   explicit LineNotifier(std::ostream& err) : m_err(err) {}
   void setLine(long line) { m_line = line; }
   void modal(std::string_view text) override;
+  // Each of `texts` as modal would write it, in one write: standard error is
+  // unbuffered, and a line's notes are many.
+  void notes(const std::vector<std::string>& texts);
 
  private:
   std::ostream& m_err;

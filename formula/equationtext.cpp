@@ -222,6 +222,39 @@ std::vector<std::string_view> Terms(std::string_view side) {
   return terms;
 }
 
+// Rewrites the terms of each side into `result` in order, as RewriteParts
+// does. Terms that read two ways are all collected in `result.twoWays`, the
+// first one's error returned; any other fault ends the reading, `twoWays`
+// emptied, and the first fault's error is returned. "" when all read.
+std::string RewriteSides(const std::array<std::vector<TermParts>, 2>& parts, std::size_t sides,
+                         LineStyle style, WrittenEquation& result) {
+  std::string twoWaysError;
+  const auto fault = [&](std::string error) {
+    result.twoWays.clear();
+    return twoWaysError.empty() ? std::move(error) : std::move(twoWaysError);
+  };
+  for (std::size_t s = 0; s < sides; ++s) {
+    auto& into = s == 0 ? result.reactants : result.products;
+    into.reserve(parts[s].size());
+    for (const TermParts& p : parts[s]) {
+      if (p.core.empty() && p.coefficient.empty() && p.state.empty()) {
+        return fault(std::string("Input error - an empty species among the ") +
+                     (s == 0 ? "reactants." : "products."));
+      }
+      Term term = RewriteParts(p, Written::Line, style);
+      if (!term.error.empty() && term.readings[0].empty()) return fault(std::move(term.error));
+      if (!term.error.empty()) {
+        if (twoWaysError.empty()) twoWaysError = std::move(term.error);
+        result.twoWays.push_back(
+            {s, into.size(), std::move(term.species), std::move(term.readings), std::string(p.state)});
+        term.species.clear();
+      }
+      into.push_back({std::move(term.coefficient), std::move(term.species)});
+    }
+  }
+  return twoWaysError;
+}
+
 }  // namespace
 
 WrittenEquation ReadWrittenEquation(std::string_view line) {
@@ -278,19 +311,12 @@ WrittenEquation ReadWrittenEquation(std::string_view line) {
   } else {
     result.kind = WrittenEquation::Kind::Equation;
   }
-  for (std::size_t s = 0; s < sides.size(); ++s) {
-    auto& into = s == 0 ? result.reactants : result.products;
-    into.reserve(parts[s].size());
-    for (const TermParts& p : parts[s]) {
-      if (p.core.empty() && p.coefficient.empty() && p.state.empty()) {
-        return fail(std::string("Input error - an empty species among the ") +
-                    (s == 0 ? "reactants." : "products."));
-      }
-      Term term = RewriteParts(p, Written::Line, style);
-      if (!term.error.empty()) return fail(std::move(term.error));
-      into.push_back({std::move(term.coefficient), std::move(term.species)});
-    }
-  }
+  std::string error = RewriteSides(parts, sides.size(), style, result);
+  if (error.empty()) return result;
+  if (result.twoWays.empty()) return fail(std::move(error));
+  result.decidedKind = result.kind;
+  result.kind = WrittenEquation::Kind::Error;
+  result.error = std::move(error);
   return result;
 }
 
@@ -384,7 +410,10 @@ bool HoldsOneSpecies(std::string_view text) {
 }
 
 std::optional<EquationText> ReadEquationText(std::string_view text) {
-  const WrittenEquation read = ReadWrittenEquation(text);
+  return EquationTextOf(ReadWrittenEquation(text));
+}
+
+std::optional<EquationText> EquationTextOf(const WrittenEquation& read) {
   EquationText equation;
   if (read.kind == WrittenEquation::Kind::Single) return std::nullopt;
   if (read.kind == WrittenEquation::Kind::Error) {

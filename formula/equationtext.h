@@ -22,6 +22,17 @@ struct WrittenTerm {
   friend bool operator==(const WrittenTerm&, const WrittenTerm&) = default;
 };
 
+// A term of a written line that reads two ways ("SO42-": SO42[-] or SO4[2-]).
+struct TwoWayTerm {
+  std::size_t side = 0;                 // 0 for the reactants (and a List's species), 1 for the products
+  std::size_t index = 0;                // its place among them
+  std::string written;                  // as written, notation characters rewritten: "SO42-"
+  std::array<std::string, 2> readings;  // as the error names them, the state left out
+  std::string state;                    // "(aq)" and the like, written after either reading
+  // The term's species read the way `readings[way]` says.
+  std::string species(std::size_t way) const { return readings[way] + state; }
+};
+
 // What a written line reads as.
 struct WrittenEquation {
   enum class Kind {
@@ -34,6 +45,13 @@ struct WrittenEquation {
   std::vector<WrittenTerm> reactants;  // a List's species are here
   std::vector<WrittenTerm> products;
   std::string error;
+  // An Error whose only fault is terms that read two ways: each of them, in
+  // the line's order (`error` names the first's readings, as for any caller
+  // that cannot decide); every other term is read in `reactants` and
+  // `products`, these with an empty species. `decidedKind` is the line's kind
+  // once they are decided. Empty for every other line.
+  std::vector<TwoWayTerm> twoWays;
+  Kind decidedKind = Kind::Error;
 };
 
 // Reads one line (UTF-8). The arrow is "=", "->" (any run of "-" or "=" before
@@ -51,7 +69,8 @@ struct WrittenEquation {
 // ones ("K4[Fe(CN)6]"), "e"/"e-" as "e[-]", the marks U+2191 and U+2193
 // dropped, a state symbol kept last.
 // A species ending in digits and one sign ("Fe3+", "NH4+") reads two ways
-// (Fe3[+] or Fe[3+]) and is an error naming both, unless the line writes other
+// (Fe3[+] or Fe[3+]) and is an error naming both (every such term of the line
+// is in `twoWays`, for a caller that decides them), unless the line writes other
 // charges sign first or with repeated signs (database style, "Fe+2", "Ca++"),
 // where it is the subscript and a charge of 1, or the digits follow a square
 // bracket ("[Fe(CN)6]3-"), where they are the charge. A charge written sign
@@ -108,6 +127,8 @@ struct EquationText {
 // the coefficient in front and an electron as "[-]" (Written::Box). Nothing
 // when the text is one species or none; a text without separators is not read.
 std::optional<EquationText> ReadEquationText(std::string_view text);
+// The same of a line already read (and its terms that read two ways decided).
+std::optional<EquationText> EquationTextOf(const WrittenEquation& read);
 
 // The offsets in a balanced equation text just after each "+" that joins two
 // terms (outside square brackets and not ending a caret charge): where a

@@ -418,6 +418,7 @@ Term RewriteParts(const TermParts& parts, Written written, LineStyle style) {
       term.error = "Input error - \"" + core + "\" reads two ways: " + first + " or " + second +
                    ". Write its charge in square brackets.";
       term.species = std::move(core);
+      term.readings = {std::move(first), std::move(second)};
       return term;
     }
     if (t.kind == TrailingCharge::Kind::Charge) core = core.substr(0, t.base) + t.group;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -54,6 +55,9 @@ struct Term {
   // Not empty when a line's term reads two ways; it names both readings and
   // contains "error". `species` is then the core with only steps 3 and 4 taken.
   std::string error;
+  // A line's term that reads two ways: both readings as the error names them,
+  // the state left out ("SO42-": "SO42[-]", then "SO4[2-]"); empty otherwise.
+  std::array<std::string, 2> readings;
 };
 
 // The one rewriter: steps 1 to 6 as `written` takes them. Bytes it does not

@@ -3,9 +3,11 @@
 
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "balance/check.h"
 #include "balance/hints.h"
+#include "balance/ionreading.h"
 #include "formula/equationtext.h"
 #include "formula/notation.h"
 #include "library/casehint.h"
@@ -76,10 +78,23 @@ std::string BriefVerdict(const balance::CheckOutcome& outcome, const std::string
   return head + where;
 }
 
+// " Read SO42- as SO4[2-]." for each term read one of its two ways.
+std::string ReadingSentences(const std::vector<balance::IonReading>& readings) {
+  std::string sentences;
+  for (const balance::IonReading& reading : readings) {
+    std::string note = balance::ReadingNote(reading);
+    note[0] = 'R';
+    sentences += ' ' + note + '.';
+  }
+  return sentences;
+}
+
 }  // namespace
 
 void Workspace::balance() {
-  // A box holding a whole equation first fills the boxes.
+  // A box holding a whole equation first fills the boxes, and its ions read
+  // by the line are told after the outcome.
+  m_readings.clear();
   bool replaced = false;
   for (int i = 0; i < 2 * formula::kBoxesPerSide; ++i) {
     const Spread spread = spreadBox(i >= formula::kBoxesPerSide, i % formula::kBoxesPerSide);
@@ -129,6 +144,7 @@ void Workspace::balance() {
     const std::string hint = FirstSlipHint(m_texts.boxes);
     if (!hint.empty()) more += (more.empty() ? "" : " ") + hint;
   }
+  if (!m_readings.empty()) more += more.empty() ? m_readings.substr(1) : m_readings;
   const std::string notes = Notes(replaced, line, !balance::FoundBalance(m_balancer.outcome()));
   more += more.empty() && !notes.empty() ? notes.substr(1) : notes;
   if (!more.empty()) {
@@ -165,7 +181,7 @@ void Workspace::check(const formula::BoxTexts& species, const formula::BoxTexts&
   }
   // The box shows a verdict it can show whole; its hint has the full text.
   const bool listed = m_balancer.board().count() > listedBefore;
-  const std::string notes = Notes(replaced, line, !balance::Balances(outcome.verdict));
+  const std::string notes = m_readings + Notes(replaced, line, !balance::Balances(outcome.verdict));
   std::string full = message + notes;
   m_balancer.setPendingMessage(BriefVerdict(outcome, message, listed) + notes, kind);
   // The invalid character is found in the species and located in the box, after its coefficient.
@@ -184,7 +200,10 @@ void Workspace::check(const formula::BoxTexts& species, const formula::BoxTexts&
 
 Workspace::Spread Workspace::spreadBox(bool product, int box) {
   auto& side = product ? m_texts.boxes.products : m_texts.boxes.reactants;
-  const std::optional<formula::EquationText> read = formula::ReadEquationText(side[box]);
+  // A term that reads two ways is decided by the line, or the line is refused.
+  balance::IonDecision decision;
+  const std::optional<formula::EquationText> read =
+      formula::EquationTextOf(balance::ReadInContext(side[box], decision));
   if (!read) return Spread::OneSpecies;
   if (!read->error.empty()) {
     showMessage(read->error + " The text was left as it is.");
@@ -223,7 +242,8 @@ Workspace::Spread Workspace::spreadBox(bool product, int box) {
     side[free[0]].clear();
     for (std::size_t k = 0; k < read->reactants.size(); ++k) side[free[k]] = read->reactants[k];
   }
-  showMessage(replaced ? kBoxesReplaced : kBoxesFilled);
+  m_readings = ReadingSentences(decision.readings);
+  showMessage(std::string(replaced ? kBoxesReplaced : kBoxesFilled) + m_readings);
   return replaced ? Spread::Replaced : Spread::Filled;
 }
 

@@ -97,11 +97,13 @@ class Workspace final {
   balance::CompletionChoice completion() const { return m_completion; }
   enum class Spread { OneSpecies, Filled, Replaced, TooMany, Unreadable };
   // A whole equation or a species list typed into box `box` (0..13) of one
-  // side fills the boxes (formula::ReadEquationText): an equation replaces
-  // both sides from box 1 (Replaced when another box held a species, and the
-  // message says so); a list puts its first species into that box and
-  // the rest into the side's empty boxes in box order. When the species do
-  // not fit or the text cannot be read, nothing changes and the message says so.
+  // side fills the boxes (formula::ReadEquationText, a term that reads two
+  // ways decided by the line as balance::DecideIonReadings decides it): an
+  // equation replaces both sides from box 1 (Replaced when another box held a
+  // species); a list puts its first species into that box and the rest into
+  // the side's empty boxes in box order. The message says so, and how each
+  // such term was read ("Read SO42- as SO4[2-]."). When the species do not
+  // fit or the text cannot be read, nothing changes and the message says so.
   Spread spreadBox(bool product, int box);
   void UpdateMessageBox();
   void resetBoxes();
@@ -188,6 +190,9 @@ class Workspace final {
   // no message box: what the user must see comes as a modal message.
   std::string m_calcInputError;
   balance::CompletionChoice m_completion;
+  // " Read SO42- as SO4[2-]." for each ion the last box spread read by its
+  // line; a balance that spread a box tells them after its outcome.
+  std::string m_readings;
   int m_balanceExample = 1;
   int m_searchExample = 0;
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,25 @@ TEST(Hints, NameTheSlipsOfALine) {
   for (const HintCase& c : cases) {
     EXPECT_EQ(FindHints(c.line, c.failed), c.hints) << c.line;
   }
+}
+
+// The slips of the published lines of the table of ions as written: each
+// "hint" row's line gets a hint holding the row's fragment.
+TEST(Hints, PublishedLinesWithSlipsGetTheirHint) {
+  std::ifstream in(QUORVEX_IONS_AS_WRITTEN);
+  ASSERT_TRUE(in);
+  int rows = 0;
+  for (std::string row; std::getline(in, row);) {
+    std::vector<std::string> columns;
+    std::istringstream line(row);
+    for (std::string column; std::getline(line, column, '\t');) columns.push_back(column);
+    if (row.starts_with('#') || columns.size() < 5 || columns[3] != "hint") continue;
+    ++rows;
+    std::string said;
+    for (const Hint& hint : FindHints(columns[1], true)) said += hint.text + "\n";
+    EXPECT_NE(said.find(columns[4]), std::string::npos) << columns[1] << "\n" << said;
+  }
+  EXPECT_GT(rows, 0);
 }
 
 TEST(Hints, BoxesWriteTheLineTheirStudentWouldHaveTyped) {

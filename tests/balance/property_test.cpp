@@ -3,12 +3,16 @@
 // equation was built around, and every success conserves atoms and charge.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "balance/balancer.h"
+#include "balance/ionreading.h"
+#include "balance/iontable.h"
+#include "formula/equationtext.h"
 
 namespace quorvex::balance {
 namespace {
@@ -163,53 +167,61 @@ Species RandomSpecies(std::mt19937& rng, std::size_t elements) {
   return s;
 }
 
+// An equation built around the balance `c` (1..8 each), whose balances form
+// a single line; false when the round makes none. With `electron`, its last
+// product may be the electron.
+bool BuildBalanced(std::mt19937& rng, Equation& eq, std::vector<long long>& c, bool electron = false) {
+  const std::size_t E = 1 + rng() % 5;
+  // Shuffle which elements are used, so "C" and "Ca" and the like meet.
+  const std::size_t nR = 1 + rng() % 4;
+  const std::size_t nP = 1 + rng() % 4;
+  c.assign(nR + nP, 0);
+  for (auto& v : c) v = 1 + static_cast<long long>(rng() % 8);
+  eq = {};
+  eq.reactants.resize(nR);
+  for (std::size_t i = 1; i < nR; ++i) eq.reactants[i] = RandomSpecies(rng, E);
+  for (std::size_t i = 0; i < nP; ++i) eq.products.push_back(RandomSpecies(rng, E));
+  if (electron && rng() % 2 == 0) eq.products.back() = {std::vector<long long>(kElements.size(), 0), -1};
+  // The first reactant makes up the difference, if it can.
+  Species& first = eq.reactants[0];
+  first.counts.assign(kElements.size(), 0);
+  bool anyAtom = false;
+  for (std::size_t e = 0; e <= kElements.size(); ++e) {
+    long long need = 0;
+    const auto value = [&](const Species& s) { return e < kElements.size() ? s.counts[e] : s.charge; };
+    for (std::size_t i = 0; i < nP; ++i) need += c[nR + i] * value(eq.products[i]);
+    for (std::size_t i = 1; i < nR; ++i) need -= c[i] * value(eq.reactants[i]);
+    if (need % c[0] != 0) return false;
+    if (e < kElements.size()) {
+      if (need < 0) return false;
+      first.counts[e] = need / c[0];
+      anyAtom = anyAtom || need > 0;
+    } else {
+      first.charge = need / c[0];
+    }
+  }
+  if (!anyAtom) return false;
+  // Only equations whose balances form a single line have one answer.
+  std::vector<std::vector<I128>> a(kElements.size() + 1, std::vector<I128>(nR + nP));
+  for (std::size_t e = 0; e <= kElements.size(); ++e) {
+    for (std::size_t j = 0; j < nR + nP; ++j) {
+      const Species& s = j < nR ? eq.reactants[j] : eq.products[j - nR];
+      const long long v = e < kElements.size() ? s.counts[e] : s.charge;
+      a[e][j] = j < nR ? v : -v;
+    }
+  }
+  return Rank(a) == static_cast<int>(nR + nP) - 1;
+}
+
 TEST(Property, BuiltBalancesAreFoundExactly) {
   std::mt19937 rng(2026);
   Writer writer(rng);
   SilentNotifier notifier;
   int checked = 0;
+  Equation eq;
+  std::vector<long long> c;
   for (int round = 0; round < 20000 && checked < 3000; ++round) {
-    const std::size_t E = 1 + rng() % 5;
-    // Shuffle which elements are used, so "C" and "Ca" and the like meet.
-    const std::size_t nR = 1 + rng() % 4;
-    const std::size_t nP = 1 + rng() % 4;
-    std::vector<long long> c(nR + nP);
-    for (auto& v : c) v = 1 + static_cast<long long>(rng() % 8);
-    Equation eq;
-    eq.reactants.resize(nR);
-    for (std::size_t i = 1; i < nR; ++i) eq.reactants[i] = RandomSpecies(rng, E);
-    for (std::size_t i = 0; i < nP; ++i) eq.products.push_back(RandomSpecies(rng, E));
-    // The first reactant makes up the difference, if it can.
-    Species& first = eq.reactants[0];
-    first.counts.assign(kElements.size(), 0);
-    bool ok = true;
-    bool anyAtom = false;
-    for (std::size_t e = 0; e <= kElements.size() && ok; ++e) {
-      long long need = 0;
-      const auto value = [&](const Species& s) { return e < kElements.size() ? s.counts[e] : s.charge; };
-      for (std::size_t i = 0; i < nP; ++i) need += c[nR + i] * value(eq.products[i]);
-      for (std::size_t i = 1; i < nR; ++i) need -= c[i] * value(eq.reactants[i]);
-      if (need % c[0] != 0) ok = false;
-      else if (e < kElements.size()) {
-        if (need < 0) ok = false;
-        first.counts[e] = need / c[0];
-        anyAtom = anyAtom || need > 0;
-      } else {
-        first.charge = need / c[0];
-      }
-    }
-    if (!ok || !anyAtom) continue;
-
-    // Only equations whose balances form a single line have one answer.
-    std::vector<std::vector<I128>> a(kElements.size() + 1, std::vector<I128>(nR + nP));
-    for (std::size_t e = 0; e <= kElements.size(); ++e) {
-      for (std::size_t j = 0; j < nR + nP; ++j) {
-        const Species& s = j < nR ? eq.reactants[j] : eq.products[j - nR];
-        const long long v = e < kElements.size() ? s.counts[e] : s.charge;
-        a[e][j] = j < nR ? v : -v;
-      }
-    }
-    if (Rank(a) != static_cast<int>(nR + nP) - 1) continue;
+    if (!BuildBalanced(rng, eq, c)) continue;
 
     long long common = 0;
     for (long long v : c) common = std::gcd(common, v);
@@ -230,6 +242,76 @@ TEST(Property, BuiltBalancesAreFoundExactly) {
     ++checked;
   }
   EXPECT_GE(checked, 1000);
+}
+
+// The charge group of a species text glued to its formula as textbooks print
+// it in ASCII: "Fe[3+]" as "Fe3+", "SO4[2-]" as "SO42-"; an electron "e-".
+std::string Glued(const std::string& text) {
+  if (text == "[-]") return "e-";
+  const std::size_t open = text.rfind('[');
+  if (open == std::string::npos) return text;
+  return text.substr(0, open) + text.substr(open + 1, text.size() - open - 2);
+}
+
+// Random equations, their ions glued to the subscripts ("SO42-": SO4[2-] or
+// SO42[-]), with or without their coefficients, electrons among them: each
+// reads back as the species it was built from, or is refused; never as
+// another species.
+TEST(Property, IonsGluedToTheirSubscriptsReadAsBuiltOrAreRefused) {
+  std::mt19937 rng(24);
+  Writer writer(rng);
+  Equation eq;
+  std::vector<long long> c;
+  int decided = 0;
+  int refused = 0;
+  for (int round = 0; round < 60000; ++round) {
+    if (!BuildBalanced(rng, eq, c, true)) continue;
+    // Glued, a charge has one digit: "Fe16+" is no way to write Fe[16+].
+    const auto glueable = [](const Species& s) { return s.charge > -10 && s.charge < 10; };
+    if (!std::all_of(eq.reactants.begin(), eq.reactants.end(), glueable) ||
+        !std::all_of(eq.products.begin(), eq.products.end(), glueable))
+      continue;
+    const formula::BoxTexts boxes = Write(eq, writer);
+    const bool coefficients = round % 2 == 0;
+    std::string line;
+    std::vector<std::string> built;
+    std::size_t column = 0;
+    for (const auto* side : {&boxes.reactants, &boxes.products}) {
+      if (side == &boxes.products) line += " = ";
+      for (const std::string& text : *side) {
+        if (text.empty()) continue;
+        if (!built.empty() && line.back() != ' ') line += " + ";
+        if (coefficients) line += std::to_string(c[column]) + " ";
+        line += Glued(text);
+        built.push_back(text == "[-]" ? "e[-]" : text);
+        ++column;
+      }
+    }
+    SCOPED_TRACE(line);
+    formula::WrittenEquation read = formula::ReadWrittenEquation(line);
+    // A nonsense species written as a common ion is ("NO2-" for NO[2-] is
+    // nitrite): the reading prefers the ion by design, so no round writes one.
+    const auto asIon = [&](const formula::TwoWayTerm& t) {
+      return std::any_of(t.readings.begin(), t.readings.end(), [&](const std::string& r) {
+        return IsCommonIon(r) && std::find(built.begin(), built.end(), r) == built.end();
+      });
+    };
+    if (std::any_of(read.twoWays.begin(), read.twoWays.end(), asIon)) continue;
+    const IonDecision decision = DecideIonReadings(read);
+    if (decision.kind == IonDecision::Kind::Refused) {
+      ++refused;
+      continue;
+    }
+    ASSERT_EQ(read.kind, formula::WrittenEquation::Kind::Equation) << read.error;
+    std::vector<std::string> species;
+    for (const auto* side : {&read.reactants, &read.products}) {
+      for (const formula::WrittenTerm& term : *side) species.push_back(term.species);
+    }
+    EXPECT_EQ(species, built);
+    decided += decision.kind == IonDecision::Kind::Decided ? 1 : 0;
+  }
+  EXPECT_GE(decided, 500);
+  EXPECT_GE(refused, 100);
 }
 
 TEST(Property, EverySuccessOnRandomInputConserves) {

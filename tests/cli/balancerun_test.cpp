@@ -97,11 +97,14 @@ TEST(BalanceCli, NotationsPeopleTypeAndPaste) {
   }
 }
 
-TEST(BalanceCli, TypedCoefficientsAreLeftOutWithANote) {
-  const CliRun r = Balance("2KClO3 = 2KCl + 3O2\nH2 + O2 = H2O\n");
+TEST(BalanceCli, TypedCoefficientsAndIonsReadByTheLineGetANote) {
+  const CliRun r = Balance("2KClO3 = 2KCl + 3O2\nH2 + O2 = H2O\nMnO4- + 8H+ + 5e- = Mn2+ + 4H2O\n");
   EXPECT_EQ(r.out,
-            "Balanced it successfully!\t2KClO3 = 2KCl+3O2\nBalanced it successfully!\t2H2+O2 = 2H2O\n");
-  EXPECT_EQ(r.err, std::string("1: ") + kCoefficientsLeftOut + "\n");
+            "Balanced it successfully!\t2KClO3 = 2KCl+3O2\nBalanced it successfully!\t2H2+O2 = 2H2O\n"
+            "Balanced it successfully!\tMnO4[-]+8H[+]+5e[-] = Mn[2+]+4H2O\n");
+  EXPECT_EQ(r.err, std::string("1: ") + kCoefficientsLeftOut +
+                       "\n3: read MnO4- as MnO4[-]\n3: read Mn2+ as Mn[2+]\n3: " +
+                       std::string(kCoefficientsLeftOut) + "\n");
 }
 
 TEST(BalanceCli, ABoardLimitNeverRefusesALongFile) {

@@ -64,14 +64,16 @@ TEST(EquationText, ReadsEachNotationOrSaysWhyNot) {
     std::vector<WrittenTerm> reactants;
     std::vector<WrittenTerm> products;
     const char* error = "";
+    const char* twoWays = "";  // each term read two ways: "side.index written: one | other"
   };
   // clang-format off
   const std::vector<Case> cases = {
       {"Cu,AgNO3 = Cu(NO3)2,Ag", Kind::Equation, {{"", "Cu"}, {"", "AgNO3"}}, {{"", "Cu(NO3)2"}, {"", "Ag"}}},
       {"6e- + 1.0000 VO++ --> 1/2 O2", Kind::Equation, {{"6", "e[-]"}, {"1.0000", "VO[2+]"}}, {{"1/2", "O2"}}},
       {"Fe+2 + 2 OH- = Fe(OH)2↓", Kind::Equation, {{"", "Fe[2+]"}, {"2", "OH[-]"}}, {{"", "Fe(OH)2"}}},
-      {"CaCl2 = Ca+2+2Cl-", Kind::Error, {}, {},
-       "Input error - \"Ca+2\" reads two ways: Ca[2+] or Ca2[+]. Write its charge in square brackets."},
+      {"CaCl2 = Ca+2+2Cl-", Kind::Error, {{"", "CaCl2"}}, {{"", ""}, {"2", "Cl[-]"}},
+       "Input error - \"Ca+2\" reads two ways: Ca[2+] or Ca2[+]. Write its charge in square brackets.",
+       "1.0 Ca+2: Ca[2+] | Ca2[+]; "},
       {"CaCl2 = Ca+2 + 2Cl-", Kind::Equation, {{"", "CaCl2"}}, {{"", "Ca[2+]"}, {"2", "Cl[-]"}}},
       {"Fe + O2> Fe2O3", Kind::Equation, {{"", "Fe"}, {"", "O2"}}, {{"", "Fe2O3"}}},
       {"H+(aq)+Cl-(aq) => HCl(g)↑", Kind::Equation, {{"", "H[+](aq)"}, {"", "Cl[-](aq)"}}, {{"", "HCl(g)"}}},
@@ -81,10 +83,15 @@ TEST(EquationText, ReadsEachNotationOrSaysWhyNot) {
        {{"", "FeSO4*7H2O"}}, {{"", "K4(Fe(CN)6)"}, {"", "(Cu(NH3)4)SO4"}, {"", "(VO)[2+]"}, {"", "(Fe(CN)6)[3-]"}}},
       {"Fe[+3] + Cu[2+] → Cl−", Kind::Equation, {{"", "Fe[+3]"}, {"", "Cu[2+]"}}, {{"", "Cl[-]"}}},
       {"H2+ O2 +N2 = e", Kind::Equation, {{"", "H2"}, {"", "O2"}, {"", "N2"}}, {{"", "e[-]"}}},
-      {"Fe3+ + e- = Fe2+", Kind::Error, {}, {},
+      // Every term that reads two ways is named, the first one's error kept.
+      {"Fe3+(aq) + e- = Fe2+", Kind::Error, {{"", ""}, {"", "e[-]"}}, {{"", ""}},
+       "Input error - \"Fe3+\" reads two ways: Fe3[+] or Fe[3+]. Write its charge in square brackets.",
+       "0.0 Fe3+: Fe3[+] | Fe[3+] (aq); 1.0 Fe2+: Fe2[+] | Fe[2+]; "},
+      {"2 SO42- = X", Kind::Error, {{"2", ""}}, {{"", "X"}},
+       "Input error - \"SO42-\" reads two ways: SO42[-] or SO4[2-]. Write its charge in square brackets.",
+       "0.0 SO42-: SO42[-] | SO4[2-]; "},
+      {"Fe3+ + + O2 = X", Kind::Error, {}, {},
        "Input error - \"Fe3+\" reads two ways: Fe3[+] or Fe[3+]. Write its charge in square brackets."},
-      {"SO42- = X", Kind::Error, {}, {},
-       "Input error - \"SO42-\" reads two ways: SO42[-] or SO4[2-]. Write its charge in square brackets."},
       {"A = B -> C", Kind::Error, {}, {}, "Input error - more than one \"=\" or arrow in the line."},
       {"H2 + + O2 = H2O", Kind::Error, {}, {}, "Input error - an empty species among the reactants."},
       {"2 H2 + O2 = 2H2O(l)", Kind::Equation, {{"2", "H2"}, {"", "O2"}}, {{"2", "H2O(l)"}}},
@@ -121,6 +128,13 @@ TEST(EquationText, ReadsEachNotationOrSaysWhyNot) {
     EXPECT_EQ(read.reactants, c.reactants);
     EXPECT_EQ(read.products, c.products);
     EXPECT_EQ(read.error, c.error);
+    std::string twoWays;
+    for (const TwoWayTerm& t : read.twoWays) {
+      twoWays += std::to_string(t.side) + "." + std::to_string(t.index) + " " + t.written + ": " +
+                 t.readings[0] + " | " + t.readings[1] + (t.state.empty() ? "" : " " + t.state) + "; ";
+    }
+    EXPECT_EQ(twoWays, c.twoWays);
+    EXPECT_EQ(read.decidedKind, twoWays.empty() ? Kind::Error : Kind::Equation);
   }
 }
 

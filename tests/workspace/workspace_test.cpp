@@ -192,9 +192,11 @@ TEST_F(WorkspaceTest, TypedEquationsFillTheBoxesAndSlipsGetHints) {
       {"electron typed as e", {"Fe[3+]", "e"}, {"Fe[2+]"}, {"Fe[3+]", "[-]"}, {"Fe[2+]"}, "Balanced it successfully!"},
       {"charge written sign first", {"Fe[+3]", "Cl2"}, {"FeCl3"}, {"Fe[+3]", "Cl2"}, {"FeCl3"},
        "Input error-charge error! Fe[+3]: write the charge as [3+]."},
-      {"a line that reads two ways is left as typed", {"Fe3+ + e- = Fe2+"}, {}, {"Fe3+ + e- = Fe2+"}, {},
-       "Input error - \"Fe3+\" reads two ways: Fe3[+] or Fe[3+]. Write its charge in square brackets. The text "
+      {"a line that reads two ways is left as typed", {"Hg2+ + e- = Hg"}, {}, {"Hg2+ + e- = Hg"}, {},
+       "Input error - \"Hg2+\" reads two ways: Hg2[+] or Hg[2+]. Write its charge in square brackets. The text "
        "was left as it is."},
+      {"ions read by the line, told after the outcome", {"Fe3+ + e- = Fe2+"}, {}, {"Fe[3+]", "[-]"}, {"Fe[2+]"},
+       "Balanced it successfully! Read Fe3+ as Fe[3+]. Read Fe2+ as Fe[2+]."},
       // Typed coefficients are checked; the correct balance goes to the board.
       {"balanced as typed", {"2 H\u2082 + O\u2082 \u2192 2 H\u2082O"}, {}, {"2H2", "O2"}, {"2H2O"}, "Balanced."},
       {"not in lowest terms: too long for the box, the answer is on the list", {"4H2", "2O2"}, {"4H2O"},
@@ -249,6 +251,11 @@ TEST_F(WorkspaceTest, TypedEquationsFillTheBoxesAndSlipsGetHints) {
   EXPECT_EQ(ws.texts().boxes.products[0], "CO2");
   EXPECT_EQ(ws.texts().message, kBoxesFilled);
   EXPECT_EQ(ws.spreadBox(false, 0), Workspace::Spread::OneSpecies);
+  ws.texts().boxes.reactants[0] = "NH4+, NO3-";
+  EXPECT_EQ(ws.spreadBox(false, 0), Workspace::Spread::Filled);
+  EXPECT_EQ(ws.texts().boxes.reactants[1], "NO3[-]");
+  EXPECT_EQ(ws.texts().message, std::string(kBoxesFilled) + " Read NH4+ as NH4[+]. Read NO3- as NO3[-].");
+  EXPECT_EQ(ws.texts().messageColour, balance::kNormalColour);
   // An equation in place of species other boxes held says so.
   ws.texts().boxes.reactants[1] = "H2 + O2 = H2O";
   EXPECT_EQ(ws.spreadBox(false, 1), Workspace::Spread::Replaced);
