@@ -155,9 +155,6 @@ SearchReading ReadSearchTerms(const SearchTerms& typed) {
   return reading;
 }
 
-namespace {
-
-// The note on each term that reads two ways, a line each.
 std::string TwoWaysNotes(const SearchReading& reading) {
   std::string notes;
   for (const auto& [typed, read, other] :
@@ -172,7 +169,10 @@ std::string TwoWaysNotes(const SearchReading& reading) {
   return notes;
 }
 
-}  // namespace
+std::array<formula::BoxTexts, 3> SearchedReadings(const SearchReading& reading) {
+  return {CopySearchEditToInputEdit(reading.typed), CopySearchEditToInputEdit(reading.read),
+          CopySearchEditToInputEdit(reading.other)};
+}
 
 SearcherTab::SearchRun SearcherTab::search(const SearchTerms& terms, ListTexts& texts) {
   if (m_balancer.board().isFull()) {
@@ -195,9 +195,7 @@ SearcherTab::SearchRun SearcherTab::search(const SearchTerms& terms, ListTexts& 
   }
   const std::string notes = TwoWaysNotes(reading);
   if (!notes.empty()) m_found.appendDisplay("\n" + notes);
-  const formula::BoxTexts readings[] = {boxes, CopySearchEditToInputEdit(reading.read),
-                                        CopySearchEditToInputEdit(reading.other)};
-  if (m_found.Search(m_library, readings).refused) {
+  if (m_found.Search(m_library, SearchedReadings(reading)).refused) {
     m_notifier.modal(kFoundListFull);
     return SearchRun::ListFull;
   }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "balance/balancer.h"
@@ -52,6 +54,10 @@ struct SearchReading {
   std::string error;
 };
 SearchReading ReadSearchTerms(const SearchTerms& typed);
+// The note on each term of `reading` that reads two ways, a line each ("" for none).
+std::string TwoWaysNotes(const SearchReading& reading);
+// What a search looks for: the terms as typed, as read, and their other readings.
+std::array<formula::BoxTexts, 3> SearchedReadings(const SearchReading& reading);
 
 // The commands of the Searcher tab's two pages: the search with its found
 // list, the library maintenance, and the two pickers that the Calculator tab
