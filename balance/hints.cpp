@@ -272,12 +272,15 @@ bool HoldsSpacedFormula(std::string_view line) {
 std::vector<Hint> FindHints(std::string_view line, bool failed) {
   std::vector<Hint> hints;
   AddZeroForO(line, hints);
-  if (!failed) return hints;
-  AddLetterCase(line, hints);
-  if (line.find_first_not_of(" \t") != std::string_view::npos && !formula::HoldsArrow(line)) {
-    hints.push_back({HintKind::NoArrow, "There is no = or arrow between the sides."});
+  // Blanks inside a formula are a slip even where the balance read past them ("P4 O10").
+  const bool spaced = HoldsSpacedFormula(line);
+  if (failed) {
+    AddLetterCase(line, hints);
+    if (line.find_first_not_of(" \t") != std::string_view::npos && !formula::HoldsArrow(line)) {
+      hints.push_back({HintKind::NoArrow, "There is no = or arrow between the sides."});
+    }
   }
-  if (HoldsSpacedFormula(line)) {
+  if (spaced) {
     hints.push_back({HintKind::SpacedLetters, "Letters stand apart: remove the blanks inside formulas."});
   }
   return hints;

@@ -26,8 +26,10 @@ struct Hint {
 
 // The hints for `line` (UTF-8, as it was typed or pasted), in the order of the
 // kinds above. `failed` says whether the line failed (an input error or no
-// balance): a zero for O is named either way, since such a line can balance as
-// a reaction nobody meant; the other kinds only on a failed line. A LetterCase
+// balance): a zero for O and blanks inside a formula are named either way,
+// since such a line can balance as a reaction nobody meant, or only because the
+// balance read past the blanks ("P4 O10"); the other kinds only on a failed
+// line. A LetterCase
 // hint is given only where the line, its letters read as element symbols,
 // balances.
 std::vector<Hint> FindHints(std::string_view line, bool failed);

@@ -52,6 +52,7 @@ TEST(Hints, NameTheSlipsOfALine) {
       {"Z n S O 4 = Zn + SO4", true, {{HintKind::SpacedLetters, blanks}}},
       {"S O 2 + O2 = SO3", true, {{HintKind::SpacedLetters, blanks}}},
       {"P4 + 5 O2 > P4 O10", true, {{HintKind::SpacedLetters, blanks}}},
+      {"P4 + O2 > P4 O10", false, {{HintKind::SpacedLetters, blanks}}},
       {"Hg2 (NO3)2 + 2HCl = Hg2Cl2 + 2HNO3", true, {{HintKind::SpacedLetters, blanks}}},
       {"1/2 O2 + 0.5 O2 = O2", true, {}},
       {"IO3- + 6 H+ + 5 e- -> (1/2) I2 + 3 H2O", true, {}},
