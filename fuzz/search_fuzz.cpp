@@ -2,9 +2,11 @@
 // The search command's terms against a library: the first twelve lines are
 // the terms (six reactants, six products), the rest is the library file.
 // Every equation listed satisfies every term, the count line counts every
-// line that does, and quorvex-cli search prints the same list.
+// line that does, and quorvex-cli search prints the list of the terms as the
+// Searcher page reads them.
 #include <unistd.h>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
@@ -70,7 +72,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (lib::StripEnds(line) != record.equation || !Satisfies(terms, line)) __builtin_trap();
   }
 
-  // The command line: the same terms as options, the library from a file.
+  // The command line: the same terms as options, the library from a file,
+  // read as the Searcher page reads them (notation, a pasted equation or list).
+  const lib::SearchReading reading = lib::ReadSearchTerms(terms);
+  const std::array<quorvex::formula::BoxTexts, 3> readings = lib::SearchedReadings(reading);
+  const bool refused = !reading.error.empty() || quorvex::formula::GetSpecieNum(readings[0]) == 0;
+  lib::FoundList read;
+  if (!refused) read.Search(library, readings);
   const std::string path = "/tmp/quorvex-search-fuzz-" + std::to_string(::getpid()) + ".dat";
   {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -84,6 +92,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ostringstream err;
   const int status = quorvex::cli::RunSearch(args, out, err);
   ::unlink(path.c_str());
-  if (status != 0 || out.str() != found.displayText()) __builtin_trap();
+  if (refused ? status != 2 : status != 0 || out.str() != read.displayText()) __builtin_trap();
   return 0;
 }
