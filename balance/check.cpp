@@ -153,9 +153,16 @@ void JudgeBalanced(CheckOutcome& outcome, const std::vector<mpq_class>& x, const
   reduced.reserve(x.size());
   for (const mpq_class& c : x) reduced.push_back(c / factor);
   const std::string lowest = EquationText(species, reduced);
+  bool whole = true;
+  for (const mpq_class& c : x) whole = whole && c.get_den() == 1;
   if (factor == 1) {
     outcome.verdict = Verdict::Balanced;
     outcome.message = "Balanced.";
+  } else if (!whole) {
+    // A fraction is no shared factor: the student wrote a balance, in other numbers.
+    outcome.verdict = Verdict::Fractional;
+    outcome.message = "Balanced, with fractions.";
+    outcome.answer = lowest;
   } else {
     outcome.verdict = Verdict::NotLowest;
     outcome.message =

@@ -10,17 +10,26 @@
 
 namespace quorvex::balance {
 
-// What the coefficients a student typed make of an equation.
-enum class Verdict { Balanced, NotLowest, NotBalanced, InputError };
+// What the coefficients a student typed make of an equation: balanced in
+// lowest whole numbers, balanced with whole numbers that share a factor,
+// balanced with a fraction among them, not balanced, or not read.
+enum class Verdict { Balanced, NotLowest, Fractional, NotBalanced, InputError };
+
+// True for the verdicts whose coefficients balance the equation.
+constexpr bool Balances(Verdict verdict) {
+  return verdict == Verdict::Balanced || verdict == Verdict::NotLowest || verdict == Verdict::Fractional;
+}
 
 struct CheckOutcome {
   Verdict verdict = Verdict::InputError;
-  // Balanced: "Balanced." NotLowest: the common factor. NotBalanced: each
+  // Balanced: "Balanced." NotLowest: the common factor. Fractional:
+  // "Balanced, with fractions." NotBalanced: each
   // element and the charge that differ ("O: left 2, right 1"). InputError:
   // the error text, which contains "error".
   std::string message;
   std::string typed;  // the equation with the typed coefficients, in lowest form of each number
-  // NotLowest: the equation in lowest terms. NotBalanced: the correct balance,
+  // NotLowest, Fractional: the equation in lowest whole numbers, its species
+  // in the order they were typed. NotBalanced: the correct balance,
   // or "code: sentence" (or the balance's message) when it has none.
   std::string answer;
   bool answerBalances = false;     // NotBalanced: `answer` is a balance, not why there is none

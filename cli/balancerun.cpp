@@ -7,10 +7,16 @@
 #include <string>
 
 #include "balance/balancer.h"
+#include "balance/hints.h"
 #include "cli/arguments.h"
 #include "cli/equationline.h"
 
 namespace quorvex::cli {
+
+void SayHints(std::string_view line, bool failed, Notifier& notifier) {
+  for (const balance::Hint& hint : balance::FindHints(line, failed)) notifier.modal(hint.text);
+}
+
 bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance::CompletionChoice choice) {
   LineNotifier notifier(err);
   balance::Balancer balancer(notifier);
@@ -26,11 +32,12 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
     ++number;
     ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line), parsed, ions);
     if (parsed.kind == EquationLine::Kind::Skip) continue;
+    notifier.setLine(number);
     if (parsed.kind == EquationLine::Kind::Error) {
       out << parsed.error << "\t\n";
+      SayHints(line, true, notifier);
       continue;
     }
-    notifier.setLine(number);
     notifier.notes(parsed.notes);
     if (parsed.anyCoefficient()) notifier.modal(kCoefficientsLeftOut);
     // A fresh board for every line, so its limit never refuses one.
@@ -69,8 +76,10 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
       }
       text += '\n';
       out.write(text.data(), static_cast<std::streamsize>(text.size()));
+      SayHints(line, !balance::FoundBalance(balancer.outcome()), notifier);
     } catch (const std::exception& e) {
       out << e.what() << "\t\n";
+      SayHints(line, true, notifier);
     }
   }
   return !in.bad();

@@ -2,14 +2,20 @@
 #pragma once
 
 #include <iosfwd>
+#include <string_view>
 
 #include "balance/completion.h"
+#include "core/notifier.h"
 
 namespace quorvex::cli {
 
 // The note on standard error for a line whose typed coefficients the balance leaves out.
 inline constexpr const char* kCoefficientsLeftOut =
     "the typed coefficients are left out; the balance finds its own (check keeps them).";
+
+// The hints for an input line (balance::FindHints), each a modal message: on
+// standard error as "N: sentence" after the line's output.
+void SayHints(std::string_view line, bool failed, Notifier& notifier);
 
 // `quorvex-cli balance`: one equation a line in, one outcome line out
 // ("message<TAB>equation", and for a failed balance a third column

@@ -41,16 +41,18 @@ const Command kCheckCommand = {"check",
       arrow). Lines are read as balance reads them; a coefficient may be
       whole, decimal or a fraction ("2 H2", "0.5 O2", "1/2 O2"); none means 1.
       Prints one line for each equation: the verdict, a tab, the equation as
-      read, and for the last two verdicts a tab and the answer:
+      read, and for the verdicts after the first a tab and the answer:
         Balanced.<TAB>2H2+O2 = 2H2O
         Balanced, but not in lowest terms: the coefficients share the factor
         2.<TAB>4H2+2O2 = 4H2O<TAB>2H2+O2 = 2H2O
+        Balanced, with fractions.<TAB>1/2O2+H2 = H2O<TAB>O2+2H2 = 2H2O
         Not balanced: O: left 2, right 1.<TAB>H2+O2 = H2O<TAB>2H2+O2 = 2H2O
       A not-balanced line names every element and the charge that differ,
       then gives the correct balance, or "code: sentence" as balance does when
-      there is none. Exit status: 0 when every equation is balanced (in lowest
-      terms or not), 1 when one is not or cannot be read, 2 for a usage or
-      file error.
+      there is none. Hints for common slips go to standard error as "N: text".
+      Exit status: 0 when every equation is balanced (in lowest terms, with a
+      shared factor or with fractions), 1 when one is not or cannot be read, 2
+      for a usage or file error.
 )",
                                RunCheckCommand};
 

@@ -7,6 +7,7 @@
 
 #include "balance/check.h"
 #include "cli/arguments.h"
+#include "cli/balancerun.h"
 #include "cli/equationline.h"
 
 namespace quorvex::cli {
@@ -22,12 +23,13 @@ CheckRun RunCheck(std::istream& in, std::ostream& out, std::ostream& err) {
     ++number;
     ParseEquationLine(number == 1 ? SkipByteOrderMark(line) : std::string_view(line), parsed, ions);
     if (parsed.kind == EquationLine::Kind::Skip) continue;
+    notifier.setLine(number);
     if (parsed.kind == EquationLine::Kind::Error) {
       out << parsed.error << "\t\n";
       run.allBalanced = false;
+      SayHints(line, true, notifier);
       continue;
     }
-    notifier.setLine(number);
     notifier.notes(parsed.notes);
     balancer.clearResults();
     try {
@@ -36,13 +38,16 @@ CheckRun RunCheck(std::istream& in, std::ostream& out, std::ostream& err) {
       out << outcome.message << '\t' << outcome.typed;
       if (!outcome.answer.empty()) out << '\t' << outcome.answer;
       out << '\n';
-      if (outcome.verdict != balance::Verdict::Balanced && outcome.verdict != balance::Verdict::NotLowest) {
-        run.allBalanced = false;
+      const bool balanced = balance::Balances(outcome.verdict);
+      run.allBalanced = run.allBalanced && balanced;
+      if (!balanced) {
         if (const std::string hint = FirstSlipHint(parsed.boxes); !hint.empty()) notifier.modal(hint);
       }
+      SayHints(line, !balanced, notifier);
     } catch (const std::exception& e) {
       out << e.what() << "\t\n";
       run.allBalanced = false;
+      SayHints(line, true, notifier);
     }
   }
   run.read = !in.bad();

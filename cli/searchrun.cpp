@@ -2,6 +2,7 @@
 #include "cli/searchrun.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -64,8 +65,14 @@ int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
   library::SearchTerms terms;
   std::copy(reactants.begin(), reactants.end(), terms.reactants.begin());
   std::copy(products.begin(), products.end(), terms.products.begin());
-  const formula::BoxTexts boxes = library::CopySearchEditToInputEdit(terms);
-  if (formula::GetSpecieNum(boxes) == 0) {
+  // The terms are read as the window's search reads them: notation, a pasted equation or list.
+  const library::SearchReading reading = library::ReadSearchTerms(terms);
+  if (!reading.error.empty()) {
+    err << "quorvex-cli: " << reading.error << '\n';
+    return 2;
+  }
+  const std::array<formula::BoxTexts, 3> readings = library::SearchedReadings(reading);
+  if (formula::GetSpecieNum(readings[0]) == 0) {
     return UsageError(err, kCommand, "give at least one non-empty --reactant or --product term");
   }
 
@@ -84,7 +91,8 @@ int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
   library::Library lib(*file);
   lib.loadFromBytes(SkipByteOrderMark(bytes), notifier);
   library::FoundList found;
-  const library::FoundList::Outcome outcome = found.Search(lib, boxes);
+  err << library::TwoWaysNotes(reading);
+  const library::FoundList::Outcome outcome = found.Search(lib, readings);
   std::string text = found.displayText();
   // Only the closing line, the last one, speaks of the window: it gives way to
   // ours. The equations, whatever they hold, are printed as the library has them.

@@ -112,17 +112,27 @@ const balance::ListRecord& FoundList::record(int i) const {
   return m_records[static_cast<std::size_t>(i)];
 }
 
-FoundList::Outcome FoundList::Search(const Library& library, const formula::BoxTexts& terms) {
+FoundList::Outcome FoundList::Search(const Library& library, std::span<const formula::BoxTexts> readings) {
   const int first = m_count;
   m_matches.clear();
+  const formula::BoxTexts& terms = readings.front();
+  const auto satisfied = [&](std::size_t j, bool product, std::string_view side) {
+    const auto isIn = product ? IsInRight : IsInLeft;
+    const std::string& typed = (product ? terms.products : terms.reactants)[j];
+    if (isIn(typed, side)) return true;
+    for (const formula::BoxTexts& reading : readings.subspan(1)) {
+      const std::string& text = (product ? reading.products : reading.reactants)[j];
+      if (!text.empty() && text != typed && isIn(text, side)) return true;
+    }
+    return false;
+  };
   for (int i = 1; i <= library.count(); ++i) {
     const std::string& line = library.line(i);
     const std::string_view left = LeftSide(line);
     const std::string_view right = RightSide(line);
     bool all = true;
-    for (int j = 0; j < formula::kBoxesPerSide && all; ++j) {
-      all = IsInLeft(terms.reactants[static_cast<std::size_t>(j)], left) &&
-            IsInRight(terms.products[static_cast<std::size_t>(j)], right);
+    for (std::size_t j = 0; j < static_cast<std::size_t>(formula::kBoxesPerSide) && all; ++j) {
+      all = satisfied(j, false, left) && satisfied(j, true, right);
     }
     if (all) m_matches.push_back(i);
   }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,7 +65,13 @@ class FoundList {
   // their numbered listing. Matches that would take the list past
   // kFoundCapacity records or its text past kFoundDisplayLimit are left out,
   // and a line says how many were listed.
-  Outcome Search(const Library& library, const formula::BoxTexts& terms);
+  Outcome Search(const Library& library, const formula::BoxTexts& terms) {
+    return Search(library, std::span(&terms, 1));
+  }
+  // The same, where a term is satisfied by any of its readings: the same box
+  // of each of `readings`, the first the terms as typed; a later reading that
+  // is empty or the same as the first is none.
+  Outcome Search(const Library& library, std::span<const formula::BoxTexts> readings);
   // Appends `text` to the display text; false, with nothing appended, when it does not fit.
   bool appendDisplay(std::string_view text);
   // "Reset": the display text only.

@@ -1,6 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/searchertab.h"
 
+#include <array>
+#include <cstddef>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "formula/equationtext.h"
+#include "formula/notation.h"
+
 namespace quorvex::library {
 namespace {
 
@@ -45,14 +54,148 @@ formula::BoxTexts CopySearchEditToInputEdit(const SearchTerms& terms) {
   return boxes;
 }
 
+namespace {
+
+// The species of a written side, as its line reads them, without coefficients.
+std::vector<std::string> SpeciesOf(const std::vector<formula::WrittenTerm>& terms) {
+  std::vector<std::string> species;
+  species.reserve(terms.size());
+  for (const formula::WrittenTerm& term : terms) species.push_back(term.species);
+  return species;
+}
+
+std::string TooManyTerms(std::size_t species, std::size_t terms, const char* what) {
+  return "Input error - " + std::to_string(species) + " " + what + " do not fit into the " +
+         std::to_string(terms) + " search boxes for them; the text was left as it is.";
+}
+
+constexpr auto kSide = static_cast<std::size_t>(kTermsPerSide);
+
+// An equation's species into every term, reactants then products; the error when a side does not fit.
+std::string SpreadEquation(const formula::WrittenEquation& read, SearchTerms& terms) {
+  const std::vector<std::string> reactants = SpeciesOf(read.reactants);
+  const std::vector<std::string> products = SpeciesOf(read.products);
+  if (reactants.size() > kSide) return TooManyTerms(reactants.size(), kSide, "reactants");
+  if (products.size() > kSide) return TooManyTerms(products.size(), kSide, "products");
+  for (std::size_t i = 0; i < kSide; ++i) {
+    terms.reactants[i] = i < reactants.size() ? reactants[i] : "";
+    terms.products[i] = i < products.size() ? products[i] : "";
+  }
+  return {};
+}
+
+// A list's first species into term `k` of `side`, the rest into its empty
+// terms in order; the error when they do not fit.
+std::string SpreadList(const formula::WrittenEquation& read, std::array<std::string, kTermsPerSide>& side,
+                       std::size_t k, const char* what) {
+  const std::vector<std::string> species = SpeciesOf(read.reactants);
+  std::vector<std::size_t> free{k};
+  for (std::size_t i = 0; i < kSide; ++i) {
+    if (i != k && side[i].empty()) free.push_back(i);
+  }
+  if (species.size() > free.size()) return TooManyTerms(species.size(), free.size(), what);
+  side[k].clear();
+  for (std::size_t i = 0; i < species.size(); ++i) side[free[i]] = species[i];
+  return {};
+}
+
+// Spreads the first term that holds more than one species over `terms`;
+// false with `error` when it cannot be read or does not fit.
+bool SpreadTerms(SearchTerms& terms, SearchReading& reading) {
+  for (const bool product : {false, true}) {
+    auto& side = product ? terms.products : terms.reactants;
+    for (std::size_t k = 0; k < kSide; ++k) {
+      if (formula::HoldsOneSpecies(side[k])) continue;
+      const formula::WrittenEquation read = formula::ReadWrittenEquation(side[k]);
+      if (read.kind == formula::WrittenEquation::Kind::Error) {
+        reading.error = read.error + " The text was left as it is.";
+      } else if (read.kind == formula::WrittenEquation::Kind::Equation) {
+        reading.error = SpreadEquation(read, terms);
+      } else {
+        reading.error = SpreadList(read, side, k, product ? "products" : "reactants");
+      }
+      reading.spread = reading.error.empty();
+      return reading.spread;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+SearchReading ReadSearchTerms(const SearchTerms& typed) {
+  SearchReading reading;
+  reading.typed = typed;
+  if (!SpreadTerms(reading.typed, reading)) {
+    reading.typed = typed;
+    reading.spread = false;
+    return reading;
+  }
+  for (const auto& [from, to, other] :
+       {std::tuple{&reading.typed.reactants, &reading.read.reactants, &reading.other.reactants},
+        std::tuple{&reading.typed.products, &reading.read.products, &reading.other.products}}) {
+    for (std::size_t k = 0; k < from->size(); ++k) {
+      if ((*from)[k].empty()) continue;
+      const formula::Term term = formula::ReadTerm((*from)[k], formula::Written::Line);
+      if (term.error.empty()) {
+        (*to)[k] = term.coefficient + term.species;
+        continue;
+      }
+      // Digits before one sign ending the species: a search lists what
+      // either reading finds. The subscript reading is the one a line that
+      // writes its charges as databases do gives; the charge reading is the
+      // last digit and the sign written in square brackets.
+      (*to)[k] =
+          term.coefficient + formula::ReadTerm((*from)[k], formula::Written::Line, {true, true}).species;
+      const std::string& core = term.species;
+      const std::string charged = core.substr(0, core.size() - 2) + "[" + core.substr(core.size() - 2) + "]";
+      (*other)[k] = term.coefficient + formula::ReadTerm(charged, formula::Written::Line).species;
+    }
+  }
+  return reading;
+}
+
+std::string TwoWaysNotes(const SearchReading& reading) {
+  std::string notes;
+  for (const auto& [typed, read, other] :
+       {std::tuple{&reading.typed.reactants, &reading.read.reactants, &reading.other.reactants},
+        std::tuple{&reading.typed.products, &reading.read.products, &reading.other.products}}) {
+    for (std::size_t k = 0; k < typed->size(); ++k) {
+      if ((*other)[k].empty()) continue;
+      notes += "\"" + (*typed)[k] + "\" reads two ways, " + (*read)[k] + " or " + (*other)[k] +
+               ": the search lists what either finds.\n";
+    }
+  }
+  return notes;
+}
+
+std::array<formula::BoxTexts, 3> SearchedReadings(const SearchReading& reading) {
+  return {CopySearchEditToInputEdit(reading.typed), CopySearchEditToInputEdit(reading.read),
+          CopySearchEditToInputEdit(reading.other)};
+}
+
 SearcherTab::SearchRun SearcherTab::search(const SearchTerms& terms, ListTexts& texts) {
-  const formula::BoxTexts boxes = CopySearchEditToInputEdit(terms);
   if (m_balancer.board().isFull()) {
     m_notifier.modal(balance::kBoardFull);
     return SearchRun::Refused;
   }
+  const SearchReading reading = ReadSearchTerms(terms);
+  const formula::BoxTexts boxes = CopySearchEditToInputEdit(reading.typed);
   if (formula::GetSpecieNum(boxes) == 0) return SearchRun::NoTerms;
-  if (m_found.Search(m_library, boxes).refused) {
+  if (reading.spread) {
+    for (std::size_t k = 0; k < static_cast<std::size_t>(kTermsPerSide); ++k) {
+      texts.searchTerms[k] = reading.typed.reactants[k];
+      texts.searchTerms[k + static_cast<std::size_t>(kTermsPerSide)] = reading.typed.products[k];
+    }
+  }
+  if (!reading.error.empty()) {
+    m_found.appendDisplay("\n" + reading.error + "\n\n");
+    texts.foundText = m_found.displayText();
+    return SearchRun::Unreadable;
+  }
+  const std::string notes = TwoWaysNotes(reading);
+  if (!notes.empty()) m_found.appendDisplay("\n" + notes);
+  if (m_found.Search(m_library, SearchedReadings(reading)).refused) {
     m_notifier.modal(kFoundListFull);
     return SearchRun::ListFull;
   }

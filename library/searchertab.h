@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "balance/balancer.h"
@@ -31,6 +33,32 @@ std::string_view ChangeMessage(Library::Change change);
 // The reactant terms into reactant boxes 1..6, the product terms into product boxes 1..6; boxes 7..14 empty.
 formula::BoxTexts CopySearchEditToInputEdit(const SearchTerms& terms);
 
+// The search terms as the Balancer's boxes read them.
+struct SearchReading {
+  // The terms as typed, after a whole equation or a list typed into one term
+  // was spread over the terms: an equation's species (as its line reads them,
+  // without coefficients) replace every term, reactants then products; a
+  // list's first species stays in its term and the rest fill that side's
+  // empty terms in box order.
+  SearchTerms typed;
+  // Each term of `typed` as a term of a written line reads it
+  // (formula::ReadTerm): "MnO4^-" and "MnO4[-]" read "MnO4[-]", "H₂O" reads
+  // "H2O". A term that reads two ways ("Mn2+": Mn2[+] or Mn[2+]) has its
+  // subscript reading here and its charge reading in `other`; otherwise
+  // `other` is empty. A term matches by its text or by either reading.
+  SearchTerms read;
+  SearchTerms other;
+  bool spread = false;  // a term held an equation or a list and `typed` differs from what was typed
+  // Not empty when an equation or list typed into a term cannot be read or
+  // does not fit the terms; it contains "error", and nothing is searched.
+  std::string error;
+};
+SearchReading ReadSearchTerms(const SearchTerms& typed);
+// The note on each term of `reading` that reads two ways, a line each ("" for none).
+std::string TwoWaysNotes(const SearchReading& reading);
+// What a search looks for: the terms as typed, as read, and their other readings.
+std::array<formula::BoxTexts, 3> SearchedReadings(const SearchReading& reading);
+
 // The commands of the Searcher tab's two pages: the search with its found
 // list, the library maintenance, and the two pickers that the Calculator tab
 // shares (what a step means for the calculator is the caller's). Commands
@@ -50,12 +78,15 @@ class SearcherTab {
   const Library& library() const { return m_library; }
 
   enum class SearchRun {
-    Refused,   // the result board holds more than 1500 equations
-    NoTerms,   // every term empty: the caller shows the pending message (UpdateMessageBox)
-    ListFull,  // the found display had no room even for the found-count line
+    Refused,     // the result board holds more than 1500 equations
+    NoTerms,     // every term empty: the caller shows the pending message (UpdateMessageBox)
+    ListFull,    // the found display had no room even for the found-count line
+    Unreadable,  // a typed equation cannot be read or does not fit: the display says why
     Searched,
   };
-  // "Search".
+  // "Search": the terms read as the Balancer reads them (ReadSearchTerms); a
+  // spread equation is shown in the terms of `texts`, and each term that
+  // reads two ways is named on the display before what either reading found.
   SearchRun search(const SearchTerms& terms, ListTexts& texts);
   // "Reset" of the search page: the search boxes and the found display text.
   void resetSearch(ListTexts& texts);

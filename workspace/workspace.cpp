@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "balance/check.h"
+#include "balance/hints.h"
 #include "balance/ionreading.h"
 #include "formula/equationtext.h"
 #include "formula/notation.h"
@@ -40,6 +41,43 @@ std::string FirstSlipHint(const formula::BoxTexts& boxes) {
   return {};
 }
 
+// The notes that follow an outcome: that a typed equation replaced the other
+// boxes, and the hints for the slips of the line the boxes write.
+std::string Notes(bool replaced, const std::string& line, bool failed) {
+  std::string notes;
+  if (replaced) notes.append(" ").append(kOtherBoxesReplaced);
+  for (const balance::Hint& hint : balance::FindHints(line, failed)) notes.append(" ").append(hint.text);
+  return notes;
+}
+
+// What the message box shows of a check: the verdict and its answer when
+// they fit the box; otherwise the verdict alone and where the answer is.
+std::string BriefVerdict(const balance::CheckOutcome& outcome, const std::string& full, bool listed) {
+  if (full.size() <= kMessageBoxChars) return full;
+  std::string head;
+  std::string where;
+  switch (outcome.verdict) {
+    case balance::Verdict::NotLowest:
+      head = "Balanced, but not in lowest terms.";
+      where = " The lowest terms are on the list.";
+      break;
+    case balance::Verdict::Fractional:
+      head = outcome.message;
+      where = " The whole numbers are on the list.";
+      break;
+    case balance::Verdict::NotBalanced:
+      head = outcome.message;
+      where = outcome.answerBalances ? " The balance is on the list." : " It has no balance.";
+      if (head.size() + where.size() > kMessageBoxChars) head = "Not balanced.";
+      break;
+    default: return full;
+  }
+  // A full board took nothing: the answer is in the hint only.
+  const bool answerListed = outcome.verdict != balance::Verdict::NotBalanced || outcome.answerBalances;
+  if (answerListed && !listed) where.clear();
+  return head + where;
+}
+
 // " Read SO42- as SO4[2-]." for each term read one of its two ways.
 std::string ReadingSentences(const std::vector<balance::IonReading>& readings) {
   std::string sentences;
@@ -57,10 +95,14 @@ void Workspace::balance() {
   // A box holding a whole equation first fills the boxes, and its ions read
   // by the line are told after the outcome.
   m_readings.clear();
+  bool replaced = false;
   for (int i = 0; i < 2 * formula::kBoxesPerSide; ++i) {
     const Spread spread = spreadBox(i >= formula::kBoxesPerSide, i % formula::kBoxesPerSide);
     if (spread == Spread::TooMany || spread == Spread::Unreadable) return;
+    replaced = replaced || spread == Spread::Replaced;
   }
+  // The line the boxes write, as typed: what the hints look at.
+  const std::string line = balance::BoxesLine(m_texts.boxes);
   // The boxes show what is balanced: the notation written as formulas.
   formula::BoxTexts species;
   formula::BoxTexts coefficients;
@@ -77,7 +119,7 @@ void Workspace::balance() {
     }
   }
   if (typed) {
-    check(species, coefficients);
+    check(species, coefficients, replaced, line);
     return;
   }
   // Whatever ends the command, the invalid character the pending text reports is located.
@@ -103,6 +145,8 @@ void Workspace::balance() {
     if (!hint.empty()) more += (more.empty() ? "" : " ") + hint;
   }
   if (!m_readings.empty()) more += more.empty() ? m_readings.substr(1) : m_readings;
+  const std::string notes = Notes(replaced, line, !balance::FoundBalance(m_balancer.outcome()));
+  more += more.empty() && !notes.empty() ? notes.substr(1) : notes;
   if (!more.empty()) {
     m_texts.message += ' ';
     m_texts.message += more;
@@ -111,8 +155,10 @@ void Workspace::balance() {
   m_texts.boardText = m_balancer.board().displayText();
 }
 
-void Workspace::check(const formula::BoxTexts& species, const formula::BoxTexts& coefficients) {
+void Workspace::check(const formula::BoxTexts& species, const formula::BoxTexts& coefficients, bool replaced,
+                      const std::string& line) {
   balance::CheckOutcome outcome;
+  const int listedBefore = m_balancer.board().count();
   try {
     outcome = balance::CheckEquation(species, coefficients, m_balancer, m_notifier);
   } catch (...) {
@@ -122,17 +168,22 @@ void Workspace::check(const formula::BoxTexts& species, const formula::BoxTexts&
   std::string message = outcome.message;
   if (outcome.verdict == balance::Verdict::NotLowest) {
     message += " In lowest terms: " + outcome.answer;
+  } else if (outcome.verdict == balance::Verdict::Fractional) {
+    message += " In whole numbers: " + outcome.answer;
   } else if (outcome.verdict == balance::Verdict::NotBalanced && !outcome.answer.empty()) {
     message += (outcome.answerBalances ? " The balance is " : " It has no balance: ") + outcome.answer;
   }
-  message += m_readings;
   // The check's message becomes the balancer's; an input error keeps its kind.
   balance::BalanceOutcome kind = balance::BalanceOutcome::None;
   if (outcome.verdict == balance::Verdict::InputError) {
     kind = outcome.invalidCharacters ? balance::BalanceOutcome::InvalidCharacters
                                      : balance::BalanceOutcome::InputError;
   }
-  m_balancer.setPendingMessage(message, kind);
+  // The box shows a verdict it can show whole; its hint has the full text.
+  const bool listed = m_balancer.board().count() > listedBefore;
+  const std::string notes = m_readings + Notes(replaced, line, !balance::Balances(outcome.verdict));
+  std::string full = message + notes;
+  m_balancer.setPendingMessage(BriefVerdict(outcome, message, listed) + notes, kind);
   // The invalid character is found in the species and located in the box, after its coefficient.
   m_texts.invalidCharacter.reset();
   if (outcome.invalidCharacters) {
@@ -143,7 +194,7 @@ void Workspace::check(const formula::BoxTexts& species, const formula::BoxTexts&
     }
   }
   UpdateMessageBox();
-  m_texts.messageHint = message;
+  m_texts.messageHint = std::move(full);
   m_texts.boardText = m_balancer.board().displayText();
 }
 
@@ -165,9 +216,17 @@ Workspace::Spread Workspace::spreadBox(bool product, int box) {
     return Spread::TooMany;
   };
   constexpr auto kSide = static_cast<std::size_t>(formula::kBoxesPerSide);
+  bool replaced = false;
   if (read->bothSides) {
     if (read->reactants.size() > kSide) return tooMany(read->reactants.size(), kSide, "reactants");
     if (read->products.size() > kSide) return tooMany(read->products.size(), kSide, "products");
+    for (std::size_t i = 0; i < kSide; ++i) {
+      const auto other = [&](const std::string& text, bool onProducts) {
+        return !text.empty() && (onProducts != product || i != static_cast<std::size_t>(box));
+      };
+      replaced =
+          replaced || other(m_texts.boxes.reactants[i], false) || other(m_texts.boxes.products[i], true);
+    }
     for (std::size_t i = 0; i < kSide; ++i) {
       m_texts.boxes.reactants[i] = i < read->reactants.size() ? read->reactants[i] : "";
       m_texts.boxes.products[i] = i < read->products.size() ? read->products[i] : "";
@@ -184,8 +243,8 @@ Workspace::Spread Workspace::spreadBox(bool product, int box) {
     for (std::size_t k = 0; k < read->reactants.size(); ++k) side[free[k]] = read->reactants[k];
   }
   m_readings = ReadingSentences(decision.readings);
-  showMessage(std::string(kBoxesFilled) + m_readings);
-  return Spread::Filled;
+  showMessage(std::string(replaced ? kBoxesReplaced : kBoxesFilled) + m_readings);
+  return replaced ? Spread::Replaced : Spread::Filled;
 }
 
 void Workspace::showMessage(std::string_view text) {

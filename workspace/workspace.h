@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -28,6 +29,14 @@ inline constexpr std::string_view kSearchWhatToType =
 // A whole equation typed into one box has filled the boxes.
 inline constexpr std::string_view kBoxesFilled =
     "The equation fills the boxes: one species in each. Click \"Balance\" to balance it.";
+// A whole equation typed into one box has filled the boxes in place of what other boxes held.
+inline constexpr std::string_view kBoxesReplaced =
+    "The equation fills the boxes, in place of what the other boxes held. Click \"Balance\" to balance it.";
+// The note beside a balance or check of such an equation.
+inline constexpr std::string_view kOtherBoxesReplaced = "The equation replaced what the other boxes held.";
+// The characters the Balancer page's one-line message box shows whole; a
+// check's verdict longer than this is shown short, its full text in the box's hint.
+inline constexpr std::size_t kMessageBoxChars = 75;
 inline constexpr std::string_view kDesignCountLabel =
     "There are total 217 equations in your library currently.";
 
@@ -86,15 +95,15 @@ class Workspace final {
   // What "Balance" may add to the typed species: the medium and the half-reaction choice.
   void setCompletion(balance::CompletionChoice choice) { m_completion = choice; }
   balance::CompletionChoice completion() const { return m_completion; }
-  enum class Spread { OneSpecies, Filled, TooMany, Unreadable };
+  enum class Spread { OneSpecies, Filled, Replaced, TooMany, Unreadable };
   // A whole equation or a species list typed into box `box` (0..13) of one
   // side fills the boxes (formula::ReadEquationText, a term that reads two
   // ways decided by the line as balance::DecideIonReadings decides it): an
-  // equation replaces both sides from box 1; a list puts its first species
-  // into that box and the rest into the side's empty boxes in box order. The
-  // message says so, and how each such term was read ("Read SO42- as
-  // SO4[2-]."). When the species do not fit or the text cannot be read,
-  // nothing changes and the message says so.
+  // equation replaces both sides from box 1 (Replaced when another box held a
+  // species); a list puts its first species into that box and the rest into
+  // the side's empty boxes in box order. The message says so, and how each
+  // such term was read ("Read SO42- as SO4[2-]."). When the species do not
+  // fit or the text cannot be read, nothing changes and the message says so.
   Spread spreadBox(bool product, int box);
   void UpdateMessageBox();
   void resetBoxes();
@@ -162,7 +171,10 @@ class Workspace final {
   // modal messages go to the window as they come.
   formula::Scanner makeScanner() { return formula::Scanner(m_calcInputError, m_notifier); }
   void showCalcCaption();
-  void check(const formula::BoxTexts& species, const formula::BoxTexts& coefficients);
+  // Checks the typed coefficients; the verdict is followed by a note when a
+  // typed equation `replaced` other boxes, and by the hints for `line`.
+  void check(const formula::BoxTexts& species, const formula::BoxTexts& coefficients, bool replaced,
+             const std::string& line);
   void locateInvalidCharacter();
   // Shows `text` as the Balancer page's message.
   void showMessage(std::string_view text);

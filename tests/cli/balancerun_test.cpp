@@ -48,6 +48,8 @@ TEST(BalanceCli, OneOutcomeLineForEachEquation) {
             "100003H100001 = 100001H100003; its smallest coefficient is over 100000.\n"
             "Input error-charge error!\t\n");
   EXPECT_EQ(r.err,
+            "6: Letters stand apart: remove the blanks inside formulas.\n"
+            "7: There is no = or arrow between the sides.\n"
             "8: Input error 2-Number too great!\n"
             "9: Input error 2-Number too great!\n"
             "9: Failed to Balance!\n"

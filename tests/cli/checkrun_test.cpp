@@ -18,7 +18,7 @@ TEST(CheckCli, ColumnsOfEachVerdict) {
     const char* line;
     std::string out;
     bool balanced;
-    std::string err = "";
+    std::string err = "";  // the hints, "" for none
   };
   // clang-format off
   const std::vector<Case> cases = {
@@ -38,6 +38,13 @@ TEST(CheckCli, ColumnsOfEachVerdict) {
       {"ions read by the line, a note each", "Cr2O72- + 14 H+ + 6 e- = 2 Cr3+ + 7 H2O",
        "Balanced.\tCr2O7[2-]+14H[+]+6e[-] = 2Cr[3+]+7H2O\n", true,
        "1: read Cr2O72- as Cr2O7[2-]\n1: read Cr3+ as Cr[3+]\n"},
+      {"fractions: the whole numbers third, in the order typed", "1/2 O2 + H2 = H2O",
+       "Balanced, with fractions.\t1/2O2+H2 = H2O\tO2+2H2 = 2H2O\n", true},
+      {"a slip that balances: its hint beside the verdict", "20 NaOH = 20 Na + 10 O2 + H20",
+       "Balanced.\t20NaOH = 20Na+10O2+H20\n", true, "1: H20: did you mean H2O (a letter O, not a zero)?\n"},
+      {"a hint on a line that cannot be read", "Fe + S FeS",
+       "Input error - no \"=\" between the reactants and the products.\t\n", false,
+       "1: There is no = or arrow between the sides.\n"},
       {"a caret charge written sign first", "Fe^+3 + Cl^- = FeCl",
        "Not balanced: charge: left 2, right 0.\tFe[3+]+Cl[-] = FeCl\tnone: Only the reactants carry a charge.\n",
        false},

@@ -42,6 +42,13 @@ TEST(SearchCli, PrintsTheFoundList) {
   const CliRun water = Search({"--product=H2O", "--library=" + file});
   EXPECT_EQ(water.out, "\n...... Found 2 equations ......\n\n|1| 2H2+O2 = 2H2O\n\n|2| 2H2O2 = 2H2O+O2\n\n");
   EXPECT_EQ(Search({"--library", file, "--reactant", "Xe"}).out, "\n...... Found 0 equations ......\n\n");
+  // The terms are read as the window's search reads them, a term that reads
+  // two ways said on standard error, and an unreadable pasted equation refused.
+  EXPECT_EQ(Search({"--product=H\u2082O", "--library=" + file}).out, water.out);
+  EXPECT_EQ(Search({"--library", file, "--reactant", "H2O2 = H2O + O2"}).out,
+            "\n...... Found 1 equation ......\n\n|1| 2H2O2 = 2H2O+O2\n\n");
+  EXPECT_NE(Search({"--library", file, "--product", "Mn2+"}).err.find("reads two ways"), std::string::npos);
+  EXPECT_EQ(Search({"--library", file, "--reactant", "H2 = O2 = H2O"}).status, 2);
   // Six terms a side is the most, and allowed.
   std::vector<std::string> six = {"--library", file};
   for (const char* term : {"H2", "O2", "H2", "O2", "H2", "O2"}) {

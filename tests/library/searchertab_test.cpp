@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -435,6 +436,61 @@ TEST(SearchPage, FullDisplayRefusesWithAMessage) {
   EXPECT_EQ(w.searcher.search(terms, w.r.texts), SearcherTab::SearchRun::ListFull);
   EXPECT_EQ(w.r.take(), Log{"modal:" + std::string(kFoundListFull)});
   EXPECT_EQ(w.searcher.found().count(), 1);
+}
+
+// A term reads as the Balancer's boxes read a species, and matches by its text
+// or by that reading; a whole equation or list typed into one term is spread.
+TEST(SearchPage, TermsReadAsTheBalancerReadsThem) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> reactants;
+    std::vector<std::string> products;
+    SearcherTab::SearchRun run;
+    int found;  // equations found
+    std::vector<std::string>
+        shown;              // the terms afterwards, reactants then products; empty when left as typed
+    std::string said = "";  // what the display begins with, when the case says
+  };
+  const std::string permanganate = "2MnO4[-]+5SO2+2H2O = 2Mn[2+]+5SO4[2-]+4H[+]";
+  const std::string hydrate = "CuSO4+5H2O = CuSO4.5H2O";
+  using Run = SearcherTab::SearchRun;
+  // clang-format off
+  const std::vector<Case> cases = {
+      {"charge in brackets", {"MnO4[-]"}, {}, Run::Searched, 1, {}},
+      {"charge written bare", {"MnO4-"}, {}, Run::Searched, 1, {}},
+      {"caret charge", {"MnO4^-"}, {}, Run::Searched, 1, {}},
+      {"subscript characters", {}, {"H\u2082O"}, Run::Searched, 1, {}},
+      {"the text as stored still matches", {}, {"CuSO4.5H2O"}, Run::Searched, 1, {}},
+      {"a species that reads two ways finds either, and says so", {}, {"Mn2+"}, Run::Searched, 1, {},
+       "\n\"Mn2+\" reads two ways, Mn2[+] or Mn[2+]: the search lists what either finds.\n\n...... Found 1"},
+      {"either reading, of each such term", {"2MnO4-"}, {"SO42-"}, Run::Searched, 1, {},
+       "\n\"2MnO4-\" reads two ways, 2MnO4[-] or 2MnO[4-]: the search lists what either finds.\n"
+       "\"SO42-\" reads two ways, SO42[-] or SO4[2-]: the search lists what either finds.\n"},
+      {"an equation fills every term", {"O2", "", "H2 + O2 = H2O"}, {"SO2"}, Run::Searched, 1,
+       {"H2", "O2", "", "", "", "", "H2O", "", "", "", "", ""}},
+      {"a list fills its side's empty terms", {"", "MnO4^-, SO2"}, {}, Run::Searched, 1,
+       {"SO2", "MnO4[-]", "", "", "", "", "", "", "", "", "", ""}},
+      {"too many species", {"A + B + C + D + E + F + G = H"}, {}, Run::Unreadable, 0, {},
+       "\nInput error - 7 reactants do not fit into the 6 search boxes for them; the text was left as it is.\n\n"},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    World w("#" + permanganate + "#\r\n#" + kWater + "#\r\n#" + hydrate + "#\r\n");
+    SearchTerms terms;
+    std::copy(c.reactants.begin(), c.reactants.end(), terms.reactants.begin());
+    std::copy(c.products.begin(), c.products.end(), terms.products.begin());
+    std::copy(c.reactants.begin(), c.reactants.end(), w.r.texts.searchTerms.begin());
+    std::copy(c.products.begin(), c.products.end(), w.r.texts.searchTerms.begin() + kTermsPerSide);
+    const ListTexts before = w.r.texts;
+    EXPECT_EQ(w.searcher.search(terms, w.r.texts), c.run);
+    EXPECT_EQ(w.searcher.found().count(), c.found);
+    const std::vector<std::string> shown(w.r.texts.searchTerms.begin(), w.r.texts.searchTerms.end());
+    EXPECT_EQ(shown, c.shown.empty()
+                         ? std::vector<std::string>(before.searchTerms.begin(), before.searchTerms.end())
+                         : c.shown);
+    EXPECT_EQ(w.r.texts.foundText.substr(0, c.said.size()), c.said);
+  }
 }
 
 }  // namespace

@@ -180,7 +180,10 @@ TEST_F(WorkspaceTest, TypedEquationsFillTheBoxesAndSlipsGetHints) {
   // clang-format off
   const std::vector<Case> cases = {
       {"equation in a product box replaces both sides", {"Na"}, {"KMnO4 + HCl = KCl + MnCl2 + H2O + Cl2"},
-       {"KMnO4", "HCl"}, {"KCl", "MnCl2", "H2O", "Cl2"}, "Balanced it successfully!"},
+       {"KMnO4", "HCl"}, {"KCl", "MnCl2", "H2O", "Cl2"},
+       "Balanced it successfully! The equation replaced what the other boxes held."},
+      {"equation in box 1 replaces nothing else", {"H2 + O2 = H2O"}, {}, {"H2", "O2"}, {"H2O"},
+       "Balanced it successfully!"},
       {"list into the empty boxes of its side", {"H2", "", "N2 + O2"}, {"H2O", "NO"}, {"H2", "O2", "N2"},
        {"H2O", "NO"},
        "Failed to balance! It combines 2 independent reactions; split it into equations that balance on their own."},
@@ -196,8 +199,24 @@ TEST_F(WorkspaceTest, TypedEquationsFillTheBoxesAndSlipsGetHints) {
        "Balanced it successfully! Read Fe3+ as Fe[3+]. Read Fe2+ as Fe[2+]."},
       // Typed coefficients are checked; the correct balance goes to the board.
       {"balanced as typed", {"2 H\u2082 + O\u2082 \u2192 2 H\u2082O"}, {}, {"2H2", "O2"}, {"2H2O"}, "Balanced."},
-      {"not in lowest terms", {"4H2", "2O2"}, {"4H2O"}, {"4H2", "2O2"}, {"4H2O"},
-       "Balanced, but not in lowest terms: the coefficients share the factor 2. In lowest terms: 2H2+O2 = 2H2O"},
+      {"not in lowest terms: too long for the box, the answer is on the list", {"4H2", "2O2"}, {"4H2O"},
+       {"4H2", "2O2"}, {"4H2O"}, "Balanced, but not in lowest terms. The lowest terms are on the list."},
+      {"fractions in the order typed", {"1/2 O2 + H2 = H2O"}, {}, {"1/2O2", "H2"}, {"H2O"},
+       "Balanced, with fractions. In whole numbers: O2+2H2 = 2H2O"},
+      {"a long verdict names the list", {"2Cu", "8HNO3"}, {"3Cu(NO3)2", "2NO", "4H2O"}, {"2Cu", "8HNO3"},
+       {"3Cu(NO3)2", "2NO", "4H2O"}, "Not balanced: Cu: left 2, right 3. The balance is on the list."},
+      // Hints for the slips students make, beside a success too.
+      {"a zero for O", {"NaOH"}, {"Na", "O2", "H20"}, {"NaOH"}, {"Na", "O2", "H20"},
+       "Balanced it successfully! H20: did you mean H2O (a letter O, not a zero)?"},
+      {"a zero for O beside a check", {"20 NaOH"}, {"20 Na", "10 O2", "H20"}, {"20NaOH"}, {"20Na", "10O2", "H20"},
+       "Balanced. H20: did you mean H2O (a letter O, not a zero)?"},
+      {"letter case", {"Kcl"}, {"K", "Cl2"}, {"Kcl"}, {"K", "Cl2"},
+       "Failed to balance! Kcl is found among the reactants only. Kcl: an element symbol is one capital letter, or "
+       "a capital and a small letter: KCl?"},
+      {"blanks inside a formula", {"Z n S O 4"}, {"Zn", "SO4"}, {"Z n S O 4"}, {"Zn", "SO4"},
+       "Input error-Invalid characters! Letters stand apart: remove the blanks inside formulas."},
+      {"no arrow", {"Fe + S FeS"}, {}, {"Fe", "S FeS"}, {},
+       "Input error-Invalid characters! There is no = or arrow between the sides."},
       {"not balanced", {"H2", "O2"}, {"1H2O"}, {"H2", "O2"}, {"1H2O"},
        "Not balanced: O: left 2, right 1. The balance is 2H2+O2 = 2H2O"},
   };
@@ -214,9 +233,14 @@ TEST_F(WorkspaceTest, TypedEquationsFillTheBoxesAndSlipsGetHints) {
     EXPECT_EQ(ws.texts().message, c.message);
   }
   EXPECT_NE(ws.texts().boardText.find("2H2+O2 = 2H2O\n\n|"), std::string::npos);
+  // A verdict shown short is whole in the box's hint.
+  balance(ws, {"2Cu", "8HNO3"}, {"3Cu(NO3)2", "2NO", "4H2O"});
+  EXPECT_EQ(ws.texts().messageHint,
+            "Not balanced: Cu: left 2, right 3. The balance is 3Cu+8HNO3 = 3Cu(NO3)2+2NO+4H2O");
   // A checked box's invalid character is located after its coefficient.
   balance(ws, {"1/2O2", "H2 O"}, {"H2O"});
-  EXPECT_EQ(ws.texts().message, "Input error-Invalid characters!");
+  EXPECT_EQ(ws.texts().message,
+            "Input error-Invalid characters! Letters stand apart: remove the blanks inside formulas.");
   EXPECT_EQ(ws.texts().invalidCharacter, (formula::BoxPosition{false, 1, 2}));
   EXPECT_EQ(ws.balancer().outcome(), balance::BalanceOutcome::InvalidCharacters);
   // Pasting fills at once, with a message that says what happened.
@@ -232,6 +256,11 @@ TEST_F(WorkspaceTest, TypedEquationsFillTheBoxesAndSlipsGetHints) {
   EXPECT_EQ(ws.texts().boxes.reactants[1], "NO3[-]");
   EXPECT_EQ(ws.texts().message, std::string(kBoxesFilled) + " Read NH4+ as NH4[+]. Read NO3- as NO3[-].");
   EXPECT_EQ(ws.texts().messageColour, balance::kNormalColour);
+  // An equation in place of species other boxes held says so.
+  ws.texts().boxes.reactants[1] = "H2 + O2 = H2O";
+  EXPECT_EQ(ws.spreadBox(false, 1), Workspace::Spread::Replaced);
+  EXPECT_EQ(ws.texts().boxes.products[0], "H2O");
+  EXPECT_EQ(ws.texts().message, kBoxesReplaced);
 }
 
 TEST_F(WorkspaceTest, PickersDriveTheCalculationTable) {
