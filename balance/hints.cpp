@@ -42,6 +42,8 @@ std::size_t ZeroForOAt(std::string_view run, char next) {
 }
 
 void AddZeroForO(std::string_view line, std::vector<Hint>& hints) {
+  // Every zero for O is a digit 0: most lines hold none.
+  if (line.find('0') == std::string_view::npos) return;
   std::size_t word = 0;  // where the current word starts
   for (std::size_t i = 0; i < line.size();) {
     if (EndsWord(line[i])) {
@@ -231,19 +233,24 @@ bool IsCoefficient(std::string_view word) {
   if (word.starts_with('+')) word.remove_prefix(1);
   if (word.size() > 2 && word.front() == '(' && word.back() == ')') word = word.substr(1, word.size() - 2);
   // A decimal comma ("1,5") too: the reader says what it makes of it.
-  return word.find_first_not_of("0123456789./,") == std::string_view::npos;
+  for (const char c : word) {
+    if (!IsDigit(c) && c != '.' && c != '/' && c != ',') return false;
+  }
+  return true;
 }
 
 // Two neighbouring words of a line that are one formula with blanks inside:
 // a word that goes on with one or two small letters or a bare subscript
 // ("Z n", "O 4"), two lone capitals ("S O"), a group ("Hg2 (NO3)2"), or, in
-// a line with an arrow, any formula after another ("P4 O10").
-bool SpacedApart(std::string_view before, std::string_view after, bool arrow) {
-  if (before.empty() || after.empty() || IsCoefficient(before)) return false;
+// a line with an arrow, any formula after another ("P4 O10"). `arrow` says
+// whether the line has one, asked only for a formula after another.
+template <class HasArrow>
+bool SpacedApart(std::string_view before, std::string_view after, HasArrow&& arrow) {
+  if (before.empty() || after.empty()) return false;
   const char last = before.back();
-  if (!IsLetter(last) && !IsDigit(last) && last != ')') return false;
+  if ((!IsLetter(last) && !IsDigit(last) && last != ')') || IsCoefficient(before)) return false;
   if (after.front() == '(') return after.size() > 1 && IsCapital(after[1]);
-  if (arrow && IsCapital(after.front())) return true;
+  if (IsCapital(after.front()) && arrow()) return true;
   if (!IsLetter(last)) return false;
   if (IsSmall(after.front())) return after.size() <= 2 && after != "e" && after != "e-";
   bool digits = true;
@@ -253,7 +260,12 @@ bool SpacedApart(std::string_view before, std::string_view after, bool arrow) {
 }
 
 bool HoldsSpacedFormula(std::string_view line) {
-  const bool arrow = formula::HoldsArrow(line);
+  // The search for an arrow reads the whole line: made only for the words that need it.
+  int arrow = -1;
+  const auto hasArrow = [&] {
+    if (arrow < 0) arrow = formula::HoldsArrow(line) ? 1 : 0;
+    return arrow == 1;
+  };
   std::string_view before;
   for (std::size_t i = 0; i < line.size();) {
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
@@ -261,7 +273,7 @@ bool HoldsSpacedFormula(std::string_view line) {
     while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
     const std::string_view word = line.substr(start, i - start);
     if (word.empty()) break;
-    if (SpacedApart(before, word, arrow)) return true;
+    if (SpacedApart(before, word, hasArrow)) return true;
     before = word;
   }
   return false;
