@@ -15,25 +15,14 @@
 #include "core/notifier.h"
 #include "formula/notation.h"
 #include "formula/scanner.h"
+#include "support/writtenterms.h"
 
 namespace quorvex::balance {
 namespace {
 
 using formula::WrittenEquation;
 
-// "coefficient species" terms joined by " + ", the sides by " = ".
-std::string Terms(const WrittenEquation& read) {
-  std::string text;
-  for (const auto* side : {&read.reactants, &read.products}) {
-    if (side == &read.products) text += " = ";
-    for (std::size_t i = 0; i < side->size(); ++i) {
-      if (i > 0) text += " + ";
-      if (!(*side)[i].coefficient.empty()) text += (*side)[i].coefficient + " ";
-      text += (*side)[i].species;
-    }
-  }
-  return text;
-}
+using testing::WrittenTerms;
 
 // The tab-separated columns of each row of a table, comments left out.
 std::vector<std::vector<std::string>> Rows(const char* path) {
@@ -88,7 +77,7 @@ TEST(IonsAsWritten, EachLineReadsAsMeantOrIsRefusedNamingBothReadings) {
     const WrittenEquation read = ReadInContext(line, decision);
     if (status == "read") {
       EXPECT_EQ(read.kind, WrittenEquation::Kind::Equation) << read.error;
-      EXPECT_EQ(Terms(read), row[2]);
+      EXPECT_EQ(WrittenTerms(read), row[2]);
       continue;
     }
     ASSERT_EQ(status, "refused");
@@ -114,7 +103,7 @@ TEST(IonsAsWritten, TheNotationTableLinesThatReadTwoWaysReadAsMeantOrStayRefused
     IonDecision decision;
     const WrittenEquation read = ReadInContext(row[1], decision);
     if (decision.kind == IonDecision::Kind::Refused) continue;
-    EXPECT_EQ(Terms(read), row[2]);
+    EXPECT_EQ(WrittenTerms(read), row[2]);
     ++decided;
   }
   EXPECT_GE(decided, 30);
@@ -170,7 +159,7 @@ TEST(IonReading, EachTestDecidesOnlyWhatItMay) {
       continue;
     }
     EXPECT_EQ(decision.kind, IonDecision::Kind::Decided) << read.error;
-    EXPECT_EQ(Terms(read), c.read);
+    EXPECT_EQ(WrittenTerms(read), c.read);
     EXPECT_EQ(decision.readings, c.readings);
   }
   EXPECT_EQ(ReadingNote({"SO42-", "SO4[2-]", SettledBy::Table}), "read SO42- as SO4[2-]");

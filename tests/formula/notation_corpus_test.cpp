@@ -11,23 +11,12 @@
 #include <vector>
 
 #include "formula/equationtext.h"
+#include "support/writtenterms.h"
 
 namespace quorvex::formula {
 namespace {
 
-// "coefficient species" terms joined by " + ", the sides by " = ".
-std::string Terms(const WrittenEquation& read) {
-  std::string text;
-  for (const auto* side : {&read.reactants, &read.products}) {
-    if (side == &read.products) text += " = ";
-    for (std::size_t i = 0; i < side->size(); ++i) {
-      if (i > 0) text += " + ";
-      if (!(*side)[i].coefficient.empty()) text += (*side)[i].coefficient + " ";
-      text += (*side)[i].species;
-    }
-  }
-  return text;
-}
+using testing::WrittenTerms;
 
 // A line the plain reader takes reads as the full reader reads it.
 void ExpectPlainReadsAlike(std::string_view line, const WrittenEquation& read) {
@@ -63,7 +52,7 @@ TEST(NotationCorpus, EachLineReadsAsMeantOrSaysItReadsTwoWays) {
     ExpectPlainReadsAlike(line, read);
     if (status == "read") {
       EXPECT_EQ(read.kind, WrittenEquation::Kind::Equation) << read.error;
-      EXPECT_EQ(Terms(read), meant);
+      EXPECT_EQ(WrittenTerms(read), meant);
     } else if (status == "two-ways") {
       // The error names both readings; the meant one is among them.
       ASSERT_EQ(read.kind, WrittenEquation::Kind::Error);
@@ -76,7 +65,7 @@ TEST(NotationCorpus, EachLineReadsAsMeantOrSaysItReadsTwoWays) {
           << read.error;
     } else {
       ASSERT_EQ(status, "unread");
-      EXPECT_NE(Terms(read), meant);
+      EXPECT_NE(WrittenTerms(read), meant);
     }
   }
   EXPECT_GE(rows, 150);
@@ -181,8 +170,8 @@ TEST(NotationCorpus, EveryNotationOfARandomEquationReadsTheSame) {
       const WrittenEquation read = ReadWrittenEquation(line);
       ASSERT_EQ(read.kind, WrittenEquation::Kind::Equation) << read.error;
       ExpectPlainReadsAlike(line, read);
-      if (expected.empty()) expected = Terms(read);
-      EXPECT_EQ(Terms(read), expected);
+      if (expected.empty()) expected = WrittenTerms(read);
+      EXPECT_EQ(WrittenTerms(read), expected);
     }
   }
 }
