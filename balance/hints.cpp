@@ -208,6 +208,21 @@ std::string WithSymbolsRead(const std::string& species) {
 // whose letters do not read as element symbols is read whatever its case,
 // and the line so read is balanced; it is named only when it balances.
 void AddLetterCase(std::string_view line, std::vector<Hint>& hints) {
+  // The reader makes no letter, and two runs that read as element symbols as written
+  // read so joined: when every run of the line does, no species reads otherwise and
+  // the line is not read and balanced again.
+  bool asWritten = true;
+  for (std::size_t i = 0; i < line.size() && asWritten;) {
+    if (!IsLetter(line[i])) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < line.size() && IsLetter(line[end])) ++end;
+    asWritten = ReadsAsWritten(line.substr(i, end - i));
+    i = end;
+  }
+  if (asWritten) return;
   const formula::WrittenEquation read = formula::ReadWrittenEquation(line);
   formula::BoxTexts boxes;
   if (read.kind != formula::WrittenEquation::Kind::Equation || !FillBoxes(read, boxes)) return;
