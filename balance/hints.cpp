@@ -208,21 +208,24 @@ std::string WithSymbolsRead(const std::string& species) {
 // whose letters do not read as element symbols is read whatever its case,
 // and the line so read is balanced; it is named only when it balances.
 void AddLetterCase(std::string_view line, std::vector<Hint>& hints) {
-  // The reader makes no letter, and two runs that read as element symbols as written
-  // read so joined: when every run of the line does, no species reads otherwise and
-  // the line is not read and balanced again.
-  bool asWritten = true;
-  for (std::size_t i = 0; i < line.size() && asWritten;) {
+  // The reader makes no letter and joins no runs of letters, and a species keeps its
+  // letters where each run of them reads as element symbols as written, or where one
+  // reads as none in any case (a state "(aq)", an electron "e"): when every run of the
+  // line is one of the two, no species reads otherwise, and the line is not read and
+  // balanced again.
+  bool kept = true;
+  for (std::size_t i = 0; i < line.size() && kept;) {
     if (!IsLetter(line[i])) {
       ++i;
       continue;
     }
     std::size_t end = i;
     while (end < line.size() && IsLetter(line[end])) ++end;
-    asWritten = ReadsAsWritten(line.substr(i, end - i));
+    const std::string_view run = line.substr(i, end - i);
+    kept = ReadsAsWritten(run) || ReadAsSymbols(run).empty();
     i = end;
   }
-  if (asWritten) return;
+  if (kept) return;
   const formula::WrittenEquation read = formula::ReadWrittenEquation(line);
   formula::BoxTexts boxes;
   if (read.kind != formula::WrittenEquation::Kind::Equation || !FillBoxes(read, boxes)) return;
