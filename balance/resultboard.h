@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,7 +25,7 @@ class ResultBoard {
   // The display text is copied into a buffer of 65,536 bytes with a zero.
   static constexpr std::size_t kDisplayLimit = 65535;
 
-  ResultBoard() : m_records(kRecordTable + 1) {}
+  ResultBoard() : m_records(1) {}
 
   int count() const { return m_count; }
   bool isFull() const { return m_count > kRefuseAbove; }
@@ -43,7 +44,10 @@ class ResultBoard {
   void clear();
 
  private:
-  std::vector<ListRecord> m_records;  // fixed size; index 0 unused
+  // Index 0 unused; grown as records are appended, a record never appended
+  // reading as empty: 5001 made at once cost a short balance many times over. A
+  // deque, so that a record's reference outlives the appends after it.
+  std::deque<ListRecord> m_records;
   int m_count = 0;
   std::string m_display;
 };
