@@ -111,11 +111,21 @@ constexpr std::array<std::string_view, 31> kCommon = {
 char Upper(char c) { return IsSmall(c) ? static_cast<char>(c - 'a' + 'A') : c; }
 char Lower(char c) { return IsCapital(c) ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool IsSymbol(std::string_view text) {
+// The symbols as a table: row a capital, column 0 for it alone or 1 + a small letter after it.
+constexpr auto kSymbolTable = [] {
+  std::array<std::array<bool, 27>, 26> table{};
   for (const std::string_view symbol : kSymbols) {
-    if (symbol == text) return true;
+    table[static_cast<std::size_t>(symbol[0] - 'A')]
+         [symbol.size() == 1 ? 0 : static_cast<std::size_t>(symbol[1] - 'a') + 1] = true;
   }
-  return false;
+  return table;
+}();
+
+bool IsSymbol(std::string_view text) {
+  if (text.empty() || text.size() > 2 || !IsCapital(text[0])) return false;
+  if (text.size() == 2 && !IsSmall(text[1])) return false;
+  const auto row = static_cast<std::size_t>(text[0] - 'A');
+  return kSymbolTable[row][text.size() == 1 ? 0 : static_cast<std::size_t>(text[1] - 'a') + 1];
 }
 
 bool IsCommon(std::string_view symbol) {
