@@ -31,7 +31,11 @@ bool ResultBoard::canAppend(std::string_view equation) const {
 bool ResultBoard::append(std::string_view equation) {
   if (!canAppend(equation)) return false;
   ++m_count;
-  if (static_cast<std::size_t>(m_count) == m_records.size()) m_records.emplace_back();
+  if (static_cast<std::size_t>(m_count) == m_records.size()) {
+    // A copy of a board has only the room of its records.
+    m_records.reserve(kRefuseAbove + 2);
+    m_records.emplace_back();
+  }
   ListRecord& r = m_records[static_cast<std::size_t>(m_count)];
   r.libraryPos = -1;
   r.equation.assign(equation);
