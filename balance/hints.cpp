@@ -42,6 +42,8 @@ std::size_t ZeroForOAt(std::string_view run, char next) {
 }
 
 void AddZeroForO(std::string_view line, std::vector<Hint>& hints) {
+  // Every zero for O is a digit 0: most lines hold none.
+  if (line.find('0') == std::string_view::npos) return;
   std::size_t word = 0;  // where the current word starts
   for (std::size_t i = 0; i < line.size();) {
     if (EndsWord(line[i])) {
@@ -109,11 +111,21 @@ constexpr std::array<std::string_view, 31> kCommon = {
 char Upper(char c) { return IsSmall(c) ? static_cast<char>(c - 'a' + 'A') : c; }
 char Lower(char c) { return IsCapital(c) ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool IsSymbol(std::string_view text) {
+// The symbols as a table: row a capital, column 0 for it alone or 1 + a small letter after it.
+constexpr auto kSymbolTable = [] {
+  std::array<std::array<bool, 27>, 26> table{};
   for (const std::string_view symbol : kSymbols) {
-    if (symbol == text) return true;
+    table[static_cast<std::size_t>(symbol[0] - 'A')]
+         [symbol.size() == 1 ? 0 : static_cast<std::size_t>(symbol[1] - 'a') + 1] = true;
   }
-  return false;
+  return table;
+}();
+
+bool IsSymbol(std::string_view text) {
+  if (text.empty() || text.size() > 2 || !IsCapital(text[0])) return false;
+  if (text.size() == 2 && !IsSmall(text[1])) return false;
+  const auto row = static_cast<std::size_t>(text[0] - 'A');
+  return kSymbolTable[row][text.size() == 1 ? 0 : static_cast<std::size_t>(text[1] - 'a') + 1];
 }
 
 bool IsCommon(std::string_view symbol) {
@@ -206,6 +218,24 @@ std::string WithSymbolsRead(const std::string& species) {
 // whose letters do not read as element symbols is read whatever its case,
 // and the line so read is balanced; it is named only when it balances.
 void AddLetterCase(std::string_view line, std::vector<Hint>& hints) {
+  // The reader makes no letter and joins no runs of letters, and a species keeps its
+  // letters where each run of them reads as element symbols as written, or where one
+  // reads as none in any case (a state "(aq)", an electron "e"): when every run of the
+  // line is one of the two, no species reads otherwise, and the line is not read and
+  // balanced again.
+  bool kept = true;
+  for (std::size_t i = 0; i < line.size() && kept;) {
+    if (!IsLetter(line[i])) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < line.size() && IsLetter(line[end])) ++end;
+    const std::string_view run = line.substr(i, end - i);
+    kept = ReadsAsWritten(run) || ReadAsSymbols(run).empty();
+    i = end;
+  }
+  if (kept) return;
   const formula::WrittenEquation read = formula::ReadWrittenEquation(line);
   formula::BoxTexts boxes;
   if (read.kind != formula::WrittenEquation::Kind::Equation || !FillBoxes(read, boxes)) return;
@@ -231,19 +261,24 @@ bool IsCoefficient(std::string_view word) {
   if (word.starts_with('+')) word.remove_prefix(1);
   if (word.size() > 2 && word.front() == '(' && word.back() == ')') word = word.substr(1, word.size() - 2);
   // A decimal comma ("1,5") too: the reader says what it makes of it.
-  return word.find_first_not_of("0123456789./,") == std::string_view::npos;
+  for (const char c : word) {
+    if (!IsDigit(c) && c != '.' && c != '/' && c != ',') return false;
+  }
+  return true;
 }
 
 // Two neighbouring words of a line that are one formula with blanks inside:
 // a word that goes on with one or two small letters or a bare subscript
 // ("Z n", "O 4"), two lone capitals ("S O"), a group ("Hg2 (NO3)2"), or, in
-// a line with an arrow, any formula after another ("P4 O10").
-bool SpacedApart(std::string_view before, std::string_view after, bool arrow) {
-  if (before.empty() || after.empty() || IsCoefficient(before)) return false;
+// a line with an arrow, any formula after another ("P4 O10"). `arrow` says
+// whether the line has one, asked only for a formula after another.
+template <class HasArrow>
+bool SpacedApart(std::string_view before, std::string_view after, HasArrow&& arrow) {
+  if (before.empty() || after.empty()) return false;
   const char last = before.back();
-  if (!IsLetter(last) && !IsDigit(last) && last != ')') return false;
+  if ((!IsLetter(last) && !IsDigit(last) && last != ')') || IsCoefficient(before)) return false;
   if (after.front() == '(') return after.size() > 1 && IsCapital(after[1]);
-  if (arrow && IsCapital(after.front())) return true;
+  if (IsCapital(after.front()) && arrow()) return true;
   if (!IsLetter(last)) return false;
   if (IsSmall(after.front())) return after.size() <= 2 && after != "e" && after != "e-";
   bool digits = true;
@@ -253,7 +288,12 @@ bool SpacedApart(std::string_view before, std::string_view after, bool arrow) {
 }
 
 bool HoldsSpacedFormula(std::string_view line) {
-  const bool arrow = formula::HoldsArrow(line);
+  // The search for an arrow reads the whole line: made only for the words that need it.
+  int arrow = -1;
+  const auto hasArrow = [&] {
+    if (arrow < 0) arrow = formula::HoldsArrow(line) ? 1 : 0;
+    return arrow == 1;
+  };
   std::string_view before;
   for (std::size_t i = 0; i < line.size();) {
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
@@ -261,7 +301,7 @@ bool HoldsSpacedFormula(std::string_view line) {
     while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
     const std::string_view word = line.substr(start, i - start);
     if (word.empty()) break;
-    if (SpacedApart(before, word, arrow)) return true;
+    if (SpacedApart(before, word, hasArrow)) return true;
     before = word;
   }
   return false;

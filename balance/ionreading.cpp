@@ -148,6 +148,15 @@ class ReadingCounter {
   bool hasOneBalance(const formula::BoxTexts& boxes);
   formula::BoxTexts& boxes() { return m_boxes; }
 
+  // The ledger's lists, kept with their room from line to line.
+  struct Scratch {
+    std::vector<std::pair<std::int64_t, std::int64_t>> fractions;  // numerator, denominator
+    std::vector<std::string_view> species;
+    std::vector<std::pair<std::size_t, Wide>> blocks;  // per species of `species`
+    std::vector<Wide> sums;
+  };
+  Scratch& scratch() { return m_scratch; }
+
  private:
   // Names and matrix of `list` as the balance builds them; false on an input error.
   bool fill(const formula::SpeciesList& list);
@@ -162,6 +171,7 @@ class ReadingCounter {
   formula::ElementNameList m_names;
   formula::CompositionMatrix m_matrix;
   SilentNotifier m_silent;
+  Scratch m_scratch;
 };
 
 bool ReadingCounter::fill(const formula::SpeciesList& list) {
@@ -258,16 +268,18 @@ class Ledger {
   bool conserves(Combination c) const;
 
  private:
-  // Row sums: the terms read one way in block 0, term t read way w in block 1 + 2t + w.
-  std::vector<Wide> m_sums;
+  // Row sums: the terms read one way in block 0, term t read way w in block 1 + 2t + w
+  // (the counter's room).
+  const std::vector<Wide>* m_sums = nullptr;
   std::size_t m_rows = 0;
   std::size_t m_terms = 0;
 };
 
 bool Ledger::fill(const WrittenEquation& read, const WayIndex& ways, ReadingCounter& counter) {
+  ReadingCounter::Scratch& room = counter.scratch();
   // The coefficients, and their common denominator.
-  std::vector<std::pair<std::int64_t, std::int64_t>> fractions;  // numerator, denominator
-  fractions.reserve(read.reactants.size() + read.products.size());
+  auto& fractions = room.fractions;
+  fractions.clear();
   std::int64_t common = 1;
   for (const auto* side : {&read.reactants, &read.products}) {
     for (const formula::WrittenTerm& term : *side) {
@@ -282,8 +294,10 @@ bool Ledger::fill(const WrittenEquation& read, const WayIndex& ways, ReadingCoun
   }
   // Every species once, with its block and its term's scale: the terms read
   // one way, then both readings of the others.
-  std::vector<std::string_view> species;
-  std::vector<std::pair<std::size_t, Wide>> blocks;  // per species of `species`
+  auto& species = room.species;
+  auto& blocks = room.blocks;
+  species.clear();
+  blocks.clear();
   std::size_t column = 0;
   for (std::size_t s = 0; s < 2; ++s) {
     const auto& side = s == 0 ? read.reactants : read.products;
@@ -307,19 +321,20 @@ bool Ledger::fill(const WrittenEquation& read, const WayIndex& ways, ReadingCoun
   if (!counter.count(species)) return false;
   m_rows = counter.rows();
   m_terms = read.twoWays.size();
-  m_sums.assign(m_rows * (1 + 2 * m_terms), 0);
+  room.sums.assign(m_rows * (1 + 2 * m_terms), 0);
   for (const ReadingCounter::Count& count : counter.counts()) {
     const auto& [block, factor] = blocks[count.species];
-    m_sums[block * m_rows + count.row] += factor * count.value;
+    room.sums[block * m_rows + count.row] += factor * count.value;
   }
+  m_sums = &room.sums;
   return true;
 }
 
 bool Ledger::conserves(Combination c) const {
   for (std::size_t row = 0; row < m_rows; ++row) {
-    Wide sum = m_sums[row];
+    Wide sum = (*m_sums)[row];
     for (std::size_t t = 0; t < m_terms; ++t)
-      sum += m_sums[(1 + 2 * t + (SecondWay(c, t) ? 1 : 0)) * m_rows + row];
+      sum += (*m_sums)[(1 + 2 * t + (SecondWay(c, t) ? 1 : 0)) * m_rows + row];
     if (sum != 0) return false;
   }
   return true;

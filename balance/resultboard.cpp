@@ -9,6 +9,8 @@ namespace quorvex::balance {
 
 const ListRecord& ResultBoard::record(int i) const {
   if (i < 1 || i > kRecordTable) throw AssertionFailure("result board record out of range");
+  static const ListRecord kNeverAppended;
+  if (static_cast<std::size_t>(i) >= m_records.size()) return kNeverAppended;
   return m_records[static_cast<std::size_t>(i)];
 }
 
@@ -29,6 +31,11 @@ bool ResultBoard::canAppend(std::string_view equation) const {
 bool ResultBoard::append(std::string_view equation) {
   if (!canAppend(equation)) return false;
   ++m_count;
+  if (static_cast<std::size_t>(m_count) == m_records.size()) {
+    // A copy of a board has only the room of its records.
+    m_records.reserve(kRefuseAbove + 2);
+    m_records.emplace_back();
+  }
   ListRecord& r = m_records[static_cast<std::size_t>(m_count)];
   r.libraryPos = -1;
   r.equation.assign(equation);

@@ -24,7 +24,7 @@ class ResultBoard {
   // The display text is copied into a buffer of 65,536 bytes with a zero.
   static constexpr std::size_t kDisplayLimit = 65535;
 
-  ResultBoard() : m_records(kRecordTable + 1) {}
+  ResultBoard() : m_records(1) { m_records.reserve(kRefuseAbove + 2); }
 
   int count() const { return m_count; }
   bool isFull() const { return m_count > kRefuseAbove; }
@@ -43,7 +43,11 @@ class ResultBoard {
   void clear();
 
  private:
-  std::vector<ListRecord> m_records;  // fixed size; index 0 unused
+  // Index 0 unused; grown as records are appended, a record never appended
+  // reading as empty: 5001 made at once cost a short balance many times over. The
+  // room for every record the count allows is kept from the start, so that a record's
+  // reference outlives the appends after it.
+  std::vector<ListRecord> m_records;
   int m_count = 0;
   std::string m_display;
 };

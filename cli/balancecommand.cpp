@@ -46,7 +46,12 @@ int RunBalanceCommand(int argc, char** argv) {
   // Standard error is unbuffered, so that where both streams share a file each note stands
   // before the results written after it. Where they do not, no order between them can be
   // seen, and the notes are buffered: a write a note cost more than the balance of a line.
-  if (!SameFile(STDOUT_FILENO, STDERR_FILENO)) std::cerr.unsetf(std::ios_base::unitbuf);
+  // Nor is standard output then flushed before each note (standard error is tied to it), which
+  // cost a write of the results for every line with a note.
+  if (!SameFile(STDOUT_FILENO, STDERR_FILENO)) {
+    std::cerr.unsetf(std::ios_base::unitbuf);
+    std::cerr.tie(nullptr);
+  }
   errno = 0;
   const bool ok = RunBalance(input.stream(), std::cout, std::cerr, choice);
   const int error = errno;

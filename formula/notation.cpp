@@ -455,7 +455,8 @@ struct TrailingCharge {
 // make them a subscript, a square bracket before them the charge; else both
 // readings are named. A sign written first then digits ("Fe+2") is a charge
 // in a spaced line; elsewhere ("MnO-4+H+") it may be a flattened "MnO4-" too.
-TrailingCharge FindTrailingCharge(std::string_view core, LineStyle style) {
+// Without `texts` only the kind and the base are found (no group, no other).
+TrailingCharge FindTrailingCharge(std::string_view core, LineStyle style, bool texts = true) {
   TrailingCharge t;
   const std::size_t n = core.size();
   if (n < 2) return t;
@@ -466,6 +467,7 @@ TrailingCharge FindTrailingCharge(std::string_view core, LineStyle style) {
        core[digits - 2] == ')' || core[digits - 2] == ']')) {
     t.kind = style.spaced ? TrailingCharge::Kind::Charge : TrailingCharge::Kind::TwoWays;
     t.base = digits - 1;
+    if (!texts) return t;
     t.group = "[" + std::string(core.substr(digits)) + core[digits - 1] + "]";
     t.other = std::string(core.substr(0, digits - 1)) + std::string(core.substr(digits)) + "[" +
               core[digits - 1] + "]";
@@ -484,7 +486,7 @@ TrailingCharge FindTrailingCharge(std::string_view core, LineStyle style) {
       (before == ']' && HoldsFormula(core, run - 1)) ||
       (IsDigit(before) && (count > 1 || style.databaseStyle))) {
     t.kind = TrailingCharge::Kind::Charge;
-    t.group = group(count > 1 ? std::to_string(count) : "");
+    if (texts) t.group = group(count > 1 ? std::to_string(count) : "");
     return t;
   }
   if (!IsDigit(before) || count > 1) return t;
@@ -495,10 +497,11 @@ TrailingCharge FindTrailingCharge(std::string_view core, LineStyle style) {
     // A complex in square brackets carries its charge after them.
     t.kind = TrailingCharge::Kind::Charge;
     t.base = first;
-    t.group = group(core.substr(first, run - first));
+    if (texts) t.group = group(core.substr(first, run - first));
     return t;
   }
   t.kind = TrailingCharge::Kind::TwoWays;
+  if (!texts) return t;
   t.group = group("");
   t.other = std::string(core.substr(0, run - 1)) + group(core.substr(run - 1, 1));
   return t;
@@ -513,17 +516,22 @@ TrailingCharge FindTrailingCharge(std::string_view core, LineStyle style) {
 // one stands after the top of it.
 void RoundFormulaBrackets(std::string& core) {
   if (core.find(']') == std::string::npos) return;
-  std::vector<std::size_t> square;
+  // The stack on the stack for the few "[" of a species; on the heap past them.
+  const auto opens = static_cast<std::size_t>(std::count(core.begin(), core.end(), '['));
+  std::array<std::size_t, 8> few{};
+  std::vector<std::size_t> many(opens > few.size() ? opens : 0);
+  std::size_t* const square = opens > few.size() ? many.data() : few.data();
+  std::size_t depth = 0;
   std::size_t lastCapital = std::string::npos;
   for (std::size_t i = 0; i < core.size(); ++i) {
     const char c = core[i];
     if (IsCapital(c)) lastCapital = i;
-    if (c == '[') square.push_back(i);
-    if (c != ']' || square.empty() || lastCapital == std::string::npos || lastCapital < square.back())
+    if (c == '[') square[depth++] = i;
+    if (c != ']' || depth == 0 || lastCapital == std::string::npos || lastCapital < square[depth - 1])
       continue;
-    core[square.back()] = '(';
+    core[square[depth - 1]] = '(';
     core[i] = ')';
-    square.pop_back();
+    --depth;
   }
 }
 
@@ -631,7 +639,7 @@ Term ReadTerm(std::string_view text, Written written, LineStyle style) {
 bool WritesDatabaseCharge(std::string_view core, bool spaced) {
   // A charge is found only in a core that ends in a digit or a sign.
   if (core.size() < 2 || !(IsDigit(core.back()) || IsSign(core.back()))) return false;
-  const TrailingCharge t = FindTrailingCharge(core, {false, spaced});
+  const TrailingCharge t = FindTrailingCharge(core, {false, spaced}, false);
   return t.kind == TrailingCharge::Kind::Charge && IsSign(core[t.base]) && core.size() - t.base > 1;
 }
 
@@ -659,6 +667,14 @@ std::string WithoutDashes(std::string_view text, bool macron) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
+    // Every dash begins with a byte of 0xC2 or above: the ASCII runs between are copied whole.
+    std::size_t run = i;
+    while (run < text.size() && static_cast<unsigned char>(text[run]) < 0xC2) ++run;
+    if (run > i) {
+      out.append(text, i, run - i);
+      i = run;
+      continue;
+    }
     const auto dash = std::find_if(kDashes.begin(), kDashes.begin() + static_cast<std::ptrdiff_t>(kinds),
                                    [&](std::string_view d) { return text.substr(i, d.size()) == d; });
     if (dash == kDashes.begin() + static_cast<std::ptrdiff_t>(kinds)) {

@@ -396,6 +396,12 @@ std::int32_t Scanner::GetChargeNum(std::string_view text) {
     return 0;
   }
 
+  // The common "[2-]": one digit and a sign, read as the general path below reads it.
+  if (close == open + 3 && IsDigit(text[open + 1]) && (text[open + 2] == '+' || text[open + 2] == '-') &&
+      text.size() <= kStrCharCapacity) {
+    const std::int32_t magnitude = text[open + 1] - '0';
+    return text[open + 2] == '+' ? magnitude : -magnitude;
+  }
   std::string inner(text.substr(open + 1, close - open - 1));
   if (inner.size() == 1) {
     // "[+]" and "[-]": the sign followed by "1".
