@@ -39,6 +39,7 @@ void ReadSpecies(const BoxTexts& boxes, SpeciesList& list) {
   list.count = 0;
   list.reactants = 0;
   list.typedCoefficient = -1;
+  list.hydrateProblem = -1;
   for (const auto* side : {&boxes.reactants, &boxes.products}) {
     for (const std::string& text : *side) {
       if (text.empty()) continue;
@@ -46,11 +47,11 @@ void ReadSpecies(const BoxTexts& boxes, SpeciesList& list) {
       if (list.typedCoefficient < 0 && (IsDigit(text[0]) || text[0] == '.') && CoefficientLength(text) != 0) {
         list.typedCoefficient = list.count;
       }
-      if (list.hydrateProblem < 0 && formula.find('*') != std::string_view::npos &&
-          !HydrateProblem(formula).empty()) {
+      const bool hydrate = formula.find('*') != std::string_view::npos;
+      if (list.hydrateProblem < 0 && hydrate && !HydrateProblem(formula).empty()) {
         list.hydrateProblem = list.count;
       }
-      list.species[static_cast<std::size_t>(list.count++)] = {text, formula};
+      list.species[static_cast<std::size_t>(list.count++)] = {text, formula, hydrate};
     }
     if (side == &boxes.reactants) list.reactants = list.count;
   }
@@ -354,11 +355,11 @@ inline bool HasTenthName(const PassPart& part) {
 // begins with it ("CCa"); no digit run longer than 5 (its message), no
 // tenth same name in a part, no count or leading number past 32 bits, no
 // name over 8 bytes. False for any other text, which is then counted name by
-// name; column j is then left part-way.
-bool CountInOnePass(std::string_view text, const std::uint64_t* keys, int E, double sign,
+// name; column j is then left part-way. `hydrate`: the text holds a "*".
+bool CountInOnePass(std::string_view text, bool hydrate, const std::uint64_t* keys, int E, double sign,
                     std::array<double, kMatrixCapacity + 1>* a, int j) {
   // A hydrate part that cannot be counted has its message.
-  if (text.find('*') != std::string_view::npos && !HydrateProblem(text).empty()) return false;
+  if (hydrate && !HydrateProblem(text).empty()) return false;
   PassPart part;
   std::int64_t total = 0;
   std::size_t i = 0;
@@ -429,7 +430,7 @@ void FillMatrix(const SpeciesList& list, const ElementNameList& names, Scanner& 
   for (int j = 1; j <= list.count; ++j) {
     const std::string_view formula = list.species[static_cast<std::size_t>(j - 1)].formula;
     m.scale[static_cast<std::size_t>(j)] = 1;
-    if (formula.find('*') == std::string_view::npos || !HasDecimalHydrate(formula)) continue;
+    if (!list.species[static_cast<std::size_t>(j - 1)].hydrate || !HasDecimalHydrate(formula)) continue;
     if (scaled.empty()) scaled.resize(static_cast<std::size_t>(list.count) + 1);
     scaled[static_cast<std::size_t>(j)] = ScaledFormula(formula, m.scale[static_cast<std::size_t>(j)]);
   }
@@ -464,7 +465,8 @@ void FillMatrix(const SpeciesList& list, const ElementNameList& names, Scanner& 
     // A product's count is negated, a count of 0 included.
     const double sign = j <= reactants ? 1.0 : -1.0;
     for (int r = 1; r <= E; ++r) m.a[static_cast<std::size_t>(r)][static_cast<std::size_t>(j)] = sign * 0.0;
-    counted[j] = CountInOnePass(species(j), keys, E, sign, m.a.data(), j);
+    counted[j] = CountInOnePass(species(j), list.species[static_cast<std::size_t>(j - 1)].hydrate, keys, E,
+                                sign, m.a.data(), j);
   }
   const bool allCounted = std::all_of(counted + 1, counted + S + 1, [](bool b) { return b; });
   for (int r = 1; r <= E && !allCounted; ++r) {

@@ -56,6 +56,9 @@ struct SpeciesList {
   struct Species {
     std::string_view text;
     std::string_view formula;
+    // Whether the formula holds a "*" (a hydrate part): looked for once, here,
+    // not again by the matrix fill.
+    bool hydrate = false;
   };
   std::array<Species, std::size_t{2} * kBoxesPerSide> species;
   int count = 0;      // S
