@@ -169,8 +169,7 @@ void ElementNameList::GetTotalElement(const SpeciesList& list, std::string& pend
         TypedCoefficientMessage(list.species[static_cast<std::size_t>(list.typedCoefficient)].text));
   }
 
-  std::uint64_t keys[kElementNameSlots];
-  NameCollector collector(m_slots, keys, *this, pending, m_invalidCharacters);
+  NameCollector collector(m_slots, m_keys.data(), *this, pending, m_invalidCharacters);
   // A state symbol at the end names no element: the walk sees the formulas.
   for (int i = 0; i < list.count; ++i) {
     collector.walk(list.species[static_cast<std::size_t>(i)].formula, i < list.reactants);
@@ -197,6 +196,10 @@ void ElementNameList::GetTotalElement(const SpeciesList& list, std::string& pend
     --k;
   }
   m_count = k + 1;
+  // A longer name's number kept only its last 8 bytes: it stands for no name.
+  for (int i = 0; i < m_count; ++i) {
+    if (m_slots[static_cast<std::size_t>(i)].size() > 8) m_keys[static_cast<std::size_t>(i)] = 0;
+  }
 }
 
 std::optional<BoxPosition> FirstInvalidCharacter(const BoxTexts& boxes) {
@@ -224,14 +227,6 @@ std::optional<BoxPosition> FirstInvalidCharacter(const BoxTexts& boxes) {
 namespace {
 
 constexpr std::int64_t kCountLimit = 2147483647;
-
-// An element name of up to 8 bytes as one number; 0 for a longer one.
-std::uint64_t NameKey(std::string_view name) {
-  if (name.size() > 8) return 0;
-  std::uint64_t key = 0;
-  for (const char c : name) key = key << 8 | static_cast<unsigned char>(c);
-  return key;
-}
 
 // A name of one part of a species as the one-pass count reads it.
 struct PassName {
@@ -460,7 +455,9 @@ void FillMatrix(const SpeciesList& list, const ElementNameList& names, Scanner& 
   // messages in the order they always came.
   bool counted[2 * kBoxesPerSide + 1];
   std::uint64_t keys[kMaxElements + 1];
-  for (int r = 1; r <= E; ++r) keys[r] = NameKey(names.slot(r - 1));
+  // The name list's numbers for its names, 0 for one over 8 bytes, which no
+  // name the one pass reads has.
+  for (int r = 1; r <= E; ++r) keys[r] = names.key(r - 1);
   for (int j = 1; j <= S; ++j) {
     // A product's count is negated, a count of 0 included.
     const double sign = j <= reactants ? 1.0 : -1.0;
