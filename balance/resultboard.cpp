@@ -24,7 +24,10 @@ std::string ResultBoard::displayLine(int number, std::string_view equation) {
 bool ResultBoard::canAppend(std::string_view equation) const {
   if (isFull()) return false;
   // "|", the number, "| ", the equation and two line feeds.
-  const std::size_t lineLength = std::to_string(m_count + 1).size() + 5 + equation.size();
+  char number[16];
+  const auto digits =
+      static_cast<std::size_t>(std::to_chars(number, number + sizeof number, m_count + 1).ptr - number);
+  const std::size_t lineLength = digits + 5 + equation.size();
   return m_display.size() <= kDisplayLimit && lineLength <= kDisplayLimit - m_display.size();
 }
 

@@ -39,6 +39,7 @@ void ReadSpecies(const BoxTexts& boxes, SpeciesList& list) {
   list.count = 0;
   list.reactants = 0;
   list.typedCoefficient = -1;
+  list.hydrateProblem = -1;
   for (const auto* side : {&boxes.reactants, &boxes.products}) {
     for (const std::string& text : *side) {
       if (text.empty()) continue;
@@ -46,11 +47,11 @@ void ReadSpecies(const BoxTexts& boxes, SpeciesList& list) {
       if (list.typedCoefficient < 0 && (IsDigit(text[0]) || text[0] == '.') && CoefficientLength(text) != 0) {
         list.typedCoefficient = list.count;
       }
-      if (list.hydrateProblem < 0 && formula.find('*') != std::string_view::npos &&
-          !HydrateProblem(formula).empty()) {
+      const bool hydrate = formula.find('*') != std::string_view::npos;
+      if (list.hydrateProblem < 0 && hydrate && !HydrateProblem(formula).empty()) {
         list.hydrateProblem = list.count;
       }
-      list.species[static_cast<std::size_t>(list.count++)] = {text, formula};
+      list.species[static_cast<std::size_t>(list.count++)] = {text, formula, hydrate};
     }
     if (side == &boxes.reactants) list.reactants = list.count;
   }
@@ -168,8 +169,7 @@ void ElementNameList::GetTotalElement(const SpeciesList& list, std::string& pend
         TypedCoefficientMessage(list.species[static_cast<std::size_t>(list.typedCoefficient)].text));
   }
 
-  std::uint64_t keys[kElementNameSlots];
-  NameCollector collector(m_slots, keys, *this, pending, m_invalidCharacters);
+  NameCollector collector(m_slots, m_keys.data(), *this, pending, m_invalidCharacters);
   // A state symbol at the end names no element: the walk sees the formulas.
   for (int i = 0; i < list.count; ++i) {
     collector.walk(list.species[static_cast<std::size_t>(i)].formula, i < list.reactants);
@@ -196,6 +196,10 @@ void ElementNameList::GetTotalElement(const SpeciesList& list, std::string& pend
     --k;
   }
   m_count = k + 1;
+  // A longer name's number kept only its last 8 bytes: it stands for no name.
+  for (int i = 0; i < m_count; ++i) {
+    if (m_slots[static_cast<std::size_t>(i)].size() > 8) m_keys[static_cast<std::size_t>(i)] = 0;
+  }
 }
 
 std::optional<BoxPosition> FirstInvalidCharacter(const BoxTexts& boxes) {
@@ -223,14 +227,6 @@ std::optional<BoxPosition> FirstInvalidCharacter(const BoxTexts& boxes) {
 namespace {
 
 constexpr std::int64_t kCountLimit = 2147483647;
-
-// An element name of up to 8 bytes as one number; 0 for a longer one.
-std::uint64_t NameKey(std::string_view name) {
-  if (name.size() > 8) return 0;
-  std::uint64_t key = 0;
-  for (const char c : name) key = key << 8 | static_cast<unsigned char>(c);
-  return key;
-}
 
 // A name of one part of a species as the one-pass count reads it.
 struct PassName {
@@ -354,11 +350,11 @@ inline bool HasTenthName(const PassPart& part) {
 // begins with it ("CCa"); no digit run longer than 5 (its message), no
 // tenth same name in a part, no count or leading number past 32 bits, no
 // name over 8 bytes. False for any other text, which is then counted name by
-// name; column j is then left part-way.
-bool CountInOnePass(std::string_view text, const std::uint64_t* keys, int E, double sign,
+// name; column j is then left part-way. `hydrate`: the text holds a "*".
+bool CountInOnePass(std::string_view text, bool hydrate, const std::uint64_t* keys, int E, double sign,
                     std::array<double, kMatrixCapacity + 1>* a, int j) {
   // A hydrate part that cannot be counted has its message.
-  if (text.find('*') != std::string_view::npos && !HydrateProblem(text).empty()) return false;
+  if (hydrate && !HydrateProblem(text).empty()) return false;
   PassPart part;
   std::int64_t total = 0;
   std::size_t i = 0;
@@ -429,7 +425,7 @@ void FillMatrix(const SpeciesList& list, const ElementNameList& names, Scanner& 
   for (int j = 1; j <= list.count; ++j) {
     const std::string_view formula = list.species[static_cast<std::size_t>(j - 1)].formula;
     m.scale[static_cast<std::size_t>(j)] = 1;
-    if (formula.find('*') == std::string_view::npos || !HasDecimalHydrate(formula)) continue;
+    if (!list.species[static_cast<std::size_t>(j - 1)].hydrate || !HasDecimalHydrate(formula)) continue;
     if (scaled.empty()) scaled.resize(static_cast<std::size_t>(list.count) + 1);
     scaled[static_cast<std::size_t>(j)] = ScaledFormula(formula, m.scale[static_cast<std::size_t>(j)]);
   }
@@ -459,12 +455,15 @@ void FillMatrix(const SpeciesList& list, const ElementNameList& names, Scanner& 
   // messages in the order they always came.
   bool counted[2 * kBoxesPerSide + 1];
   std::uint64_t keys[kMaxElements + 1];
-  for (int r = 1; r <= E; ++r) keys[r] = NameKey(names.slot(r - 1));
+  // The name list's numbers for its names, 0 for one over 8 bytes, which no
+  // name the one pass reads has.
+  for (int r = 1; r <= E; ++r) keys[r] = names.key(r - 1);
   for (int j = 1; j <= S; ++j) {
     // A product's count is negated, a count of 0 included.
     const double sign = j <= reactants ? 1.0 : -1.0;
     for (int r = 1; r <= E; ++r) m.a[static_cast<std::size_t>(r)][static_cast<std::size_t>(j)] = sign * 0.0;
-    counted[j] = CountInOnePass(species(j), keys, E, sign, m.a.data(), j);
+    counted[j] = CountInOnePass(species(j), list.species[static_cast<std::size_t>(j - 1)].hydrate, keys, E,
+                                sign, m.a.data(), j);
   }
   const bool allCounted = std::all_of(counted + 1, counted + S + 1, [](bool b) { return b; });
   for (int r = 1; r <= E && !allCounted; ++r) {

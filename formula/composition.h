@@ -56,6 +56,9 @@ struct SpeciesList {
   struct Species {
     std::string_view text;
     std::string_view formula;
+    // Whether the formula holds a "*" (a hydrate part): looked for once, here,
+    // not again by the matrix fill.
+    bool hydrate = false;
   };
   std::array<Species, std::size_t{2} * kBoxesPerSide> species;
   int count = 0;      // S
@@ -92,9 +95,13 @@ class ElementNameList {
   // leave E at kElementNameSlots, which no matrix can take.
   int count() const { return m_count; }
   const std::string& slot(int i) const { return m_slots.at(static_cast<std::size_t>(i)); }
+  // Slot i's name as one number, its bytes in order, for i < count() after
+  // GetTotalElement (the number it compared names by); 0 for a name over 8 bytes.
+  std::uint64_t key(int i) const { return m_keys[static_cast<std::size_t>(i)]; }
 
  private:
   std::array<std::string, kElementNameSlots> m_slots;
+  std::array<std::uint64_t, kElementNameSlots> m_keys{};
   int m_count = 0;
   bool m_invalidCharacters = false;
 };

@@ -402,6 +402,9 @@ std::int32_t Scanner::GetChargeNum(std::string_view text) {
     const std::int32_t magnitude = text[open + 1] - '0';
     return text[open + 2] == '+' ? magnitude : -magnitude;
   }
+  // "[+]" and "[-]" as the single-character case below reads them, without the copy.
+  if (close == open + 2 && (text[open + 1] == '+' || text[open + 1] == '-'))
+    return text[open + 1] == '+' ? 1 : -1;
   std::string inner(text.substr(open + 1, close - open - 1));
   if (inner.size() == 1) {
     // "[+]" and "[-]": the sign followed by "1".

@@ -154,6 +154,13 @@ TEST(Composition, NameListQuirksAndInputErrors) {
     EXPECT_EQ(b.nameList(), c.names);
     EXPECT_EQ(GetSpecieNum(c.boxes), c.S);
     EXPECT_EQ(b.pending, c.pending);
+    // The same read into a list reused from a reading with a hydrate problem.
+    SpeciesList reused = ReadSpecies(cases.back().boxes);
+    ReadSpecies(c.boxes, reused);
+    std::string pending;
+    ElementNameList names;
+    names.GetTotalElement(reused, pending);
+    EXPECT_EQ(pending, c.pending);
   }
 }
 
