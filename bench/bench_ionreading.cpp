@@ -4,29 +4,20 @@
 // refused (the formula reader alone) and decided by the line.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "balance/ionreading.h"
 #include "formula/equationtext.h"
+#include "support/tablerows.h"
 
 namespace {
 
 std::vector<std::string> TwoWayLines() {
   std::vector<std::string> lines;
-  std::ifstream table(QUORVEX_SOURCE_DIR "/tests/formula/notation_corpus.tsv");
-  std::string row;
-  while (std::getline(table, row)) {
-    if (row.empty() || row[0] == '#') continue;
-    std::istringstream columns(row);
-    std::string source, line, meant, status;
-    std::getline(columns, source, '\t');
-    std::getline(columns, line, '\t');
-    std::getline(columns, meant, '\t');
-    std::getline(columns, status, '\t');
-    if (status == "two-ways") lines.push_back(line);
+  for (const auto& row :
+       quorvex::testing::TableRows(QUORVEX_SOURCE_DIR "/tests/formula/notation_corpus.tsv")) {
+    if (row.size() > 3 && row[3] == "two-ways") lines.push_back(row[1]);
   }
   return lines;
 }

@@ -3,12 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/boxes.h"
+#include "support/tablerows.h"
 
 namespace quorvex::balance {
 namespace {
@@ -71,14 +70,9 @@ TEST(Hints, NameTheSlipsOfALine) {
 // The slips of the published lines of the table of ions as written: each
 // "hint" row's line gets a hint holding the row's fragment.
 TEST(Hints, PublishedLinesWithSlipsGetTheirHint) {
-  std::ifstream in(QUORVEX_IONS_AS_WRITTEN);
-  ASSERT_TRUE(in);
   int rows = 0;
-  for (std::string row; std::getline(in, row);) {
-    std::vector<std::string> columns;
-    std::istringstream line(row);
-    for (std::string column; std::getline(line, column, '\t');) columns.push_back(column);
-    if (row.starts_with('#') || columns.size() < 5 || columns[3] != "hint") continue;
+  for (const auto& columns : testing::TableRows(QUORVEX_IONS_AS_WRITTEN)) {
+    if (columns.size() < 5 || columns[3] != "hint") continue;
     ++rows;
     std::string said;
     for (const Hint& hint : FindHints(columns[1], true)) said += hint.text + "\n";

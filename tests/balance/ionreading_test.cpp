@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +13,7 @@
 #include "core/notifier.h"
 #include "formula/notation.h"
 #include "formula/scanner.h"
+#include "support/tablerows.h"
 #include "support/writtenterms.h"
 
 namespace quorvex::balance {
@@ -26,16 +25,8 @@ using testing::WrittenTerms;
 
 // The tab-separated columns of each row of a table, comments left out.
 std::vector<std::vector<std::string>> Rows(const char* path) {
-  std::ifstream in(path);
-  EXPECT_TRUE(in) << path;
-  std::vector<std::vector<std::string>> rows;
-  std::string row;
-  while (std::getline(in, row)) {
-    if (row.empty() || row[0] == '#') continue;
-    std::istringstream line(row);
-    rows.emplace_back();
-    for (std::string column; std::getline(line, column, '\t');) rows.back().push_back(column);
-  }
+  auto rows = testing::TableRows(path);
+  EXPECT_FALSE(rows.empty()) << path;
   return rows;
 }
 
