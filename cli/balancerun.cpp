@@ -13,7 +13,10 @@
 
 namespace quorvex::cli {
 
-void SayHints(std::string_view line, bool failed, Notifier& notifier) {
+void SayHints(std::string_view line, const formula::BoxTexts* boxes, bool failed, Notifier& notifier) {
+  if (failed && boxes != nullptr) {
+    if (const std::string hint = FirstSlipHint(*boxes); !hint.empty()) notifier.modal(hint);
+  }
   for (const balance::Hint& hint : balance::FindHints(line, failed)) notifier.modal(hint.text);
 }
 
@@ -35,7 +38,7 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
     notifier.setLine(number);
     if (parsed.kind == EquationLine::Kind::Error) {
       out << parsed.error << "\t\n";
-      SayHints(line, true, notifier);
+      SayHints(line, nullptr, true, notifier);
       continue;
     }
     notifier.notes(parsed.notes);
@@ -71,15 +74,12 @@ bool RunBalance(std::istream& in, std::ostream& out, std::ostream& err, balance:
       if (completion && !completion->added.empty()) {
         text.append("\tadded: ").append(balance::AddedList(completion->added));
       }
-      if (!balance::FoundBalance(balancer.outcome())) {
-        if (const std::string hint = FirstSlipHint(parsed.boxes); !hint.empty()) notifier.modal(hint);
-      }
       text += '\n';
       out.write(text.data(), static_cast<std::streamsize>(text.size()));
-      SayHints(line, !balance::FoundBalance(balancer.outcome()), notifier);
+      SayHints(line, &parsed.boxes, !balance::FoundBalance(balancer.outcome()), notifier);
     } catch (const std::exception& e) {
       out << e.what() << "\t\n";
-      SayHints(line, true, notifier);
+      SayHints(line, nullptr, true, notifier);
     }
   }
   return !in.bad();

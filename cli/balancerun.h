@@ -6,6 +6,7 @@
 
 #include "balance/completion.h"
 #include "core/notifier.h"
+#include "formula/composition.h"
 
 namespace quorvex::cli {
 
@@ -13,9 +14,11 @@ namespace quorvex::cli {
 inline constexpr const char* kCoefficientsLeftOut =
     "the typed coefficients are left out; the balance finds its own (check keeps them).";
 
-// The hints for an input line (balance::FindHints), each a modal message: on
-// standard error as "N: sentence" after the line's output.
-void SayHints(std::string_view line, bool failed, Notifier& notifier);
+// The hints for an input line, each a modal message: on standard error as
+// "N: sentence" after the line's output. A failed line read into `boxes` first
+// gets the slip of its species the window names (FirstSlipHint), then every
+// line the slips balance::FindHints finds; a line that was not read has no boxes.
+void SayHints(std::string_view line, const formula::BoxTexts* boxes, bool failed, Notifier& notifier);
 
 // `quorvex-cli balance`: one equation a line in, one outcome line out
 // ("message<TAB>equation", and for a failed balance a third column

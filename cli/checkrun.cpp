@@ -27,7 +27,7 @@ CheckRun RunCheck(std::istream& in, std::ostream& out, std::ostream& err) {
     if (parsed.kind == EquationLine::Kind::Error) {
       out << parsed.error << "\t\n";
       run.allBalanced = false;
-      SayHints(line, true, notifier);
+      SayHints(line, nullptr, true, notifier);
       continue;
     }
     notifier.notes(parsed.notes);
@@ -40,14 +40,11 @@ CheckRun RunCheck(std::istream& in, std::ostream& out, std::ostream& err) {
       out << '\n';
       const bool balanced = balance::Balances(outcome.verdict);
       run.allBalanced = run.allBalanced && balanced;
-      if (!balanced) {
-        if (const std::string hint = FirstSlipHint(parsed.boxes); !hint.empty()) notifier.modal(hint);
-      }
-      SayHints(line, !balanced, notifier);
+      SayHints(line, &parsed.boxes, !balanced, notifier);
     } catch (const std::exception& e) {
       out << e.what() << "\t\n";
       run.allBalanced = false;
-      SayHints(line, true, notifier);
+      SayHints(line, nullptr, true, notifier);
     }
   }
   run.read = !in.bad();
